@@ -1,0 +1,16 @@
+#pragma once
+// The sub-commands of brindle-cli. Each returns the process exit code.
+#include <string>
+#include <vector>
+
+namespace brindle::cli {
+
+int clean(const std::vector<std::string>& args);
+// `argv0` locates the program directory (the data folders lie beside the executable).
+int explain(const std::vector<std::string>& args, const char* argv0);
+int metabind(const std::vector<std::string>& args);
+
+// Directory of the running executable, with a trailing separator.
+std::string programDirectory(const char* argv0);
+
+}  // namespace brindle::cli

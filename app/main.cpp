@@ -1,0 +1,4 @@
+// Starts Brindle: everything else lives in the application windows library.
+#include "app/windows/Application.h"
+
+int main(int argc, char** argv) { return brindle::runApplication(argc, argv); }
