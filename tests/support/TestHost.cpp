@@ -1,0 +1,28 @@
+#include "support/TestHost.h"
+
+#include <QVBoxLayout>
+
+#include "app/logic/EditTools.h"
+#include "app/logic/Paths.h"
+
+namespace brindle::test {
+
+TestHost::TestHost(std::string programDir) : programDir_(withSeparator(std::move(programDir))) {
+  setObjectName(QStringLiteral("TestHost"));
+  auto* layout = new QVBoxLayout(this);
+  memo_ = new ui::CfgEdit(this);
+  memo_->setObjectName(QStringLiteral("Memo1"));
+  layout->addWidget(memo_);
+}
+
+void TestHost::setStatusText(int panel, const QString& text) {
+  if (panel >= 0 && panel < 3) status_[static_cast<std::size_t>(panel)] = text;
+}
+
+QString TestHost::statusText(int panel) const {
+  return panel >= 0 && panel < 3 ? status_[static_cast<std::size_t>(panel)] : QString();
+}
+
+void TestHost::endEnter() { openLineBelow(*memo_, memo_->caretPos().line); }
+
+}  // namespace brindle::test

@@ -1,0 +1,164 @@
+#include "ui/MessageBoxes.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace brindle::ui {
+namespace {
+
+ScriptedAnswers* g_script = nullptr;
+
+QString captionFor(BoxKind kind) {
+  switch (kind) {
+    case BoxKind::Warning: return QStringLiteral("Предупреждение");
+    case BoxKind::Error: return QStringLiteral("Ошибка");
+    case BoxKind::Information: return QStringLiteral("Информация");
+    case BoxKind::Confirmation: return QStringLiteral("Подтверждение");
+    case BoxKind::Plain: break;
+  }
+  return QApplication::applicationName();
+}
+
+QMessageBox::Icon iconFor(BoxKind kind) {
+  switch (kind) {
+    case BoxKind::Warning: return QMessageBox::Warning;
+    case BoxKind::Error: return QMessageBox::Critical;
+    case BoxKind::Information: return QMessageBox::Information;
+    case BoxKind::Confirmation: return QMessageBox::Question;
+    case BoxKind::Plain: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+Answer closedAnswer(Buttons buttons) {
+  switch (buttons) {
+    case Buttons::Ok: return Answer::Ok;
+    case Buttons::YesNo: return Answer::No;
+    case Buttons::YesNoCancel: return Answer::Cancel;
+  }
+  return Answer::Cancel;
+}
+
+}  // namespace
+
+ScriptedAnswers::ScriptedAnswers() : previous_(g_script) { g_script = this; }
+ScriptedAnswers::~ScriptedAnswers() { g_script = previous_; }
+ScriptedAnswers* ScriptedAnswers::active() { return g_script; }
+
+void ScriptedAnswers::clear() {
+  answers_.clear();
+  files_.clear();
+  boxes_.clear();
+  fileDialogs_.clear();
+}
+
+Answer messageBox(QWidget* parent, BoxKind kind, const QString& text, Buttons buttons) {
+  if (g_script) {
+    g_script->boxes_.push_back({kind, text, buttons});
+    if (g_script->answers_.empty()) return closedAnswer(buttons);
+    const Answer a = g_script->answers_.front();
+    g_script->answers_.erase(g_script->answers_.begin());
+    return a;
+  }
+  QMessageBox box(iconFor(kind), captionFor(kind), text, QMessageBox::NoButton, parent);
+  QPushButton* ok = nullptr;
+  QPushButton* yes = nullptr;
+  QPushButton* no = nullptr;
+  QPushButton* cancel = nullptr;
+  switch (buttons) {
+    case Buttons::Ok:
+      ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+      box.setEscapeButton(ok);
+      break;
+    case Buttons::YesNo:
+      yes = box.addButton(QStringLiteral("&Да"), QMessageBox::YesRole);
+      no = box.addButton(QStringLiteral("&Нет"), QMessageBox::NoRole);
+      box.setEscapeButton(no);
+      break;
+    case Buttons::YesNoCancel:
+      yes = box.addButton(QStringLiteral("&Да"), QMessageBox::YesRole);
+      no = box.addButton(QStringLiteral("&Нет"), QMessageBox::NoRole);
+      cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+      box.setEscapeButton(cancel);
+      break;
+  }
+  box.exec();
+  const auto* clicked = box.clickedButton();
+  if (clicked == nullptr) return closedAnswer(buttons);
+  if (clicked == yes) return Answer::Yes;
+  if (clicked == no) return Answer::No;
+  if (clicked == cancel) return Answer::Cancel;
+  return Answer::Ok;
+}
+
+QStringList qtFilters(const QString& filter) {
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  QStringList out;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString description = parts[i];
+    const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+    // Qt reads the patterns from the parentheses; add them when the text has none.
+    if (!description.contains(QLatin1Char('('))) description += QStringLiteral(" (") + patterns + QLatin1Char(')');
+    else if (!description.contains(patterns)) description = description.left(description.indexOf(QLatin1Char('('))).trimmed() + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    out << description;
+  }
+  return out;
+}
+
+FileDialogResult runFileDialog(QWidget* parent, const FileDialogRequest& request,
+                               const std::function<void(int)>& onTypeChange) {
+  if (g_script) {
+    g_script->fileDialogs_.push_back(request);
+    FileDialogResult result;
+    result.filterIndex = request.filterIndex;
+    if (g_script->files_.empty()) return result;
+    const ScriptedAnswers::File f = g_script->files_.front();
+    g_script->files_.erase(g_script->files_.begin());
+    if (f.typeChangedTo) {
+      result.filterIndex = *f.typeChangedTo;
+      if (onTypeChange) onTypeChange(*f.typeChangedTo);
+    }
+    result.accepted = f.accepted;
+    result.path = f.path;
+    return result;
+  }
+
+  QFileDialog dialog(parent);
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);  // the caller asks its own question
+  dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (!request.title.isEmpty()) dialog.setWindowTitle(request.title);
+  const QStringList filters = qtFilters(request.filter);
+  dialog.setNameFilters(filters);
+  const int index = qBound(1, request.filterIndex, static_cast<int>(qMax<qsizetype>(1, filters.size())));
+  if (!filters.isEmpty()) dialog.selectNameFilter(filters[index - 1]);
+  if (!request.directory.isEmpty()) dialog.setDirectory(request.directory);
+  if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& chosen) {
+    if (onTypeChange) onTypeChange(static_cast<int>(filters.indexOf(chosen)) + 1);
+  });
+  FileDialogResult result;
+  result.filterIndex = index;
+  while (dialog.exec() == QDialog::Accepted) {
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty()) break;
+    const QString path = files.first();
+    result.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    if (request.save && request.confirmCreate && !QFileInfo::exists(path)) {
+      const Answer a = messageBox(&dialog, BoxKind::Confirmation,
+                                  path + QStringLiteral("\nФайл не существует. Создать его?"),
+                                  Buttons::YesNo);
+      if (a != Answer::Yes) continue;
+    }
+    result.accepted = true;
+    result.path = path;
+    break;
+  }
+  return result;
+}
+
+}  // namespace brindle::ui
