@@ -1,0 +1,137 @@
+// Lines, the CP1251 codec, atomic writes and case-insensitive data paths.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+
+#include <filesystem>
+
+#include "app/logic/Cp1251.h"
+#include "app/logic/FileIO.h"
+#include "app/logic/Paths.h"
+#include "app/logic/Text.h"
+#include "support/TempDir.h"
+
+using namespace brindle;
+using brindle::test::TempDir;
+
+TEST(Lines, EveryKindOfBreakEndsALineAndAFinalBreakAddsNone) {
+  EXPECT_EQ(splitLines("a\r\nb\rc\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+  EXPECT_EQ(splitLines("a\r\nb\r\n"), splitLines("a\r\nb"));
+  EXPECT_EQ(splitLines("\r\n\r\n"), (std::vector<std::string>{"", ""}));
+  EXPECT_EQ(splitLines("\n\r"), (std::vector<std::string>{"", ""}));  // LF then lone CR
+  EXPECT_TRUE(splitLines("").empty());
+  EXPECT_EQ(joinLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
+  EXPECT_EQ(normalizeBreaks("a\nb\rc\r\nd\n\r"), "a\r\nb\r\nc\r\nd\r\n\r\n");
+}
+
+TEST(Codepage, AllByteValuesSurviveTheRoundTripThroughUnicode) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  EXPECT_EQ(cp1251::fromUtf8(cp1251::toUtf8(all)), all);
+  for (int b = 0; b < 256; ++b)
+    EXPECT_EQ(cp1251::fromUnicode(cp1251::toUnicode(static_cast<unsigned char>(b))), b) << b;
+  EXPECT_EQ(cp1251::toUtf8("\xcf\xf0\xe8\xe2\xe5\xf2"), "Привет");
+  EXPECT_EQ(cp1251::toUnicode(0x98), U'\u0098');
+  EXPECT_EQ(cp1251::fromUtf8("a\xe2\x82\xac\xf0\x9f\x98\x80" "b"), "a\x88?b");  // euro, emoji
+  EXPECT_EQ(cp1251::fromUtf8("\xff\xc3"), "??");                                 // malformed
+}
+
+TEST(Codepage, CaseFoldingCoversCyrillic) {
+  EXPECT_TRUE(cp1251::equalsNoCase("CL_BOB", "cl_bob"));
+  EXPECT_TRUE(cp1251::equalsNoCase("\xc0\xc1\xa8", "\xe0\xe1\xb8"));  // АБЁ / абё
+  EXPECT_FALSE(cp1251::equalsNoCase("cl_bob", "cl_bob "));
+}
+
+TEST(AtomicWrite, ReplacesWholeAndLeavesNoTemporaryFiles) {
+  TempDir dir;
+  const std::string path = dir.write("a.cfg", "old");
+  ASSERT_TRUE(writeFileAtomic(path, "new contents").ok);
+  EXPECT_EQ(dir.read("a.cfg"), "new contents");
+  int files = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++files;
+  EXPECT_EQ(files, 1);
+}
+
+TEST(AtomicWrite, AFailedWriteKeepsTheOldFileAndSaysWhy) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root ignores directory permissions";
+  TempDir dir;
+  const std::string path = dir.write("ro/a.cfg", "precious");
+  ::chmod((dir.path() + "/ro").c_str(), 0555);
+  const WriteResult r = writeFileAtomic(path, "replacement");
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.error.find(path), std::string::npos);
+  EXPECT_EQ(dir.read("ro/a.cfg"), "precious");
+}
+
+TEST(AtomicWrite, AFullDiskIsReportedAndTheOldFileStaysWhole) {
+  TempDir dir;
+  const std::string path = dir.write("a.cfg", "precious");
+  // A file-size limit makes write() fail part-way, as a full disk does, also for root.
+  ::signal(SIGXFSZ, SIG_IGN);
+  rlimit old{};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  rlimit small = old;
+  small.rlim_cur = 4096;
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  const WriteResult r = writeFileAtomic(path, std::string(100000, 'x'));
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  EXPECT_FALSE(r.ok);
+  EXPECT_FALSE(r.error.empty());
+  EXPECT_EQ(dir.read("a.cfg"), "precious");
+  int files = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++files;
+  EXPECT_EQ(files, 1);  // the partial temporary file is gone
+}
+
+TEST(AtomicWrite, AnImpossibleTargetIsReported) {
+  TempDir dir;
+  dir.write("file", "x");
+  EXPECT_FALSE(writeFileAtomic(dir.file("file/a.cfg"), "y").ok);  // a file as the folder
+  EXPECT_FALSE(writeFileAtomic(dir.path(), "y").ok);              // a folder as the file
+}
+
+TEST(ReadFile, DirectoriesMissingFilesAndOversizedFilesAreRefusedWithAReason) {
+  TempDir dir;
+  EXPECT_FALSE(readFile(dir.path()).ok);
+  const ReadResult missing = readFile(dir.file("nope.cfg"));
+  EXPECT_FALSE(missing.ok);
+  EXPECT_NE(missing.error.find("nope.cfg"), std::string::npos);
+  dir.write("big.cfg", std::string(2000, 'x'));
+  const ReadResult big = readFile(dir.file("big.cfg"), 1000);
+  EXPECT_FALSE(big.ok);
+  EXPECT_TRUE(big.data.empty());
+  const std::string nul("a\0b\xff", 4);
+  dir.write("bin.cfg", nul);
+  EXPECT_EQ(readFile(dir.file("bin.cfg")).data, nul);
+}
+
+TEST(CreateEmptyFile, NeverTouchesAnExistingFile) {
+  TempDir dir;
+  dir.write("x.cfg", "keep");
+  EXPECT_FALSE(createEmptyFile(dir.file("x.cfg")).ok);
+  EXPECT_EQ(dir.read("x.cfg"), "keep");
+  EXPECT_TRUE(createEmptyFile(dir.file("y.cfg")).ok);
+  EXPECT_EQ(dir.read("y.cfg"), "");
+}
+
+TEST(DataPaths, NamesBelowTheProgramDirectoryIgnoreLetterCase) {
+  TempDir dir;
+  dir.write("dlls/cvardll/Stcvr.dll", "x");
+  const std::string expected = dir.path() + "/dlls/cvardll/Stcvr.dll";
+  EXPECT_EQ(resolveDataPath(dir.path(), "DLLS\\CVARDLL\\STCVR.DLL"), expected);
+  EXPECT_EQ(resolveDataPath(dir.path() + "/", "dlls\\cvardll\\Stcvr.dll"), expected);
+  EXPECT_EQ(resolveDataPath(dir.path(), "dlls/Missing/File.txt"),
+            dir.path() + "/dlls/Missing/File.txt");
+}
+
+TEST(DataPaths, ListingMatchesTheExtensionWithoutCaseAndSkipsFolders) {
+  TempDir dir;
+  dir.write("dlz/b.dlz", "");
+  dir.write("dlz/A.DLZ", "");
+  dir.write("dlz/c.pro", "");
+  std::filesystem::create_directories(dir.path() + "/dlz/d.dlz");
+  EXPECT_EQ(listFiles(dir.path() + "/dlz", ".dlz"), (std::vector<std::string>{"A.DLZ", "b.dlz"}));
+  EXPECT_TRUE(listFiles(dir.path() + "/none", ".dlz").empty());
+}

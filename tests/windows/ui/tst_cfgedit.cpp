@@ -1,0 +1,115 @@
+// The editor control: CR LF offsets on Qt's one-position breaks, the byte-exact round trip,
+// undo steps and the message-box script.
+#include <QtTest>
+
+#include "app/logic/Cleanup.h"
+#include "app/logic/TextBuffer.h"
+#include "ui/CfgEdit.h"
+#include "ui/Codec.h"
+#include "ui/MessageBoxes.h"
+
+using brindle::Offset;
+using brindle::ui::CfgEdit;
+
+class TestCfgEdit : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void everyByteValueSurvivesTheControl() {
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+      if (b != '\r' && b != '\n') all += static_cast<char>(b);
+    CfgEdit e;
+    e.loadText(all + "\r\n" + all);
+    QCOMPARE(e.getText(), all + "\r\n" + all);
+    QCOMPARE(brindle::ui::fromQ(brindle::ui::toQ(all)), all);
+  }
+
+  void offsetsCountBreaksAsTwo() {
+    CfgEdit e;
+    e.loadText("ab\r\ncd\r\nef");
+    QCOMPARE(e.textLength(), Offset(10));
+    e.setSelStart(5);
+    QCOMPARE(e.caretPos().line, Offset(1));
+    QCOMPARE(e.caretPos().column, Offset(1));
+    QCOMPARE(e.selStart(), Offset(5));
+    e.select(1, 5);
+    QCOMPARE(e.selText(), std::string("b\r\ncd"));
+    QCOMPARE(e.selLength(), Offset(5));
+    e.setSelStart(3);  // between CR and LF
+    QCOMPARE(e.selStart(), Offset(2));
+    e.setSelStart(1000);
+    QCOMPARE(e.selStart(), Offset(10));
+    QCOMPARE(e.lineCount(), Offset(3));
+    QCOMPARE(e.line(2), std::string("ef"));
+  }
+
+  void behavesLikeTheMemoryModel() {
+    // The same operations on the control and on the in-memory buffer give the same results.
+    const std::string text = "bind a b\r\n\r\nalias x \"y; z\"\r\nlast";
+    CfgEdit e;
+    brindle::MemoryBuffer m(text);
+    e.loadText(text);
+    for (brindle::TextBuffer* b : {static_cast<brindle::TextBuffer*>(&e), static_cast<brindle::TextBuffer*>(&m)}) {
+      b->select(3, 9);
+      b->replaceSel("X\r\nY");
+      b->putLine(0, "first\r\n");
+      b->deleteLine(b->lineCount() - 1);
+      brindle::replaceAll(*b, "y", "yy");
+    }
+    QCOMPARE(e.getText(), m.getText());
+    QCOMPARE(e.selStart(), m.selStart());
+    QCOMPARE(brindle::findStep(e, "alias"), brindle::findStep(m, "alias"));
+    QCOMPARE(e.selText(), m.selText());
+  }
+
+  void modifiedFlagFollowsEditsNotLoads() {
+    CfgEdit e;
+    QSignalSpy spy(&e, &CfgEdit::textEdited);
+    e.loadText("abc");
+    QVERIFY(!e.modified());
+    QCOMPARE(spy.count(), 0);
+    e.replaceSel("x");
+    QVERIFY(e.modified());
+    QCOMPARE(spy.count(), 1);
+  }
+
+  void cleanupIsOneUndoStep() {
+    CfgEdit e;
+    const std::string text = "a  b;\r\nc ;\r\nd  \"e \"\r\n";
+    e.loadText(text);
+    brindle::cleanupBuffer(e);
+    QCOMPARE(e.getText(), brindle::cleanupText(text));
+    e.undo();
+    QCOMPARE(e.getText(), text);
+  }
+
+  void scriptedAnswersAnswerBoxesAndFileDialogs() {
+    brindle::ui::ScriptedAnswers script;
+    script.answer(brindle::ui::Answer::No);
+    QCOMPARE(brindle::ui::askYesNoCancel(nullptr, QStringLiteral("Сохранить файл?")),
+             brindle::ui::Answer::No);
+    // Unscripted: the box counts as closed.
+    QCOMPARE(brindle::ui::askYesNoCancel(nullptr, QStringLiteral("again")), brindle::ui::Answer::Cancel);
+    QCOMPARE(script.boxes().size(), std::size_t(2));
+    QCOMPARE(script.boxes()[0].text, QStringLiteral("Сохранить файл?"));
+
+    int changedTo = 0;
+    script.chooseFile({true, QStringLiteral("/tmp/x.cfg"), 2});
+    const auto r = brindle::ui::runFileDialog(nullptr, {}, [&](int i) { changedTo = i; });
+    QVERIFY(r.accepted);
+    QCOMPARE(r.path, QStringLiteral("/tmp/x.cfg"));
+    QCOMPARE(changedTo, 2);
+    QVERIFY(!brindle::ui::runFileDialog(nullptr, {}).accepted);
+  }
+
+  void delphiFiltersBecomeQtFilters() {
+    const QStringList f = brindle::ui::qtFilters(
+        QStringLiteral("Configuration (*.cfg)|*.cfg|All (*.*)|*.*|Text|*.txt"));
+    QCOMPARE(f, QStringList({QStringLiteral("Configuration (*.cfg)"), QStringLiteral("All (*.*)"),
+                             QStringLiteral("Text (*.txt)")}));
+  }
+};
+
+QTEST_MAIN(TestCfgEdit)
+#include "tst_cfgedit.moc"
