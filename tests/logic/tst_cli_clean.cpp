@@ -10,12 +10,12 @@ using brindle::test::TempDir;
 
 namespace {
 
-struct Run {
+struct CliRun {
   int status;
   std::string out;
 };
 
-Run run(const std::string& args) {
+CliRun run(const std::string& args) {
   const std::string command = std::string(BRINDLE_CLI) + " " + args + " 2>&1";
   FILE* p = ::popen(command.c_str(), "r");
   std::string out;
@@ -32,7 +32,7 @@ TEST(CliClean, CleansFilesInPlaceAsTheEditorWouldSaveThem) {
   TempDir dir;
   dir.write("a.cfg", "bind  x \"+attack \"\nalias q \"b; c;\";");
   dir.write("b.cfg", "clean\r\n");
-  const Run clean = run("clean " + dir.file("a.cfg") + " " + dir.file("b.cfg"));
+  const CliRun clean = run("clean " + dir.file("a.cfg") + " " + dir.file("b.cfg"));
   EXPECT_EQ(clean.status, 0) << clean.out;
   EXPECT_EQ(dir.read("a.cfg"), "bind x \"+attack\"\r\nalias q \"b;c\";\r\n");
   EXPECT_EQ(dir.read("b.cfg"), "clean\r\n");
@@ -41,7 +41,7 @@ TEST(CliClean, CleansFilesInPlaceAsTheEditorWouldSaveThem) {
 TEST(CliClean, StandardInputToStandardOutput) {
   TempDir dir;
   dir.write("in.cfg", "a  b;\r\n");
-  const Run r = run("clean - < " + dir.file("in.cfg"));
+  const CliRun r = run("clean - < " + dir.file("in.cfg"));
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "a b\r\n");
 }
@@ -49,7 +49,7 @@ TEST(CliClean, StandardInputToStandardOutput) {
 TEST(CliClean, UnreadableFilesFailClearlyAndTheOthersAreStillCleaned) {
   TempDir dir;
   dir.write("ok.cfg", "x;\r\n");
-  const Run r = run("clean " + dir.file("missing.cfg") + " " + dir.file("ok.cfg"));
+  const CliRun r = run("clean " + dir.file("missing.cfg") + " " + dir.file("ok.cfg"));
   EXPECT_NE(r.status, 0);
   EXPECT_NE(r.out.find("missing.cfg"), std::string::npos);
   EXPECT_EQ(dir.read("ok.cfg"), "x\r\n");
