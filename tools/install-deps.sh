@@ -1,0 +1,15 @@
+#!/bin/sh
+# Installs the Debian packages Brindle needs to build, test and run (Debian 12).
+set -eu
+packages="cmake ninja-build g++ qt6-base-dev libjpeg-dev libgtest-dev libbenchmark-dev
+  fonts-dejavu-core qt6-translations-l10n"
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+# shellcheck disable=SC2086
+$sudo apt-get install -y -q --no-install-recommends $missing
