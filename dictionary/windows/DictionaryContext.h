@@ -1,0 +1,37 @@
+#pragma once
+// State shared by the dictionary's windows for the whole run, and the pointers by which they
+// reach each other. The application creates one context, then the windows (each registers
+// itself here in its constructor), in the order TPani1, Tccd, TForm3, TForm6.
+#include <string>
+
+#include "dictionary/logic/Insertion.h"
+
+namespace brindle::ui {
+class EditorHost;
+}
+
+namespace brindle::dict {
+
+class TPani1;
+class Tccd;
+class TForm3;
+class TForm6;
+
+struct DictionaryContext {
+  explicit DictionaryContext(ui::EditorHost* editorHost) : host(editorHost) {}
+
+  ui::EditorHost* host;
+
+  TPani1* pani = nullptr;
+  Tccd* ccd = nullptr;
+  TForm3* form3 = nullptr;
+  TForm6* form6 = nullptr;
+
+  std::string currentListPath;              // UTF-8, the list the value panel shows
+  ListKind listKind = ListKind::Command;    // how value panel entries are inserted
+  bool picturesMode = false;                // value panel entries show weapon pictures
+  InsertKind insertKind = InsertKind::Command;
+  std::string explanation;                  // CP1251, the result of the last lookup
+};
+
+}  // namespace brindle::dict

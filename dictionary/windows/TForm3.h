@@ -1,0 +1,52 @@
+#pragma once
+// The library manager: adds value libraries and MetaBind files to the program's data folders
+// and deletes them there; also owns the library-list refresh.
+#include <QDialog>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace brindle::ui {
+class EditorHost;
+}
+
+namespace brindle::dict {
+
+struct DictionaryContext;
+
+class TForm3 : public QDialog {
+  Q_OBJECT
+
+ public:
+  TForm3(ui::EditorHost* host, DictionaryContext* context, QWidget* parent = nullptr);
+
+  QLabel* Label1;         // "Библиотеки DLZ"
+  QLabel* Label2;         // "MetaBinds (MTB)"
+  QListWidget* ListBox1;  // value library names, sorted
+  QListWidget* ListBox2;  // MetaBind file names, sorted
+  QPushButton* Button1;   // "Добавить"
+  QPushButton* Button2;   // "Удалить"
+  QPushButton* Button3;   // "OK"
+  QLabel* Image1;         // decorative picture
+
+  // The library-list refresh: lists new .dlz files here and on the dictionary's DLZ tab, then,
+  // unless `refreshOnly`, shows the manager modally.
+  void N37Click(bool refreshOnly);
+
+  void FormShow();      // lists the MetaBind files not listed yet
+  void Button1Click();  // "Добавить"
+  void Button2Click();  // "Удалить"
+  void Button3Click();  // "OK"
+  void FormClose();     // the dictionary's DLZ list becomes a copy of this one
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void done(int result) override;
+
+ private:
+  ui::EditorHost* host_;
+  DictionaryContext* context_;
+};
+
+}  // namespace brindle::dict

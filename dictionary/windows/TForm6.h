@@ -1,0 +1,51 @@
+#pragma once
+// The explanation window: a small borderless rounded pop-up that shows the explanation of the
+// chosen entry, or a weapon's picture.
+#include <QWidget>
+#include <string>
+
+class QLabel;
+
+namespace brindle::ui {
+class EditorHost;
+}
+
+namespace brindle::dict {
+
+struct DictionaryContext;
+
+class TForm6 : public QWidget {
+  Q_OBJECT
+
+ public:
+  TForm6(ui::EditorHost* host, DictionaryContext* context, QWidget* parent = nullptr);
+
+  QLabel* lbl;     // the explanation text
+  QLabel* Image1;  // the picture, above the text; hidden except in pictures mode
+
+  // Hides the picture and shows a text (CP1251), as the lookup gave it.
+  void showExplanation(const std::string& text);
+  // Shows the picture in the file (UTF-8 path); false, with the picture hidden, when it
+  // cannot be decoded.
+  bool showPicture(const std::string& path);
+  void hidePicture();
+
+  static constexpr int kFrame = 10;
+  static constexpr int kClientWidth = 205;
+  static constexpr int kClientHeight = 65;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  ui::EditorHost* host_;
+  DictionaryContext* context_;
+  QPoint dragOffset_;
+  bool dragging_ = false;
+};
+
+}  // namespace brindle::dict

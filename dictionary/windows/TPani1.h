@@ -1,0 +1,70 @@
+#pragma once
+// The value panel: the entries of the list chosen in the dictionary window. A click shows the
+// entry's explanation (or picture) in the explanation window, a double click or "Добавить"
+// inserts it into the editor.
+#include <QWidget>
+#include <string>
+#include <string_view>
+
+#include "dictionary/logic/Insertion.h"
+
+class QLabel;
+class QFrame;
+class QToolButton;
+
+namespace brindle::ui {
+class EditorHost;
+}
+
+namespace brindle::dict {
+
+struct DictionaryContext;
+class DictionaryListBox;
+
+class TPani1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  TPani1(ui::EditorHost* host, DictionaryContext* context, QWidget* parent = nullptr);
+
+  QFrame* Panel1;
+  QLabel* Label3;              // "Выбор: ..." names the chosen list
+  DictionaryListBox* ListBox1;
+  QFrame* Panel2;
+  QToolButton* Button1;        // "Добавить"
+
+  // Replaces the entries by those of the list file at the context's current list path; a file
+  // that cannot be read is reported ("Ненайден файл ...") and the entries stay.
+  void Dogy();
+
+  // The explanation lookup (see dictionary/logic/Explanations.h): stores its result (CP1251)
+  // in the context's explanation text and returns it. The library's file and ans2.pro are
+  // asked only while the dictionary window's DLZ tab is the active tab.
+  std::string ReadIni2(std::string_view library, std::string_view word,
+                       std::string_view key = "q");
+
+  // Inserts by the context's insert kind: the selected entry for command and variable
+  // entries, the values set by insertLine for bind, setinfo and alias.
+  void DblClick1();
+
+  // Used by the setinfo/bind/alias dialog: sets the insert kind (Bind, Setinfo or Alias) and its
+  // words (CP1251: key or parameter or alias name, then the setinfo value) and inserts.
+  void insertLine(InsertKind kind, const std::string& first, const std::string& second = {});
+
+  // A click on an entry: enables "Добавить" and explains the entry (or shows its picture).
+  void ListBox1Click();
+  // A request from the panel itself (double click, "Добавить"): insert kind from the list kind.
+  void ListBox1DblClick();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  ui::EditorHost* host_;
+  DictionaryContext* context_;
+  std::string first_;
+  std::string second_;
+};
+
+}  // namespace brindle::dict

@@ -1,0 +1,77 @@
+#pragma once
+// The dictionary window: tabs "CMD", "CVAR" and "DLZ" with the lists to choose from, and the
+// buttons that open the setinfo/bind/alias dialog.
+#include <QWidget>
+#include <string>
+#include <vector>
+
+class QFrame;
+class QTabWidget;
+class QToolButton;
+
+namespace brindle::ui {
+class EditorHost;
+}
+
+namespace brindle::dict {
+
+struct DictionaryContext;
+class DictionaryListBox;
+
+class Tccd : public QWidget {
+  Q_OBJECT
+
+ public:
+  Tccd(ui::EditorHost* host, DictionaryContext* context, QWidget* parent = nullptr);
+
+  QTabWidget* PC1;
+  QWidget* TabSheet1;  // "CMD"
+  QWidget* TabSheet2;  // "CVAR"
+  QWidget* TabSheet3;  // "DLZ", the value-library tab
+  DictionaryListBox* ListBox1;
+  DictionaryListBox* ListBox2;
+  DictionaryListBox* ListBox3;  // library names, sorted
+  QFrame* Panel1;
+  QToolButton* SBut10;  // "SetInfo"
+  QToolButton* SBut7;   // "Bind"
+  QToolButton* SBut8;   // "Alias"
+
+  // Whether the DLZ tab is the active tab.
+  bool libraryTabActive() const;
+  // The selected library name (UTF-8) or an empty string.
+  std::string selectedLibrary() const;
+  // The DLZ list's entries (UTF-8 library names).
+  std::vector<std::string> libraryNames() const;
+  // Adds a library name to the DLZ list (kept sorted).
+  void addLibrary(const std::string& name);
+  // Replaces the DLZ list's entries (the library manager's list when it closes).
+  void setLibraries(const std::vector<std::string>& names);
+
+  // Selects CMD "Standart" and loads it (done when the window first shows).
+  void FormShow();
+  void ListBox1Click();  // a CMD list chosen
+  void ListBox2Click();  // a CVAR list chosen
+  void ListBox3Click();  // a value library chosen
+  void PC1Change();      // the active tab changed: pictures mode ends
+  void TabSheet3Show();  // the DLZ tab shows: newly added libraries are listed
+
+ Q_SIGNALS:
+  // The setinfo/bind/alias dialog is wanted on `page` (0 setinfo, 1 bind, 2 alias) with the
+  // given caption.
+  void insertDialogRequested(int page, const QString& caption);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void centreButtons();
+  void focusChanged(QWidget* old, QWidget* now);
+
+  ui::EditorHost* host_;
+  DictionaryContext* context_;
+  bool shown_ = false;
+};
+
+}  // namespace brindle::dict
