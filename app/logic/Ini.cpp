@@ -71,11 +71,16 @@ std::optional<std::string> IniDocument::value(std::string_view section,
 
 void IniDocument::setValue(std::string_view section, std::string_view key,
                            std::string_view value) {
-  const std::string line = std::string(key) + "=" + std::string(value);
+  std::string line;
+  line.reserve(key.size() + value.size() + 1);
+  line.append(key).append("=").append(value);
   const auto span = findSection(section);
   if (!span) {
     if (!lines_.empty() && !trim(lines_.back()).empty()) lines_.emplace_back();
-    lines_.push_back("[" + std::string(section) + "]");
+    std::string header;
+    header.reserve(section.size() + 2);
+    header.append("[").append(section).append("]");
+    lines_.push_back(std::move(header));
     lines_.push_back(line);
     return;
   }
