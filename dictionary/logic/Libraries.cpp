@@ -1,0 +1,108 @@
+#include "dictionary/logic/Libraries.h"
+
+#include <algorithm>
+
+#include "app/logic/FileIO.h"
+#include "app/logic/Paths.h"
+#include "app/logic/Text.h"
+
+namespace brindle::dict {
+namespace {
+
+// Characters (code points) of a UTF-8 path.
+std::size_t characters(std::string_view utf8) {
+  return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+std::string tooLong(const std::string& path) {
+  return "Путь длиннее " + std::to_string(kMaxCopyPath) +
+         " символов, файл не добавлен:\n" + path;
+}
+
+RemoveResult removeAt(const std::string& path) {
+  // A file that is gone already leaves nothing to keep the entry for.
+  if (!pathExists(path)) return RemoveResult{true, {}};
+  if (removeFile(path)) return RemoveResult{true, {}};
+  return RemoveResult{false, "Не удаётся удалить файл \"" + path + "\""};
+}
+
+}  // namespace
+
+std::string libraryFolder(const std::string& programDir) {
+  return resolveDataPath(programDir, "dlls\\dlz");
+}
+
+std::string metaBindFolder(const std::string& programDir) {
+  return resolveDataPath(programDir, "dlls\\Metabinds");
+}
+
+std::string libraryNameOf(std::string_view fileName) {
+  return fileName.size() > 4 ? std::string(fileName.substr(0, fileName.size() - 4)) : std::string();
+}
+
+bool listHolds(const std::vector<std::string>& list, std::string_view entry) {
+  return std::find(list.begin(), list.end(), entry) != list.end();
+}
+
+std::vector<std::string> librariesToAdd(const std::string& programDir,
+                                        const std::vector<std::string>& listed) {
+  // The listing matches ".dlz" in any letter case, so the test is on the name part: a file
+  // "Net.DLZ" must not add "Net" again on every refresh.
+  std::vector<std::string> out;
+  for (const auto& file : listFiles(libraryFolder(programDir), ".dlz")) {
+    const std::string name = libraryNameOf(file);
+    if (!listHolds(listed, name) && !listHolds(out, name)) out.push_back(name);
+  }
+  return out;
+}
+
+std::vector<std::string> metaBindsToAdd(const std::string& programDir,
+                                        const std::vector<std::string>& listed) {
+  std::vector<std::string> out;
+  for (const auto& file : listFiles(metaBindFolder(programDir), ".mtb"))
+    if (!listHolds(listed, file)) out.push_back(file);
+  return out;
+}
+
+AddPlan planAdd(const std::string& programDir, const std::string& sourcePath, int filterIndex) {
+  AddPlan plan;
+  plan.kind = filterIndex == 2 ? LibraryKind::MetaBind : LibraryKind::ValueLibrary;
+  plan.source = sourcePath;
+  const std::string file = baseName(sourcePath);
+  if (file.empty()) {
+    plan.error = "Не выбран файл";
+    return plan;
+  }
+  plan.listEntry = plan.kind == LibraryKind::ValueLibrary ? libraryNameOf(file) : file;
+  plan.target = resolveDataPath(
+      programDir, (plan.kind == LibraryKind::ValueLibrary ? "dlls\\dlz\\" : "dlls\\Metabinds\\") + file);
+  if (characters(plan.source) > kMaxCopyPath) {
+    plan.error = tooLong(plan.source);
+    return plan;
+  }
+  if (characters(plan.target) > kMaxCopyPath) {
+    plan.error = tooLong(plan.target);
+    return plan;
+  }
+  plan.ok = true;
+  return plan;
+}
+
+AddResult performAdd(const AddPlan& plan) {
+  if (!plan.ok) return AddResult{false, plan.error};
+  const WriteResult copied = copyFile(plan.source, plan.target);
+  if (!copied.ok) return AddResult{false, "Файл не добавлен: " + copied.error};
+  return AddResult{true, {}};
+}
+
+RemoveResult removeValueLibrary(const std::string& programDir, std::string_view name) {
+  return removeAt(resolveDataPath(programDir, "dlls\\dlz\\" + std::string(name) + ".dlz"));
+}
+
+RemoveResult removeMetaBind(const std::string& programDir, std::string_view fileName) {
+  return removeAt(resolveDataPath(programDir, "dlls\\Metabinds\\" + std::string(fileName)));
+}
+
+}  // namespace brindle::dict
