@@ -1,0 +1,100 @@
+#include "binds/logic/Metabind.h"
+
+#include <array>
+
+#include "app/logic/FileIO.h"
+#include "app/logic/Ini.h"
+#include "app/logic/Paths.h"
+#include "app/logic/Text.h"
+#include "app/logic/TextBuffer.h"
+
+namespace brindle {
+namespace {
+
+constexpr std::string_view kSection = "metabind";
+constexpr std::string_view kNoName = "error";
+
+constexpr std::array<std::string_view, 4> kTrailerHeaders = {
+    "\r\n[Metabind]", "\r\n[MetaBind]", "\r\n[metabind]", "\r\n[METABIND]"};
+
+}  // namespace
+
+std::string metabindName(std::string_view fileText) {
+  const auto name = IniDocument(fileText).value(kSection, "name");
+  return name ? *name : std::string(kNoName);
+}
+
+bool isListedName(std::string_view name) { return name != kNoName; }
+
+std::string cutTrailer(std::string_view fileText) {
+  for (const auto header : kTrailerHeaders) {
+    const auto at = fileText.find(header);
+    if (at != std::string_view::npos) return std::string(fileText.substr(0, at));
+  }
+  return std::string(fileText);
+}
+
+std::string placeholder(int n) { return "<<" + std::to_string(n) + ">>"; }
+
+int highestPlaceholder(std::string_view script) {
+  int highest = 0;
+  for (auto at = script.find("<<"); at != std::string_view::npos; at = script.find("<<", at + 1)) {
+    // Decimal without leading zeros, then ">>".
+    std::size_t i = at + 2;
+    if (i >= script.size() || script[i] < '1' || script[i] > '9') continue;
+    int n = 0;
+    while (i < script.size() && script[i] >= '0' && script[i] <= '9' && n <= kMaxMetabindSlots) {
+      n = n * 10 + (script[i] - '0');
+      ++i;
+    }
+    if (n > kMaxMetabindSlots || script.substr(i, 2) != ">>") continue;
+    if (n > highest) highest = n;
+  }
+  return highest;
+}
+
+int metabindSlotCount(std::string_view fileText, std::string_view script) {
+  const auto but = IniDocument(fileText).value(kSection, "but");
+  if (but) {
+    const auto n = parseDecimal(*but);
+    if (n && *n >= 1 && *n <= kMaxMetabindSlots) return static_cast<int>(*n);
+  }
+  return highestPlaceholder(script);
+}
+
+std::string fillPlaceholders(std::string_view script, const std::vector<std::string>& keys) {
+  MemoryBuffer text(script);
+  for (std::size_t i = 0; i < keys.size(); ++i)
+    replaceAll(text, placeholder(static_cast<int>(i + 1)), keys[i]);
+  return text.getText();
+}
+
+std::vector<MetabindEntry> listMetabinds(const std::string& programDir) {
+  std::vector<MetabindEntry> out;
+  const std::string dir = resolveDataPath(programDir, kMetabindFolder);
+  for (const auto& fileName : listFiles(dir, ".mtb")) {
+    std::string file = withSeparator(dir) + fileName;
+    const ReadResult read = readFile(file, kMaxDocumentBytes);
+    if (!read.ok) continue;  // unreadable: no name, not listed
+    std::string name = metabindName(read.data);
+    if (isListedName(name)) out.push_back(MetabindEntry{std::move(name), std::move(file)});
+  }
+  return out;
+}
+
+Metabind loadMetabind(const std::string& path) {
+  Metabind m;
+  ReadResult read = readFile(path, kMaxDocumentBytes);
+  if (!read.ok) {
+    m.error = std::move(read.error);
+    return m;
+  }
+  // The text as a text control holds it, so files with other line breaks are cut as well.
+  const std::string text = normalizeBreaks(read.data);
+  m.ok = true;
+  m.script = cutTrailer(text);
+  m.slots = metabindSlotCount(text, m.script);
+  return m;
+}
+
+}  // namespace brindle

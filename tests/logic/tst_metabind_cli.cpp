@@ -1,0 +1,82 @@
+// brindle-cli metabind FILE KEY...: the filled-in script on standard output.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/logic/Cp1251.h"
+#include "support/TempDir.h"
+
+using brindle::test::TempDir;
+
+namespace {
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CliRun run(const TempDir& dir, const std::string& args) {
+  const std::string errFile = dir.file("stderr.txt");
+  const std::string command = std::string(BRINDLE_CLI) + " metabind " + args + " 2>" + errFile;
+  FILE* p = ::popen(command.c_str(), "r");
+  std::string out;
+  char buf[4096];
+  std::size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+  const int status = ::pclose(p);
+  return {WEXITSTATUS(status), out, dir.read("stderr.txt")};
+}
+
+TEST(CliMetabind, FillsTheKeysAndCutsTheTrailer) {
+  TempDir dir;
+  dir.write("jump.mtb", "bind <<1>> +jump\r\n\r\n[MetaBind]\r\nname=J\r\nbut=1\r\n");
+  const CliRun r = run(dir, dir.file("jump.mtb") + " SPACE");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "bind SPACE +jump\r\n");
+
+  dir.write("two.mtb",
+            brindle::cp1251::fromUtf8("// прыжок и присед\r\nbind <<2>> +duck; bind <<1>> "
+                                      "+jump; bind <<10>> x\r\n[metabind]\r\nname=Д\r\nbut=2\r\n"));
+  const CliRun two = run(dir, dir.file("two.mtb") + " SPACE CTRL");
+  EXPECT_EQ(two.status, 0) << two.err;
+  // Output in UTF-8; "<<10>>" is not a slot of this MetaBind and stays.
+  EXPECT_EQ(two.out, "// прыжок и присед\r\nbind CTRL +duck; bind SPACE +jump; bind <<10>> x");
+}
+
+TEST(CliMetabind, KeysWithShellCharactersArrivePlain) {
+  TempDir dir;
+  dir.write("k.mtb", "bind \"<<1>>\" \"+attack\"\r\n\r\n[MetaBind]\r\nname=K\r\nbut=1\r\n");
+  const CliRun r = run(dir, dir.file("k.mtb") + " '\\'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "bind \"\\\" \"+attack\"\r\n");
+}
+
+TEST(CliMetabind, TooFewKeysUnreadableFileAndNoArgumentsFail) {
+  TempDir dir;
+  dir.write("two.mtb", "bind <<1>> a\r\nbind <<2>> b\r\n\r\n[MetaBind]\r\nname=T\r\nbut=2\r\n");
+  const CliRun few = run(dir, dir.file("two.mtb") + " SPACE");
+  EXPECT_NE(few.status, 0);
+  EXPECT_TRUE(few.out.empty());
+  EXPECT_NE(few.err.find("нужно клавиш: 2, указано: 1"), std::string::npos) << few.err;
+
+  const CliRun missing = run(dir, dir.file("none.mtb") + " SPACE");
+  EXPECT_NE(missing.status, 0);
+  EXPECT_NE(missing.err.find("none.mtb"), std::string::npos) << missing.err;
+
+  const CliRun none = run(dir, "");
+  EXPECT_NE(none.status, 0);
+  EXPECT_FALSE(none.err.empty());
+}
+
+TEST(CliMetabind, DamagedCountUsesThePlaceholdersAndExtraKeysAreReported) {
+  TempDir dir;
+  dir.write("bad.mtb", "bind <<1>> a\r\nbind <<2>> b\r\n\r\n[MetaBind]\r\nname=T\r\nbut=x\r\n");
+  const CliRun r = run(dir, dir.file("bad.mtb") + " q e r");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "bind q a\r\nbind e b\r\n");
+  EXPECT_FALSE(r.err.empty());
+}
+
+}  // namespace
