@@ -19,6 +19,11 @@ class DictionaryListBox : public QListWidget {
   std::optional<QString> selectedText() const;
   // Selects a row (-1: none) without a "click".
   void selectRow(int row);
+  // The entries' texts in their order.
+  QStringList texts() const;
+  // Adds an entry at its alphabetical place (letter case ignored, then counting) unless an
+  // equal entry is there already; returns its row.
+  int addSorted(const QString& text);
 
  Q_SIGNALS:
   void userClicked();

@@ -4,7 +4,6 @@
 #include <QDialog>
 
 class QLabel;
-class QListWidget;
 class QPushButton;
 
 namespace brindle::ui {
@@ -14,6 +13,7 @@ class EditorHost;
 namespace brindle::dict {
 
 struct DictionaryContext;
+class DictionaryListBox;
 
 class TForm3 : public QDialog {
   Q_OBJECT
@@ -23,8 +23,8 @@ class TForm3 : public QDialog {
 
   QLabel* Label1;         // "Библиотеки DLZ"
   QLabel* Label2;         // "MetaBinds (MTB)"
-  QListWidget* ListBox1;  // value library names, sorted
-  QListWidget* ListBox2;  // MetaBind file names, sorted
+  DictionaryListBox* ListBox1;  // value library names, sorted
+  DictionaryListBox* ListBox2;  // MetaBind file names, sorted
   QPushButton* Button1;   // "Добавить"
   QPushButton* Button2;   // "Удалить"
   QPushButton* Button3;   // "OK"

@@ -39,7 +39,6 @@ class TForm6 : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   ui::EditorHost* host_;

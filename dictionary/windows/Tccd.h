@@ -72,6 +72,7 @@ class Tccd : public QWidget {
   ui::EditorHost* host_;
   DictionaryContext* context_;
   bool shown_ = false;
+  QString cvarHint_;  // the CVAR list's hint, set by the chosen entry
 };
 
 }  // namespace brindle::dict

@@ -1,0 +1,217 @@
+#include "dictionary/windows/TForm3.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "dictionary/logic/Libraries.h"
+#include "dictionary/windows/DictionaryContext.h"
+#include "dictionary/windows/DictionaryListBox.h"
+#include "dictionary/windows/Tccd.h"
+#include "ui/Codec.h"
+#include "ui/EditorHost.h"
+#include "ui/MessageBoxes.h"
+
+namespace brindle::dict {
+namespace {
+
+const QString kAddFilter =
+    QStringLiteral("Библиотека значений (*.dlz)|*.dlz|MetaBinds (*.mtb)|*.mtb");
+
+std::vector<std::string> entriesOf(const DictionaryListBox* list) {
+  std::vector<std::string> out;
+  for (const auto& t : list->texts()) out.push_back(ui::toUtf8(t));
+  return out;
+}
+
+void removeRow(DictionaryListBox* list, int row) { delete list->takeItem(row); }
+
+// The manager's picture: a shelf with the two kinds of library it keeps.
+QPixmap shelfPicture() {
+  QPixmap pm(96, 96);
+  pm.fill(QColor(216, 208, 200));
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  // Shelf board.
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(120, 86, 56));
+  p.drawRect(6, 80, 84, 7);
+  struct Book {
+    int x, width, height;
+    QColor colour;
+    const char* label;
+  };
+  const Book books[] = {{12, 20, 62, QColor(60, 90, 140), "DLZ"},
+                        {34, 16, 54, QColor(150, 60, 50), ""},
+                        {52, 20, 66, QColor(70, 120, 70), "MTB"}};
+  QFont f = p.font();
+  f.setPixelSize(9);
+  f.setBold(true);
+  p.setFont(f);
+  for (const Book& b : books) {
+    const QRect spine(b.x, 80 - b.height, b.width, b.height);
+    p.setPen(QPen(b.colour.darker(150), 1));
+    p.setBrush(b.colour);
+    p.drawRoundedRect(spine, 2, 2);
+    p.setPen(QColor(235, 220, 170));
+    p.drawLine(spine.left() + 3, spine.top() + 6, spine.right() - 3, spine.top() + 6);
+    p.drawLine(spine.left() + 3, spine.bottom() - 6, spine.right() - 3, spine.bottom() - 6);
+    if (*b.label) {
+      p.save();
+      p.translate(spine.center());
+      p.rotate(-90);
+      p.drawText(QRect(-b.height / 2, -b.width / 2, b.height, b.width), Qt::AlignCenter,
+                 QString::fromLatin1(b.label));
+      p.restore();
+    }
+  }
+  // A book leaning on the others.
+  p.save();
+  p.translate(76, 80);
+  p.rotate(-18);
+  p.setPen(QPen(QColor(140, 110, 40).darker(150), 1));
+  p.setBrush(QColor(190, 150, 60));
+  p.drawRoundedRect(QRect(-14, -56, 14, 56), 2, 2);
+  p.restore();
+  return pm;
+}
+
+}  // namespace
+
+TForm3::TForm3(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
+    : QDialog(parent), host_(host), context_(context) {
+  setObjectName(QStringLiteral("TForm3"));
+  setWindowTitle(QStringLiteral("Настройка библиотек DLZ и MetaBinds"));
+  setModal(true);
+  setAutoFillBackground(true);
+  QPalette background = palette();
+  background.setColor(QPalette::Window, QColor(216, 208, 200));
+  setPalette(background);
+
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(10, 10, 10, 10);
+  grid->setHorizontalSpacing(10);
+
+  auto* buttons = new QVBoxLayout;
+  Button1 = new QPushButton(QStringLiteral("Добавить"), this);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Button2 = new QPushButton(QStringLiteral("Удалить"), this);
+  Button2->setObjectName(QStringLiteral("Button2"));
+  Image1 = new QLabel(this);
+  Image1->setObjectName(QStringLiteral("Image1"));
+  Image1->setPixmap(shelfPicture());
+  Image1->setAlignment(Qt::AlignCenter);
+  Button3 = new QPushButton(QStringLiteral("OK"), this);
+  Button3->setObjectName(QStringLiteral("Button3"));
+  Button3->setDefault(true);
+  buttons->addWidget(Button1);
+  buttons->addWidget(Button2);
+  buttons->addSpacing(8);
+  buttons->addWidget(Image1);
+  buttons->addStretch(1);
+  buttons->addWidget(Button3);
+  grid->addLayout(buttons, 0, 0, 2, 1);
+
+  Label1 = new QLabel(QStringLiteral("Библиотеки DLZ"), this);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label2 = new QLabel(QStringLiteral("MetaBinds (MTB)"), this);
+  Label2->setObjectName(QStringLiteral("Label2"));
+  ListBox1 = new DictionaryListBox(this);
+  ListBox1->setObjectName(QStringLiteral("ListBox1"));
+  ListBox2 = new DictionaryListBox(this);
+  ListBox2->setObjectName(QStringLiteral("ListBox2"));
+  grid->addWidget(Label1, 0, 1);
+  grid->addWidget(Label2, 0, 2);
+  grid->addWidget(ListBox1, 1, 1);
+  grid->addWidget(ListBox2, 1, 2);
+  grid->setRowStretch(1, 1);
+
+  setFixedSize(470, 300);
+
+  // At most one entry of the two lists is selected.
+  connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] {
+    if (ListBox1->selectedRow() >= 0) ListBox2->selectRow(-1);
+  });
+  connect(ListBox2, &QListWidget::itemSelectionChanged, this, [this] {
+    if (ListBox2->selectedRow() >= 0) ListBox1->selectRow(-1);
+  });
+  connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
+  connect(Button3, &QPushButton::clicked, this, &TForm3::Button3Click);
+
+  if (context_) context_->form3 = this;
+}
+
+void TForm3::N37Click(bool refreshOnly) {
+  for (const auto& name : librariesToAdd(host_->programDir(), entriesOf(ListBox1))) {
+    ListBox1->addSorted(ui::fromUtf8(name));
+    if (context_ && context_->ccd) context_->ccd->addLibrary(name);
+  }
+  if (!refreshOnly) exec();
+}
+
+void TForm3::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  FormShow();
+}
+
+void TForm3::FormShow() {
+  for (const auto& file : metaBindsToAdd(host_->programDir(), entriesOf(ListBox2)))
+    ListBox2->addSorted(ui::fromUtf8(file));
+}
+
+void TForm3::Button1Click() {
+  ui::FileDialogRequest request;
+  request.title = QStringLiteral("Добавить");
+  request.filter = kAddFilter;
+  request.filterIndex = 1;
+  request.mustExist = true;
+  const ui::FileDialogResult chosen = ui::runFileDialog(this, request);
+  if (!chosen.accepted) return;
+
+  const AddPlan plan = planAdd(host_->programDir(), ui::toUtf8(chosen.path), chosen.filterIndex);
+  // Only a file that is in place gets listed: a refused or failed copy is reported instead.
+  const AddResult added = performAdd(plan);
+  if (!added.ok) {
+    ui::showError(this, ui::fromUtf8(added.error));
+    return;
+  }
+  DictionaryListBox* list = plan.kind == LibraryKind::ValueLibrary ? ListBox1 : ListBox2;
+  list->addSorted(ui::fromUtf8(plan.listEntry));
+}
+
+void TForm3::Button2Click() {
+  const std::string dir = host_->programDir();
+  DictionaryListBox* list = nullptr;
+  RemoveResult removed;
+  if (const auto name = ListBox1->selectedText()) {
+    list = ListBox1;
+    removed = removeValueLibrary(dir, ui::toUtf8(*name));
+  } else if (const auto file = ListBox2->selectedText()) {
+    list = ListBox2;
+    removed = removeMetaBind(dir, ui::toUtf8(*file));
+  } else {
+    return;
+  }
+  if (!removed.removeEntry) {
+    ui::showError(this, ui::fromUtf8(removed.error));
+    return;
+  }
+  removeRow(list, list->selectedRow());
+}
+
+void TForm3::Button3Click() { accept(); }
+
+void TForm3::done(int result) {
+  FormClose();
+  QDialog::done(result);
+}
+
+void TForm3::FormClose() {
+  if (context_ && context_->ccd) context_->ccd->setLibraries(entriesOf(ListBox1));
+}
+
+}  // namespace brindle::dict

@@ -1,0 +1,178 @@
+#include "dictionary/windows/TPani1.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/logic/Cp1251.h"
+#include "app/logic/Paths.h"
+#include "dictionary/logic/Explanations.h"
+#include "dictionary/logic/ListFiles.h"
+#include "dictionary/windows/DictionaryContext.h"
+#include "dictionary/windows/DictionaryListBox.h"
+#include "dictionary/windows/TForm6.h"
+#include "dictionary/windows/Tccd.h"
+#include "ui/CfgEdit.h"
+#include "ui/Codec.h"
+#include "ui/EditorHost.h"
+#include "ui/MessageBoxes.h"
+
+namespace brindle::dict {
+namespace {
+
+const QString kListHint = QStringLiteral("Список значений");
+constexpr int kButtonHeight = 26;
+
+}  // namespace
+
+TPani1::TPani1(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowStaysOnTopHint),
+      host_(host),
+      context_(context) {
+  setObjectName(QStringLiteral("TPani1"));
+  setMinimumSize(120, 150);
+  resize(180, 400);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  Panel1 = new QFrame(this);
+  Panel1->setObjectName(QStringLiteral("Panel1"));
+  Panel1->setFrameShape(QFrame::StyledPanel);
+  auto* top = new QHBoxLayout(Panel1);
+  top->setContentsMargins(4, 3, 4, 3);
+  Label3 = new QLabel(QStringLiteral("Выбор: "), Panel1);
+  Label3->setObjectName(QStringLiteral("Label3"));
+  top->addWidget(Label3);
+  layout->addWidget(Panel1);
+
+  QFont bold = font();
+  bold.setBold(true);
+  ListBox1 = new DictionaryListBox(this);
+  ListBox1->setObjectName(QStringLiteral("ListBox1"));
+  ListBox1->setFont(bold);
+  QPalette tip = ListBox1->palette();
+  tip.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
+  tip.setColor(QPalette::Text, tip.color(QPalette::ToolTipText));
+  ListBox1->setPalette(tip);
+  // The hint goes to the main window's status bar, not into a tooltip.
+  ListBox1->installEventFilter(this);
+  layout->addWidget(ListBox1, 1);
+
+  Panel2 = new QFrame(this);
+  Panel2->setObjectName(QStringLiteral("Panel2"));
+  Panel2->setFrameShape(QFrame::StyledPanel);
+  Panel2->setFixedHeight(kButtonHeight + 4);
+  Button1 = new QToolButton(Panel2);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Button1->setText(QStringLiteral("Добавить"));
+  Button1->setAutoRaise(true);
+  Button1->setFocusPolicy(Qt::NoFocus);
+  QFont buttonFont = font();
+  buttonFont.setBold(true);
+  buttonFont.setPixelSize(15);
+  Button1->setFont(buttonFont);
+  Button1->setEnabled(false);
+  layout->addWidget(Panel2);
+
+  connect(ListBox1, &DictionaryListBox::userClicked, this, &TPani1::ListBox1Click);
+  connect(ListBox1, &DictionaryListBox::userDoubleClicked, this, &TPani1::ListBox1DblClick);
+  connect(Button1, &QToolButton::clicked, this, &TPani1::ListBox1DblClick);
+
+  if (context_) context_->pani = this;
+}
+
+void TPani1::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Button1->setGeometry(1, 2, width() - 2, kButtonHeight);
+}
+
+bool TPani1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ListBox1 && host_) {
+    if (event->type() == QEvent::Enter) host_->showHint(kListHint);
+    else if (event->type() == QEvent::Leave) host_->showHint(QString());
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TPani1::Dogy() {
+  const ListReadResult list = readListFile(context_->currentListPath);
+  if (!list.ok) {
+    ui::showError(this, QStringLiteral("Ненайден файл ") + ui::fromUtf8(context_->currentListPath));
+    return;
+  }
+  ListBox1->clear();
+  for (const auto& entry : list.entries) ListBox1->addItem(ui::toQ(entry));
+  ListBox1->selectRow(-1);
+}
+
+std::string TPani1::ReadIni2(std::string_view library, std::string_view word,
+                             std::string_view key) {
+  const bool libraryTab = context_->ccd && context_->ccd->libraryTabActive();
+  context_->explanation = dict::ReadIni2(host_->programDir(), library, word, key, libraryTab);
+  return context_->explanation;
+}
+
+void TPani1::ListBox1Click() {
+  Button1->setEnabled(true);
+  const auto chosen = ListBox1->selectedText();
+  if (!chosen) return;
+  const std::string entry = ui::fromQ(*chosen);
+  TForm6* form6 = context_->form6;
+
+  if (context_->picturesMode) {
+    const std::string path = resolveDataPath(
+        host_->programDir(), "dlls\\cvardll\\guns\\" + cp1251::toUtf8(entry) + ".jpg");
+    if (form6 && form6->showPicture(path)) return;
+    if (form6) form6->hidePicture();
+    ui::showError(this, QStringLiteral("Ненайден файл соответствующий значению ") + *chosen);
+    return;
+  }
+
+  const bool libraryTab = context_->ccd && context_->ccd->libraryTabActive();
+  const std::string library = libraryTab ? context_->ccd->selectedLibrary() : std::string();
+  const std::string text = ReadIni2(library, entry, kExplanationKey);
+  if (form6) form6->showExplanation(text);
+}
+
+void TPani1::ListBox1DblClick() {
+  context_->insertKind = insertKindOf(context_->listKind);
+  DblClick1();
+}
+
+void TPani1::insertLine(InsertKind kind, const std::string& first, const std::string& second) {
+  context_->insertKind = kind;
+  first_ = first;
+  second_ = second;
+  DblClick1();
+}
+
+void TPani1::DblClick1() {
+  const InsertKind kind = context_->insertKind;
+  std::string first = first_;
+  std::string second = second_;
+  if (kind == InsertKind::Command || kind == InsertKind::Variable) {
+    const auto chosen = ListBox1->selectedText();
+    if (!chosen) {
+      // The button stays enabled after a new list is loaded, when nothing is selected.
+      ui::showInformation(this, QStringLiteral("Выберите значение в списке"));
+      return;
+    }
+    first = ui::fromQ(*chosen);
+    second.clear();
+  }
+
+  ui::CfgEdit* memo = host_->memo();
+  const Insertion insertion = insertionFor(kind, static_cast<long>(memo->caretPos().column), first, second);
+  memo->replaceSel(insertion.text);
+  if (QWidget* main = host_->hostWindow()) main->activateWindow();
+  memo->setFocus();
+  if (insertion.caretBack) memo->setSelStart(memo->selStart() - 1);
+}
+
+}  // namespace brindle::dict

@@ -1,0 +1,254 @@
+#include "dictionary/windows/Tccd.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "dictionary/logic/ListFiles.h"
+#include "dictionary/windows/DictionaryContext.h"
+#include "dictionary/windows/DictionaryListBox.h"
+#include "dictionary/windows/TForm3.h"
+#include "dictionary/windows/TForm6.h"
+#include "dictionary/windows/TPani1.h"
+#include "ui/Codec.h"
+#include "ui/EditorHost.h"
+
+namespace brindle::dict {
+namespace {
+
+constexpr int kButtonWidth = 110;
+constexpr int kButtonHeight = 24;
+constexpr int kCvarTab = 1;
+constexpr int kLibraryTab = 2;
+
+DictionaryListBox* makeList(QWidget* page, const char* name, ListTab* tab) {
+  auto* list = new DictionaryListBox(page);
+  list->setObjectName(QString::fromLatin1(name));
+  QPalette tip = list->palette();
+  tip.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
+  tip.setColor(QPalette::Text, tip.color(QPalette::ToolTipText));
+  list->setPalette(tip);
+  if (tab)
+    for (const auto& e : listTable(*tab)) list->addItem(QString::fromUtf8(e.caption.data(), static_cast<qsizetype>(e.caption.size())));
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(list);
+  return list;
+}
+
+QToolButton* makeButton(QWidget* panel, const char* name, const QString& text) {
+  auto* b = new QToolButton(panel);
+  b->setObjectName(QString::fromLatin1(name));
+  b->setText(text);
+  b->setAutoRaise(true);
+  b->setFocusPolicy(Qt::NoFocus);
+  QFont f = b->font();
+  f.setBold(true);
+  f.setPixelSize(15);
+  b->setFont(f);
+  b->resize(kButtonWidth, kButtonHeight);
+  return b;
+}
+
+}  // namespace
+
+Tccd::Tccd(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowStaysOnTopHint),
+      host_(host),
+      context_(context) {
+  setObjectName(QStringLiteral("Tccd"));
+  setMinimumSize(140, 200);
+  resize(180, 360);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  PC1 = new QTabWidget(this);
+  PC1->setObjectName(QStringLiteral("PC1"));
+  QFont bold = PC1->tabBar()->font();
+  bold.setBold(true);
+  PC1->tabBar()->setFont(bold);
+  PC1->tabBar()->setExpanding(false);
+  // A click on a tab takes the focus, so the page that had it loses it (and its selection).
+  PC1->tabBar()->setFocusPolicy(Qt::StrongFocus);
+
+  TabSheet1 = new QWidget;
+  TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
+  TabSheet2 = new QWidget;
+  TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
+  TabSheet3 = new QWidget;
+  TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
+  ListTab cmd = ListTab::Cmd;
+  ListTab cvar = ListTab::Cvar;
+  ListBox1 = makeList(TabSheet1, "ListBox1", &cmd);
+  ListBox2 = makeList(TabSheet2, "ListBox2", &cvar);
+  ListBox3 = makeList(TabSheet3, "ListBox3", nullptr);
+  PC1->addTab(TabSheet1, QStringLiteral("CMD"));
+  PC1->addTab(TabSheet2, QStringLiteral("CVAR"));
+  PC1->addTab(TabSheet3, QStringLiteral("DLZ"));
+  layout->addWidget(PC1, 1);
+
+  Panel1 = new QFrame(this);
+  Panel1->setObjectName(QStringLiteral("Panel1"));
+  Panel1->setFrameShape(QFrame::StyledPanel);
+  Panel1->setFixedHeight(3 * kButtonHeight + 8);
+  SBut10 = makeButton(Panel1, "SBut10", QStringLiteral("SetInfo"));
+  SBut7 = makeButton(Panel1, "SBut7", QStringLiteral("Bind"));
+  SBut8 = makeButton(Panel1, "SBut8", QStringLiteral("Alias"));
+  Panel1->installEventFilter(this);
+  layout->addWidget(Panel1);
+
+  ListBox2->installEventFilter(this);
+
+  connect(ListBox1, &DictionaryListBox::userClicked, this, &Tccd::ListBox1Click);
+  connect(ListBox2, &DictionaryListBox::userClicked, this, &Tccd::ListBox2Click);
+  connect(ListBox3, &DictionaryListBox::userClicked, this, &Tccd::ListBox3Click);
+  connect(PC1, &QTabWidget::currentChanged, this, [this](int index) {
+    PC1Change();
+    if (index == kLibraryTab) TabSheet3Show();
+  });
+  connect(SBut10, &QToolButton::clicked, this, [this] {
+    Q_EMIT insertDialogRequested(0, QStringLiteral("SetInfo - выберите из списка"));
+  });
+  connect(SBut7, &QToolButton::clicked, this, [this] {
+    Q_EMIT insertDialogRequested(1, QStringLiteral("Bind - выберите клавишу для присвоения"));
+  });
+  connect(SBut8, &QToolButton::clicked, this, [this] {
+    Q_EMIT insertDialogRequested(2, QStringLiteral("Alias - наберите имя команды"));
+  });
+  connect(qApp, &QApplication::focusChanged, this, &Tccd::focusChanged);
+
+  centreButtons();
+  if (context_) context_->ccd = this;
+}
+
+bool Tccd::libraryTabActive() const { return PC1->currentIndex() == kLibraryTab; }
+
+std::string Tccd::selectedLibrary() const {
+  const auto name = ListBox3->selectedText();
+  return name ? ui::toUtf8(*name) : std::string();
+}
+
+std::vector<std::string> Tccd::libraryNames() const {
+  std::vector<std::string> out;
+  for (const auto& t : ListBox3->texts()) out.push_back(ui::toUtf8(t));
+  return out;
+}
+
+void Tccd::addLibrary(const std::string& name) { ListBox3->addSorted(ui::fromUtf8(name)); }
+
+void Tccd::setLibraries(const std::vector<std::string>& names) {
+  ListBox3->clear();
+  for (const auto& n : names) ListBox3->addSorted(ui::fromUtf8(n));
+}
+
+void Tccd::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!shown_) {
+    shown_ = true;
+    FormShow();
+  }
+  if (libraryTabActive()) TabSheet3Show();
+}
+
+void Tccd::FormShow() {
+  PC1->setCurrentIndex(0);
+  ListBox1->selectRow(0);
+  ListBox1Click();
+}
+
+void Tccd::ListBox1Click() {
+  const auto chosen = ListBox1->selectedText();
+  if (!chosen) return;
+  const std::string entry = ui::toUtf8(*chosen);
+  context_->listKind = ListKind::Command;
+  host_->setStatusText(1, QStringLiteral("Выбрано: (CMD) ") + *chosen);
+  if (context_->pani) context_->pani->Label3->setText(QStringLiteral("Выбор: (CMD) ") + *chosen);
+  context_->picturesMode = entry == "Weapons";
+  if (!context_->picturesMode && context_->form6) context_->form6->hidePicture();
+  const auto path = listPath(host_->programDir(), ListTab::Cmd, entry);
+  if (!path) return;
+  context_->currentListPath = *path;
+  if (context_->pani) context_->pani->Dogy();
+}
+
+void Tccd::ListBox2Click() {
+  const auto chosen = ListBox2->selectedText();
+  if (!chosen) return;
+  const std::string entry = ui::toUtf8(*chosen);
+  context_->listKind = ListKind::Variable;
+  if (entry == "Voice")
+    cvarHint_ = QStringLiteral("Значения для голосового общения");
+  else if (entry == "sk_(HalfLife)")
+    cvarHint_ = QStringLiteral("В sk_(HalfLife) значения для HalfLife");
+  else
+    cvarHint_.clear();
+  host_->setStatusText(1, QStringLiteral("Выбрано: (CVAR) ") + *chosen);
+  if (context_->pani) context_->pani->Label3->setText(QStringLiteral("Выбор: (CVAR) ") + *chosen);
+  const auto path = listPath(host_->programDir(), ListTab::Cvar, entry);
+  if (!path) return;
+  context_->currentListPath = *path;
+  if (context_->pani) context_->pani->Dogy();
+}
+
+void Tccd::ListBox3Click() {
+  const auto chosen = ListBox3->selectedText();
+  if (!chosen) return;
+  if (context_->pani) context_->pani->Label3->setText(QStringLiteral("Выбор: (DLZ) ") + *chosen);
+  host_->setStatusText(1, QStringLiteral("Выбрано: (DLZ) ") + *chosen);
+  context_->currentListPath = libraryListPath(host_->programDir(), ui::toUtf8(*chosen));
+  if (context_->pani) context_->pani->Dogy();
+}
+
+void Tccd::PC1Change() {
+  context_->picturesMode = false;
+  if (context_->form6) context_->form6->hidePicture();
+}
+
+void Tccd::TabSheet3Show() {
+  if (context_->form3) context_->form3->N37Click(true);
+}
+
+void Tccd::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  centreButtons();
+}
+
+void Tccd::centreButtons() {
+  const int left = (Panel1->width() - kButtonWidth) / 2;
+  int top = 4;
+  for (QToolButton* b : {SBut10, SBut7, SBut8}) {
+    b->setGeometry(left, top, kButtonWidth, kButtonHeight);
+    top += kButtonHeight;
+  }
+}
+
+bool Tccd::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Panel1 && event->type() == QEvent::Resize) centreButtons();
+  if (watched == ListBox2 && host_) {
+    // The CVAR list's hint is shown in the main window's status bar while the mouse rests here.
+    if (event->type() == QEvent::Enter) host_->showHint(cvarHint_);
+    else if (event->type() == QEvent::Leave) host_->showHint(QString());
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+// A page that loses the keyboard focus to another control of this window loses its list's
+// selection. Focus moving to another window (the value panel, the editor) keeps it: the chosen
+// library must stay chosen while its entries are explained.
+void Tccd::focusChanged(QWidget* old, QWidget* now) {
+  if (!old || !now || now->window() != this) return;
+  const std::pair<QWidget*, DictionaryListBox*> pages[] = {
+      {TabSheet1, ListBox1}, {TabSheet2, ListBox2}, {TabSheet3, ListBox3}};
+  for (const auto& [page, list] : pages)
+    if (page->isAncestorOf(old) && !page->isAncestorOf(now)) list->selectRow(-1);
+}
+
+}  // namespace brindle::dict
