@@ -1,0 +1,80 @@
+#include "app/windows/Application.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include "app/windows/TForm1.h"
+#include "app/windows/Tnachalo.h"
+#include "app/windows/Tsozdat.h"
+#include "binds/windows/Tbinds.h"
+#include "binds/windows/Tsetbal.h"
+#include "dictionary/windows/DictionaryContext.h"
+#include "dictionary/windows/TForm3.h"
+#include "dictionary/windows/TForm6.h"
+#include "dictionary/windows/TPani1.h"
+#include "dictionary/windows/Tccd.h"
+
+namespace brindle {
+
+AppWindows::AppWindows(std::string programDir, QStringList arguments) {
+  form1 = std::make_unique<TForm1>(std::move(programDir), std::move(arguments));
+  TForm1* main = form1.get();
+  main->attach(this);
+
+  dictionary = std::make_unique<dict::DictionaryContext>(main);
+  pani1 = new dict::TPani1(main, dictionary.get(), main);
+  ccd = new dict::Tccd(main, dictionary.get(), main);
+  form3 = new dict::TForm3(main, dictionary.get(), main);
+  setbal = new binds::Tsetbal(main, pani1, main);
+  form6 = new dict::TForm6(main, dictionary.get(), main);
+  sozdat = new Tsozdat(main);
+  keys = new binds::Tbinds(main);
+  nachalo = new Tnachalo(main);
+
+  main->toolWindows().setWindows(ccd, pani1, form6);
+  QObject::connect(ccd, &dict::Tccd::insertDialogRequested, setbal, &binds::Tsetbal::openPage);
+  QObject::connect(nachalo, &Tnachalo::confirmed, main, [this](const QString& directory) {
+    form1->setConfirmed(true);
+    wizardDirectory = directory;
+  });
+}
+
+AppWindows::~AppWindows() {
+  // The windows are children of the main window and go with it, before the context they use.
+  form1.reset();
+}
+
+void AppWindows::start() {
+  form1->show();
+  form1->FormShow();
+}
+
+int runApplication(int argc, char** argv) {
+  // Tool windows can be placed only where the window system lets a program place its windows:
+  // on X11, not on Wayland.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "xcb");
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Brindle 2.3"));
+
+  // The standard dialogs (file, font, colour, print, message-box buttons) in Russian.
+  QTranslator translator;
+  if (translator.load(QStringLiteral("qtbase_ru"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&translator);
+
+  QStringList arguments = QApplication::arguments();
+  if (!arguments.isEmpty()) arguments.removeFirst();
+
+  AppWindows windows(QApplication::applicationDirPath().toStdString() + "/", arguments);
+  // The program ends when the main window has closed, whatever other windows are open.
+  QApplication::setQuitOnLastWindowClosed(false);
+  QObject::connect(windows.form1.get(), &TForm1::terminated, &app, &QApplication::quit,
+                   Qt::QueuedConnection);
+  windows.start();
+  return QApplication::exec();
+}
+
+}  // namespace brindle

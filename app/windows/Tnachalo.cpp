@@ -1,0 +1,78 @@
+#include "app/windows/Tnachalo.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "ui/DriveList.h"
+
+namespace brindle {
+
+Tnachalo::Tnachalo(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("Tnachalo"));
+  setWindowTitle(QStringLiteral("Выберите каталог с игрой"));
+  // A dialog frame without close box or system menu.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+
+  auto* label = new QLabel(QStringLiteral("Например: C:\\HalfLife\\cstrike"), this);
+  label->setObjectName(QStringLiteral("Label1"));
+  DriveComboBox1 = new ui::DriveComboBox(this);
+  DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
+  DirectoryListBox1 = new ui::DirectoryListBox(this);
+  DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
+  DriveComboBox1->bind(DirectoryListBox1);
+  auto* ok = new QPushButton(QStringLiteral("ОК"), this);
+  ok->setObjectName(QStringLiteral("Button1"));
+  ok->setDefault(true);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->setSpacing(4);
+  layout->addWidget(label);
+  layout->addWidget(DriveComboBox1);
+  layout->addWidget(DirectoryListBox1, 1);
+  layout->addWidget(ok, 0, Qt::AlignHCenter);
+  // The list needs room for a few levels of a path; the dialog stays compact.
+  setFixedSize(297, 260);
+
+  connect(ok, &QPushButton::clicked, this, &Tnachalo::Button1Click);
+
+  // Until a directory is set the list shows the process's working directory.
+  setDirectory(QDir::currentPath());
+}
+
+QString Tnachalo::directory() const { return DirectoryListBox1->directory(); }
+
+void Tnachalo::setDirectory(const QString& directory) { DirectoryListBox1->setDirectory(directory); }
+
+void Tnachalo::Button1Click() {
+  mayClose_ = true;
+  Q_EMIT confirmed(directory());
+  accept();
+}
+
+void Tnachalo::done(int result) {
+  if (!mayClose_) return;
+  QDialog::done(result);
+}
+
+void Tnachalo::closeEvent(QCloseEvent* e) {
+  if (!mayClose_) {
+    e->ignore();
+    return;
+  }
+  QDialog::closeEvent(e);
+}
+
+void Tnachalo::showEvent(QShowEvent* e) {
+  // Centred on the desktop.
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+  QDialog::showEvent(e);
+}
+
+}  // namespace brindle

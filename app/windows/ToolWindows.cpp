@@ -1,0 +1,78 @@
+#include "app/windows/ToolWindows.h"
+
+#include <QWidget>
+
+namespace brindle {
+namespace {
+
+// The docked column.
+constexpr int kDockWidth = 157;
+constexpr int kCcdTop = 72;
+constexpr int kCcdHeight = 194;
+constexpr int kPaniTop = 266;
+constexpr int kPaniHeight = 200;
+constexpr int kForm6FromBottom = 142;
+constexpr int kRightMargin = 15;
+
+}  // namespace
+
+QRect frameRect(const QWidget* w) { return w->frameGeometry(); }
+
+void setFrameRect(QWidget* w, const QRect& frame) {
+  // Frame and client differ by the window decoration, known once the window has one.
+  const QSize decoration = w->frameGeometry().size() - w->size();
+  w->move(frame.topLeft());
+  w->resize((frame.size() - decoration).expandedTo(QSize(1, 1)));
+}
+
+ToolLayout ToolWindows::defaultLayout() {
+  return ToolLayout{QRect(160, 15, 135, 315), QRect(575, 10, 150, 385), QPoint(575, 10)};
+}
+
+void ToolWindows::setWindows(QWidget* ccd, QWidget* pani1, QWidget* form6) {
+  ccd_ = ccd;
+  pani1_ = pani1;
+  form6_ = form6;
+}
+
+void ToolWindows::recordNormal() {
+  if (!present()) return;
+  normal_ = ToolLayout{frameRect(ccd_), frameRect(pani1_), frameRect(form6_).topLeft()};
+}
+
+void ToolWindows::applyNormal() {
+  docked_ = false;
+  if (!present()) return;
+  setFrameRect(pani1_, normal_.pani1);
+  setFrameRect(ccd_, normal_.ccd);
+  form6_->move(normal_.form6);
+}
+
+ToolLayout ToolWindows::dockedLayout(const QRect& mainFrame, int ccdWidth, int pani1Width,
+                                     int form6Width) {
+  const int right = mainFrame.left() + mainFrame.width() - kRightMargin;
+  ToolLayout l;
+  l.pani1 = QRect(right - pani1Width, mainFrame.top() + kPaniTop, pani1Width, kPaniHeight);
+  l.ccd = QRect(right - ccdWidth, mainFrame.top() + kCcdTop, ccdWidth, kCcdHeight);
+  l.form6 = QPoint(right - form6Width, mainFrame.top() + mainFrame.height() - kForm6FromBottom);
+  return l;
+}
+
+void ToolWindows::dock(const QRect& mainFrame) {
+  if (!present()) return;
+  if (!docked_) {
+    recordNormal();
+    docked_ = true;
+  }
+  const ToolLayout l = dockedLayout(mainFrame, kDockWidth, kDockWidth, frameRect(form6_).width());
+  setFrameRect(ccd_, l.ccd);
+  setFrameRect(pani1_, l.pani1);
+  form6_->move(l.form6);
+}
+
+void ToolWindows::follow(const QPoint& delta) {
+  if (!present() || delta.isNull()) return;
+  for (QWidget* w : {ccd_, pani1_, form6_}) w->move(frameRect(w).topLeft() + delta);
+}
+
+}  // namespace brindle

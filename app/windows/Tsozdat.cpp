@@ -1,0 +1,77 @@
+#include "app/windows/Tsozdat.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/logic/FileIO.h"
+#include "app/logic/Paths.h"
+#include "ui/Codec.h"
+#include "ui/MessageBoxes.h"
+
+namespace brindle {
+
+Tsozdat::Tsozdat(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("Tsozdat"));
+  setWindowTitle(QStringLiteral("Создать новый конфиг"));
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+
+  auto* label = new QLabel(QStringLiteral("Введите имя конфига (не забудьте про расширение)"), this);
+  label->setObjectName(QStringLiteral("Label1"));
+  Edit1 = new QLineEdit(this);
+  Edit1->setObjectName(QStringLiteral("Edit1"));
+  label->setBuddy(Edit1);
+
+  auto* ok = new QPushButton(QStringLiteral("ОК"), this);
+  ok->setObjectName(QStringLiteral("Button1"));
+  ok->setDefault(true);
+  auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
+  cancel->setObjectName(QStringLiteral("Button2"));
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(label);
+  layout->addWidget(Edit1);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  connect(ok, &QPushButton::clicked, this, &Tsozdat::Button1Click);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+int Tsozdat::execFor(const QString& directory) {
+  directory_ = directory;
+  // Centred on the window that opens it.
+  if (QWidget* owner = parentWidget()) {
+    adjustSize();
+    move(owner->window()->frameGeometry().center() - rect().center());
+  }
+  Edit1->setFocus();
+  return exec();
+}
+
+void Tsozdat::Button1Click() {
+  const QString name = Edit1->text();
+  if (name.isEmpty()) {
+    ui::showPlain(this, QStringLiteral("Файл не создан!"));
+  } else {
+    // The name is taken as typed: no extension is added and no character is refused.
+    const std::string path = withSeparator(ui::toUtf8(directory_)) + ui::toUtf8(name);
+    if (pathExists(path)) {
+      ui::showPlain(this, QStringLiteral("Такой файл уже существует!"));
+    } else {
+      const WriteResult created = createEmptyFile(path);
+      if (!created.ok) ui::showError(this, ui::fromUtf8(created.error));
+    }
+  }
+  Edit1->clear();
+  accept();
+}
+
+}  // namespace brindle

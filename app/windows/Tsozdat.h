@@ -1,0 +1,28 @@
+#pragma once
+// The new-config dialog: creates an empty file of the typed name in a given directory. The
+// wizard opens it for the directory of its file list.
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+
+namespace brindle {
+
+class Tsozdat : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit Tsozdat(QWidget* parent = nullptr);
+
+  // Shows the dialog modally for `directory` (a path without trailing separator).
+  int execFor(const QString& directory);
+
+  QLineEdit* Edit1;
+
+  void Button1Click();  // "ОК"
+
+ private:
+  QString directory_;
+};
+
+}  // namespace brindle
