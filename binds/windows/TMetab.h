@@ -1,0 +1,68 @@
+#pragma once
+// The MetaBind window: lists the MetaBinds of the library, shows the chosen one, has the key
+// dialog fill its key slots and appends the filled-in script to the editor, or to the text the
+// opener names (the configuration wizard's working text).
+#include <QDialog>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QPushButton;
+
+namespace brindle {
+class TextBuffer;
+}
+namespace brindle::ui {
+class CfgEdit;
+class EditorHost;
+}  // namespace brindle::ui
+namespace brindle::dict {
+class DictionaryListBox;
+}
+
+namespace brindle::binds {
+
+class Tbinds;
+
+class TMetab : public QDialog {
+  Q_OBJECT
+
+ public:
+  TMetab(ui::EditorHost* host, Tbinds* binds, QWidget* parent = nullptr);
+
+  // Where "Вставить" appends: nullptr (the default) is the editor, anything else that text.
+  // The opener sets it before exec().
+  void setWizardTarget(TextBuffer* target) { target_ = target; }
+  TextBuffer* wizardTarget() const { return target_; }
+
+  QLabel* Label1;                    // "Выберите нужный MetaBind:"
+  dict::DictionaryListBox* lx_MeB;   // MetaBind names
+  QLabel* Label2;                    // "Кнопки для назначения"
+  dict::DictionaryListBox* lx_bind;  // key slots: "Кнопка <<n>>" or the key chosen for slot n
+  QPushButton* sb_bind;              // "BIND" / "Вставить"
+  QPushButton* Button1;              // "Выход"
+  ui::CfgEdit* red_bind;             // read-only preview of the chosen MetaBind
+
+  // Full paths of the listed MetaBinds, in the order of lx_MeB.
+  const std::vector<std::string>& paths() const { return paths_; }
+
+  void FormShow();              // lists the library afresh
+  void lx_MeBClick(int index);  // shows MetaBind `index` with its empty slots
+  void lx_bindClick();          // a slot chosen: BIND becomes available
+  void sb_bindClick();          // "BIND": pick a key for the slot; "Вставить": insert
+  void Button1Click();          // "Выход"
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void resetBindButton();
+  void insertMetabind();
+
+  ui::EditorHost* host_;
+  Tbinds* binds_;
+  TextBuffer* target_ = nullptr;
+  std::vector<std::string> paths_;
+};
+
+}  // namespace brindle::binds

@@ -1,0 +1,69 @@
+#pragma once
+// The setinfo/bind/alias dialog: writes one `setinfo`, `bind` or `alias` line into the editor
+// through the value panel's insert operation. The dictionary window opens it, without blocking
+// the other windows, on one of its three pages.
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStackedWidget;
+
+namespace brindle::ui {
+class EditorHost;
+}
+namespace brindle::dict {
+class TPani1;
+}
+
+namespace brindle::binds {
+
+class KeyListBox;
+
+class Tsetbal : public QDialog {
+  Q_OBJECT
+
+ public:
+  enum Page { SetinfoPage = 0, BindPage = 1, AliasPage = 2 };
+
+  Tsetbal(ui::EditorHost* host, dict::TPani1* pani, QWidget* parent = nullptr);
+
+  // Shows the dialog without blocking, with `caption`, on `page` (0 setinfo, 1 bind, 2 alias).
+  void openPage(int page, const QString& caption);
+
+  QStackedWidget* pg2;  // the pages, without visible tabs
+  QWidget* tb1;         // setinfo
+  QLabel* Label1;       // "Параметр:"
+  QComboBox* ComboBox3;
+  QLabel* Label2;       // "Значение:"
+  QLineEdit* Edi1;
+  QPushButton* Button1;  // "ОК"
+  QPushButton* Button2;  // "Отмена"
+  QWidget* tb2;          // bind
+  KeyListBox* ListBox1;
+  QPushButton* Button3;  // "ОК"
+  QPushButton* Button4;  // "Отмена"
+  QWidget* tb3;          // alias
+  QLabel* Label3;        // "Имя команды:"
+  QComboBox* ComboBox4;
+  QPushButton* Button5;  // "ОК"
+  QPushButton* Button6;  // "Отмена"
+
+  // Sets up the current page: the name boxes start empty, the page's box gets the focus.
+  void FormShow();
+  void Button10Click();  // setinfo "ОК", also Enter in the value box
+  void Button3Click();   // bind "ОК"
+  void Button5Click();   // alias "ОК"
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void fitToPage();
+
+  ui::EditorHost* host_;
+  dict::TPani1* pani_;
+};
+
+}  // namespace brindle::binds

@@ -1,0 +1,260 @@
+// The setinfo/bind/alias dialog: the three insertion forms by caret column, the growing name
+// lists, Enter and Escape, the missing key message and the two-column key list.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QtTest>
+
+#include "binds/logic/KeyNames.h"
+#include "binds/windows/KeyListBox.h"
+#include "binds/windows/Tsetbal.h"
+#include "dictionary/windows/DictionaryContext.h"
+#include "dictionary/windows/TPani1.h"
+#include "support/TempDir.h"
+#include "support/TestHost.h"
+#include "ui/MessageBoxes.h"
+
+using brindle::Offset;
+using brindle::binds::Tsetbal;
+
+namespace {
+
+QStringList items(const QComboBox* box) {
+  QStringList out;
+  for (int i = 0; i < box->count(); ++i) out << box->itemText(i);
+  return out;
+}
+
+void selectKey(brindle::binds::KeyListBox* list, const QString& key) {
+  const auto found = list->findItems(key, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  QCOMPARE(found.size(), 1);
+  list->setCurrentItem(found.front(), QItemSelectionModel::ClearAndSelect);
+}
+
+}  // namespace
+
+class TestTsetbal : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<brindle::test::TempDir> dir_;
+  std::unique_ptr<brindle::test::TestHost> host_;
+  std::unique_ptr<brindle::dict::DictionaryContext> context_;
+  std::unique_ptr<brindle::dict::TPani1> pani_;
+  std::unique_ptr<Tsetbal> dialog_;
+
+  brindle::ui::CfgEdit* memo() { return host_->memo(); }
+
+  // The editor holds `text` with the caret at its end.
+  void editorHolds(std::string_view text) {
+    memo()->loadText(text);
+    memo()->setSelStart(memo()->textLength());
+  }
+
+ private Q_SLOTS:
+  void init() {
+    dir_ = std::make_unique<brindle::test::TempDir>();
+    host_ = std::make_unique<brindle::test::TestHost>(dir_->path());
+    context_ = std::make_unique<brindle::dict::DictionaryContext>(host_.get());
+    pani_ = std::make_unique<brindle::dict::TPani1>(host_.get(), context_.get());
+    dialog_ = std::make_unique<Tsetbal>(host_.get(), pani_.get(), host_.get());
+    host_->show();
+  }
+
+  void cleanup() {
+    dialog_.reset();
+    pani_.reset();
+    context_.reset();
+    host_.reset();
+    dir_.reset();
+  }
+
+  void opensWithoutBlockingOnTheRequestedPage() {
+    QCOMPARE(dialog_->objectName(), QStringLiteral("Tsetbal"));
+    dialog_->openPage(Tsetbal::BindPage, QStringLiteral("Bind - выберите клавишу для присвоения"));
+    QVERIFY(dialog_->isVisible());
+    QVERIFY(!dialog_->isModal());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    QCOMPARE(dialog_->windowTitle(), QStringLiteral("Bind - выберите клавишу для присвоения"));
+    QCOMPARE(dialog_->pg2->currentWidget(), dialog_->tb2);
+    QCOMPARE(dialog_->focusWidget(), dialog_->ListBox1);
+
+    dialog_->openPage(Tsetbal::AliasPage, QStringLiteral("Alias - наберите имя команды"));
+    QCOMPARE(dialog_->pg2->currentWidget(), dialog_->tb3);
+    QCOMPARE(dialog_->focusWidget(), dialog_->ComboBox4);
+    dialog_->openPage(Tsetbal::SetinfoPage, QStringLiteral("SetInfo - выберите из списка"));
+    QCOMPARE(dialog_->pg2->currentWidget(), dialog_->tb1);
+    QCOMPARE(dialog_->focusWidget(), dialog_->ComboBox3);
+    // Texts and starting lists.
+    QCOMPARE(items(dialog_->ComboBox3),
+             QStringList({"lefthand", "vgui_menus", "ghosts", "ah", "dm"}));
+    QCOMPARE(dialog_->ComboBox4->count(), 0);
+    QCOMPARE(dialog_->Button1->text(), QStringLiteral("ОК"));
+    QCOMPARE(dialog_->Button2->text(), QStringLiteral("Отмена"));
+    QCOMPARE(dialog_->ListBox1->count(), int(brindle::kKeyCount));
+  }
+
+  void setinfoAtColumnZeroThenALineBreak() {
+    editorHolds("");
+    dialog_->openPage(Tsetbal::SetinfoPage, QStringLiteral("SetInfo - выберите из списка"));
+    dialog_->ComboBox3->setEditText(QStringLiteral("ghosts"));
+    dialog_->Edi1->clear();
+    QTest::mouseClick(dialog_->Button1, Qt::LeftButton);
+    QCOMPARE(memo()->getText(), std::string("setinfo \"ghosts\" \"\"\r\n"));
+    // The caret is on the new line below.
+    QCOMPARE(memo()->caretPos().line, Offset(1));
+    QCOMPARE(memo()->caretPos().column, Offset(0));
+    QCOMPARE(dialog_->ComboBox3->count(), 5);  // "ghosts" was listed already
+    QVERIFY(!dialog_->isVisible());
+  }
+
+  void setinfoFromColumnEightUsesTheSemicolonForm() {
+    editorHolds("echo 12345");  // column 10
+    dialog_->openPage(Tsetbal::SetinfoPage, QString());
+    dialog_->ComboBox3->setEditText(QStringLiteral("lefthand"));
+    dialog_->Edi1->setText(QStringLiteral("0"));
+    QTest::mouseClick(dialog_->Button1, Qt::LeftButton);
+    QCOMPARE(memo()->getText(), std::string("echo 12345setinfo lefthand 0;\r\n"));
+    QCOMPARE(memo()->caretPos().line, Offset(1));
+
+    editorHolds("");
+    dialog_->openPage(Tsetbal::SetinfoPage, QString());
+    QCOMPARE(dialog_->Edi1->text(), QStringLiteral("0"));  // the value box keeps its text
+    QCOMPARE(dialog_->ComboBox3->currentText(), QString());  // the parameter box starts empty
+    dialog_->ComboBox3->setEditText(QStringLiteral("lefthand"));
+    QTest::mouseClick(dialog_->Button1, Qt::LeftButton);
+    QCOMPARE(memo()->getText(), std::string("setinfo \"lefthand\" \"0\"\r\n"));
+  }
+
+  void enterInTheValueBoxIsOkAndEscapeCancels() {
+    editorHolds("");
+    dialog_->openPage(Tsetbal::SetinfoPage, QString());
+    dialog_->ComboBox3->setEditText(QStringLiteral("ah"));
+    dialog_->Edi1->setText(QStringLiteral("1"));
+    QTest::keyClick(dialog_->Edi1, Qt::Key_Return);
+    QCOMPARE(memo()->getText(), std::string("setinfo \"ah\" \"1\"\r\n"));
+    QVERIFY(!dialog_->isVisible());
+
+    // Enter in the parameter box neither inserts nor adds to the list.
+    editorHolds("");
+    dialog_->openPage(Tsetbal::SetinfoPage, QString());
+    QTest::keyClicks(dialog_->ComboBox3, "typed");
+    QTest::keyClick(dialog_->ComboBox3, Qt::Key_Return);
+    QCOMPARE(dialog_->ComboBox3->count(), 5);
+    QCOMPARE(memo()->getText(), std::string());
+    QVERIFY(dialog_->isVisible());
+
+    QTest::keyClick(dialog_->ComboBox3, Qt::Key_Escape);
+    QVERIFY(!dialog_->isVisible());
+    QCOMPARE(memo()->getText(), std::string());
+
+    for (int page : {Tsetbal::BindPage, Tsetbal::AliasPage}) {
+      dialog_->openPage(page, QString());
+      QTest::keyClick(dialog_->focusWidget(), Qt::Key_Escape);
+      QVERIFY(!dialog_->isVisible());
+    }
+    dialog_->openPage(Tsetbal::AliasPage, QString());
+    QTest::mouseClick(dialog_->Button6, Qt::LeftButton);
+    QVERIFY(!dialog_->isVisible());
+    QCOMPARE(memo()->getText(), std::string());
+  }
+
+  void parameterAndAliasListsGrowByExactText() {
+    editorHolds("");
+    auto setinfo = [&](const QString& parameter) {
+      dialog_->openPage(Tsetbal::SetinfoPage, QString());
+      dialog_->ComboBox3->setEditText(parameter);
+      QTest::mouseClick(dialog_->Button1, Qt::LeftButton);
+    };
+    setinfo(QStringLiteral("cl_lw"));
+    setinfo(QStringLiteral("cl_lw"));
+    setinfo(QStringLiteral("Ghosts"));  // letter case counts
+    setinfo(QString());                  // empty: inserted, not listed
+    QCOMPARE(items(dialog_->ComboBox3),
+             QStringList({"lefthand", "vgui_menus", "ghosts", "ah", "dm", "cl_lw", "Ghosts"}));
+    QVERIFY(memo()->getText().find("setinfo \"\" \"\"") != std::string::npos);
+
+    auto alias = [&](const QString& name) {
+      dialog_->openPage(Tsetbal::AliasPage, QString());
+      QCOMPARE(dialog_->ComboBox4->currentText(), QString());
+      dialog_->ComboBox4->setEditText(name);
+      QTest::mouseClick(dialog_->Button5, Qt::LeftButton);
+    };
+    alias(QStringLiteral("+dj"));
+    alias(QStringLiteral("+dj"));
+    alias(QString());
+    alias(QStringLiteral("+DJ"));
+    QCOMPARE(items(dialog_->ComboBox4), QStringList({"+dj", "+DJ"}));
+  }
+
+  void aliasFormsAndCaret() {
+    editorHolds("");
+    dialog_->openPage(Tsetbal::AliasPage, QString());
+    dialog_->ComboBox4->setEditText(QStringLiteral("N"));
+    QTest::mouseClick(dialog_->Button5, Qt::LeftButton);
+    QCOMPARE(memo()->getText(), std::string("alias \"N\" \"\""));
+    QCOMPARE(memo()->selStart(), Offset(11));  // between the last two quotes
+    QVERIFY(!dialog_->isVisible());
+
+    editorHolds("12345678");
+    dialog_->openPage(Tsetbal::AliasPage, QString());
+    dialog_->ComboBox4->setEditText(QStringLiteral("N"));
+    QTest::mouseClick(dialog_->Button5, Qt::LeftButton);
+    QCOMPARE(memo()->getText(), std::string("12345678alias N ;"));
+    QCOMPARE(memo()->selStart(), Offset(16));  // before the ";"
+  }
+
+  void bindNeedsAKeyAndUsesTheColumnForms() {
+    editorHolds("");
+    dialog_->openPage(Tsetbal::BindPage, QString());
+    dialog_->ListBox1->clearSelection();
+    {
+      brindle::ui::ScriptedAnswers script;
+      QTest::mouseClick(dialog_->Button3, Qt::LeftButton);
+      QCOMPARE(script.boxes().size(), std::size_t(1));
+      QCOMPARE(script.boxes()[0].kind, brindle::ui::BoxKind::Plain);
+      QCOMPARE(script.boxes()[0].text, QStringLiteral("Для продолжения выберите клавишу!"));
+    }
+    QVERIFY(dialog_->isVisible());
+    QCOMPARE(memo()->getText(), std::string());
+
+    selectKey(dialog_->ListBox1, QStringLiteral("MOUSE1"));
+    QTest::mouseClick(dialog_->Button3, Qt::LeftButton);
+    QCOMPARE(memo()->getText(), std::string("bind \"MOUSE1\" \"\""));
+    QCOMPARE(memo()->selStart(), Offset(15));  // between the last two quotes
+    QVERIFY(!dialog_->isVisible());
+
+    // The selection stays for the next use.
+    editorHolds("alias x y;");  // column 10
+    dialog_->openPage(Tsetbal::BindPage, QString());
+    QCOMPARE(dialog_->ListBox1->selectedKey(), QStringLiteral("MOUSE1"));
+    selectKey(dialog_->ListBox1, QStringLiteral("\\"));
+    QTest::mouseClick(dialog_->Button3, Qt::LeftButton);
+    QCOMPARE(memo()->getText(), std::string("alias x y;bind \\ ;"));
+    QCOMPARE(memo()->selStart(), Offset(17));
+  }
+
+  void keyListShowsTwoColumns() {
+    dialog_->openPage(Tsetbal::BindPage, QString());
+    auto* list = dialog_->ListBox1;
+    QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
+    const QRect first = list->visualItemRect(list->item(0));
+    const QRect second = list->visualItemRect(list->item(1));
+    QCOMPARE(second.left(), first.left());  // names run down a column
+    QVERIFY(second.top() > first.top());
+    // The first name of the second column sits at half the width; two columns fill the view.
+    int row = 1;
+    while (row < list->count() && list->visualItemRect(list->item(row)).left() == first.left())
+      ++row;
+    QVERIFY(row > 5 && row < list->count());
+    const QRect next = list->visualItemRect(list->item(row));
+    QCOMPARE(next.top(), first.top());
+    QVERIFY(qAbs(next.left() - list->viewport()->width() / 2) <= 1);
+    QVERIFY(next.right() <= list->viewport()->width());
+    QVERIFY(list->visualItemRect(list->item(list->count() - 1)).left() >=
+            list->viewport()->width());  // the rest scrolls sideways
+  }
+};
+
+QTEST_MAIN(TestTsetbal)
+#include "tst_tsetbal.moc"
