@@ -504,6 +504,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
 // ================================================================================ FormShow
 
 void TForm1::FormShow() {
+  // The stored size is the outer frame's; the decoration is known now that the window shows.
+  setFrameRect(this, wantedFrame_);
+  normalFrame_ = wantedFrame_;
+
   // The stored font reaches the whole text through the font command's silent first run.
   QFont font = Memo1->font();
   const std::string face = settings_.readString("Font", "NamePr");
@@ -578,7 +582,12 @@ void TForm1::rememberNormalGeometry() {
 
 void TForm1::moveEvent(QMoveEvent* e) {
   QMainWindow::moveEvent(e);
-  if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) return;
+  const Qt::WindowStates state = windowState();
+  if (state & Qt::WindowMinimized) return;
+  if (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+    placeToolWindows();
+    return;
+  }
   rememberNormalGeometry();
   const QPoint now = frameGeometry().topLeft();
   if (!activated_) {
@@ -594,20 +603,22 @@ void TForm1::moveEvent(QMoveEvent* e) {
 void TForm1::resizeEvent(QResizeEvent* e) {
   QMainWindow::resizeEvent(e);
   rememberNormalGeometry();
-  if (activated_ && isMaximized() && !isMinimized()) tools_.dock(frameGeometry());
+  placeToolWindows();
 }
 
 void TForm1::changeEvent(QEvent* e) {
   QMainWindow::changeEvent(e);
-  if (e->type() != QEvent::WindowStateChange || !activated_) return;
+  if (e->type() == QEvent::WindowStateChange) placeToolWindows();
+}
+
+// Docked in the right-edge column while maximized, back at the normal layout when the window
+// returns to the normal state; nothing while minimized.
+void TForm1::placeToolWindows() {
+  if (!activated_) return;
   const Qt::WindowStates state = windowState();
   if (state & Qt::WindowMinimized) return;
-  if (state & Qt::WindowMaximized) {
-    tools_.dock(frameGeometry());
-  } else if (tools_.docked()) {
-    tools_.applyNormal();
-    lastMainPos_ = frameGeometry().topLeft();
-  }
+  if (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) tools_.dock(frameGeometry());
+  else if (tools_.docked()) tools_.applyNormal();
 }
 
 // ================================================================================ close

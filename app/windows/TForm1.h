@@ -175,6 +175,7 @@ class TForm1 : public QMainWindow, public ui::EditorHost {
   void startGame(const QString& gameRoot);
   void openHelp(const QString& page);
   void rememberNormalGeometry();
+  void placeToolWindows();
 
   std::string programDir_;
   QStringList arguments_;

@@ -1,0 +1,85 @@
+#pragma once
+// A whole program for the main window's tests: a fresh program directory holding a copy of the
+// shipped data folders and, when a test wants one, a settings file; then every window created
+// as at start. Boxes and file dialogs are answered by the test's ScriptedAnswers.
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
+#include <QtTest>
+#include <filesystem>
+#include <memory>
+
+#include "app/logic/Ini.h"
+#include "app/windows/Application.h"
+#include "app/windows/TForm1.h"
+#include "app/windows/Tnachalo.h"
+#include "support/TempDir.h"
+#include "ui/CfgEdit.h"
+#include "ui/Codec.h"
+
+namespace brindle::test {
+
+class AppFixture {
+ public:
+  AppFixture() {
+    std::error_code ec;
+    std::filesystem::copy(BRINDLE_DATA_DIR, dir.path(),
+                          std::filesystem::copy_options::recursive, ec);
+  }
+  ~AppFixture() { app.reset(); }
+
+  std::string programDir() const { return dir.path() + "/"; }
+  std::string iniPath() const { return dir.file("Zarurud.INI"); }
+
+  // Settings as lines "Section/Key=value".
+  void settings(std::initializer_list<std::pair<const char*, std::string>> values) {
+    for (const auto& [sectionKey, value] : values) {
+      const std::string sk = sectionKey;
+      const auto slash = sk.find('/');
+      iniWriteString(iniPath(), sk.substr(0, slash), sk.substr(slash + 1), value);
+    }
+  }
+  // A settings file that keeps the first-start dialog away, with the game directory given.
+  void knownGameDirectory(const std::string& catalog) {
+    settings({{"Game/dadir", "1"}, {"Game/Catalog", catalog}});
+  }
+  std::string setting(const char* section, const char* key) const {
+    return iniReadString(iniPath(), section, key, "<absent>");
+  }
+
+  // Creates the windows (FormCreate) without showing anything.
+  void create(QStringList arguments = {}) {
+    app = std::make_unique<AppWindows>(programDir(), std::move(arguments));
+  }
+  // Creates and starts (show + FormShow).
+  void start(QStringList arguments = {}) {
+    create(std::move(arguments));
+    app->start();
+    QCoreApplication::processEvents();
+  }
+
+  TForm1* main() const { return app->form1.get(); }
+  ui::CfgEdit* memo() const { return main()->Memo1; }
+  QString panel(int i) const { return main()->statusText(i); }
+  // The panel label itself, as a user sees it.
+  QString panelLabel(int i) const {
+    const auto* l = main()->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i));
+    return l ? l->text() : QStringLiteral("<no panel>");
+  }
+  std::string text() const { return memo()->getText(); }
+
+  TempDir dir;
+  std::unique_ptr<AppWindows> app;
+};
+
+// Presses "ОК" of the modal game-directory dialog once it is up.
+inline void confirmGameDirectoryDialogSoon(const QString& chooseDirectory = {}) {
+  QTimer::singleShot(0, [chooseDirectory] {
+    auto* dialog = qobject_cast<Tnachalo*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    if (!chooseDirectory.isEmpty()) dialog->setDirectory(chooseDirectory);
+    dialog->Button1Click();
+  });
+}
+
+}  // namespace brindle::test

@@ -1,0 +1,327 @@
+// The main window's start and end: the first document, the settings read at creation and at
+// first show and written at close, the first-start game-directory dialog, and the tool windows
+// that follow the main window and dock beside it while it is maximized.
+#include <QtTest>
+
+#include "dictionary/windows/TForm6.h"
+#include "dictionary/windows/TPani1.h"
+#include "dictionary/windows/Tccd.h"
+#include "ui/FontColorPrint.h"
+#include "ui/MessageBoxes.h"
+#include "windows/app/AppFixture.h"
+
+using brindle::TForm1;
+using brindle::test::AppFixture;
+
+namespace {
+
+constexpr std::string_view kTemplate =
+    "//Unknown's configuration file\r\n\r\nunbindall\r\nclear\r\n\r\n";
+
+struct Frames {
+  QRect ccd, pani1, form6;
+};
+
+Frames framesOf(const AppFixture& f) {
+  return {f.app->ccd->frameGeometry(), f.app->pani1->frameGeometry(),
+          f.app->form6->frameGeometry()};
+}
+
+// A frame as the window can take it: never smaller than the window's minimum size.
+QRect fit(const QWidget* w, const QRect& frame) {
+  const QSize decoration = w->frameGeometry().size() - w->size();
+  return QRect(frame.topLeft(), frame.size().expandedTo(w->minimumSize() + decoration));
+}
+
+void settle() {
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+class TestMainStart : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void firstStartWithoutSettings() {
+    brindle::ui::ScriptedAnswers answers;
+    AppFixture f;
+    f.create();
+    TForm1* w = f.main();
+
+    // The first document is the template, caret at its end, untitled and not modified.
+    QCOMPARE(f.text(), std::string(kTemplate));
+    QCOMPARE(f.memo()->selStart(), static_cast<brindle::Offset>(kTemplate.size()));
+    QCOMPARE(f.memo()->selLength(), 0);
+    QVERIFY(!f.memo()->modified());
+    QCOMPARE(f.panelLabel(2), QStringLiteral("Untitled"));
+    QCOMPARE(f.panelLabel(0), QStringLiteral("1 : 6"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Brindle for Counter-Strike (версия 2.3)"));
+
+    // The game-directory dialog comes before the tool windows, and only ОК leaves it.
+    bool toolWindowsHiddenDuringDialog = false;
+    bool refusedClose = false;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<brindle::Tnachalo*>(QApplication::activeModalWidget());
+      QVERIFY(dialog != nullptr);
+      toolWindowsHiddenDuringDialog = !f.app->ccd->isVisible() && !f.app->pani1->isVisible();
+      dialog->reject();
+      dialog->close();
+      refusedClose = dialog->isVisible();
+      dialog->setDirectory(QString::fromStdString(f.dir.path()));
+      dialog->Button1Click();
+    });
+    f.app->start();
+    settle();
+    QVERIFY(toolWindowsHiddenDuringDialog);
+    QVERIFY(refusedClose);
+    QVERIFY(w->confirmed());
+
+    // Built-in placement and colours.
+    QCOMPARE(w->frameGeometry(), QRect(10, 10, 560, 450));
+    QCOMPARE(brindle::ui::colorToBgr(w->editorBackground()), 0x00E8A800);
+    QCOMPARE(w->editorBackground(), QColor(0, 168, 232));
+    QCOMPARE(w->editorTextColor(), QColor(Qt::black));
+    QCOMPARE(f.memo()->font().pointSize(), 10);
+    QVERIFY(!f.memo()->font().bold() && !f.memo()->font().italic());
+    QCOMPARE(w->styleCode(), 0);
+
+    // At the very first start the wizard works in the program directory.
+    QCOMPARE(f.app->wizardDirectory, QString::fromStdString(f.programDir()));
+    QVERIFY(w->startupGameDirectory().isEmpty());
+
+    // The tool windows stand at the built-in layout.
+    QVERIFY(f.app->ccd->isVisible() && f.app->pani1->isVisible() && f.app->form6->isVisible());
+    const Frames t = framesOf(f);
+    QCOMPARE(t.ccd, fit(f.app->ccd, QRect(160, 15, 135, 315)));
+    QCOMPARE(t.pani1, fit(f.app->pani1, QRect(575, 10, 150, 385)));
+    QCOMPARE(t.form6.topLeft(), QPoint(575, 10));
+
+    // Closing writes every setting, the chosen game directory among them.
+    QVERIFY(w->close());
+    QCOMPARE(f.setting("Game", "dadir"), std::string("1"));
+    QCOMPARE(f.setting("Game", "Catalog"), f.dir.path());
+    QCOMPARE(f.setting("MainForm", "Left"), std::string("10"));
+    QCOMPARE(f.setting("MainForm", "Width"), std::string("560"));
+    QCOMPARE(f.setting("Color", "PrEdit"), std::string("15247360"));
+    QCOMPARE(f.setting("Forms", "ccdL"), std::string("160"));
+    QCOMPARE(f.setting("Forms", "ccdW"), std::to_string(t.ccd.width()));
+    QCOMPARE(f.setting("Forms", "pani1H"), std::string("385"));
+    QCOMPARE(f.setting("Forms", "f6T"), std::string("10"));
+    QCOMPARE(f.setting("Font", "SizePr"), std::string("10"));
+    QCOMPARE(f.setting("Font", "StylePr"), std::string("0"));
+  }
+
+  void storedSettingsAreApplied() {
+    brindle::ui::ScriptedAnswers answers;
+    AppFixture f;
+    f.knownGameDirectory(f.dir.path());
+    f.settings({{"Color/PrEdit", "255"},  // red
+                {"MainForm/Left", "-1"},  // -1 is the same as absent
+                {"MainForm/Top", "40"},
+                {"MainForm/Width", "600"},
+                {"MainForm/Height", "notanumber"},
+                {"Font/NamePr", "DejaVu Sans Mono"},
+                {"Font/SizePr", "14"},
+                {"Font/ColorPr", "65280"},  // green
+                {"Font/StylePr", "3"},
+                {"Forms/ccdL", "300"},
+                {"Forms/ccdT", "20"},
+                {"Forms/ccdW", "150"},
+                {"Forms/ccdH", "330"},
+                {"Forms/pani1L", "700"},
+                {"Forms/f6T", "200"}});
+    f.start();
+    TForm1* w = f.main();
+    QCOMPARE(w->frameGeometry(), QRect(10, 40, 600, 450));
+    QCOMPARE(w->editorBackground(), QColor(255, 0, 0));
+    QCOMPARE(w->editorTextColor(), QColor(0, 255, 0));
+    QCOMPARE(f.memo()->font().family(), QStringLiteral("DejaVu Sans Mono"));
+    QCOMPARE(f.memo()->font().pointSize(), 14);
+    QVERIFY(f.memo()->font().bold() && f.memo()->font().italic());
+    QCOMPARE(w->styleCode(), 3);
+    const Frames t = framesOf(f);
+    QCOMPARE(t.ccd, fit(f.app->ccd, QRect(300, 20, 150, 330)));
+    QCOMPARE(t.pani1, fit(f.app->pani1, QRect(700, 10, 150, 385)));
+    QCOMPARE(t.form6.topLeft(), QPoint(575, 200));
+    // No question at start when the game directory is known.
+    QVERIFY(answers.boxes().empty());
+    QCOMPARE(w->startupGameDirectory(), QString::fromStdString(f.dir.path()));
+    QCOMPARE(f.app->wizardDirectory, QString::fromStdString(f.dir.path()));
+    QCOMPARE(w->gameDirectory(), QString::fromStdString(f.dir.path()));
+  }
+
+  void unknownStyleCodeLeavesTheFontRegular() {
+    brindle::ui::ScriptedAnswers answers;
+    AppFixture f;
+    f.knownGameDirectory(f.dir.path());
+    f.settings({{"Font/StylePr", "5"}});
+    f.start();
+    QVERIFY(!f.memo()->font().bold() && !f.memo()->font().italic());
+    QCOMPARE(f.main()->styleCode(), 0);
+  }
+
+  void boldUnderlinedFontIsStoredAsRegular() {
+    brindle::ui::ScriptedAnswers answers;
+    brindle::ui::ScriptedCommonDialogs dialogs;
+    {
+      AppFixture f;
+      f.knownGameDirectory(f.dir.path());
+      f.start();
+      QFont chosen = f.memo()->font();
+      chosen.setBold(true);
+      chosen.setUnderline(true);
+      dialogs.answerFont(brindle::ui::FontChoice{chosen, QColor(0, 0, 128)});
+      f.main()->FontNameChange();
+      QVERIFY(f.memo()->font().bold() && f.memo()->font().underline());
+      QCOMPARE(f.main()->styleCode(), 0);
+      QVERIFY(f.main()->close());
+      QCOMPARE(f.setting("Font", "StylePr"), std::string("0"));
+      QCOMPARE(f.setting("Font", "ColorPr"), std::to_string(128 << 16));
+
+      // The next start reads it back: regular, the stored colour.
+      f.app.reset();
+      f.start();
+      QVERIFY(!f.memo()->font().bold() && !f.memo()->font().underline());
+      QCOMPARE(f.main()->editorTextColor(), QColor(0, 0, 128));
+    }
+  }
+
+  void confirmedWithoutCatalog() {
+    brindle::ui::ScriptedAnswers answers;
+    AppFixture f;
+    f.settings({{"Game/dadir", "1"}});
+    f.start();
+    QVERIFY(answers.boxes().empty());
+    QCOMPARE(f.app->wizardDirectory, QString::fromStdString(f.programDir()));
+    QVERIFY(f.main()->startupGameDirectory().isEmpty());
+    // The dialog's list shows the working directory, which becomes the stored game directory.
+    QVERIFY(f.main()->close());
+    QCOMPARE(QString::fromStdString(f.setting("Game", "Catalog")), QDir::currentPath());
+  }
+
+  void commandLineOpensOnlyTheFirstExistingFile() {
+    brindle::ui::ScriptedAnswers answers;
+    AppFixture f;
+    f.knownGameDirectory(f.dir.path());
+    const std::string first = f.dir.write("cfg/a.cfg", "bind \"x\" \"+jump\"\r\n");
+    const std::string second = f.dir.write("cfg/b.cfg", "second\r\n");
+    f.start({QString::fromStdString(first), QString::fromStdString(second)});
+    QCOMPARE(f.text(), std::string("bind \"x\" \"+jump\"\r\n"));
+    QCOMPARE(f.panelLabel(2), QString::fromStdString(first));
+    QCOMPARE(f.main()->currentFileName(), QString::fromStdString(first));
+    QVERIFY(!f.memo()->modified());
+  }
+
+  void commandLineWithoutAFileKeepsTheTemplate() {
+    brindle::ui::ScriptedAnswers answers;
+    AppFixture f;
+    f.knownGameDirectory(f.dir.path());
+    f.start({QString::fromStdString(f.dir.file("missing.cfg"))});
+    QCOMPARE(f.text(), std::string(kTemplate));
+    QCOMPARE(f.panelLabel(2), QStringLiteral("Untitled"));
+    QVERIFY(answers.boxes().empty());
+  }
+
+  void commandLineWithAnUnreadablePathReportsIt() {
+    brindle::ui::ScriptedAnswers answers;
+    AppFixture f;
+    f.knownGameDirectory(f.dir.path());
+    f.start({QString::fromStdString(f.dir.path() + "/dlls")});  // a directory
+    QCOMPARE(answers.boxes().size(), std::size_t(1));
+    QCOMPARE(answers.boxes()[0].kind, brindle::ui::BoxKind::Error);
+    QVERIFY(!answers.boxes()[0].text.isEmpty());
+    QCOMPARE(f.text(), std::string(kTemplate));
+    QCOMPARE(f.panelLabel(2), QStringLiteral("Untitled"));
+  }
+
+  void toolWindowsFollowTheMainWindow() {
+    brindle::ui::ScriptedAnswers answers;
+    AppFixture f;
+    f.knownGameDirectory(f.dir.path());
+    f.settings({{"MainForm/Left", "100"}, {"MainForm/Top", "100"}, {"Forms/ccdT", "120"},
+                {"Forms/pani1T", "130"}, {"Forms/f6T", "140"}});
+    f.start();
+    TForm1* w = f.main();
+    const Frames before = framesOf(f);
+    w->move(w->frameGeometry().topLeft() + QPoint(40, -25));
+    settle();
+    const Frames after = framesOf(f);
+    QCOMPARE(after.ccd, before.ccd.translated(40, -25));
+    QCOMPARE(after.pani1, before.pani1.translated(40, -25));
+    QCOMPARE(after.form6, before.form6.translated(40, -25));
+
+    // A tool window moved by the user keeps its new place when the main window moves.
+    f.app->ccd->move(f.app->ccd->frameGeometry().topLeft() + QPoint(100, 0));
+    const QRect ccdMoved = f.app->ccd->frameGeometry();
+    w->move(w->frameGeometry().topLeft() + QPoint(5, 5));
+    settle();
+    QCOMPARE(f.app->ccd->frameGeometry(), ccdMoved.translated(5, 5));
+  }
+
+  void toolWindowsDockWhileMaximized() {
+    brindle::ui::ScriptedAnswers answers;
+    AppFixture f;
+    f.knownGameDirectory(f.dir.path());
+    f.start();
+    TForm1* w = f.main();
+    const Frames normal = framesOf(f);
+
+    w->showMaximized();
+    settle();
+    QVERIFY(w->isMaximized());
+    const QRect main = w->frameGeometry();
+    const Frames docked = framesOf(f);
+    const int right = main.left() + main.width() - 15;
+    QCOMPARE(docked.ccd, fit(f.app->ccd, QRect(right - 157, main.top() + 72, 157, 194)));
+    QCOMPARE(docked.pani1, fit(f.app->pani1, QRect(right - 157, main.top() + 266, 157, 200)));
+    QCOMPARE(docked.form6.topLeft(),
+             QPoint(right - docked.form6.width(), main.top() + main.height() - 142));
+
+    w->showNormal();
+    settle();
+    const Frames back = framesOf(f);
+    QCOMPARE(back.ccd, normal.ccd);
+    QCOMPARE(back.pani1, normal.pani1);
+    QCOMPARE(back.form6.topLeft(), normal.form6.topLeft());
+
+    // Maximize, minimize, back to maximized, then normal: still the places before.
+    w->showMaximized();
+    settle();
+    w->showMinimized();
+    settle();
+    w->showMaximized();
+    settle();
+    w->showNormal();
+    settle();
+    const Frames again = framesOf(f);
+    QCOMPARE(again.ccd, normal.ccd);
+    QCOMPARE(again.pani1, normal.pani1);
+    QCOMPARE(again.form6.topLeft(), normal.form6.topLeft());
+  }
+
+  void closingMaximizedStoresTheNormalGeometry() {
+    brindle::ui::ScriptedAnswers answers;
+    AppFixture f;
+    f.knownGameDirectory(f.dir.path());
+    f.settings({{"MainForm/Left", "30"}, {"MainForm/Top", "20"}, {"MainForm/Width", "640"},
+                {"MainForm/Height", "480"}});
+    f.start();
+    TForm1* w = f.main();
+    const Frames normal = framesOf(f);
+    w->showMaximized();
+    settle();
+    QVERIFY(w->close());
+    QCOMPARE(f.setting("MainForm", "Left"), std::string("30"));
+    QCOMPARE(f.setting("MainForm", "Top"), std::string("20"));
+    QCOMPARE(f.setting("MainForm", "Width"), std::string("640"));
+    QCOMPARE(f.setting("MainForm", "Height"), std::string("480"));
+    QCOMPARE(f.setting("Forms", "ccdL"), std::to_string(normal.ccd.left()));
+    QCOMPARE(f.setting("Forms", "ccdH"), std::to_string(normal.ccd.height()));
+    QCOMPARE(f.setting("Forms", "pani1W"), std::to_string(normal.pani1.width()));
+    QCOMPARE(f.setting("Forms", "f6L"), std::to_string(normal.form6.left()));
+  }
+};
+
+QTEST_MAIN(TestMainStart)
+#include "tst_main_start.moc"
