@@ -7,6 +7,7 @@
 #include "app/windows/TForm1.h"
 #include "app/windows/Tnachalo.h"
 #include "app/windows/Tsozdat.h"
+#include "binds/windows/TMetab.h"
 #include "binds/windows/Tbinds.h"
 #include "binds/windows/Tsetbal.h"
 #include "dictionary/windows/DictionaryContext.h"
@@ -31,6 +32,7 @@ AppWindows::AppWindows(std::string programDir, QStringList arguments) {
   sozdat = new Tsozdat(main);
   keys = new binds::Tbinds(main);
   nachalo = new Tnachalo(main);
+  metab = new binds::TMetab(main, keys, main);
 
   main->toolWindows().setWindows(ccd, pani1, form6);
   QObject::connect(ccd, &dict::Tccd::insertDialogRequested, setbal, &binds::Tsetbal::openPage);

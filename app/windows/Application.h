@@ -18,6 +18,7 @@ class TForm6;
 namespace binds {
 class Tsetbal;
 class Tbinds;
+class TMetab;
 }  // namespace binds
 
 class TForm1;
@@ -27,7 +28,7 @@ class Tnachalo;
 int runApplication(int argc, char** argv);
 
 // All windows of the program, created once in this order: TForm1, TPani1, Tccd, TForm3,
-// Tsetbal, TForm6, Tsozdat, Tbinds, Tnachalo (the About window is created afresh each time it
+// Tsetbal, TForm6, Tsozdat, Tbinds, Tnachalo, TMetab (the About window is created afresh each time it
 // is shown). The main window owns the others; they live until it goes.
 struct AppWindows {
   // `programDir` ends with a separator; `arguments` are the command-line arguments after the
@@ -50,6 +51,7 @@ struct AppWindows {
   Tsozdat* sozdat = nullptr;
   binds::Tbinds* keys = nullptr;
   Tnachalo* nachalo = nullptr;
+  binds::TMetab* metab = nullptr;
 
   // The directory the configuration wizard lists its files in (and the map cycle editor works
   // in): the game directory stored in the settings, or the program directory, and the chosen

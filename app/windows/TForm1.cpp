@@ -30,6 +30,7 @@
 #include "app/windows/Icons.h"
 #include "app/windows/TAbout.h"
 #include "app/windows/Tnachalo.h"
+#include "binds/windows/TMetab.h"
 #include "dictionary/windows/TForm3.h"
 #include "dictionary/windows/TForm6.h"
 #include "dictionary/windows/TPani1.h"
@@ -1016,7 +1017,9 @@ void TForm1::ToolButton13Click() {
 }
 
 void TForm1::MetaBinds1Click() {
-  // The MetaBind window is not part of the program yet.
+  if (!windows_ || !windows_->metab) return;
+  windows_->metab->setWizardTarget(nullptr);  // the editor buffer
+  windows_->metab->exec();
 }
 
 void TForm1::N37Click() {
