@@ -1,0 +1,228 @@
+// The editing tools of the main window as a user reaches them: the text buttons of the black
+// strip, Ctrl+Y, the select-all toggle, find, word wrap, font, colour, print, "define" and the
+// hints in the status bar.
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusTipEvent>
+#include <QToolButton>
+#include <QtTest>
+
+#include "dictionary/windows/TForm6.h"
+#include "dictionary/windows/TPani1.h"
+#include "ui/FindDialog.h"
+#include "ui/FontColorPrint.h"
+#include "ui/MessageBoxes.h"
+#include "windows/app/AppFixture.h"
+
+using brindle::Offset;
+using brindle::test::AppFixture;
+
+namespace {
+
+std::string cp1251(const QString& s) { return brindle::ui::fromQ(s); }
+
+}  // namespace
+
+class TestMainTools : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<brindle::ui::ScriptedAnswers> answers_;
+  std::unique_ptr<AppFixture> f_;
+
+  brindle::TForm1* w() { return f_->main(); }
+  brindle::ui::CfgEdit* memo() { return f_->memo(); }
+
+  void holds(std::string_view text, Offset caret) {
+    memo()->loadText(text);
+    memo()->setSelStart(caret);
+  }
+  void click(QWidget* label) { QTest::mouseClick(label, Qt::LeftButton); }
+
+ private Q_SLOTS:
+  void init() {
+    answers_ = std::make_unique<brindle::ui::ScriptedAnswers>();
+    f_ = std::make_unique<AppFixture>();
+    f_->knownGameDirectory(f_->dir.path());
+    f_->start();
+  }
+  void cleanup() {
+    f_.reset();
+    answers_.reset();
+  }
+
+  void stripButtons() {
+    // "//" after the selected word, caret after the marker.
+    holds("bind x\r\n", 0);
+    memo()->setSelLength(4);
+    click(w()->Label1);
+    QCOMPARE(f_->text(), std::string("bind// x\r\n"));
+    QCOMPARE(memo()->selStart(), 6);
+
+    // "Enter" between a and b splits the line; "EndEnter" at the same place does not.
+    holds("abc\r\nnext", 1);
+    click(w()->Label2);
+    QCOMPARE(f_->text(), std::string("a\r\nbc\r\nnext"));
+    holds("abc\r\nnext", 1);
+    click(w()->Label3);
+    QCOMPARE(f_->text(), std::string("abc\r\n\r\nnext"));
+    QCOMPARE(memo()->caretPos().line, 1);
+    QCOMPARE(memo()->caretPos().column, 0);
+  }
+
+  void cleanupIsOneUndoStep() {
+    const std::string dirty = "bind  \"x\"   \"+attack \"\r\nx;;\r\nalias a \"b; c;\"\r\n";
+    holds(dirty, 12);
+    click(w()->Label4);
+    QCOMPARE(f_->text(), std::string("bind \"x\" \"+attack\"\r\nx\r\nalias a \"b;c\"\r\n"));
+    QCOMPARE(memo()->selStart(), 12);
+    QVERIFY(memo()->modified());
+    memo()->undo();
+    QCOMPARE(f_->text(), dirty);
+  }
+
+  void ctrlYDeletesOneLine() {
+    holds("one\r\ntwo\r\nthree", 6);
+    QTest::keyClick(memo(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(f_->text(), std::string("one\r\nthree"));
+    // On the last line.
+    memo()->setSelStart(memo()->textLength());
+    QTest::keyClick(memo(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(f_->text(), std::string("one"));
+    // The character 25 reaching the editor deletes the line too, once.
+    holds("a\r\nb\r\nc", 0);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Y, Qt::ControlModifier, QString(QChar(25)));
+    QApplication::sendEvent(memo(), &press);
+    QCOMPARE(f_->text(), std::string("b\r\nc"));
+  }
+
+  void selectAllToggles() {
+    holds("abcdef", 2);
+    memo()->setSelLength(1);  // one character counts as nothing selected
+    QTest::mouseClick(w()->findChild<QToolButton*>(QStringLiteral("ToolButton14")), Qt::LeftButton);
+    QCOMPARE(memo()->selStart(), 0);
+    QCOMPARE(memo()->selLength(), 6);
+    w()->ToolButton14Click();
+    QCOMPARE(memo()->selStart(), 0);
+    QCOMPARE(memo()->selLength(), 0);
+  }
+
+  void defineIsEnabledOnlyWithASelection() {
+    holds("cl_bob 0", 0);
+    w()->PopupMenu2Popup();
+    QVERIFY(!w()->N15->isEnabled() && !w()->N15p->isEnabled());
+    memo()->setSelLength(6);
+    w()->PopupMenu2Popup();
+    QVERIFY(w()->N15->isEnabled() && w()->N15p->isEnabled());
+  }
+
+  void defineShowsTheExplanation() {
+    holds("cl_bob 0", 0);
+    memo()->setSelLength(6);
+    w()->N15Click();
+    QVERIFY(!f_->app->form6->Image1->isVisible());
+    QVERIFY(f_->app->form6->lbl->text().startsWith(QStringLiteral(" Амплитуда покачивания")));
+  }
+
+  void findStepsThroughMatches() {
+    holds("xabcabc", 0);
+    w()->toolbutton11click();
+    brindle::ui::FindDialog* find = w()->FindDialog1;
+    QVERIFY(find->isVisible());
+    QVERIFY(find->searchText().isEmpty());
+    QCOMPARE(find->target(), static_cast<brindle::TextBuffer*>(memo()));
+    find->findChild<QLineEdit*>(QStringLiteral("FindText"))->setText(QStringLiteral("abc"));
+    auto* next = find->findChild<QPushButton*>(QStringLiteral("FindNext"));
+    QTest::mouseClick(next, Qt::LeftButton);
+    QCOMPARE(memo()->selStart(), 1);
+    QCOMPARE(memo()->selLength(), 3);
+    QTest::mouseClick(next, Qt::LeftButton);
+    QCOMPARE(memo()->selStart(), 4);
+    QTest::mouseClick(next, Qt::LeftButton);  // no further match: nothing changes
+    QCOMPARE(memo()->selStart(), 4);
+    QCOMPARE(memo()->selLength(), 3);
+    QVERIFY(answers_->boxes().empty());
+    // Case matters.
+    holds("ABC abc", 0);
+    find->setSearchText(QStringLiteral("abc"));
+    QCOMPARE(find->findNext(), 4);
+  }
+
+  void wordWrapCarriesTheCheckMark() {
+    QVERIFY(!w()->wordWrap());
+    QVERIFY(w()->N14->icon().isNull());
+    w()->N14->trigger();
+    QVERIFY(w()->wordWrap());
+    QVERIFY(!w()->N14->icon().isNull());
+    w()->N14->trigger();
+    QVERIFY(!w()->wordWrap());
+    QVERIFY(w()->N14->icon().isNull());
+  }
+
+  void fontColourAndPrintDialogs() {
+    brindle::ui::ScriptedCommonDialogs dialogs;
+    // Font: the dialog opens with the editor's font; cancelling changes nothing.
+    const QFont before = memo()->font();
+    w()->FontNameChange();
+    QCOMPARE(dialogs.fontRequests().size(), std::size_t(1));
+    QCOMPARE(dialogs.fontRequests()[0].font, before);
+    QCOMPARE(memo()->font(), before);
+    QVERIFY(f_->panelLabel(1).isEmpty());
+    QFont italic = before;
+    italic.setItalic(true);
+    dialogs.answerFont(brindle::ui::FontChoice{italic, QColor(128, 0, 0)});
+    w()->FontNameChange();
+    QVERIFY(memo()->font().italic());
+    QCOMPARE(w()->styleCode(), 2);
+    QCOMPARE(w()->editorTextColor(), QColor(128, 0, 0));
+
+    // Colour: opened on the current background.
+    dialogs.answerColor(QColor(10, 20, 30));
+    w()->ColorNameFonClick();
+    QCOMPARE(dialogs.colorRequests()[0], QColor(0, 168, 232));
+    QCOMPARE(w()->editorBackground(), QColor(10, 20, 30));
+    QVERIFY(f_->panelLabel(1).isEmpty());
+    w()->ColorNameFonClick();  // cancelled
+    QCOMPARE(w()->editorBackground(), QColor(10, 20, 30));
+
+    // Print: the text as one job titled with the window caption.
+    holds("bind \"w\" \"+forward\"\r\n", 0);
+    const QString pdf = QString::fromStdString(f_->dir.file("out.pdf"));
+    dialogs.answerPrint(pdf);
+    w()->N33Click();
+    QCOMPARE(dialogs.printRequests().size(), std::size_t(1));
+    QCOMPARE(dialogs.printRequests()[0].title, w()->windowTitle());
+    QCOMPARE(cp1251(dialogs.printRequests()[0].text), f_->text());
+    QVERIFY(f_->dir.read("out.pdf").rfind("%PDF", 0) == 0);
+  }
+
+  void hintsGoToStatusPanelOne() {
+    auto* open = w()->findChild<QToolButton*>(QStringLiteral("ToolButton2"));
+    QStatusTipEvent tip(open->statusTip());
+    QApplication::sendEvent(open, &tip);
+    QCOMPARE(f_->panelLabel(1), QStringLiteral("Открыть файл (Ctrl+O)"));
+    QStatusTipEvent none{QString()};
+    QApplication::sendEvent(open, &none);
+    QCOMPARE(f_->panelLabel(1), f_->app->pani1->Label3->text());
+    // The strip's labels have hints too.
+    QCOMPARE(w()->Label4->statusTip(), QStringLiteral("Очистка конфига от ненужных символов"));
+  }
+
+  void everyCommandHasItsShortcut() {
+    const std::pair<const char*, const char*> expected[] = {
+        {"New1", "Ctrl+N"},        {"Open1", "Ctrl+O"},     {"Save1", "Ctrl+S"},
+        {"MetaBind1", "Ctrl+Alt+N"}, {"N33", "Ctrl+P"},     {"Exit1", "F12"},
+        {"Undo1", "Ctrl+Z"},       {"N14", "Ctrl+Alt+P"},   {"N21", "Ctrl+Y"},
+        {"Find1", "F3"},           {"N15", "Ctrl+A"},       {"N38", "Ctrl+K"},
+        {"CS1", "F9"},             {"Font1", "Ctrl+F"},     {"N32", "Ctrl+M"},
+        {"Master1", "Ctrl+Alt+M"}, {"N37", "Ctrl+B"},       {"MetaBinds1", "Ctrl+Alt+B"},
+        {"N35", "F1"}};
+    for (const auto& [name, keys] : expected) {
+      auto* action = w()->findChild<QAction*>(QString::fromLatin1(name));
+      QVERIFY2(action != nullptr, name);
+      QCOMPARE(action->shortcut(), QKeySequence(QString::fromLatin1(keys)));
+    }
+  }
+};
+
+QTEST_MAIN(TestMainTools)
+#include "tst_main_tools.moc"
