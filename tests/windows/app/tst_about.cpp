@@ -1,0 +1,106 @@
+// The About window: a fresh window at every showing, its layout and texts, and the two links.
+#include <QFrame>
+#include <QLabel>
+#include <QPointer>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTimer>
+#include <QtTest>
+
+#include "app/windows/HelpPages.h"
+#include "app/windows/TAbout.h"
+
+using brindle::TAbout;
+
+class TestAbout : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void everyShowingIsAFreshWindow() {
+    QWidget owner;
+    QPointer<TAbout> first;
+    QTimer::singleShot(0, this, [&] {
+      first = qobject_cast<TAbout*>(QApplication::activeModalWidget());
+      QVERIFY(first);
+      QCOMPARE(first->parentWidget(), &owner);
+      // Leave a mark that a reused window would still carry.
+      first->setProperty("shownBefore", true);
+      first->Memo1->setPlainText(QStringLiteral("changed"));
+      first->close();
+    });
+    TAbout::showFresh(&owner);
+    QVERIFY(first.isNull());  // discarded once closed
+
+    QPointer<TAbout> second;
+    QTimer::singleShot(0, this, [&] {
+      second = qobject_cast<TAbout*>(QApplication::activeModalWidget());
+      QVERIFY(second);
+      QVERIFY(!second->property("shownBefore").isValid());
+      QVERIFY(second->Memo1->toPlainText().startsWith(QStringLiteral("Версия 2.3")));
+      second->close();
+    });
+    TAbout::showFresh(&owner);
+    QVERIFY(second.isNull());
+    QCOMPARE(owner.findChildren<TAbout*>().size(), 0);
+  }
+
+  void layoutAndTexts() {
+    TAbout about;
+    QCOMPARE(about.objectName(), QStringLiteral("TAbout"));
+    QCOMPARE(about.windowTitle(), QStringLiteral("О программе 'Brindle for Counter Strike'"));
+    QCOMPARE(about.size(), QSize(375, 345));
+    QCOMPARE(about.minimumSize(), about.maximumSize());  // not sizeable
+    QCOMPARE(about.palette().color(QPalette::Window), QColor(216, 208, 200));
+
+    QCOMPARE(about.Image2->pixmap().size(), QSize(209, 135));
+    QCOMPARE(about.Image1->pixmap().size(), QSize(100, 103));
+    QVERIFY(about.Bevel1->geometry().contains(about.Image2->geometry()));
+    QVERIFY(about.Image1->x() > about.Image2->geometry().right());  // top right
+    QVERIFY(about.Label1->y() >= about.Image1->geometry().bottom());
+    QVERIFY(about.Label1->font().bold());
+    QCOMPARE(about.Label1->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+
+    QCOMPARE(about.Memo1->frameShape(), QFrame::NoFrame);
+    QVERIFY(about.Memo1->isReadOnly());
+    QCOMPARE(about.Memo1->palette().color(QPalette::Base), QColor(216, 208, 200));
+    const QStringList lines = about.Memo1->toPlainText().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 13);
+    QCOMPARE(lines[0], QStringLiteral("Версия 2.3 ( 5 апреля 2002 г.)"));
+    for (int i : {1, 2, 3, 8, 9}) QVERIFY2(!lines[i].isEmpty(), qPrintable(QString::number(i)));
+    for (int i : {4, 7, 10}) QVERIFY(lines[i].isEmpty());
+    QCOMPARE(lines[5],
+             QStringLiteral("Brindle for Counter Strike - программа для создания и изменения"));
+    QCOMPARE(lines[6], QStringLiteral("файлов настройки для игры Counter Strike."));
+    QCOMPARE(lines[11], QStringLiteral("Свежая версия программы на сайте"));
+    QCOMPARE(lines[12], QStringLiteral("С предложениями и пожеланиями пишите мне на"));
+    for (QTextBlock b = about.Memo1->document()->begin(); b.isValid(); b = b.next())
+      QCOMPARE(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+
+    // The links: blue, underlined, hand pointer, web link above the mail link, inside the window.
+    for (QLabel* link : {about.StaticText1, about.StaticText2}) {
+      QCOMPARE(link->palette().color(QPalette::WindowText), QColor(Qt::blue));
+      QVERIFY(link->font().underline());
+      QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+      QVERIFY(QRect(0, 0, 375, 345).contains(link->geometry()));
+    }
+    QVERIFY(about.StaticText1->y() > about.Memo1->y());
+    QVERIFY(about.StaticText2->y() > about.StaticText1->y());
+    QVERIFY(about.StaticText1->text().contains(QStringLiteral("example.org")));
+    QVERIFY(about.StaticText2->text().contains(QStringLiteral("@example.org")));
+  }
+
+  void linksOpenInTheDesktopHandlers() {
+    TAbout about;
+    about.show();
+    brindle::RecordedUrls recorded;
+    QTest::mouseClick(about.StaticText1, Qt::LeftButton);
+    QTest::mouseClick(about.StaticText2, Qt::LeftButton);
+    QTest::mouseClick(about.Memo1->viewport(), Qt::LeftButton);
+    QCOMPARE(recorded.urls().size(), std::size_t(2));
+    QCOMPARE(recorded.urls()[0], QUrl(QStringLiteral("http://brindle.example.org/")));
+    QCOMPARE(recorded.urls()[1], QUrl(QStringLiteral("mailto:brindle@example.org")));
+  }
+};
+
+QTEST_MAIN(TestAbout)
+#include "tst_about.moc"
