@@ -142,6 +142,9 @@ void DirectoryListBox::setDirectory(const QString& path) {
       item = next;
     }
     topLevelItem(0)->setExpanded(true);
+    // The selected directory shows its own subdirectories, as the next choices.
+    fill(item);
+    item->setExpanded(true);
     setCurrentItem(item);
   }
   scrollToItem(item);

@@ -1,0 +1,245 @@
+// The game directory and the game launch (F9), the game-directory dialog with its drive list
+// and directory tree, and the new-config dialog.
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <filesystem>
+
+#include "app/windows/Tsozdat.h"
+#include "ui/DriveList.h"
+#include "ui/MessageBoxes.h"
+#include "windows/app/AppFixture.h"
+
+using brindle::test::AppFixture;
+using brindle::ui::BoxKind;
+using brindle::ui::ScriptedAnswers;
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+struct StartCall {
+  QString program;
+  QStringList args;
+  QString dir;
+};
+
+}  // namespace
+
+class TestGame : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<ScriptedAnswers> answers_;
+  std::unique_ptr<AppFixture> f_;
+  std::string gameDir_;  // <temp>/Half-Life/cstrike
+  std::vector<StartCall> starts_;
+
+  brindle::TForm1* w() { return f_->main(); }
+
+  void recordStarts(bool succeed) {
+    w()->setGameStarter([this, succeed](const QString& p, const QStringList& a, const QString& d) {
+      starts_.push_back({p, a, d});
+      return succeed;
+    });
+  }
+
+ private Q_SLOTS:
+  void init() {
+    answers_ = std::make_unique<ScriptedAnswers>();
+    f_ = std::make_unique<AppFixture>();
+    gameDir_ = f_->dir.path() + "/Half-Life/cstrike";
+    std::filesystem::create_directories(gameDir_);
+    f_->knownGameDirectory(gameDir_);
+    starts_.clear();
+  }
+  void cleanup() {
+    f_.reset();
+    answers_.reset();
+  }
+
+  void launchNeedsASavedDocument() {
+    f_->start();
+    recordStarts(true);
+    w()->CS1Click();
+    QCOMPARE(answers_->boxes().size(), std::size_t(1));
+    QCOMPARE(answers_->boxes()[0].kind, BoxKind::Warning);
+    QCOMPARE(answers_->boxes()[0].text, QStringLiteral("Для продолжения сохраните данный файл!"));
+    QVERIFY(starts_.empty());
+    QVERIFY(!brindle::pathExists(gameDir_ + "/config.cfg"));
+  }
+
+  void launchWritesTheLoaderAndStartsTheGame() {
+    f_->dir.write("Half-Life/cstrike/config.cfg", "sensitivity \"2\"\r\n");
+    const std::string doc = f_->dir.write("elsewhere/my.cfg", "cl_bob 0\r\n");
+    f_->start({q(doc)});
+    recordStarts(true);
+    // A modified document is not saved first, and stays modified with its text.
+    QTest::keyClicks(f_->memo(), QStringLiteral("x"));
+    const std::string text = f_->text();
+    QTest::keyClick(f_->memo(), Qt::Key_F9);
+    QVERIFY(answers_->boxes().empty());
+    QCOMPARE(f_->dir.read("Half-Life/cstrike/config"), std::string("sensitivity \"2\"\r\n"));
+    QCOMPARE(f_->dir.read("Half-Life/cstrike/config.cfg"),
+             std::string("exec my.cfg\r\nexec config\r\nexec my.cfg\r\n"));
+    QCOMPARE(f_->dir.read("elsewhere/my.cfg"), std::string("cl_bob 0\r\n"));
+    QCOMPARE(f_->text(), text);
+    QVERIFY(f_->memo()->modified());
+    QCOMPARE(starts_.size(), std::size_t(1));
+    QCOMPARE(starts_[0].args, QStringList({"-game", "cstrike", "-console"}));
+    QCOMPARE(starts_[0].dir, q(f_->dir.path() + "/Half-Life"));
+
+    // A second launch before the game ran keeps the user's configuration.
+    w()->CS1Click();
+    QCOMPARE(f_->dir.read("Half-Life/cstrike/config"), std::string("sensitivity \"2\"\r\n"));
+  }
+
+  void gameNotFoundIsReported() {
+    const std::string doc = f_->dir.write("my.cfg", "x\r\n");
+    f_->start({q(doc)});
+    // The real starter: no game program anywhere.
+    w()->CS1Click();
+    QCOMPARE(answers_->boxes().size(), std::size_t(1));
+    QCOMPARE(answers_->boxes()[0].kind, BoxKind::Error);
+    QCOMPARE(answers_->boxes()[0].text, QStringLiteral("Неправильно задан путь к каталогу игры!"));
+    // The loader was written all the same.
+    QCOMPARE(f_->dir.read("Half-Life/cstrike/config.cfg"),
+             std::string("exec my.cfg\r\nexec config\r\nexec my.cfg\r\n"));
+  }
+
+  void theGameProgramRunsInTheGameRoot() {
+    // A stand-in game: a start script that notes where and how it was started.
+    const std::string note = f_->dir.file("started.txt");
+    const std::string script = f_->dir.write(
+        "Half-Life/HL.SH", "#!/bin/sh\necho \"$(pwd) $*\" > '" + note + "'\n");
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    const std::string doc = f_->dir.write("my.cfg", "x\r\n");
+    f_->start({q(doc)});
+    w()->CS1Click();
+    QVERIFY(answers_->boxes().empty());
+    QTRY_VERIFY_WITH_TIMEOUT(!f_->dir.read("started.txt").empty(), 10000);
+    QCOMPARE(f_->dir.read("started.txt"),
+             std::filesystem::canonical(f_->dir.path() + "/Half-Life").string() +
+                 " -game cstrike -console\n");
+  }
+
+  void anUnwritableGameDirectoryStopsTheLaunch() {
+    f_->knownGameDirectory(f_->dir.path() + "/no/such/cstrike");
+    const std::string doc = f_->dir.write("my.cfg", "x\r\n");
+    f_->start({q(doc)});
+    recordStarts(true);
+    w()->CS1Click();
+    QCOMPARE(answers_->boxes().size(), std::size_t(1));
+    QCOMPARE(answers_->boxes()[0].kind, BoxKind::Error);
+    QVERIFY(!answers_->boxes()[0].text.isEmpty());
+    QVERIFY(starts_.empty());
+    QVERIFY(!f_->memo()->modified());
+  }
+
+  void gameDirectoryDialog() {
+    f_->start();
+    brindle::Tnachalo* dialog = f_->app->nachalo;
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Выберите каталог с игрой"));
+    QVERIFY(!(dialog->windowFlags() & Qt::WindowCloseButtonHint));
+    // The stored game directory is selected.
+    QCOMPARE(dialog->directory(), q(gameDir_));
+    QCOMPARE(w()->gameDirectory(), q(gameDir_));
+
+    // Opened again, it can be closed without ОК after the first ОК of a run only.
+    const std::string other = f_->dir.path() + "/other";
+    std::filesystem::create_directories(other);
+    bool stayedOpen = false;
+    QTimer::singleShot(0, [&] {
+      dialog->setDirectory(q(other));
+      dialog->reject();
+      stayedOpen = dialog->isVisible();
+      dialog->Button1Click();
+    });
+    w()->N38Click();
+    QVERIFY(stayedOpen);
+    QCOMPARE(f_->app->wizardDirectory, q(other));
+    QCOMPARE(w()->gameDirectory(), q(other));
+
+    // Now closing keeps the directory selected at that moment; the wizard's stays.
+    QTimer::singleShot(0, [&] {
+      dialog->setDirectory(q(gameDir_));
+      dialog->reject();
+    });
+    w()->N38Click();
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(w()->gameDirectory(), q(gameDir_));
+    QCOMPARE(f_->app->wizardDirectory, q(other));
+    QVERIFY(w()->close());
+    QCOMPARE(f_->setting("Game", "Catalog"), gameDir_);
+  }
+
+  void missingStoredDirectoryIsKept() {
+    // A game directory on a volume that is not there now is not lost.
+    const std::string gone = "/media/nothing-here/Half-Life/cstrike";
+    f_->knownGameDirectory(gone);
+    f_->start();
+    QCOMPARE(w()->gameDirectory(), q(gone));
+    QVERIFY(w()->close());
+    QCOMPARE(f_->setting("Game", "Catalog"), gone);
+  }
+
+  void directoryTreeAndDriveList() {
+    const QStringList volumes = brindle::ui::mountedVolumes();
+    QVERIFY(volumes.contains(QStringLiteral("/")));
+    QCOMPARE(brindle::ui::volumeOf(QStringLiteral("/mnt/usb/x"), {"/", "/mnt/usb"}),
+             QStringLiteral("/mnt/usb"));
+    QCOMPARE(brindle::ui::volumeOf(QStringLiteral("/mnt/usbx"), {"/", "/mnt/usb"}),
+             QStringLiteral("/"));
+
+    std::filesystem::create_directories(f_->dir.path() + "/a/b/c");
+    std::filesystem::create_directories(f_->dir.path() + "/a/.hidden");
+    brindle::ui::DirectoryListBox tree;
+    brindle::ui::DriveComboBox drives;
+    drives.bind(&tree);
+    tree.setDirectory(q(f_->dir.path() + "/a/b/"));
+    QCOMPARE(tree.directory(), q(f_->dir.path() + "/a/b"));
+    QCOMPARE(tree.currentItem()->childCount(), 1);  // c, loaded when needed
+    QCOMPARE(tree.currentItem()->parent()->childCount(), 2);  // .hidden and b
+    QCOMPARE(drives.drive(), brindle::ui::volumeOf(tree.directory(), volumes));
+    // Picking another directory in the tree.
+    tree.setCurrentItem(tree.currentItem()->child(0));
+    QCOMPARE(tree.directory(), q(f_->dir.path() + "/a/b/c"));
+    // Choosing a drive shows its root.
+    Q_EMIT drives.driveChosen(QStringLiteral("/"));
+    QCOMPARE(tree.directory(), QStringLiteral("/"));
+  }
+
+  void newConfigDialog() {
+    f_->start();
+    brindle::Tsozdat* dialog = f_->app->sozdat;
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Создать новый конфиг"));
+    const QString dir = q(f_->dir.path());
+    f_->dir.write("taken.cfg", "keep\r\n");
+    auto runWith = [&](const QString& name) {
+      QTimer::singleShot(0, [&, name] {
+        dialog->Edit1->setText(name);
+        dialog->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+      });
+      dialog->execFor(dir);
+    };
+
+    runWith(QString());
+    QCOMPARE(answers_->boxes().back().text, QStringLiteral("Файл не создан!"));
+    QCOMPARE(answers_->boxes().back().kind, BoxKind::Plain);
+
+    runWith(QStringLiteral("taken.cfg"));
+    QCOMPARE(answers_->boxes().back().text, QStringLiteral("Такой файл уже существует!"));
+    QCOMPARE(f_->dir.read("taken.cfg"), std::string("keep\r\n"));
+
+    // The name as typed: no extension added.
+    runWith(QStringLiteral("Мой конфиг"));
+    QCOMPARE(answers_->boxes().size(), std::size_t(2));
+    QVERIFY(brindle::fileExists(f_->dir.path() + "/Мой конфиг"));
+    QCOMPARE(std::filesystem::file_size(f_->dir.path() + "/Мой конфиг"), std::uintmax_t(0));
+    QVERIFY(dialog->Edit1->text().isEmpty());
+    QVERIFY(!dialog->isVisible());
+  }
+};
+
+QTEST_MAIN(TestGame)
+#include "tst_game.moc"
