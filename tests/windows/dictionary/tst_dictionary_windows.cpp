@@ -1,0 +1,376 @@
+// The dictionary window, the value panel and the explanation window working together on a
+// small program directory: choosing lists, explaining, inserting, pictures and the messages.
+#include <QtTest>
+
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <filesystem>
+#include <memory>
+
+#include "JpegFixture.h"
+#include "app/logic/Cp1251.h"
+#include "dictionary/windows/DictionaryContext.h"
+#include "dictionary/windows/DictionaryListBox.h"
+#include "dictionary/windows/TForm3.h"
+#include "dictionary/windows/TForm6.h"
+#include "dictionary/windows/TPani1.h"
+#include "dictionary/windows/Tccd.h"
+#include "support/TempDir.h"
+#include "support/TestHost.h"
+#include "ui/CfgEdit.h"
+#include "ui/MessageBoxes.h"
+
+using namespace brindle::dict;
+using brindle::Offset;
+using brindle::test::TempDir;
+using brindle::test::TestHost;
+using brindle::ui::ScriptedAnswers;
+
+namespace {
+
+std::string cp(const char* utf8) { return brindle::cp1251::fromUtf8(utf8); }
+
+// The windows as the application creates them, on a fixture program directory.
+struct Rig {
+  Rig() {
+    dir.write("dlls/Stcmd.dll", "+attack\r\n+jump\r\n");
+    dir.write("dlls/Otcmd.dll", "quit\r\n");
+    dir.write("dlls/Pushki.dll", "weapon_ak47\r\nweapon_none\r\n");
+    dir.write("dlls/cvardll/guns/weapon_ak47.jpg", brindle::test::makeJpeg(205, 65));
+    dir.write("dlls/cvardll/VCCVR.DLL", "voice_scale\r\n");  // letter case differs
+    dir.write("dlls/cvardll/Stcvr.dll", "sensitivity\r\nname \r\n");
+    dir.write("dlls/dlz/Net.dlz", "rate 25000\r\nexplained elsewhere\r\n\r\n");
+    dir.write("dlls/dlz/Net.pro", cp("[rate 25000]\r\nq=Быстрая сеть\r\n"));
+    dir.write("dlls/ans1.pro", cp("[+attack]\r\nq=Атака основным оружием\r\n"
+                                  "[explained elsewhere]\r\nq=from ans1\r\n"));
+    dir.write("dlls/ans2.pro", "[+attack]\r\nq=ans2 is for libraries only\r\n");
+    host = std::make_unique<TestHost>(dir.path());
+    context = std::make_unique<DictionaryContext>(host.get());
+    pani = std::make_unique<TPani1>(host.get(), context.get());
+    ccd = std::make_unique<Tccd>(host.get(), context.get());
+    form3 = std::make_unique<TForm3>(host.get(), context.get());
+    form6 = std::make_unique<TForm6>(host.get(), context.get());
+    host->show();
+    pani->show();
+    ccd->show();
+    form6->show();
+  }
+
+  QStringList panelEntries() const { return pani->ListBox1->texts(); }
+  brindle::ui::CfgEdit* memo() const { return host->memo(); }
+
+  ScriptedAnswers script;  // every box is recorded, none waits for a person
+  TempDir dir;
+  std::unique_ptr<TestHost> host;
+  std::unique_ptr<DictionaryContext> context;
+  std::unique_ptr<TPani1> pani;
+  std::unique_ptr<Tccd> ccd;
+  std::unique_ptr<TForm3> form3;
+  std::unique_ptr<TForm6> form6;
+};
+
+int rowOf(const DictionaryListBox* list, const QString& text) {
+  const auto found = list->findItems(text, Qt::MatchExactly);
+  return found.isEmpty() ? -1 : list->row(found.first());
+}
+
+// A mouse click on an entry, as the user makes it.
+void click(DictionaryListBox* list, const QString& text) {
+  const int row = rowOf(list, text);
+  QVERIFY2(row >= 0, qPrintable(text));
+  list->scrollToItem(list->item(row));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+void doubleClick(DictionaryListBox* list, const QString& text) {
+  const int row = rowOf(list, text);
+  QVERIFY2(row >= 0, qPrintable(text));
+  const QPoint at = list->visualItemRect(list->item(row)).center();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+}  // namespace
+
+class TestDictionaryWindows : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void startsWithTheStandardCommandList() {
+    Rig rig;
+    QCOMPARE(rig.pani->Label3->text(), QStringLiteral("Выбор: (CMD) Standart"));
+    QCOMPARE(rig.host->statusText(1), QStringLiteral("Выбрано: (CMD) Standart"));
+    QCOMPARE(rig.panelEntries(), (QStringList{"+attack", "+jump"}));
+    QCOMPARE(rig.pani->ListBox1->selectedRow(), -1);
+    QVERIFY(!rig.pani->Button1->isEnabled());
+    QCOMPARE(rig.ccd->PC1->currentIndex(), 0);
+    QCOMPARE(rig.ccd->ListBox1->selectedText(), std::optional<QString>(QStringLiteral("Standart")));
+    QCOMPARE(rig.ccd->PC1->tabText(2), QStringLiteral("DLZ"));
+    QCOMPARE(rig.ccd->ListBox2->count(), 11);
+    // The DLZ tab is filled by the library-list refresh, not at start.
+    QCOMPARE(rig.ccd->ListBox3->count(), 0);
+    QVERIFY(rig.form6->Image1->isHidden());
+  }
+
+  void aClickExplainsAndEnablesAdding() {
+    Rig rig;
+    click(rig.pani->ListBox1, "+attack");
+    QVERIFY(rig.pani->Button1->isEnabled());
+    QCOMPARE(rig.form6->lbl->text(), QStringLiteral(" Атака основным оружием"));
+    QCOMPARE(rig.context->explanation, cp(" Атака основным оружием"));
+    click(rig.pani->ListBox1, "+jump");
+    QCOMPARE(rig.form6->lbl->text(), QStringLiteral(" ????"));
+
+    // A new list: nothing selected, the button stays enabled.
+    click(rig.ccd->ListBox2, "Voice");
+    QCOMPARE(rig.panelEntries(), (QStringList{"voice_scale"}));
+    QCOMPARE(rig.pani->ListBox1->selectedRow(), -1);
+    QVERIFY(rig.pani->Button1->isEnabled());
+    QCOMPARE(rig.pani->Label3->text(), QStringLiteral("Выбор: (CVAR) Voice"));
+    QCOMPARE(rig.host->statusText(1), QStringLiteral("Выбрано: (CVAR) Voice"));
+  }
+
+  void libraryEntriesAreExplainedByTheLibraryFirst() {
+    Rig rig;
+    rig.ccd->PC1->setCurrentIndex(2);
+    QCOMPARE(rig.ccd->ListBox3->texts(), QStringList{"Net"});
+    click(rig.ccd->ListBox3, "Net");
+    QCOMPARE(rig.pani->Label3->text(), QStringLiteral("Выбор: (DLZ) Net"));
+    QCOMPARE(rig.host->statusText(1), QStringLiteral("Выбрано: (DLZ) Net"));
+    QCOMPARE(rig.panelEntries(), (QStringList{"rate 25000", "explained elsewhere", ""}));
+    click(rig.pani->ListBox1, "rate 25000");
+    QCOMPARE(rig.form6->lbl->text(), QStringLiteral(" Быстрая сеть"));
+    click(rig.pani->ListBox1, "explained elsewhere");
+    QCOMPARE(rig.form6->lbl->text(), QStringLiteral(" from ans1"));
+    click(rig.pani->ListBox1, "");
+    QCOMPARE(rig.form6->lbl->text(), QStringLiteral(" ????"));
+    // The explanation of the selected text with the DLZ tab active also asks ans2.
+    QCOMPARE(rig.pani->ReadIni2("", "+attack"), std::string(" ans2 is for libraries only"));
+    rig.ccd->PC1->setCurrentIndex(0);
+    QCOMPARE(rig.pani->ReadIni2("", "+attack"), cp(" Атака основным оружием"));
+  }
+
+  void libraryEntriesInsertLikeTheLastCmdOrCvarList() {
+    Rig rig;
+    // CVAR "Voice", then the library: a variable entry with quotes at column 0.
+    click(rig.ccd->ListBox2, "Voice");
+    rig.ccd->PC1->setCurrentIndex(2);
+    click(rig.ccd->ListBox3, "Net");
+    doubleClick(rig.pani->ListBox1, "rate 25000");
+    QCOMPARE(rig.memo()->getText(), std::string("rate 25000 \"\""));
+    QCOMPARE(rig.memo()->selStart(), Offset(12));  // between the quotes
+    QCOMPARE(rig.memo()->selLength(), Offset(0));
+
+    // CMD "Other", then the same library: a command entry, the caret after it.
+    rig.memo()->loadText("");
+    rig.ccd->PC1->setCurrentIndex(0);
+    click(rig.ccd->ListBox1, "Other");
+    rig.ccd->PC1->setCurrentIndex(2);
+    click(rig.ccd->ListBox3, "Net");
+    click(rig.pani->ListBox1, "rate 25000");
+    rig.pani->Button1->click();
+    QCOMPARE(rig.memo()->getText(), std::string("rate 25000 ;"));
+    QCOMPARE(rig.memo()->selStart(), Offset(12));
+  }
+
+  void variableEntriesAtColumns7And8() {
+    Rig rig;
+    click(rig.ccd->ListBox2, "Standart");
+    click(rig.pani->ListBox1, "sensitivity");
+
+    rig.memo()->loadText("abc\r\n1234567");
+    rig.memo()->setSelStart(12);  // line 1, column 7
+    QCOMPARE(rig.memo()->caretPos().column, Offset(7));
+    rig.pani->ListBox1DblClick();
+    QCOMPARE(rig.memo()->getText(), std::string("abc\r\n1234567sensitivity \"\""));
+    QCOMPARE(rig.memo()->selStart(), Offset(5 + 7 + 13));
+
+    rig.memo()->loadText("12345678");
+    rig.memo()->setSelStart(8);
+    rig.pani->ListBox1DblClick();
+    QCOMPARE(rig.memo()->getText(), std::string("12345678sensitivity ;"));
+    QCOMPARE(rig.memo()->selStart(), Offset(8 + 12));  // before the ";"
+
+    // An entry with a trailing blank goes in with it; a selection is replaced.
+    click(rig.pani->ListBox1, "name ");
+    rig.memo()->loadText("old");
+    rig.memo()->select(0, 3);
+    rig.pani->ListBox1DblClick();
+    QCOMPARE(rig.memo()->getText(), std::string("name  \"\""));
+    QVERIFY(rig.memo()->modified());
+  }
+
+  void bindSetinfoAndAliasLines() {
+    Rig rig;
+    rig.pani->insertLine(InsertKind::Bind, "MOUSE1");
+    QCOMPARE(rig.memo()->getText(), std::string("bind \"MOUSE1\" \"\""));
+    QCOMPARE(rig.memo()->selStart(), Offset(15));
+
+    rig.memo()->loadText("");
+    rig.pani->insertLine(InsertKind::Setinfo, "lefthand", "0");
+    QCOMPARE(rig.memo()->getText(), std::string("setinfo \"lefthand\" \"0\""));
+    QCOMPARE(rig.memo()->selStart(), Offset(22));  // after the text
+
+    rig.memo()->loadText("0123456789");
+    rig.memo()->setSelStart(10);
+    rig.pani->insertLine(InsertKind::Setinfo, "lefthand", "0");
+    QCOMPARE(rig.memo()->getText(), std::string("0123456789setinfo lefthand 0;"));
+
+    rig.memo()->loadText("01234567");
+    rig.memo()->setSelStart(8);
+    rig.pani->insertLine(InsertKind::Alias, "go");
+    QCOMPARE(rig.memo()->getText(), std::string("01234567alias go ;"));
+    QCOMPARE(rig.memo()->selStart(), Offset(17));
+    QCOMPARE(rig.context->insertKind, InsertKind::Alias);
+  }
+
+  void addingWithNothingSelectedTellsTheUser() {
+    Rig rig;
+    const ScriptedAnswers& script = rig.script;
+    click(rig.pani->ListBox1, "+jump");
+    click(rig.ccd->ListBox1, "Other");  // a new list: no entry selected, button enabled
+    rig.pani->Button1->click();
+    QCOMPARE(script.boxes().size(), std::size_t(1));
+    QCOMPARE(script.boxes()[0].kind, brindle::ui::BoxKind::Information);
+    QCOMPARE(rig.memo()->getText(), std::string());
+  }
+
+  void picturesModeShowsPicturesUntilTheTabChanges() {
+    Rig rig;
+    const ScriptedAnswers& script = rig.script;
+    rig.form6->lbl->setText(QStringLiteral("before"));
+    click(rig.ccd->ListBox1, "Weapons");
+    QVERIFY(rig.context->picturesMode);
+    click(rig.pani->ListBox1, "weapon_ak47");
+    QVERIFY(!rig.form6->Image1->isHidden());
+    QCOMPARE(rig.form6->Image1->pixmap().size(), QSize(205, 65));
+    QCOMPARE(rig.form6->lbl->text(), QStringLiteral("before"));  // the text stays
+    QVERIFY(script.boxes().empty());
+
+    click(rig.pani->ListBox1, "weapon_none");
+    QVERIFY(rig.form6->Image1->isHidden());
+    QCOMPARE(script.boxes().size(), std::size_t(1));
+    QCOMPARE(script.boxes()[0].kind, brindle::ui::BoxKind::Error);
+    QCOMPARE(script.boxes()[0].text, QStringLiteral("Ненайден файл соответствующий значению weapon_none"));
+
+    // Pictures mode ends with the tab change, before any CVAR list is chosen.
+    click(rig.pani->ListBox1, "weapon_ak47");
+    QVERIFY(!rig.form6->Image1->isHidden());
+    rig.ccd->PC1->setCurrentIndex(1);
+    QVERIFY(!rig.context->picturesMode);
+    QVERIFY(rig.form6->Image1->isHidden());
+    QCOMPARE(rig.panelEntries(), (QStringList{"weapon_ak47", "weapon_none"}));
+    click(rig.pani->ListBox1, "weapon_ak47");
+    QCOMPARE(rig.form6->lbl->text(), QStringLiteral(" ????"));
+    QVERIFY(rig.form6->Image1->isHidden());
+
+    // Another CMD entry ends it too.
+    rig.ccd->PC1->setCurrentIndex(0);
+    click(rig.ccd->ListBox1, "Weapons");
+    QVERIFY(rig.context->picturesMode);
+    click(rig.ccd->ListBox1, "Standart");
+    QVERIFY(!rig.context->picturesMode);
+  }
+
+  void aMissingListIsReportedAndTheEntriesStay() {
+    Rig rig;
+    const ScriptedAnswers& script = rig.script;
+    click(rig.ccd->ListBox1, "Record");
+    QCOMPARE(script.boxes().size(), std::size_t(1));
+    QCOMPARE(script.boxes()[0].kind, brindle::ui::BoxKind::Error);
+    QCOMPARE(script.boxes()[0].text,
+             QStringLiteral("Ненайден файл ") + QString::fromStdString(rig.dir.path()) +
+                 QStringLiteral("/dlls/Reccmd.dll"));
+    QCOMPARE(rig.panelEntries(), (QStringList{"+attack", "+jump"}));
+    QCOMPARE(rig.pani->Label3->text(), QStringLiteral("Выбор: (CMD) Record"));
+  }
+
+  void theLibraryTabListsNewLibrariesWhenItShows() {
+    Rig rig;
+    rig.ccd->PC1->setCurrentIndex(2);
+    QCOMPARE(rig.ccd->ListBox3->texts(), QStringList{"Net"});
+    QVERIFY(!rig.form3->isVisible());  // refreshed without showing the manager
+    rig.dir.write("dlls/dlz/Aim.dlz", "x\r\n");
+    rig.ccd->PC1->setCurrentIndex(0);
+    rig.ccd->PC1->setCurrentIndex(2);
+    QCOMPARE(rig.ccd->ListBox3->texts(), (QStringList{"Aim", "Net"}));
+    QCOMPARE(rig.form3->ListBox1->texts(), (QStringList{"Aim", "Net"}));
+  }
+
+  void aPageLosingTheFocusLosesItsSelection() {
+    Rig rig;
+    rig.ccd->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(rig.ccd.get()));
+    rig.ccd->ListBox1->setFocus();
+    QTRY_VERIFY(rig.ccd->ListBox1->hasFocus());
+    QVERIFY(rig.ccd->ListBox1->selectedRow() >= 0);
+    rig.ccd->PC1->tabBar()->setFocus();
+    QTRY_VERIFY(rig.ccd->PC1->tabBar()->hasFocus());
+    QCOMPARE(rig.ccd->ListBox1->selectedRow(), -1);
+
+    // Focus going to another window keeps the chosen library chosen.
+    rig.ccd->PC1->setCurrentIndex(2);
+    click(rig.ccd->ListBox3, "Net");
+    rig.ccd->ListBox3->setFocus();
+    QTRY_VERIFY(rig.ccd->ListBox3->hasFocus());
+    rig.pani->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(rig.pani.get()));
+    rig.pani->ListBox1->setFocus();
+    QTRY_VERIFY(rig.pani->ListBox1->hasFocus());
+    QCOMPARE(rig.ccd->selectedLibrary(), std::string("Net"));
+  }
+
+  void theButtonsAskForTheInsertDialog() {
+    Rig rig;
+    QSignalSpy spy(rig.ccd.get(), &Tccd::insertDialogRequested);
+    rig.ccd->SBut10->click();
+    rig.ccd->SBut7->click();
+    rig.ccd->SBut8->click();
+    QCOMPARE(spy.count(), 3);
+    QCOMPARE(spy[0], (QVariantList{0, QStringLiteral("SetInfo - выберите из списка")}));
+    QCOMPARE(spy[1], (QVariantList{1, QStringLiteral("Bind - выберите клавишу для присвоения")}));
+    QCOMPARE(spy[2], (QVariantList{2, QStringLiteral("Alias - наберите имя команды")}));
+  }
+
+  void layoutOfTheToolWindows() {
+    Rig rig;
+    rig.ccd->resize(231, 400);
+    QApplication::processEvents();
+    const int panel = rig.ccd->Panel1->width();
+    for (QToolButton* b : {rig.ccd->SBut10, rig.ccd->SBut7, rig.ccd->SBut8})
+      QCOMPARE(b->x(), (panel - b->width()) / 2);
+    QVERIFY(rig.ccd->SBut10->y() < rig.ccd->SBut7->y() && rig.ccd->SBut7->y() < rig.ccd->SBut8->y());
+    QVERIFY(!(rig.ccd->windowFlags() & Qt::WindowCloseButtonHint));
+    QVERIFY(rig.ccd->windowFlags() & Qt::WindowStaysOnTopHint);
+
+    rig.pani->resize(173, 300);
+    QApplication::processEvents();
+    QCOMPARE(rig.pani->Button1->width(), rig.pani->width() - 2);
+    QVERIFY(rig.pani->ListBox1->font().bold());
+
+    QCOMPARE(rig.form6->size(), QSize(225, 85));
+    QCOMPARE(rig.form6->lbl->geometry(), QRect(10, 10, 205, 65));
+    QVERIFY(rig.form6->windowFlags() & Qt::FramelessWindowHint);
+    const QRegion outline = rig.form6->mask();
+    QVERIFY(outline.contains(QPoint(112, 42)));
+    QVERIFY(outline.contains(QPoint(112, 1)));
+    QVERIFY(!outline.contains(QPoint(0, 0)));  // the corners are cut round
+    QVERIFY(!outline.contains(QPoint(224, 84)));
+  }
+
+  void theExplanationWindowIsDraggedFromAnywhere() {
+    Rig rig;
+    rig.form6->move(300, 300);
+    const QPoint start = rig.form6->pos();
+    QTest::mousePress(rig.form6->lbl, Qt::LeftButton, {}, QPoint(50, 30));
+    QMouseEvent move(QEvent::MouseMove, QPointF(50, 30), rig.form6->lbl->mapToGlobal(QPointF(90, 50)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(rig.form6->lbl, &move);
+    QTest::mouseRelease(rig.form6->lbl, Qt::LeftButton, {}, QPoint(90, 50));
+    QCOMPARE(rig.form6->pos(), start + QPoint(40, 20));
+  }
+};
+
+QTEST_MAIN(TestDictionaryWindows)
+#include "tst_dictionary_windows.moc"
