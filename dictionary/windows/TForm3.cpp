@@ -27,7 +27,12 @@ std::vector<std::string> entriesOf(const DictionaryListBox* list) {
   return out;
 }
 
-void removeRow(DictionaryListBox* list, int row) { delete list->takeItem(row); }
+// Takes an entry out; no other entry becomes selected in its place, so a second "Удалить"
+// does not delete a neighbour.
+void removeRow(DictionaryListBox* list, int row) {
+  delete list->takeItem(row);
+  list->selectRow(-1);
+}
 
 // The manager's picture: a shelf with the two kinds of library it keeps.
 QPixmap shelfPicture() {

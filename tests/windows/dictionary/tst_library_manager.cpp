@@ -1,0 +1,217 @@
+// The library manager: the refresh, adding and deleting libraries and MetaBind files, and the
+// copy of its list to the dictionary window when it closes.
+#include <QtTest>
+
+#include <QPushButton>
+#include <filesystem>
+#include <memory>
+
+#include "dictionary/windows/DictionaryContext.h"
+#include "dictionary/windows/DictionaryListBox.h"
+#include "dictionary/windows/TForm3.h"
+#include "dictionary/windows/TForm6.h"
+#include "dictionary/windows/TPani1.h"
+#include "dictionary/windows/Tccd.h"
+#include "support/TempDir.h"
+#include "support/TestHost.h"
+#include "ui/MessageBoxes.h"
+
+using namespace brindle::dict;
+using brindle::test::TempDir;
+using brindle::test::TestHost;
+using brindle::ui::ScriptedAnswers;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Rig {
+  Rig() {
+    dir.write("dlls/Stcmd.dll", "+attack\r\n");
+    dir.write("dlls/dlz/Net.dlz", "rate 25000\r\n");
+    dir.write("dlls/dlz/Net.pro", "[rate 25000]\r\nq=x\r\n");
+    dir.write("dlls/dlz/Aim.dlz", "x\r\n");
+    dir.write("dlls/metabinds/jump.mtb", "x\r\n");
+    dir.write("src/Sound.dlz", "volume 0.5\r\n");
+    dir.write("src/duck.mtb", "+duck\r\n");
+    dir.write("src/Net.mtb", "bind\r\n");
+    host = std::make_unique<TestHost>(dir.path());
+    context = std::make_unique<DictionaryContext>(host.get());
+    pani = std::make_unique<TPani1>(host.get(), context.get());
+    ccd = std::make_unique<Tccd>(host.get(), context.get());
+    form3 = std::make_unique<TForm3>(host.get(), context.get(), host.get());
+    form6 = std::make_unique<TForm6>(host.get(), context.get());
+    ccd->show();
+  }
+
+  // Opens the manager as the menu does and runs `inside` while it is shown, then "OK".
+  void openManager(const std::function<void()>& inside = {}) {
+    bool ran = false;
+    QTimer::singleShot(0, form3.get(), [&] {
+      QVERIFY(form3->isVisible());
+      if (inside) inside();
+      ran = true;
+      form3->Button3->click();
+    });
+    form3->N37Click(false);
+    QVERIFY(ran);
+    QVERIFY(!form3->isVisible());
+  }
+
+  void choose(const std::string& file, int filter) {
+    script.chooseFile({true, QString::fromStdString(dir.file(file)), filter});
+  }
+
+  ScriptedAnswers script;
+  TempDir dir;
+  std::unique_ptr<TestHost> host;
+  std::unique_ptr<DictionaryContext> context;
+  std::unique_ptr<TPani1> pani;
+  std::unique_ptr<Tccd> ccd;
+  std::unique_ptr<TForm3> form3;
+  std::unique_ptr<TForm6> form6;
+};
+
+void select(DictionaryListBox* list, const QString& text) {
+  const auto found = list->findItems(text, Qt::MatchExactly);
+  QVERIFY2(!found.isEmpty(), qPrintable(text));
+  const QRect r = list->visualItemRect(found.first());
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+}  // namespace
+
+class TestLibraryManager : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void theManagerLooksAsDesigned() {
+    Rig rig;
+    QCOMPARE(rig.form3->windowTitle(), QStringLiteral("Настройка библиотек DLZ и MetaBinds"));
+    QCOMPARE(rig.form3->palette().color(QPalette::Window), QColor(216, 208, 200));
+    QCOMPARE(rig.form3->Label1->text(), QStringLiteral("Библиотеки DLZ"));
+    QCOMPARE(rig.form3->Label2->text(), QStringLiteral("MetaBinds (MTB)"));
+    QCOMPARE(rig.form3->Button1->text(), QStringLiteral("Добавить"));
+    QCOMPARE(rig.form3->Button2->text(), QStringLiteral("Удалить"));
+    QCOMPARE(rig.form3->Button3->text(), QStringLiteral("OK"));
+    QVERIFY(!rig.form3->Image1->pixmap().isNull());
+    QVERIFY(rig.form3->minimumSize() == rig.form3->maximumSize());
+  }
+
+  void openingTwiceListsEverythingOnce() {
+    Rig rig;
+    rig.openManager();
+    rig.openManager();
+    QCOMPARE(rig.form3->ListBox1->texts(), (QStringList{"Aim", "Net"}));
+    QCOMPARE(rig.form3->ListBox2->texts(), QStringList{"jump.mtb"});
+    QCOMPARE(rig.ccd->ListBox3->texts(), (QStringList{"Aim", "Net"}));
+  }
+
+  void addingCopiesAndListsByTheChosenFilter() {
+    Rig rig;
+    rig.choose("src/Sound.dlz", 1);
+    rig.choose("src/duck.mtb", 2);
+    rig.choose("src/Net.mtb", 2);  // same base name as a library: listed as a MetaBind anyway
+    rig.choose("src/duck.mtb", 1); // the filter decides: a value library "duck"
+    rig.openManager([&] {
+      for (int i = 0; i < 4; ++i) rig.form3->Button1->click();
+    });
+    QCOMPARE(rig.script.fileDialogs().size(), std::size_t(4));
+    const auto& request = rig.script.fileDialogs()[0];
+    QCOMPARE(request.title, QStringLiteral("Добавить"));
+    QCOMPARE(request.filter, QStringLiteral("Библиотека значений (*.dlz)|*.dlz|MetaBinds (*.mtb)|*.mtb"));
+    QVERIFY(request.mustExist);
+    QVERIFY(!request.save);
+
+    QCOMPARE(rig.form3->ListBox1->texts(), (QStringList{"Aim", "duck", "Net", "Sound"}));
+    QCOMPARE(rig.form3->ListBox2->texts(), (QStringList{"duck.mtb", "jump.mtb", "Net.mtb"}));
+    QCOMPARE(rig.dir.read("dlls/dlz/Sound.dlz"), std::string("volume 0.5\r\n"));
+    QCOMPARE(rig.dir.read("dlls/metabinds/duck.mtb"), std::string("+duck\r\n"));
+    QVERIFY(fs::exists(rig.dir.file("dlls/dlz/duck.mtb")));
+    QVERIFY(rig.script.boxes().empty());
+    // Closing hands the list to the dictionary's DLZ tab.
+    QCOMPARE(rig.ccd->ListBox3->texts(), (QStringList{"Aim", "duck", "Net", "Sound"}));
+  }
+
+  void addingAgainReplacesTheFileWithoutASecondEntry() {
+    Rig rig;
+    rig.dir.write("src/new/Net.dlz", "rate 100000\r\n");
+    rig.choose("src/new/Net.dlz", 1);
+    rig.openManager([&] { rig.form3->Button1->click(); });
+    QCOMPARE(rig.form3->ListBox1->texts(), (QStringList{"Aim", "Net"}));
+    QCOMPARE(rig.dir.read("dlls/dlz/Net.dlz"), std::string("rate 100000\r\n"));
+  }
+
+  void refusedAndFailedCopiesAreReportedAndListNothing() {
+    Rig rig;
+    const std::string longName = "src/" + std::string(220, 'x') + ".dlz";
+    rig.dir.write(longName, "x\r\n");
+    rig.choose(longName, 1);
+    fs::remove_all(rig.dir.file("dlls/metabinds"));
+    rig.choose("src/duck.mtb", 2);
+    rig.script.cancelFile();
+    rig.openManager([&] {
+      for (int i = 0; i < 3; ++i) rig.form3->Button1->click();
+    });
+    QCOMPARE(rig.script.boxes().size(), std::size_t(2));
+    QCOMPARE(rig.script.boxes()[0].kind, brindle::ui::BoxKind::Error);
+    QVERIFY(rig.script.boxes()[0].text.contains(QStringLiteral("200")));
+    QCOMPARE(rig.form3->ListBox1->texts(), (QStringList{"Aim", "Net"}));
+    QVERIFY(rig.form3->ListBox2->texts().isEmpty());
+    QCOMPARE(fs::directory_entry(rig.dir.file("dlls/dlz")).exists(), true);
+    int files = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(rig.dir.file("dlls/dlz"))) ++files;
+    QCOMPARE(files, 3);  // Net.dlz, Net.pro, Aim.dlz: nothing copied
+  }
+
+  void deletingRemovesTheFileAndTheEntry() {
+    Rig rig;
+    rig.openManager([&] {
+      select(rig.form3->ListBox1, "Net");
+      select(rig.form3->ListBox2, "jump.mtb");  // selecting here clears the other list
+      QCOMPARE(rig.form3->ListBox1->selectedRow(), -1);
+      select(rig.form3->ListBox1, "Net");
+      QCOMPARE(rig.form3->ListBox2->selectedRow(), -1);
+      rig.form3->Button2->click();
+    });
+    QCOMPARE(rig.form3->ListBox1->texts(), QStringList{"Aim"});
+    QVERIFY(!fs::exists(rig.dir.file("dlls/dlz/Net.dlz")));
+    QVERIFY(fs::exists(rig.dir.file("dlls/dlz/Net.pro")));  // the explanations stay
+    QCOMPARE(rig.ccd->ListBox3->texts(), QStringList{"Aim"});
+
+    rig.openManager([&] {
+      rig.form3->Button2->click();  // nothing selected: nothing happens
+      select(rig.form3->ListBox2, "jump.mtb");
+      rig.form3->Button2->click();
+    });
+    QVERIFY(rig.form3->ListBox2->texts().isEmpty());
+    QVERIFY(!fs::exists(rig.dir.file("dlls/metabinds/jump.mtb")));
+    QCOMPARE(rig.form3->ListBox1->texts(), QStringList{"Aim"});
+    QVERIFY(rig.script.boxes().empty());
+  }
+
+  void aLibraryThatCannotBeDeletedStaysListed() {
+    Rig rig;
+    fs::remove(rig.dir.file("dlls/dlz/Aim.dlz"));
+    fs::create_directories(rig.dir.file("dlls/dlz/Aim.dlz/inside"));  // no file to unlink
+    rig.dir.write("dlls/dlz/Aim.DLZ", "x\r\n");
+    rig.openManager([&] {
+      select(rig.form3->ListBox1, "Aim");
+      rig.form3->Button2->click();
+    });
+    QCOMPARE(rig.script.boxes().size(), std::size_t(1));
+    QCOMPARE(rig.form3->ListBox1->texts(), (QStringList{"Aim", "Net"}));
+  }
+
+  void closingByAnyMeansCopiesTheList() {
+    Rig rig;
+    rig.form3->N37Click(true);
+    QCOMPARE(rig.ccd->ListBox3->texts(), (QStringList{"Aim", "Net"}));
+    rig.ccd->ListBox3->addItem(QStringLiteral("stray"));
+    QTimer::singleShot(0, rig.form3.get(), [&] { rig.form3->reject(); });  // Escape, title bar close
+    rig.form3->N37Click(false);
+    QCOMPARE(rig.ccd->ListBox3->texts(), (QStringList{"Aim", "Net"}));
+  }
+};
+
+QTEST_MAIN(TestLibraryManager)
+#include "tst_library_manager.moc"
