@@ -59,6 +59,10 @@ class FontAndColorDialog : public QDialog {
     fonts_->setWindowFlags(Qt::Widget);
     fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     fonts_->setCurrentFont(initial.font);
+    // The embedded font dialog handles Enter and Escape itself (and hides); they answer the
+    // whole dialog.
+    connect(fonts_, &QDialog::finished, this,
+            [this](int result) { result == QDialog::Accepted ? accept() : reject(); });
 
     colors_ = new QComboBox(this);
     colors_->setObjectName(QStringLiteral("FontColor"));

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTreeWidgetItem>
 #include <QVBoxLayout>
 
 #include "ui/DriveList.h"
@@ -73,6 +74,9 @@ void Tnachalo::showEvent(QShowEvent* e) {
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
   QDialog::showEvent(e);
+  // The selected directory in the middle of the list, its parents above it.
+  if (QTreeWidgetItem* item = DirectoryListBox1->currentItem())
+    DirectoryListBox1->scrollToItem(item, QAbstractItemView::PositionAtCenter);
 }
 
 }  // namespace brindle
