@@ -29,8 +29,8 @@ const QStringList kMemoLines = {
     QStringLiteral("Brindle for Counter Strike - программа для создания и изменения"),
     QStringLiteral("файлов настройки для игры Counter Strike."),
     QString(),
-    QStringLiteral("Программа предоставляется \"как есть\", без каких-либо гарантий;"),
-    QStringLiteral("делайте копии своих конфигов перед их изменением."),
+    QStringLiteral("Программа предоставляется \"как есть\", без гарантий;"),
+    QStringLiteral("перед изменением конфигов делайте их копии."),
     QString(),
     QStringLiteral("Свежая версия программы на сайте"),
     QStringLiteral("С предложениями и пожеланиями пишите мне на"),
@@ -108,8 +108,9 @@ TAbout::TAbout(QWidget* parent) : QDialog(parent) {
     p.setColor(QPalette::Base, kBackground);
     Memo1->setPalette(p);
     QFont f = Memo1->font();
-    f.setPixelSize(11);
+    f.setPixelSize(10);
     Memo1->setFont(f);
+    Memo1->document()->setDocumentMargin(0);
   }
   Memo1->setPlainText(kMemoLines.join(QLatin1Char('\n')));
   for (QTextBlock b = Memo1->document()->begin(); b.isValid(); b = b.next()) {
@@ -118,12 +119,12 @@ TAbout::TAbout(QWidget* parent) : QDialog(parent) {
     format.setAlignment(Qt::AlignHCenter);
     c.setBlockFormat(format);
   }
-  Memo1->setGeometry(4, 148, 367, 160);
+  Memo1->setGeometry(2, 146, 371, 166);
 
   StaticText1 = linkLabel(QStringLiteral("StaticText1"), kWebAddress, this);
   StaticText2 = linkLabel(QStringLiteral("StaticText2"), kMailAddress, this);
-  StaticText1->move(375 - 12 - StaticText1->width(), 306);
-  StaticText2->move(375 - 12 - StaticText2->width(), 324);
+  StaticText1->move(375 - 12 - StaticText1->width(), 312);
+  StaticText2->move(375 - 12 - StaticText2->width(), 327);
   StaticText1->installEventFilter(this);
   StaticText2->installEventFilter(this);
 

@@ -39,6 +39,8 @@ TMetab::TMetab(ui::EditorHost* host, Tbinds* binds, QWidget* parent)
   Label1->setObjectName(QStringLiteral("Label1"));
   lx_MeB = new dict::DictionaryListBox(this);
   lx_MeB->setObjectName(QStringLiteral("lx_MeB"));
+  lx_MeB->setTextElideMode(Qt::ElideNone);
+  lx_MeB->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   Label2 = new QLabel(QStringLiteral("Кнопки для назначения"), this);
   Label2->setObjectName(QStringLiteral("Label2"));
   lx_bind = new dict::DictionaryListBox(this);
@@ -77,12 +79,13 @@ TMetab::TMetab(ui::EditorHost* host, Tbinds* binds, QWidget* parent)
   grid->addWidget(lx_bind, 1, 1, 2, 1);
   grid->addWidget(sb_bind, 1, 2, Qt::AlignTop);
   grid->addWidget(Button1, 2, 2, Qt::AlignBottom);
-  grid->setColumnStretch(0, 3);
+  // Room for the longest names of the shipped MetaBinds; longer ones scroll sideways.
+  grid->setColumnStretch(0, 5);
   grid->setColumnStretch(1, 2);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid, 2);
   layout->addWidget(red_bind, 3);
-  setFixedSize(620, 470);
+  setFixedSize(780, 480);
 
   connect(lx_MeB, &dict::DictionaryListBox::userClicked, this,
           [this] { lx_MeBClick(lx_MeB->selectedRow()); });

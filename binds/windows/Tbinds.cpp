@@ -25,6 +25,8 @@ Tbinds::Tbinds(QWidget* parent) : QDialog(parent) {
   Button1 = new QPushButton(QStringLiteral("OK"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
   for (QPushButton* b : {Button1, Button2}) b->setMinimumWidth(90);
+  // Enter in the list means the key is chosen, never "Отмена".
+  Button1->setDefault(true);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();

@@ -139,6 +139,14 @@ class TestTbinds : public QObject {
     }
     QCOMPARE(asked.size(), std::size_t(2));
 
+    // Enter in the list takes the selected key.
+    dialog.show();
+    selectKey(dialog.ListBox1, QStringLiteral("r"));
+    QTest::keyClick(dialog.ListBox1, Qt::Key_Return);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(asked.back(), std::string("r"));
+    dialog.show();
+
     // "Отмена" and closing the window both clear the flag.
     QTest::mouseClick(dialog.Button2, Qt::LeftButton);
     QVERIFY(!dialog.keyAccepted());
