@@ -25,26 +25,18 @@ FindDialog::FindDialog(QWidget* parent) : QDialog(parent) {
   next_->setObjectName(QStringLiteral("FindNext"));
   next_->setDefault(true);
   next_->setEnabled(false);
-  auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
-  cancel->setObjectName(QStringLiteral("FindCancel"));
 
   auto* row = new QHBoxLayout;
   row->addWidget(label);
   row->addWidget(edit_, 1);
-  auto* buttons = new QVBoxLayout;
-  buttons->addWidget(next_);
-  buttons->addWidget(cancel);
-  buttons->addStretch();
-  auto* layout = new QHBoxLayout(this);
-  layout->addLayout(row, 1);
-  layout->addLayout(buttons);
-  layout->setAlignment(row, Qt::AlignTop);
+  row->addWidget(next_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   connect(edit_, &QLineEdit::textChanged, this,
           [this](const QString& t) { next_->setEnabled(!t.isEmpty()); });
   connect(next_, &QPushButton::clicked, this, [this] { findNext(); });
-  connect(cancel, &QPushButton::clicked, this, &QDialog::close);
 }
 
 QString FindDialog::searchText() const { return edit_->text(); }

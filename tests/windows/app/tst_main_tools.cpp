@@ -206,22 +206,6 @@ class TestMainTools : public QObject {
     // The strip's labels have hints too.
     QCOMPARE(w()->Label4->statusTip(), QStringLiteral("Очистка конфига от ненужных символов"));
   }
-
-  void everyCommandHasItsShortcut() {
-    const std::pair<const char*, const char*> expected[] = {
-        {"New1", "Ctrl+N"},        {"Open1", "Ctrl+O"},     {"Save1", "Ctrl+S"},
-        {"MetaBind1", "Ctrl+Alt+N"}, {"N33", "Ctrl+P"},     {"Exit1", "F12"},
-        {"Undo1", "Ctrl+Z"},       {"N14", "Ctrl+Alt+P"},   {"N21", "Ctrl+Y"},
-        {"Find1", "F3"},           {"N15", "Ctrl+A"},       {"N38", "Ctrl+K"},
-        {"CS1", "F9"},             {"Font1", "Ctrl+F"},     {"N32", "Ctrl+M"},
-        {"Master1", "Ctrl+Alt+M"}, {"N37", "Ctrl+B"},       {"MetaBinds1", "Ctrl+Alt+B"},
-        {"N35", "F1"}};
-    for (const auto& [name, keys] : expected) {
-      auto* action = w()->findChild<QAction*>(QString::fromLatin1(name));
-      QVERIFY2(action != nullptr, name);
-      QCOMPARE(action->shortcut(), QKeySequence(QString::fromLatin1(keys)));
-    }
-  }
 };
 
 QTEST_MAIN(TestMainTools)
