@@ -15,17 +15,11 @@ TEST(KeyNames, ListHasAllKeysInOrder) {
   EXPECT_EQ(kKeyNames[60 - 1], std::string_view("\x60"));  // grave accent
   EXPECT_EQ(kKeyNames[62 - 1], std::string_view("\x5c"));  // backslash
   EXPECT_EQ(kKeyNames[66 - 1], std::string_view("\x27"));  // apostrophe
-  EXPECT_EQ(kKeyNames[20 - 1], "RIGHTARROW");
+  // Group boundaries.
   EXPECT_EQ(kKeyNames[21 - 1], "1");
-  EXPECT_EQ(kKeyNames[30 - 1], "0");
   EXPECT_EQ(kKeyNames[31 - 1], "a");
-  EXPECT_EQ(kKeyNames[56 - 1], "z");
-  EXPECT_EQ(kKeyNames[69 - 1], "/");
   EXPECT_EQ(kKeyNames[70 - 1], "F1");
-  EXPECT_EQ(kKeyNames[81 - 1], "F12");
   EXPECT_EQ(kKeyNames[82 - 1], "MOUSE1");
-  EXPECT_EQ(kKeyNames[86 - 1], "MWHEELDOWN");
-  EXPECT_EQ(kKeyNames[97 - 1], "KP_5");
   EXPECT_EQ(kKeyNames[98 - 1], "*");
 }
 

@@ -45,14 +45,6 @@ TEST(CliMetabind, FillsTheKeysAndCutsTheTrailer) {
   EXPECT_EQ(two.out, "// прыжок и присед\r\nbind CTRL +duck; bind SPACE +jump; bind <<10>> x");
 }
 
-TEST(CliMetabind, KeysWithShellCharactersArrivePlain) {
-  TempDir dir;
-  dir.write("k.mtb", "bind \"<<1>>\" \"+attack\"\r\n\r\n[MetaBind]\r\nname=K\r\nbut=1\r\n");
-  const CliRun r = run(dir, dir.file("k.mtb") + " '\\'");
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "bind \"\\\" \"+attack\"\r\n");
-}
-
 TEST(CliMetabind, TooFewKeysUnreadableFileAndNoArgumentsFail) {
   TempDir dir;
   dir.write("two.mtb", "bind <<1>> a\r\nbind <<2>> b\r\n\r\n[MetaBind]\r\nname=T\r\nbut=2\r\n");

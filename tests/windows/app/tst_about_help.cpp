@@ -46,18 +46,6 @@ class TestHelpPages : public QObject {
       brindle::openHelpPage(BRINDLE_DATA_DIR, QString::fromLatin1(page));
     QCOMPARE(recorded.urls().size(), std::size_t(4));
   }
-
-  void recordersNest() {
-    RecordedUrls outer;
-    {
-      RecordedUrls inner;
-      brindle::openUrl(QStringLiteral("http://brindle.example.org/a"));
-      QCOMPARE(inner.urls().size(), std::size_t(1));
-    }
-    brindle::openUrl(QStringLiteral("http://brindle.example.org/b"));
-    QCOMPARE(outer.urls().size(), std::size_t(1));
-    QCOMPARE(outer.urls()[0].path(), QStringLiteral("/b"));
-  }
 };
 
 QTEST_MAIN(TestHelpPages)
