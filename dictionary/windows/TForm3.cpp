@@ -91,6 +91,8 @@ TForm3::TForm3(ui::EditorHost* host, DictionaryContext* context, QWidget* parent
   setObjectName(QStringLiteral("TForm3"));
   setWindowTitle(QStringLiteral("Настройка библиотек DLZ и MetaBinds"));
   setModal(true);
+  // The dictionary's tool windows stay on top; the manager, modal, must not open beneath them.
+  setWindowFlag(Qt::WindowStaysOnTopHint);
   setAutoFillBackground(true);
   QPalette background = palette();
   background.setColor(QPalette::Window, QColor(216, 208, 200));

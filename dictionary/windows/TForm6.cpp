@@ -19,6 +19,11 @@ constexpr int kHeight = TForm6::kClientHeight + 2 * TForm6::kFrame;
 // The outline's corner ellipses.
 constexpr qreal kCornerWidth = 35;
 constexpr qreal kCornerHeight = 25;
+// The label's type: bold 15 pixels, made smaller down to this size when a long explanation
+// would not fit the window otherwise.
+constexpr int kLargestText = 15;
+constexpr int kSmallestText = 9;
+constexpr int kTextFlags = Qt::AlignCenter | Qt::TextWordWrap;
 
 QPainterPath outline() {
   QPainterPath path;
@@ -74,7 +79,37 @@ TForm6::TForm6(ui::EditorHost* host, DictionaryContext* context, QWidget* parent
 
 void TForm6::showExplanation(const std::string& text) {
   hidePicture();
-  lbl->setText(ui::toQ(text));
+  setLabelText(ui::toQ(text));
+}
+
+// The window keeps its size, so a long explanation is set in smaller type; one that does not
+// fit even then is cut at a word with an ellipsis, and the whole text is the window's tooltip.
+void TForm6::setLabelText(const QString& text) {
+  const QRect area = lbl->contentsRect();
+  auto fits = [&](const QFont& f, const QString& t) {
+    const QRect needed = QFontMetrics(f).boundingRect(area, kTextFlags, t);
+    return needed.height() <= area.height() && needed.width() <= area.width();
+  };
+  QFont f = lbl->font();
+  int size = kLargestText;
+  f.setPixelSize(size);
+  while (size > kSmallestText && !fits(f, text)) f.setPixelSize(--size);
+  QString shown = text;
+  if (!fits(f, text)) {
+    // The longest run of whole words that fits with the ellipsis after it.
+    const QStringList words = text.split(QLatin1Char(' '));
+    int low = 0;
+    int high = static_cast<int>(words.size());
+    while (low < high) {
+      const int mid = (low + high + 1) / 2;
+      if (fits(f, words.mid(0, mid).join(QLatin1Char(' ')) + QStringLiteral(" …"))) low = mid;
+      else high = mid - 1;
+    }
+    shown = words.mid(0, low).join(QLatin1Char(' ')) + QStringLiteral(" …");
+  }
+  lbl->setFont(f);
+  lbl->setText(shown);
+  lbl->setToolTip(shown == text ? QString() : text);
 }
 
 bool TForm6::showPicture(const std::string& path) {

@@ -23,7 +23,8 @@ class TForm6 : public QWidget {
   QLabel* lbl;     // the explanation text
   QLabel* Image1;  // the picture, above the text; hidden except in pictures mode
 
-  // Hides the picture and shows a text (CP1251), as the lookup gave it.
+  // Hides the picture and shows a text (CP1251), as the lookup gave it. A text too long for the
+  // window at the usual size is set smaller, and cut if need be with the whole text as tooltip.
   void showExplanation(const std::string& text);
   // Shows the picture in the file (UTF-8 path); false, with the picture hidden, when it
   // cannot be decoded.
@@ -41,6 +42,8 @@ class TForm6 : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  void setLabelText(const QString& text);
+
   ui::EditorHost* host_;
   DictionaryContext* context_;
   QPoint dragOffset_;

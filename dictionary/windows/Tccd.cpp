@@ -75,7 +75,17 @@ Tccd::Tccd(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
   QFont bold = PC1->tabBar()->font();
   bold.setBold(true);
   PC1->tabBar()->setFont(bold);
+  // The three tabs stay in one row even in a narrow window: tight padding, no scroll arrows,
+  // and the texts shortened only when nothing else helps.
   PC1->tabBar()->setExpanding(false);
+  PC1->tabBar()->setUsesScrollButtons(false);
+  PC1->tabBar()->setElideMode(Qt::ElideRight);
+  PC1->tabBar()->setStyleSheet(QStringLiteral(
+      "QTabBar::tab { padding: 3px 6px; margin-right: 1px; border: 1px solid #9a9a9a;"
+      " border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
+      " background: #dcdcdc; }"
+      "QTabBar::tab:selected { background: palette(window); }"
+      "QTabBar::tab:!selected { margin-top: 2px; color: #404040; }"));
   // A click on a tab takes the focus, so the page that had it loses it (and its selection).
   PC1->tabBar()->setFocusPolicy(Qt::StrongFocus);
 

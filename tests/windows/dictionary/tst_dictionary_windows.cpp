@@ -359,6 +359,31 @@ class TestDictionaryWindows : public QObject {
     QVERIFY(!outline.contains(QPoint(224, 84)));
   }
 
+  void longExplanationsAreSetSmallerAndCutWithTheWholeTextAsTooltip() {
+    Rig rig;
+    rig.form6->showExplanation(" short");
+    QCOMPARE(rig.form6->lbl->text(), QStringLiteral(" short"));
+    QCOMPARE(rig.form6->lbl->font().pixelSize(), 15);
+    QVERIFY(rig.form6->lbl->font().bold());
+    QVERIFY(rig.form6->lbl->toolTip().isEmpty());
+
+    std::string medium = " ";
+    for (int i = 0; i < 12; ++i) medium += cp("слово ");
+    rig.form6->showExplanation(medium);
+    QCOMPARE(rig.form6->lbl->text(), QString::fromStdString(brindle::cp1251::toUtf8(medium)));
+    QVERIFY(rig.form6->lbl->font().pixelSize() < 15);
+    QVERIFY(rig.form6->lbl->font().pixelSize() >= 9);
+
+    std::string longText = " ";
+    for (int i = 0; i < 100; ++i) longText += cp("пояснение ");
+    rig.form6->showExplanation(longText);
+    const QString whole = QString::fromStdString(brindle::cp1251::toUtf8(longText));
+    QVERIFY(rig.form6->lbl->text().endsWith(QStringLiteral("…")));
+    QVERIFY(whole.startsWith(rig.form6->lbl->text().chopped(2)));
+    QCOMPARE(rig.form6->lbl->toolTip(), whole);
+    QCOMPARE(rig.form6->size(), QSize(225, 85));  // the window keeps its size
+  }
+
   void theExplanationWindowIsDraggedFromAnywhere() {
     Rig rig;
     rig.form6->move(300, 300);
