@@ -191,6 +191,8 @@ TEST(ShippedData, ValueLibrariesAreExplainedByTheirOwnFileOrAns2) {
 
 TEST(ShippedData, EveryTextFileIsCp1251WithCrLfBreaks) {
   int checked = 0;
+  // The program reads these folders as CP1251. (The help pages are HTML opened by a browser,
+  // which follows the character set they declare, so they are not checked here.)
   for (const char* top : {"dlls", "stage"}) {
     const fs::path root = fs::path(kData) / top;
     if (!fs::exists(root)) continue;
