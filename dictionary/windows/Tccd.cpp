@@ -63,7 +63,8 @@ Tccd::Tccd(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
       host_(host),
       context_(context) {
   setObjectName(QStringLiteral("Tccd"));
-  setMinimumSize(140, 200);
+  // Small enough for the stored default (135 x 315) and the docked column (157 x 194).
+  setMinimumSize(100, 120);
   resize(180, 360);
 
   auto* layout = new QVBoxLayout(this);
@@ -81,7 +82,7 @@ Tccd::Tccd(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
   PC1->tabBar()->setUsesScrollButtons(false);
   PC1->tabBar()->setElideMode(Qt::ElideRight);
   PC1->tabBar()->setStyleSheet(QStringLiteral(
-      "QTabBar::tab { padding: 3px 6px; margin-right: 1px; border: 1px solid #9a9a9a;"
+      "QTabBar::tab { padding: 3px 4px; margin-right: 0px; border: 1px solid #9a9a9a;"
       " border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
       " background: #dcdcdc; }"
       "QTabBar::tab:selected { background: palette(window); }"
