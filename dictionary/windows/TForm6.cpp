@@ -1,5 +1,6 @@
 #include "dictionary/windows/TForm6.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -155,6 +156,11 @@ void TForm6::mouseMoveEvent(QMouseEvent* event) {
 void TForm6::mouseReleaseEvent(QMouseEvent* event) {
   dragging_ = false;
   QWidget::mouseReleaseEvent(event);
+}
+
+void TForm6::closeEvent(QCloseEvent* event) {
+  if (event->spontaneous()) event->ignore();
+  else QWidget::closeEvent(event);
 }
 
 }  // namespace brindle::dict

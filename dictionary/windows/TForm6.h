@@ -36,6 +36,8 @@ class TForm6 : public QWidget {
   static constexpr int kClientHeight = 65;
 
  protected:
+  // The tool windows stay for the whole run: a close from the window manager is refused.
+  void closeEvent(QCloseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;

@@ -1,5 +1,6 @@
 #include "dictionary/windows/TPani1.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -173,6 +174,11 @@ void TPani1::DblClick1() {
   if (QWidget* main = host_->hostWindow()) main->activateWindow();
   memo->setFocus();
   if (insertion.caretBack) memo->setSelStart(memo->selStart() - 1);
+}
+
+void TPani1::closeEvent(QCloseEvent* event) {
+  if (event->spontaneous()) event->ignore();
+  else QWidget::closeEvent(event);
 }
 
 }  // namespace brindle::dict

@@ -57,6 +57,8 @@ class TPani1 : public QWidget {
   void ListBox1DblClick();
 
  protected:
+  // The tool windows stay for the whole run: a close from the window manager is refused.
+  void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 

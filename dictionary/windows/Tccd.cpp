@@ -1,5 +1,6 @@
 #include "dictionary/windows/Tccd.h"
 
+#include <QCloseEvent>
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
@@ -260,6 +261,11 @@ void Tccd::focusChanged(QWidget* old, QWidget* now) {
       {TabSheet1, ListBox1}, {TabSheet2, ListBox2}, {TabSheet3, ListBox3}};
   for (const auto& [page, list] : pages)
     if (page->isAncestorOf(old) && !page->isAncestorOf(now)) list->selectRow(-1);
+}
+
+void Tccd::closeEvent(QCloseEvent* event) {
+  if (event->spontaneous()) event->ignore();
+  else QWidget::closeEvent(event);
 }
 
 }  // namespace brindle::dict

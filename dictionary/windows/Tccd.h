@@ -61,6 +61,8 @@ class Tccd : public QWidget {
   void insertDialogRequested(int page, const QString& caption);
 
  protected:
+  // The tool windows stay for the whole run: a close from the window manager is refused.
+  void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
