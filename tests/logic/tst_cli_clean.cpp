@@ -1,29 +1,22 @@
 // brindle-cli clean: in place, atomically, and through standard input and output.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 
 using brindle::test::TempDir;
 
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-};
+using CliRun = brindle::test::CommandResult;
 
+// Standard error joins standard output, as a user at a terminal sees them.
 CliRun run(const std::string& args) {
-  const std::string command = std::string(BRINDLE_CLI) + " " + args + " 2>&1";
-  FILE* p = ::popen(command.c_str(), "r");
-  std::string out;
-  char buf[4096];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  const int status = ::pclose(p);
-  return {WEXITSTATUS(status), out};
+  CliRun r = brindle::test::runCommand(std::string(BRINDLE_CLI) + " " + args);
+  r.out += r.err;
+  return r;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "dictionary/logic/Explanations.h"
 #include "dictionary/logic/Insertion.h"
 #include "dictionary/logic/ListFiles.h"
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 
 using brindle::test::TempDir;
@@ -189,10 +190,7 @@ TEST(DictionaryInsertion, QuotedFormsBeforeColumn8AndSemicolonFormsFromIt) {
 
 namespace {
 
-struct ExplainRun {
-  int status;
-  std::string out;
-};
+using ExplainRun = brindle::test::CommandResult;
 
 // The command looks beside its executable for the data, so it runs from a copy placed in the
 // fixture's program directory.
@@ -202,12 +200,7 @@ ExplainRun runExplain(const TempDir& dir, const std::string& args) {
     std::filesystem::copy_file(BRINDLE_CLI, exe);
     ::chmod(exe.c_str(), 0755);
   }
-  FILE* p = ::popen((exe + " explain " + args + " 2>/dev/null").c_str(), "r");
-  std::string out;
-  char buf[4096];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  return {WEXITSTATUS(::pclose(p)), out};
+  return brindle::test::runCommand(exe + " explain " + args);
 }
 
 }  // namespace

@@ -5,29 +5,20 @@
 #include <string>
 
 #include "app/logic/Cp1251.h"
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 
 using brindle::test::TempDir;
 
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using CliRun = brindle::test::CommandResult;
 
-CliRun run(const TempDir& dir, const std::string& args) {
-  const std::string errFile = dir.file("stderr.txt");
-  const std::string command = std::string(BRINDLE_CLI) + " metabind " + args + " 2>" + errFile;
-  FILE* p = ::popen(command.c_str(), "r");
-  std::string out;
-  char buf[4096];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  const int status = ::pclose(p);
-  return {WEXITSTATUS(status), out, dir.read("stderr.txt")};
+CliRun run(const TempDir&, const std::string& args) {
+  return brindle::test::runCommand(std::string(BRINDLE_CLI) + " metabind " + args);
 }
+
+}  // namespace
 
 TEST(CliMetabind, FillsTheKeysAndCutsTheTrailer) {
   TempDir dir;
@@ -70,5 +61,3 @@ TEST(CliMetabind, DamagedCountUsesThePlaceholdersAndExtraKeysAreReported) {
   EXPECT_EQ(r.out, "bind q a\r\nbind e b\r\n");
   EXPECT_FALSE(r.err.empty());
 }
-
-}  // namespace
