@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -47,7 +48,8 @@ bool writeAll(int fd, std::string_view data) {
 
 ReadResult readFile(const std::string& path, std::uintmax_t maxBytes) {
   ReadResult r;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a named pipe cannot stall the program before it is refused below.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     r.error = failure("Не удаётся открыть файл", path, errno);
     return r;
@@ -63,6 +65,11 @@ ReadResult readFile(const std::string& path, std::uintmax_t maxBytes) {
     ::close(fd);
     return r;
   }
+  if (!S_ISREG(st.st_mode)) {
+    r.error = "Не удаётся открыть файл \"" + path + "\": это не обычный файл";
+    ::close(fd);
+    return r;
+  }
   if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
     r.error = "Файл \"" + path + "\" слишком велик (" +
               std::to_string(static_cast<std::uintmax_t>(st.st_size) / (1024 * 1024)) +
@@ -70,7 +77,8 @@ ReadResult readFile(const std::string& path, std::uintmax_t maxBytes) {
     ::close(fd);
     return r;
   }
-  if (S_ISREG(st.st_mode)) r.data.reserve(static_cast<std::size_t>(st.st_size));
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  r.data.reserve(static_cast<std::size_t>(st.st_size));
   char buf[1 << 16];
   for (;;) {
     const ssize_t n = ::read(fd, buf, sizeof buf);
@@ -95,8 +103,18 @@ ReadResult readFile(const std::string& path, std::uintmax_t maxBytes) {
   return r;
 }
 
-WriteResult writeFileAtomic(const std::string& path, std::string_view data) {
+WriteResult writeFileAtomic(const std::string& requestedPath, std::string_view data) {
   WriteResult r;
+  // A link is followed: the file it points to is replaced, and the link stays a link.
+  std::string path = requestedPath;
+  struct stat link {};
+  if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved) {
+      path = resolved;
+      std::free(resolved);
+    }
+  }
   if (directoryExists(path)) {
     r.error = failure("Не удаётся создать файл", path, EISDIR);
     return r;

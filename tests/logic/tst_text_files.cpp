@@ -107,6 +107,24 @@ TEST(ReadFile, DirectoriesMissingFilesAndOversizedFilesAreRefusedWithAReason) {
   EXPECT_EQ(readFile(dir.file("bin.cfg")).data, nul);
 }
 
+TEST(ReadFile, ANamedPipeIsRefusedAtOnceInsteadOfWaitingForAWriter) {
+  TempDir dir;
+  const std::string fifo = dir.file("pipe.cfg");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const ReadResult r = readFile(fifo);
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.error.find("pipe.cfg"), std::string::npos);
+}
+
+TEST(AtomicWrite, ALinkStaysALinkAndItsTargetIsReplaced) {
+  TempDir dir;
+  dir.write("real/config.cfg", "old");
+  std::filesystem::create_symlink(dir.file("real/config.cfg"), dir.file("link.cfg"));
+  ASSERT_TRUE(writeFileAtomic(dir.file("link.cfg"), "new").ok);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.cfg")));
+  EXPECT_EQ(dir.read("real/config.cfg"), "new");
+}
+
 TEST(CreateEmptyFile, NeverTouchesAnExistingFile) {
   TempDir dir;
   dir.write("x.cfg", "keep");
