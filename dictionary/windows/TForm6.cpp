@@ -20,10 +20,12 @@ constexpr int kHeight = TForm6::kClientHeight + 2 * TForm6::kFrame;
 // The outline's corner ellipses.
 constexpr qreal kCornerWidth = 35;
 constexpr qreal kCornerHeight = 25;
-// The label's type: bold 15 pixels, made smaller down to this size when a long explanation
-// would not fit the window otherwise.
+// The label's type: bold 15 pixels. A long explanation is set in smaller bold type down to
+// 11 pixels, then in regular type down to 10: below 11 pixels bold letters run together,
+// while regular 10-pixel type holds as much text and stays readable.
 constexpr int kLargestText = 15;
-constexpr int kSmallestText = 9;
+constexpr int kSmallestBold = 11;
+constexpr int kSmallestText = 10;
 constexpr int kTextFlags = Qt::AlignCenter | Qt::TextWordWrap;
 
 QPainterPath outline() {
@@ -46,6 +48,10 @@ TForm6::TForm6(ui::EditorHost* host, DictionaryContext* context, QWidget* parent
   frame.setColor(QPalette::Window, QColor(128, 128, 128));
   setPalette(frame);
 
+  // The whole text of a long explanation is in the tooltip, and the user reads it while
+  // another window (the value panel, the editor) is the active one.
+  setAttribute(Qt::WA_AlwaysShowToolTips);
+
   const QRect client(kFrame, kFrame, kClientWidth, kClientHeight);
   QFont bold = font();
   bold.setBold(true);
@@ -59,6 +65,8 @@ TForm6::TForm6(ui::EditorHost* host, DictionaryContext* context, QWidget* parent
   lbl->setGeometry(client);
   lbl->setAlignment(Qt::AlignCenter);
   lbl->setWordWrap(true);
+  // Explanations are plain text even where they look like markup ("<b>" in a library's file).
+  lbl->setTextFormat(Qt::PlainText);
   lbl->setFont(bold);
   lbl->setAutoFillBackground(true);
   lbl->setPalette(tip);
@@ -84,17 +92,24 @@ void TForm6::showExplanation(const std::string& text) {
 }
 
 // The window keeps its size, so a long explanation is set in smaller type; one that does not
-// fit even then is cut at a word with an ellipsis, and the whole text is the window's tooltip.
+// fit even then is cut at a word with an ellipsis. Whenever the text is not shown whole at the
+// usual size, the whole text is also the label's tooltip.
 void TForm6::setLabelText(const QString& text) {
   const QRect area = lbl->contentsRect();
   auto fits = [&](const QFont& f, const QString& t) {
     const QRect needed = QFontMetrics(f).boundingRect(area, kTextFlags, t);
     return needed.height() <= area.height() && needed.width() <= area.width();
   };
+  // The steps from the usual type to the smallest: bold 15..11, then regular 11..10.
   QFont f = lbl->font();
-  int size = kLargestText;
-  f.setPixelSize(size);
-  while (size > kSmallestText && !fits(f, text)) f.setPixelSize(--size);
+  f.setBold(true);
+  f.setPixelSize(kLargestText);
+  while (!fits(f, text)) {
+    if (f.bold() && f.pixelSize() > kSmallestBold) f.setPixelSize(f.pixelSize() - 1);
+    else if (f.bold()) f.setBold(false);
+    else if (f.pixelSize() > kSmallestText) f.setPixelSize(f.pixelSize() - 1);
+    else break;
+  }
   QString shown = text;
   if (!fits(f, text)) {
     // The longest run of whole words that fits with the ellipsis after it.
@@ -110,7 +125,11 @@ void TForm6::setLabelText(const QString& text) {
   }
   lbl->setFont(f);
   lbl->setText(shown);
-  lbl->setToolTip(shown == text ? QString() : text);
+  const bool usual = shown == text && f.bold() && f.pixelSize() == kLargestText;
+  // As a paragraph of rich text the tooltip wraps to a readable width (a plain-text tooltip
+  // stays one line, wider than the screen for a long explanation); the text is escaped so it
+  // still shows exactly as written.
+  lbl->setToolTip(usual ? QString() : QStringLiteral("<p>") + text.toHtmlEscaped() + QStringLiteral("</p>"));
 }
 
 bool TForm6::showPicture(const std::string& path) {

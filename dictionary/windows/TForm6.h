@@ -24,7 +24,8 @@ class TForm6 : public QWidget {
   QLabel* Image1;  // the picture, above the text; hidden except in pictures mode
 
   // Hides the picture and shows a text (CP1251), as the lookup gave it. A text too long for the
-  // window at the usual size is set smaller, and cut if need be with the whole text as tooltip.
+  // window at the usual size is set smaller, and cut if need be; the whole text is then the
+  // label's tooltip, wrapped to a readable width.
   void showExplanation(const std::string& text);
   // Shows the picture in the file (UTF-8 path); false, with the picture hidden, when it
   // cannot be decoded.

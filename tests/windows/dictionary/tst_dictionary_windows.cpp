@@ -2,8 +2,10 @@
 // small program directory: choosing lists, explaining, inserting, pictures and the messages.
 #include <QtTest>
 
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextDocumentFragment>
 #include <QToolButton>
 #include <filesystem>
 #include <memory>
@@ -89,6 +91,11 @@ void doubleClick(DictionaryListBox* list, const QString& text) {
   const QPoint at = list->visualItemRect(list->item(row)).center();
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+// The text a tooltip shows, whatever markup carries it, blanks collapsed as markup does.
+QString tooltipText(const QWidget* w) {
+  return QTextDocumentFragment::fromHtml(w->toolTip()).toPlainText().simplified();
 }
 
 }  // namespace
@@ -370,9 +377,11 @@ class TestDictionaryWindows : public QObject {
     std::string medium = " ";
     for (int i = 0; i < 12; ++i) medium += cp("слово ");
     rig.form6->showExplanation(medium);
-    QCOMPARE(rig.form6->lbl->text(), QString::fromStdString(brindle::cp1251::toUtf8(medium)));
+    const QString mediumText = QString::fromStdString(brindle::cp1251::toUtf8(medium));
+    QCOMPARE(rig.form6->lbl->text(), mediumText);
     QVERIFY(rig.form6->lbl->font().pixelSize() < 15);
-    QVERIFY(rig.form6->lbl->font().pixelSize() >= 9);
+    QVERIFY(rig.form6->lbl->font().pixelSize() >= 10);
+    QCOMPARE(tooltipText(rig.form6->lbl), mediumText.simplified());  // smaller type: the tooltip has it too
 
     std::string longText = " ";
     for (int i = 0; i < 100; ++i) longText += cp("пояснение ");
@@ -380,8 +389,27 @@ class TestDictionaryWindows : public QObject {
     const QString whole = QString::fromStdString(brindle::cp1251::toUtf8(longText));
     QVERIFY(rig.form6->lbl->text().endsWith(QStringLiteral("…")));
     QVERIFY(whole.startsWith(rig.form6->lbl->text().chopped(2)));
-    QCOMPARE(rig.form6->lbl->toolTip(), whole);
+    // Cut text is set in regular type no smaller than 10 pixels: bold letters that small run
+    // together.
+    QCOMPARE(rig.form6->lbl->font().pixelSize(), 10);
+    QVERIFY(!rig.form6->lbl->font().bold());
+    QCOMPARE(tooltipText(rig.form6->lbl), whole.simplified());
+    // The tooltip wraps (rich text) instead of running off the screen in one line.
+    QVERIFY(Qt::mightBeRichText(rig.form6->lbl->toolTip()));
     QCOMPARE(rig.form6->size(), QSize(225, 85));  // the window keeps its size
+
+    // The explanation is read while the value panel or the editor is the active window.
+    QVERIFY(rig.form6->testAttribute(Qt::WA_AlwaysShowToolTips));
+
+    // Text that looks like markup is shown as written, in the label and in the tooltip.
+    std::string markup = " <b>";
+    for (int i = 0; i < 40; ++i) markup += "x & y ";
+    markup += "</b>";
+    rig.form6->showExplanation(markup);
+    QCOMPARE(rig.form6->lbl->textFormat(), Qt::PlainText);
+    QCOMPARE(tooltipText(rig.form6->lbl), QString::fromStdString(markup).simplified());
+    rig.form6->showExplanation(" <b>short</b>");
+    QCOMPARE(rig.form6->lbl->text(), QStringLiteral(" <b>short</b>"));
   }
 
   void theExplanationWindowIsDraggedFromAnywhere() {
