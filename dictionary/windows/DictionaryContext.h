@@ -28,6 +28,8 @@ struct DictionaryContext {
   TForm6* form6 = nullptr;
 
   std::string currentListPath;              // UTF-8, the list the value panel shows
+  // UTF-8, the value library whose entries the value panel shows; empty for a CMD or CVAR list.
+  std::string panelLibrary;
   ListKind listKind = ListKind::Command;    // how value panel entries are inserted
   bool picturesMode = false;                // value panel entries show weapon pictures
   InsertKind insertKind = InsertKind::Command;

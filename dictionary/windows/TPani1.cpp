@@ -57,6 +57,10 @@ TPani1::TPani1(ui::EditorHost* host, DictionaryContext* context, QWidget* parent
   ListBox1 = new DictionaryListBox(this);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));
   ListBox1->setFont(bold);
+  // Entries are inserted exactly as written, so they are shown whole: a long library line
+  // scrolls sideways instead of ending in "...".
+  ListBox1->setTextElideMode(Qt::ElideNone);
+  ListBox1->setUniformItemSizes(false);
   QPalette tip = ListBox1->palette();
   tip.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
   tip.setColor(QPalette::Text, tip.color(QPalette::ToolTipText));
@@ -101,15 +105,16 @@ bool TPani1::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void TPani1::Dogy() {
+bool TPani1::Dogy() {
   const ListReadResult list = readListFile(context_->currentListPath);
   if (!list.ok) {
     ui::showError(this, QStringLiteral("Ненайден файл ") + ui::fromUtf8(context_->currentListPath));
-    return;
+    return false;
   }
   ListBox1->clear();
   for (const auto& entry : list.entries) ListBox1->addItem(ui::toQ(entry));
   ListBox1->selectRow(-1);
+  return true;
 }
 
 std::string TPani1::ReadIni2(std::string_view library, std::string_view word,
@@ -135,8 +140,16 @@ void TPani1::ListBox1Click() {
     return;
   }
 
+  // The library is the one selected on the DLZ tab. The DLZ list loses its selection while
+  // the panel still shows that library's entries (a click on the DLZ tab itself moves the focus
+  // off the list; the library manager's closing refills the list): then the shown library is
+  // meant, not none, or its own explanations would be missed.
   const bool libraryTab = context_->ccd && context_->ccd->libraryTabActive();
-  const std::string library = libraryTab ? context_->ccd->selectedLibrary() : std::string();
+  std::string library;
+  if (libraryTab) {
+    library = context_->ccd->selectedLibrary();
+    if (library.empty()) library = context_->panelLibrary;
+  }
   const std::string text = ReadIni2(library, entry, kExplanationKey);
   if (form6) form6->showExplanation(text);
 }

@@ -34,8 +34,8 @@ class TPani1 : public QWidget {
   QToolButton* Button1;        // "Добавить"
 
   // Replaces the entries by those of the list file at the context's current list path; a file
-  // that cannot be read is reported ("Ненайден файл ...") and the entries stay.
-  void Dogy();
+  // that cannot be read is reported ("Ненайден файл ...") and the entries stay (false).
+  bool Dogy();
 
   // The explanation lookup (see dictionary/logic/Explanations.h): stores its result (CP1251)
   // in the context's explanation text and returns it. The library's file and ans2.pro are

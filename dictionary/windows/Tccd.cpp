@@ -157,8 +157,14 @@ std::vector<std::string> Tccd::libraryNames() const {
 void Tccd::addLibrary(const std::string& name) { ListBox3->addSorted(ui::fromUtf8(name)); }
 
 void Tccd::setLibraries(const std::vector<std::string>& names) {
+  // The library chosen before stays chosen if it is still listed.
+  const auto chosen = ListBox3->selectedText();
   ListBox3->clear();
   for (const auto& n : names) ListBox3->addSorted(ui::fromUtf8(n));
+  if (chosen) {
+    const auto found = ListBox3->findItems(*chosen, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (!found.isEmpty()) ListBox3->selectRow(ListBox3->row(found.first()));
+  }
 }
 
 void Tccd::showEvent(QShowEvent* event) {
@@ -188,7 +194,7 @@ void Tccd::ListBox1Click() {
   const auto path = listPath(host_->programDir(), ListTab::Cmd, entry);
   if (!path) return;
   context_->currentListPath = *path;
-  if (context_->pani) context_->pani->Dogy();
+  if (context_->pani && context_->pani->Dogy()) context_->panelLibrary.clear();
 }
 
 void Tccd::ListBox2Click() {
@@ -204,10 +210,13 @@ void Tccd::ListBox2Click() {
     cvarHint_.clear();
   host_->setStatusText(1, QStringLiteral("Выбрано: (CVAR) ") + *chosen);
   if (context_->pani) context_->pani->Label3->setText(QStringLiteral("Выбор: (CVAR) ") + *chosen);
+  // The new hint shows at once while the mouse rests on the list, as it would on entering it;
+  // the user does not have to leave the list and come back to read it.
+  if (!cvarHint_.isEmpty() && mouseOnCvarList_) host_->showHint(cvarHint_);
   const auto path = listPath(host_->programDir(), ListTab::Cvar, entry);
   if (!path) return;
   context_->currentListPath = *path;
-  if (context_->pani) context_->pani->Dogy();
+  if (context_->pani && context_->pani->Dogy()) context_->panelLibrary.clear();
 }
 
 void Tccd::ListBox3Click() {
@@ -215,8 +224,9 @@ void Tccd::ListBox3Click() {
   if (!chosen) return;
   if (context_->pani) context_->pani->Label3->setText(QStringLiteral("Выбор: (DLZ) ") + *chosen);
   host_->setStatusText(1, QStringLiteral("Выбрано: (DLZ) ") + *chosen);
-  context_->currentListPath = libraryListPath(host_->programDir(), ui::toUtf8(*chosen));
-  if (context_->pani) context_->pani->Dogy();
+  const std::string library = ui::toUtf8(*chosen);
+  context_->currentListPath = libraryListPath(host_->programDir(), library);
+  if (context_->pani && context_->pani->Dogy()) context_->panelLibrary = library;
 }
 
 void Tccd::PC1Change() {
@@ -246,8 +256,13 @@ bool Tccd::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Panel1 && event->type() == QEvent::Resize) centreButtons();
   if (watched == ListBox2 && host_) {
     // The CVAR list's hint is shown in the main window's status bar while the mouse rests here.
-    if (event->type() == QEvent::Enter) host_->showHint(cvarHint_);
-    else if (event->type() == QEvent::Leave) host_->showHint(QString());
+    if (event->type() == QEvent::Enter) {
+      mouseOnCvarList_ = true;
+      host_->showHint(cvarHint_);
+    } else if (event->type() == QEvent::Leave) {
+      mouseOnCvarList_ = false;
+      host_->showHint(QString());
+    }
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -44,7 +44,8 @@ class Tccd : public QWidget {
   std::vector<std::string> libraryNames() const;
   // Adds a library name to the DLZ list (kept sorted).
   void addLibrary(const std::string& name);
-  // Replaces the DLZ list's entries (the library manager's list when it closes).
+  // Replaces the DLZ list's entries (the library manager's list when it closes); the chosen
+  // library stays chosen when it is still listed.
   void setLibraries(const std::vector<std::string>& names);
 
   // Selects CMD "Standart" and loads it (done when the window first shows).
@@ -75,6 +76,7 @@ class Tccd : public QWidget {
   DictionaryContext* context_;
   bool shown_ = false;
   QString cvarHint_;  // the CVAR list's hint, set by the chosen entry
+  bool mouseOnCvarList_ = false;
 };
 
 }  // namespace brindle::dict

@@ -138,6 +138,23 @@ class TestDictionaryWindows : public QObject {
     QCOMPARE(rig.host->statusText(1), QStringLiteral("Выбрано: (CVAR) Voice"));
   }
 
+  void theCvarHintShowsAtOnceWhileTheMouseRestsOnTheList() {
+    Rig rig;
+    rig.ccd->PC1->setCurrentIndex(1);
+    DictionaryListBox* list = rig.ccd->ListBox2;
+    const auto at = [&](const char* text) { return list->visualItemRect(list->item(rowOf(list, text))).center(); };
+    QEnterEvent enter(at("Voice"), list->mapToGlobal(at("Voice")), list->mapToGlobal(at("Voice")));
+    QApplication::sendEvent(list, &enter);  // the mouse comes to rest on the list
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at("Voice"));
+    QCOMPARE(rig.pani->Label3->text(), QStringLiteral("Выбор: (CVAR) Voice"));
+    QCOMPARE(rig.host->statusText(1), QStringLiteral("Значения для голосового общения"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at("sk_(HalfLife)"));
+    QCOMPARE(rig.host->statusText(1), QStringLiteral("В sk_(HalfLife) значения для HalfLife"));
+    // An entry without a hint leaves its "Выбрано" text in place.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at("Standart"));
+    QCOMPARE(rig.host->statusText(1), QStringLiteral("Выбрано: (CVAR) Standart"));
+  }
+
   void libraryEntriesAreExplainedByTheLibraryFirst() {
     Rig rig;
     rig.ccd->PC1->setCurrentIndex(2);
@@ -156,6 +173,37 @@ class TestDictionaryWindows : public QObject {
     QCOMPARE(rig.pani->ReadIni2("", "+attack"), std::string(" ans2 is for libraries only"));
     rig.ccd->PC1->setCurrentIndex(0);
     QCOMPARE(rig.pani->ReadIni2("", "+attack"), cp(" Атака основным оружием"));
+  }
+
+  void theShownLibraryExplainsItsEntriesWhenItsNameLosesTheSelection() {
+    Rig rig;
+    rig.ccd->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(rig.ccd.get()));
+    rig.ccd->PC1->setCurrentIndex(2);
+    click(rig.ccd->ListBox3, "Net");
+    rig.ccd->ListBox3->setFocus();
+    QTRY_VERIFY(rig.ccd->ListBox3->hasFocus());
+    // A click on the DLZ tab itself takes the focus off the list, and with it the selection.
+    rig.ccd->PC1->tabBar()->setFocus();
+    QTRY_VERIFY(rig.ccd->PC1->tabBar()->hasFocus());
+    QCOMPARE(rig.ccd->selectedLibrary(), std::string());
+    click(rig.pani->ListBox1, "rate 25000");
+    QCOMPARE(rig.form6->lbl->text(), QStringLiteral(" Быстрая сеть"));
+
+    // A CMD list in the panel: no library is meant, even on the DLZ tab.
+    rig.ccd->PC1->setCurrentIndex(0);
+    click(rig.ccd->ListBox1, "Standart");
+    rig.ccd->PC1->setCurrentIndex(2);
+    click(rig.pani->ListBox1, "+attack");
+    QCOMPARE(rig.form6->lbl->text(), QStringLiteral(" ans2 is for libraries only"));
+  }
+
+  void longEntriesAreShownWhole() {
+    Rig rig;
+    rig.dir.write("dlls/dlz/Long.dlz", "rate 25000;cl_updaterate 101;cl_cmdrate 101;ex_interp 0.01\r\nx\r\n");
+    rig.ccd->PC1->setCurrentIndex(2);
+    click(rig.ccd->ListBox3, "Long");
+    QTRY_VERIFY(rig.pani->ListBox1->horizontalScrollBar()->maximum() > 0);  // scrolls sideways
   }
 
   void libraryEntriesInsertLikeTheLastCmdOrCvarList() {

@@ -211,6 +211,22 @@ class TestLibraryManager : public QObject {
     rig.form3->N37Click(false);
     QCOMPARE(rig.ccd->ListBox3->texts(), (QStringList{"Aim", "Net"}));
   }
+
+  void theChosenLibraryStaysChosenWhileItIsListed() {
+    Rig rig;
+    rig.ccd->PC1->setCurrentIndex(2);
+    select(rig.ccd->ListBox3, "Net");
+    rig.openManager();
+    QCOMPARE(rig.ccd->selectedLibrary(), std::string("Net"));
+    QCOMPARE(rig.ccd->ListBox3->texts(), (QStringList{"Aim", "Net"}));
+
+    rig.openManager([&] {
+      select(rig.form3->ListBox1, "Net");
+      rig.form3->Button2->click();
+    });
+    QCOMPARE(rig.ccd->ListBox3->texts(), QStringList{"Aim"});
+    QCOMPARE(rig.ccd->selectedLibrary(), std::string());  // gone with its entry, no neighbour
+  }
 };
 
 QTEST_MAIN(TestLibraryManager)
