@@ -60,7 +60,7 @@ TAbout::TAbout(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TAbout"));
   setWindowTitle(QStringLiteral("О программе 'Brindle for Counter Strike'"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+                 Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);  // above the tool windows
   setModal(true);
   setFixedSize(375, 345);
   setAutoFillBackground(true);

@@ -17,6 +17,8 @@ Tbinds::Tbinds(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("Tbinds"));
   setWindowTitle(QStringLiteral("Выбор клавиши"));
   setModal(true);
+  // Above the dictionary's tool windows, which stay on top, like the window that opens it.
+  setWindowFlag(Qt::WindowStaysOnTopHint);
 
   ListBox1 = new KeyListBox(this);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));

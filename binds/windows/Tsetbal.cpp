@@ -58,6 +58,9 @@ Tsetbal::Tsetbal(ui::EditorHost* host, dict::TPani1* pani, QWidget* parent)
     : QDialog(parent), host_(host), pani_(pani) {
   setObjectName(QStringLiteral("Tsetbal"));
   setModal(false);
+  // Opened from the dictionary window, which stays on top: without this the dialog would come
+  // up beneath it and the tool windows would hide its list and buttons.
+  setWindowFlag(Qt::WindowStaysOnTopHint);
 
   pg2 = new QStackedWidget(this);
   pg2->setObjectName(QStringLiteral("pg2"));
@@ -150,11 +153,12 @@ void Tsetbal::openPage(int page, const QString& caption) {
   FormShow();
 }
 
-// Not sizeable; each page gets the size its controls need (the key list the most).
+// Not sizeable; each page gets the height its controls need (the key list the most), all the
+// width the longest caption ("Bind - выберите клавишу для присвоения") needs.
 void Tsetbal::fitToPage() {
   const int page = pg2->currentIndex();
   const int height = page == BindPage ? 380 : page == SetinfoPage ? 140 : 110;
-  setFixedSize(300, height);
+  setFixedSize(400, height);
 }
 
 void Tsetbal::FormShow() {

@@ -51,6 +51,8 @@ class TestAbout : public QObject {
     QCOMPARE(about.size(), QSize(375, 345));
     QCOMPARE(about.minimumSize(), about.maximumSize());  // not sizeable
     QCOMPARE(about.palette().color(QPalette::Window), QColor(216, 208, 200));
+    // Above the dictionary's tool windows, which stay on top of the main window.
+    QVERIFY(about.windowFlags() & Qt::WindowStaysOnTopHint);
 
     QCOMPARE(about.Image2->pixmap().size(), QSize(209, 135));
     QCOMPARE(about.Image1->pixmap().size(), QSize(100, 103));

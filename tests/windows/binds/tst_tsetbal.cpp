@@ -8,6 +8,8 @@
 
 #include "binds/logic/KeyNames.h"
 #include "binds/windows/KeyListBox.h"
+#include "binds/windows/TMetab.h"
+#include "binds/windows/Tbinds.h"
 #include "binds/windows/Tsetbal.h"
 #include "dictionary/windows/DictionaryContext.h"
 #include "dictionary/windows/TPani1.h"
@@ -92,6 +94,18 @@ class TestTsetbal : public QObject {
     QCOMPARE(dialog_->Button1->text(), QStringLiteral("ОК"));
     QCOMPARE(dialog_->Button2->text(), QStringLiteral("Отмена"));
     QCOMPARE(dialog_->ListBox1->count(), int(brindle::kKeyCount));
+  }
+
+  // The dictionary's tool windows stay on top of the main window; the bind windows opened from
+  // them or beside them must come up above them, not with their lists and buttons covered.
+  void bindWindowsStayAboveTheToolWindows() {
+    QVERIFY(pani_->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(dialog_->windowFlags() & Qt::WindowStaysOnTopHint);
+    brindle::binds::Tbinds keys(host_.get());
+    QVERIFY(keys.windowFlags() & Qt::WindowStaysOnTopHint);
+    brindle::binds::TMetab metab(host_.get(), &keys, host_.get());
+    QVERIFY(metab.windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(metab.isModal());
   }
 
   void setinfoAtColumnZeroThenALineBreak() {
