@@ -12,9 +12,10 @@ namespace brindle::ui {
 namespace {
 
 // Pictures larger than this are no weapon pictures; refusing them keeps a damaged header from
-// asking for gigabytes.
+// asking for gigabytes. The side limit keeps the decoded picture under 48 MB: a few bytes of
+// header claiming 16384 x 16384 would otherwise take 768 MB before the missing data shows.
 constexpr std::uintmax_t kMaxJpegBytes = 64u * 1024u * 1024u;
-constexpr JDIMENSION kMaxSide = 16384;
+constexpr JDIMENSION kMaxSide = 4096;
 
 // libjpeg reports errors through a callback that must not return; it jumps back to the
 // decoder instead. Everything the jump needs lives here, in memory, so nothing that changed

@@ -57,6 +57,18 @@ class TestPictures : public QObject {
     QVERIFY(!decodeJpeg("GIF89a not a jpeg at all").ok());
     QVERIFY(!decodeJpeg("").ok());
     QVERIFY(!decodeJpeg(good.substr(0, 2)).ok());
+
+    // A header that claims a huge picture is refused before any memory is taken for it.
+    std::string huge = good;
+    const std::size_t frame = huge.find("\xFF\xC0");
+    QVERIFY(frame != std::string::npos);
+    for (std::size_t i : {frame + 5, frame + 7}) {  // height, then width: 16000
+      huge[i] = static_cast<char>(16000 >> 8);
+      huge[i + 1] = static_cast<char>(16000 & 0xFF);
+    }
+    const auto refused = decodeJpeg(huge);
+    QVERIFY(!refused.ok());
+    QVERIFY(refused.error.contains(QStringLiteral("too large")));
   }
 
   void missingFilesFail() {
