@@ -505,7 +505,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
 // ================================================================================ FormShow
 
 void TForm1::FormShow() {
-  // The stored size is the outer frame's; the decoration is known now that the window shows.
+  // The stored size is the outer frame's; the decoration is known once the window shows.
+  waitUntilShown({this});
   setFrameRect(this, wantedFrame_);
   normalFrame_ = wantedFrame_;
 
@@ -566,6 +567,7 @@ void TForm1::FormShow() {
     tools_.ccd()->show();
     tools_.pani1()->show();
     tools_.form6()->show();
+    waitUntilShown({tools_.ccd(), tools_.pani1(), tools_.form6()});
     tools_.applyNormal();
   }
   activated_ = true;

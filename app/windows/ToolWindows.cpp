@@ -1,6 +1,10 @@
 #include "app/windows/ToolWindows.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
 #include <QWidget>
+#include <QWindow>
 
 namespace brindle {
 namespace {
@@ -23,6 +27,21 @@ void setFrameRect(QWidget* w, const QRect& frame) {
   const QSize decoration = w->frameGeometry().size() - w->size();
   w->move(frame.topLeft());
   w->resize((frame.size() - decoration).expandedTo(QSize(1, 1)));
+}
+
+void waitUntilShown(std::initializer_list<QWidget*> windows, int timeoutMs) {
+  auto shown = [&] {
+    for (const QWidget* w : windows) {
+      const QWindow* handle = w->windowHandle();
+      if (handle == nullptr || !handle->isExposed()) return false;
+    }
+    return true;
+  };
+  const QDeadlineTimer deadline(timeoutMs);
+  while (!shown() && !deadline.hasExpired()) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    QThread::msleep(2);
+  }
 }
 
 ToolLayout ToolWindows::defaultLayout() {

@@ -6,6 +6,7 @@
 // All rectangles are outer frames in screen coordinates.
 #include <QPoint>
 #include <QRect>
+#include <initializer_list>
 
 class QWidget;
 
@@ -24,6 +25,10 @@ struct ToolLayout {
 // Outer frame of a window, and the inverse: places a window so that its frame is `frame`.
 QRect frameRect(const QWidget* w);
 void setFrameRect(QWidget* w, const QRect& frame);
+// Waits (at most `timeoutMs`) until the window system shows the windows. Before that a window
+// manager has not framed them yet: their decoration is unknown, and a frame placed then would
+// really be the client area, the frame standing out around it.
+void waitUntilShown(std::initializer_list<QWidget*> windows, int timeoutMs = 2000);
 
 class ToolWindows {
  public:

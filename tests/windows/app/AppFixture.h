@@ -72,11 +72,25 @@ class AppFixture {
   std::unique_ptr<AppWindows> app;
 };
 
+// Runs `act` on the modal dialog of type T as soon as it is up (start-up waits for its windows
+// to show before it opens its dialog, so a timer that fires once may come too early).
+template <typename T, typename F>
+void whenModal(F act) {
+  auto* poll = new QTimer;
+  poll->setInterval(5);
+  QObject::connect(poll, &QTimer::timeout, [poll, act] {
+    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    poll->stop();
+    poll->deleteLater();
+    act(dialog);
+  });
+  poll->start();
+}
+
 // Presses "ОК" of the modal game-directory dialog once it is up.
 inline void confirmGameDirectoryDialogSoon(const QString& chooseDirectory = {}) {
-  QTimer::singleShot(0, [chooseDirectory] {
-    auto* dialog = qobject_cast<Tnachalo*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) return;
+  whenModal<Tnachalo>([chooseDirectory](Tnachalo* dialog) {
     if (!chooseDirectory.isEmpty()) dialog->setDirectory(chooseDirectory);
     dialog->Button1Click();
   });

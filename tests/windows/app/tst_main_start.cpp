@@ -1,6 +1,7 @@
 // The main window's start and end: the first document, the settings read at creation and at
 // first show and written at close, the first-start game-directory dialog, and the tool windows
 // that follow the main window and dock beside it while it is maximized.
+#include <QElapsedTimer>
 #include <QtTest>
 
 #include "dictionary/windows/TForm6.h"
@@ -61,9 +62,7 @@ class TestMainStart : public QObject {
     // The game-directory dialog comes before the tool windows, and only ОК leaves it.
     bool toolWindowsHiddenDuringDialog = false;
     bool refusedClose = false;
-    QTimer::singleShot(0, [&] {
-      auto* dialog = qobject_cast<brindle::Tnachalo*>(QApplication::activeModalWidget());
-      QVERIFY(dialog != nullptr);
+    brindle::test::whenModal<brindle::Tnachalo>([&](brindle::Tnachalo* dialog) {
       toolWindowsHiddenDuringDialog = !f.app->ccd->isVisible() && !f.app->pani1->isVisible();
       dialog->reject();
       dialog->close();
@@ -233,6 +232,22 @@ class TestMainStart : public QObject {
     QVERIFY(!answers.boxes()[0].text.isEmpty());
     QCOMPARE(f.text(), std::string(kTemplate));
     QCOMPARE(f.panelLabel(2), QStringLiteral("Untitled"));
+  }
+
+  void placementWaitsForTheWindowSystem() {
+    // A frame placed before the window system shows a window would be taken as its client
+    // area (the decoration is not known yet), and the windows would grow at every start.
+    QWidget shown;
+    shown.show();
+    brindle::waitUntilShown({&shown});
+    QVERIFY(shown.windowHandle()->isExposed());
+    // A window that never shows does not hold the start up for long.
+    QWidget hidden;
+    hidden.winId();
+    QElapsedTimer t;
+    t.start();
+    brindle::waitUntilShown({&hidden}, 100);
+    QVERIFY(t.elapsed() < 1000);
   }
 
   void toolWindowsFollowTheMainWindow() {
