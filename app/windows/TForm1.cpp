@@ -128,6 +128,9 @@ TForm1::TForm1(std::string programDir, QStringList arguments, QWidget* parent)
   connect(Memo1, &ui::CfgEdit::textEdited, this, &TForm1::Memo1Change);
   connect(Memo1, &QPlainTextEdit::cursorPositionChanged, this, &TForm1::Memo1Click);
   connect(Memo1, &QPlainTextEdit::selectionChanged, this, &TForm1::Memo1Click);
+  // "О&пределить" follows the selection, so its shortcut Ctrl+A works exactly when there is
+  // something to define, whenever the menus were last opened.
+  connect(Memo1, &QPlainTextEdit::selectionChanged, this, &TForm1::PopupMenu2Popup);
   connect(Memo1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     PopupMenu2Popup();
     PopupMenu2->popup(Memo1->viewport()->mapToGlobal(at));
@@ -152,6 +155,7 @@ TForm1::TForm1(std::string programDir, QStringList arguments, QWidget* parent)
 
   Memo1->loadText(kConfigTemplate);
   prbegin();
+  PopupMenu2Popup();
   Memo1->setFocus();
 }
 
@@ -489,13 +493,19 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
       else break;
       return true;
     }
-    case QEvent::KeyPress:
+    case QEvent::KeyPress: {
+      if (watched != Memo1) break;
+      const auto* key = static_cast<QKeyEvent*>(e);
       // Memo1KeyPress: Ctrl+Y reaching the editor as the character 25 deletes the line, once.
-      if (watched == Memo1 && static_cast<QKeyEvent*>(e)->text() == QString(QChar(25))) {
+      if (key->text() == QString(QChar(25))) {
         N21Click();
         return true;
       }
+      // Ctrl+A means "О&пределить"; with nothing selected that command is disabled and the key
+      // does nothing: it never falls through to the editor's own select-all.
+      if (key->matches(QKeySequence::SelectAll)) return true;
       break;
+    }
     default:
       break;
   }

@@ -115,6 +115,22 @@ class TestMainTools : public QObject {
     QVERIFY(w()->N15->isEnabled() && w()->N15p->isEnabled());
   }
 
+  void ctrlADefinesTheSelectionAndNeverSelectsAll() {
+    // The menus were last opened with nothing selected...
+    holds("cl_bob 0", 0);
+    w()->PopupMenu2Popup();
+    QTest::keyClick(memo(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(memo()->selLength(), 0);  // nothing to define, and no select-all either
+    // ... then a word is selected: Ctrl+A defines it.
+    memo()->setSelLength(6);
+    QTest::keyClick(memo(), Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(f_->app->form6->lbl->text().startsWith(QStringLiteral(" Амплитуда покачивания")));
+    QCOMPARE(memo()->selLength(), 6);
+    // The selection gone, the command is disabled again without opening a menu.
+    memo()->setSelStart(0);
+    QVERIFY(!w()->N15->isEnabled() && !w()->N15p->isEnabled());
+  }
+
   void defineShowsTheExplanation() {
     holds("cl_bob 0", 0);
     memo()->setSelLength(6);
