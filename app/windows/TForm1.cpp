@@ -850,9 +850,12 @@ void TForm1::FileSaveAs() {
   request.filter = kSaveFilter;
   request.filterIndex = saveFilterIndex_;
   request.confirmCreate = true;
-  const ui::FileDialogResult chosen =
-      ui::runFileDialog(this, request, [this](int i) { SaveDialog1TypeChange(i); });
-  saveFilterIndex_ = chosen.filterIndex;
+  // The type shown and the extension added go together: a dialog cancelled after a type
+  // change opens next time at that type, whose extension is still the one to add.
+  const ui::FileDialogResult chosen = ui::runFileDialog(this, request, [this](int i) {
+    saveFilterIndex_ = i;
+    SaveDialog1TypeChange(i);
+  });
   if (chosen.accepted) {
     const QString target =
         defaultExt_.isEmpty() ? chosen.path : withExtension(chosen.path, defaultExt_);

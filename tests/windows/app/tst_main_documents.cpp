@@ -171,6 +171,21 @@ class TestMainDocuments : public QObject {
     QCOMPARE(f_->panelLabel(1), f_->app->pani1->Label3->text());
   }
 
+  void saveAsCancelledAfterATypeChangeKeepsTypeAndExtensionTogether() {
+    f_->start();
+    answers_->chooseFile({false, QString(), 2});  // "Configuration" picked, then cancelled
+    w()->FileSaveAs();
+    answers_->chooseFile({true, q(f_->dir.file("mine.txt")), std::nullopt});
+    w()->FileSaveAs();
+    // The dialog showed "Configuration" again, and its extension was added.
+    QCOMPARE(answers_->fileDialogs()[1].filterIndex, 2);
+    QVERIFY(brindle::fileExists(f_->dir.file("mine.cfg")));
+    // After a confirmed name the dialog starts again at "All files".
+    answers_->cancelFile();
+    w()->FileSaveAs();
+    QCOMPARE(answers_->fileDialogs()[2].filterIndex, 1);
+  }
+
   void saveAsOntoAnExistingFileAnsweredNoWritesNothing() {
     const std::string path = startWith("mine.cfg", "mine\r\n");
     const std::string existing = f_->dir.write("other.cfg", "other\r\n");
