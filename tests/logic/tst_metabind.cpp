@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -218,6 +219,85 @@ TEST(MetabindLibrary, EveryShippedMetabindListsAndFillsCompletely) {
       }
       if (filled[i] == '\r') {
         EXPECT_TRUE(i + 1 < filled.size() && filled[i + 1] == '\n');
+      }
+    }
+  }
+}
+
+// What the console of the game makes of the shipped scripts: every line a comment, an `alias`
+// or a `bind` with balanced quotes; every "+" alias with its "-" partner, so a released key
+// does not leave the action running; every alias the scripts call defined by the script
+// itself; alias names within the console's 31 characters.
+TEST(MetabindLibrary, ShippedScriptsAreWellFormedForTheConsole) {
+  const std::string programDir = BRINDLE_DATA_DIR;
+  for (const auto& entry : listMetabinds(programDir)) {
+    SCOPED_TRACE(entry.path);
+    const Metabind m = loadMetabind(entry.path);
+    ASSERT_TRUE(m.ok) << m.error;
+    std::vector<std::string> keys;
+    for (int n = 0; n < m.slots; ++n) keys.push_back("F" + std::to_string(n + 1));
+    const std::string script = fillPlaceholders(m.script, keys);
+
+    std::set<std::string> defined;
+    std::set<std::string> called;
+    // Words of a command list: "a b;c" gives a, b, c; the word after "alias" is defined.
+    const auto readCommands = [&](std::string_view body) {
+      std::string word;
+      std::vector<std::string> words;
+      for (const char c : std::string(body) + ";") {
+        if (c == ';' || c == ' ') {
+          if (!word.empty()) words.push_back(word);
+          word.clear();
+          if (c == ';') {
+            for (std::size_t i = 0; i < words.size(); ++i) {
+              if (words[i] == "alias" && i + 1 < words.size()) defined.insert(words[i + 1]);
+              else called.insert(words[i]);
+            }
+            words.clear();
+          }
+        } else {
+          word += c;
+        }
+      }
+    };
+    std::size_t start = 0;
+    while (start < script.size()) {
+      auto end = script.find("\r\n", start);
+      if (end == std::string::npos) end = script.size();
+      const std::string line = script.substr(start, end - start);
+      start = end + 2;
+      if (line.empty() || line.starts_with("//")) continue;
+      std::vector<std::string> quoted;
+      std::size_t q = 0;
+      while ((q = line.find('"', q)) != std::string::npos) {
+        const auto close = line.find('"', q + 1);
+        ASSERT_NE(close, std::string::npos) << "unbalanced quotes: " << line;
+        quoted.push_back(line.substr(q + 1, close - q - 1));
+        q = close + 1;
+      }
+      ASSERT_EQ(quoted.size(), 2u) << line;
+      if (line.starts_with("alias \"")) {
+        EXPECT_LE(quoted[0].size(), 31u) << line;
+        defined.insert(quoted[0]);
+        readCommands(quoted[1]);
+      } else if (line.starts_with("bind \"")) {
+        readCommands(quoted[1]);
+      } else {
+        ADD_FAILURE() << "neither a comment, an alias nor a bind: " << line;
+      }
+    }
+    for (const auto& name : defined) {
+      if (name.starts_with("+")) {
+        EXPECT_TRUE(defined.count("-" + name.substr(1))) << name;
+      }
+      if (name.starts_with("-")) {
+        EXPECT_TRUE(defined.count("+" + name.substr(1))) << name;
+      }
+    }
+    for (const auto& name : called) {
+      const std::string bare = name.starts_with("+") || name.starts_with("-") ? name.substr(1) : name;
+      if (bare.starts_with("mb_")) {
+        EXPECT_TRUE(defined.count(name)) << "not defined: " << name;
       }
     }
   }
