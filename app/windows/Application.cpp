@@ -1,8 +1,10 @@
 #include "app/windows/Application.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <QWindow>
 
 #include "app/windows/TForm1.h"
 #include "app/windows/Tnachalo.h"
@@ -17,6 +19,30 @@
 #include "dictionary/windows/Tccd.h"
 
 namespace brindle {
+namespace {
+
+// The tool windows stay on top of the other windows for the whole run. Every dialog (the
+// program's own, the message boxes and the file, font, colour and print dialogs) is put above
+// them as it is shown; otherwise a tool window would cover part of it, its buttons among them.
+class DialogsAboveToolWindows : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() == QEvent::Show) {
+      auto* dialog = qobject_cast<QDialog*>(watched);
+      // The show event comes before the window is mapped: the window manager learns the
+      // layer with the window itself.
+      if (dialog != nullptr && dialog->isWindow())
+        if (QWindow* handle = dialog->windowHandle())
+          handle->setFlag(Qt::WindowStaysOnTopHint, true);
+    }
+    return false;
+  }
+};
+
+}  // namespace
 
 AppWindows::AppWindows(std::string programDir, QStringList arguments) {
   form1 = std::make_unique<TForm1>(std::move(programDir), std::move(arguments));
@@ -35,6 +61,7 @@ AppWindows::AppWindows(std::string programDir, QStringList arguments) {
   metab = new binds::TMetab(main, keys, main);
 
   main->toolWindows().setWindows(ccd, pani1, form6);
+  qApp->installEventFilter(new DialogsAboveToolWindows(main));
   QObject::connect(ccd, &dict::Tccd::insertDialogRequested, setbal, &binds::Tsetbal::openPage);
   QObject::connect(nachalo, &Tnachalo::confirmed, main, [this](const QString& directory) {
     form1->setConfirmed(true);

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "app/windows/Tsozdat.h"
+#include "dictionary/windows/Tccd.h"
 #include "ui/DriveList.h"
 #include "ui/MessageBoxes.h"
 #include "windows/app/AppFixture.h"
@@ -207,6 +208,23 @@ class TestGame : public QObject {
     // Choosing a drive shows its root.
     Q_EMIT drives.driveChosen(QStringLiteral("/"));
     QCOMPARE(tree.directory(), QStringLiteral("/"));
+  }
+
+  void dialogsStandAboveTheToolWindows() {
+    // The tool windows stay on top; a dialog shown beside them must not be covered by them.
+    f_->start();
+    QVERIFY(f_->app->ccd->windowFlags() & Qt::WindowStaysOnTopHint);
+    bool above = false;
+    brindle::test::whenModal<brindle::Tsozdat>([&](brindle::Tsozdat* dialog) {
+      above = dialog->windowHandle()->flags() & Qt::WindowStaysOnTopHint;
+      dialog->reject();
+    });
+    f_->app->sozdat->execFor(q(f_->dir.path()));
+    QVERIFY(above);
+    // Also a dialog that is no window of ours, such as a message box or a file dialog.
+    QDialog other(w());
+    other.show();
+    QVERIFY(other.windowHandle()->flags() & Qt::WindowStaysOnTopHint);
   }
 
   void newConfigDialog() {
