@@ -59,8 +59,9 @@ TAbout::TAbout(QWidget* parent) : QDialog(parent) {
   initAboutResources();
   setObjectName(QStringLiteral("TAbout"));
   setWindowTitle(QStringLiteral("О программе 'Brindle for Counter Strike'"));
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);  // above the tool windows
+  // A dialog frame with a close button only, above the tool windows.
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                 Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
   setModal(true);
   setFixedSize(375, 345);
   setAutoFillBackground(true);

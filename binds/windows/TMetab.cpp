@@ -34,9 +34,10 @@ TMetab::TMetab(ui::EditorHost* host, Tbinds* binds, QWidget* parent)
   setObjectName(QStringLiteral("TMetab"));
   setWindowTitle(QStringLiteral("Вставка МетаБиндов (MetaBinds)"));
   setModal(true);
-  // The dictionary's tool windows stay on top; a modal window beneath them would have its list
-  // and its buttons covered.
-  setWindowFlag(Qt::WindowStaysOnTopHint);
+  // A dialog frame with a close button only. The dictionary's tool windows stay on top; a modal
+  // window beneath them would have its list and its buttons covered.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
 
   Label1 = new QLabel(QStringLiteral("Выберите нужный MetaBind:"), this);
   Label1->setObjectName(QStringLiteral("Label1"));

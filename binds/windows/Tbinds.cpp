@@ -17,8 +17,10 @@ Tbinds::Tbinds(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("Tbinds"));
   setWindowTitle(QStringLiteral("Выбор клавиши"));
   setModal(true);
-  // Above the dictionary's tool windows, which stay on top, like the window that opens it.
-  setWindowFlag(Qt::WindowStaysOnTopHint);
+  // A dialog frame with a close button only, above the dictionary's tool windows, which stay
+  // on top, like the window that opens it.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
 
   ListBox1 = new KeyListBox(this);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));

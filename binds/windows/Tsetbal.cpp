@@ -58,9 +58,11 @@ Tsetbal::Tsetbal(ui::EditorHost* host, dict::TPani1* pani, QWidget* parent)
     : QDialog(parent), host_(host), pani_(pani) {
   setObjectName(QStringLiteral("Tsetbal"));
   setModal(false);
-  // Opened from the dictionary window, which stays on top: without this the dialog would come
-  // up beneath it and the tool windows would hide its list and buttons.
-  setWindowFlag(Qt::WindowStaysOnTopHint);
+  // A dialog frame with a close button only. Opened from the dictionary window, which stays on
+  // top: without the on-top layer the dialog would come up beneath it, its list and buttons
+  // hidden.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
 
   pg2 = new QStackedWidget(this);
   pg2->setObjectName(QStringLiteral("pg2"));
