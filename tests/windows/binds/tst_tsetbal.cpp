@@ -98,7 +98,7 @@ class TestTsetbal : public QObject {
 
   // The dictionary's tool windows stay on top of the main window; the bind windows opened from
   // them or beside them must come up above them, not with their lists and buttons covered.
-  void bindWindowsStayAboveTheToolWindows() {
+  void bindWindowsAreDialogsAboveTheToolWindows() {
     QVERIFY(pani_->windowFlags() & Qt::WindowStaysOnTopHint);
     QVERIFY(dialog_->windowFlags() & Qt::WindowStaysOnTopHint);
     brindle::binds::Tbinds keys(host_.get());
@@ -106,6 +106,14 @@ class TestTsetbal : public QObject {
     brindle::binds::TMetab metab(host_.get(), &keys, host_.get());
     QVERIFY(metab.windowFlags() & Qt::WindowStaysOnTopHint);
     QVERIFY(metab.isModal());
+    // Dialog frames: the buttons are chosen (without CustomizeWindowHint the window system adds
+    // its own), a close button and nothing to minimize or maximize.
+    for (const QWidget* w : std::initializer_list<const QWidget*>{dialog_.get(), &keys, &metab}) {
+      const Qt::WindowFlags flags = w->windowFlags();
+      QVERIFY(flags & Qt::CustomizeWindowHint);
+      QVERIFY(flags & Qt::WindowCloseButtonHint);
+      QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    }
   }
 
   void setinfoAtColumnZeroThenALineBreak() {
