@@ -53,6 +53,10 @@ class TestAbout : public QObject {
     QCOMPARE(about.palette().color(QPalette::Window), QColor(216, 208, 200));
     // Above the dictionary's tool windows, which stay on top of the main window.
     QVERIFY(about.windowFlags() & Qt::WindowStaysOnTopHint);
+    // A dialog frame: only the close button, not the window system's default set.
+    QVERIFY(about.windowFlags() & Qt::CustomizeWindowHint);
+    QVERIFY(about.windowFlags() & Qt::WindowCloseButtonHint);
+    QVERIFY(!(about.windowFlags() & Qt::WindowMaximizeButtonHint));
 
     QCOMPARE(about.Image2->pixmap().size(), QSize(209, 135));
     QCOMPARE(about.Image1->pixmap().size(), QSize(100, 103));
