@@ -148,9 +148,10 @@ FileDialogResult runFileDialog(QWidget* parent, const FileDialogRequest& request
     if (files.isEmpty()) break;
     const QString path = files.first();
     result.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
-    if (request.save && request.confirmCreate && !QFileInfo::exists(path)) {
+    const QString target = request.targetFor ? request.targetFor(path) : path;
+    if (request.save && request.confirmCreate && !QFileInfo::exists(target)) {
       const Answer a = messageBox(&dialog, BoxKind::Confirmation,
-                                  path + QStringLiteral("\nФайл не существует. Создать его?"),
+                                  target + QStringLiteral("\nФайл не существует. Создать его?"),
                                   Buttons::YesNo);
       if (a != Answer::Yes) continue;
     }
@@ -158,6 +159,9 @@ FileDialogResult runFileDialog(QWidget* parent, const FileDialogRequest& request
     result.path = path;
     break;
   }
+  // Also on Cancel: the type the dialog showed when it closed, as a scripted dialog reports it.
+  if (!result.accepted && !filters.isEmpty())
+    result.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
   return result;
 }
 

@@ -38,6 +38,9 @@ struct FileDialogRequest {
   QString fileName;
   bool mustExist = false;       // open: the file and its folder must exist
   bool confirmCreate = false;   // save: ask before a new file is created
+  // save: the file that will really be written for a chosen name (an extension rule of the
+  // caller), so that the question before creating names the right file.
+  std::function<QString(const QString&)> targetFor;
 };
 
 struct FileDialogResult {

@@ -850,6 +850,9 @@ void TForm1::FileSaveAs() {
   request.filter = kSaveFilter;
   request.filterIndex = saveFilterIndex_;
   request.confirmCreate = true;
+  request.targetFor = [this](const QString& name) {
+    return defaultExt_.isEmpty() ? name : withExtension(name, defaultExt_);
+  };
   // The type shown and the extension added go together: a dialog cancelled after a type
   // change opens next time at that type, whose extension is still the one to add.
   const ui::FileDialogResult chosen = ui::runFileDialog(this, request, [this](int i) {
