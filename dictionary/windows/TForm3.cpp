@@ -221,4 +221,9 @@ void TForm3::FormClose() {
   if (context_ && context_->ccd) context_->ccd->setLibraries(entriesOf(ListBox1));
 }
 
+TForm3::~TForm3() {
+  // The lists go after this destructor; their last selection signals must not reach it.
+  for (QObject* child : findChildren<QObject*>()) child->blockSignals(true);
+}
+
 }  // namespace brindle::dict

@@ -20,6 +20,7 @@ class TForm3 : public QDialog {
 
  public:
   TForm3(ui::EditorHost* host, DictionaryContext* context, QWidget* parent = nullptr);
+  ~TForm3() override;
 
   QLabel* Label1;         // "Библиотеки DLZ"
   QLabel* Label2;         // "MetaBinds (MTB)"

@@ -283,4 +283,11 @@ void Tccd::closeEvent(QCloseEvent* event) {
   else QWidget::closeEvent(event);
 }
 
+Tccd::~Tccd() {
+  // The children go after this destructor; their last signals (focus moving away from a
+  // dying list, the tab widget emptying) must not reach a half-destroyed window.
+  disconnect(qApp, nullptr, this, nullptr);
+  for (QObject* child : findChildren<QObject*>()) child->blockSignals(true);
+}
+
 }  // namespace brindle::dict

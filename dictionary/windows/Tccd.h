@@ -23,6 +23,7 @@ class Tccd : public QWidget {
 
  public:
   Tccd(ui::EditorHost* host, DictionaryContext* context, QWidget* parent = nullptr);
+  ~Tccd() override;
 
   QTabWidget* PC1;
   QWidget* TabSheet1;  // "CMD"
