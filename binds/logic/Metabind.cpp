@@ -7,6 +7,7 @@
 #include "app/logic/Paths.h"
 #include "app/logic/Text.h"
 #include "app/logic/TextBuffer.h"
+#include "dictionary/logic/Libraries.h"
 
 namespace brindle {
 namespace {
@@ -71,7 +72,7 @@ std::string fillPlaceholders(std::string_view script, const std::vector<std::str
 
 std::vector<MetabindEntry> listMetabinds(const std::string& programDir) {
   std::vector<MetabindEntry> out;
-  const std::string dir = resolveDataPath(programDir, kMetabindFolder);
+  const std::string dir = dict::metaBindFolder(programDir);
   for (const auto& fileName : listFiles(dir, ".mtb")) {
     std::string file = withSeparator(dir) + fileName;
     const ReadResult read = readFile(file, kMaxDocumentBytes);

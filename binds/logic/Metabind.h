@@ -16,8 +16,6 @@
 
 namespace brindle {
 
-// Folder of the MetaBind library below the program directory.
-inline constexpr std::string_view kMetabindFolder = "dlls\\metabinds";
 // A MetaBind has at most this many keys.
 inline constexpr int kMaxMetabindSlots = 255;
 

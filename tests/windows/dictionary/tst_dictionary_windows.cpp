@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "DictionaryRig.h"
 #include "JpegFixture.h"
 #include "app/logic/Cp1251.h"
 #include "dictionary/windows/DictionaryContext.h"
@@ -34,7 +35,7 @@ namespace {
 std::string cp(const char* utf8) { return brindle::cp1251::fromUtf8(utf8); }
 
 // The windows as the application creates them, on a fixture program directory.
-struct Rig {
+struct Rig : brindle::test::DictionaryRig {
   Rig() {
     dir.write("dlls/Stcmd.dll", "+attack\r\n+jump\r\n");
     dir.write("dlls/Otcmd.dll", "quit\r\n");
@@ -47,12 +48,7 @@ struct Rig {
     dir.write("dlls/ans1.pro", cp("[+attack]\r\nq=Атака основным оружием\r\n"
                                   "[explained elsewhere]\r\nq=from ans1\r\n"));
     dir.write("dlls/ans2.pro", "[+attack]\r\nq=ans2 is for libraries only\r\n");
-    host = std::make_unique<TestHost>(dir.path());
-    context = std::make_unique<DictionaryContext>(host.get());
-    pani = std::make_unique<TPani1>(host.get(), context.get());
-    ccd = std::make_unique<Tccd>(host.get(), context.get());
-    form3 = std::make_unique<TForm3>(host.get(), context.get());
-    form6 = std::make_unique<TForm6>(host.get(), context.get());
+    createWindows();
     host->show();
     pani->show();
     ccd->show();
@@ -62,14 +58,6 @@ struct Rig {
   QStringList panelEntries() const { return pani->ListBox1->texts(); }
   brindle::ui::CfgEdit* memo() const { return host->memo(); }
 
-  ScriptedAnswers script;  // every box is recorded, none waits for a person
-  TempDir dir;
-  std::unique_ptr<TestHost> host;
-  std::unique_ptr<DictionaryContext> context;
-  std::unique_ptr<TPani1> pani;
-  std::unique_ptr<Tccd> ccd;
-  std::unique_ptr<TForm3> form3;
-  std::unique_ptr<TForm6> form6;
 };
 
 int rowOf(const DictionaryListBox* list, const QString& text) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "DictionaryRig.h"
 #include "dictionary/windows/DictionaryContext.h"
 #include "dictionary/windows/DictionaryListBox.h"
 #include "dictionary/windows/TForm3.h"
@@ -24,7 +25,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Rig {
+struct Rig : brindle::test::DictionaryRig {
   Rig() {
     dir.write("dlls/Stcmd.dll", "+attack\r\n");
     dir.write("dlls/dlz/Net.dlz", "rate 25000\r\n");
@@ -34,12 +35,7 @@ struct Rig {
     dir.write("src/Sound.dlz", "volume 0.5\r\n");
     dir.write("src/duck.mtb", "+duck\r\n");
     dir.write("src/Net.mtb", "bind\r\n");
-    host = std::make_unique<TestHost>(dir.path());
-    context = std::make_unique<DictionaryContext>(host.get());
-    pani = std::make_unique<TPani1>(host.get(), context.get());
-    ccd = std::make_unique<Tccd>(host.get(), context.get());
-    form3 = std::make_unique<TForm3>(host.get(), context.get(), host.get());
-    form6 = std::make_unique<TForm6>(host.get(), context.get());
+    createWindows(true);
     ccd->show();
   }
 
@@ -61,14 +57,6 @@ struct Rig {
     script.chooseFile({true, QString::fromStdString(dir.file(file)), filter});
   }
 
-  ScriptedAnswers script;
-  TempDir dir;
-  std::unique_ptr<TestHost> host;
-  std::unique_ptr<DictionaryContext> context;
-  std::unique_ptr<TPani1> pani;
-  std::unique_ptr<Tccd> ccd;
-  std::unique_ptr<TForm3> form3;
-  std::unique_ptr<TForm6> form6;
 };
 
 void select(DictionaryListBox* list, const QString& text) {
