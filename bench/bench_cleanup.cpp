@@ -4,7 +4,10 @@
 
 #include <string>
 
-#include "app/logic/Cleanup.h"
+#include "editor/logic/Cleanup.h"
+
+using namespace brindle::core;
+using namespace brindle::editor;
 
 namespace {
 
@@ -25,7 +28,7 @@ std::string makeConfig(std::size_t bytes) {
 
 void BM_Cleanup(benchmark::State& state) {
   const std::string text = makeConfig(static_cast<std::size_t>(state.range(0)) << 20);
-  for (auto _ : state) benchmark::DoNotOptimize(brindle::cleanupText(text));
+  for (auto _ : state) benchmark::DoNotOptimize(brindle::editor::cleanupText(text));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                           static_cast<std::int64_t>(text.size()));
 }

@@ -12,6 +12,9 @@
 #include "dictionary/logic/Explanations.h"
 #include "dictionary/logic/ListFiles.h"
 
+
+using namespace brindle::dictionary;
+
 namespace {
 
 constexpr int kEntries = 2000;
@@ -50,30 +53,30 @@ const std::string& programDir() {
 void BM_LookupFirst(benchmark::State& state) {
   const std::string& dir = programDir();
   for (auto _ : state)
-    benchmark::DoNotOptimize(brindle::dict::ReadIni2(dir, "", entryName(0), "q", false));
+    benchmark::DoNotOptimize(brindle::dictionary::ReadIni2(dir, "", entryName(0), "q", false));
 }
 
 void BM_LookupLast(benchmark::State& state) {
   const std::string& dir = programDir();
   for (auto _ : state)
-    benchmark::DoNotOptimize(brindle::dict::ReadIni2(dir, "", entryName(kEntries - 1), "q", false));
+    benchmark::DoNotOptimize(brindle::dictionary::ReadIni2(dir, "", entryName(kEntries - 1), "q", false));
 }
 
 void BM_LookupMissing(benchmark::State& state) {
   const std::string& dir = programDir();
   for (auto _ : state)
-    benchmark::DoNotOptimize(brindle::dict::ReadIni2(dir, "", "no_such_word", "q", false));
+    benchmark::DoNotOptimize(brindle::dictionary::ReadIni2(dir, "", "no_such_word", "q", false));
 }
 
 void BM_LookupOnLibraryTab(benchmark::State& state) {
   const std::string& dir = programDir();
   for (auto _ : state)
-    benchmark::DoNotOptimize(brindle::dict::ReadIni2(dir, "Net", entryName(kEntries - 1), "q", true));
+    benchmark::DoNotOptimize(brindle::dictionary::ReadIni2(dir, "Net", entryName(kEntries - 1), "q", true));
 }
 
 void BM_ReadList(benchmark::State& state) {
   const std::string path = programDir() + "/dlls/Stcmd.dll";
-  for (auto _ : state) benchmark::DoNotOptimize(brindle::dict::readListFile(path));
+  for (auto _ : state) benchmark::DoNotOptimize(brindle::dictionary::readListFile(path));
 }
 
 }  // namespace

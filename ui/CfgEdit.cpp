@@ -54,7 +54,7 @@ void CfgEdit::loadText(std::string_view text) {
   setModified(false);
 }
 
-int CfgEdit::positionOf(Offset offset, bool afterBreak) const {
+int CfgEdit::positionOf(core::Offset offset, bool afterBreak) const {
   const QTextDocument* doc = document();
   if (offset <= 0) return 0;
   // Largest block b whose first character has offset position(b) + b <= offset.
@@ -62,11 +62,11 @@ int CfgEdit::positionOf(Offset offset, bool afterBreak) const {
   int hi = doc->blockCount() - 1;
   while (lo < hi) {
     const int mid = lo + (hi - lo + 1) / 2;
-    if (doc->findBlockByNumber(mid).position() + static_cast<Offset>(mid) <= offset) lo = mid;
+    if (doc->findBlockByNumber(mid).position() + static_cast<core::Offset>(mid) <= offset) lo = mid;
     else hi = mid - 1;
   }
   const QTextBlock block = doc->findBlockByNumber(lo);
-  const Offset inBlock = offset - (block.position() + static_cast<Offset>(lo));
+  const core::Offset inBlock = offset - (block.position() + static_cast<core::Offset>(lo));
   const int length = block.length() - 1;  // without the break
   if (inBlock <= length) return block.position() + static_cast<int>(inBlock);
   // Inside or past the break.
@@ -75,25 +75,25 @@ int CfgEdit::positionOf(Offset offset, bool afterBreak) const {
   return block.position() + length;
 }
 
-Offset CfgEdit::offsetOf(int position) const {
+core::Offset CfgEdit::offsetOf(int position) const {
   const QTextBlock block = document()->findBlock(position);
-  return static_cast<Offset>(position) + (block.isValid() ? block.blockNumber() : 0);
+  return static_cast<core::Offset>(position) + (block.isValid() ? block.blockNumber() : 0);
 }
 
-Offset CfgEdit::selStart() const { return offsetOf(textCursor().selectionStart()); }
+core::Offset CfgEdit::selStart() const { return offsetOf(textCursor().selectionStart()); }
 
-Offset CfgEdit::selLength() const {
+core::Offset CfgEdit::selLength() const {
   const QTextCursor c = textCursor();
   return offsetOf(c.selectionEnd()) - offsetOf(c.selectionStart());
 }
 
-void CfgEdit::setSelStart(Offset start) {
+void CfgEdit::setSelStart(core::Offset start) {
   QTextCursor c = textCursor();
   c.setPosition(positionOf(start));
   setTextCursor(c);
 }
 
-void CfgEdit::setSelLength(Offset length) {
+void CfgEdit::setSelLength(core::Offset length) {
   QTextCursor c = textCursor();
   const int start = c.selectionStart();
   c.setPosition(start);
@@ -126,9 +126,9 @@ void CfgEdit::endUpdate() {
   if (updateDepth_ > 0 && --updateDepth_ == 0) setUpdatesEnabled(true);
 }
 
-Offset CfgEdit::textLength() const {
+core::Offset CfgEdit::textLength() const {
   const QTextDocument* doc = document();
-  return static_cast<Offset>(doc->characterCount() - 1) + (doc->blockCount() - 1);
+  return static_cast<core::Offset>(doc->characterCount() - 1) + (doc->blockCount() - 1);
 }
 
 std::string CfgEdit::selText() const {
@@ -144,16 +144,16 @@ std::string CfgEdit::selText() const {
   return out;
 }
 
-CaretPos CfgEdit::caretPos() const {
+core::CaretPos CfgEdit::caretPos() const {
   const QTextCursor c = textCursor();
   QTextCursor start(document());
   start.setPosition(c.selectionStart());
-  return CaretPos{start.positionInBlock(), start.blockNumber()};
+  return core::CaretPos{start.positionInBlock(), start.blockNumber()};
 }
 
-Offset CfgEdit::lineCount() const { return document()->blockCount(); }
+core::Offset CfgEdit::lineCount() const { return document()->blockCount(); }
 
-std::string CfgEdit::line(Offset index) const {
+std::string CfgEdit::line(core::Offset index) const {
   if (index < 0 || index >= lineCount()) return {};
   return fromQ(document()->findBlockByNumber(static_cast<int>(index)).text());
 }

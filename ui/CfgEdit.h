@@ -5,11 +5,11 @@
 // position is the position plus the number of the line that holds it.
 #include <QPlainTextEdit>
 
-#include "app/logic/TextBuffer.h"
+#include "core/TextBuffer.h"
 
 namespace brindle::ui {
 
-class CfgEdit : public QPlainTextEdit, public TextBuffer {
+class CfgEdit : public QPlainTextEdit, public core::TextBuffer {
   Q_OBJECT
 
  public:
@@ -19,10 +19,10 @@ class CfgEdit : public QPlainTextEdit, public TextBuffer {
   std::string getText() const override;
   // Replaces the whole text as one undoable edit and marks the buffer modified.
   void setText(std::string_view text) override;
-  Offset selStart() const override;
-  Offset selLength() const override;
-  void setSelStart(Offset start) override;
-  void setSelLength(Offset length) override;
+  core::Offset selStart() const override;
+  core::Offset selLength() const override;
+  void setSelStart(core::Offset start) override;
+  void setSelLength(core::Offset length) override;
   void replaceSel(std::string_view text) override;
   bool modified() const override { return modified_; }
   void setModified(bool modified) override;
@@ -30,11 +30,11 @@ class CfgEdit : public QPlainTextEdit, public TextBuffer {
   void beginUpdate() override;
   void endUpdate() override;
 
-  Offset textLength() const override;
+  core::Offset textLength() const override;
   std::string selText() const override;
-  CaretPos caretPos() const override;
-  Offset lineCount() const override;
-  std::string line(Offset index) const override;
+  core::CaretPos caretPos() const override;
+  core::Offset lineCount() const override;
+  std::string line(core::Offset index) const override;
 
   // Loads a text as a new document: the undo history starts afresh, the caret goes to the
   // start and the modified flag is cleared.
@@ -42,8 +42,8 @@ class CfgEdit : public QPlainTextEdit, public TextBuffer {
 
   // Qt position <-> buffer offset. An offset inside a CR LF pair maps to the end of its line,
   // or, with `afterBreak`, to the start of the next line.
-  int positionOf(Offset offset, bool afterBreak = false) const;
-  Offset offsetOf(int position) const;
+  int positionOf(core::Offset offset, bool afterBreak = false) const;
+  core::Offset offsetOf(int position) const;
 
  Q_SIGNALS:
   // The text changed (by the user or by a program operation); the flag is already set.

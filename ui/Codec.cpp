@@ -1,6 +1,6 @@
 #include "ui/Codec.h"
 
-#include "app/logic/Cp1251.h"
+#include "core/Cp1251.h"
 
 namespace brindle::ui {
 
@@ -9,7 +9,7 @@ QString toQ(std::string_view text) {
   QChar* p = out.data();
   for (const char ch : text) {
     const auto b = static_cast<unsigned char>(ch);
-    *p++ = QChar(static_cast<char16_t>(b < 0x80 ? b : cp1251::toUnicode(b)));
+    *p++ = QChar(static_cast<char16_t>(b < 0x80 ? b : core::toUnicode(b)));
   }
   return out;
 }
@@ -20,7 +20,7 @@ std::string fromQ(const QString& text) {
   std::size_t i = 0;
   for (const QChar ch : text) {
     const char16_t u = ch.unicode();
-    int b = u < 0x80 ? u : cp1251::fromUnicode(u);
+    int b = u < 0x80 ? u : core::fromUnicode(u);
     out[i++] = static_cast<char>(b < 0 ? '?' : b);
   }
   return out;

@@ -12,11 +12,11 @@ constexpr int kPathRole = Qt::UserRole;
 constexpr int kFilledRole = Qt::UserRole + 1;
 
 bool isSystemVolume(const QStorageInfo& v) {
-  static const QStringList systemTypes = {
+  static const QByteArrayList systemTypes = {
       "proc",   "sysfs",  "devtmpfs", "devpts",    "cgroup",     "cgroup2",  "securityfs",
       "pstore", "bpf",    "tracefs",  "debugfs",   "mqueue",     "hugetlbfs", "autofs",
       "configfs", "fusectl", "binfmt_misc", "efivarfs", "rpc_pipefs", "nsfs", "ramfs"};
-  const QString type = QString::fromLatin1(v.fileSystemType());
+  const QByteArray type = v.fileSystemType();
   if (systemTypes.contains(type)) return true;
   const QString root = v.rootPath();
   for (const char* prefix : {"/proc", "/sys", "/dev", "/run"}) {

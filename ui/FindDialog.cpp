@@ -43,9 +43,9 @@ QString FindDialog::searchText() const { return edit_->text(); }
 
 void FindDialog::setSearchText(const QString& text) { edit_->setText(text); }
 
-Offset FindDialog::findNext() {
+core::Offset FindDialog::findNext() {
   if (target_ == nullptr) return -1;
-  const Offset at = findStep(*target_, fromQ(edit_->text()));
+  const core::Offset at = core::findStep(*target_, fromQ(edit_->text()));
   if (at < 0) return -1;
   found_ = at;
   // The match is shown in the target's own window: bring it forward, the dialog stays above it.
@@ -54,7 +54,7 @@ Offset FindDialog::findNext() {
   return at;
 }
 
-void FindDialog::showFor(TextBuffer* target) {
+void FindDialog::showFor(core::TextBuffer* target) {
   setTarget(target);
   setSearchText(QString());
   show();

@@ -5,7 +5,7 @@
 // opens the dialog sets to its own text.
 #include <QDialog>
 
-#include "app/logic/TextBuffer.h"
+#include "core/TextBuffer.h"
 
 class QLineEdit;
 class QPushButton;
@@ -18,8 +18,8 @@ class FindDialog : public QDialog {
  public:
   explicit FindDialog(QWidget* parent = nullptr);
 
-  void setTarget(TextBuffer* target) { target_ = target; }
-  TextBuffer* target() const { return target_; }
+  void setTarget(core::TextBuffer* target) { target_ = target; }
+  core::TextBuffer* target() const { return target_; }
 
   QString searchText() const;
   void setSearchText(const QString& text);
@@ -27,20 +27,20 @@ class FindDialog : public QDialog {
   // FindDialog1Find: searches the target for the search text from the end of its selection
   // (from the top when nothing is selected). A match is selected and its window gets the
   // focus. Returns the found offset, or -1 when there is no further match.
-  Offset findNext();
-  Offset foundPosition() const { return found_; }
+  core::Offset findNext();
+  core::Offset foundPosition() const { return found_; }
 
   // Shows the dialog (or brings it forward) with an empty search text.
-  void showFor(TextBuffer* target);
+  void showFor(core::TextBuffer* target);
 
  Q_SIGNALS:
-  void matchFound(brindle::Offset offset);
+  void matchFound(brindle::core::Offset offset);
 
  private:
   QLineEdit* edit_;
   QPushButton* next_;
-  TextBuffer* target_ = nullptr;
-  Offset found_ = -1;
+  core::TextBuffer* target_ = nullptr;
+  core::Offset found_ = -1;
 };
 
 }  // namespace brindle::ui

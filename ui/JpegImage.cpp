@@ -6,7 +6,7 @@
 
 #include <jpeglib.h>
 
-#include "app/logic/FileIO.h"
+#include "core/FileIO.h"
 
 namespace brindle::ui {
 namespace {
@@ -105,7 +105,7 @@ JpegResult decodeJpeg(std::string_view bytes) {
 }
 
 JpegResult loadJpegFile(const std::string& path) {
-  const ReadResult file = readFile(path, kMaxJpegBytes);
+  const core::ReadResult file = core::readFile(path, kMaxJpegBytes);
   if (!file.ok) {
     JpegResult failed;
     failed.error = QString::fromStdString(file.error);

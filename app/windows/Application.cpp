@@ -18,7 +18,7 @@
 #include "dictionary/windows/TPani1.h"
 #include "dictionary/windows/Tccd.h"
 
-namespace brindle {
+namespace brindle::app {
 namespace {
 
 // The tool windows stay on top of the other windows for the whole run. Every dialog (the
@@ -49,12 +49,12 @@ AppWindows::AppWindows(std::string programDir, QStringList arguments) {
   TForm1* main = form1.get();
   main->attach(this);
 
-  dictionary = std::make_unique<dict::DictionaryContext>(main);
-  pani1 = new dict::TPani1(main, dictionary.get(), main);
-  ccd = new dict::Tccd(main, dictionary.get(), main);
-  form3 = new dict::TForm3(main, dictionary.get(), main);
+  dictionary = std::make_unique<dictionary::DictionaryContext>(main);
+  pani1 = new dictionary::TPani1(main, dictionary.get(), main);
+  ccd = new dictionary::Tccd(main, dictionary.get(), main);
+  form3 = new dictionary::TForm3(main, dictionary.get(), main);
   setbal = new binds::Tsetbal(main, pani1, main);
-  form6 = new dict::TForm6(main, dictionary.get(), main);
+  form6 = new dictionary::TForm6(main, dictionary.get(), main);
   sozdat = new Tsozdat(main);
   keys = new binds::Tbinds(main);
   nachalo = new Tnachalo(main);
@@ -62,7 +62,7 @@ AppWindows::AppWindows(std::string programDir, QStringList arguments) {
 
   main->toolWindows().setWindows(ccd, pani1, form6);
   qApp->installEventFilter(new DialogsAboveToolWindows(main));
-  QObject::connect(ccd, &dict::Tccd::insertDialogRequested, setbal, &binds::Tsetbal::openPage);
+  QObject::connect(ccd, &dictionary::Tccd::insertDialogRequested, setbal, &binds::Tsetbal::openPage);
   QObject::connect(nachalo, &Tnachalo::confirmed, main, [this](const QString& directory) {
     form1->setConfirmed(true);
     wizardDirectory = directory;
@@ -106,4 +106,4 @@ int runApplication(int argc, char** argv) {
   return QApplication::exec();
 }
 
-}  // namespace brindle
+}  // namespace brindle::app

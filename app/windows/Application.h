@@ -6,20 +6,22 @@
 #include <memory>
 #include <string>
 
-namespace brindle {
+namespace brindle::app {
 
-namespace dict {
+}  // namespace brindle::app
+namespace brindle::dictionary {
 struct DictionaryContext;
 class TPani1;
 class Tccd;
 class TForm3;
 class TForm6;
-}  // namespace dict
-namespace binds {
+}  // namespace brindle::dictionary
+namespace brindle::binds {
 class Tsetbal;
 class Tbinds;
 class TMetab;
-}  // namespace binds
+}  // namespace brindle::binds
+namespace brindle::app {
 
 class TForm1;
 class Tsozdat;
@@ -41,13 +43,13 @@ struct AppWindows {
   // Shows the main window and runs its first-show step.
   void start();
 
-  std::unique_ptr<dict::DictionaryContext> dictionary;  // outlives the windows
+  std::unique_ptr<dictionary::DictionaryContext> dictionary;  // outlives the windows
   std::unique_ptr<TForm1> form1;
-  dict::TPani1* pani1 = nullptr;
-  dict::Tccd* ccd = nullptr;
-  dict::TForm3* form3 = nullptr;
+  dictionary::TPani1* pani1 = nullptr;
+  dictionary::Tccd* ccd = nullptr;
+  dictionary::TForm3* form3 = nullptr;
   binds::Tsetbal* setbal = nullptr;
-  dict::TForm6* form6 = nullptr;
+  dictionary::TForm6* form6 = nullptr;
   Tsozdat* sozdat = nullptr;
   binds::Tbinds* keys = nullptr;
   Tnachalo* nachalo = nullptr;
@@ -59,4 +61,4 @@ struct AppWindows {
   QString wizardDirectory;
 };
 
-}  // namespace brindle
+}  // namespace brindle::app

@@ -3,11 +3,11 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 
-#include "app/logic/FileIO.h"
-#include "app/logic/Paths.h"
+#include "core/FileIO.h"
+#include "core/DataPaths.h"
 #include "ui/Codec.h"
 
-namespace brindle {
+namespace brindle::app {
 namespace {
 
 RecordedUrls* recorder = nullptr;
@@ -28,9 +28,9 @@ void openUrl(const QUrl& url) {
 void openUrl(const QString& url) { openUrl(QUrl(url)); }
 
 void openHelpPage(const std::string& programDir, const QString& page) {
-  const std::string path = resolveDataPath(programDir, "help/" + ui::toUtf8(page));
-  if (!fileExists(path)) return;
+  const std::string path = core::resolveDataPath(programDir, "help/" + ui::toUtf8(page));
+  if (!core::fileExists(path)) return;
   openUrl(QUrl::fromLocalFile(QFileInfo(ui::fromUtf8(path)).absoluteFilePath()));
 }
 
-}  // namespace brindle
+}  // namespace brindle::app

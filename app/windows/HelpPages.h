@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace brindle {
+namespace brindle::app {
 
 // Opens a web address, a "mailto:" address or a file URL.
 void openUrl(const QString& url);
@@ -34,4 +34,4 @@ class RecordedUrls {
   RecordedUrls* previous_ = nullptr;
 };
 
-}  // namespace brindle
+}  // namespace brindle::app

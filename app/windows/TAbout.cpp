@@ -14,7 +14,7 @@
 // Resources of a static library are registered by hand (outside any namespace).
 static void initAboutResources() { Q_INIT_RESOURCE(about); }
 
-namespace brindle {
+namespace brindle::app {
 namespace {
 
 // The window's own colour: red 216, green 208, blue 200.
@@ -156,4 +156,4 @@ void TAbout::showFresh(QWidget* owner) {
   delete about;  // nothing when the owner took it with it
 }
 
-}  // namespace brindle
+}  // namespace brindle::app

@@ -7,7 +7,7 @@ class QFrame;
 class QLabel;
 class QTextEdit;
 
-namespace brindle {
+namespace brindle::app {
 
 class TAbout : public QDialog {
   Q_OBJECT
@@ -37,4 +37,4 @@ class TAbout : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-}  // namespace brindle
+}  // namespace brindle::app

@@ -19,12 +19,12 @@
 #include <QVBoxLayout>
 #include <QWindowStateChangeEvent>
 
-#include "app/logic/Cleanup.h"
-#include "app/logic/EditTools.h"
-#include "app/logic/FileIO.h"
-#include "app/logic/GameLaunch.h"
-#include "app/logic/Paths.h"
-#include "app/logic/Text.h"
+#include "editor/logic/Cleanup.h"
+#include "editor/logic/EditTools.h"
+#include "core/FileIO.h"
+#include "game/logic/GameLaunch.h"
+#include "core/DataPaths.h"
+#include "core/Text.h"
 #include "app/windows/Application.h"
 #include "app/windows/HelpPages.h"
 #include "app/windows/Icons.h"
@@ -40,7 +40,7 @@
 #include "ui/FontColorPrint.h"
 #include "ui/MessageBoxes.h"
 
-namespace brindle {
+namespace brindle::app {
 namespace {
 
 const QString kCaption = QStringLiteral("Brindle for Counter-Strike (версия 2.3)");
@@ -93,9 +93,9 @@ bool startDetachedGame(const QString& program, const QStringList& args, const QS
 
 TForm1::TForm1(std::string programDir, QStringList arguments, QWidget* parent)
     : QMainWindow(parent),
-      programDir_(withSeparator(std::move(programDir))),
+      programDir_(core::withSeparator(std::move(programDir))),
       arguments_(std::move(arguments)),
-      settings_(resolveDataPath(programDir_, kSettingsFileName)),
+      settings_(core::resolveDataPath(programDir_, core::kSettingsFileName)),
       gameStarter_(startDetachedGame) {
   setObjectName(QStringLiteral("TForm1"));
   setWindowTitle(kCaption);
@@ -523,7 +523,7 @@ void TForm1::FormShow() {
   // The stored font reaches the whole text through the font command's silent first run.
   QFont font = Memo1->font();
   const std::string face = settings_.readString("Font", "NamePr");
-  if (face != kAbsentText) font.setFamily(ui::toQ(face));
+  if (face != core::kAbsentText) font.setFamily(ui::toQ(face));
   font.setPointSize(settings_.readInt("Font", "SizePr", kDefaultFontSize));
   const QColor textColor = ui::colorFromBgr(settings_.readInt("Font", "ColorPr", 0));
   switch (settings_.readInt("Font", "StylePr")) {
@@ -556,7 +556,7 @@ void TForm1::FormShow() {
   bool haveCatalog = false;
   if (confirmed_) {
     const std::string stored = settings_.readString("Game", "Catalog");
-    if (stored != kAbsentText) {
+    if (stored != core::kAbsentText) {
       catalog = ui::fromUtf8(stored);
       haveCatalog = true;
     }
@@ -720,7 +720,7 @@ void TForm1::setCurrentFileName(const QString& name) {
 }
 
 bool TForm1::saveTo(const QString& path) {
-  const WriteResult r = writeLinesAtomic(ui::toUtf8(path), splitLines(Memo1->getText()));
+  const core::WriteResult r = core::writeLinesAtomic(ui::toUtf8(path), core::splitLines(Memo1->getText()));
   if (!r.ok) {
     ui::showError(this, ui::fromUtf8(r.error));
     saveFailed_ = true;
@@ -730,7 +730,7 @@ bool TForm1::saveTo(const QString& path) {
 }
 
 bool TForm1::loadFrom(const QString& path) {
-  const ReadResult r = readFile(ui::toUtf8(path), kMaxDocumentBytes);
+  const core::ReadResult r = core::readFile(ui::toUtf8(path), core::kMaxDocumentBytes);
   if (!r.ok) {
     ui::showError(this, ui::fromUtf8(r.error));
     return false;
@@ -748,7 +748,7 @@ void TForm1::prbegin() {
     return;
   }
   if (!arguments_.isEmpty() && !commandLineConsumed_ &&
-      pathExists(ui::toUtf8(arguments_.first()))) {
+      core::pathExists(ui::toUtf8(arguments_.first()))) {
     commandLineConsumed_ = true;
     if (loadFrom(arguments_.first())) {
       Memo1->setModified(false);
@@ -862,7 +862,7 @@ void TForm1::FileSaveAs() {
   if (chosen.accepted) {
     const QString target =
         defaultExt_.isEmpty() ? chosen.path : withExtension(chosen.path, defaultExt_);
-    if (fileExists(ui::toUtf8(target))) {
+    if (core::fileExists(ui::toUtf8(target))) {
       const ui::Answer a = ui::askYesNo(
           this, target + QStringLiteral("\nЗаменить данный файл?"));
       if (a == ui::Answer::Yes) {
@@ -893,7 +893,7 @@ void TForm1::FileSaveAs() {
 void TForm1::Memo1Change() { Memo1->setModified(true); }
 
 void TForm1::Memo1Click() {
-  const CaretPos p = Memo1->caretPos();
+  const core::CaretPos p = Memo1->caretPos();
   caretColumn_ = p.column;
   caretLine_ = p.line;
   setStatusText(0, QStringLiteral("%1 : %2").arg(p.column + 1).arg(p.line + 1));
@@ -901,17 +901,17 @@ void TForm1::Memo1Click() {
 
 // ================================================================================ editing tools
 
-void TForm1::Button9Click() { insertComment(*Memo1); }
+void TForm1::Button9Click() { editor::insertComment(*Memo1); }
 
-void TForm1::Button4Click() { insertLineBreak(*Memo1); }
+void TForm1::Button4Click() { editor::insertLineBreak(*Memo1); }
 
-void TForm1::Button5Click() { openLineBelow(*Memo1, caretLine_); }
+void TForm1::Button5Click() { editor::openLineBelow(*Memo1, caretLine_); }
 
-void TForm1::Button6Click() { cleanupBuffer(*Memo1); }
+void TForm1::Button6Click() { editor::cleanupBuffer(*Memo1); }
 
-void TForm1::N21Click() { deleteCaretLine(*Memo1); }
+void TForm1::N21Click() { editor::deleteCaretLine(*Memo1); }
 
-void TForm1::ToolButton14Click() { toggleSelectAll(*Memo1); }
+void TForm1::ToolButton14Click() { editor::toggleSelectAll(*Memo1); }
 
 void TForm1::PopupMenu2Popup() {
   const bool selected = Memo1->selLength() > 0;
@@ -997,8 +997,8 @@ void TForm1::CS1Click() {
     return;
   }
   // Only files change here: the editor's text and modified flag stay as they are.
-  const LaunchPreparation prepared =
-      prepareGameLaunch(ui::toUtf8(gameDirectory()), ui::toUtf8(currentFileName_));
+  const game::LaunchPreparation prepared =
+      game::prepareGameLaunch(ui::toUtf8(gameDirectory()), ui::toUtf8(currentFileName_));
   if (!prepared.ok) {
     ui::showError(this, ui::fromUtf8(prepared.error));
     return;
@@ -1011,9 +1011,9 @@ void TForm1::startGame(const QString& gameRoot) {
   // Windows program name, left to the system to find.
   const QString where = gameRoot.isEmpty() ? QDir::currentPath() : gameRoot;
   QString program = QStringLiteral("hl.exe");
-  for (const std::string& candidate : gameProgramCandidates()) {
-    const std::string path = resolveDataPath(withSeparator(ui::toUtf8(where)), candidate);
-    if (fileExists(path)) {
+  for (const std::string& candidate : game::gameProgramCandidates()) {
+    const std::string path = core::resolveDataPath(core::withSeparator(ui::toUtf8(where)), candidate);
+    if (core::fileExists(path)) {
       program = ui::fromUtf8(path);
       break;
     }
@@ -1053,4 +1053,4 @@ void TForm1::N30Click() { openHelp(QStringLiteral("about.html")); }
 
 void TForm1::About1Click() { TAbout::showFresh(this); }
 
-}  // namespace brindle
+}  // namespace brindle::app

@@ -10,8 +10,8 @@
 #include <functional>
 #include <string>
 
-#include "app/logic/Settings.h"
-#include "app/logic/TextBuffer.h"
+#include "core/Settings.h"
+#include "core/TextBuffer.h"
 #include "app/windows/ToolWindows.h"
 #include "ui/EditorHost.h"
 
@@ -27,7 +27,7 @@ class CfgEdit;
 class FindDialog;
 }  // namespace brindle::ui
 
-namespace brindle {
+namespace brindle::app {
 
 struct AppWindows;
 
@@ -179,7 +179,7 @@ class TForm1 : public QMainWindow, public ui::EditorHost {
 
   std::string programDir_;
   QStringList arguments_;
-  Settings settings_;
+  core::Settings settings_;
   AppWindows* windows_ = nullptr;
   ToolWindows tools_;
   GameStarter gameStarter_;
@@ -206,8 +206,8 @@ class TForm1 : public QMainWindow, public ui::EditorHost {
   bool commandLineConsumed_ = false;
   bool initialised_ = false;
   bool saveFailed_ = false;
-  Offset caretLine_ = 0;
-  Offset caretColumn_ = 0;
+  core::Offset caretLine_ = 0;
+  core::Offset caretColumn_ = 0;
 
   // Save dialog state.
   QString saveDialogTitle_;
@@ -215,4 +215,4 @@ class TForm1 : public QMainWindow, public ui::EditorHost {
   int saveFilterIndex_ = 1;
 };
 
-}  // namespace brindle
+}  // namespace brindle::app

@@ -11,7 +11,7 @@
 
 #include "ui/DriveList.h"
 
-namespace brindle {
+namespace brindle::app {
 
 Tnachalo::Tnachalo(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("Tnachalo"));
@@ -79,4 +79,4 @@ void Tnachalo::showEvent(QShowEvent* e) {
     DirectoryListBox1->scrollToItem(item, QAbstractItemView::PositionAtCenter);
 }
 
-}  // namespace brindle
+}  // namespace brindle::app

@@ -8,7 +8,7 @@ class DriveComboBox;
 class DirectoryListBox;
 }  // namespace brindle::ui
 
-namespace brindle {
+namespace brindle::app {
 
 class Tnachalo : public QDialog {
   Q_OBJECT
@@ -42,4 +42,4 @@ class Tnachalo : public QDialog {
   bool mayClose_ = false;  // FormCreate
 };
 
-}  // namespace brindle
+}  // namespace brindle::app

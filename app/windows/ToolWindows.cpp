@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <QWindow>
 
-namespace brindle {
+namespace brindle::app {
 namespace {
 
 // The docked column.
@@ -94,4 +94,4 @@ void ToolWindows::follow(const QPoint& delta) {
   for (QWidget* w : {ccd_, pani1_, form6_}) w->move(frameRect(w).topLeft() + delta);
 }
 
-}  // namespace brindle
+}  // namespace brindle::app

@@ -10,7 +10,7 @@
 
 class QWidget;
 
-namespace brindle {
+namespace brindle::app {
 
 // The normal layout: the rectangles of the dictionary window and the value panel, and the
 // explanation window's top-left corner (that window sizes itself).
@@ -67,4 +67,4 @@ class ToolWindows {
   bool docked_ = false;
 };
 
-}  // namespace brindle
+}  // namespace brindle::app

@@ -6,12 +6,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/logic/FileIO.h"
-#include "app/logic/Paths.h"
+#include "core/FileIO.h"
+#include "core/DataPaths.h"
 #include "ui/Codec.h"
 #include "ui/MessageBoxes.h"
 
-namespace brindle {
+namespace brindle::app {
 
 Tsozdat::Tsozdat(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("Tsozdat"));
@@ -62,11 +62,11 @@ void Tsozdat::Button1Click() {
     ui::showPlain(this, QStringLiteral("Файл не создан!"));
   } else {
     // The name is taken as typed: no extension is added and no character is refused.
-    const std::string path = withSeparator(ui::toUtf8(directory_)) + ui::toUtf8(name);
-    if (pathExists(path)) {
+    const std::string path = core::withSeparator(ui::toUtf8(directory_)) + ui::toUtf8(name);
+    if (core::pathExists(path)) {
       ui::showPlain(this, QStringLiteral("Такой файл уже существует!"));
     } else {
-      const WriteResult created = createEmptyFile(path);
+      const core::WriteResult created = core::createEmptyFile(path);
       if (!created.ok) ui::showError(this, ui::fromUtf8(created.error));
     }
   }
@@ -74,4 +74,4 @@ void Tsozdat::Button1Click() {
   accept();
 }
 
-}  // namespace brindle
+}  // namespace brindle::app

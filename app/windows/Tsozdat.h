@@ -6,7 +6,7 @@
 class QLineEdit;
 class QPushButton;
 
-namespace brindle {
+namespace brindle::app {
 
 class Tsozdat : public QDialog {
   Q_OBJECT
@@ -25,4 +25,4 @@ class Tsozdat : public QDialog {
   QString directory_;
 };
 
-}  // namespace brindle
+}  // namespace brindle::app

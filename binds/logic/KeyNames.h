@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace brindle {
+namespace brindle::binds {
 
 inline constexpr std::size_t kKeyCount = 102;
 
@@ -30,4 +30,4 @@ inline constexpr std::array<std::string_view, kKeyCount> kKeyNames = {
     "KP_HOME", "KP_END", "KP_INS", "KP_DEL", "KP_PGUP", "KP_PGDN", "KP_UPARROW", "KP_DOWNARROW",
     "KP_LEFTARROW", "KP_RIGHTARROW", "KP_5", "*", "KP_ENTER", "KP_PLUS", "KP_MINUS", "KP_SLASH"};
 
-}  // namespace brindle
+}  // namespace brindle::binds

@@ -2,14 +2,14 @@
 
 #include <array>
 
-#include "app/logic/FileIO.h"
-#include "app/logic/Ini.h"
-#include "app/logic/Paths.h"
-#include "app/logic/Text.h"
-#include "app/logic/TextBuffer.h"
+#include "core/FileIO.h"
+#include "core/Ini.h"
+#include "core/DataPaths.h"
+#include "core/Text.h"
+#include "core/TextBuffer.h"
 #include "dictionary/logic/Libraries.h"
 
-namespace brindle {
+namespace brindle::binds {
 namespace {
 
 constexpr std::string_view kSection = "metabind";
@@ -21,7 +21,7 @@ constexpr std::array<std::string_view, 4> kTrailerHeaders = {
 }  // namespace
 
 std::string metabindName(std::string_view fileText) {
-  const auto name = IniDocument(fileText).value(kSection, "name");
+  const auto name = core::IniDocument(fileText).value(kSection, "name");
   return name ? *name : std::string(kNoName);
 }
 
@@ -55,27 +55,27 @@ int highestPlaceholder(std::string_view script) {
 }
 
 int metabindSlotCount(std::string_view fileText, std::string_view script) {
-  const auto but = IniDocument(fileText).value(kSection, "but");
+  const auto but = core::IniDocument(fileText).value(kSection, "but");
   if (but) {
-    const auto n = parseDecimal(*but);
+    const auto n = core::parseDecimal(*but);
     if (n && *n >= 1 && *n <= kMaxMetabindSlots) return static_cast<int>(*n);
   }
   return highestPlaceholder(script);
 }
 
 std::string fillPlaceholders(std::string_view script, const std::vector<std::string>& keys) {
-  MemoryBuffer text(script);
+  core::MemoryBuffer text(script);
   for (std::size_t i = 0; i < keys.size(); ++i)
-    replaceAll(text, placeholder(static_cast<int>(i + 1)), keys[i]);
+    core::replaceAll(text, placeholder(static_cast<int>(i + 1)), keys[i]);
   return text.getText();
 }
 
 std::vector<MetabindEntry> listMetabinds(const std::string& programDir) {
   std::vector<MetabindEntry> out;
-  const std::string dir = dict::metaBindFolder(programDir);
-  for (const auto& fileName : listFiles(dir, ".mtb")) {
-    std::string file = withSeparator(dir) + fileName;
-    const ReadResult read = readFile(file, kMaxDocumentBytes);
+  const std::string dir = dictionary::metaBindFolder(programDir);
+  for (const auto& fileName : core::listFiles(dir, ".mtb")) {
+    std::string file = core::withSeparator(dir) + fileName;
+    const core::ReadResult read = core::readFile(file, core::kMaxDocumentBytes);
     if (!read.ok) continue;  // unreadable: no name, not listed
     std::string name = metabindName(read.data);
     if (isListedName(name)) out.push_back(MetabindEntry{std::move(name), std::move(file)});
@@ -85,17 +85,17 @@ std::vector<MetabindEntry> listMetabinds(const std::string& programDir) {
 
 Metabind loadMetabind(const std::string& path) {
   Metabind m;
-  ReadResult read = readFile(path, kMaxDocumentBytes);
+  core::ReadResult read = core::readFile(path, core::kMaxDocumentBytes);
   if (!read.ok) {
     m.error = std::move(read.error);
     return m;
   }
   // The text as a text control holds it, so files with other line breaks are cut as well.
-  const std::string text = normalizeBreaks(read.data);
+  const std::string text = core::normalizeBreaks(read.data);
   m.ok = true;
   m.script = cutTrailer(text);
   m.slots = metabindSlotCount(text, m.script);
   return m;
 }
 
-}  // namespace brindle
+}  // namespace brindle::binds

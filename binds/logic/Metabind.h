@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-namespace brindle {
+namespace brindle::binds {
 
 // A MetaBind has at most this many keys.
 inline constexpr int kMaxMetabindSlots = 255;
@@ -64,4 +64,4 @@ struct Metabind {
 };
 Metabind loadMetabind(const std::string& path);
 
-}  // namespace brindle
+}  // namespace brindle::binds

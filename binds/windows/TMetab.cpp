@@ -41,13 +41,13 @@ TMetab::TMetab(ui::EditorHost* host, Tbinds* binds, QWidget* parent)
 
   Label1 = new QLabel(QStringLiteral("Выберите нужный MetaBind:"), this);
   Label1->setObjectName(QStringLiteral("Label1"));
-  lx_MeB = new dict::DictionaryListBox(this);
+  lx_MeB = new dictionary::DictionaryListBox(this);
   lx_MeB->setObjectName(QStringLiteral("lx_MeB"));
   lx_MeB->setTextElideMode(Qt::ElideNone);
   lx_MeB->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   Label2 = new QLabel(QStringLiteral("Кнопки для назначения"), this);
   Label2->setObjectName(QStringLiteral("Label2"));
-  lx_bind = new dict::DictionaryListBox(this);
+  lx_bind = new dictionary::DictionaryListBox(this);
   lx_bind->setObjectName(QStringLiteral("lx_bind"));
   Label1->setBuddy(lx_MeB);
   Label2->setBuddy(lx_bind);
@@ -91,9 +91,9 @@ TMetab::TMetab(ui::EditorHost* host, Tbinds* binds, QWidget* parent)
   layout->addWidget(red_bind, 3);
   setFixedSize(780, 480);
 
-  connect(lx_MeB, &dict::DictionaryListBox::userClicked, this,
+  connect(lx_MeB, &dictionary::DictionaryListBox::userClicked, this,
           [this] { lx_MeBClick(lx_MeB->selectedRow()); });
-  connect(lx_bind, &dict::DictionaryListBox::userClicked, this, &TMetab::lx_bindClick);
+  connect(lx_bind, &dictionary::DictionaryListBox::userClicked, this, &TMetab::lx_bindClick);
   connect(sb_bind, &QPushButton::clicked, this, &TMetab::sb_bindClick);
   connect(Button1, &QPushButton::clicked, this, &TMetab::Button1Click);
 
@@ -155,7 +155,7 @@ void TMetab::insertMetabind() {
   lx_bind->clear();
   resetBindButton();
 
-  TextBuffer& target = target_ ? *target_ : *host_->memo();
+  core::TextBuffer& target = target_ ? *target_ : *host_->memo();
   target.setText(target.getText() + "\r\n" + script);
 }
 

@@ -9,14 +9,14 @@
 class QLabel;
 class QPushButton;
 
-namespace brindle {
+namespace brindle::core {
 class TextBuffer;
 }
 namespace brindle::ui {
 class CfgEdit;
 class EditorHost;
 }  // namespace brindle::ui
-namespace brindle::dict {
+namespace brindle::dictionary {
 class DictionaryListBox;
 }
 
@@ -32,13 +32,13 @@ class TMetab : public QDialog {
 
   // Where "Вставить" appends: nullptr (the default) is the editor, anything else that text.
   // The opener sets it before exec().
-  void setWizardTarget(TextBuffer* target) { target_ = target; }
-  TextBuffer* wizardTarget() const { return target_; }
+  void setWizardTarget(core::TextBuffer* target) { target_ = target; }
+  core::TextBuffer* wizardTarget() const { return target_; }
 
   QLabel* Label1;                    // "Выберите нужный MetaBind:"
-  dict::DictionaryListBox* lx_MeB;   // MetaBind names
+  dictionary::DictionaryListBox* lx_MeB;   // MetaBind names
   QLabel* Label2;                    // "Кнопки для назначения"
-  dict::DictionaryListBox* lx_bind;  // key slots: "Кнопка <<n>>" or the key chosen for slot n
+  dictionary::DictionaryListBox* lx_bind;  // key slots: "Кнопка <<n>>" or the key chosen for slot n
   QPushButton* sb_bind;              // "BIND" / "Вставить"
   QPushButton* Button1;              // "Выход"
   ui::CfgEdit* red_bind;             // read-only preview of the chosen MetaBind
@@ -61,7 +61,7 @@ class TMetab : public QDialog {
 
   ui::EditorHost* host_;
   Tbinds* binds_;
-  TextBuffer* target_ = nullptr;
+  core::TextBuffer* target_ = nullptr;
   std::vector<std::string> paths_;
 };
 

@@ -54,7 +54,7 @@ void remember(QComboBox* box, const QString& text) {
 
 }  // namespace
 
-Tsetbal::Tsetbal(ui::EditorHost* host, dict::TPani1* pani, QWidget* parent)
+Tsetbal::Tsetbal(ui::EditorHost* host, dictionary::TPani1* pani, QWidget* parent)
     : QDialog(parent), host_(host), pani_(pani) {
   setObjectName(QStringLiteral("Tsetbal"));
   setModal(false);
@@ -181,7 +181,7 @@ void Tsetbal::FormShow() {
 
 void Tsetbal::Button10Click() {
   const QString parameter = ComboBox3->currentText();
-  pani_->insertLine(dict::InsertKind::Setinfo, ui::fromQ(parameter), ui::fromQ(Edi1->text()));
+  pani_->insertLine(dictionary::InsertKind::Setinfo, ui::fromQ(parameter), ui::fromQ(Edi1->text()));
   remember(ComboBox3, parameter);
   host_->endEnter();
   close();
@@ -193,13 +193,13 @@ void Tsetbal::Button3Click() {
     ui::showPlain(this, QStringLiteral("Для продолжения выберите клавишу!"));
     return;
   }
-  pani_->insertLine(dict::InsertKind::Bind, ui::fromQ(key));
+  pani_->insertLine(dictionary::InsertKind::Bind, ui::fromQ(key));
   close();
 }
 
 void Tsetbal::Button5Click() {
   const QString name = ComboBox4->currentText();
-  pani_->insertLine(dict::InsertKind::Alias, ui::fromQ(name));
+  pani_->insertLine(dictionary::InsertKind::Alias, ui::fromQ(name));
   remember(ComboBox4, name);
   close();
 }

@@ -13,7 +13,7 @@ class QStackedWidget;
 namespace brindle::ui {
 class EditorHost;
 }
-namespace brindle::dict {
+namespace brindle::dictionary {
 class TPani1;
 }
 
@@ -27,7 +27,7 @@ class Tsetbal : public QDialog {
  public:
   enum Page { SetinfoPage = 0, BindPage = 1, AliasPage = 2 };
 
-  Tsetbal(ui::EditorHost* host, dict::TPani1* pani, QWidget* parent = nullptr);
+  Tsetbal(ui::EditorHost* host, dictionary::TPani1* pani, QWidget* parent = nullptr);
 
   // Shows the dialog without blocking, with `caption`, on `page` (0 setinfo, 1 bind, 2 alias).
   void openPage(int page, const QString& caption);
@@ -63,7 +63,7 @@ class Tsetbal : public QDialog {
   void fitToPage();
 
   ui::EditorHost* host_;
-  dict::TPani1* pani_;
+  dictionary::TPani1* pani_;
 };
 
 }  // namespace brindle::binds

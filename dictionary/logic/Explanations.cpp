@@ -1,9 +1,9 @@
 #include "dictionary/logic/Explanations.h"
 
-#include "app/logic/Ini.h"
-#include "app/logic/Paths.h"
+#include "core/Ini.h"
+#include "core/DataPaths.h"
 
-namespace brindle::dict {
+namespace brindle::dictionary {
 namespace {
 
 constexpr std::string_view kMissing = "????";
@@ -11,7 +11,7 @@ constexpr std::string_view kMissing = "????";
 // One step of the lookup: " " + the value of `key` in section `word` of the file, or " ????"
 // when the file, the section or the key is missing.
 std::string lookIn(const std::string& path, std::string_view word, std::string_view key) {
-  return " " + iniReadString(path, word, key, kMissing);
+  return " " + core::iniReadString(path, word, key, kMissing);
 }
 
 }  // namespace
@@ -20,12 +20,12 @@ std::string ReadIni2(const std::string& programDir, std::string_view library,
                      std::string_view word, std::string_view key, bool libraryTabActive) {
   if (libraryTabActive) {
     const std::string own =
-        lookIn(resolveDataPath(programDir, "dlls\\dlz\\" + std::string(library) + ".pro"), word, key);
+        lookIn(core::resolveDataPath(programDir, "dlls\\dlz\\" + std::string(library) + ".pro"), word, key);
     if (own != kNoExplanation) return own;
-    const std::string second = lookIn(resolveDataPath(programDir, "dlls\\ans2.pro"), word, key);
+    const std::string second = lookIn(core::resolveDataPath(programDir, "dlls\\ans2.pro"), word, key);
     if (second != kNoExplanation) return second;
   }
-  return lookIn(resolveDataPath(programDir, "dlls\\ans1.pro"), word, key);
+  return lookIn(core::resolveDataPath(programDir, "dlls\\ans1.pro"), word, key);
 }
 
-}  // namespace brindle::dict
+}  // namespace brindle::dictionary

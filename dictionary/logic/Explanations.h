@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace brindle::dict {
+namespace brindle::dictionary {
 
 // What the lookup gives when no explanation file knows the word.
 inline constexpr std::string_view kNoExplanation = " ????";
@@ -20,4 +20,4 @@ inline constexpr std::string_view kExplanationKey = "q";
 std::string ReadIni2(const std::string& programDir, std::string_view library,
                      std::string_view word, std::string_view key, bool libraryTabActive);
 
-}  // namespace brindle::dict
+}  // namespace brindle::dictionary

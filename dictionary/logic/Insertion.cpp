@@ -1,6 +1,6 @@
 #include "dictionary/logic/Insertion.h"
 
-namespace brindle::dict {
+namespace brindle::dictionary {
 
 Insertion insertionFor(InsertKind kind, long caretColumn, std::string_view first,
                        std::string_view second) {
@@ -22,4 +22,4 @@ Insertion insertionFor(InsertKind kind, long caretColumn, std::string_view first
   return {};
 }
 
-}  // namespace brindle::dict
+}  // namespace brindle::dictionary

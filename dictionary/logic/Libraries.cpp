@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "app/logic/FileIO.h"
-#include "app/logic/Paths.h"
-#include "app/logic/Text.h"
+#include "core/FileIO.h"
+#include "core/DataPaths.h"
+#include "core/Text.h"
 
-namespace brindle::dict {
+namespace brindle::dictionary {
 namespace {
 
 // Characters (code points) of a UTF-8 path.
@@ -23,19 +23,19 @@ std::string tooLong(const std::string& path) {
 
 RemoveResult removeAt(const std::string& path) {
   // A file that is gone already leaves nothing to keep the entry for.
-  if (!pathExists(path)) return RemoveResult{true, {}};
-  if (removeFile(path)) return RemoveResult{true, {}};
+  if (!core::pathExists(path)) return RemoveResult{true, {}};
+  if (core::removeFile(path)) return RemoveResult{true, {}};
   return RemoveResult{false, "Не удаётся удалить файл \"" + path + "\""};
 }
 
 }  // namespace
 
 std::string libraryFolder(const std::string& programDir) {
-  return resolveDataPath(programDir, "dlls\\dlz");
+  return core::resolveDataPath(programDir, "dlls\\dlz");
 }
 
 std::string metaBindFolder(const std::string& programDir) {
-  return resolveDataPath(programDir, "dlls\\Metabinds");
+  return core::resolveDataPath(programDir, "dlls\\Metabinds");
 }
 
 std::string libraryNameOf(std::string_view fileName) {
@@ -51,7 +51,7 @@ std::vector<std::string> librariesToAdd(const std::string& programDir,
   // The listing matches ".dlz" in any letter case, so the test is on the name part: a file
   // "Net.DLZ" must not add "Net" again on every refresh.
   std::vector<std::string> out;
-  for (const auto& file : listFiles(libraryFolder(programDir), ".dlz")) {
+  for (const auto& file : core::listFiles(libraryFolder(programDir), ".dlz")) {
     const std::string name = libraryNameOf(file);
     if (!listHolds(listed, name) && !listHolds(out, name)) out.push_back(name);
   }
@@ -61,7 +61,7 @@ std::vector<std::string> librariesToAdd(const std::string& programDir,
 std::vector<std::string> metaBindsToAdd(const std::string& programDir,
                                         const std::vector<std::string>& listed) {
   std::vector<std::string> out;
-  for (const auto& file : listFiles(metaBindFolder(programDir), ".mtb"))
+  for (const auto& file : core::listFiles(metaBindFolder(programDir), ".mtb"))
     if (!listHolds(listed, file)) out.push_back(file);
   return out;
 }
@@ -70,13 +70,13 @@ AddPlan planAdd(const std::string& programDir, const std::string& sourcePath, in
   AddPlan plan;
   plan.kind = filterIndex == 2 ? LibraryKind::MetaBind : LibraryKind::ValueLibrary;
   plan.source = sourcePath;
-  const std::string file = baseName(sourcePath);
+  const std::string file = core::baseName(sourcePath);
   if (file.empty()) {
     plan.error = "Не выбран файл";
     return plan;
   }
   plan.listEntry = plan.kind == LibraryKind::ValueLibrary ? libraryNameOf(file) : file;
-  plan.target = resolveDataPath(
+  plan.target = core::resolveDataPath(
       programDir, (plan.kind == LibraryKind::ValueLibrary ? "dlls\\dlz\\" : "dlls\\Metabinds\\") + file);
   if (characters(plan.source) > kMaxCopyPath) {
     plan.error = tooLong(plan.source);
@@ -92,17 +92,17 @@ AddPlan planAdd(const std::string& programDir, const std::string& sourcePath, in
 
 AddResult performAdd(const AddPlan& plan) {
   if (!plan.ok) return AddResult{false, plan.error};
-  const WriteResult copied = copyFile(plan.source, plan.target);
+  const core::WriteResult copied = core::copyFile(plan.source, plan.target);
   if (!copied.ok) return AddResult{false, "Файл не добавлен: " + copied.error};
   return AddResult{true, {}};
 }
 
 RemoveResult removeValueLibrary(const std::string& programDir, std::string_view name) {
-  return removeAt(resolveDataPath(programDir, "dlls\\dlz\\" + std::string(name) + ".dlz"));
+  return removeAt(core::resolveDataPath(programDir, "dlls\\dlz\\" + std::string(name) + ".dlz"));
 }
 
 RemoveResult removeMetaBind(const std::string& programDir, std::string_view fileName) {
-  return removeAt(resolveDataPath(programDir, "dlls\\Metabinds\\" + std::string(fileName)));
+  return removeAt(core::resolveDataPath(programDir, "dlls\\Metabinds\\" + std::string(fileName)));
 }
 
-}  // namespace brindle::dict
+}  // namespace brindle::dictionary

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace brindle::dict {
+namespace brindle::dictionary {
 
 // Longest source or target path, in characters, that the library manager copies.
 inline constexpr std::size_t kMaxCopyPath = 200;
@@ -69,4 +69,4 @@ struct RemoveResult {
 RemoveResult removeValueLibrary(const std::string& programDir, std::string_view name);
 RemoveResult removeMetaBind(const std::string& programDir, std::string_view fileName);
 
-}  // namespace brindle::dict
+}  // namespace brindle::dictionary

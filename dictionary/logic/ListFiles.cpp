@@ -1,10 +1,10 @@
 #include "dictionary/logic/ListFiles.h"
 
-#include "app/logic/FileIO.h"
-#include "app/logic/Paths.h"
-#include "app/logic/Text.h"
+#include "core/FileIO.h"
+#include "core/DataPaths.h"
+#include "core/Text.h"
 
-namespace brindle::dict {
+namespace brindle::dictionary {
 
 const std::vector<ListTableEntry>& listTable(ListTab tab) {
   static const std::vector<ListTableEntry> cmd = {
@@ -34,19 +34,19 @@ std::optional<std::string> listPath(const std::string& programDir, ListTab tab,
                                     std::string_view caption) {
   const auto file = listFileOf(tab, caption);
   if (!file) return std::nullopt;
-  return resolveDataPath(programDir, std::string(listFolder(tab)) + *file);
+  return core::resolveDataPath(programDir, std::string(listFolder(tab)) + *file);
 }
 
 std::string libraryListPath(const std::string& programDir, std::string_view library) {
-  return resolveDataPath(programDir, "dlls\\dlz\\" + std::string(library) + ".dlz");
+  return core::resolveDataPath(programDir, "dlls\\dlz\\" + std::string(library) + ".dlz");
 }
 
-std::vector<std::string> listEntries(std::string_view text) { return splitLines(text); }
+std::vector<std::string> listEntries(std::string_view text) { return core::splitLines(text); }
 
 ListReadResult readListFile(const std::string& path) {
-  ReadResult file = readFile(path);
+  core::ReadResult file = core::readFile(path);
   if (!file.ok) return ListReadResult{false, {}, std::move(file.error)};
   return ListReadResult{true, listEntries(file.data), {}};
 }
 
-}  // namespace brindle::dict
+}  // namespace brindle::dictionary

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace brindle::dict {
+namespace brindle::dictionary {
 
 // The two tabs of the dictionary window that hold fixed lists.
 enum class ListTab { Cmd, Cvar };
@@ -48,4 +48,4 @@ struct ListReadResult {
 // Reads a list file afresh (nothing is cached).
 ListReadResult readListFile(const std::string& path);
 
-}  // namespace brindle::dict
+}  // namespace brindle::dictionary

@@ -10,7 +10,7 @@ namespace brindle::ui {
 class EditorHost;
 }
 
-namespace brindle::dict {
+namespace brindle::dictionary {
 
 class TPani1;
 class Tccd;
@@ -36,4 +36,4 @@ struct DictionaryContext {
   std::string explanation;                  // CP1251, the result of the last lookup
 };
 
-}  // namespace brindle::dict
+}  // namespace brindle::dictionary

@@ -3,7 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-namespace brindle::dict {
+namespace brindle::dictionary {
 
 DictionaryListBox::DictionaryListBox(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
@@ -79,4 +79,4 @@ void DictionaryListBox::keyPressEvent(QKeyEvent* event) {
   if (after >= 0 && after != before) Q_EMIT userClicked();
 }
 
-}  // namespace brindle::dict
+}  // namespace brindle::dictionary

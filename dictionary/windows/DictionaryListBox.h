@@ -5,7 +5,7 @@
 #include <QListWidget>
 #include <optional>
 
-namespace brindle::dict {
+namespace brindle::dictionary {
 
 class DictionaryListBox : public QListWidget {
   Q_OBJECT
@@ -40,4 +40,4 @@ class DictionaryListBox : public QListWidget {
   bool doubleClick_ = false;
 };
 
-}  // namespace brindle::dict
+}  // namespace brindle::dictionary

@@ -15,7 +15,7 @@
 #include "ui/EditorHost.h"
 #include "ui/MessageBoxes.h"
 
-namespace brindle::dict {
+namespace brindle::dictionary {
 namespace {
 
 const QString kAddFilter =
@@ -226,4 +226,4 @@ TForm3::~TForm3() {
   for (QObject* child : findChildren<QObject*>()) child->blockSignals(true);
 }
 
-}  // namespace brindle::dict
+}  // namespace brindle::dictionary

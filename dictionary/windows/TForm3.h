@@ -10,7 +10,7 @@ namespace brindle::ui {
 class EditorHost;
 }
 
-namespace brindle::dict {
+namespace brindle::dictionary {
 
 struct DictionaryContext;
 class DictionaryListBox;
@@ -50,4 +50,4 @@ class TForm3 : public QDialog {
   DictionaryContext* context_;
 };
 
-}  // namespace brindle::dict
+}  // namespace brindle::dictionary

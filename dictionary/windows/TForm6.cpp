@@ -12,7 +12,7 @@
 #include "ui/Codec.h"
 #include "ui/JpegImage.h"
 
-namespace brindle::dict {
+namespace brindle::dictionary {
 namespace {
 
 constexpr int kWidth = TForm6::kClientWidth + 2 * TForm6::kFrame;
@@ -182,4 +182,4 @@ void TForm6::closeEvent(QCloseEvent* event) {
   else QWidget::closeEvent(event);
 }
 
-}  // namespace brindle::dict
+}  // namespace brindle::dictionary

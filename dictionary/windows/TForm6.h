@@ -10,7 +10,7 @@ namespace brindle::ui {
 class EditorHost;
 }
 
-namespace brindle::dict {
+namespace brindle::dictionary {
 
 struct DictionaryContext;
 
@@ -53,4 +53,4 @@ class TForm6 : public QWidget {
   bool dragging_ = false;
 };
 
-}  // namespace brindle::dict
+}  // namespace brindle::dictionary

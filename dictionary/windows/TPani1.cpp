@@ -8,8 +8,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/logic/Cp1251.h"
-#include "app/logic/Paths.h"
+#include "core/Cp1251.h"
+#include "core/DataPaths.h"
 #include "dictionary/logic/Explanations.h"
 #include "dictionary/logic/ListFiles.h"
 #include "dictionary/windows/DictionaryContext.h"
@@ -21,7 +21,7 @@
 #include "ui/EditorHost.h"
 #include "ui/MessageBoxes.h"
 
-namespace brindle::dict {
+namespace brindle::dictionary {
 namespace {
 
 const QString kListHint = QStringLiteral("Список значений");
@@ -120,7 +120,7 @@ bool TPani1::Dogy() {
 std::string TPani1::ReadIni2(std::string_view library, std::string_view word,
                              std::string_view key) {
   const bool libraryTab = context_->ccd && context_->ccd->libraryTabActive();
-  context_->explanation = dict::ReadIni2(host_->programDir(), library, word, key, libraryTab);
+  context_->explanation = dictionary::ReadIni2(host_->programDir(), library, word, key, libraryTab);
   return context_->explanation;
 }
 
@@ -132,8 +132,8 @@ void TPani1::ListBox1Click() {
   TForm6* form6 = context_->form6;
 
   if (context_->picturesMode) {
-    const std::string path = resolveDataPath(
-        host_->programDir(), "dlls\\cvardll\\guns\\" + cp1251::toUtf8(entry) + ".jpg");
+    const std::string path = core::resolveDataPath(
+        host_->programDir(), "dlls\\cvardll\\guns\\" + core::toUtf8(entry) + ".jpg");
     if (form6 && form6->showPicture(path)) return;
     if (form6) form6->hidePicture();
     ui::showError(this, QStringLiteral("Ненайден файл соответствующий значению ") + *chosen);
@@ -194,4 +194,4 @@ void TPani1::closeEvent(QCloseEvent* event) {
   else QWidget::closeEvent(event);
 }
 
-}  // namespace brindle::dict
+}  // namespace brindle::dictionary

@@ -16,7 +16,7 @@ namespace brindle::ui {
 class EditorHost;
 }
 
-namespace brindle::dict {
+namespace brindle::dictionary {
 
 struct DictionaryContext;
 class DictionaryListBox;
@@ -69,4 +69,4 @@ class TPani1 : public QWidget {
   std::string second_;
 };
 
-}  // namespace brindle::dict
+}  // namespace brindle::dictionary

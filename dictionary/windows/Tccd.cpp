@@ -19,7 +19,7 @@
 #include "ui/Codec.h"
 #include "ui/EditorHost.h"
 
-namespace brindle::dict {
+namespace brindle::dictionary {
 namespace {
 
 constexpr int kButtonWidth = 110;
@@ -290,4 +290,4 @@ Tccd::~Tccd() {
   for (QObject* child : findChildren<QObject*>()) child->blockSignals(true);
 }
 
-}  // namespace brindle::dict
+}  // namespace brindle::dictionary

@@ -13,7 +13,7 @@ namespace brindle::ui {
 class EditorHost;
 }
 
-namespace brindle::dict {
+namespace brindle::dictionary {
 
 struct DictionaryContext;
 class DictionaryListBox;
@@ -80,4 +80,4 @@ class Tccd : public QWidget {
   bool mouseOnCvarList_ = false;
 };
 
-}  // namespace brindle::dict
+}  // namespace brindle::dictionary

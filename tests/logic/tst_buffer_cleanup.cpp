@@ -3,9 +3,12 @@
 
 #include <random>
 
-#include "app/logic/Cleanup.h"
-#include "app/logic/EditTools.h"
-#include "app/logic/TextBuffer.h"
+#include "editor/logic/Cleanup.h"
+#include "editor/logic/EditTools.h"
+#include "core/TextBuffer.h"
+
+using namespace brindle::core;
+using namespace brindle::editor;
 
 using namespace brindle;
 

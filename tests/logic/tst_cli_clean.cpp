@@ -6,6 +6,8 @@
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
 
+
+
 using brindle::test::TempDir;
 
 namespace {

@@ -8,12 +8,15 @@
 #include <set>
 #include <string>
 
-#include "app/logic/Cp1251.h"
-#include "app/logic/FileIO.h"
-#include "app/logic/Ini.h"
-#include "app/logic/Paths.h"
-#include "app/logic/Text.h"
+#include "core/Cp1251.h"
+#include "core/FileIO.h"
+#include "core/Ini.h"
+#include "core/DataPaths.h"
+#include "core/Text.h"
 #include "dictionary/logic/ListFiles.h"
+
+using namespace brindle::core;
+using namespace brindle::dictionary;
 
 using namespace brindle;
 namespace fs = std::filesystem;
@@ -28,7 +31,7 @@ std::string readAll(const std::string& path) {
   return r.data;
 }
 
-std::string utf8(std::string_view cp1251) { return cp1251::toUtf8(cp1251); }
+std::string utf8(std::string_view cp1251) { return core::toUtf8(cp1251); }
 
 struct NamedList {
   std::string name;  // "CMD Weapons"
@@ -38,12 +41,12 @@ struct NamedList {
 
 std::vector<NamedList> allLists() {
   std::vector<NamedList> out;
-  for (const dict::ListTab tab : {dict::ListTab::Cmd, dict::ListTab::Cvar})
-    for (const auto& e : dict::listTable(tab)) {
+  for (const dictionary::ListTab tab : {dictionary::ListTab::Cmd, dictionary::ListTab::Cvar})
+    for (const auto& e : dictionary::listTable(tab)) {
       NamedList l;
-      l.name = std::string(tab == dict::ListTab::Cmd ? "CMD " : "CVAR ") + std::string(e.caption);
-      l.path = *dict::listPath(kData, tab, e.caption);
-      const dict::ListReadResult r = dict::readListFile(l.path);
+      l.name = std::string(tab == dictionary::ListTab::Cmd ? "CMD " : "CVAR ") + std::string(e.caption);
+      l.path = *dictionary::listPath(kData, tab, e.caption);
+      const dictionary::ListReadResult r = dictionary::readListFile(l.path);
       if (r.ok) l.entries = r.entries;
       out.push_back(std::move(l));
     }
@@ -70,7 +73,7 @@ std::map<std::string, int> sectionCounts(std::string_view text) {
     const std::string t = trim(line);
     if (t.size() < 2 || t.front() != '[' || t.back() != ']') continue;
     std::string name = trim(std::string_view(t).substr(1, t.size() - 2));
-    for (char& c : name) c = static_cast<char>(cp1251::toLower(static_cast<unsigned char>(c)));
+    for (char& c : name) c = static_cast<char>(core::toLower(static_cast<unsigned char>(c)));
     ++counts[name];
   }
   return counts;
@@ -179,7 +182,7 @@ TEST(ShippedData, ValueLibrariesAreExplainedByTheirOwnFileOrAns2) {
     const std::string name = file.substr(0, file.size() - 4);
     const std::string proPath = resolveDataPath(kData, "dlls\\dlz\\" + name + ".pro");
     const IniDocument own(fileExists(proPath) ? readAll(proPath) : std::string());
-    const dict::ListReadResult list = dict::readListFile(folder + "/" + file);
+    const dictionary::ListReadResult list = dictionary::readListFile(folder + "/" + file);
     ASSERT_TRUE(list.ok);
     EXPECT_FALSE(list.entries.empty());
     for (const auto& e : list.entries) {

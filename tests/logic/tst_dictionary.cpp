@@ -7,21 +7,24 @@
 #include <filesystem>
 #include <string>
 
-#include "app/logic/Cp1251.h"
+#include "core/Cp1251.h"
 #include "dictionary/logic/Explanations.h"
 #include "dictionary/logic/Insertion.h"
 #include "dictionary/logic/ListFiles.h"
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
 
+using namespace brindle::core;
+using namespace brindle::dictionary;
+
 using brindle::test::TempDir;
-using namespace brindle::dict;
+using namespace brindle::dictionary;
 
 namespace {
 
 using Entries = std::vector<std::string>;
 
-std::string cp(std::string_view utf8) { return brindle::cp1251::fromUtf8(utf8); }
+std::string cp(std::string_view utf8) { return brindle::core::fromUtf8(utf8); }
 
 }  // namespace
 

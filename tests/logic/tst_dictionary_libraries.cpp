@@ -8,8 +8,11 @@
 #include "dictionary/logic/Libraries.h"
 #include "support/TempDir.h"
 
+
+using namespace brindle::dictionary;
+
 using brindle::test::TempDir;
-using namespace brindle::dict;
+using namespace brindle::dictionary;
 
 namespace {
 

@@ -1,11 +1,13 @@
 // The INI rules shared by the settings file, explanation files and MetaBind trailers.
 #include <gtest/gtest.h>
 
-#include "app/logic/Ini.h"
-#include "app/logic/Settings.h"
+#include "core/Ini.h"
+#include "core/Settings.h"
 
 #include <filesystem>
 #include "support/TempDir.h"
+
+using namespace brindle::core;
 
 using namespace brindle;
 using brindle::test::TempDir;

@@ -4,6 +4,9 @@
 
 #include "binds/logic/KeyNames.h"
 
+
+using namespace brindle::binds;
+
 namespace brindle {
 namespace {
 

@@ -1,9 +1,12 @@
 // Making the game run the document: config.cfg becomes config, a loader takes its place.
 #include <gtest/gtest.h>
 
-#include "app/logic/FileIO.h"
-#include "app/logic/GameLaunch.h"
+#include "core/FileIO.h"
+#include "game/logic/GameLaunch.h"
 #include "support/TempDir.h"
+
+using namespace brindle::core;
+using namespace brindle::game;
 
 using namespace brindle;
 using brindle::test::TempDir;

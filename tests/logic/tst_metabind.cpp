@@ -8,10 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "app/logic/Cp1251.h"
-#include "app/logic/FileIO.h"
+#include "core/Cp1251.h"
+#include "core/FileIO.h"
 #include "binds/logic/Metabind.h"
 #include "support/TempDir.h"
+
+using namespace brindle::core;
+using namespace brindle::binds;
 
 namespace brindle {
 namespace {
@@ -23,7 +26,7 @@ constexpr std::string_view kJump = "bind <<1>> +jump\r\n\r\n[MetaBind]\r\nname=J
 
 TEST(MetabindName, ReadByIniRulesWithErrorAsDefault) {
   EXPECT_EQ(metabindName(kJump), "J");
-  const std::string jump = cp1251::fromUtf8("Прыжок");
+  const std::string jump = core::fromUtf8("Прыжок");
   EXPECT_EQ(metabindName("x\r\n[METABIND]\r\n  NAME =  " + jump + "  \r\n"), jump);
   EXPECT_EQ(metabindName("x\r\n[MetaBind]\r\nname=\r\nbut=1\r\n"), "");
   EXPECT_EQ(metabindName("x\r\n[MetaBind]\r\nbut=1\r\n"), "error");

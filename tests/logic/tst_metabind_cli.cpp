@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <string>
 
-#include "app/logic/Cp1251.h"
+#include "core/Cp1251.h"
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
+
+using namespace brindle::core;
 
 using brindle::test::TempDir;
 
@@ -28,7 +30,7 @@ TEST(CliMetabind, FillsTheKeysAndCutsTheTrailer) {
   EXPECT_EQ(r.out, "bind SPACE +jump\r\n");
 
   dir.write("two.mtb",
-            brindle::cp1251::fromUtf8("// прыжок и присед\r\nbind <<2>> +duck; bind <<1>> "
+            brindle::core::fromUtf8("// прыжок и присед\r\nbind <<2>> +duck; bind <<1>> "
                                       "+jump; bind <<10>> x\r\n[metabind]\r\nname=Д\r\nbut=2\r\n"));
   const CliRun two = run(dir, dir.file("two.mtb") + " SPACE CTRL");
   EXPECT_EQ(two.status, 0) << two.err;

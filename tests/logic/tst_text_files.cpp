@@ -7,11 +7,13 @@
 
 #include <filesystem>
 
-#include "app/logic/Cp1251.h"
-#include "app/logic/FileIO.h"
-#include "app/logic/Paths.h"
-#include "app/logic/Text.h"
+#include "core/Cp1251.h"
+#include "core/FileIO.h"
+#include "core/DataPaths.h"
+#include "core/Text.h"
 #include "support/TempDir.h"
+
+using namespace brindle::core;
 
 using namespace brindle;
 using brindle::test::TempDir;
@@ -29,19 +31,19 @@ TEST(Lines, EveryKindOfBreakEndsALineAndAFinalBreakAddsNone) {
 TEST(Codepage, AllByteValuesSurviveTheRoundTripThroughUnicode) {
   std::string all;
   for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
-  EXPECT_EQ(cp1251::fromUtf8(cp1251::toUtf8(all)), all);
+  EXPECT_EQ(core::fromUtf8(core::toUtf8(all)), all);
   for (int b = 0; b < 256; ++b)
-    EXPECT_EQ(cp1251::fromUnicode(cp1251::toUnicode(static_cast<unsigned char>(b))), b) << b;
-  EXPECT_EQ(cp1251::toUtf8("\xcf\xf0\xe8\xe2\xe5\xf2"), "Привет");
-  EXPECT_EQ(cp1251::toUnicode(0x98), U'\u0098');
-  EXPECT_EQ(cp1251::fromUtf8("a\xe2\x82\xac\xf0\x9f\x98\x80" "b"), "a\x88?b");  // euro, emoji
-  EXPECT_EQ(cp1251::fromUtf8("\xff\xc3"), "??");                                 // malformed
+    EXPECT_EQ(core::fromUnicode(core::toUnicode(static_cast<unsigned char>(b))), b) << b;
+  EXPECT_EQ(core::toUtf8("\xcf\xf0\xe8\xe2\xe5\xf2"), "Привет");
+  EXPECT_EQ(core::toUnicode(0x98), U'\u0098');
+  EXPECT_EQ(core::fromUtf8("a\xe2\x82\xac\xf0\x9f\x98\x80" "b"), "a\x88?b");  // euro, emoji
+  EXPECT_EQ(core::fromUtf8("\xff\xc3"), "??");                                 // malformed
 }
 
 TEST(Codepage, CaseFoldingCoversCyrillic) {
-  EXPECT_TRUE(cp1251::equalsNoCase("CL_BOB", "cl_bob"));
-  EXPECT_TRUE(cp1251::equalsNoCase("\xc0\xc1\xa8", "\xe0\xe1\xb8"));  // АБЁ / абё
-  EXPECT_FALSE(cp1251::equalsNoCase("cl_bob", "cl_bob "));
+  EXPECT_TRUE(core::equalsNoCase("CL_BOB", "cl_bob"));
+  EXPECT_TRUE(core::equalsNoCase("\xc0\xc1\xa8", "\xe0\xe1\xb8"));  // АБЁ / абё
+  EXPECT_FALSE(core::equalsNoCase("cl_bob", "cl_bob "));
 }
 
 TEST(AtomicWrite, ReplacesWholeAndLeavesNoTemporaryFiles) {

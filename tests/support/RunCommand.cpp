@@ -6,6 +6,8 @@
 
 #include "support/TempDir.h"
 
+
+
 namespace brindle::test {
 
 CommandResult runCommand(const std::string& commandLine) {

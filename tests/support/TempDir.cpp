@@ -7,6 +7,8 @@
 #include <sstream>
 #include <stdexcept>
 
+
+
 namespace brindle::test {
 
 TempDir::TempDir() {

@@ -2,12 +2,15 @@
 
 #include <QVBoxLayout>
 
-#include "app/logic/EditTools.h"
-#include "app/logic/Paths.h"
+#include "editor/logic/EditTools.h"
+#include "core/DataPaths.h"
+
+using namespace brindle::core;
+using namespace brindle::editor;
 
 namespace brindle::test {
 
-TestHost::TestHost(std::string programDir) : programDir_(withSeparator(std::move(programDir))) {
+TestHost::TestHost(std::string programDir) : programDir_(core::withSeparator(std::move(programDir))) {
   setObjectName(QStringLiteral("TestHost"));
   auto* layout = new QVBoxLayout(this);
   memo_ = new ui::CfgEdit(this);
@@ -23,6 +26,6 @@ QString TestHost::statusText(int panel) const {
   return panel >= 0 && panel < 3 ? status_[static_cast<std::size_t>(panel)] : QString();
 }
 
-void TestHost::endEnter() { openLineBelow(*memo_, memo_->caretPos().line); }
+void TestHost::endEnter() { editor::openLineBelow(*memo_, memo_->caretPos().line); }
 
 }  // namespace brindle::test

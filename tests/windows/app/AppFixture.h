@@ -9,13 +9,16 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/logic/Ini.h"
+#include "core/Ini.h"
 #include "app/windows/Application.h"
 #include "app/windows/TForm1.h"
 #include "app/windows/Tnachalo.h"
 #include "support/TempDir.h"
 #include "ui/CfgEdit.h"
 #include "ui/Codec.h"
+
+using namespace brindle::core;
+using namespace brindle::app;
 
 namespace brindle::test {
 

@@ -10,7 +10,9 @@
 #include "app/windows/HelpPages.h"
 #include "app/windows/TAbout.h"
 
-using brindle::TAbout;
+using namespace brindle::app;
+
+using brindle::app::TAbout;
 
 class TestAbout : public QObject {
   Q_OBJECT
@@ -98,7 +100,7 @@ class TestAbout : public QObject {
   void linksOpenInTheDesktopHandlers() {
     TAbout about;
     about.show();
-    brindle::RecordedUrls recorded;
+    brindle::app::RecordedUrls recorded;
     QTest::mouseClick(about.StaticText1, Qt::LeftButton);
     QTest::mouseClick(about.StaticText2, Qt::LeftButton);
     QTest::mouseClick(about.Memo1->viewport(), Qt::LeftButton);

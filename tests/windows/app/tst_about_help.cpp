@@ -7,7 +7,9 @@
 #include "app/windows/HelpPages.h"
 #include "support/TempDir.h"
 
-using brindle::RecordedUrls;
+using namespace brindle::app;
+
+using brindle::app::RecordedUrls;
 
 class TestHelpPages : public QObject {
   Q_OBJECT
@@ -21,8 +23,8 @@ class TestHelpPages : public QObject {
     QVERIFY(::chdir(elsewhere.path().c_str()) == 0);
 
     RecordedUrls recorded;
-    brindle::openHelpPage(program.path() + "/", QStringLiteral("help.html"));
-    brindle::openHelpPage(program.path(), QStringLiteral("faq.html"));
+    brindle::app::openHelpPage(program.path() + "/", QStringLiteral("help.html"));
+    brindle::app::openHelpPage(program.path(), QStringLiteral("faq.html"));
     QCOMPARE(recorded.urls().size(), std::size_t(2));
     QCOMPARE(recorded.urls()[0], QUrl::fromLocalFile(QString::fromStdString(page)));
     QVERIFY(recorded.urls()[0].isLocalFile());
@@ -33,17 +35,17 @@ class TestHelpPages : public QObject {
   void aMissingPageOrFolderDoesNothing() {
     brindle::test::TempDir program;
     RecordedUrls recorded;
-    brindle::openHelpPage(program.path(), QStringLiteral("help.html"));
+    brindle::app::openHelpPage(program.path(), QStringLiteral("help.html"));
     program.write("help/help.html", "<html></html>");
-    brindle::openHelpPage(program.path(), QStringLiteral("lessons.html"));
-    brindle::openHelpPage(program.path(), QString());
+    brindle::app::openHelpPage(program.path(), QStringLiteral("lessons.html"));
+    brindle::app::openHelpPage(program.path(), QString());
     QVERIFY(recorded.urls().empty());
   }
 
   void theShippedPagesAreThere() {
     RecordedUrls recorded;
     for (const char* page : {"help.html", "faq.html", "lessons.html", "about.html"})
-      brindle::openHelpPage(BRINDLE_DATA_DIR, QString::fromLatin1(page));
+      brindle::app::openHelpPage(BRINDLE_DATA_DIR, QString::fromLatin1(page));
     QCOMPARE(recorded.urls().size(), std::size_t(4));
   }
 };

@@ -12,6 +12,10 @@
 #include "ui/MessageBoxes.h"
 #include "windows/app/AppFixture.h"
 
+using namespace brindle::core;
+using namespace brindle::dictionary;
+using namespace brindle::app;
+
 using brindle::test::AppFixture;
 using brindle::ui::BoxKind;
 using brindle::ui::ScriptedAnswers;
@@ -36,7 +40,7 @@ class TestGame : public QObject {
   std::string gameDir_;  // <temp>/Half-Life/cstrike
   std::vector<StartCall> starts_;
 
-  brindle::TForm1* w() { return f_->main(); }
+  brindle::app::TForm1* w() { return f_->main(); }
 
   void recordStarts(bool succeed) {
     w()->setGameStarter([this, succeed](const QString& p, const QStringList& a, const QString& d) {
@@ -67,7 +71,7 @@ class TestGame : public QObject {
     QCOMPARE(answers_->boxes()[0].kind, BoxKind::Warning);
     QCOMPARE(answers_->boxes()[0].text, QStringLiteral("Для продолжения сохраните данный файл!"));
     QVERIFY(starts_.empty());
-    QVERIFY(!brindle::pathExists(gameDir_ + "/config.cfg"));
+    QVERIFY(!brindle::core::pathExists(gameDir_ + "/config.cfg"));
   }
 
   void launchWritesTheLoaderAndStartsTheGame() {
@@ -139,7 +143,7 @@ class TestGame : public QObject {
 
   void gameDirectoryDialog() {
     f_->start();
-    brindle::Tnachalo* dialog = f_->app->nachalo;
+    brindle::app::Tnachalo* dialog = f_->app->nachalo;
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Выберите каталог с игрой"));
     QVERIFY(!(dialog->windowFlags() & Qt::WindowCloseButtonHint));
     // The stored game directory is selected.
@@ -215,7 +219,7 @@ class TestGame : public QObject {
     f_->start();
     QVERIFY(f_->app->ccd->windowFlags() & Qt::WindowStaysOnTopHint);
     bool above = false;
-    brindle::test::whenModal<brindle::Tsozdat>([&](brindle::Tsozdat* dialog) {
+    brindle::test::whenModal<brindle::app::Tsozdat>([&](brindle::app::Tsozdat* dialog) {
       above = dialog->windowHandle()->flags() & Qt::WindowStaysOnTopHint;
       dialog->reject();
     });
@@ -229,7 +233,7 @@ class TestGame : public QObject {
 
   void newConfigDialog() {
     f_->start();
-    brindle::Tsozdat* dialog = f_->app->sozdat;
+    brindle::app::Tsozdat* dialog = f_->app->sozdat;
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Создать новый конфиг"));
     const QString dir = q(f_->dir.path());
     f_->dir.write("taken.cfg", "keep\r\n");
@@ -252,7 +256,7 @@ class TestGame : public QObject {
     // The name as typed: no extension added.
     runWith(QStringLiteral("Мой конфиг"));
     QCOMPARE(answers_->boxes().size(), std::size_t(2));
-    QVERIFY(brindle::fileExists(f_->dir.path() + "/Мой конфиг"));
+    QVERIFY(brindle::core::fileExists(f_->dir.path() + "/Мой конфиг"));
     QCOMPARE(std::filesystem::file_size(f_->dir.path() + "/Мой конфиг"), std::uintmax_t(0));
     QVERIFY(dialog->Edit1->text().isEmpty());
     QVERIFY(!dialog->isVisible());

@@ -8,6 +8,9 @@
 #include "ui/MessageBoxes.h"
 #include "windows/app/AppFixture.h"
 
+using namespace brindle::core;
+using namespace brindle::dictionary;
+
 using brindle::test::AppFixture;
 using brindle::ui::Answer;
 using brindle::ui::BoxKind;
@@ -34,7 +37,7 @@ class TestMainDocuments : public QObject {
   std::unique_ptr<AppFixture> f_;
   std::unique_ptr<ScriptedAnswers> answers_;
 
-  brindle::TForm1* w() { return f_->main(); }
+  brindle::app::TForm1* w() { return f_->main(); }
 
   // Starts with the file `name` (content `text`) as the document.
   std::string startWith(const std::string& name, std::string_view text) {
@@ -76,7 +79,7 @@ class TestMainDocuments : public QObject {
     QCOMPARE(answers_->boxes().size(), std::size_t(1));
     QCOMPARE(f_->text(), std::string(kTemplate));
     QCOMPARE(f_->panelLabel(2), QStringLiteral("Untitled"));
-    QCOMPARE(f_->memo()->selStart(), static_cast<brindle::Offset>(kTemplate.size()));
+    QCOMPARE(f_->memo()->selStart(), static_cast<brindle::core::Offset>(kTemplate.size()));
     QVERIFY(!f_->memo()->modified());
   }
 
@@ -143,18 +146,18 @@ class TestMainDocuments : public QObject {
     // "Configuration" chosen, autoexec.txt typed: autoexec.cfg is written.
     answers_->chooseFile({true, q(f_->dir.file("autoexec.txt")), 2});
     w()->FileSaveAs();
-    QVERIFY(brindle::fileExists(f_->dir.file("autoexec.cfg")));
-    QVERIFY(!brindle::pathExists(f_->dir.file("autoexec.txt")));
+    QVERIFY(brindle::core::fileExists(f_->dir.file("autoexec.cfg")));
+    QVERIFY(!brindle::core::pathExists(f_->dir.file("autoexec.txt")));
     QCOMPARE(w()->currentFileName(), q(f_->dir.file("autoexec.cfg")));
     QCOMPARE(f_->dir.read("autoexec.cfg"), std::string(kTemplate));
     // A name without extension with the type "Text file".
     answers_->chooseFile({true, q(f_->dir.file("notes")), 4});
     w()->FileSaveAs();
-    QVERIFY(brindle::fileExists(f_->dir.file("notes.txt")));
+    QVERIFY(brindle::core::fileExists(f_->dir.file("notes.txt")));
     // "All files" keeps the name as typed.
     answers_->chooseFile({true, q(f_->dir.file("plain.txt")), 1});
     w()->FileSaveAs();
-    QVERIFY(brindle::fileExists(f_->dir.file("plain.txt")));
+    QVERIFY(brindle::core::fileExists(f_->dir.file("plain.txt")));
     // The dialog starts again at "All files" each time, with the "Save as" title after the first.
     const auto& dialogs = answers_->fileDialogs();
     QCOMPARE(dialogs.size(), std::size_t(3));
@@ -179,7 +182,7 @@ class TestMainDocuments : public QObject {
     w()->FileSaveAs();
     // The dialog showed "Configuration" again, and its extension was added.
     QCOMPARE(answers_->fileDialogs()[1].filterIndex, 2);
-    QVERIFY(brindle::fileExists(f_->dir.file("mine.cfg")));
+    QVERIFY(brindle::core::fileExists(f_->dir.file("mine.cfg")));
     // After a confirmed name the dialog starts again at "All files".
     answers_->cancelFile();
     w()->FileSaveAs();
@@ -296,7 +299,7 @@ class TestMainDocuments : public QObject {
 
     // A file too big for the editor and a folder: reported, the document stays as it was.
     const std::string big = f_->dir.write("big.cfg", "");
-    std::filesystem::resize_file(big, brindle::kMaxDocumentBytes + 1);
+    std::filesystem::resize_file(big, brindle::core::kMaxDocumentBytes + 1);
     answers_->chooseFile({true, q(big), std::nullopt});
     w()->Open1Click();
     answers_->chooseFile({true, q(f_->dir.file("dlls")), std::nullopt});

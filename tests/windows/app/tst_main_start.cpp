@@ -11,7 +11,10 @@
 #include "ui/MessageBoxes.h"
 #include "windows/app/AppFixture.h"
 
-using brindle::TForm1;
+using namespace brindle::core;
+using namespace brindle::dictionary;
+
+using brindle::app::TForm1;
 using brindle::test::AppFixture;
 
 namespace {
@@ -52,7 +55,7 @@ class TestMainStart : public QObject {
 
     // The first document is the template, caret at its end, untitled and not modified.
     QCOMPARE(f.text(), std::string(kTemplate));
-    QCOMPARE(f.memo()->selStart(), static_cast<brindle::Offset>(kTemplate.size()));
+    QCOMPARE(f.memo()->selStart(), static_cast<brindle::core::Offset>(kTemplate.size()));
     QCOMPARE(f.memo()->selLength(), 0);
     QVERIFY(!f.memo()->modified());
     QCOMPARE(f.panelLabel(2), QStringLiteral("Untitled"));
@@ -62,7 +65,7 @@ class TestMainStart : public QObject {
     // The game-directory dialog comes before the tool windows, and only ОК leaves it.
     bool toolWindowsHiddenDuringDialog = false;
     bool refusedClose = false;
-    brindle::test::whenModal<brindle::Tnachalo>([&](brindle::Tnachalo* dialog) {
+    brindle::test::whenModal<brindle::app::Tnachalo>([&](brindle::app::Tnachalo* dialog) {
       toolWindowsHiddenDuringDialog = !f.app->ccd->isVisible() && !f.app->pani1->isVisible();
       dialog->reject();
       dialog->close();
@@ -239,14 +242,14 @@ class TestMainStart : public QObject {
     // area (the decoration is not known yet), and the windows would grow at every start.
     QWidget shown;
     shown.show();
-    brindle::waitUntilShown({&shown});
+    brindle::app::waitUntilShown({&shown});
     QVERIFY(shown.windowHandle()->isExposed());
     // A window that never shows does not hold the start up for long.
     QWidget hidden;
     hidden.winId();
     QElapsedTimer t;
     t.start();
-    brindle::waitUntilShown({&hidden}, 100);
+    brindle::app::waitUntilShown({&hidden}, 100);
     QVERIFY(t.elapsed() < 1000);
   }
 

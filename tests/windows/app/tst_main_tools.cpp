@@ -14,7 +14,10 @@
 #include "ui/MessageBoxes.h"
 #include "windows/app/AppFixture.h"
 
-using brindle::Offset;
+using namespace brindle::core;
+using namespace brindle::dictionary;
+
+using brindle::core::Offset;
 using brindle::test::AppFixture;
 
 namespace {
@@ -29,7 +32,7 @@ class TestMainTools : public QObject {
   std::unique_ptr<brindle::ui::ScriptedAnswers> answers_;
   std::unique_ptr<AppFixture> f_;
 
-  brindle::TForm1* w() { return f_->main(); }
+  brindle::app::TForm1* w() { return f_->main(); }
   brindle::ui::CfgEdit* memo() { return f_->memo(); }
 
   void holds(std::string_view text, Offset caret) {
@@ -145,7 +148,7 @@ class TestMainTools : public QObject {
     brindle::ui::FindDialog* find = w()->FindDialog1;
     QVERIFY(find->isVisible());
     QVERIFY(find->searchText().isEmpty());
-    QCOMPARE(find->target(), static_cast<brindle::TextBuffer*>(memo()));
+    QCOMPARE(find->target(), static_cast<brindle::core::TextBuffer*>(memo()));
     find->findChild<QLineEdit*>(QStringLiteral("FindText"))->setText(QStringLiteral("abc"));
     auto* next = find->findChild<QPushButton*>(QStringLiteral("FindNext"));
     QTest::mouseClick(next, Qt::LeftButton);

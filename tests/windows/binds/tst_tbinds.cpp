@@ -9,6 +9,8 @@
 #include "binds/windows/Tbinds.h"
 #include "ui/MessageBoxes.h"
 
+using namespace brindle::binds;
+
 using brindle::binds::Tbinds;
 
 namespace {
@@ -51,7 +53,7 @@ class TestTbinds : public QObject {
     QCOMPARE(dialog.chosenKey(), QStringLiteral("F5"));  // readable after the close
 
     dialog.show();
-    QCOMPARE(dialog.ListBox1->count(), int(brindle::kKeyCount));
+    QCOMPARE(dialog.ListBox1->count(), int(brindle::binds::kKeyCount));
     QCOMPARE(dialog.ListBox1->item(0)->text(), QStringLiteral("SHIFT"));
     QVERIFY(dialog.ListBox1->selectedItems().isEmpty());
     QCOMPARE(dialog.chosenKey(), QString());

@@ -4,8 +4,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "app/logic/Cp1251.h"
-#include "app/logic/TextBuffer.h"
+#include "core/Cp1251.h"
+#include "core/TextBuffer.h"
 #include "binds/logic/Metabind.h"
 #include "binds/windows/KeyListBox.h"
 #include "binds/windows/TMetab.h"
@@ -16,6 +16,10 @@
 #include "ui/CfgEdit.h"
 #include "ui/Codec.h"
 #include "ui/MessageBoxes.h"
+
+using namespace brindle::core;
+using namespace brindle::dictionary;
+using namespace brindle::binds;
 
 using brindle::binds::Tbinds;
 using brindle::binds::TMetab;
@@ -100,7 +104,7 @@ class TestTMetab : public QObject {
     write("a.mtb", kJump);
     write("b.mtb", "x\r\n\r\n[MetaBind]\r\nname=error\r\nbut=1\r\n");
     write("c.mtb", "x\r\n\r\n[MetaBind]\r\nname=\r\nbut=1\r\n");
-    write("d.mtb", brindle::cp1251::fromUtf8("x\r\n[metabind]\r\nname=Прыжок\r\nbut=1\r\n"));
+    write("d.mtb", brindle::core::fromUtf8("x\r\n[metabind]\r\nname=Прыжок\r\nbut=1\r\n"));
     write("e.mtb", "x\r\n\r\n[MetaBind]\r\nbut=1\r\n");
     open();
     QCOMPARE(metab_->objectName(), QStringLiteral("TMetab"));
@@ -124,7 +128,7 @@ class TestTMetab : public QObject {
     choose(QStringLiteral("J"));
     QCOMPARE(texts(metab_->lx_bind), QStringList({"Кнопка <<1>>"}));
     QCOMPARE(metab_->red_bind->getText(), std::string("bind <<1>> +jump\r\n"));
-    QCOMPARE(metab_->red_bind->selStart(), brindle::Offset(0));
+    QCOMPARE(metab_->red_bind->selStart(), brindle::core::Offset(0));
     // State 1: disabled "BIND".
     QVERIFY(!metab_->sb_bind->isEnabled());
     QCOMPARE(metab_->sb_bind->text(), QStringLiteral("BIND"));
@@ -211,7 +215,7 @@ class TestTMetab : public QObject {
   void theWizardTargetLeavesTheEditorAlone() {
     write("jump.mtb", kJump);
     memo()->loadText("editor text");
-    brindle::MemoryBuffer working("unbindall");
+    brindle::core::MemoryBuffer working("unbindall");
     metab_->setWizardTarget(&working);
     open();
     choose(QStringLiteral("J"));

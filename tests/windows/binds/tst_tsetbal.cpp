@@ -17,7 +17,11 @@
 #include "support/TestHost.h"
 #include "ui/MessageBoxes.h"
 
-using brindle::Offset;
+using namespace brindle::core;
+using namespace brindle::dictionary;
+using namespace brindle::binds;
+
+using brindle::core::Offset;
 using brindle::binds::Tsetbal;
 
 namespace {
@@ -41,8 +45,8 @@ class TestTsetbal : public QObject {
 
   std::unique_ptr<brindle::test::TempDir> dir_;
   std::unique_ptr<brindle::test::TestHost> host_;
-  std::unique_ptr<brindle::dict::DictionaryContext> context_;
-  std::unique_ptr<brindle::dict::TPani1> pani_;
+  std::unique_ptr<brindle::dictionary::DictionaryContext> context_;
+  std::unique_ptr<brindle::dictionary::TPani1> pani_;
   std::unique_ptr<Tsetbal> dialog_;
 
   brindle::ui::CfgEdit* memo() { return host_->memo(); }
@@ -57,8 +61,8 @@ class TestTsetbal : public QObject {
   void init() {
     dir_ = std::make_unique<brindle::test::TempDir>();
     host_ = std::make_unique<brindle::test::TestHost>(dir_->path());
-    context_ = std::make_unique<brindle::dict::DictionaryContext>(host_.get());
-    pani_ = std::make_unique<brindle::dict::TPani1>(host_.get(), context_.get());
+    context_ = std::make_unique<brindle::dictionary::DictionaryContext>(host_.get());
+    pani_ = std::make_unique<brindle::dictionary::TPani1>(host_.get(), context_.get());
     dialog_ = std::make_unique<Tsetbal>(host_.get(), pani_.get(), host_.get());
     host_->show();
   }
@@ -93,7 +97,7 @@ class TestTsetbal : public QObject {
     QCOMPARE(dialog_->ComboBox4->count(), 0);
     QCOMPARE(dialog_->Button1->text(), QStringLiteral("ОК"));
     QCOMPARE(dialog_->Button2->text(), QStringLiteral("Отмена"));
-    QCOMPARE(dialog_->ListBox1->count(), int(brindle::kKeyCount));
+    QCOMPARE(dialog_->ListBox1->count(), int(brindle::binds::kKeyCount));
   }
 
   // The dictionary's tool windows stay on top of the main window; the bind windows opened from

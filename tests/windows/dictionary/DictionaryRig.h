@@ -12,6 +12,9 @@
 #include "support/TestHost.h"
 #include "ui/MessageBoxes.h"
 
+using namespace brindle::core;
+using namespace brindle::dictionary;
+
 namespace brindle::test {
 
 struct DictionaryRig {
@@ -19,22 +22,22 @@ struct DictionaryRig {
   // modal dialog centred over it is.
   void createWindows(bool managerOwnedByHost = false) {
     host = std::make_unique<TestHost>(dir.path());
-    context = std::make_unique<dict::DictionaryContext>(host.get());
-    pani = std::make_unique<dict::TPani1>(host.get(), context.get());
-    ccd = std::make_unique<dict::Tccd>(host.get(), context.get());
-    form3 = std::make_unique<dict::TForm3>(host.get(), context.get(),
+    context = std::make_unique<dictionary::DictionaryContext>(host.get());
+    pani = std::make_unique<dictionary::TPani1>(host.get(), context.get());
+    ccd = std::make_unique<dictionary::Tccd>(host.get(), context.get());
+    form3 = std::make_unique<dictionary::TForm3>(host.get(), context.get(),
                                            managerOwnedByHost ? host.get() : nullptr);
-    form6 = std::make_unique<dict::TForm6>(host.get(), context.get());
+    form6 = std::make_unique<dictionary::TForm6>(host.get(), context.get());
   }
 
   ui::ScriptedAnswers script;  // every box is recorded, none waits for a person
   TempDir dir;
   std::unique_ptr<TestHost> host;
-  std::unique_ptr<dict::DictionaryContext> context;
-  std::unique_ptr<dict::TPani1> pani;
-  std::unique_ptr<dict::Tccd> ccd;
-  std::unique_ptr<dict::TForm3> form3;
-  std::unique_ptr<dict::TForm6> form6;
+  std::unique_ptr<dictionary::DictionaryContext> context;
+  std::unique_ptr<dictionary::TPani1> pani;
+  std::unique_ptr<dictionary::Tccd> ccd;
+  std::unique_ptr<dictionary::TForm3> form3;
+  std::unique_ptr<dictionary::TForm6> form6;
 };
 
 }  // namespace brindle::test

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+
 namespace brindle::test {
 
 // A width x height picture with a colour gradient; `cmyk` writes four-component CMYK.

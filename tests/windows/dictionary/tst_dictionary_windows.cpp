@@ -12,7 +12,7 @@
 
 #include "DictionaryRig.h"
 #include "JpegFixture.h"
-#include "app/logic/Cp1251.h"
+#include "core/Cp1251.h"
 #include "dictionary/windows/DictionaryContext.h"
 #include "dictionary/windows/DictionaryListBox.h"
 #include "dictionary/windows/TForm3.h"
@@ -24,15 +24,18 @@
 #include "ui/CfgEdit.h"
 #include "ui/MessageBoxes.h"
 
-using namespace brindle::dict;
-using brindle::Offset;
+using namespace brindle::core;
+using namespace brindle::dictionary;
+
+using namespace brindle::dictionary;
+using brindle::core::Offset;
 using brindle::test::TempDir;
 using brindle::test::TestHost;
 using brindle::ui::ScriptedAnswers;
 
 namespace {
 
-std::string cp(const char* utf8) { return brindle::cp1251::fromUtf8(utf8); }
+std::string cp(const char* utf8) { return brindle::core::fromUtf8(utf8); }
 
 // The windows as the application creates them, on a fixture program directory.
 struct Rig : brindle::test::DictionaryRig {
@@ -413,7 +416,7 @@ class TestDictionaryWindows : public QObject {
     std::string medium = " ";
     for (int i = 0; i < 12; ++i) medium += cp("слово ");
     rig.form6->showExplanation(medium);
-    const QString mediumText = QString::fromStdString(brindle::cp1251::toUtf8(medium));
+    const QString mediumText = QString::fromStdString(brindle::core::toUtf8(medium));
     QCOMPARE(rig.form6->lbl->text(), mediumText);
     QVERIFY(rig.form6->lbl->font().pixelSize() < 15);
     QVERIFY(rig.form6->lbl->font().pixelSize() >= 10);
@@ -422,7 +425,7 @@ class TestDictionaryWindows : public QObject {
     std::string longText = " ";
     for (int i = 0; i < 100; ++i) longText += cp("пояснение ");
     rig.form6->showExplanation(longText);
-    const QString whole = QString::fromStdString(brindle::cp1251::toUtf8(longText));
+    const QString whole = QString::fromStdString(brindle::core::toUtf8(longText));
     QVERIFY(rig.form6->lbl->text().endsWith(QStringLiteral("…")));
     QVERIFY(whole.startsWith(rig.form6->lbl->text().chopped(2)));
     // Cut text is set in regular type no smaller than 10 pixels: bold letters that small run

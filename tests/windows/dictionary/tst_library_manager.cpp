@@ -17,7 +17,10 @@
 #include "support/TestHost.h"
 #include "ui/MessageBoxes.h"
 
-using namespace brindle::dict;
+using namespace brindle::core;
+using namespace brindle::dictionary;
+
+using namespace brindle::dictionary;
 using brindle::test::TempDir;
 using brindle::test::TestHost;
 using brindle::ui::ScriptedAnswers;

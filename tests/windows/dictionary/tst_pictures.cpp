@@ -5,9 +5,11 @@
 #include <filesystem>
 
 #include "JpegFixture.h"
-#include "app/logic/FileIO.h"
+#include "core/FileIO.h"
 #include "support/TempDir.h"
 #include "ui/JpegImage.h"
+
+using namespace brindle::core;
 
 using brindle::test::makeJpeg;
 using brindle::ui::decodeJpeg;

@@ -2,13 +2,16 @@
 // undo steps and the message-box script.
 #include <QtTest>
 
-#include "app/logic/Cleanup.h"
-#include "app/logic/TextBuffer.h"
+#include "editor/logic/Cleanup.h"
+#include "core/TextBuffer.h"
 #include "ui/CfgEdit.h"
 #include "ui/Codec.h"
 #include "ui/MessageBoxes.h"
 
-using brindle::Offset;
+using namespace brindle::core;
+using namespace brindle::editor;
+
+using brindle::core::Offset;
 using brindle::ui::CfgEdit;
 
 class TestCfgEdit : public QObject {
@@ -48,18 +51,18 @@ class TestCfgEdit : public QObject {
     // The same operations on the control and on the in-memory buffer give the same results.
     const std::string text = "bind a b\r\n\r\nalias x \"y; z\"\r\nlast";
     CfgEdit e;
-    brindle::MemoryBuffer m(text);
+    brindle::core::MemoryBuffer m(text);
     e.loadText(text);
-    for (brindle::TextBuffer* b : {static_cast<brindle::TextBuffer*>(&e), static_cast<brindle::TextBuffer*>(&m)}) {
+    for (brindle::core::TextBuffer* b : {static_cast<brindle::core::TextBuffer*>(&e), static_cast<brindle::core::TextBuffer*>(&m)}) {
       b->select(3, 9);
       b->replaceSel("X\r\nY");
       b->putLine(0, "first\r\n");
       b->deleteLine(b->lineCount() - 1);
-      brindle::replaceAll(*b, "y", "yy");
+      brindle::core::replaceAll(*b, "y", "yy");
     }
     QCOMPARE(e.getText(), m.getText());
     QCOMPARE(e.selStart(), m.selStart());
-    QCOMPARE(brindle::findStep(e, "alias"), brindle::findStep(m, "alias"));
+    QCOMPARE(brindle::core::findStep(e, "alias"), brindle::core::findStep(m, "alias"));
     QCOMPARE(e.selText(), m.selText());
   }
 
@@ -78,8 +81,8 @@ class TestCfgEdit : public QObject {
     CfgEdit e;
     const std::string text = "a  b;\r\nc ;\r\nd  \"e \"\r\n";
     e.loadText(text);
-    brindle::cleanupBuffer(e);
-    QCOMPARE(e.getText(), brindle::cleanupText(text));
+    brindle::editor::cleanupBuffer(e);
+    QCOMPARE(e.getText(), brindle::editor::cleanupText(text));
     e.undo();
     QCOMPARE(e.getText(), text);
   }

@@ -1,0 +1,40 @@
+// brindle-cli: the program's text tools without windows.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+
+namespace {
+
+void usage() {
+  std::fputs(
+      "Использование:\n"
+      "  brindle-cli clean FILE...                очистить конфиги от ненужных символов\n"
+      "  brindle-cli clean -                      то же для стандартного ввода\n"
+      "  brindle-cli explain WORD [--library NAME] пояснение команды или переменной\n"
+      "  brindle-cli metabind FILE KEY...         MetaBind с подставленными клавишами\n",
+      stderr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    usage();
+    return 2;
+  }
+  const std::string command = argv[1];
+  const std::vector<std::string> args(argv + 2, argv + argc);
+  if (command == "clean") return brindle::cli::clean(args);
+  if (command == "explain") return brindle::cli::explain(args, argv[0]);
+  if (command == "metabind") return brindle::cli::metabind(args);
+  if (command == "-h" || command == "--help") {
+    usage();
+    return 0;
+  }
+  std::fprintf(stderr, "brindle-cli: неизвестная команда \"%s\"\n", command.c_str());
+  usage();
+  return 2;
+}

@@ -1,0 +1,88 @@
+#include "core/DataPaths.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+
+
+namespace brindle::core {
+namespace {
+
+std::vector<std::string> entries(const std::string& dir) {
+  std::vector<std::string> names;
+  DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+  if (!d) return names;
+  while (const dirent* e = ::readdir(d)) {
+    const std::string name = e->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  ::closedir(d);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// File names are UTF-8 on disk, so only ASCII letters are folded.
+bool asciiEqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    if (fold(a[i]) != fold(b[i])) return false;
+  }
+  return true;
+}
+
+bool endsWithNoCase(std::string_view s, std::string_view suffix) {
+  return s.size() >= suffix.size() && asciiEqualsNoCase(s.substr(s.size() - suffix.size()), suffix);
+}
+
+}  // namespace
+
+std::string withSeparator(std::string dir) {
+  if (dir.empty() || dir.back() != '/') dir += '/';
+  return dir;
+}
+
+std::string resolveDataPath(const std::string& programDir, std::string_view relative) {
+  std::string path = withSeparator(programDir);
+  bool matching = true;  // once a component is missing, the rest cannot exist either
+  std::size_t pos = 0;
+  bool first = true;
+  while (pos <= relative.size()) {
+    auto next = relative.find_first_of("/\\", pos);
+    if (next == std::string_view::npos) next = relative.size();
+    const std::string_view part = relative.substr(pos, next - pos);
+    pos = next + 1;
+    if (part.empty()) continue;
+    if (!first) path += '/';
+    first = false;
+    std::string chosen(part);
+    if (matching) {
+      const std::string dir = path.empty() ? "." : path;
+      const auto names = entries(dir);
+      const bool exact = std::find(names.begin(), names.end(), chosen) != names.end();
+      if (!exact) {
+        const auto it = std::find_if(names.begin(), names.end(), [&](const std::string& n) {
+          return asciiEqualsNoCase(n, part);
+        });
+        if (it != names.end()) chosen = *it;
+        else matching = false;
+      }
+    }
+    path += chosen;
+  }
+  return path;
+}
+
+std::vector<std::string> listFiles(const std::string& dir, std::string_view extension) {
+  std::vector<std::string> out;
+  const std::string base = withSeparator(dir);
+  for (const auto& name : entries(dir)) {
+    if (!endsWithNoCase(name, extension)) continue;
+    struct stat st {};
+    if (::stat((base + name).c_str(), &st) == 0 && S_ISREG(st.st_mode)) out.push_back(name);
+  }
+  return out;
+}
+
+}  // namespace brindle::core

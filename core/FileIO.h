@@ -1,0 +1,43 @@
+#pragma once
+// File access for the whole program. Paths and error texts are UTF-8; contents are raw bytes.
+// Every write goes to a temporary file beside the target and is renamed over it only when
+// complete, so a failed or interrupted write leaves the previous file whole.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brindle::core {
+
+struct ReadResult {
+  bool ok = false;
+  std::string data;
+  std::string error;  // the system's text for the failure, with the path
+};
+
+struct WriteResult {
+  bool ok = false;
+  std::string error;
+};
+
+// Largest file the editor opens; bigger files are refused with a message rather than
+// freezing the program while a text control digests them.
+inline constexpr std::uintmax_t kMaxDocumentBytes = 32u * 1024u * 1024u;
+
+ReadResult readFile(const std::string& path, std::uintmax_t maxBytes = UINTMAX_MAX);
+WriteResult writeFileAtomic(const std::string& path, std::string_view data);
+// Writes the lines, each followed by CR LF.
+WriteResult writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
+
+bool fileExists(const std::string& path);       // a regular file (or a link to one)
+bool directoryExists(const std::string& path);
+bool pathExists(const std::string& path);       // anything at all
+// Creates an empty file; fails when something of that name already exists.
+WriteResult createEmptyFile(const std::string& path);
+bool removeFile(const std::string& path);
+// Renames, replacing the target if it exists.
+WriteResult renameFile(const std::string& from, const std::string& to);
+// Copies with replacement of an existing target; atomic on the target side.
+WriteResult copyFile(const std::string& from, const std::string& to);
+
+}  // namespace brindle::core

@@ -1,0 +1,29 @@
+#pragma once
+// Plain-text helpers for CP1251 documents: lines and line breaks.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brindle::core {
+
+inline constexpr std::string_view kCrLf = "\r\n";
+
+// The text as lines: CR LF, a lone CR and a lone LF each end a line; a break after the last
+// line adds no empty line.
+std::vector<std::string> splitLines(std::string_view text);
+
+// The lines joined, each followed by CR LF (the form in which every file is written).
+std::string joinLines(const std::vector<std::string>& lines);
+
+// Every line break (CR LF, lone CR, lone LF) as CR LF; nothing else changes.
+std::string normalizeBreaks(std::string_view text);
+
+// The text as a file holds it: each line followed by CR LF.
+inline std::string asFileText(std::string_view text) { return joinLines(splitLines(text)); }
+
+// Last path component, whichever separator ('/' or '\') the path uses.
+std::string baseName(std::string_view path);
+
+std::string trim(std::string_view s);
+
+}  // namespace brindle::core
