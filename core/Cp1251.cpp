@@ -20,7 +20,7 @@ constexpr std::array<char16_t, 64> kHigh80 = {
 const std::unordered_map<char32_t, unsigned char>& reverseTable() {
   static const auto table = [] {
     std::unordered_map<char32_t, unsigned char> t;
-    for (int b = 0x80; b <= 0xBF; ++b) t[kHigh80[b - 0x80]] = static_cast<unsigned char>(b);
+    for (std::size_t b = 0x80; b <= 0xBF; ++b) t[kHigh80[b - 0x80]] = static_cast<unsigned char>(b);
     return t;
   }();
   return table;
@@ -93,7 +93,7 @@ std::string fromUtf8(std::string_view text, char replacement) {
     }
     bool ok = i + static_cast<std::size_t>(extra) < text.size();
     for (int k = 1; ok && k <= extra; ++k) {
-      const auto cont = static_cast<unsigned char>(text[i + k]);
+      const auto cont = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
       if ((cont & 0xC0) != 0x80) ok = false;
       else c = (c << 6) | (cont & 0x3F);
     }
