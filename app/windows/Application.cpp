@@ -6,17 +6,17 @@
 #include <QTranslator>
 #include <QWindow>
 
-#include "app/windows/TForm1.h"
-#include "app/windows/Tnachalo.h"
-#include "app/windows/Tsozdat.h"
-#include "binds/windows/TMetab.h"
-#include "binds/windows/Tbinds.h"
-#include "binds/windows/Tsetbal.h"
+#include "app/windows/MainWindow.h"
+#include "game/windows/GameDirectoryDialog.h"
+#include "wizard/windows/NewConfigDialog.h"
+#include "binds/windows/MetaBindWindow.h"
+#include "binds/windows/KeyDialog.h"
+#include "binds/windows/BindDialog.h"
 #include "dictionary/windows/DictionaryContext.h"
-#include "dictionary/windows/TForm3.h"
-#include "dictionary/windows/TForm6.h"
-#include "dictionary/windows/TPani1.h"
-#include "dictionary/windows/Tccd.h"
+#include "dictionary/windows/LibraryManager.h"
+#include "dictionary/windows/ExplanationWindow.h"
+#include "dictionary/windows/ValuePanel.h"
+#include "dictionary/windows/DictionaryWindow.h"
 
 namespace brindle::app {
 namespace {
@@ -45,25 +45,25 @@ class DialogsAboveToolWindows : public QObject {
 }  // namespace
 
 AppWindows::AppWindows(std::string programDir, QStringList arguments) {
-  form1 = std::make_unique<TForm1>(std::move(programDir), std::move(arguments));
-  TForm1* main = form1.get();
+  form1 = std::make_unique<MainWindow>(std::move(programDir), std::move(arguments));
+  MainWindow* main = form1.get();
   main->attach(this);
 
   dictionary = std::make_unique<dictionary::DictionaryContext>(main);
-  pani1 = new dictionary::TPani1(main, dictionary.get(), main);
-  ccd = new dictionary::Tccd(main, dictionary.get(), main);
-  form3 = new dictionary::TForm3(main, dictionary.get(), main);
-  setbal = new binds::Tsetbal(main, pani1, main);
-  form6 = new dictionary::TForm6(main, dictionary.get(), main);
-  sozdat = new Tsozdat(main);
-  keys = new binds::Tbinds(main);
-  nachalo = new Tnachalo(main);
-  metab = new binds::TMetab(main, keys, main);
+  pani1 = new dictionary::ValuePanel(main, dictionary.get(), main);
+  ccd = new dictionary::DictionaryWindow(main, dictionary.get(), main);
+  form3 = new dictionary::LibraryManager(main, dictionary.get(), main);
+  setbal = new binds::BindDialog(main, pani1, main);
+  form6 = new dictionary::ExplanationWindow(main, dictionary.get(), main);
+  sozdat = new wizard::NewConfigDialog(main);
+  keys = new binds::KeyDialog(main);
+  nachalo = new game::GameDirectoryDialog(main);
+  metab = new binds::MetaBindWindow(main, keys, main);
 
   main->toolWindows().setWindows(ccd, pani1, form6);
   qApp->installEventFilter(new DialogsAboveToolWindows(main));
-  QObject::connect(ccd, &dictionary::Tccd::insertDialogRequested, setbal, &binds::Tsetbal::openPage);
-  QObject::connect(nachalo, &Tnachalo::confirmed, main, [this](const QString& directory) {
+  QObject::connect(ccd, &dictionary::DictionaryWindow::insertDialogRequested, setbal, &binds::BindDialog::openPage);
+  QObject::connect(nachalo, &game::GameDirectoryDialog::confirmed, main, [this](const QString& directory) {
     form1->setConfirmed(true);
     wizardDirectory = directory;
   });
@@ -100,7 +100,7 @@ int runApplication(int argc, char** argv) {
   AppWindows windows(QApplication::applicationDirPath().toStdString() + "/", arguments);
   // The program ends when the main window has closed, whatever other windows are open.
   QApplication::setQuitOnLastWindowClosed(false);
-  QObject::connect(windows.form1.get(), &TForm1::terminated, &app, &QApplication::quit,
+  QObject::connect(windows.form1.get(), &MainWindow::terminated, &app, &QApplication::quit,
                    Qt::QueuedConnection);
   windows.start();
   return QApplication::exec();

@@ -11,26 +11,30 @@ namespace brindle::app {
 }  // namespace brindle::app
 namespace brindle::dictionary {
 struct DictionaryContext;
-class TPani1;
-class Tccd;
-class TForm3;
-class TForm6;
+class ValuePanel;
+class DictionaryWindow;
+class LibraryManager;
+class ExplanationWindow;
 }  // namespace brindle::dictionary
 namespace brindle::binds {
-class Tsetbal;
-class Tbinds;
-class TMetab;
+class BindDialog;
+class KeyDialog;
+class MetaBindWindow;
 }  // namespace brindle::binds
+namespace brindle::game {
+class GameDirectoryDialog;
+}
+namespace brindle::wizard {
+class NewConfigDialog;
+}
 namespace brindle::app {
 
-class TForm1;
-class Tsozdat;
-class Tnachalo;
+class MainWindow;
 
 int runApplication(int argc, char** argv);
 
-// All windows of the program, created once in this order: TForm1, TPani1, Tccd, TForm3,
-// Tsetbal, TForm6, Tsozdat, Tbinds, Tnachalo, TMetab (the About window is created afresh each time it
+// All windows of the program, created once in this order: MainWindow, ValuePanel, DictionaryWindow, LibraryManager,
+// BindDialog, ExplanationWindow, NewConfigDialog, KeyDialog, GameDirectoryDialog, MetaBindWindow (the About window is created afresh each time it
 // is shown). The main window owns the others; they live until it goes.
 struct AppWindows {
   // `programDir` ends with a separator; `arguments` are the command-line arguments after the
@@ -44,16 +48,16 @@ struct AppWindows {
   void start();
 
   std::unique_ptr<dictionary::DictionaryContext> dictionary;  // outlives the windows
-  std::unique_ptr<TForm1> form1;
-  dictionary::TPani1* pani1 = nullptr;
-  dictionary::Tccd* ccd = nullptr;
-  dictionary::TForm3* form3 = nullptr;
-  binds::Tsetbal* setbal = nullptr;
-  dictionary::TForm6* form6 = nullptr;
-  Tsozdat* sozdat = nullptr;
-  binds::Tbinds* keys = nullptr;
-  Tnachalo* nachalo = nullptr;
-  binds::TMetab* metab = nullptr;
+  std::unique_ptr<MainWindow> form1;
+  dictionary::ValuePanel* pani1 = nullptr;
+  dictionary::DictionaryWindow* ccd = nullptr;
+  dictionary::LibraryManager* form3 = nullptr;
+  binds::BindDialog* setbal = nullptr;
+  dictionary::ExplanationWindow* form6 = nullptr;
+  wizard::NewConfigDialog* sozdat = nullptr;
+  binds::KeyDialog* keys = nullptr;
+  game::GameDirectoryDialog* nachalo = nullptr;
+  binds::MetaBindWindow* metab = nullptr;
 
   // The directory the configuration wizard lists its files in (and the map cycle editor works
   // in): the game directory stored in the settings, or the program directory, and the chosen

@@ -1,7 +1,7 @@
 #pragma once
 // State shared by the dictionary's windows for the whole run, and the pointers by which they
 // reach each other. The application creates one context, then the windows (each registers
-// itself here in its constructor), in the order TPani1, Tccd, TForm3, TForm6.
+// itself here in its constructor), in the order ValuePanel, DictionaryWindow, LibraryManager, ExplanationWindow.
 #include <string>
 
 #include "dictionary/logic/Insertion.h"
@@ -12,20 +12,20 @@ class EditorHost;
 
 namespace brindle::dictionary {
 
-class TPani1;
-class Tccd;
-class TForm3;
-class TForm6;
+class ValuePanel;
+class DictionaryWindow;
+class LibraryManager;
+class ExplanationWindow;
 
 struct DictionaryContext {
   explicit DictionaryContext(ui::EditorHost* editorHost) : host(editorHost) {}
 
   ui::EditorHost* host;
 
-  TPani1* pani = nullptr;
-  Tccd* ccd = nullptr;
-  TForm3* form3 = nullptr;
-  TForm6* form6 = nullptr;
+  ValuePanel* pani = nullptr;
+  DictionaryWindow* ccd = nullptr;
+  LibraryManager* form3 = nullptr;
+  ExplanationWindow* form6 = nullptr;
 
   std::string currentListPath;              // UTF-8, the list the value panel shows
   // UTF-8, the value library whose entries the value panel shows; empty for a CMD or CVAR list.

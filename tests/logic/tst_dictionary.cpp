@@ -14,6 +14,7 @@
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
 
+using namespace brindle;
 using namespace brindle::core;
 using namespace brindle::dictionary;
 

@@ -9,6 +9,7 @@
 #include "support/TempDir.h"
 
 
+using namespace brindle;
 using namespace brindle::dictionary;
 
 using brindle::test::TempDir;

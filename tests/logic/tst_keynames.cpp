@@ -5,6 +5,7 @@
 #include "binds/logic/KeyNames.h"
 
 
+using namespace brindle;
 using namespace brindle::binds;
 
 namespace brindle {

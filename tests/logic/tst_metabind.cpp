@@ -13,6 +13,7 @@
 #include "binds/logic/Metabind.h"
 #include "support/TempDir.h"
 
+using namespace brindle;
 using namespace brindle::core;
 using namespace brindle::binds;
 

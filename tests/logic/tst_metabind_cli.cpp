@@ -8,6 +8,7 @@
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
 
+using namespace brindle;
 using namespace brindle::core;
 
 using brindle::test::TempDir;

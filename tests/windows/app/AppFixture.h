@@ -11,12 +11,13 @@
 
 #include "core/Ini.h"
 #include "app/windows/Application.h"
-#include "app/windows/TForm1.h"
-#include "app/windows/Tnachalo.h"
+#include "app/windows/MainWindow.h"
+#include "game/windows/GameDirectoryDialog.h"
 #include "support/TempDir.h"
 #include "ui/CfgEdit.h"
 #include "ui/Codec.h"
 
+using namespace brindle;
 using namespace brindle::core;
 using namespace brindle::app;
 
@@ -61,7 +62,7 @@ class AppFixture {
     QCoreApplication::processEvents();
   }
 
-  TForm1* main() const { return app->form1.get(); }
+  MainWindow* main() const { return app->form1.get(); }
   ui::CfgEdit* memo() const { return main()->Memo1; }
   QString panel(int i) const { return main()->statusText(i); }
   // The panel label itself, as a user sees it.
@@ -93,7 +94,7 @@ void whenModal(F act) {
 
 // Presses "ОК" of the modal game-directory dialog once it is up.
 inline void confirmGameDirectoryDialogSoon(const QString& chooseDirectory = {}) {
-  whenModal<Tnachalo>([chooseDirectory](Tnachalo* dialog) {
+  whenModal<game::GameDirectoryDialog>([chooseDirectory](game::GameDirectoryDialog* dialog) {
     if (!chooseDirectory.isEmpty()) dialog->setDirectory(chooseDirectory);
     dialog->Button1Click();
   });

@@ -8,11 +8,12 @@
 #include <QtTest>
 
 #include "app/windows/HelpPages.h"
-#include "app/windows/TAbout.h"
+#include "app/windows/AboutWindow.h"
 
+using namespace brindle;
 using namespace brindle::app;
 
-using brindle::app::TAbout;
+using brindle::app::AboutWindow;
 
 class TestAbout : public QObject {
   Q_OBJECT
@@ -20,9 +21,9 @@ class TestAbout : public QObject {
  private Q_SLOTS:
   void everyShowingIsAFreshWindow() {
     QWidget owner;
-    QPointer<TAbout> first;
+    QPointer<AboutWindow> first;
     QTimer::singleShot(0, this, [&] {
-      first = qobject_cast<TAbout*>(QApplication::activeModalWidget());
+      first = qobject_cast<AboutWindow*>(QApplication::activeModalWidget());
       QVERIFY(first);
       QCOMPARE(first->parentWidget(), &owner);
       // Leave a mark that a reused window would still carry.
@@ -30,24 +31,24 @@ class TestAbout : public QObject {
       first->Memo1->setPlainText(QStringLiteral("changed"));
       first->close();
     });
-    TAbout::showFresh(&owner);
+    AboutWindow::showFresh(&owner);
     QVERIFY(first.isNull());  // discarded once closed
 
-    QPointer<TAbout> second;
+    QPointer<AboutWindow> second;
     QTimer::singleShot(0, this, [&] {
-      second = qobject_cast<TAbout*>(QApplication::activeModalWidget());
+      second = qobject_cast<AboutWindow*>(QApplication::activeModalWidget());
       QVERIFY(second);
       QVERIFY(!second->property("shownBefore").isValid());
       QVERIFY(second->Memo1->toPlainText().startsWith(QStringLiteral("Версия 2.3")));
       second->close();
     });
-    TAbout::showFresh(&owner);
+    AboutWindow::showFresh(&owner);
     QVERIFY(second.isNull());
-    QCOMPARE(owner.findChildren<TAbout*>().size(), 0);
+    QCOMPARE(owner.findChildren<AboutWindow*>().size(), 0);
   }
 
   void layoutAndTexts() {
-    TAbout about;
+    AboutWindow about;
     QCOMPARE(about.objectName(), QStringLiteral("TAbout"));
     QCOMPARE(about.windowTitle(), QStringLiteral("О программе 'Brindle for Counter Strike'"));
     QCOMPARE(about.size(), QSize(375, 345));
@@ -98,7 +99,7 @@ class TestAbout : public QObject {
   }
 
   void linksOpenInTheDesktopHandlers() {
-    TAbout about;
+    AboutWindow about;
     about.show();
     brindle::app::RecordedUrls recorded;
     QTest::mouseClick(about.StaticText1, Qt::LeftButton);

@@ -7,6 +7,7 @@
 #include "app/windows/HelpPages.h"
 #include "support/TempDir.h"
 
+using namespace brindle;
 using namespace brindle::app;
 
 using brindle::app::RecordedUrls;

@@ -6,12 +6,13 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "app/windows/Tsozdat.h"
-#include "dictionary/windows/Tccd.h"
+#include "wizard/windows/NewConfigDialog.h"
+#include "dictionary/windows/DictionaryWindow.h"
 #include "ui/DriveList.h"
 #include "ui/MessageBoxes.h"
 #include "windows/app/AppFixture.h"
 
+using namespace brindle;
 using namespace brindle::core;
 using namespace brindle::dictionary;
 using namespace brindle::app;
@@ -40,7 +41,7 @@ class TestGame : public QObject {
   std::string gameDir_;  // <temp>/Half-Life/cstrike
   std::vector<StartCall> starts_;
 
-  brindle::app::TForm1* w() { return f_->main(); }
+  brindle::app::MainWindow* w() { return f_->main(); }
 
   void recordStarts(bool succeed) {
     w()->setGameStarter([this, succeed](const QString& p, const QStringList& a, const QString& d) {
@@ -143,7 +144,7 @@ class TestGame : public QObject {
 
   void gameDirectoryDialog() {
     f_->start();
-    brindle::app::Tnachalo* dialog = f_->app->nachalo;
+    brindle::game::GameDirectoryDialog* dialog = f_->app->nachalo;
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Выберите каталог с игрой"));
     QVERIFY(!(dialog->windowFlags() & Qt::WindowCloseButtonHint));
     // The stored game directory is selected.
@@ -219,7 +220,7 @@ class TestGame : public QObject {
     f_->start();
     QVERIFY(f_->app->ccd->windowFlags() & Qt::WindowStaysOnTopHint);
     bool above = false;
-    brindle::test::whenModal<brindle::app::Tsozdat>([&](brindle::app::Tsozdat* dialog) {
+    brindle::test::whenModal<brindle::wizard::NewConfigDialog>([&](brindle::wizard::NewConfigDialog* dialog) {
       above = dialog->windowHandle()->flags() & Qt::WindowStaysOnTopHint;
       dialog->reject();
     });
@@ -233,7 +234,7 @@ class TestGame : public QObject {
 
   void newConfigDialog() {
     f_->start();
-    brindle::app::Tsozdat* dialog = f_->app->sozdat;
+    brindle::wizard::NewConfigDialog* dialog = f_->app->sozdat;
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Создать новый конфиг"));
     const QString dir = q(f_->dir.path());
     f_->dir.write("taken.cfg", "keep\r\n");

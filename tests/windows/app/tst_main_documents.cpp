@@ -4,10 +4,11 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "dictionary/windows/TPani1.h"
+#include "dictionary/windows/ValuePanel.h"
 #include "ui/MessageBoxes.h"
 #include "windows/app/AppFixture.h"
 
+using namespace brindle;
 using namespace brindle::core;
 using namespace brindle::dictionary;
 
@@ -37,7 +38,7 @@ class TestMainDocuments : public QObject {
   std::unique_ptr<AppFixture> f_;
   std::unique_ptr<ScriptedAnswers> answers_;
 
-  brindle::app::TForm1* w() { return f_->main(); }
+  brindle::app::MainWindow* w() { return f_->main(); }
 
   // Starts with the file `name` (content `text`) as the document.
   std::string startWith(const std::string& name, std::string_view text) {

@@ -4,17 +4,18 @@
 #include <QElapsedTimer>
 #include <QtTest>
 
-#include "dictionary/windows/TForm6.h"
-#include "dictionary/windows/TPani1.h"
-#include "dictionary/windows/Tccd.h"
+#include "dictionary/windows/ExplanationWindow.h"
+#include "dictionary/windows/ValuePanel.h"
+#include "dictionary/windows/DictionaryWindow.h"
 #include "ui/FontColorPrint.h"
 #include "ui/MessageBoxes.h"
 #include "windows/app/AppFixture.h"
 
+using namespace brindle;
 using namespace brindle::core;
 using namespace brindle::dictionary;
 
-using brindle::app::TForm1;
+using brindle::app::MainWindow;
 using brindle::test::AppFixture;
 
 namespace {
@@ -51,7 +52,7 @@ class TestMainStart : public QObject {
     brindle::ui::ScriptedAnswers answers;
     AppFixture f;
     f.create();
-    TForm1* w = f.main();
+    MainWindow* w = f.main();
 
     // The first document is the template, caret at its end, untitled and not modified.
     QCOMPARE(f.text(), std::string(kTemplate));
@@ -65,7 +66,7 @@ class TestMainStart : public QObject {
     // The game-directory dialog comes before the tool windows, and only ОК leaves it.
     bool toolWindowsHiddenDuringDialog = false;
     bool refusedClose = false;
-    brindle::test::whenModal<brindle::app::Tnachalo>([&](brindle::app::Tnachalo* dialog) {
+    brindle::test::whenModal<brindle::game::GameDirectoryDialog>([&](brindle::game::GameDirectoryDialog* dialog) {
       toolWindowsHiddenDuringDialog = !f.app->ccd->isVisible() && !f.app->pani1->isVisible();
       dialog->reject();
       dialog->close();
@@ -134,7 +135,7 @@ class TestMainStart : public QObject {
                 {"Forms/pani1L", "700"},
                 {"Forms/f6T", "200"}});
     f.start();
-    TForm1* w = f.main();
+    MainWindow* w = f.main();
     QCOMPARE(w->frameGeometry(), QRect(10, 40, 600, 450));
     QCOMPARE(w->editorBackground(), QColor(255, 0, 0));
     QCOMPARE(w->editorTextColor(), QColor(0, 255, 0));
@@ -260,7 +261,7 @@ class TestMainStart : public QObject {
     f.settings({{"MainForm/Left", "100"}, {"MainForm/Top", "100"}, {"Forms/ccdT", "120"},
                 {"Forms/pani1T", "130"}, {"Forms/f6T", "140"}});
     f.start();
-    TForm1* w = f.main();
+    MainWindow* w = f.main();
     const Frames before = framesOf(f);
     w->move(w->frameGeometry().topLeft() + QPoint(40, -25));
     settle();
@@ -282,7 +283,7 @@ class TestMainStart : public QObject {
     AppFixture f;
     f.knownGameDirectory(f.dir.path());
     f.start();
-    TForm1* w = f.main();
+    MainWindow* w = f.main();
     const Frames normal = framesOf(f);
 
     w->showMaximized();
@@ -325,7 +326,7 @@ class TestMainStart : public QObject {
     f.settings({{"MainForm/Left", "30"}, {"MainForm/Top", "20"}, {"MainForm/Width", "640"},
                 {"MainForm/Height", "480"}});
     f.start();
-    TForm1* w = f.main();
+    MainWindow* w = f.main();
     const Frames normal = framesOf(f);
     w->showMaximized();
     settle();

@@ -7,13 +7,14 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "dictionary/windows/TForm6.h"
-#include "dictionary/windows/TPani1.h"
+#include "dictionary/windows/ExplanationWindow.h"
+#include "dictionary/windows/ValuePanel.h"
 #include "ui/FindDialog.h"
 #include "ui/FontColorPrint.h"
 #include "ui/MessageBoxes.h"
 #include "windows/app/AppFixture.h"
 
+using namespace brindle;
 using namespace brindle::core;
 using namespace brindle::dictionary;
 
@@ -32,7 +33,7 @@ class TestMainTools : public QObject {
   std::unique_ptr<brindle::ui::ScriptedAnswers> answers_;
   std::unique_ptr<AppFixture> f_;
 
-  brindle::app::TForm1* w() { return f_->main(); }
+  brindle::app::MainWindow* w() { return f_->main(); }
   brindle::ui::CfgEdit* memo() { return f_->memo(); }
 
   void holds(std::string_view text, Offset caret) {

@@ -4,14 +4,15 @@
 #include <memory>
 
 #include "dictionary/windows/DictionaryContext.h"
-#include "dictionary/windows/TForm3.h"
-#include "dictionary/windows/TForm6.h"
-#include "dictionary/windows/TPani1.h"
-#include "dictionary/windows/Tccd.h"
+#include "dictionary/windows/LibraryManager.h"
+#include "dictionary/windows/ExplanationWindow.h"
+#include "dictionary/windows/ValuePanel.h"
+#include "dictionary/windows/DictionaryWindow.h"
 #include "support/TempDir.h"
 #include "support/TestHost.h"
 #include "ui/MessageBoxes.h"
 
+using namespace brindle;
 using namespace brindle::core;
 using namespace brindle::dictionary;
 
@@ -23,21 +24,21 @@ struct DictionaryRig {
   void createWindows(bool managerOwnedByHost = false) {
     host = std::make_unique<TestHost>(dir.path());
     context = std::make_unique<dictionary::DictionaryContext>(host.get());
-    pani = std::make_unique<dictionary::TPani1>(host.get(), context.get());
-    ccd = std::make_unique<dictionary::Tccd>(host.get(), context.get());
-    form3 = std::make_unique<dictionary::TForm3>(host.get(), context.get(),
+    pani = std::make_unique<dictionary::ValuePanel>(host.get(), context.get());
+    ccd = std::make_unique<dictionary::DictionaryWindow>(host.get(), context.get());
+    form3 = std::make_unique<dictionary::LibraryManager>(host.get(), context.get(),
                                            managerOwnedByHost ? host.get() : nullptr);
-    form6 = std::make_unique<dictionary::TForm6>(host.get(), context.get());
+    form6 = std::make_unique<dictionary::ExplanationWindow>(host.get(), context.get());
   }
 
   ui::ScriptedAnswers script;  // every box is recorded, none waits for a person
   TempDir dir;
   std::unique_ptr<TestHost> host;
   std::unique_ptr<dictionary::DictionaryContext> context;
-  std::unique_ptr<dictionary::TPani1> pani;
-  std::unique_ptr<dictionary::Tccd> ccd;
-  std::unique_ptr<dictionary::TForm3> form3;
-  std::unique_ptr<dictionary::TForm6> form6;
+  std::unique_ptr<dictionary::ValuePanel> pani;
+  std::unique_ptr<dictionary::DictionaryWindow> ccd;
+  std::unique_ptr<dictionary::LibraryManager> form3;
+  std::unique_ptr<dictionary::ExplanationWindow> form6;
 };
 
 }  // namespace brindle::test

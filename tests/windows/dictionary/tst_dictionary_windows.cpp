@@ -14,16 +14,17 @@
 #include "JpegFixture.h"
 #include "core/Cp1251.h"
 #include "dictionary/windows/DictionaryContext.h"
-#include "dictionary/windows/DictionaryListBox.h"
-#include "dictionary/windows/TForm3.h"
-#include "dictionary/windows/TForm6.h"
-#include "dictionary/windows/TPani1.h"
-#include "dictionary/windows/Tccd.h"
+#include "ui/ChoiceListBox.h"
+#include "dictionary/windows/LibraryManager.h"
+#include "dictionary/windows/ExplanationWindow.h"
+#include "dictionary/windows/ValuePanel.h"
+#include "dictionary/windows/DictionaryWindow.h"
 #include "support/TempDir.h"
 #include "support/TestHost.h"
 #include "ui/CfgEdit.h"
 #include "ui/MessageBoxes.h"
 
+using namespace brindle;
 using namespace brindle::core;
 using namespace brindle::dictionary;
 
@@ -63,20 +64,20 @@ struct Rig : brindle::test::DictionaryRig {
 
 };
 
-int rowOf(const DictionaryListBox* list, const QString& text) {
+int rowOf(const ui::ChoiceListBox* list, const QString& text) {
   const auto found = list->findItems(text, Qt::MatchExactly);
   return found.isEmpty() ? -1 : list->row(found.first());
 }
 
 // A mouse click on an entry, as the user makes it.
-void click(DictionaryListBox* list, const QString& text) {
+void click(ui::ChoiceListBox* list, const QString& text) {
   const int row = rowOf(list, text);
   QVERIFY2(row >= 0, qPrintable(text));
   list->scrollToItem(list->item(row));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
 }
 
-void doubleClick(DictionaryListBox* list, const QString& text) {
+void doubleClick(ui::ChoiceListBox* list, const QString& text) {
   const int row = rowOf(list, text);
   QVERIFY2(row >= 0, qPrintable(text));
   const QPoint at = list->visualItemRect(list->item(row)).center();
@@ -132,7 +133,7 @@ class TestDictionaryWindows : public QObject {
   void theCvarHintShowsAtOnceWhileTheMouseRestsOnTheList() {
     Rig rig;
     rig.ccd->PC1->setCurrentIndex(1);
-    DictionaryListBox* list = rig.ccd->ListBox2;
+    ui::ChoiceListBox* list = rig.ccd->ListBox2;
     const auto at = [&](const char* text) { return list->visualItemRect(list->item(rowOf(list, text))).center(); };
     QEnterEvent enter(at("Voice"), list->mapToGlobal(at("Voice")), list->mapToGlobal(at("Voice")));
     QApplication::sendEvent(list, &enter);  // the mouse comes to rest on the list
@@ -369,7 +370,7 @@ class TestDictionaryWindows : public QObject {
 
   void theButtonsAskForTheInsertDialog() {
     Rig rig;
-    QSignalSpy spy(rig.ccd.get(), &Tccd::insertDialogRequested);
+    QSignalSpy spy(rig.ccd.get(), &DictionaryWindow::insertDialogRequested);
     rig.ccd->SBut10->click();
     rig.ccd->SBut7->click();
     rig.ccd->SBut8->click();

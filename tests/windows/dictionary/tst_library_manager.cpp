@@ -8,15 +8,16 @@
 
 #include "DictionaryRig.h"
 #include "dictionary/windows/DictionaryContext.h"
-#include "dictionary/windows/DictionaryListBox.h"
-#include "dictionary/windows/TForm3.h"
-#include "dictionary/windows/TForm6.h"
-#include "dictionary/windows/TPani1.h"
-#include "dictionary/windows/Tccd.h"
+#include "ui/ChoiceListBox.h"
+#include "dictionary/windows/LibraryManager.h"
+#include "dictionary/windows/ExplanationWindow.h"
+#include "dictionary/windows/ValuePanel.h"
+#include "dictionary/windows/DictionaryWindow.h"
 #include "support/TempDir.h"
 #include "support/TestHost.h"
 #include "ui/MessageBoxes.h"
 
+using namespace brindle;
 using namespace brindle::core;
 using namespace brindle::dictionary;
 
@@ -62,7 +63,7 @@ struct Rig : brindle::test::DictionaryRig {
 
 };
 
-void select(DictionaryListBox* list, const QString& text) {
+void select(ui::ChoiceListBox* list, const QString& text) {
   const auto found = list->findItems(text, Qt::MatchExactly);
   QVERIFY2(!found.isEmpty(), qPrintable(text));
   const QRect r = list->visualItemRect(found.first());

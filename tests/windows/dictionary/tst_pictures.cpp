@@ -9,6 +9,7 @@
 #include "support/TempDir.h"
 #include "ui/JpegImage.h"
 
+using namespace brindle;
 using namespace brindle::core;
 
 using brindle::test::makeJpeg;

@@ -8,6 +8,7 @@
 #include "ui/Codec.h"
 #include "ui/MessageBoxes.h"
 
+using namespace brindle;
 using namespace brindle::core;
 using namespace brindle::editor;
 

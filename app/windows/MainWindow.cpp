@@ -1,4 +1,4 @@
-#include "app/windows/TForm1.h"
+#include "app/windows/MainWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,12 +28,12 @@
 #include "app/windows/Application.h"
 #include "app/windows/HelpPages.h"
 #include "app/windows/Icons.h"
-#include "app/windows/TAbout.h"
-#include "app/windows/Tnachalo.h"
-#include "binds/windows/TMetab.h"
-#include "dictionary/windows/TForm3.h"
-#include "dictionary/windows/TForm6.h"
-#include "dictionary/windows/TPani1.h"
+#include "app/windows/AboutWindow.h"
+#include "game/windows/GameDirectoryDialog.h"
+#include "binds/windows/MetaBindWindow.h"
+#include "dictionary/windows/LibraryManager.h"
+#include "dictionary/windows/ExplanationWindow.h"
+#include "dictionary/windows/ValuePanel.h"
 #include "ui/CfgEdit.h"
 #include "ui/Codec.h"
 #include "ui/FindDialog.h"
@@ -91,7 +91,7 @@ bool startDetachedGame(const QString& program, const QStringList& args, const QS
 
 // ================================================================================ FormCreate
 
-TForm1::TForm1(std::string programDir, QStringList arguments, QWidget* parent)
+MainWindow::MainWindow(std::string programDir, QStringList arguments, QWidget* parent)
     : QMainWindow(parent),
       programDir_(core::withSeparator(std::move(programDir))),
       arguments_(std::move(arguments)),
@@ -125,12 +125,12 @@ TForm1::TForm1(std::string programDir, QStringList arguments, QWidget* parent)
   layout->addWidget(Panel1);
   setCentralWidget(central);
 
-  connect(Memo1, &ui::CfgEdit::textEdited, this, &TForm1::Memo1Change);
-  connect(Memo1, &QPlainTextEdit::cursorPositionChanged, this, &TForm1::Memo1Click);
-  connect(Memo1, &QPlainTextEdit::selectionChanged, this, &TForm1::Memo1Click);
+  connect(Memo1, &ui::CfgEdit::textEdited, this, &MainWindow::Memo1Change);
+  connect(Memo1, &QPlainTextEdit::cursorPositionChanged, this, &MainWindow::Memo1Click);
+  connect(Memo1, &QPlainTextEdit::selectionChanged, this, &MainWindow::Memo1Click);
   // "О&пределить" follows the selection, so its shortcut Ctrl+A works exactly when there is
   // something to define, whenever the menus were last opened.
-  connect(Memo1, &QPlainTextEdit::selectionChanged, this, &TForm1::PopupMenu2Popup);
+  connect(Memo1, &QPlainTextEdit::selectionChanged, this, &MainWindow::PopupMenu2Popup);
   connect(Memo1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     PopupMenu2Popup();
     PopupMenu2->popup(Memo1->viewport()->mapToGlobal(at));
@@ -159,13 +159,13 @@ TForm1::TForm1(std::string programDir, QStringList arguments, QWidget* parent)
   Memo1->setFocus();
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
 // ================================================================================ building
 
-QAction* TForm1::addCommand(QMenu* menu, const char* name, const QString& text,
+QAction* MainWindow::addCommand(QMenu* menu, const char* name, const QString& text,
                             const QString& hint, const QKeySequence& shortcut,
-                            void (TForm1::*command)()) {
+                            void (MainWindow::*command)()) {
   auto* action = new QAction(text, this);
   action->setObjectName(QString::fromLatin1(name));
   action->setStatusTip(hint);
@@ -175,33 +175,33 @@ QAction* TForm1::addCommand(QMenu* menu, const char* name, const QString& text,
   return action;
 }
 
-void TForm1::editAction(const char* slot) {
+void MainWindow::editAction(const char* slot) {
   // The standard edit actions work on whichever text control has the focus.
   QWidget* w = QApplication::focusWidget();
   if (w == nullptr) w = Memo1;
   QMetaObject::invokeMethod(w, slot);
 }
 
-void TForm1::buildMenus() {
+void MainWindow::buildMenus() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("MainMenu1"));
 
   QMenu* file = bar->addMenu(QStringLiteral("&Файл"));
   file->setObjectName(QStringLiteral("File1"));
   addCommand(file, "New1", QStringLiteral("&Новый"), QStringLiteral("Создать новый файл"),
-             QKeySequence(QStringLiteral("Ctrl+N")), &TForm1::New1Click);
+             QKeySequence(QStringLiteral("Ctrl+N")), &MainWindow::New1Click);
   addCommand(file, "Open1", QStringLiteral("&Открыть"), QStringLiteral("Открыть файл"),
-             QKeySequence(QStringLiteral("Ctrl+O")), &TForm1::Open1Click);
+             QKeySequence(QStringLiteral("Ctrl+O")), &MainWindow::Open1Click);
   addCommand(file, "Save1", QStringLiteral("&Сохранить"), QStringLiteral("Сохранить файл"),
-             QKeySequence(QStringLiteral("Ctrl+S")), &TForm1::Save1Click);
+             QKeySequence(QStringLiteral("Ctrl+S")), &MainWindow::Save1Click);
   addCommand(file, "SaveAs1", QStringLiteral("Сохранить &как"),
-             QStringLiteral("Сохранить файл как..."), {}, &TForm1::FileSaveAs);
+             QStringLiteral("Сохранить файл как..."), {}, &MainWindow::FileSaveAs);
   file->addSeparator();
   addCommand(file, "MetaBind1", QStringLiteral("Новый MetaBind"), {},
-             QKeySequence(QStringLiteral("Ctrl+Alt+N")), &TForm1::MetaBind1Click);
+             QKeySequence(QStringLiteral("Ctrl+Alt+N")), &MainWindow::MetaBind1Click);
   file->addSeparator();
   addCommand(file, "N33", QStringLiteral("&Печать"), QStringLiteral("Печать файла"),
-             QKeySequence(QStringLiteral("Ctrl+P")), &TForm1::N33Click);
+             QKeySequence(QStringLiteral("Ctrl+P")), &MainWindow::N33Click);
   file->addSeparator();
   QAction* exit = addCommand(file, "Exit1", QStringLiteral("В&ыход"),
                              QStringLiteral("Выход из программы"),
@@ -226,55 +226,55 @@ void TForm1::buildMenus() {
   connect(paste, &QAction::triggered, this, [this] { editAction("paste"); });
   edit->addSeparator();
   addCommand(edit, "SelectAll1", QStringLiteral("Выд&елить все"),
-             QStringLiteral("Выделить весь текст"), {}, &TForm1::ToolButton14Click);
+             QStringLiteral("Выделить весь текст"), {}, &MainWindow::ToolButton14Click);
   N14 = addCommand(edit, "N14", QStringLiteral("Перенос с&лов"), QStringLiteral("Перенос слов"),
-                   QKeySequence(QStringLiteral("Ctrl+Alt+P")), &TForm1::N14Click);
+                   QKeySequence(QStringLiteral("Ctrl+Alt+P")), &MainWindow::N14Click);
   addCommand(edit, "N21", QStringLiteral("Удалить строку"), QStringLiteral("Удалить строку"),
-             QKeySequence(QStringLiteral("Ctrl+Y")), &TForm1::N21Click);
+             QKeySequence(QStringLiteral("Ctrl+Y")), &MainWindow::N21Click);
 
   QMenu* tools = bar->addMenu(QStringLiteral("&Инструменты"));
   tools->setObjectName(QStringLiteral("Tools1"));
-  connect(tools, &QMenu::aboutToShow, this, &TForm1::PopupMenu2Popup);
+  connect(tools, &QMenu::aboutToShow, this, &MainWindow::PopupMenu2Popup);
   addCommand(tools, "Find1", QStringLiteral("&Найти"), QStringLiteral("Найти нужный текст"),
-             QKeySequence(QStringLiteral("F3")), &TForm1::toolbutton11click);
+             QKeySequence(QStringLiteral("F3")), &MainWindow::toolbutton11click);
   N15 = addCommand(tools, "N15", QStringLiteral("О&пределить"),
                    QStringLiteral("Определить значение выделеного слова"),
-                   QKeySequence(QStringLiteral("Ctrl+A")), &TForm1::N15Click);
+                   QKeySequence(QStringLiteral("Ctrl+A")), &MainWindow::N15Click);
   addCommand(tools, "N38", QStringLiteral("Сменить каталог игры"), {},
-             QKeySequence(QStringLiteral("Ctrl+K")), &TForm1::N38Click);
+             QKeySequence(QStringLiteral("Ctrl+K")), &MainWindow::N38Click);
   addCommand(tools, "CS1", QStringLiteral("&Запуск CS с текущим конфигом"), {},
-             QKeySequence(QStringLiteral("F9")), &TForm1::CS1Click);
+             QKeySequence(QStringLiteral("F9")), &MainWindow::CS1Click);
   tools->addSeparator();
   addCommand(tools, "Font1", QStringLiteral("&Шрифт"), QStringLiteral("Шрифт"),
-             QKeySequence(QStringLiteral("Ctrl+F")), &TForm1::FontNameChange);
+             QKeySequence(QStringLiteral("Ctrl+F")), &MainWindow::FontNameChange);
   addCommand(tools, "Color1", QStringLiteral("&Цвет"), QStringLiteral("Сменить цвет"), {},
-             &TForm1::ColorNameFonClick);
+             &MainWindow::ColorNameFonClick);
   tools->addSeparator();
   addCommand(tools, "N32", QStringLiteral("Н&астройка смены карт"),
              QStringLiteral("Настройка смены карт"), QKeySequence(QStringLiteral("Ctrl+M")),
-             &TForm1::N32Click);
+             &MainWindow::N32Click);
   addCommand(tools, "Master1", QStringLiteral("&Мастер CFG"),
              QStringLiteral("Мастер настройки конфига"),
-             QKeySequence(QStringLiteral("Ctrl+Alt+M")), &TForm1::ToolButton13Click);
+             QKeySequence(QStringLiteral("Ctrl+Alt+M")), &MainWindow::ToolButton13Click);
 
   QMenu* libraries = bar->addMenu(QStringLiteral("&Библиотеки и MetaBinds"));
   libraries->setObjectName(QStringLiteral("Libraries1"));
   addCommand(libraries, "N37", QStringLiteral("&Настройка библиотек DLZ и MetaBinds"),
              QStringLiteral("Настройка библиотек (*.dlz) и MetaBinds (*.mtb)"),
-             QKeySequence(QStringLiteral("Ctrl+B")), &TForm1::N37Click);
+             QKeySequence(QStringLiteral("Ctrl+B")), &MainWindow::N37Click);
   addCommand(libraries, "MetaBinds1", QStringLiteral("&Вставка MetaBinds"),
              QStringLiteral("Вставка MetaBinds"), QKeySequence(QStringLiteral("Ctrl+Alt+B")),
-             &TForm1::MetaBinds1Click);
+             &MainWindow::MetaBinds1Click);
 
   QMenu* help = bar->addMenu(QStringLiteral("П&омощь"));
   help->setObjectName(QStringLiteral("Help1"));
   addCommand(help, "N35", QStringLiteral("&Справка"), {}, QKeySequence(QStringLiteral("F1")),
-             &TForm1::N35Click);
-  addCommand(help, "N29", QStringLiteral("Во&просы и ответы"), {}, {}, &TForm1::N29Click);
-  addCommand(help, "N31", QStringLiteral("Со&здание скриптов"), {}, {}, &TForm1::N31Click);
-  addCommand(help, "N30", QStringLiteral("&История"), {}, {}, &TForm1::N30Click);
+             &MainWindow::N35Click);
+  addCommand(help, "N29", QStringLiteral("Во&просы и ответы"), {}, {}, &MainWindow::N29Click);
+  addCommand(help, "N31", QStringLiteral("Со&здание скриптов"), {}, {}, &MainWindow::N31Click);
+  addCommand(help, "N30", QStringLiteral("&История"), {}, {}, &MainWindow::N30Click);
   addCommand(help, "About1", QStringLiteral("&О программе"), QStringLiteral("О программе Brindle"),
-             {}, &TForm1::About1Click);
+             {}, &MainWindow::About1Click);
 
   // The editor's context menu. Its items show the shortcuts of the main menu, which is where
   // those keys take effect.
@@ -310,7 +310,7 @@ void TForm1::buildMenus() {
             [this] { ToolButton14Click(); });
 }
 
-QToolButton* TForm1::addToolButton(const char* name, const QIcon& icon, const QString& hint,
+QToolButton* MainWindow::addToolButton(const char* name, const QIcon& icon, const QString& hint,
                                    const std::function<void()>& command) {
   auto* button = new QToolButton(ToolBar1);
   button->setObjectName(QString::fromLatin1(name));
@@ -327,7 +327,7 @@ QToolButton* TForm1::addToolButton(const char* name, const QIcon& icon, const QS
   return button;
 }
 
-void TForm1::buildToolBar() {
+void MainWindow::buildToolBar() {
   ToolBar1 = new QToolBar(this);
   ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
   ToolBar1->setMovable(false);
@@ -380,7 +380,7 @@ void TForm1::buildToolBar() {
   ToolBar1->addWidget(press);
 }
 
-void TForm1::buildStrip() {
+void MainWindow::buildStrip() {
   Panel1 = new QFrame(this);
   Panel1->setObjectName(QStringLiteral("Panel1"));
   Panel1->setFixedHeight(30);
@@ -420,7 +420,7 @@ void TForm1::buildStrip() {
   row->addStretch();
 }
 
-void TForm1::buildStatusBar() {
+void MainWindow::buildStatusBar() {
   auto* bar = new QStatusBar(this);
   bar->setObjectName(QStringLiteral("StatusBar1"));
   setStatusBar(bar);
@@ -446,24 +446,24 @@ void TForm1::buildStatusBar() {
 
 // ================================================================================ status bar
 
-void TForm1::setStatusText(int panel, const QString& text) {
+void MainWindow::setStatusText(int panel, const QString& text) {
   if (panel >= 0 && panel < 3) panels_[static_cast<std::size_t>(panel)]->setText(text);
 }
 
-QString TForm1::statusText(int panel) const {
+QString MainWindow::statusText(int panel) const {
   return panel >= 0 && panel < 3 ? panels_[static_cast<std::size_t>(panel)]->text() : QString();
 }
 
-QString TForm1::valuePanelCaption() const {
+QString MainWindow::valuePanelCaption() const {
   return windows_ && windows_->pani1 ? windows_->pani1->Label3->text() : QString();
 }
 
 // ShowHint: the hint of the control under the pointer, or the value panel's caption.
-void TForm1::showHint(const QString& hint) {
+void MainWindow::showHint(const QString& hint) {
   setStatusText(1, hint.isEmpty() ? valuePanelCaption() : hint);
 }
 
-bool TForm1::event(QEvent* e) {
+bool MainWindow::event(QEvent* e) {
   if (e->type() == QEvent::StatusTip) {
     showHint(static_cast<QStatusTipEvent*>(e)->tip());
     return true;
@@ -471,7 +471,7 @@ bool TForm1::event(QEvent* e) {
   return QMainWindow::event(e);
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
   switch (e->type()) {
     case QEvent::ToolTip:
       if (qobject_cast<QToolButton*>(watched)) return true;
@@ -514,7 +514,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
 
 // ================================================================================ FormShow
 
-void TForm1::FormShow() {
+void MainWindow::FormShow() {
   // The stored size is the outer frame's; the decoration is known once the window shows.
   waitUntilShown({this});
   setFrameRect(this, wantedFrame_);
@@ -588,12 +588,12 @@ void TForm1::FormShow() {
 
 // ================================================================================ placement
 
-void TForm1::rememberNormalGeometry() {
+void MainWindow::rememberNormalGeometry() {
   if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) return;
   if (isVisible()) normalFrame_ = frameGeometry();
 }
 
-void TForm1::moveEvent(QMoveEvent* e) {
+void MainWindow::moveEvent(QMoveEvent* e) {
   QMainWindow::moveEvent(e);
   const Qt::WindowStates state = windowState();
   if (state & Qt::WindowMinimized) return;
@@ -613,20 +613,20 @@ void TForm1::moveEvent(QMoveEvent* e) {
   tools_.recordNormal();
 }
 
-void TForm1::resizeEvent(QResizeEvent* e) {
+void MainWindow::resizeEvent(QResizeEvent* e) {
   QMainWindow::resizeEvent(e);
   rememberNormalGeometry();
   placeToolWindows();
 }
 
-void TForm1::changeEvent(QEvent* e) {
+void MainWindow::changeEvent(QEvent* e) {
   QMainWindow::changeEvent(e);
   if (e->type() == QEvent::WindowStateChange) placeToolWindows();
 }
 
 // Docked in the right-edge column while maximized, back at the normal layout when the window
 // returns to the normal state; nothing while minimized.
-void TForm1::placeToolWindows() {
+void MainWindow::placeToolWindows() {
   if (!activated_) return;
   const Qt::WindowStates state = windowState();
   if (state & Qt::WindowMinimized) return;
@@ -636,7 +636,7 @@ void TForm1::placeToolWindows() {
 
 // ================================================================================ close
 
-void TForm1::closeEvent(QCloseEvent* e) {
+void MainWindow::closeEvent(QCloseEvent* e) {
   if (!FormCloseQ1()) {
     e->ignore();
     return;
@@ -645,7 +645,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
   FormClose();
 }
 
-bool TForm1::FormCloseQ1() {
+bool MainWindow::FormCloseQ1() {
   bool allow = true;
   if (currentFileName_ != QLatin1String(kUntitled)) {
     if (Memo1->modified()) {
@@ -663,7 +663,7 @@ bool TForm1::FormCloseQ1() {
   return allow;
 }
 
-void TForm1::FormClose() {
+void MainWindow::FormClose() {
   // The normal-state geometry is what is stored, also when closing maximized.
   const QRect frame = (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))
                           ? normalFrame_
@@ -682,7 +682,7 @@ void TForm1::FormClose() {
   Q_EMIT terminated();
 }
 
-void TForm1::writeSettings() {
+void MainWindow::writeSettings() {
   settings_.writeInt("Color", "PrEdit", ui::colorToBgr(editorBackground()));
   const QFont f = Memo1->font();
   settings_.writeString("Font", "NamePr", ui::fromQ(f.family()));
@@ -714,12 +714,12 @@ void TForm1::writeSettings() {
 
 // ================================================================================ document
 
-void TForm1::setCurrentFileName(const QString& name) {
+void MainWindow::setCurrentFileName(const QString& name) {
   currentFileName_ = name;
   setStatusText(2, name);
 }
 
-bool TForm1::saveTo(const QString& path) {
+bool MainWindow::saveTo(const QString& path) {
   const core::WriteResult r = core::writeLinesAtomic(ui::toUtf8(path), core::splitLines(Memo1->getText()));
   if (!r.ok) {
     ui::showError(this, ui::fromUtf8(r.error));
@@ -729,7 +729,7 @@ bool TForm1::saveTo(const QString& path) {
   return r.ok;
 }
 
-bool TForm1::loadFrom(const QString& path) {
+bool MainWindow::loadFrom(const QString& path) {
   const core::ReadResult r = core::readFile(ui::toUtf8(path), core::kMaxDocumentBytes);
   if (!r.ok) {
     ui::showError(this, ui::fromUtf8(r.error));
@@ -739,7 +739,7 @@ bool TForm1::loadFrom(const QString& path) {
   return true;
 }
 
-void TForm1::prbegin() {
+void MainWindow::prbegin() {
   if (newMetaBindRequest_) {
     Memo1->loadText(kMetaBindTemplate);
     Memo1->setSelStart(0);
@@ -764,7 +764,7 @@ void TForm1::prbegin() {
   initialised_ = true;
 }
 
-void TForm1::ResetDocument() {
+void MainWindow::ResetDocument() {
   if (!openInProgress_) {
     setCurrentFileName(QString::fromLatin1(kUntitled));
     prbegin();
@@ -773,7 +773,7 @@ void TForm1::ResetDocument() {
   openDecision_ = OpenDecision::Proceed;
 }
 
-void TForm1::New1Click() {
+void MainWindow::New1Click() {
   if (!Memo1->modified()) {
     ResetDocument();
     return;
@@ -795,13 +795,13 @@ void TForm1::New1Click() {
   }
 }
 
-void TForm1::MetaBind1Click() {
+void MainWindow::MetaBind1Click() {
   newMetaBindRequest_ = true;
   New1Click();
   newMetaBindRequest_ = false;
 }
 
-void TForm1::Open1Click() {
+void MainWindow::Open1Click() {
   openInProgress_ = true;
   if (Memo1->modified()) New1Click();
   else openDecision_ = OpenDecision::Proceed;
@@ -819,7 +819,7 @@ void TForm1::Open1Click() {
   openInProgress_ = false;
 }
 
-void TForm1::Save1Click() {
+void MainWindow::Save1Click() {
   if (currentFileName_ == QLatin1String(kUntitled)) {
     saveDialogTitle_ = QStringLiteral("Сохранить");
     FileSaveAs();
@@ -831,14 +831,14 @@ void TForm1::Save1Click() {
   saveOutcome_ = SaveOutcome::Saved;
 }
 
-void TForm1::SaveDialog1TypeChange(int filterIndex) {
+void MainWindow::SaveDialog1TypeChange(int filterIndex) {
   static const char* const extensions[] = {"", "cfg", "kav", "txt", "mtb"};
   defaultExt_ = filterIndex >= 1 && filterIndex <= 5
                     ? QString::fromLatin1(extensions[filterIndex - 1])
                     : QString();
 }
 
-void TForm1::FileSaveAs() {
+void MainWindow::FileSaveAs() {
   setStatusText(1, QStringLiteral("Сохраняем..."));
   const bool beganUntitled = currentFileName_ == QLatin1String(kUntitled);
   if (beganUntitled) saveOutcome_ = SaveOutcome::Saved;
@@ -890,9 +890,9 @@ void TForm1::FileSaveAs() {
   setStatusText(1, valuePanelCaption());
 }
 
-void TForm1::Memo1Change() { Memo1->setModified(true); }
+void MainWindow::Memo1Change() { Memo1->setModified(true); }
 
-void TForm1::Memo1Click() {
+void MainWindow::Memo1Click() {
   const core::CaretPos p = Memo1->caretPos();
   caretColumn_ = p.column;
   caretLine_ = p.line;
@@ -901,27 +901,27 @@ void TForm1::Memo1Click() {
 
 // ================================================================================ editing tools
 
-void TForm1::Button9Click() { editor::insertComment(*Memo1); }
+void MainWindow::Button9Click() { editor::insertComment(*Memo1); }
 
-void TForm1::Button4Click() { editor::insertLineBreak(*Memo1); }
+void MainWindow::Button4Click() { editor::insertLineBreak(*Memo1); }
 
-void TForm1::Button5Click() { editor::openLineBelow(*Memo1, caretLine_); }
+void MainWindow::Button5Click() { editor::openLineBelow(*Memo1, caretLine_); }
 
-void TForm1::Button6Click() { editor::cleanupBuffer(*Memo1); }
+void MainWindow::Button6Click() { editor::cleanupBuffer(*Memo1); }
 
-void TForm1::N21Click() { editor::deleteCaretLine(*Memo1); }
+void MainWindow::N21Click() { editor::deleteCaretLine(*Memo1); }
 
-void TForm1::ToolButton14Click() { editor::toggleSelectAll(*Memo1); }
+void MainWindow::ToolButton14Click() { editor::toggleSelectAll(*Memo1); }
 
-void TForm1::PopupMenu2Popup() {
+void MainWindow::PopupMenu2Popup() {
   const bool selected = Memo1->selLength() > 0;
   N15->setEnabled(selected);
   N15p->setEnabled(selected);
 }
 
-void TForm1::toolbutton11click() { FindDialog1->showFor(Memo1); }
+void MainWindow::toolbutton11click() { FindDialog1->showFor(Memo1); }
 
-void TForm1::N14Click() {
+void MainWindow::N14Click() {
   if (N14->icon().isNull()) {
     N14->setIcon(icons::checkMark());
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -931,26 +931,26 @@ void TForm1::N14Click() {
   }
 }
 
-bool TForm1::wordWrap() const { return Memo1->lineWrapMode() != QPlainTextEdit::NoWrap; }
+bool MainWindow::wordWrap() const { return Memo1->lineWrapMode() != QPlainTextEdit::NoWrap; }
 
-QColor TForm1::editorBackground() const { return Memo1->palette().color(QPalette::Base); }
+QColor MainWindow::editorBackground() const { return Memo1->palette().color(QPalette::Base); }
 
-QColor TForm1::editorTextColor() const { return Memo1->palette().color(QPalette::Text); }
+QColor MainWindow::editorTextColor() const { return Memo1->palette().color(QPalette::Text); }
 
-void TForm1::setEditorBackground(const QColor& color) {
+void MainWindow::setEditorBackground(const QColor& color) {
   QPalette p = Memo1->palette();
   p.setColor(QPalette::Base, color);
   Memo1->setPalette(p);
 }
 
-void TForm1::applyEditorFont(const QFont& font, const QColor& color) {
+void MainWindow::applyEditorFont(const QFont& font, const QColor& color) {
   Memo1->setFont(font);
   QPalette p = Memo1->palette();
   p.setColor(QPalette::Text, color);
   Memo1->setPalette(p);
 }
 
-void TForm1::FontNameChange() {
+void MainWindow::FontNameChange() {
   setStatusText(1, QStringLiteral("Выбор шрифта для окна ввода"));
   const ui::FontChoice current{Memo1->font(), editorTextColor()};
   if (!fontInitialised_) {
@@ -963,17 +963,17 @@ void TForm1::FontNameChange() {
   setStatusText(1, QString());
 }
 
-void TForm1::ColorNameFonClick() {
+void MainWindow::ColorNameFonClick() {
   setStatusText(1, QStringLiteral("Выбор цвета для окна редактора"));
   if (const auto chosen = ui::chooseColor(this, editorBackground())) setEditorBackground(*chosen);
   setStatusText(1, QString());
 }
 
-void TForm1::N33Click() {
+void MainWindow::N33Click() {
   ui::printText(this, ui::toQ(Memo1->getText()), Memo1->font(), windowTitle());
 }
 
-void TForm1::N15Click() {
+void MainWindow::N15Click() {
   if (!windows_ || !windows_->pani1 || !windows_->form6) return;
   windows_->form6->hidePicture();
   const std::string text = windows_->pani1->ReadIni2("", Memo1->selText(), "q");
@@ -982,16 +982,16 @@ void TForm1::N15Click() {
 
 // ================================================================================ game
 
-QString TForm1::gameDirectory() const {
+QString MainWindow::gameDirectory() const {
   if (windows_ && windows_->nachalo) return windows_->nachalo->directory();
   return gameDirectoryFallback_;
 }
 
-void TForm1::N38Click() {
+void MainWindow::N38Click() {
   if (windows_ && windows_->nachalo) windows_->nachalo->exec();
 }
 
-void TForm1::CS1Click() {
+void MainWindow::CS1Click() {
   if (currentFileName_ == QLatin1String(kUntitled)) {
     ui::showWarning(this, QStringLiteral("Для продолжения сохраните данный файл!"));
     return;
@@ -1006,7 +1006,7 @@ void TForm1::CS1Click() {
   startGame(ui::fromUtf8(prepared.gameRoot));
 }
 
-void TForm1::startGame(const QString& gameRoot) {
+void MainWindow::startGame(const QString& gameRoot) {
   // The game program in the game root (names matched without regard to case), else the
   // Windows program name, left to the system to find.
   const QString where = gameRoot.isEmpty() ? QDir::currentPath() : gameRoot;
@@ -1026,31 +1026,31 @@ void TForm1::startGame(const QString& gameRoot) {
 
 // ================================================================================ other windows
 
-void TForm1::N32Click() {
+void MainWindow::N32Click() {
   // The map cycle editor is not part of the program yet.
 }
 
-void TForm1::ToolButton13Click() {
+void MainWindow::ToolButton13Click() {
   // The configuration wizard is not part of the program yet.
 }
 
-void TForm1::MetaBinds1Click() {
+void MainWindow::MetaBinds1Click() {
   if (!windows_ || !windows_->metab) return;
   windows_->metab->setWizardTarget(nullptr);  // the editor buffer
   windows_->metab->exec();
 }
 
-void TForm1::N37Click() {
+void MainWindow::N37Click() {
   if (windows_ && windows_->form3) windows_->form3->N37Click(false);
 }
 
-void TForm1::openHelp(const QString& page) { openHelpPage(programDir_, page); }
+void MainWindow::openHelp(const QString& page) { openHelpPage(programDir_, page); }
 
-void TForm1::N35Click() { openHelp(QStringLiteral("help.html")); }
-void TForm1::N29Click() { openHelp(QStringLiteral("faq.html")); }
-void TForm1::N31Click() { openHelp(QStringLiteral("lessons.html")); }
-void TForm1::N30Click() { openHelp(QStringLiteral("about.html")); }
+void MainWindow::N35Click() { openHelp(QStringLiteral("help.html")); }
+void MainWindow::N29Click() { openHelp(QStringLiteral("faq.html")); }
+void MainWindow::N31Click() { openHelp(QStringLiteral("lessons.html")); }
+void MainWindow::N30Click() { openHelp(QStringLiteral("about.html")); }
 
-void TForm1::About1Click() { TAbout::showFresh(this); }
+void MainWindow::About1Click() { AboutWindow::showFresh(this); }
 
 }  // namespace brindle::app

@@ -10,28 +10,28 @@ class QTabWidget;
 class QToolButton;
 
 namespace brindle::ui {
+class ChoiceListBox;
 class EditorHost;
 }
 
 namespace brindle::dictionary {
 
 struct DictionaryContext;
-class DictionaryListBox;
 
-class Tccd : public QWidget {
+class DictionaryWindow : public QWidget {
   Q_OBJECT
 
  public:
-  Tccd(ui::EditorHost* host, DictionaryContext* context, QWidget* parent = nullptr);
-  ~Tccd() override;
+  DictionaryWindow(ui::EditorHost* host, DictionaryContext* context, QWidget* parent = nullptr);
+  ~DictionaryWindow() override;
 
   QTabWidget* PC1;
   QWidget* TabSheet1;  // "CMD"
   QWidget* TabSheet2;  // "CVAR"
   QWidget* TabSheet3;  // "DLZ", the value-library tab
-  DictionaryListBox* ListBox1;
-  DictionaryListBox* ListBox2;
-  DictionaryListBox* ListBox3;  // library names, sorted
+  ui::ChoiceListBox* ListBox1;
+  ui::ChoiceListBox* ListBox2;
+  ui::ChoiceListBox* ListBox3;  // library names, sorted
   QFrame* Panel1;
   QToolButton* SBut10;  // "SetInfo"
   QToolButton* SBut7;   // "Bind"

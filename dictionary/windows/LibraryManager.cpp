@@ -1,4 +1,4 @@
-#include "dictionary/windows/TForm3.h"
+#include "dictionary/windows/LibraryManager.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -9,8 +9,8 @@
 
 #include "dictionary/logic/Libraries.h"
 #include "dictionary/windows/DictionaryContext.h"
-#include "dictionary/windows/DictionaryListBox.h"
-#include "dictionary/windows/Tccd.h"
+#include "ui/ChoiceListBox.h"
+#include "dictionary/windows/DictionaryWindow.h"
 #include "ui/Codec.h"
 #include "ui/EditorHost.h"
 #include "ui/MessageBoxes.h"
@@ -21,7 +21,7 @@ namespace {
 const QString kAddFilter =
     QStringLiteral("Библиотека значений (*.dlz)|*.dlz|MetaBinds (*.mtb)|*.mtb");
 
-std::vector<std::string> entriesOf(const DictionaryListBox* list) {
+std::vector<std::string> entriesOf(const ui::ChoiceListBox* list) {
   std::vector<std::string> out;
   for (const auto& t : list->texts()) out.push_back(ui::toUtf8(t));
   return out;
@@ -29,7 +29,7 @@ std::vector<std::string> entriesOf(const DictionaryListBox* list) {
 
 // Takes an entry out; no other entry becomes selected in its place, so a second "Удалить"
 // does not delete a neighbour.
-void removeRow(DictionaryListBox* list, int row) {
+void removeRow(ui::ChoiceListBox* list, int row) {
   delete list->takeItem(row);
   list->selectRow(-1);
 }
@@ -86,7 +86,7 @@ QPixmap shelfPicture() {
 
 }  // namespace
 
-TForm3::TForm3(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
+LibraryManager::LibraryManager(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
     : QDialog(parent), host_(host), context_(context) {
   setObjectName(QStringLiteral("TForm3"));
   setWindowTitle(QStringLiteral("Настройка библиотек DLZ и MetaBinds"));
@@ -126,9 +126,9 @@ TForm3::TForm3(ui::EditorHost* host, DictionaryContext* context, QWidget* parent
   Label1->setObjectName(QStringLiteral("Label1"));
   Label2 = new QLabel(QStringLiteral("MetaBinds (MTB)"), this);
   Label2->setObjectName(QStringLiteral("Label2"));
-  ListBox1 = new DictionaryListBox(this);
+  ListBox1 = new ui::ChoiceListBox(this);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));
-  ListBox2 = new DictionaryListBox(this);
+  ListBox2 = new ui::ChoiceListBox(this);
   ListBox2->setObjectName(QStringLiteral("ListBox2"));
   grid->addWidget(Label1, 0, 1);
   grid->addWidget(Label2, 0, 2);
@@ -145,14 +145,14 @@ TForm3::TForm3(ui::EditorHost* host, DictionaryContext* context, QWidget* parent
   connect(ListBox2, &QListWidget::itemSelectionChanged, this, [this] {
     if (ListBox2->selectedRow() >= 0) ListBox1->selectRow(-1);
   });
-  connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
-  connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
-  connect(Button3, &QPushButton::clicked, this, &TForm3::Button3Click);
+  connect(Button1, &QPushButton::clicked, this, &LibraryManager::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &LibraryManager::Button2Click);
+  connect(Button3, &QPushButton::clicked, this, &LibraryManager::Button3Click);
 
   if (context_) context_->form3 = this;
 }
 
-void TForm3::N37Click(bool refreshOnly) {
+void LibraryManager::N37Click(bool refreshOnly) {
   for (const auto& name : librariesToAdd(host_->programDir(), entriesOf(ListBox1))) {
     ListBox1->addSorted(ui::fromUtf8(name));
     if (context_ && context_->ccd) context_->ccd->addLibrary(name);
@@ -160,17 +160,17 @@ void TForm3::N37Click(bool refreshOnly) {
   if (!refreshOnly) exec();
 }
 
-void TForm3::showEvent(QShowEvent* event) {
+void LibraryManager::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   FormShow();
 }
 
-void TForm3::FormShow() {
+void LibraryManager::FormShow() {
   for (const auto& file : metaBindsToAdd(host_->programDir(), entriesOf(ListBox2)))
     ListBox2->addSorted(ui::fromUtf8(file));
 }
 
-void TForm3::Button1Click() {
+void LibraryManager::Button1Click() {
   ui::FileDialogRequest request;
   request.title = QStringLiteral("Добавить");
   request.filter = kAddFilter;
@@ -186,13 +186,13 @@ void TForm3::Button1Click() {
     ui::showError(this, ui::fromUtf8(added.error));
     return;
   }
-  DictionaryListBox* list = plan.kind == LibraryKind::ValueLibrary ? ListBox1 : ListBox2;
+  ui::ChoiceListBox* list = plan.kind == LibraryKind::ValueLibrary ? ListBox1 : ListBox2;
   list->addSorted(ui::fromUtf8(plan.listEntry));
 }
 
-void TForm3::Button2Click() {
+void LibraryManager::Button2Click() {
   const std::string dir = host_->programDir();
-  DictionaryListBox* list = nullptr;
+  ui::ChoiceListBox* list = nullptr;
   RemoveResult removed;
   if (const auto name = ListBox1->selectedText()) {
     list = ListBox1;
@@ -210,18 +210,18 @@ void TForm3::Button2Click() {
   removeRow(list, list->selectedRow());
 }
 
-void TForm3::Button3Click() { accept(); }
+void LibraryManager::Button3Click() { accept(); }
 
-void TForm3::done(int result) {
+void LibraryManager::done(int result) {
   FormClose();
   QDialog::done(result);
 }
 
-void TForm3::FormClose() {
+void LibraryManager::FormClose() {
   if (context_ && context_->ccd) context_->ccd->setLibraries(entriesOf(ListBox1));
 }
 
-TForm3::~TForm3() {
+LibraryManager::~LibraryManager() {
   // The lists go after this destructor; their last selection signals must not reach it.
   for (QObject* child : findChildren<QObject*>()) child->blockSignals(true);
 }

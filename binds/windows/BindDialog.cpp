@@ -1,4 +1,4 @@
-#include "binds/windows/Tsetbal.h"
+#include "binds/windows/BindDialog.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "binds/windows/KeyListBox.h"
-#include "dictionary/windows/TPani1.h"
+#include "dictionary/windows/ValuePanel.h"
 #include "ui/Codec.h"
 #include "ui/EditorHost.h"
 #include "ui/MessageBoxes.h"
@@ -54,7 +54,7 @@ void remember(QComboBox* box, const QString& text) {
 
 }  // namespace
 
-Tsetbal::Tsetbal(ui::EditorHost* host, dictionary::TPani1* pani, QWidget* parent)
+BindDialog::BindDialog(ui::EditorHost* host, dictionary::ValuePanel* pani, QWidget* parent)
     : QDialog(parent), host_(host), pani_(pani) {
   setObjectName(QStringLiteral("Tsetbal"));
   setModal(false);
@@ -135,17 +135,17 @@ Tsetbal::Tsetbal(ui::EditorHost* host, dictionary::TPani1* pani, QWidget* parent
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(pg2);
 
-  connect(Button1, &QPushButton::clicked, this, &Tsetbal::Button10Click);
-  connect(Edi1, &QLineEdit::returnPressed, this, &Tsetbal::Button10Click);
-  connect(Button3, &QPushButton::clicked, this, &Tsetbal::Button3Click);
-  connect(Button5, &QPushButton::clicked, this, &Tsetbal::Button5Click);
+  connect(Button1, &QPushButton::clicked, this, &BindDialog::Button10Click);
+  connect(Edi1, &QLineEdit::returnPressed, this, &BindDialog::Button10Click);
+  connect(Button3, &QPushButton::clicked, this, &BindDialog::Button3Click);
+  connect(Button5, &QPushButton::clicked, this, &BindDialog::Button5Click);
   for (QPushButton* cancel : {Button2, Button4, Button6})
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   fitToPage();
 }
 
-void Tsetbal::openPage(int page, const QString& caption) {
+void BindDialog::openPage(int page, const QString& caption) {
   setWindowTitle(caption);
   pg2->setCurrentIndex(qBound(0, page, pg2->count() - 1));
   fitToPage();
@@ -157,13 +157,13 @@ void Tsetbal::openPage(int page, const QString& caption) {
 
 // Not sizeable; each page gets the height its controls need (the key list the most), all the
 // width the longest caption ("Bind - выберите клавишу для присвоения") needs.
-void Tsetbal::fitToPage() {
+void BindDialog::fitToPage() {
   const int page = pg2->currentIndex();
   const int height = page == BindPage ? 380 : page == SetinfoPage ? 140 : 110;
   setFixedSize(400, height);
 }
 
-void Tsetbal::FormShow() {
+void BindDialog::FormShow() {
   switch (pg2->currentIndex()) {
     case SetinfoPage:
       ComboBox3->setEditText(QString());
@@ -179,7 +179,7 @@ void Tsetbal::FormShow() {
   }
 }
 
-void Tsetbal::Button10Click() {
+void BindDialog::Button10Click() {
   const QString parameter = ComboBox3->currentText();
   pani_->insertLine(dictionary::InsertKind::Setinfo, ui::fromQ(parameter), ui::fromQ(Edi1->text()));
   remember(ComboBox3, parameter);
@@ -187,7 +187,7 @@ void Tsetbal::Button10Click() {
   close();
 }
 
-void Tsetbal::Button3Click() {
+void BindDialog::Button3Click() {
   const QString key = ListBox1->selectedKey();
   if (key.isEmpty()) {
     ui::showPlain(this, QStringLiteral("Для продолжения выберите клавишу!"));
@@ -197,14 +197,14 @@ void Tsetbal::Button3Click() {
   close();
 }
 
-void Tsetbal::Button5Click() {
+void BindDialog::Button5Click() {
   const QString name = ComboBox4->currentText();
   pani_->insertLine(dictionary::InsertKind::Alias, ui::fromQ(name));
   remember(ComboBox4, name);
   close();
 }
 
-void Tsetbal::keyPressEvent(QKeyEvent* event) {
+void BindDialog::keyPressEvent(QKeyEvent* event) {
   // Enter acts in the value box (its own signal) and on a focused button (which handles it
   // itself); anywhere else it does nothing rather than pressing some default button.
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {

@@ -1,27 +1,27 @@
-#include "dictionary/windows/DictionaryListBox.h"
+#include "ui/ChoiceListBox.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-namespace brindle::dictionary {
+namespace brindle::ui {
 
-DictionaryListBox::DictionaryListBox(QWidget* parent) : QListWidget(parent) {
+ChoiceListBox::ChoiceListBox(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setUniformItemSizes(true);
 }
 
-int DictionaryListBox::selectedRow() const {
+int ChoiceListBox::selectedRow() const {
   const auto items = selectedItems();
   return items.isEmpty() ? -1 : row(items.first());
 }
 
-std::optional<QString> DictionaryListBox::selectedText() const {
+std::optional<QString> ChoiceListBox::selectedText() const {
   const auto items = selectedItems();
   if (items.isEmpty()) return std::nullopt;
   return items.first()->text();
 }
 
-void DictionaryListBox::selectRow(int r) {
+void ChoiceListBox::selectRow(int r) {
   const QSignalBlocker quiet(this);
   if (r < 0 || r >= count()) {
     clearSelection();
@@ -31,14 +31,14 @@ void DictionaryListBox::selectRow(int r) {
   setCurrentRow(r, QItemSelectionModel::ClearAndSelect);
 }
 
-QStringList DictionaryListBox::texts() const {
+QStringList ChoiceListBox::texts() const {
   QStringList out;
   out.reserve(count());
   for (int i = 0; i < count(); ++i) out.push_back(item(i)->text());
   return out;
 }
 
-int DictionaryListBox::addSorted(const QString& text) {
+int ChoiceListBox::addSorted(const QString& text) {
   auto before = [](const QString& a, const QString& b) {
     const int folded = QString::compare(a, b, Qt::CaseInsensitive);
     return folded != 0 ? folded < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
@@ -50,12 +50,12 @@ int DictionaryListBox::addSorted(const QString& text) {
   return r;
 }
 
-void DictionaryListBox::mousePressEvent(QMouseEvent* event) {
+void ChoiceListBox::mousePressEvent(QMouseEvent* event) {
   pressedOnItem_ = itemAt(event->position().toPoint()) != nullptr;
   QListWidget::mousePressEvent(event);
 }
 
-void DictionaryListBox::mouseReleaseEvent(QMouseEvent* event) {
+void ChoiceListBox::mouseReleaseEvent(QMouseEvent* event) {
   QListWidget::mouseReleaseEvent(event);
   const bool second = doubleClick_;
   doubleClick_ = false;
@@ -64,7 +64,7 @@ void DictionaryListBox::mouseReleaseEvent(QMouseEvent* event) {
   if (itemAt(event->position().toPoint()) && selectedRow() >= 0) Q_EMIT userClicked();
 }
 
-void DictionaryListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+void ChoiceListBox::mouseDoubleClickEvent(QMouseEvent* event) {
   QListWidget::mouseDoubleClickEvent(event);
   doubleClick_ = true;
   pressedOnItem_ = false;
@@ -72,11 +72,11 @@ void DictionaryListBox::mouseDoubleClickEvent(QMouseEvent* event) {
     Q_EMIT userDoubleClicked();
 }
 
-void DictionaryListBox::keyPressEvent(QKeyEvent* event) {
+void ChoiceListBox::keyPressEvent(QKeyEvent* event) {
   const int before = selectedRow();
   QListWidget::keyPressEvent(event);
   const int after = selectedRow();
   if (after >= 0 && after != before) Q_EMIT userClicked();
 }
 
-}  // namespace brindle::dictionary
+}  // namespace brindle::ui

@@ -1,4 +1,4 @@
-#include "binds/windows/Tbinds.h"
+#include "binds/windows/KeyDialog.h"
 
 #include <QAbstractButton>
 #include <QHBoxLayout>
@@ -13,7 +13,7 @@
 
 namespace brindle::binds {
 
-Tbinds::Tbinds(QWidget* parent) : QDialog(parent) {
+KeyDialog::KeyDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("Tbinds"));
   setWindowTitle(QStringLiteral("Выбор клавиши"));
   setModal(true);
@@ -41,28 +41,28 @@ Tbinds::Tbinds(QWidget* parent) : QDialog(parent) {
   layout->addLayout(buttons);
   setFixedSize(300, 380);
 
-  connect(Button1, &QPushButton::clicked, this, &Tbinds::Button1Click);
-  connect(Button2, &QPushButton::clicked, this, &Tbinds::Button2Click);
+  connect(Button1, &QPushButton::clicked, this, &KeyDialog::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &KeyDialog::Button2Click);
 }
 
-void Tbinds::attachSlotList(QListWidget* slotList, QAbstractButton* bindButton) {
+void KeyDialog::attachSlotList(QListWidget* slotList, QAbstractButton* bindButton) {
   slotList_ = slotList;
   bindButton_ = bindButton;
 }
 
-QString Tbinds::chosenKey() const { return ListBox1->selectedKey(); }
+QString KeyDialog::chosenKey() const { return ListBox1->selectedKey(); }
 
-void Tbinds::showEvent(QShowEvent* event) {
+void KeyDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (!event->spontaneous()) FormShow();
 }
 
-void Tbinds::FormShow() {
+void KeyDialog::FormShow() {
   ListBox1->fillKeys();
   ListBox1->setFocus(Qt::OtherFocusReason);
 }
 
-void Tbinds::Button1Click() {
+void KeyDialog::Button1Click() {
   const QString key = chosenKey();
   if (key.isEmpty()) {
     ui::showPlain(this, QStringLiteral("Для продолжения выберите клавишу!"));
@@ -91,9 +91,9 @@ void Tbinds::Button1Click() {
   accept();
 }
 
-void Tbinds::Button2Click() { reject(); }
+void KeyDialog::Button2Click() { reject(); }
 
-void Tbinds::done(int result) {
+void KeyDialog::done(int result) {
   // A slot number left standing would make the wizard's next use fill a MetaBind slot.
   slotNumber_ = 0;
   if (result == QDialog::Rejected) keyAccepted_ = false;

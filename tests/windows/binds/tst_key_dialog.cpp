@@ -6,12 +6,13 @@
 
 #include "binds/logic/KeyNames.h"
 #include "binds/windows/KeyListBox.h"
-#include "binds/windows/Tbinds.h"
+#include "binds/windows/KeyDialog.h"
 #include "ui/MessageBoxes.h"
 
+using namespace brindle;
 using namespace brindle::binds;
 
-using brindle::binds::Tbinds;
+using brindle::binds::KeyDialog;
 
 namespace {
 
@@ -22,7 +23,7 @@ void selectKey(brindle::binds::KeyListBox* list, const QString& key) {
 }
 
 // Shows the dialog (as exec() would, without blocking), picks `key` and presses "OK".
-void pick(Tbinds& dialog, const QString& key) {
+void pick(KeyDialog& dialog, const QString& key) {
   dialog.show();
   selectKey(dialog.ListBox1, key);
   QTest::mouseClick(dialog.Button1, Qt::LeftButton);
@@ -41,7 +42,7 @@ class TestTbinds : public QObject {
 
  private Q_SLOTS:
   void freshListWithNoSelectionAtEveryShowing() {
-    Tbinds dialog;
+    KeyDialog dialog;
     QCOMPARE(dialog.objectName(), QStringLiteral("Tbinds"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Выбор клавиши"));
     QCOMPARE(dialog.Button1->text(), QStringLiteral("OK"));
@@ -62,7 +63,7 @@ class TestTbinds : public QObject {
   }
 
   void okWithoutAKeyAsksForOne() {
-    Tbinds dialog;
+    KeyDialog dialog;
     dialog.show();
     brindle::ui::ScriptedAnswers script;
     QTest::mouseClick(dialog.Button1, Qt::LeftButton);
@@ -79,7 +80,7 @@ class TestTbinds : public QObject {
     QPushButton bind(QStringLiteral("BIND"));
     slots.addItems({QStringLiteral("Кнопка <<1>>"), QStringLiteral("Кнопка <<2>>"),
                     QStringLiteral("Кнопка <<3>>")});
-    Tbinds dialog;
+    KeyDialog dialog;
     dialog.attachSlotList(&slots, &bind);
 
     dialog.setSlotNumber(1);
@@ -108,7 +109,7 @@ class TestTbinds : public QObject {
   }
 
   void wizardModeRunsTheKeyChoiceCheck() {
-    Tbinds dialog;
+    KeyDialog dialog;
     // Without a check every key is taken.
     pick(dialog, QStringLiteral("w"));
     QVERIFY(dialog.keyAccepted());
@@ -162,4 +163,4 @@ class TestTbinds : public QObject {
 };
 
 QTEST_MAIN(TestTbinds)
-#include "tst_tbinds.moc"
+#include "tst_key_dialog.moc"

@@ -1,4 +1,4 @@
-#include "app/windows/Tnachalo.h"
+#include "game/windows/GameDirectoryDialog.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -11,9 +11,9 @@
 
 #include "ui/DriveList.h"
 
-namespace brindle::app {
+namespace brindle::game {
 
-Tnachalo::Tnachalo(QWidget* parent) : QDialog(parent) {
+GameDirectoryDialog::GameDirectoryDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("Tnachalo"));
   setWindowTitle(QStringLiteral("Выберите каталог с игрой"));
   // A dialog frame without close box or system menu.
@@ -40,28 +40,28 @@ Tnachalo::Tnachalo(QWidget* parent) : QDialog(parent) {
   // The list needs room for a few levels of a path; the dialog stays compact.
   setFixedSize(297, 260);
 
-  connect(ok, &QPushButton::clicked, this, &Tnachalo::Button1Click);
+  connect(ok, &QPushButton::clicked, this, &GameDirectoryDialog::Button1Click);
 
   // Until a directory is set the list shows the process's working directory.
   setDirectory(QDir::currentPath());
 }
 
-QString Tnachalo::directory() const { return DirectoryListBox1->directory(); }
+QString GameDirectoryDialog::directory() const { return DirectoryListBox1->directory(); }
 
-void Tnachalo::setDirectory(const QString& directory) { DirectoryListBox1->setDirectory(directory); }
+void GameDirectoryDialog::setDirectory(const QString& directory) { DirectoryListBox1->setDirectory(directory); }
 
-void Tnachalo::Button1Click() {
+void GameDirectoryDialog::Button1Click() {
   mayClose_ = true;
   Q_EMIT confirmed(directory());
   accept();
 }
 
-void Tnachalo::done(int result) {
+void GameDirectoryDialog::done(int result) {
   if (!mayClose_) return;
   QDialog::done(result);
 }
 
-void Tnachalo::closeEvent(QCloseEvent* e) {
+void GameDirectoryDialog::closeEvent(QCloseEvent* e) {
   if (!mayClose_) {
     e->ignore();
     return;
@@ -69,7 +69,7 @@ void Tnachalo::closeEvent(QCloseEvent* e) {
   QDialog::closeEvent(e);
 }
 
-void Tnachalo::showEvent(QShowEvent* e) {
+void GameDirectoryDialog::showEvent(QShowEvent* e) {
   // Centred on the desktop.
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
@@ -79,4 +79,4 @@ void Tnachalo::showEvent(QShowEvent* e) {
     DirectoryListBox1->scrollToItem(item, QAbstractItemView::PositionAtCenter);
 }
 
-}  // namespace brindle::app
+}  // namespace brindle::game

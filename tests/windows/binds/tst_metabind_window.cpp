@@ -8,21 +8,21 @@
 #include "core/TextBuffer.h"
 #include "binds/logic/Metabind.h"
 #include "binds/windows/KeyListBox.h"
-#include "binds/windows/TMetab.h"
-#include "binds/windows/Tbinds.h"
-#include "dictionary/windows/DictionaryListBox.h"
+#include "binds/windows/MetaBindWindow.h"
+#include "binds/windows/KeyDialog.h"
+#include "ui/ChoiceListBox.h"
 #include "support/TempDir.h"
 #include "support/TestHost.h"
 #include "ui/CfgEdit.h"
 #include "ui/Codec.h"
 #include "ui/MessageBoxes.h"
 
+using namespace brindle;
 using namespace brindle::core;
-using namespace brindle::dictionary;
 using namespace brindle::binds;
 
-using brindle::binds::Tbinds;
-using brindle::binds::TMetab;
+using brindle::binds::KeyDialog;
+using brindle::binds::MetaBindWindow;
 
 namespace {
 
@@ -41,8 +41,8 @@ class TestTMetab : public QObject {
 
   std::unique_ptr<brindle::test::TempDir> dir_;
   std::unique_ptr<brindle::test::TestHost> host_;
-  std::unique_ptr<Tbinds> binds_;
-  std::unique_ptr<TMetab> metab_;
+  std::unique_ptr<KeyDialog> binds_;
+  std::unique_ptr<MetaBindWindow> metab_;
 
   brindle::ui::CfgEdit* memo() { return host_->memo(); }
 
@@ -71,7 +71,7 @@ class TestTMetab : public QObject {
     QVERIFY(metab_->sb_bind->isEnabled());
     bool seen = false;
     QTimer::singleShot(0, this, [&] {
-      auto* dialog = qobject_cast<Tbinds*>(QApplication::activeModalWidget());
+      auto* dialog = qobject_cast<KeyDialog*>(QApplication::activeModalWidget());
       QVERIFY(dialog);
       QCOMPARE(dialog->slotNumber(), row + 1);
       const auto items = dialog->ListBox1->findItems(key, Qt::MatchExactly | Qt::MatchCaseSensitive);
@@ -89,8 +89,8 @@ class TestTMetab : public QObject {
   void init() {
     dir_ = std::make_unique<brindle::test::TempDir>();
     host_ = std::make_unique<brindle::test::TestHost>(dir_->path());
-    binds_ = std::make_unique<Tbinds>(host_.get());
-    metab_ = std::make_unique<TMetab>(host_.get(), binds_.get(), host_.get());
+    binds_ = std::make_unique<KeyDialog>(host_.get());
+    metab_ = std::make_unique<MetaBindWindow>(host_.get(), binds_.get(), host_.get());
   }
 
   void cleanup() {
@@ -291,8 +291,8 @@ class TestTMetab : public QObject {
 
   void everyShippedMetabindFillsAndInserts() {
     auto host = std::make_unique<brindle::test::TestHost>(BRINDLE_DATA_DIR);
-    Tbinds binds(host.get());
-    TMetab metab(host.get(), &binds, host.get());
+    KeyDialog binds(host.get());
+    MetaBindWindow metab(host.get(), &binds, host.get());
     metab.show();
     QVERIFY(metab.lx_MeB->count() >= 12);
     for (int i = 0; i < metab.lx_MeB->count(); ++i) {
@@ -319,4 +319,4 @@ class TestTMetab : public QObject {
 };
 
 QTEST_MAIN(TestTMetab)
-#include "tst_tmetab.moc"
+#include "tst_metabind_window.moc"

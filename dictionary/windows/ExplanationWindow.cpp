@@ -1,4 +1,4 @@
-#include "dictionary/windows/TForm6.h"
+#include "dictionary/windows/ExplanationWindow.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -15,8 +15,8 @@
 namespace brindle::dictionary {
 namespace {
 
-constexpr int kWidth = TForm6::kClientWidth + 2 * TForm6::kFrame;
-constexpr int kHeight = TForm6::kClientHeight + 2 * TForm6::kFrame;
+constexpr int kWidth = ExplanationWindow::kClientWidth + 2 * ExplanationWindow::kFrame;
+constexpr int kHeight = ExplanationWindow::kClientHeight + 2 * ExplanationWindow::kFrame;
 // The outline's corner ellipses.
 constexpr qreal kCornerWidth = 35;
 constexpr qreal kCornerHeight = 25;
@@ -36,7 +36,7 @@ QPainterPath outline() {
 
 }  // namespace
 
-TForm6::TForm6(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
+ExplanationWindow::ExplanationWindow(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       host_(host),
       context_(context) {
@@ -86,7 +86,7 @@ TForm6::TForm6(ui::EditorHost* host, DictionaryContext* context, QWidget* parent
   if (context_) context_->form6 = this;
 }
 
-void TForm6::showExplanation(const std::string& text) {
+void ExplanationWindow::showExplanation(const std::string& text) {
   hidePicture();
   setLabelText(ui::toQ(text));
 }
@@ -94,7 +94,7 @@ void TForm6::showExplanation(const std::string& text) {
 // The window keeps its size, so a long explanation is set in smaller type; one that does not
 // fit even then is cut at a word with an ellipsis. Whenever the text is not shown whole at the
 // usual size, the whole text is also the label's tooltip.
-void TForm6::setLabelText(const QString& text) {
+void ExplanationWindow::setLabelText(const QString& text) {
   const QRect area = lbl->contentsRect();
   auto fits = [&](const QFont& f, const QString& t) {
     const QRect needed = QFontMetrics(f).boundingRect(area, kTextFlags, t);
@@ -132,7 +132,7 @@ void TForm6::setLabelText(const QString& text) {
   lbl->setToolTip(usual ? QString() : QStringLiteral("<p>") + text.toHtmlEscaped() + QStringLiteral("</p>"));
 }
 
-bool TForm6::showPicture(const std::string& path) {
+bool ExplanationWindow::showPicture(const std::string& path) {
   const ui::JpegResult picture = ui::loadJpegFile(path);
   if (!picture.ok()) {
     hidePicture();
@@ -144,12 +144,12 @@ bool TForm6::showPicture(const std::string& path) {
   return true;
 }
 
-void TForm6::hidePicture() {
+void ExplanationWindow::hidePicture() {
   Image1->hide();
   Image1->clear();
 }
 
-void TForm6::paintEvent(QPaintEvent* event) {
+void ExplanationWindow::paintEvent(QPaintEvent* event) {
   QWidget::paintEvent(event);
   // A darker line along the outline, so the rounded edge reads clearly on any background.
   QPainter p(this);
@@ -159,25 +159,25 @@ void TForm6::paintEvent(QPaintEvent* event) {
 }
 
 // The whole window serves as its title bar: it is dragged from any point.
-void TForm6::mousePressEvent(QMouseEvent* event) {
+void ExplanationWindow::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
   dragging_ = true;
   dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
   event->accept();
 }
 
-void TForm6::mouseMoveEvent(QMouseEvent* event) {
+void ExplanationWindow::mouseMoveEvent(QMouseEvent* event) {
   if (!dragging_ || !(event->buttons() & Qt::LeftButton)) return QWidget::mouseMoveEvent(event);
   move(event->globalPosition().toPoint() - dragOffset_);
   event->accept();
 }
 
-void TForm6::mouseReleaseEvent(QMouseEvent* event) {
+void ExplanationWindow::mouseReleaseEvent(QMouseEvent* event) {
   dragging_ = false;
   QWidget::mouseReleaseEvent(event);
 }
 
-void TForm6::closeEvent(QCloseEvent* event) {
+void ExplanationWindow::closeEvent(QCloseEvent* event) {
   if (event->spontaneous()) event->ignore();
   else QWidget::closeEvent(event);
 }

@@ -6,13 +6,13 @@
 class QLineEdit;
 class QPushButton;
 
-namespace brindle::app {
+namespace brindle::wizard {
 
-class Tsozdat : public QDialog {
+class NewConfigDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit Tsozdat(QWidget* parent = nullptr);
+  explicit NewConfigDialog(QWidget* parent = nullptr);
 
   // Shows the dialog modally for `directory` (a path without trailing separator).
   int execFor(const QString& directory);
@@ -25,4 +25,4 @@ class Tsozdat : public QDialog {
   QString directory_;
 };
 
-}  // namespace brindle::app
+}  // namespace brindle::wizard

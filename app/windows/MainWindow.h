@@ -31,7 +31,7 @@ namespace brindle::app {
 
 struct AppWindows;
 
-class TForm1 : public QMainWindow, public ui::EditorHost {
+class MainWindow : public QMainWindow, public ui::EditorHost {
   Q_OBJECT
 
  public:
@@ -39,8 +39,8 @@ class TForm1 : public QMainWindow, public ui::EditorHost {
 
   // FormCreate: reads the settings, places the window and sets up the first document from the
   // first argument (`arguments` holds the command-line arguments after the program name).
-  TForm1(std::string programDir, QStringList arguments, QWidget* parent = nullptr);
-  ~TForm1() override;
+  MainWindow(std::string programDir, QStringList arguments, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // The other windows, reached once they exist (they are created after this one).
   void attach(AppWindows* windows) { windows_ = windows; }
@@ -158,7 +158,7 @@ class TForm1 : public QMainWindow, public ui::EditorHost {
   void buildStrip();
   void buildStatusBar();
   QAction* addCommand(QMenu* menu, const char* name, const QString& text, const QString& hint,
-                      const QKeySequence& shortcut, void (TForm1::*command)());
+                      const QKeySequence& shortcut, void (MainWindow::*command)());
   QToolButton* addToolButton(const char* name, const QIcon& icon, const QString& hint,
                              const std::function<void()>& command);
   void editAction(const char* slot);  // cut/copy/paste/undo on the focused text control

@@ -1,4 +1,4 @@
-#include "app/windows/Tsozdat.h"
+#include "wizard/windows/NewConfigDialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,9 +11,9 @@
 #include "ui/Codec.h"
 #include "ui/MessageBoxes.h"
 
-namespace brindle::app {
+namespace brindle::wizard {
 
-Tsozdat::Tsozdat(QWidget* parent) : QDialog(parent) {
+NewConfigDialog::NewConfigDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("Tsozdat"));
   setWindowTitle(QStringLiteral("Создать новый конфиг"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -41,11 +41,11 @@ Tsozdat::Tsozdat(QWidget* parent) : QDialog(parent) {
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  connect(ok, &QPushButton::clicked, this, &Tsozdat::Button1Click);
+  connect(ok, &QPushButton::clicked, this, &NewConfigDialog::Button1Click);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-int Tsozdat::execFor(const QString& directory) {
+int NewConfigDialog::execFor(const QString& directory) {
   directory_ = directory;
   // Centred on the window that opens it.
   if (QWidget* owner = parentWidget()) {
@@ -56,7 +56,7 @@ int Tsozdat::execFor(const QString& directory) {
   return exec();
 }
 
-void Tsozdat::Button1Click() {
+void NewConfigDialog::Button1Click() {
   const QString name = Edit1->text();
   if (name.isEmpty()) {
     ui::showPlain(this, QStringLiteral("Файл не создан!"));
@@ -74,4 +74,4 @@ void Tsozdat::Button1Click() {
   accept();
 }
 
-}  // namespace brindle::app
+}  // namespace brindle::wizard

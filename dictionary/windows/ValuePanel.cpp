@@ -1,4 +1,4 @@
-#include "dictionary/windows/TPani1.h"
+#include "dictionary/windows/ValuePanel.h"
 
 #include <QCloseEvent>
 #include <QEvent>
@@ -13,9 +13,9 @@
 #include "dictionary/logic/Explanations.h"
 #include "dictionary/logic/ListFiles.h"
 #include "dictionary/windows/DictionaryContext.h"
-#include "dictionary/windows/DictionaryListBox.h"
-#include "dictionary/windows/TForm6.h"
-#include "dictionary/windows/Tccd.h"
+#include "ui/ChoiceListBox.h"
+#include "dictionary/windows/ExplanationWindow.h"
+#include "dictionary/windows/DictionaryWindow.h"
 #include "ui/CfgEdit.h"
 #include "ui/Codec.h"
 #include "ui/EditorHost.h"
@@ -29,7 +29,7 @@ constexpr int kButtonHeight = 26;
 
 }  // namespace
 
-TPani1::TPani1(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
+ValuePanel::ValuePanel(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint),
       host_(host),
@@ -54,7 +54,7 @@ TPani1::TPani1(ui::EditorHost* host, DictionaryContext* context, QWidget* parent
 
   QFont bold = font();
   bold.setBold(true);
-  ListBox1 = new DictionaryListBox(this);
+  ListBox1 = new ui::ChoiceListBox(this);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));
   ListBox1->setFont(bold);
   // Entries are inserted exactly as written, so they are shown whole: a long library line
@@ -85,19 +85,19 @@ TPani1::TPani1(ui::EditorHost* host, DictionaryContext* context, QWidget* parent
   Button1->setEnabled(false);
   layout->addWidget(Panel2);
 
-  connect(ListBox1, &DictionaryListBox::userClicked, this, &TPani1::ListBox1Click);
-  connect(ListBox1, &DictionaryListBox::userDoubleClicked, this, &TPani1::ListBox1DblClick);
-  connect(Button1, &QToolButton::clicked, this, &TPani1::ListBox1DblClick);
+  connect(ListBox1, &ui::ChoiceListBox::userClicked, this, &ValuePanel::ListBox1Click);
+  connect(ListBox1, &ui::ChoiceListBox::userDoubleClicked, this, &ValuePanel::ListBox1DblClick);
+  connect(Button1, &QToolButton::clicked, this, &ValuePanel::ListBox1DblClick);
 
   if (context_) context_->pani = this;
 }
 
-void TPani1::resizeEvent(QResizeEvent* event) {
+void ValuePanel::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   Button1->setGeometry(1, 2, width() - 2, kButtonHeight);
 }
 
-bool TPani1::eventFilter(QObject* watched, QEvent* event) {
+bool ValuePanel::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ListBox1 && host_) {
     if (event->type() == QEvent::Enter) host_->showHint(kListHint);
     else if (event->type() == QEvent::Leave) host_->showHint(QString());
@@ -105,7 +105,7 @@ bool TPani1::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-bool TPani1::Dogy() {
+bool ValuePanel::Dogy() {
   const ListReadResult list = readListFile(context_->currentListPath);
   if (!list.ok) {
     ui::showError(this, QStringLiteral("Ненайден файл ") + ui::fromUtf8(context_->currentListPath));
@@ -117,19 +117,19 @@ bool TPani1::Dogy() {
   return true;
 }
 
-std::string TPani1::ReadIni2(std::string_view library, std::string_view word,
+std::string ValuePanel::ReadIni2(std::string_view library, std::string_view word,
                              std::string_view key) {
   const bool libraryTab = context_->ccd && context_->ccd->libraryTabActive();
   context_->explanation = dictionary::ReadIni2(host_->programDir(), library, word, key, libraryTab);
   return context_->explanation;
 }
 
-void TPani1::ListBox1Click() {
+void ValuePanel::ListBox1Click() {
   Button1->setEnabled(true);
   const auto chosen = ListBox1->selectedText();
   if (!chosen) return;
   const std::string entry = ui::fromQ(*chosen);
-  TForm6* form6 = context_->form6;
+  ExplanationWindow* form6 = context_->form6;
 
   if (context_->picturesMode) {
     const std::string path = core::resolveDataPath(
@@ -154,19 +154,19 @@ void TPani1::ListBox1Click() {
   if (form6) form6->showExplanation(text);
 }
 
-void TPani1::ListBox1DblClick() {
+void ValuePanel::ListBox1DblClick() {
   context_->insertKind = insertKindOf(context_->listKind);
   DblClick1();
 }
 
-void TPani1::insertLine(InsertKind kind, const std::string& first, const std::string& second) {
+void ValuePanel::insertLine(InsertKind kind, const std::string& first, const std::string& second) {
   context_->insertKind = kind;
   first_ = first;
   second_ = second;
   DblClick1();
 }
 
-void TPani1::DblClick1() {
+void ValuePanel::DblClick1() {
   const InsertKind kind = context_->insertKind;
   std::string first = first_;
   std::string second = second_;
@@ -189,7 +189,7 @@ void TPani1::DblClick1() {
   if (insertion.caretBack) memo->setSelStart(memo->selStart() - 1);
 }
 
-void TPani1::closeEvent(QCloseEvent* event) {
+void ValuePanel::closeEvent(QCloseEvent* event) {
   if (event->spontaneous()) event->ignore();
   else QWidget::closeEvent(event);
 }

@@ -8,13 +8,13 @@ class DriveComboBox;
 class DirectoryListBox;
 }  // namespace brindle::ui
 
-namespace brindle::app {
+namespace brindle::game {
 
-class Tnachalo : public QDialog {
+class GameDirectoryDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit Tnachalo(QWidget* parent = nullptr);
+  explicit GameDirectoryDialog(QWidget* parent = nullptr);
 
   ui::DriveComboBox* DriveComboBox1;
   ui::DirectoryListBox* DirectoryListBox1;
@@ -42,4 +42,4 @@ class Tnachalo : public QDialog {
   bool mayClose_ = false;  // FormCreate
 };
 
-}  // namespace brindle::app
+}  // namespace brindle::game

@@ -7,25 +7,25 @@ class QLabel;
 class QPushButton;
 
 namespace brindle::ui {
+class ChoiceListBox;
 class EditorHost;
 }
 
 namespace brindle::dictionary {
 
 struct DictionaryContext;
-class DictionaryListBox;
 
-class TForm3 : public QDialog {
+class LibraryManager : public QDialog {
   Q_OBJECT
 
  public:
-  TForm3(ui::EditorHost* host, DictionaryContext* context, QWidget* parent = nullptr);
-  ~TForm3() override;
+  LibraryManager(ui::EditorHost* host, DictionaryContext* context, QWidget* parent = nullptr);
+  ~LibraryManager() override;
 
   QLabel* Label1;         // "Библиотеки DLZ"
   QLabel* Label2;         // "MetaBinds (MTB)"
-  DictionaryListBox* ListBox1;  // value library names, sorted
-  DictionaryListBox* ListBox2;  // MetaBind file names, sorted
+  ui::ChoiceListBox* ListBox1;  // value library names, sorted
+  ui::ChoiceListBox* ListBox2;  // MetaBind file names, sorted
   QPushButton* Button1;   // "Добавить"
   QPushButton* Button2;   // "Удалить"
   QPushButton* Button3;   // "OK"

@@ -8,21 +8,22 @@
 
 #include "binds/logic/KeyNames.h"
 #include "binds/windows/KeyListBox.h"
-#include "binds/windows/TMetab.h"
-#include "binds/windows/Tbinds.h"
-#include "binds/windows/Tsetbal.h"
+#include "binds/windows/MetaBindWindow.h"
+#include "binds/windows/KeyDialog.h"
+#include "binds/windows/BindDialog.h"
 #include "dictionary/windows/DictionaryContext.h"
-#include "dictionary/windows/TPani1.h"
+#include "dictionary/windows/ValuePanel.h"
 #include "support/TempDir.h"
 #include "support/TestHost.h"
 #include "ui/MessageBoxes.h"
 
+using namespace brindle;
 using namespace brindle::core;
 using namespace brindle::dictionary;
 using namespace brindle::binds;
 
 using brindle::core::Offset;
-using brindle::binds::Tsetbal;
+using brindle::binds::BindDialog;
 
 namespace {
 
@@ -46,8 +47,8 @@ class TestTsetbal : public QObject {
   std::unique_ptr<brindle::test::TempDir> dir_;
   std::unique_ptr<brindle::test::TestHost> host_;
   std::unique_ptr<brindle::dictionary::DictionaryContext> context_;
-  std::unique_ptr<brindle::dictionary::TPani1> pani_;
-  std::unique_ptr<Tsetbal> dialog_;
+  std::unique_ptr<brindle::dictionary::ValuePanel> pani_;
+  std::unique_ptr<BindDialog> dialog_;
 
   brindle::ui::CfgEdit* memo() { return host_->memo(); }
 
@@ -62,8 +63,8 @@ class TestTsetbal : public QObject {
     dir_ = std::make_unique<brindle::test::TempDir>();
     host_ = std::make_unique<brindle::test::TestHost>(dir_->path());
     context_ = std::make_unique<brindle::dictionary::DictionaryContext>(host_.get());
-    pani_ = std::make_unique<brindle::dictionary::TPani1>(host_.get(), context_.get());
-    dialog_ = std::make_unique<Tsetbal>(host_.get(), pani_.get(), host_.get());
+    pani_ = std::make_unique<brindle::dictionary::ValuePanel>(host_.get(), context_.get());
+    dialog_ = std::make_unique<BindDialog>(host_.get(), pani_.get(), host_.get());
     host_->show();
   }
 
@@ -77,7 +78,7 @@ class TestTsetbal : public QObject {
 
   void opensWithoutBlockingOnTheRequestedPage() {
     QCOMPARE(dialog_->objectName(), QStringLiteral("Tsetbal"));
-    dialog_->openPage(Tsetbal::BindPage, QStringLiteral("Bind - выберите клавишу для присвоения"));
+    dialog_->openPage(BindDialog::BindPage, QStringLiteral("Bind - выберите клавишу для присвоения"));
     QVERIFY(dialog_->isVisible());
     QVERIFY(!dialog_->isModal());
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
@@ -85,10 +86,10 @@ class TestTsetbal : public QObject {
     QCOMPARE(dialog_->pg2->currentWidget(), dialog_->tb2);
     QCOMPARE(dialog_->focusWidget(), dialog_->ListBox1);
 
-    dialog_->openPage(Tsetbal::AliasPage, QStringLiteral("Alias - наберите имя команды"));
+    dialog_->openPage(BindDialog::AliasPage, QStringLiteral("Alias - наберите имя команды"));
     QCOMPARE(dialog_->pg2->currentWidget(), dialog_->tb3);
     QCOMPARE(dialog_->focusWidget(), dialog_->ComboBox4);
-    dialog_->openPage(Tsetbal::SetinfoPage, QStringLiteral("SetInfo - выберите из списка"));
+    dialog_->openPage(BindDialog::SetinfoPage, QStringLiteral("SetInfo - выберите из списка"));
     QCOMPARE(dialog_->pg2->currentWidget(), dialog_->tb1);
     QCOMPARE(dialog_->focusWidget(), dialog_->ComboBox3);
     // Texts and starting lists.
@@ -105,9 +106,9 @@ class TestTsetbal : public QObject {
   void bindWindowsAreDialogsAboveTheToolWindows() {
     QVERIFY(pani_->windowFlags() & Qt::WindowStaysOnTopHint);
     QVERIFY(dialog_->windowFlags() & Qt::WindowStaysOnTopHint);
-    brindle::binds::Tbinds keys(host_.get());
+    brindle::binds::KeyDialog keys(host_.get());
     QVERIFY(keys.windowFlags() & Qt::WindowStaysOnTopHint);
-    brindle::binds::TMetab metab(host_.get(), &keys, host_.get());
+    brindle::binds::MetaBindWindow metab(host_.get(), &keys, host_.get());
     QVERIFY(metab.windowFlags() & Qt::WindowStaysOnTopHint);
     QVERIFY(metab.isModal());
     // Dialog frames: the buttons are chosen (without CustomizeWindowHint the window system adds
@@ -122,7 +123,7 @@ class TestTsetbal : public QObject {
 
   void setinfoAtColumnZeroThenALineBreak() {
     editorHolds("");
-    dialog_->openPage(Tsetbal::SetinfoPage, QStringLiteral("SetInfo - выберите из списка"));
+    dialog_->openPage(BindDialog::SetinfoPage, QStringLiteral("SetInfo - выберите из списка"));
     dialog_->ComboBox3->setEditText(QStringLiteral("ghosts"));
     dialog_->Edi1->clear();
     QTest::mouseClick(dialog_->Button1, Qt::LeftButton);
@@ -136,7 +137,7 @@ class TestTsetbal : public QObject {
 
   void setinfoFromColumnEightUsesTheSemicolonForm() {
     editorHolds("echo 12345");  // column 10
-    dialog_->openPage(Tsetbal::SetinfoPage, QString());
+    dialog_->openPage(BindDialog::SetinfoPage, QString());
     dialog_->ComboBox3->setEditText(QStringLiteral("lefthand"));
     dialog_->Edi1->setText(QStringLiteral("0"));
     QTest::mouseClick(dialog_->Button1, Qt::LeftButton);
@@ -144,7 +145,7 @@ class TestTsetbal : public QObject {
     QCOMPARE(memo()->caretPos().line, Offset(1));
 
     editorHolds("");
-    dialog_->openPage(Tsetbal::SetinfoPage, QString());
+    dialog_->openPage(BindDialog::SetinfoPage, QString());
     QCOMPARE(dialog_->Edi1->text(), QStringLiteral("0"));  // the value box keeps its text
     QCOMPARE(dialog_->ComboBox3->currentText(), QString());  // the parameter box starts empty
     dialog_->ComboBox3->setEditText(QStringLiteral("lefthand"));
@@ -154,7 +155,7 @@ class TestTsetbal : public QObject {
 
   void enterInTheValueBoxIsOkAndEscapeCancels() {
     editorHolds("");
-    dialog_->openPage(Tsetbal::SetinfoPage, QString());
+    dialog_->openPage(BindDialog::SetinfoPage, QString());
     dialog_->ComboBox3->setEditText(QStringLiteral("ah"));
     dialog_->Edi1->setText(QStringLiteral("1"));
     QTest::keyClick(dialog_->Edi1, Qt::Key_Return);
@@ -163,7 +164,7 @@ class TestTsetbal : public QObject {
 
     // Enter in the parameter box neither inserts nor adds to the list.
     editorHolds("");
-    dialog_->openPage(Tsetbal::SetinfoPage, QString());
+    dialog_->openPage(BindDialog::SetinfoPage, QString());
     QTest::keyClicks(dialog_->ComboBox3, "typed");
     QTest::keyClick(dialog_->ComboBox3, Qt::Key_Return);
     QCOMPARE(dialog_->ComboBox3->count(), 5);
@@ -174,12 +175,12 @@ class TestTsetbal : public QObject {
     QVERIFY(!dialog_->isVisible());
     QCOMPARE(memo()->getText(), std::string());
 
-    for (int page : {Tsetbal::BindPage, Tsetbal::AliasPage}) {
+    for (int page : {BindDialog::BindPage, BindDialog::AliasPage}) {
       dialog_->openPage(page, QString());
       QTest::keyClick(dialog_->focusWidget(), Qt::Key_Escape);
       QVERIFY(!dialog_->isVisible());
     }
-    dialog_->openPage(Tsetbal::AliasPage, QString());
+    dialog_->openPage(BindDialog::AliasPage, QString());
     QTest::mouseClick(dialog_->Button6, Qt::LeftButton);
     QVERIFY(!dialog_->isVisible());
     QCOMPARE(memo()->getText(), std::string());
@@ -188,7 +189,7 @@ class TestTsetbal : public QObject {
   void parameterAndAliasListsGrowByExactText() {
     editorHolds("");
     auto setinfo = [&](const QString& parameter) {
-      dialog_->openPage(Tsetbal::SetinfoPage, QString());
+      dialog_->openPage(BindDialog::SetinfoPage, QString());
       dialog_->ComboBox3->setEditText(parameter);
       QTest::mouseClick(dialog_->Button1, Qt::LeftButton);
     };
@@ -201,7 +202,7 @@ class TestTsetbal : public QObject {
     QVERIFY(memo()->getText().find("setinfo \"\" \"\"") != std::string::npos);
 
     auto alias = [&](const QString& name) {
-      dialog_->openPage(Tsetbal::AliasPage, QString());
+      dialog_->openPage(BindDialog::AliasPage, QString());
       QCOMPARE(dialog_->ComboBox4->currentText(), QString());
       dialog_->ComboBox4->setEditText(name);
       QTest::mouseClick(dialog_->Button5, Qt::LeftButton);
@@ -215,7 +216,7 @@ class TestTsetbal : public QObject {
 
   void aliasFormsAndCaret() {
     editorHolds("");
-    dialog_->openPage(Tsetbal::AliasPage, QString());
+    dialog_->openPage(BindDialog::AliasPage, QString());
     dialog_->ComboBox4->setEditText(QStringLiteral("N"));
     QTest::mouseClick(dialog_->Button5, Qt::LeftButton);
     QCOMPARE(memo()->getText(), std::string("alias \"N\" \"\""));
@@ -223,7 +224,7 @@ class TestTsetbal : public QObject {
     QVERIFY(!dialog_->isVisible());
 
     editorHolds("12345678");
-    dialog_->openPage(Tsetbal::AliasPage, QString());
+    dialog_->openPage(BindDialog::AliasPage, QString());
     dialog_->ComboBox4->setEditText(QStringLiteral("N"));
     QTest::mouseClick(dialog_->Button5, Qt::LeftButton);
     QCOMPARE(memo()->getText(), std::string("12345678alias N ;"));
@@ -232,7 +233,7 @@ class TestTsetbal : public QObject {
 
   void bindNeedsAKeyAndUsesTheColumnForms() {
     editorHolds("");
-    dialog_->openPage(Tsetbal::BindPage, QString());
+    dialog_->openPage(BindDialog::BindPage, QString());
     dialog_->ListBox1->clearSelection();
     {
       brindle::ui::ScriptedAnswers script;
@@ -252,7 +253,7 @@ class TestTsetbal : public QObject {
 
     // The selection stays for the next use.
     editorHolds("alias x y;");  // column 10
-    dialog_->openPage(Tsetbal::BindPage, QString());
+    dialog_->openPage(BindDialog::BindPage, QString());
     QCOMPARE(dialog_->ListBox1->selectedKey(), QStringLiteral("MOUSE1"));
     selectKey(dialog_->ListBox1, QStringLiteral("\\"));
     QTest::mouseClick(dialog_->Button3, Qt::LeftButton);
@@ -261,7 +262,7 @@ class TestTsetbal : public QObject {
   }
 
   void keyListShowsTwoColumns() {
-    dialog_->openPage(Tsetbal::BindPage, QString());
+    dialog_->openPage(BindDialog::BindPage, QString());
     auto* list = dialog_->ListBox1;
     QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
     const QRect first = list->visualItemRect(list->item(0));
@@ -283,4 +284,4 @@ class TestTsetbal : public QObject {
 };
 
 QTEST_MAIN(TestTsetbal)
-#include "tst_tsetbal.moc"
+#include "tst_bind_dialog.moc"

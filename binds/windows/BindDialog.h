@@ -14,20 +14,20 @@ namespace brindle::ui {
 class EditorHost;
 }
 namespace brindle::dictionary {
-class TPani1;
+class ValuePanel;
 }
 
 namespace brindle::binds {
 
 class KeyListBox;
 
-class Tsetbal : public QDialog {
+class BindDialog : public QDialog {
   Q_OBJECT
 
  public:
   enum Page { SetinfoPage = 0, BindPage = 1, AliasPage = 2 };
 
-  Tsetbal(ui::EditorHost* host, dictionary::TPani1* pani, QWidget* parent = nullptr);
+  BindDialog(ui::EditorHost* host, dictionary::ValuePanel* pani, QWidget* parent = nullptr);
 
   // Shows the dialog without blocking, with `caption`, on `page` (0 setinfo, 1 bind, 2 alias).
   void openPage(int page, const QString& caption);
@@ -63,7 +63,7 @@ class Tsetbal : public QDialog {
   void fitToPage();
 
   ui::EditorHost* host_;
-  dictionary::TPani1* pani_;
+  dictionary::ValuePanel* pani_;
 };
 
 }  // namespace brindle::binds

@@ -1,4 +1,4 @@
-#include "binds/windows/TMetab.h"
+#include "binds/windows/MetaBindWindow.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 
 #include "binds/logic/Metabind.h"
-#include "binds/windows/Tbinds.h"
-#include "dictionary/windows/DictionaryListBox.h"
+#include "binds/windows/KeyDialog.h"
+#include "ui/ChoiceListBox.h"
 #include "ui/CfgEdit.h"
 #include "ui/Codec.h"
 #include "ui/EditorHost.h"
@@ -29,7 +29,7 @@ QFont boldPixels(const QFont& base, int pixels) {
 
 }  // namespace
 
-TMetab::TMetab(ui::EditorHost* host, Tbinds* binds, QWidget* parent)
+MetaBindWindow::MetaBindWindow(ui::EditorHost* host, KeyDialog* binds, QWidget* parent)
     : QDialog(parent), host_(host), binds_(binds) {
   setObjectName(QStringLiteral("TMetab"));
   setWindowTitle(QStringLiteral("Вставка МетаБиндов (MetaBinds)"));
@@ -41,13 +41,13 @@ TMetab::TMetab(ui::EditorHost* host, Tbinds* binds, QWidget* parent)
 
   Label1 = new QLabel(QStringLiteral("Выберите нужный MetaBind:"), this);
   Label1->setObjectName(QStringLiteral("Label1"));
-  lx_MeB = new dictionary::DictionaryListBox(this);
+  lx_MeB = new ui::ChoiceListBox(this);
   lx_MeB->setObjectName(QStringLiteral("lx_MeB"));
   lx_MeB->setTextElideMode(Qt::ElideNone);
   lx_MeB->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   Label2 = new QLabel(QStringLiteral("Кнопки для назначения"), this);
   Label2->setObjectName(QStringLiteral("Label2"));
-  lx_bind = new dictionary::DictionaryListBox(this);
+  lx_bind = new ui::ChoiceListBox(this);
   lx_bind->setObjectName(QStringLiteral("lx_bind"));
   Label1->setBuddy(lx_MeB);
   Label2->setBuddy(lx_bind);
@@ -91,21 +91,21 @@ TMetab::TMetab(ui::EditorHost* host, Tbinds* binds, QWidget* parent)
   layout->addWidget(red_bind, 3);
   setFixedSize(780, 480);
 
-  connect(lx_MeB, &dictionary::DictionaryListBox::userClicked, this,
+  connect(lx_MeB, &ui::ChoiceListBox::userClicked, this,
           [this] { lx_MeBClick(lx_MeB->selectedRow()); });
-  connect(lx_bind, &dictionary::DictionaryListBox::userClicked, this, &TMetab::lx_bindClick);
-  connect(sb_bind, &QPushButton::clicked, this, &TMetab::sb_bindClick);
-  connect(Button1, &QPushButton::clicked, this, &TMetab::Button1Click);
+  connect(lx_bind, &ui::ChoiceListBox::userClicked, this, &MetaBindWindow::lx_bindClick);
+  connect(sb_bind, &QPushButton::clicked, this, &MetaBindWindow::sb_bindClick);
+  connect(Button1, &QPushButton::clicked, this, &MetaBindWindow::Button1Click);
 
   if (binds_) binds_->attachSlotList(lx_bind, sb_bind);
 }
 
-void TMetab::showEvent(QShowEvent* event) {
+void MetaBindWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (!event->spontaneous()) FormShow();
 }
 
-void TMetab::FormShow() {
+void MetaBindWindow::FormShow() {
   lx_MeB->clear();
   paths_.clear();
   for (auto& entry : listMetabinds(host_->programDir())) {
@@ -114,12 +114,12 @@ void TMetab::FormShow() {
   }
 }
 
-void TMetab::resetBindButton() {
+void MetaBindWindow::resetBindButton() {
   sb_bind->setEnabled(false);
   sb_bind->setText(kBind);
 }
 
-void TMetab::lx_MeBClick(int index) {
+void MetaBindWindow::lx_MeBClick(int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= paths_.size()) return;
   lx_bind->clear();
   resetBindButton();
@@ -131,12 +131,12 @@ void TMetab::lx_MeBClick(int index) {
   lx_MeB->setFocus(Qt::OtherFocusReason);
 }
 
-void TMetab::lx_bindClick() {
+void MetaBindWindow::lx_bindClick() {
   const auto text = lx_bind->selectedText();
   if (text && !text->isEmpty()) sb_bind->setEnabled(true);
 }
 
-void TMetab::sb_bindClick() {
+void MetaBindWindow::sb_bindClick() {
   if (sb_bind->text() == kInsert) {
     insertMetabind();
     return;
@@ -147,7 +147,7 @@ void TMetab::sb_bindClick() {
   binds_->exec();
 }
 
-void TMetab::insertMetabind() {
+void MetaBindWindow::insertMetabind() {
   std::vector<std::string> keys;
   for (int i = 0; i < lx_bind->count(); ++i) keys.push_back(ui::fromQ(lx_bind->item(i)->text()));
   const std::string script = fillPlaceholders(red_bind->getText(), keys);
@@ -159,7 +159,7 @@ void TMetab::insertMetabind() {
   target.setText(target.getText() + "\r\n" + script);
 }
 
-void TMetab::Button1Click() {
+void MetaBindWindow::Button1Click() {
   lx_MeB->clear();
   paths_.clear();
   lx_bind->clear();

@@ -13,11 +13,11 @@ namespace brindle::binds {
 
 class KeyListBox;
 
-class Tbinds : public QDialog {
+class KeyDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit Tbinds(QWidget* parent = nullptr);
+  explicit KeyDialog(QWidget* parent = nullptr);
 
   KeyListBox* ListBox1;
   QPushButton* Button2;  // "Отмена"

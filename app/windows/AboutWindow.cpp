@@ -1,4 +1,4 @@
-#include "app/windows/TAbout.h"
+#include "app/windows/AboutWindow.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -52,10 +52,10 @@ QLabel* linkLabel(const QString& name, const QString& text, QWidget* parent) {
 
 }  // namespace
 
-const QString TAbout::kWebAddress = QStringLiteral("http://brindle.example.org/");
-const QString TAbout::kMailAddress = QStringLiteral("brindle@example.org");
+const QString AboutWindow::kWebAddress = QStringLiteral("http://brindle.example.org/");
+const QString AboutWindow::kMailAddress = QStringLiteral("brindle@example.org");
 
-TAbout::TAbout(QWidget* parent) : QDialog(parent) {
+AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
   initAboutResources();
   setObjectName(QStringLiteral("TAbout"));
   setWindowTitle(QStringLiteral("О программе 'Brindle for Counter Strike'"));
@@ -137,7 +137,7 @@ TAbout::TAbout(QWidget* parent) : QDialog(parent) {
   }
 }
 
-bool TAbout::eventFilter(QObject* watched, QEvent* event) {
+bool AboutWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     if (watched == StaticText1) StaticText1Click();
@@ -146,12 +146,12 @@ bool TAbout::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void TAbout::StaticText1Click() { openUrl(kWebAddress); }
+void AboutWindow::StaticText1Click() { openUrl(kWebAddress); }
 
-void TAbout::StaticText2Click() { openUrl(QStringLiteral("mailto:") + kMailAddress); }
+void AboutWindow::StaticText2Click() { openUrl(QStringLiteral("mailto:") + kMailAddress); }
 
-void TAbout::showFresh(QWidget* owner) {
-  QPointer<TAbout> about = new TAbout(owner);
+void AboutWindow::showFresh(QWidget* owner) {
+  QPointer<AboutWindow> about = new AboutWindow(owner);
   about->exec();
   delete about;  // nothing when the owner took it with it
 }

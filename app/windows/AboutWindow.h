@@ -9,11 +9,11 @@ class QTextEdit;
 
 namespace brindle::app {
 
-class TAbout : public QDialog {
+class AboutWindow : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TAbout(QWidget* parent = nullptr);
+  explicit AboutWindow(QWidget* parent = nullptr);
 
   // Creates a new About window owned by `owner`, shows it modally and discards it when it
   // closes, so every showing starts fresh.

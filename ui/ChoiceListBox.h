@@ -5,13 +5,13 @@
 #include <QListWidget>
 #include <optional>
 
-namespace brindle::dictionary {
+namespace brindle::ui {
 
-class DictionaryListBox : public QListWidget {
+class ChoiceListBox : public QListWidget {
   Q_OBJECT
 
  public:
-  explicit DictionaryListBox(QWidget* parent = nullptr);
+  explicit ChoiceListBox(QWidget* parent = nullptr);
 
   // The selected entry's row, or -1.
   int selectedRow() const;
@@ -40,4 +40,4 @@ class DictionaryListBox : public QListWidget {
   bool doubleClick_ = false;
 };
 
-}  // namespace brindle::dictionary
+}  // namespace brindle::ui

@@ -14,11 +14,11 @@ namespace brindle::dictionary {
 
 struct DictionaryContext;
 
-class TForm6 : public QWidget {
+class ExplanationWindow : public QWidget {
   Q_OBJECT
 
  public:
-  TForm6(ui::EditorHost* host, DictionaryContext* context, QWidget* parent = nullptr);
+  ExplanationWindow(ui::EditorHost* host, DictionaryContext* context, QWidget* parent = nullptr);
 
   QLabel* lbl;     // the explanation text
   QLabel* Image1;  // the picture, above the text; hidden except in pictures mode

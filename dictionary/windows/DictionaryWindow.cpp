@@ -1,4 +1,4 @@
-#include "dictionary/windows/Tccd.h"
+#include "dictionary/windows/DictionaryWindow.h"
 
 #include <QCloseEvent>
 #include <QApplication>
@@ -12,10 +12,10 @@
 
 #include "dictionary/logic/ListFiles.h"
 #include "dictionary/windows/DictionaryContext.h"
-#include "dictionary/windows/DictionaryListBox.h"
-#include "dictionary/windows/TForm3.h"
-#include "dictionary/windows/TForm6.h"
-#include "dictionary/windows/TPani1.h"
+#include "ui/ChoiceListBox.h"
+#include "dictionary/windows/LibraryManager.h"
+#include "dictionary/windows/ExplanationWindow.h"
+#include "dictionary/windows/ValuePanel.h"
 #include "ui/Codec.h"
 #include "ui/EditorHost.h"
 
@@ -27,8 +27,8 @@ constexpr int kButtonHeight = 24;
 constexpr int kCvarTab = 1;
 constexpr int kLibraryTab = 2;
 
-DictionaryListBox* makeList(QWidget* page, const char* name, ListTab* tab) {
-  auto* list = new DictionaryListBox(page);
+ui::ChoiceListBox* makeList(QWidget* page, const char* name, ListTab* tab) {
+  auto* list = new ui::ChoiceListBox(page);
   list->setObjectName(QString::fromLatin1(name));
   QPalette tip = list->palette();
   tip.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
@@ -58,7 +58,7 @@ QToolButton* makeButton(QWidget* panel, const char* name, const QString& text) {
 
 }  // namespace
 
-Tccd::Tccd(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
+DictionaryWindow::DictionaryWindow(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint),
       host_(host),
@@ -119,9 +119,9 @@ Tccd::Tccd(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
 
   ListBox2->installEventFilter(this);
 
-  connect(ListBox1, &DictionaryListBox::userClicked, this, &Tccd::ListBox1Click);
-  connect(ListBox2, &DictionaryListBox::userClicked, this, &Tccd::ListBox2Click);
-  connect(ListBox3, &DictionaryListBox::userClicked, this, &Tccd::ListBox3Click);
+  connect(ListBox1, &ui::ChoiceListBox::userClicked, this, &DictionaryWindow::ListBox1Click);
+  connect(ListBox2, &ui::ChoiceListBox::userClicked, this, &DictionaryWindow::ListBox2Click);
+  connect(ListBox3, &ui::ChoiceListBox::userClicked, this, &DictionaryWindow::ListBox3Click);
   connect(PC1, &QTabWidget::currentChanged, this, [this](int index) {
     PC1Change();
     if (index == kLibraryTab) TabSheet3Show();
@@ -135,28 +135,28 @@ Tccd::Tccd(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
   connect(SBut8, &QToolButton::clicked, this, [this] {
     Q_EMIT insertDialogRequested(2, QStringLiteral("Alias - наберите имя команды"));
   });
-  connect(qApp, &QApplication::focusChanged, this, &Tccd::focusChanged);
+  connect(qApp, &QApplication::focusChanged, this, &DictionaryWindow::focusChanged);
 
   centreButtons();
   if (context_) context_->ccd = this;
 }
 
-bool Tccd::libraryTabActive() const { return PC1->currentIndex() == kLibraryTab; }
+bool DictionaryWindow::libraryTabActive() const { return PC1->currentIndex() == kLibraryTab; }
 
-std::string Tccd::selectedLibrary() const {
+std::string DictionaryWindow::selectedLibrary() const {
   const auto name = ListBox3->selectedText();
   return name ? ui::toUtf8(*name) : std::string();
 }
 
-std::vector<std::string> Tccd::libraryNames() const {
+std::vector<std::string> DictionaryWindow::libraryNames() const {
   std::vector<std::string> out;
   for (const auto& t : ListBox3->texts()) out.push_back(ui::toUtf8(t));
   return out;
 }
 
-void Tccd::addLibrary(const std::string& name) { ListBox3->addSorted(ui::fromUtf8(name)); }
+void DictionaryWindow::addLibrary(const std::string& name) { ListBox3->addSorted(ui::fromUtf8(name)); }
 
-void Tccd::setLibraries(const std::vector<std::string>& names) {
+void DictionaryWindow::setLibraries(const std::vector<std::string>& names) {
   // The library chosen before stays chosen if it is still listed.
   const auto chosen = ListBox3->selectedText();
   ListBox3->clear();
@@ -167,7 +167,7 @@ void Tccd::setLibraries(const std::vector<std::string>& names) {
   }
 }
 
-void Tccd::showEvent(QShowEvent* event) {
+void DictionaryWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!shown_) {
     shown_ = true;
@@ -176,13 +176,13 @@ void Tccd::showEvent(QShowEvent* event) {
   if (libraryTabActive()) TabSheet3Show();
 }
 
-void Tccd::FormShow() {
+void DictionaryWindow::FormShow() {
   PC1->setCurrentIndex(0);
   ListBox1->selectRow(0);
   ListBox1Click();
 }
 
-void Tccd::ListBox1Click() {
+void DictionaryWindow::ListBox1Click() {
   const auto chosen = ListBox1->selectedText();
   if (!chosen) return;
   const std::string entry = ui::toUtf8(*chosen);
@@ -197,7 +197,7 @@ void Tccd::ListBox1Click() {
   if (context_->pani && context_->pani->Dogy()) context_->panelLibrary.clear();
 }
 
-void Tccd::ListBox2Click() {
+void DictionaryWindow::ListBox2Click() {
   const auto chosen = ListBox2->selectedText();
   if (!chosen) return;
   const std::string entry = ui::toUtf8(*chosen);
@@ -219,7 +219,7 @@ void Tccd::ListBox2Click() {
   if (context_->pani && context_->pani->Dogy()) context_->panelLibrary.clear();
 }
 
-void Tccd::ListBox3Click() {
+void DictionaryWindow::ListBox3Click() {
   const auto chosen = ListBox3->selectedText();
   if (!chosen) return;
   if (context_->pani) context_->pani->Label3->setText(QStringLiteral("Выбор: (DLZ) ") + *chosen);
@@ -229,21 +229,21 @@ void Tccd::ListBox3Click() {
   if (context_->pani && context_->pani->Dogy()) context_->panelLibrary = library;
 }
 
-void Tccd::PC1Change() {
+void DictionaryWindow::PC1Change() {
   context_->picturesMode = false;
   if (context_->form6) context_->form6->hidePicture();
 }
 
-void Tccd::TabSheet3Show() {
+void DictionaryWindow::TabSheet3Show() {
   if (context_->form3) context_->form3->N37Click(true);
 }
 
-void Tccd::resizeEvent(QResizeEvent* event) {
+void DictionaryWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   centreButtons();
 }
 
-void Tccd::centreButtons() {
+void DictionaryWindow::centreButtons() {
   const int left = (Panel1->width() - kButtonWidth) / 2;
   int top = 4;
   for (QToolButton* b : {SBut10, SBut7, SBut8}) {
@@ -252,7 +252,7 @@ void Tccd::centreButtons() {
   }
 }
 
-bool Tccd::eventFilter(QObject* watched, QEvent* event) {
+bool DictionaryWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Panel1 && event->type() == QEvent::Resize) centreButtons();
   if (watched == ListBox2 && host_) {
     // The CVAR list's hint is shown in the main window's status bar while the mouse rests here.
@@ -270,20 +270,20 @@ bool Tccd::eventFilter(QObject* watched, QEvent* event) {
 // A page that loses the keyboard focus to another control of this window loses its list's
 // selection. Focus moving to another window (the value panel, the editor) keeps it: the chosen
 // library must stay chosen while its entries are explained.
-void Tccd::focusChanged(QWidget* old, QWidget* now) {
+void DictionaryWindow::focusChanged(QWidget* old, QWidget* now) {
   if (!old || !now || now->window() != this) return;
-  const std::pair<QWidget*, DictionaryListBox*> pages[] = {
+  const std::pair<QWidget*, ui::ChoiceListBox*> pages[] = {
       {TabSheet1, ListBox1}, {TabSheet2, ListBox2}, {TabSheet3, ListBox3}};
   for (const auto& [page, list] : pages)
     if (page->isAncestorOf(old) && !page->isAncestorOf(now)) list->selectRow(-1);
 }
 
-void Tccd::closeEvent(QCloseEvent* event) {
+void DictionaryWindow::closeEvent(QCloseEvent* event) {
   if (event->spontaneous()) event->ignore();
   else QWidget::closeEvent(event);
 }
 
-Tccd::~Tccd() {
+DictionaryWindow::~DictionaryWindow() {
   // The children go after this destructor; their last signals (focus moving away from a
   // dying list, the tab widget emptying) must not reach a half-destroyed window.
   disconnect(qApp, nullptr, this, nullptr);

@@ -13,22 +13,20 @@ namespace brindle::core {
 class TextBuffer;
 }
 namespace brindle::ui {
+class ChoiceListBox;
 class CfgEdit;
 class EditorHost;
 }  // namespace brindle::ui
-namespace brindle::dictionary {
-class DictionaryListBox;
-}
 
 namespace brindle::binds {
 
-class Tbinds;
+class KeyDialog;
 
-class TMetab : public QDialog {
+class MetaBindWindow : public QDialog {
   Q_OBJECT
 
  public:
-  TMetab(ui::EditorHost* host, Tbinds* binds, QWidget* parent = nullptr);
+  MetaBindWindow(ui::EditorHost* host, KeyDialog* binds, QWidget* parent = nullptr);
 
   // Where "Вставить" appends: nullptr (the default) is the editor, anything else that text.
   // The opener sets it before exec().
@@ -36,9 +34,9 @@ class TMetab : public QDialog {
   core::TextBuffer* wizardTarget() const { return target_; }
 
   QLabel* Label1;                    // "Выберите нужный MetaBind:"
-  dictionary::DictionaryListBox* lx_MeB;   // MetaBind names
+  ui::ChoiceListBox* lx_MeB;   // MetaBind names
   QLabel* Label2;                    // "Кнопки для назначения"
-  dictionary::DictionaryListBox* lx_bind;  // key slots: "Кнопка <<n>>" or the key chosen for slot n
+  ui::ChoiceListBox* lx_bind;  // key slots: "Кнопка <<n>>" or the key chosen for slot n
   QPushButton* sb_bind;              // "BIND" / "Вставить"
   QPushButton* Button1;              // "Выход"
   ui::CfgEdit* red_bind;             // read-only preview of the chosen MetaBind
@@ -60,7 +58,7 @@ class TMetab : public QDialog {
   void insertMetabind();
 
   ui::EditorHost* host_;
-  Tbinds* binds_;
+  KeyDialog* binds_;
   core::TextBuffer* target_ = nullptr;
   std::vector<std::string> paths_;
 };

@@ -13,23 +13,23 @@ class QFrame;
 class QToolButton;
 
 namespace brindle::ui {
+class ChoiceListBox;
 class EditorHost;
 }
 
 namespace brindle::dictionary {
 
 struct DictionaryContext;
-class DictionaryListBox;
 
-class TPani1 : public QWidget {
+class ValuePanel : public QWidget {
   Q_OBJECT
 
  public:
-  TPani1(ui::EditorHost* host, DictionaryContext* context, QWidget* parent = nullptr);
+  ValuePanel(ui::EditorHost* host, DictionaryContext* context, QWidget* parent = nullptr);
 
   QFrame* Panel1;
   QLabel* Label3;              // "Выбор: ..." names the chosen list
-  DictionaryListBox* ListBox1;
+  ui::ChoiceListBox* ListBox1;
   QFrame* Panel2;
   QToolButton* Button1;        // "Добавить"
 
