@@ -53,7 +53,7 @@ AppWindows::AppWindows(std::string programDir, QStringList arguments) {
   pani1 = new dictionary::ValuePanel(main, dictionary.get(), main);
   ccd = new dictionary::DictionaryWindow(main, dictionary.get(), main);
   form3 = new dictionary::LibraryManager(main, dictionary.get(), main);
-  setbal = new binds::BindDialog(main, pani1, main);
+  setbal = new binds::BindDialog(main, main);
   form6 = new dictionary::ExplanationWindow(main, dictionary.get(), main);
   sozdat = new wizard::NewConfigDialog(main);
   keys = new binds::KeyDialog(main);
@@ -76,7 +76,7 @@ AppWindows::~AppWindows() {
 
 void AppWindows::start() {
   form1->show();
-  form1->FormShow();
+  form1->firstShow();
 }
 
 int runApplication(int argc, char** argv) {

@@ -11,7 +11,6 @@
 #include <QVBoxLayout>
 
 #include "binds/windows/KeyListBox.h"
-#include "dictionary/windows/ValuePanel.h"
 #include "ui/Codec.h"
 #include "ui/EditorHost.h"
 #include "ui/MessageBoxes.h"
@@ -54,8 +53,7 @@ void remember(QComboBox* box, const QString& text) {
 
 }  // namespace
 
-BindDialog::BindDialog(ui::EditorHost* host, dictionary::ValuePanel* pani, QWidget* parent)
-    : QDialog(parent), host_(host), pani_(pani) {
+BindDialog::BindDialog(ui::EditorHost* host, QWidget* parent) : QDialog(parent), host_(host) {
   setObjectName(QStringLiteral("Tsetbal"));
   setModal(false);
   // A dialog frame with a close button only. Opened from the dictionary window, which stays on
@@ -181,7 +179,7 @@ void BindDialog::FormShow() {
 
 void BindDialog::Button10Click() {
   const QString parameter = ComboBox3->currentText();
-  pani_->insertLine(dictionary::InsertKind::Setinfo, ui::fromQ(parameter), ui::fromQ(Edi1->text()));
+  host_->insertLine(core::InsertKind::Setinfo, ui::fromQ(parameter), ui::fromQ(Edi1->text()));
   remember(ComboBox3, parameter);
   host_->endEnter();
   close();
@@ -193,13 +191,13 @@ void BindDialog::Button3Click() {
     ui::showPlain(this, QStringLiteral("Для продолжения выберите клавишу!"));
     return;
   }
-  pani_->insertLine(dictionary::InsertKind::Bind, ui::fromQ(key));
+  host_->insertLine(core::InsertKind::Bind, ui::fromQ(key), {});
   close();
 }
 
 void BindDialog::Button5Click() {
   const QString name = ComboBox4->currentText();
-  pani_->insertLine(dictionary::InsertKind::Alias, ui::fromQ(name));
+  host_->insertLine(core::InsertKind::Alias, ui::fromQ(name), {});
   remember(ComboBox4, name);
   close();
 }

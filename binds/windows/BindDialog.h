@@ -13,9 +13,6 @@ class QStackedWidget;
 namespace brindle::ui {
 class EditorHost;
 }
-namespace brindle::dictionary {
-class ValuePanel;
-}
 
 namespace brindle::binds {
 
@@ -27,7 +24,7 @@ class BindDialog : public QDialog {
  public:
   enum Page { SetinfoPage = 0, BindPage = 1, AliasPage = 2 };
 
-  BindDialog(ui::EditorHost* host, dictionary::ValuePanel* pani, QWidget* parent = nullptr);
+  BindDialog(ui::EditorHost* host, QWidget* parent = nullptr);
 
   // Shows the dialog without blocking, with `caption`, on `page` (0 setinfo, 1 bind, 2 alias).
   void openPage(int page, const QString& caption);
@@ -63,7 +60,6 @@ class BindDialog : public QDialog {
   void fitToPage();
 
   ui::EditorHost* host_;
-  dictionary::ValuePanel* pani_;
 };
 
 }  // namespace brindle::binds

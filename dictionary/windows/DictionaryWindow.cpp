@@ -186,7 +186,7 @@ void DictionaryWindow::ListBox1Click() {
   const auto chosen = ListBox1->selectedText();
   if (!chosen) return;
   const std::string entry = ui::toUtf8(*chosen);
-  context_->listKind = ListKind::Command;
+  context_->listKind = core::ListKind::Command;
   host_->setStatusText(1, QStringLiteral("Выбрано: (CMD) ") + *chosen);
   if (context_->pani) context_->pani->Label3->setText(QStringLiteral("Выбор: (CMD) ") + *chosen);
   context_->picturesMode = entry == "Weapons";
@@ -201,7 +201,7 @@ void DictionaryWindow::ListBox2Click() {
   const auto chosen = ListBox2->selectedText();
   if (!chosen) return;
   const std::string entry = ui::toUtf8(*chosen);
-  context_->listKind = ListKind::Variable;
+  context_->listKind = core::ListKind::Variable;
   if (entry == "Voice")
     cvarHint_ = QStringLiteral("Значения для голосового общения");
   else if (entry == "sk_(HalfLife)")

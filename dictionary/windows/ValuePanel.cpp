@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/Cp1251.h"
+#include "core/DataLayout.h"
 #include "core/DataPaths.h"
 #include "dictionary/logic/Explanations.h"
 #include "dictionary/logic/ListFiles.h"
@@ -132,8 +133,8 @@ void ValuePanel::ListBox1Click() {
   ExplanationWindow* form6 = context_->form6;
 
   if (context_->picturesMode) {
-    const std::string path = core::resolveDataPath(
-        host_->programDir(), "dlls\\cvardll\\guns\\" + core::toUtf8(entry) + ".jpg");
+    const std::string path =
+        core::DataLayout(host_->programDir()).picture(core::toUtf8(entry)).value_or("");
     if (form6 && form6->showPicture(path)) return;
     if (form6) form6->hidePicture();
     ui::showError(this, QStringLiteral("Ненайден файл соответствующий значению ") + *chosen);
@@ -155,11 +156,11 @@ void ValuePanel::ListBox1Click() {
 }
 
 void ValuePanel::ListBox1DblClick() {
-  context_->insertKind = insertKindOf(context_->listKind);
+  context_->insertKind = core::insertKindOf(context_->listKind);
   DblClick1();
 }
 
-void ValuePanel::insertLine(InsertKind kind, const std::string& first, const std::string& second) {
+void ValuePanel::insertLine(core::InsertKind kind, const std::string& first, const std::string& second) {
   context_->insertKind = kind;
   first_ = first;
   second_ = second;
@@ -167,10 +168,10 @@ void ValuePanel::insertLine(InsertKind kind, const std::string& first, const std
 }
 
 void ValuePanel::DblClick1() {
-  const InsertKind kind = context_->insertKind;
+  const core::InsertKind kind = context_->insertKind;
   std::string first = first_;
   std::string second = second_;
-  if (kind == InsertKind::Command || kind == InsertKind::Variable) {
+  if (kind == core::InsertKind::Command || kind == core::InsertKind::Variable) {
     const auto chosen = ListBox1->selectedText();
     if (!chosen) {
       // The button stays enabled after a new list is loaded, when nothing is selected.
@@ -182,7 +183,7 @@ void ValuePanel::DblClick1() {
   }
 
   ui::CfgEdit* memo = host_->memo();
-  const Insertion insertion = insertionFor(kind, static_cast<long>(memo->caretPos().column), first, second);
+  const core::Insertion insertion = core::insertionFor(kind, static_cast<long>(memo->caretPos().column), first, second);
   memo->replaceSel(insertion.text);
   if (QWidget* main = host_->hostWindow()) main->activateWindow();
   memo->setFocus();

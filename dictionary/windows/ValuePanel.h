@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "dictionary/logic/Insertion.h"
+#include "core/Insertion.h"
 
 class QLabel;
 class QFrame;
@@ -49,7 +49,7 @@ class ValuePanel : public QWidget {
 
   // Used by the setinfo/bind/alias dialog: sets the insert kind (Bind, Setinfo or Alias) and its
   // words (CP1251: key or parameter or alias name, then the setinfo value) and inserts.
-  void insertLine(InsertKind kind, const std::string& first, const std::string& second = {});
+  void insertLine(core::InsertKind kind, const std::string& first, const std::string& second = {});
 
   // A click on an entry: enables "Добавить" and explains the entry (or shows its picture).
   void ListBox1Click();

@@ -9,7 +9,7 @@
 
 #include "core/Cp1251.h"
 #include "dictionary/logic/Explanations.h"
-#include "dictionary/logic/Insertion.h"
+#include "core/Insertion.h"
 #include "dictionary/logic/ListFiles.h"
 #include "support/RunCommand.h"
 #include "support/TempDir.h"

@@ -63,7 +63,7 @@ class AppFixture {
   }
 
   MainWindow* main() const { return app->form1.get(); }
-  ui::CfgEdit* memo() const { return main()->Memo1; }
+  ui::CfgEdit* memo() const { return main()->memo(); }
   QString panel(int i) const { return main()->statusText(i); }
   // The panel label itself, as a user sees it.
   QString panelLabel(int i) const {

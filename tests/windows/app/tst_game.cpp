@@ -67,7 +67,7 @@ class TestGame : public QObject {
   void launchNeedsASavedDocument() {
     f_->start();
     recordStarts(true);
-    w()->CS1Click();
+    w()->launchGame();
     QCOMPARE(answers_->boxes().size(), std::size_t(1));
     QCOMPARE(answers_->boxes()[0].kind, BoxKind::Warning);
     QCOMPARE(answers_->boxes()[0].text, QStringLiteral("Для продолжения сохраните данный файл!"));
@@ -96,7 +96,7 @@ class TestGame : public QObject {
     QCOMPARE(starts_[0].dir, q(f_->dir.path() + "/Half-Life"));
 
     // A second launch before the game ran keeps the user's configuration.
-    w()->CS1Click();
+    w()->launchGame();
     QCOMPARE(f_->dir.read("Half-Life/cstrike/config"), std::string("sensitivity \"2\"\r\n"));
   }
 
@@ -104,7 +104,7 @@ class TestGame : public QObject {
     const std::string doc = f_->dir.write("my.cfg", "x\r\n");
     f_->start({q(doc)});
     // The real starter: no game program anywhere.
-    w()->CS1Click();
+    w()->launchGame();
     QCOMPARE(answers_->boxes().size(), std::size_t(1));
     QCOMPARE(answers_->boxes()[0].kind, BoxKind::Error);
     QCOMPARE(answers_->boxes()[0].text, QStringLiteral("Неправильно задан путь к каталогу игры!"));
@@ -121,7 +121,7 @@ class TestGame : public QObject {
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
     const std::string doc = f_->dir.write("my.cfg", "x\r\n");
     f_->start({q(doc)});
-    w()->CS1Click();
+    w()->launchGame();
     QVERIFY(answers_->boxes().empty());
     QTRY_VERIFY_WITH_TIMEOUT(!f_->dir.read("started.txt").empty(), 10000);
     QCOMPARE(f_->dir.read("started.txt"),
@@ -134,7 +134,7 @@ class TestGame : public QObject {
     const std::string doc = f_->dir.write("my.cfg", "x\r\n");
     f_->start({q(doc)});
     recordStarts(true);
-    w()->CS1Click();
+    w()->launchGame();
     QCOMPARE(answers_->boxes().size(), std::size_t(1));
     QCOMPARE(answers_->boxes()[0].kind, BoxKind::Error);
     QVERIFY(!answers_->boxes()[0].text.isEmpty());
@@ -161,7 +161,7 @@ class TestGame : public QObject {
       stayedOpen = dialog->isVisible();
       dialog->Button1Click();
     });
-    w()->N38Click();
+    w()->changeGameDirectory();
     QVERIFY(stayedOpen);
     QCOMPARE(f_->app->wizardDirectory, q(other));
     QCOMPARE(w()->gameDirectory(), q(other));
@@ -171,7 +171,7 @@ class TestGame : public QObject {
       dialog->setDirectory(q(gameDir_));
       dialog->reject();
     });
-    w()->N38Click();
+    w()->changeGameDirectory();
     QVERIFY(!dialog->isVisible());
     QCOMPARE(w()->gameDirectory(), q(gameDir_));
     QCOMPARE(f_->app->wizardDirectory, q(other));

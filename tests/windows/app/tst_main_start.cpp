@@ -175,7 +175,7 @@ class TestMainStart : public QObject {
       chosen.setBold(true);
       chosen.setUnderline(true);
       dialogs.answerFont(brindle::ui::FontChoice{chosen, QColor(0, 0, 128)});
-      f.main()->FontNameChange();
+      f.main()->chooseFont();
       QVERIFY(f.memo()->font().bold() && f.memo()->font().underline());
       QCOMPARE(f.main()->styleCode(), 0);
       QVERIFY(f.main()->close());
