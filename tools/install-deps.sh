@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages Brindle needs to build, test and run (Debian 12).
 set -eu
-packages="cmake ninja-build g++ qt6-base-dev libjpeg-dev libgtest-dev libbenchmark-dev
+packages="cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev qt6-svg-dev libjpeg-dev libgtest-dev libbenchmark-dev
   fonts-dejavu-core qt6-translations-l10n"
 missing=""
 for p in $packages; do
