@@ -904,7 +904,7 @@ void MainWindow::print() {
 void MainWindow::defineSelection() {
   if (!windows_ || !windows_->pani1 || !windows_->form6) return;
   windows_->form6->hidePicture();
-  const std::string text = windows_->pani1->ReadIni2("", memo_->selText(), "q");
+  const std::string text = windows_->pani1->explanation("", memo_->selText(), "q");
   windows_->form6->showExplanation(text);
 }
 
@@ -969,7 +969,7 @@ void MainWindow::insertMetaBinds() {
 }
 
 void MainWindow::manageLibraries() {
-  if (windows_ && windows_->form3) windows_->form3->N37Click(false);
+  if (windows_ && windows_->form3) windows_->form3->run(false);
 }
 
 void MainWindow::openHelp(const QString& page) { openHelpPage(programDir_, page); }

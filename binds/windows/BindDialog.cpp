@@ -133,10 +133,10 @@ BindDialog::BindDialog(ui::EditorHost* host, QWidget* parent) : QDialog(parent),
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(pg2);
 
-  connect(Button1, &QPushButton::clicked, this, &BindDialog::Button10Click);
-  connect(Edi1, &QLineEdit::returnPressed, this, &BindDialog::Button10Click);
-  connect(Button3, &QPushButton::clicked, this, &BindDialog::Button3Click);
-  connect(Button5, &QPushButton::clicked, this, &BindDialog::Button5Click);
+  connect(Button1, &QPushButton::clicked, this, &BindDialog::insertSetinfo);
+  connect(Edi1, &QLineEdit::returnPressed, this, &BindDialog::insertSetinfo);
+  connect(Button3, &QPushButton::clicked, this, &BindDialog::insertBind);
+  connect(Button5, &QPushButton::clicked, this, &BindDialog::insertAlias);
   for (QPushButton* cancel : {Button2, Button4, Button6})
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -150,7 +150,7 @@ void BindDialog::openPage(int page, const QString& caption) {
   show();
   raise();
   activateWindow();
-  FormShow();
+  prepare();
 }
 
 // Not sizeable; each page gets the height its controls need (the key list the most), all the
@@ -161,7 +161,7 @@ void BindDialog::fitToPage() {
   setFixedSize(400, height);
 }
 
-void BindDialog::FormShow() {
+void BindDialog::prepare() {
   switch (pg2->currentIndex()) {
     case SetinfoPage:
       ComboBox3->setEditText(QString());
@@ -177,7 +177,7 @@ void BindDialog::FormShow() {
   }
 }
 
-void BindDialog::Button10Click() {
+void BindDialog::insertSetinfo() {
   const QString parameter = ComboBox3->currentText();
   host_->insertLine(core::InsertKind::Setinfo, ui::fromQ(parameter), ui::fromQ(Edi1->text()));
   remember(ComboBox3, parameter);
@@ -185,7 +185,7 @@ void BindDialog::Button10Click() {
   close();
 }
 
-void BindDialog::Button3Click() {
+void BindDialog::insertBind() {
   const QString key = ListBox1->selectedKey();
   if (key.isEmpty()) {
     ui::showPlain(this, QStringLiteral("Для продолжения выберите клавишу!"));
@@ -195,7 +195,7 @@ void BindDialog::Button3Click() {
   close();
 }
 
-void BindDialog::Button5Click() {
+void BindDialog::insertAlias() {
   const QString name = ComboBox4->currentText();
   host_->insertLine(core::InsertKind::Alias, ui::fromQ(name), {});
   remember(ComboBox4, name);

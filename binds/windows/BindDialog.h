@@ -48,10 +48,10 @@ class BindDialog : public QDialog {
   QPushButton* Button6;  // "Отмена"
 
   // Sets up the current page: the name boxes start empty, the page's box gets the focus.
-  void FormShow();
-  void Button10Click();  // setinfo "ОК", also Enter in the value box
-  void Button3Click();   // bind "ОК"
-  void Button5Click();   // alias "ОК"
+  void prepare();
+  void insertSetinfo();  // setinfo "ОК", also Enter in the value box
+  void insertBind();   // bind "ОК"
+  void insertAlias();   // alias "ОК"
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

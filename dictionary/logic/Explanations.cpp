@@ -16,7 +16,7 @@ std::string lookIn(const std::string& path, std::string_view word, std::string_v
 
 }  // namespace
 
-std::string ReadIni2(const std::string& programDir, std::string_view library,
+std::string lookUpExplanation(const std::string& programDir, std::string_view library,
                      std::string_view word, std::string_view key, bool libraryTabActive) {
   const core::DataLayout data(programDir);
   if (libraryTabActive) {

@@ -86,9 +86,9 @@ ValuePanel::ValuePanel(ui::EditorHost* host, DictionaryContext* context, QWidget
   Button1->setEnabled(false);
   layout->addWidget(Panel2);
 
-  connect(ListBox1, &ui::ChoiceListBox::userClicked, this, &ValuePanel::ListBox1Click);
-  connect(ListBox1, &ui::ChoiceListBox::userDoubleClicked, this, &ValuePanel::ListBox1DblClick);
-  connect(Button1, &QToolButton::clicked, this, &ValuePanel::ListBox1DblClick);
+  connect(ListBox1, &ui::ChoiceListBox::userClicked, this, &ValuePanel::entryChosen);
+  connect(ListBox1, &ui::ChoiceListBox::userDoubleClicked, this, &ValuePanel::entryDoubleClicked);
+  connect(Button1, &QToolButton::clicked, this, &ValuePanel::entryDoubleClicked);
 
   if (context_) context_->pani = this;
 }
@@ -118,14 +118,14 @@ bool ValuePanel::Dogy() {
   return true;
 }
 
-std::string ValuePanel::ReadIni2(std::string_view library, std::string_view word,
+std::string ValuePanel::explanation(std::string_view library, std::string_view word,
                              std::string_view key) {
   const bool libraryTab = context_->ccd && context_->ccd->libraryTabActive();
-  context_->explanation = dictionary::ReadIni2(host_->programDir(), library, word, key, libraryTab);
+  context_->explanation = dictionary::lookUpExplanation(host_->programDir(), library, word, key, libraryTab);
   return context_->explanation;
 }
 
-void ValuePanel::ListBox1Click() {
+void ValuePanel::entryChosen() {
   Button1->setEnabled(true);
   const auto chosen = ListBox1->selectedText();
   if (!chosen) return;
@@ -151,23 +151,23 @@ void ValuePanel::ListBox1Click() {
     library = context_->ccd->selectedLibrary();
     if (library.empty()) library = context_->panelLibrary;
   }
-  const std::string text = ReadIni2(library, entry, kExplanationKey);
+  const std::string text = explanation(library, entry, kExplanationKey);
   if (form6) form6->showExplanation(text);
 }
 
-void ValuePanel::ListBox1DblClick() {
+void ValuePanel::entryDoubleClicked() {
   context_->insertKind = core::insertKindOf(context_->listKind);
-  DblClick1();
+  insertSelected();
 }
 
 void ValuePanel::insertLine(core::InsertKind kind, const std::string& first, const std::string& second) {
   context_->insertKind = kind;
   first_ = first;
   second_ = second;
-  DblClick1();
+  insertSelected();
 }
 
-void ValuePanel::DblClick1() {
+void ValuePanel::insertSelected() {
   const core::InsertKind kind = context_->insertKind;
   std::string first = first_;
   std::string second = second_;

@@ -96,7 +96,7 @@ void whenModal(F act) {
 inline void confirmGameDirectoryDialogSoon(const QString& chooseDirectory = {}) {
   whenModal<game::GameDirectoryDialog>([chooseDirectory](game::GameDirectoryDialog* dialog) {
     if (!chooseDirectory.isEmpty()) dialog->setDirectory(chooseDirectory);
-    dialog->Button1Click();
+    dialog->confirm();
   });
 }
 

@@ -159,7 +159,7 @@ class TestGame : public QObject {
       dialog->setDirectory(q(other));
       dialog->reject();
       stayedOpen = dialog->isVisible();
-      dialog->Button1Click();
+      dialog->confirm();
     });
     w()->changeGameDirectory();
     QVERIFY(stayedOpen);

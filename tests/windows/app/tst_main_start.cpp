@@ -72,7 +72,7 @@ class TestMainStart : public QObject {
       dialog->close();
       refusedClose = dialog->isVisible();
       dialog->setDirectory(QString::fromStdString(f.dir.path()));
-      dialog->Button1Click();
+      dialog->confirm();
     });
     f.app->start();
     settle();
