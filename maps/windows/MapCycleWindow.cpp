@@ -72,7 +72,7 @@ MapCycleWindow::MapCycleWindow(QWidget* parent) : QDialog(parent) {
   allMaps_->setObjectName(QStringLiteral("LB2"));
   for (QListWidget* list : {cycleList_, allMaps_}) {
     list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setFixedSize(210, 230);
+    list->setFixedSize(230, 230);
     list->installEventFilter(this);
   }
   description_ = new QPlainTextEdit(this);
@@ -261,9 +261,16 @@ void MapCycleWindow::showDescriptionOf(const QListWidget* list) {
 
 void MapCycleWindow::showDescription(const std::string& map) {
   const std::optional<std::string> text = readDescription(gameDir_, map);
-  description_->setPlainText(text ? ui::toQ(*text)
-                                  : QString::fromUtf8(kNoDescriptionText.data(),
-                                                      static_cast<qsizetype>(kNoDescriptionText.size())));
+  if (!text) {
+    description_->setPlainText(QString::fromUtf8(
+        kNoDescriptionText.data(), static_cast<qsizetype>(kNoDescriptionText.size())));
+    return;
+  }
+  // The break that ends the last line opens no empty line of its own.
+  QString shown = ui::toQ(*text);
+  if (shown.endsWith(u'\n')) shown.chop(1);
+  if (shown.endsWith(u'\r')) shown.chop(1);
+  description_->setPlainText(shown);
 }
 
 bool MapCycleWindow::eventFilter(QObject* watched, QEvent* event) {

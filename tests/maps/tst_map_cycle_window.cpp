@@ -346,7 +346,8 @@ class TestTmaps : public QObject {
 
     QTest::mouseClick(cycle->viewport(), Qt::LeftButton, {},
                       cycle->visualItemRect(cycle->item(0)).center());
-    QCOMPARE(description->toPlainText(),
+    QVERIFY(dust2.endsWith(QStringLiteral("\r\n")));
+    QCOMPARE(description->toPlainText() + QStringLiteral("\n"),
              QString(dust2).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     QVERIFY(description->toPlainText().contains(QStringLiteral("Пыль 2")));
     QTest::keyClick(cycle, Qt::Key_Down);  // the keyboard shows descriptions too
