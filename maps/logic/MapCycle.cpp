@@ -86,7 +86,6 @@ CycleFile readMapCycle(const std::string& gameDir) {
 
 CycleFile openMapCycle(const std::string& gameDir) {
   const std::string path = mapCyclePath(gameDir);
-  bool created = false;
   if (core::directoryExists(gameDir) && !core::pathExists(path)) {
     const core::WriteResult c = core::createEmptyFile(path);
     if (!c.ok) {
@@ -94,11 +93,8 @@ CycleFile openMapCycle(const std::string& gameDir) {
       f.error = c.error;
       return f;
     }
-    created = true;
   }
-  CycleFile f = readMapCycle(gameDir);
-  f.created = created;
-  return f;
+  return readMapCycle(gameDir);
 }
 
 core::WriteResult saveMapCycle(const std::string& gameDir, const std::vector<std::string>& entries) {

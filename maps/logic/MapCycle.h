@@ -38,8 +38,7 @@ std::string mapCyclePath(const std::string& gameDir);
 
 struct CycleFile {
   bool ok = false;
-  bool created = false;  // mapcycle.txt did not exist and was created empty
-  bool exists = false;   // mapcycle.txt was there (or was created)
+  bool exists = false;  // mapcycle.txt was there (or was created)
   std::vector<std::string> entries;
   std::string error;  // the file layer's text when !ok
 };

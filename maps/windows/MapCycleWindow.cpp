@@ -15,8 +15,12 @@
 #include "ui/Codec.h"
 #include "ui/MessageBoxes.h"
 
-// Resources of a static library are linked only when something names them.
+// Resources of a static library are linked only when something names them; registered once.
 static void initMapCycleGlyphs() { Q_INIT_RESOURCE(map_cycle_glyphs); }
+static void initMapCycleGlyphsOnce() {
+  static const bool registered = (initMapCycleGlyphs(), true);
+  (void)registered;
+}
 
 namespace brindle::maps {
 namespace {
@@ -57,7 +61,7 @@ int selectedRow(const QListWidget* list) {
 }  // namespace
 
 MapCycleWindow::MapCycleWindow(QWidget* parent) : QDialog(parent) {
-  initMapCycleGlyphs();
+  initMapCycleGlyphsOnce();
   setObjectName(QStringLiteral("Tmaps"));
   setWindowTitle(QStringLiteral("Настройка смены карт (mapcycle.txt)"));
   setModal(true);
