@@ -51,6 +51,11 @@ QLabel* caption(QWidget* parent, const char* objectName, const QString& text, QW
   return l;
 }
 
+// A message of the logic library (UTF-8).
+QString message(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 // The row of the selected item, -1 when no item is selected (the current row of a list is not
 // necessarily selected).
 int selectedRow(const QListWidget* list) {
@@ -169,8 +174,9 @@ bool MapCycleWindow::load(const QString& gameDirectory) {
 
   const CycleFile file = openMapCycle(gameDir_);
   if (!file.ok) {
+    // The window is not shown, so the message stands over the window that opened it.
     ui::showError(isVisible() || !parentWidget() ? this : parentWidget(),
-                  ui::fromUtf8(openFailureMessage(file)));
+                  message(openFailureMessage(file)));
     return false;
   }
   maps_ = listMaps(gameDir_);
@@ -186,9 +192,7 @@ void MapCycleWindow::showEvent(QShowEvent* event) {
 }
 
 void MapCycleWindow::refuse(Refusal refusal) {
-  if (refusal != Refusal::None)
-    ui::showPlain(this, QString::fromUtf8(refusalMessage(refusal).data(),
-                                          static_cast<qsizetype>(refusalMessage(refusal).size())));
+  if (refusal != Refusal::None) ui::showPlain(this, message(refusalMessage(refusal)));
 }
 
 void MapCycleWindow::addSelectedMap() {
@@ -266,8 +270,7 @@ void MapCycleWindow::showDescriptionOf(const QListWidget* list) {
 void MapCycleWindow::showDescription(const std::string& map) {
   const std::optional<std::string> text = readDescription(gameDir_, map);
   if (!text) {
-    description_->setPlainText(QString::fromUtf8(
-        kNoDescriptionText.data(), static_cast<qsizetype>(kNoDescriptionText.size())));
+    description_->setPlainText(message(kNoDescriptionText));
     return;
   }
   // The break that ends the last line opens no empty line of its own.
