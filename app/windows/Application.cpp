@@ -10,6 +10,7 @@
 #include "game/windows/GameDirectoryDialog.h"
 #include "wizard/windows/NewConfigDialog.h"
 #include "binds/windows/MetaBindWindow.h"
+#include "maps/windows/MapCycleWindow.h"
 #include "binds/windows/KeyDialog.h"
 #include "binds/windows/BindDialog.h"
 #include "dictionary/windows/DictionaryContext.h"
@@ -58,6 +59,7 @@ AppWindows::AppWindows(std::string programDir, QStringList arguments) {
   sozdat = new wizard::NewConfigDialog(main);
   keys = new binds::KeyDialog(main);
   nachalo = new game::GameDirectoryDialog(main);
+  maps = new maps::MapCycleWindow(main);
   metab = new binds::MetaBindWindow(main, keys, main);
 
   main->toolWindows().setWindows(ccd, pani1, form6);

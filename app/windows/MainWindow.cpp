@@ -34,6 +34,7 @@
 #include "app/windows/AboutWindow.h"
 #include "game/windows/GameDirectoryDialog.h"
 #include "binds/windows/MetaBindWindow.h"
+#include "maps/windows/MapCycleWindow.h"
 #include "dictionary/windows/LibraryManager.h"
 #include "dictionary/windows/ExplanationWindow.h"
 #include "dictionary/windows/ValuePanel.h"
@@ -955,7 +956,7 @@ void MainWindow::startGame(const QString& gameRoot) {
 // ================================================================================ other windows
 
 void MainWindow::openMapCycle() {
-  // The map cycle editor is not part of the program yet.
+  if (windows_ && windows_->maps) windows_->maps->execFor(windows_->wizardDirectory);
 }
 
 void MainWindow::openWizard() {

@@ -3,9 +3,13 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QAction>
+#include <QListWidget>
 #include <QtTest>
+#include <fstream>
 #include <filesystem>
 
+#include "maps/windows/MapCycleWindow.h"
 #include "wizard/windows/NewConfigDialog.h"
 #include "dictionary/windows/DictionaryWindow.h"
 #include "ui/DriveList.h"
@@ -261,6 +265,23 @@ class TestGame : public QObject {
     QCOMPARE(std::filesystem::file_size(f_->dir.path() + "/Мой конфиг"), std::uintmax_t(0));
     QVERIFY(dialog->Edit1->text().isEmpty());
     QVERIFY(!dialog->isVisible());
+  }
+
+  void mapCycleCommandOpensTheEditorOnTheGameDirectory() {
+    std::filesystem::create_directories(gameDir_ + "/maps");
+    for (const char* map : {"de_dust2.bsp", "cs_office.bsp"})
+      std::ofstream(gameDir_ + "/maps/" + map) << "x";
+    f_->start();
+    QStringList listed;
+    brindle::test::whenModal<brindle::maps::MapCycleWindow>([&](brindle::maps::MapCycleWindow* window) {
+      auto* maps = window->findChild<QListWidget*>(QStringLiteral("LB2"));
+      for (int i = 0; maps && i < maps->count(); ++i) listed << maps->item(i)->text();
+      window->reject();
+    });
+    w()->findChild<QAction*>(QStringLiteral("N32"))->trigger();
+    QCOMPARE(listed, (QStringList{QStringLiteral("cs_office"), QStringLiteral("de_dust2")}));
+    // Opening the editor creates the empty cycle file it edits.
+    QVERIFY(brindle::core::fileExists(gameDir_ + "/mapcycle.txt"));
   }
 };
 
