@@ -81,7 +81,7 @@ class TestGame : public QObject {
 
   void launchWritesTheLoaderAndStartsTheGame() {
     f_->dir.write("Half-Life/cstrike/config.cfg", "sensitivity \"2\"\r\n");
-    const std::string doc = f_->dir.write("elsewhere/my.cfg", "cl_bob 0\r\n");
+    const std::string doc = f_->dir.write("Half-Life/cstrike/my.cfg", "cl_bob 0\r\n");
     f_->start({q(doc)});
     recordStarts(true);
     // A modified document is not saved first, and stays modified with its text.
@@ -92,7 +92,7 @@ class TestGame : public QObject {
     QCOMPARE(f_->dir.read("Half-Life/cstrike/config"), std::string("sensitivity \"2\"\r\n"));
     QCOMPARE(f_->dir.read("Half-Life/cstrike/config.cfg"),
              std::string("exec my.cfg\r\nexec config\r\nexec my.cfg\r\n"));
-    QCOMPARE(f_->dir.read("elsewhere/my.cfg"), std::string("cl_bob 0\r\n"));
+    QCOMPARE(f_->dir.read("Half-Life/cstrike/my.cfg"), std::string("cl_bob 0\r\n"));
     QCOMPARE(f_->text(), text);
     QVERIFY(f_->memo()->modified());
     QCOMPARE(starts_.size(), std::size_t(1));
@@ -112,9 +112,11 @@ class TestGame : public QObject {
     QCOMPARE(answers_->boxes().size(), std::size_t(1));
     QCOMPARE(answers_->boxes()[0].kind, BoxKind::Error);
     QCOMPARE(answers_->boxes()[0].text, QStringLiteral("Неправильно задан путь к каталогу игры!"));
-    // The loader was written all the same.
+    // The loader was written all the same; the document outside the game directory runs from
+    // its copy there.
     QCOMPARE(f_->dir.read("Half-Life/cstrike/config.cfg"),
-             std::string("exec my.cfg\r\nexec config\r\nexec my.cfg\r\n"));
+             std::string("exec brindle_run.cfg\r\nexec config\r\nexec brindle_run.cfg\r\n"));
+    QCOMPARE(f_->dir.read("Half-Life/cstrike/brindle_run.cfg"), std::string("x\r\n"));
   }
 
   void theGameProgramRunsInTheGameRoot() {
