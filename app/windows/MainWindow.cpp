@@ -536,9 +536,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
 
 void MainWindow::firstShow() {
   // The stored size is the outer frame's; the decoration is known once the window shows.
-  waitUntilShown({this});
-  setFrameRect(this, wantedFrame_);
-  normalFrame_ = wantedFrame_;
+  whenExposed({this}, this, [this] { placeMainFrame(); });
 
   // The stored font reaches the whole text through the font command's silent first run.
   QFont font = memo_->font();
@@ -598,13 +596,28 @@ void MainWindow::firstShow() {
     tools_.ccd()->show();
     tools_.pani1()->show();
     tools_.form6()->show();
-    waitUntilShown({tools_.ccd(), tools_.pani1(), tools_.form6()});
-    tools_.applyNormal();
+    // The tool windows are placed, and from then on follow the main window, once the window
+    // system shows all four.
+    whenExposed({this, tools_.ccd(), tools_.pani1(), tools_.form6()}, this, [this] {
+      placeMainFrame();
+      tools_.applyNormal();
+      activated_ = true;
+      lastMainPos_ = frameGeometry().topLeft();
+    });
+  } else {
+    activated_ = true;
+    lastMainPos_ = frameGeometry().topLeft();
   }
-  activated_ = true;
-  lastMainPos_ = frameGeometry().topLeft();
   activateWindow();
   memo_->setFocus();
+}
+
+void MainWindow::placeMainFrame() {
+  if (mainPlaced_) return;
+  mainPlaced_ = true;
+  setFrameRect(this, wantedFrame_);
+  normalFrame_ = wantedFrame_;
+  lastMainPos_ = frameGeometry().topLeft();
 }
 
 // ================================================================================ placement

@@ -108,6 +108,8 @@ class MainWindow : public QMainWindow, public ui::EditorHost, private editor::Do
   QColor editorBackground() const;
   QColor editorTextColor() const;
   ToolWindows& toolWindows() { return tools_; }
+  // The windows stand at their stored places (the window system has shown them all).
+  bool placed() const { return activated_; }
 
   // Starts the game program detached; replaceable so tests need no game.
   using GameStarter =
@@ -155,6 +157,8 @@ class MainWindow : public QMainWindow, public ui::EditorHost, private editor::Do
   void startGame(const QString& gameRoot);
   void openHelp(const QString& page);
   void rememberNormalGeometry();
+  // The stored frame, applied once the window manager has framed the window.
+  void placeMainFrame();
   void placeToolWindows();
 
   std::string programDir_;
@@ -180,6 +184,7 @@ class MainWindow : public QMainWindow, public ui::EditorHost, private editor::Do
   int styleCode_ = 0;
   bool fontInitialised_ = false;
   bool activated_ = false;
+  bool mainPlaced_ = false;
   QPoint lastMainPos_;
   QRect normalFrame_;  // the main window's frame in the normal state
   QRect wantedFrame_;  // the stored frame, applied again once the real frame is known

@@ -60,6 +60,8 @@ class AppFixture {
     create(std::move(arguments));
     app->start();
     QCoreApplication::processEvents();
+    // Placement follows the window system's expose events.
+    QTest::qWaitFor([this] { return main()->placed(); }, 5000);
   }
 
   MainWindow* main() const { return app->form1.get(); }
