@@ -77,8 +77,11 @@ AppWindows::~AppWindows() {
 }
 
 void AppWindows::start() {
+  // The main window comes up first; the rest of the start (font, game directory, tool
+  // windows) follows once the window system shows it.
   form1->show();
-  form1->firstShow();
+  MainWindow* main = form1.get();
+  whenExposed({main}, main, [main] { main->firstShow(); });
 }
 
 int runApplication(int argc, char** argv) {

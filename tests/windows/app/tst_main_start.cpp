@@ -75,7 +75,7 @@ class TestMainStart : public QObject {
       dialog->confirm();
     });
     f.app->start();
-    settle();
+    QTRY_VERIFY(w->placed());
     QVERIFY(toolWindowsHiddenDuringDialog);
     QVERIFY(refusedClose);
     QVERIFY(w->confirmed());
