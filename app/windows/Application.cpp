@@ -9,6 +9,7 @@
 #include "app/windows/MainWindow.h"
 #include "game/windows/GameDirectoryDialog.h"
 #include "wizard/windows/NewConfigDialog.h"
+#include "wizard/windows/WizardWindow.h"
 #include "binds/windows/MetaBindWindow.h"
 #include "maps/windows/MapCycleWindow.h"
 #include "binds/windows/KeyDialog.h"
@@ -56,7 +57,9 @@ AppWindows::AppWindows(std::string programDir, QStringList arguments) {
   form3 = new dictionary::LibraryManager(main, dictionary.get(), main);
   setbal = new binds::BindDialog(main, main);
   form6 = new dictionary::ExplanationWindow(main, dictionary.get(), main);
+  form2 = new wizard::WizardWindow(main->programDir(), main);
   sozdat = new wizard::NewConfigDialog(main);
+  form2->setNewConfigDialog(sozdat);
   keys = new binds::KeyDialog(main);
   nachalo = new game::GameDirectoryDialog(main);
   maps = new maps::MapCycleWindow(main);

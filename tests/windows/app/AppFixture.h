@@ -61,7 +61,7 @@ class AppFixture {
     app->start();
     QCoreApplication::processEvents();
     // Placement follows the window system's expose events.
-    QTest::qWaitFor([this] { return main()->placed(); }, 5000);
+    QVERIFY2(QTest::qWaitFor([this] { return main()->placed(); }, 5000), "windows not placed");
   }
 
   MainWindow* main() const { return app->form1.get(); }
