@@ -9,12 +9,27 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <random>
 
 #include "core/Text.h"
 
 namespace brindle::core {
 namespace {
+
+struct InjectedFault {
+  FileOperation operation;
+  std::string path;
+  int error;
+};
+std::optional<InjectedFault> injectedFault;
+
+// The error a test has arranged for this operation on this path, or 0.
+int faultFor(FileOperation operation, const std::string& path) {
+  if (!injectedFault || injectedFault->operation != operation || injectedFault->path != path)
+    return 0;
+  return injectedFault->error;
+}
 
 std::string systemError(int err) { return std::strerror(err); }
 
@@ -49,6 +64,10 @@ bool writeAll(int fd, std::string_view data) {
 ReadResult readFile(const std::string& path, std::uintmax_t maxBytes) {
   ReadResult r;
   // Non-blocking, so that a named pipe cannot stall the program before it is refused below.
+  if (const int err = faultFor(FileOperation::Read, path)) {
+    r.error = failure("Не удаётся открыть файл", path, err);
+    return r;
+  }
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     r.error = failure("Не удаётся открыть файл", path, errno);
@@ -156,8 +175,9 @@ WriteResult writeFileAtomic(const std::string& requestedPath, std::string_view d
     r.error = failure("Ошибка записи файла", path, err);
     return r;
   }
-  if (::rename(tmp.c_str(), path.c_str()) != 0) {
-    const int err = errno;
+  const int fault = faultFor(FileOperation::Replace, requestedPath);
+  if (fault != 0 || ::rename(tmp.c_str(), path.c_str()) != 0) {
+    const int err = fault != 0 ? fault : errno;
     ::unlink(tmp.c_str());
     r.error = failure("Не удаётся создать файл", path, err);
     return r;
@@ -214,5 +234,11 @@ WriteResult copyFile(const std::string& from, const std::string& to) {
   if (!in.ok) return WriteResult{false, in.error};
   return writeFileAtomic(to, in.data);
 }
+
+FileFault::FileFault(FileOperation operation, std::string path, std::errc error) {
+  injectedFault = InjectedFault{operation, std::move(path), static_cast<int>(error)};
+}
+
+FileFault::~FileFault() { injectedFault.reset(); }
 
 }  // namespace brindle::core

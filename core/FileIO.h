@@ -4,6 +4,7 @@
 // complete, so a failed or interrupted write leaves the previous file whole.
 #include <cstdint>
 #include <string>
+#include <system_error>
 #include <string_view>
 #include <vector>
 
@@ -39,5 +40,21 @@ bool removeFile(const std::string& path);
 WriteResult renameFile(const std::string& from, const std::string& to);
 // Copies with replacement of an existing target; atomic on the target side.
 WriteResult copyFile(const std::string& from, const std::string& to);
+
+// A fault for tests: while the object lives, the named operation on exactly `path` fails with
+// `error`, as if the system had refused it. It reaches failures that permissions cannot produce
+// when the tests run as root. One fault at a time; the file functions check it once per call.
+enum class FileOperation {
+  Read,     // opening the file in readFile()
+  Replace,  // putting the finished temporary file in the target's place in writeFileAtomic()
+};
+
+class FileFault {
+ public:
+  FileFault(FileOperation operation, std::string path, std::errc error);
+  ~FileFault();
+  FileFault(const FileFault&) = delete;
+  FileFault& operator=(const FileFault&) = delete;
+};
 
 }  // namespace brindle::core
