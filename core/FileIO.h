@@ -3,9 +3,10 @@
 // Every write goes to a temporary file beside the target and is renamed over it only when
 // complete, so a failed or interrupted write leaves the previous file whole.
 #include <cstdint>
+#include <filesystem>
 #include <string>
-#include <system_error>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace brindle::core {
@@ -24,6 +25,13 @@ struct WriteResult {
 // Largest file the editor opens; bigger files are refused with a message rather than
 // freezing the program while a text control digests them.
 inline constexpr std::uintmax_t kMaxDocumentBytes = 32u * 1024u * 1024u;
+
+// Paths are UTF-8 strings everywhere in the program; these convert at the file system.
+std::filesystem::path pathFromUtf8(std::string_view utf8);
+std::string utf8Of(const std::filesystem::path& path);
+
+// The text for a system error as the user sees it in messages.
+std::string systemErrorText(std::error_code error);
 
 ReadResult readFile(const std::string& path, std::uintmax_t maxBytes = UINTMAX_MAX);
 WriteResult writeFileAtomic(const std::string& path, std::string_view data);
