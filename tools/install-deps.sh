@@ -3,7 +3,7 @@
 # MinGW-w64 cross compiler, Wine and GoogleTest's sources for the Windows build of the core.
 set -eu
 packages="cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libjpeg-dev libgtest-dev
-  libbenchmark-dev fonts-dejavu-core qt6-translations-l10n
+  libbenchmark-dev fonts-dejavu-core qt6-translations-l10n clang-format
   g++-mingw-w64-x86-64-posix wine64 googletest"
 missing=""
 for p in $packages; do
