@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/Console.h"
 
 namespace {
 
@@ -23,12 +24,13 @@ void usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
+  std::vector<std::string> args = brindle::cli::startCommandLine(argc, argv);
+  if (args.empty()) {
     usage();
     return 2;
   }
-  const std::string command = argv[1];
-  const std::vector<std::string> args(argv + 2, argv + argc);
+  const std::string command = args.front();
+  args.erase(args.begin());
   if (command == "clean") return brindle::cli::clean(args);
   if (command == "explain") return brindle::cli::explain(args, argv[0]);
   if (command == "metabind") return brindle::cli::metabind(args);

@@ -1,6 +1,5 @@
 // The game directory and the game launch (F9), the game-directory dialog with its drive list
 // and directory tree, and the new-config dialog.
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QAction>
