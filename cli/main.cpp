@@ -14,7 +14,8 @@ void usage() {
       "  brindle-cli clean FILE...                очистить конфиги от ненужных символов\n"
       "  brindle-cli clean -                      то же для стандартного ввода\n"
       "  brindle-cli explain WORD [--library NAME] пояснение команды или переменной\n"
-      "  brindle-cli metabind FILE KEY...         MetaBind с подставленными клавишами\n",
+      "  brindle-cli metabind FILE KEY...         MetaBind с подставленными клавишами\n"
+      "  brindle-cli buyscript --key NAME ...     скрипт покупки на одну клавишу (--help)\n",
       stderr);
 }
 
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
   if (command == "clean") return brindle::cli::clean(args);
   if (command == "explain") return brindle::cli::explain(args, argv[0]);
   if (command == "metabind") return brindle::cli::metabind(args);
+  if (command == "buyscript") return brindle::cli::buyscript(args);
   if (command == "-h" || command == "--help") {
     usage();
     return 0;
