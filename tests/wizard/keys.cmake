@@ -6,3 +6,6 @@ brindle_logic_test(wizard_keys_tests
   ${CMAKE_CURRENT_LIST_DIR}/tst_buy_script.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_buyscript_cli.cpp)
 target_include_directories(wizard_keys_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+if(BRINDLE_GUI)
+  brindle_window_test(${CMAKE_CURRENT_LIST_DIR}/tst_sound_player.cpp DEPENDS brindle_ui)
+endif()
