@@ -74,6 +74,15 @@ bool isFallbackRow(Field f) {
          f == Field::MapDescription || f == Field::Ghosts;
 }
 
+// The forms of a row that a file may use for its setting, the setinfo form first. Auto-help and
+// the menu style are also read in the form the game itself saves them in, "_ah" and "_vgui_menus".
+std::vector<std::string> settingForms(const FieldInfo& info) {
+  std::vector<std::string> forms{setinfoPrefix(info.name), cvarPrefix(info.name)};
+  if (info.field == Field::AutoHelp || info.field == Field::VguiMenus)
+    forms.push_back(cvarPrefix("_" + std::string(info.name)));
+  return forms;
+}
+
 bool isChoice(const FieldInfo& info, std::string_view value) {
   return value.size() == 1 && info.choices.find(value[0]) != std::string_view::npos;
 }
@@ -171,8 +180,11 @@ void readRow(WizardTexts& t, const FieldInfo& info, SettingsReading& r) {
       return;
     }
     case Field::NetGraphPosition:
+      return;  // read with the net graph
     case Field::MaxRounds:
-      return;  // read with the first field of their row
+      // Read with the time limit: the two fields show what the row found.
+      found = r.found[static_cast<std::size_t>(Field::TimeLimit)];
+      return;
     case Field::AdjustCrosshair: {
       const Found a = readWord(t, "adjust_crosshair", kAdjustMin, kAdjustMax);
       found = a.present;
@@ -200,7 +212,7 @@ void readRow(WizardTexts& t, const FieldInfo& info, SettingsReading& r) {
         return;
       }
       const Found max = read(t, cvarPrefix("mp_maxrounds"));
-      r.found[static_cast<std::size_t>(Field::MaxRounds)] = max.present;
+      found = found || max.present;
       value = "0";
       rounds = max.present ? max.value : "0";
       return;
@@ -228,13 +240,17 @@ void readRow(WizardTexts& t, const FieldInfo& info, SettingsReading& r) {
   }
 
   if (isFallbackRow(f)) {
-    // Both forms are read; the later line decides, as the game applies it last.
-    Found a = read(t, setinfoPrefix(info.name));
-    Found b = read(t, cvarPrefix(info.name));
-    found = a.present || b.present;
-    if (a.present && b.present && a.line > b.line) std::swap(a, b);
-    for (const Found* x : {&a, &b})
-      if (x->present && isChoice(info, x->value)) value = x->value;
+    // Every form is read; the latest line decides, as the game applies it last.
+    std::vector<Found> lines;
+    for (const std::string& prefix : settingForms(info)) {
+      Found x = read(t, prefix);
+      if (x.present) lines.push_back(std::move(x));
+    }
+    found = !lines.empty();
+    std::sort(lines.begin(), lines.end(),
+              [](const Found& a, const Found& b) { return a.line < b.line; });
+    for (const Found& x : lines)
+      if (isChoice(info, x.value)) value = x.value;
     return;
   }
 
@@ -315,14 +331,20 @@ void writeRow(WizardTexts& t, const FieldInfo& info, const SettingsValues& v) {
   }
   if (value.empty()) return;
   if (isFallbackRow(f)) {
-    // The line the game applies keeps its form; with neither form present the setinfo form is
-    // added.
-    const std::string plain = cvarPrefix(info.name);
-    const std::string setinfo = setinfoPrefix(info.name);
-    LineMatch p, s;
-    const bool hasPlain = findSettingLine(t.working, plain, p);
-    const bool hasSetinfo = findSettingLine(t.working, setinfo, s);
-    put(t, hasPlain && (!hasSetinfo || p.line > s.line) ? plain : setinfo, value);
+    // The line the game applies keeps its form; with no form present the setinfo form is added.
+    const std::vector<std::string> forms = settingForms(info);
+    const std::string* latest = &forms.front();
+    std::size_t latestLine = 0;
+    bool any = false;
+    for (const std::string& prefix : forms) {
+      LineMatch m;
+      if (findSettingLine(t.working, prefix, m) && (!any || m.line > latestLine)) {
+        latest = &prefix;
+        latestLine = m.line;
+        any = true;
+      }
+    }
+    put(t, *latest, value);
     return;
   }
   put(t, cvarPrefix(info.name), value);
@@ -338,6 +360,17 @@ std::optional<Field> fieldByName(std::string_view name) {
   for (const FieldInfo& info : kFields)
     if (info.name == name) return info.field;
   return std::nullopt;
+}
+
+std::string formatReading(const SettingsReading& reading) {
+  std::string out;
+  for (const FieldInfo& info : kFields) {
+    out += info.name;
+    out += '=';
+    if (reading.found[static_cast<std::size_t>(info.field)]) out += reading.values[info.field];
+    out += '\n';
+  }
+  return out;
 }
 
 SettingsReading readSettings(WizardTexts& texts) {

@@ -116,6 +116,10 @@ struct SettingsReading {
   std::vector<std::string> warnings;
 };
 
+// The reading as brindle-cli prints it: a "name=value" line per field, the value left empty where
+// the text has no such setting or the row shows no choice (CP1251, lines ending in LF).
+std::string formatReading(const SettingsReading& reading);
+
 // Reads every row from the working text, in row order.
 SettingsReading readSettings(WizardTexts& texts);
 
