@@ -8,7 +8,6 @@
 
 #include "wizard/logic/BuyScript.h"
 
-class QCheckBox;
 class QComboBox;
 class QFrame;
 class QGroupBox;
