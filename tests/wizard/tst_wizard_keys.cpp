@@ -225,6 +225,7 @@ class TestWizardKeys : public QObject {
   void aFailedSaveIsReported() {
     KeyPagesRig rig;
     rig.load("unbindall\r\n");
+    rig.assign("Button4", QStringLiteral("w"));
     // A directory where the file should be.
     rig.filePath = rig.dir.file("folder.cfg");
     std::filesystem::create_directory(rig.filePath);

@@ -15,6 +15,7 @@
 #include "core/FileIO.h"
 #include "ui/Codec.h"
 #include "ui/MessageBoxes.h"
+#include "wizard/logic/ConfigFiles.h"
 #include "wizard/logic/LoadingPass.h"
 #include "wizard/logic/WizardText.h"
 #include "wizard/windows/BuyControls.h"
@@ -312,11 +313,23 @@ void KeyPages::SpeedButton2Click() {
   bindlaska(true);
 }
 
-void KeyPages::bindlaska(bool usedKey) {
+bool KeyPages::mayWrite(bool withAutoexec) {
   if (host_.selectedFilePath().empty()) {
     ui::showWarning(host_.window(), QStringLiteral("Сначала выберите конфиг для настройки!"));
-    return;
+    return false;
   }
+  QString problem = host_.fileProblem();
+  if (problem.isEmpty() && withAutoexec && host_.autoexecMode()) problem = host_.autoexecProblem();
+  if (!problem.isEmpty()) {
+    ui::showError(host_.window(), problem);
+    return false;
+  }
+  return true;
+}
+
+void KeyPages::bindlaska(bool usedKey) {
+  // A file that could not be read is never written over: its text here is no copy of it.
+  if (!mayWrite(true)) return;
   const int page = host_.currentPage();
   const std::string key = ui::fromQ((usedKey ? ComboBox7 : ComboBox6)->currentText());
   writeBuyScript(host_.texts(), state_, key, usedKey, buildScriptParts(buy->choice(), buy->mode()),
@@ -342,23 +355,18 @@ bool KeyPages::saveTexts() {
       return false;
     }
   }
-  const core::WriteResult r =
-      core::writeFileAtomic(host_.selectedFilePath(), texts.working.fileText());
-  if (!r.ok) {
-    ui::showError(host_.window(), ui::fromUtf8(r.error));
+  const SaveResult saved = saveWorkingText(texts, host_.selectedFilePath());
+  if (!saved.ok) {
+    ui::showError(host_.window(), ui::fromUtf8(saved.error));
     return false;
   }
   return true;
 }
 
 void KeyPages::Button50Click() {
-  const std::string path = host_.selectedFilePath();
-  if (path.empty()) {
-    ui::showWarning(host_.window(), QStringLiteral("Сначала выберите конфиг для настройки!"));
-    return;
-  }
-  const core::WriteResult r = core::writeFileAtomic(path, host_.texts().working.fileText());
-  if (!r.ok) ui::showError(host_.window(), ui::fromUtf8(r.error));
+  if (!mayWrite(false)) return;
+  const SaveResult saved = saveWorkingText(host_.texts(), host_.selectedFilePath());
+  if (!saved.ok) ui::showError(host_.window(), ui::fromUtf8(saved.error));
 }
 
 void KeyPages::Button49Click() {

@@ -41,6 +41,10 @@ class KeyPagesHost {
   virtual std::string wizardDirectory() const = 0;
   // Full path of the file chosen in the wizard's file list, UTF-8; empty when none is chosen.
   virtual std::string selectedFilePath() const = 0;
+  // Why the chosen file must not be written over (it could not be read), or empty.
+  virtual QString fileProblem() const { return {}; }
+  // In autoexec mode: why autoexec.cfg must not be written over, or empty.
+  virtual QString autoexecProblem() const { return {}; }
   virtual int currentPage() const = 0;
   virtual void showPage(int index) = 0;
   // The working text changed: its preview shows it anew.
@@ -102,6 +106,7 @@ class KeyPages : public QObject {
   void buildRadioPage(QWidget* page);
   QPushButton* makeActionButton(std::size_t action, QWidget* parent);
   void bindlaska(bool usedKey);
+  bool mayWrite(bool withAutoexec);
   bool saveTexts();
   void showState();
   void setMoveHints();
