@@ -75,9 +75,12 @@ BuyControls::BuyControls(std::string programDir, core::Settings* settings,
     entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     entry->setCheckState(Qt::Unchecked);
   }
-  CheckListBox1->setFixedHeight(CheckListBox1->sizeHintForRow(0) * 7 +
-                                2 * CheckListBox1->frameWidth() + 2);
-  Bevel2 = new QFrame(GroupBox32);
+  CheckListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  CheckListBox1->ensurePolished();
+  CheckListBox1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  CheckListBox1->setFixedHeight(CheckListBox1->sizeHintForRow(0) * static_cast<int>(kEquipmentCount) +
+                                2 * CheckListBox1->frameWidth() + 4);
+  Bevel2 = new QFrame(this);
   Bevel2->setObjectName(QStringLiteral("Bevel2"));
   Bevel2->setFrameStyle(QFrame::Box | QFrame::Sunken);
   Bevel2->setFixedSize(kPictureWidth + 2 * Bevel2->frameWidth() + 4,
@@ -98,25 +101,22 @@ BuyControls::BuyControls(std::string programDir, core::Settings* settings,
   BuyMenus15->setToolTip(QStringLiteral("Скрипт проходит по меню покупки CS 1.5 (buy, menuselect)"));
   BuyCommands16->setToolTip(
       QStringLiteral("Скрипт покупает прямыми командами CS 1.6 (ak47, vesthelm, primammo ...)"));
-  auto* modeLayout = new QHBoxLayout(modes);
+  auto* modeLayout = new QVBoxLayout(modes);
   modeLayout->setContentsMargins(0, 0, 0, 0);
   modeLayout->addWidget(BuyMenus15);
   modeLayout->addWidget(BuyCommands16);
-  modeLayout->addStretch();
   const BuyMode stored = settings_ ? loadBuyMode(*settings_) : kDefaultBuyMode;
   (stored == BuyMode::Menus15 ? BuyMenus15 : BuyCommands16)->setChecked(true);
 
   auto* weapons = new QGridLayout(GroupBox32);
   weapons->addWidget(label("Автоматы и ружья", GroupBox32), 0, 0);
-  weapons->addWidget(ComboBox3, 1, 0);
-  weapons->addWidget(label("Пистолеты", GroupBox32), 2, 0);
-  weapons->addWidget(ComboBox4, 3, 0);
-  weapons->addWidget(label("Боекомплект", GroupBox32), 4, 0);
-  weapons->addWidget(ComboBox5, 5, 0);
-  weapons->addWidget(CheckListBox1, 0, 1, 6, 1);
-  weapons->addWidget(Bevel2, 6, 0, 1, 1, Qt::AlignLeft);
-  weapons->addWidget(modes, 6, 1, Qt::AlignBottom);
-  weapons->setColumnStretch(0, 1);
+  weapons->addWidget(ComboBox3, 0, 1);
+  weapons->addWidget(label("Пистолеты", GroupBox32), 1, 0);
+  weapons->addWidget(ComboBox4, 1, 1);
+  weapons->addWidget(label("Боекомплект", GroupBox32), 2, 0);
+  weapons->addWidget(ComboBox5, 2, 1);
+  weapons->addWidget(CheckListBox1, 3, 0, 1, 2);
+  weapons->addWidget(modes, 4, 0, 1, 2);
   weapons->setColumnStretch(1, 1);
 
   // ---- radio and message
@@ -175,11 +175,13 @@ BuyControls::BuyControls(std::string programDir, core::Settings* settings,
   messages->addWidget(label("Для кого:", GroupBox33), 3, 0);
   messages->addWidget(audience, 3, 1, 1, 2);
   messages->setColumnStretch(1, 1);
+  mp_radioStatus->hide();
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(GroupBox32);
   layout->addWidget(GroupBox33);
+  layout->addStretch();
 
   connect(ComboBox3, qOverload<int>(&QComboBox::activated), this, &BuyControls::ComboBox3Select);
   connect(ComboBox4, qOverload<int>(&QComboBox::activated), this, &BuyControls::ComboBox4Select);
@@ -298,7 +300,7 @@ void BuyControls::setPlayerButtons(bool enabled) {
 void BuyControls::ComboBox8Change(int index) {
   player_->close();
   setPlayerButtons(false);
-  mp_radioStatus->clear();
+  showSoundStatus({});
   if (index < 0 || static_cast<std::size_t>(index) >= kRadioCount) return;
   const BuyItem& phrase = kRadioPhrases[static_cast<std::size_t>(index)];
   if (phrase.name.empty()) return;
@@ -307,11 +309,11 @@ void BuyControls::ComboBox8Change(int index) {
   const std::string dir = soundDirectory_ ? soundDirectory_() : std::string();
   const std::string path = core::resolveDataPath(core::withSeparator(dir), relative);
   if (dir.empty() || !core::fileExists(path)) {
-    mp_radioStatus->setText(QStringLiteral("Нет файла ") + soundName_);
+    showSoundStatus(QStringLiteral("Нет файла ") + soundName_);
     return;
   }
   if (!player_->open(path)) {
-    mp_radioStatus->setText(soundName_ + QStringLiteral(": ") + player_->error());
+    showSoundStatus(soundName_ + QStringLiteral(": ") + player_->error());
     return;
   }
   setPlayerButtons(true);
@@ -319,7 +321,12 @@ void BuyControls::ComboBox8Change(int index) {
 
 void BuyControls::onSoundFailed(const QString& error) {
   setPlayerButtons(false);
-  mp_radioStatus->setText(soundName_ + QStringLiteral(": ") + error);
+  showSoundStatus(soundName_ + QStringLiteral(": ") + error);
+}
+
+void BuyControls::showSoundStatus(const QString& text) {
+  mp_radioStatus->setText(text);
+  mp_radioStatus->setVisible(!text.isEmpty());
 }
 
 void BuyControls::ComboBox8KeyPress() {

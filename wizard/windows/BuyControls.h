@@ -42,7 +42,7 @@ class BuyControls : public QWidget {
   QComboBox* ComboBox4;          // pistol
   QComboBox* ComboBox5;          // ammunition
   QListWidget* CheckListBox1;    // equipment, checkable
-  QFrame* Bevel2;                // the frame around the picture
+  QFrame* Bevel2;                // the frame around the picture (placed by the page)
   QLabel* Image2;                // picture of the chosen item, 205 x 65
   QRadioButton* BuyMenus15;      // "Меню покупки CS 1.5"
   QRadioButton* BuyCommands16;   // "Команды покупки CS 1.6"
@@ -85,6 +85,7 @@ class BuyControls : public QWidget {
   void setPlayerButtons(bool enabled);
   void enableMessage(bool enabled);
   void onSoundFailed(const QString& error);
+  void showSoundStatus(const QString& text);
 
   std::string programDir_;
   core::Settings* settings_;

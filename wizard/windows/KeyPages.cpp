@@ -128,10 +128,11 @@ void KeyPages::buildMovePage(QWidget* page) {
   auto* left = new QVBoxLayout;
   left->addWidget(GroupBox1);
   left->addWidget(keys);
+  left->addWidget(buy->Bevel2, 0, Qt::AlignHCenter);
   left->addWidget(Label42);
   left->addStretch();
   auto* layout = new QHBoxLayout(page);
-  layout->addLayout(left);
+  layout->addLayout(left, 1);
   layout->addWidget(buy, 1);
 
   connect(ComboBox6, &QComboBox::currentTextChanged, this,
