@@ -105,8 +105,8 @@ WizardWindow::WizardWindow(std::string programDir, QWidget* parent)
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(buildLeftPanel());
   layout->addLayout(right, 1);
-  resize(860, 620);
-  setMinimumSize(760, 560);
+  // A dialog frame of fixed size with a close button only, like the program's other dialogs.
+  setFixedSize(860, 620);
 
   connect(Button2, &QPushButton::clicked, this, &WizardWindow::Button2Click);
   connect(Button3, &QPushButton::clicked, this, &WizardWindow::Button3Click);
