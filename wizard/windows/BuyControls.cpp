@@ -226,6 +226,7 @@ void BuyControls::reset() {
   for (int i = 0; i < CheckListBox1->count(); ++i)
     CheckListBox1->item(i)->setCheckState(Qt::Unchecked);
   ticking_ = false;
+  CheckListBox1->setCurrentRow(-1);
   clearAudience();
   hidePicture();
 }
