@@ -38,22 +38,6 @@ TEST(BuyScriptGolden, EveryCaseGivesItsExpectedLines) {
   }
 }
 
-TEST(BuyScript, PartsInMenuModeCloseEveryMenuStep) {
-  BuyChoice all;
-  all.primary = 3;
-  all.pistol = 2;
-  all.ammo = 3;
-  all.equipment[3] = true;
-  all.radio = 3;
-  const ScriptParts p = buildScriptParts(all, BuyMode::Menus15);
-  EXPECT_EQ(p.weapon, "buy;wait;menuselect 4;wait;menuselect 3;wait;slot10;");
-  EXPECT_EQ(p.pistol, "buy;wait;menuselect 1;wait;menuselect 3;wait;slot10;");
-  EXPECT_EQ(p.ammo, "buy;wait;menuselect 6;wait;slot10;buy;wait;menuselect 7;wait;slot10;");
-  EXPECT_EQ(p.equipment, "buy;wait;menuselect 8;wait;menuselect 4;wait;slot10;");
-  EXPECT_EQ(p.radio, "radio2;wait;menuselect 1;wait;slot10;");
-  EXPECT_EQ(p.purchases, p.weapon + p.pistol + p.ammo);
-  EXPECT_TRUE(p.message.empty());
-}
 
 TEST(BuyScript, CommandModeUsesNoMenuSteps) {
   for (std::size_t i = 1; i < kPrimaryCount; ++i) {
@@ -122,26 +106,6 @@ TEST(BuyScript, TablesMatchTheLists) {
   EXPECT_EQ(kRadioPhrases[16].commands16, "getout;");
 }
 
-TEST(BuyScript, BlockCasesAndBindLineInLowerCase) {
-  ScriptParts p;
-  BuyBlock b = buildBuyBlock("MOUSE3", p);
-  ASSERT_EQ(b.aliasLines.size(), 1u);
-  EXPECT_EQ(b.aliasLines[0], "alias \"Kav-MOUSE3\" \"\"");
-  EXPECT_EQ(b.bindLine, "bind \"mouse3\" \"Kav-MOUSE3\"");
-
-  p.purchases = "ak47;";
-  p.message = "say x";
-  b = buildBuyBlock("F2", p);
-  ASSERT_EQ(b.aliasLines.size(), 2u);
-  EXPECT_EQ(b.aliasLines[0], "alias \"Kav-F2_mes\" \"say x\"");
-  EXPECT_EQ(b.aliasLines[1], "alias \"Kav-F2\" \"ak47;Kav-F2_mes\"");
-
-  p.message.clear();
-  p.equipment = "vest;";
-  b = buildBuyBlock("F2", p);
-  ASSERT_EQ(b.aliasLines.size(), 2u);
-  EXPECT_EQ(b.aliasLines[1], "alias \"Kav-F2\" \"ak47;Kav-F2_equip\"");
-}
 
 TEST(BuyScript, RemovalTextsNameTheWholeKey) {
   const auto aliases = buyKeyAliasTexts("F1");

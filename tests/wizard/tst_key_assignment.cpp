@@ -158,39 +158,8 @@ TEST(KeyAssignmentGolden, BuyScriptsOnFreeAndUsedKeys) {
   EXPECT_GE(textCases, 7);
 }
 
-TEST(KeyAssignment, UsedKeyTestIgnoresLetterCase) {
-  EXPECT_TRUE(isKeyUsed({"W", "SPACE"}, "w"));
-  EXPECT_TRUE(isKeyUsed({"Mouse1"}, "MOUSE1"));
-  EXPECT_FALSE(isKeyUsed({"F10"}, "F1"));
-  EXPECT_FALSE(isKeyUsed({}, "w"));
-}
 
-TEST(KeyAssignment, ReleasedKeyGoesToTheEndOfTheFreeList) {
-  KeyState state;
-  state.freeKeys = {"a", "b"};
-  state.usedKeys = {"SPACE", "w"};
-  state.captions[0] = "W";
-  EXPECT_EQ(releaseKey(state, 0), "W");
-  EXPECT_EQ(joined(state.usedKeys), "SPACE");
-  EXPECT_EQ(joined(state.freeKeys), "a b W");
-  // A caption that is not in the used-keys list (or empty) changes nothing.
-  state.captions[1] = "";
-  EXPECT_EQ(releaseKey(state, 1), "");
-  EXPECT_EQ(joined(state.freeKeys), "a b W");
-}
 
-TEST(KeyAssignment, AFreeKeyIsTakenWithoutAQuestion) {
-  WizardTexts texts;
-  texts.working.loadFileText("unbindall\r\nbind \"w\" \"+forward\"\r\n");
-  KeyState state = loaded(texts);
-  bool asked = false;
-  EXPECT_TRUE(checkKeyChoice(texts, state, actionIndex("Button11"), "SPACE", [&] {
-    asked = true;
-    return false;
-  }));
-  EXPECT_FALSE(asked);
-  EXPECT_EQ(texts.working.fileText(), "unbindall\r\nbind \"w\" \"+forward\"\r\n");
-}
 
 TEST(KeyAssignment, UnbindallCountsOnlyAsALineOfItsOwn) {
   WizardTexts texts;

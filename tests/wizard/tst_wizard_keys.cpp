@@ -172,17 +172,6 @@ class TestWizardKeys : public QObject {
     QCOMPARE(rig.currentPage(), 9);
   }
 
-  void aKeyUsedInAnotherLetterCaseAsksToo() {
-    KeyPagesRig rig;
-    rig.load("unbindall\r\nbind \"W\" \"+forward\"\r\n");
-    ScriptedAnswers answers;
-    answers.answer(Answer::Yes);
-    rig.assign("Button11", QStringLiteral("w"));
-    QCOMPARE(answers.boxes().size(), std::size_t{1});
-    QCOMPARE(rig.texts_.working.fileText(), std::string("unbindall\r\nbind \"w\" \"+jump\"\r\n"));
-    QCOMPARE(caption(rig, "Button4"), QString());
-    QCOMPARE(caption(rig, "Button11"), QStringLiteral("w"));
-  }
 
   void cancelledOrEmptyKeyChoiceChangesNothing() {
     KeyPagesRig rig;
