@@ -17,6 +17,7 @@ void usage() {
       "  brindle-cli explain WORD [--library NAME] пояснение команды или переменной\n"
       "  brindle-cli mapcycle DIR [--set MAP...]  карты и смена карт каталога игры\n"
       "  brindle-cli metabind FILE KEY...         MetaBind с подставленными клавишами\n"
+      "  brindle-cli buyscript --key NAME ...     скрипт покупки на одну клавишу (--help)\n"
       "  brindle-cli settings FILE [--set ROW=VALUE...] настройки конфига, как в мастере\n",
       stderr);
 }
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
   if (command == "explain") return brindle::cli::explain(args, argv[0]);
   if (command == "metabind") return brindle::cli::metabind(args);
   if (command == "mapcycle") return brindle::cli::mapcycle(args);
+  if (command == "buyscript") return brindle::cli::buyscript(args);
   if (command == "settings") return brindle::cli::settings(args);
   if (command == "-h" || command == "--help") {
     usage();

@@ -1,6 +1,7 @@
 #include "wizard/logic/LoadingPass.h"
 
 #include "binds/logic/KeyNames.h"
+#include "wizard/logic/KeyAssignment.h"
 #include "wizard/logic/WizardText.h"
 
 namespace brindle::wizard {
@@ -29,8 +30,10 @@ LoadingResult runPass(WizardTexts& texts, const PassRequest& request) {
     case PassMode::Loading:
       return runLoadingPass(texts, request.actionCommands, request.keyCaptionsOnly);
     case PassMode::BuyKeyRemoval:
+      removeBuyKey(texts, request.key, request.autoexecMode);
+      break;
     case PassMode::ReassignedKey:
-      // The removal passes belong to the key pages and are added with them.
+      removeReassignedKey(texts, request.key, request.previousKey);
       break;
   }
   return {};
