@@ -167,7 +167,7 @@ Offset ScriptScanner::emit(std::string_view text, Offset from, Offset to, int de
 
   if (depth < kMaxDepth) {
     const ScriptRange nested = nestedScript(text, command);
-    if (nested.end > nested.start) scanRange(text, nested.start, nested.end, depth + 1, &command, visitor);
+    if (nested.present) scanRange(text, nested.start, nested.end, depth + 1, &command, visitor);
   }
   return comment;
 }
@@ -178,8 +178,8 @@ ScriptRange nestedScript(std::string_view script, const ScriptCommand& command) 
   const std::string_view name = words[0].text(script);
   if (!sameName(name, "alias") && !sameName(name, "bind")) return {};
   if (words.size() == 3 && words[2].quoted)
-    return {words[2].textStart(), words[2].textStart() + words[2].textLength()};
-  return {words[2].start, words.back().end()};
+    return {true, words[2].textStart(), words[2].textStart() + words[2].textLength()};
+  return {true, words[2].start, words.back().end()};
 }
 
 // ---------------------------------------------------------------- kinds

@@ -163,10 +163,11 @@ class ScriptScanner {
 };
 
 // The part of a command's words that is a script of its own: the value of `alias` (words from
-// the third) and of `bind` (likewise). One quoted word gives the text inside its quotes;
-// several words give the text from the first to the last. Empty (start == end) when the
+// the third) and of `bind` (likewise). One quoted word gives the text inside its quotes (empty
+// for ""); several words give the text from the first to the last. Not `present` when the
 // command has no such value.
 struct ScriptRange {
+  bool present = false;
   Offset start = 0;
   Offset end = 0;
 };
