@@ -38,17 +38,11 @@ bool NoCaseEqual::operator()(std::string_view a, std::string_view b) const noexc
   return sameName(a, b);
 }
 
-bool sameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-  return true;
-}
-
 Vocabulary::Vocabulary(const KnownWords& words) {
-  auto add = [this](const std::string& name, std::uint8_t flag) {
+  std::unordered_map<std::string, std::uint8_t, NoCaseHash, NoCaseEqual> names;
+  auto add = [&names](const std::string& name, std::uint8_t flag) {
     if (name.empty()) return;
-    names_[name] |= flag;
+    names[name] |= flag;
   };
   for (const auto& c : words.commands) add(c, kCommand);
   for (const auto& v : words.variables) add(v, kVariable);
@@ -57,9 +51,22 @@ Vocabulary::Vocabulary(const KnownWords& words) {
     if (k.size() == 1) singleKeys_[static_cast<unsigned char>(k[0])] = true;
     else if (!k.empty()) longKeys_.emplace(k, k);
   }
-  entries_.reserve(names_.size());
-  for (const auto& [name, flag] : names_)
+  entries_.reserve(names.size());
+  for (const auto& [name, flag] : names)
     entries_.push_back({name, (flag & kCommand) ? Kind::Command : Kind::Variable});
+
+  std::size_t size = 16;
+  while (size < names.size() * 2) size *= 2;
+  table_.assign(size, Slot{});
+  mask_ = size - 1;
+  keys_.reserve(names.size());
+  for (const auto& [name, flag] : names) {
+    keys_.emplace_back(name, flag);
+    const std::uint64_t h = hashOf(name);
+    std::size_t i = static_cast<std::size_t>(h) & mask_;
+    while (table_[i].key != 0) i = (i + 1) & mask_;
+    table_[i] = {static_cast<std::uint32_t>(h >> 32), static_cast<std::uint32_t>(keys_.size())};
+  }
   std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
     return std::lexicographical_compare(
         a.name.begin(), a.name.end(), b.name.begin(), b.name.end(),
@@ -67,9 +74,34 @@ Vocabulary::Vocabulary(const KnownWords& words) {
   });
 }
 
+std::uint64_t Vocabulary::hashOf(std::string_view name) {
+  // Folding every byte with 0x20 makes letters of both cases hash alike; the few other bytes it
+  // merges only share a slot chain, the comparison tells them apart.
+  std::uint64_t h = 14695981039346656037ull;
+  for (const char c : name) {
+    h ^= static_cast<unsigned char>(c) | 0x20u;
+    h *= 1099511628211ull;
+  }
+  return h ^ (h >> 29);
+}
+
 std::uint8_t Vocabulary::flags(std::string_view name) const {
-  const auto it = names_.find(name);
-  return it == names_.end() ? 0 : it->second;
+  if (table_.empty()) return 0;
+  const std::uint64_t h = hashOf(name);
+  const auto tag = static_cast<std::uint32_t>(h >> 32);
+  for (std::size_t i = static_cast<std::size_t>(h) & mask_;; i = (i + 1) & mask_) {
+    const Slot& slot = table_[i];
+    if (slot.key == 0) return 0;
+    if (slot.hash == tag) {
+      const auto& [key, flag] = keys_[slot.key - 1];
+      if (sameName(key, name)) return flag;
+    }
+  }
+}
+
+Vocabulary::Known Vocabulary::lookup(std::string_view name) const {
+  const std::uint8_t f = flags(name);
+  return {(f & kCommand) != 0, (f & kVariable) != 0, (f & kSwitch) != 0};
 }
 
 bool Vocabulary::isCommand(std::string_view name) const { return flags(name) & kCommand; }

@@ -52,7 +52,15 @@ struct NoCaseEqual {
   bool operator()(std::string_view a, std::string_view b) const noexcept;
 };
 using NameSet = std::unordered_set<std::string, NoCaseHash, NoCaseEqual>;
-bool sameName(std::string_view a, std::string_view b);
+inline bool sameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto x = static_cast<unsigned char>(a[i]);
+    const auto y = static_cast<unsigned char>(b[i]);
+    if (x != y && ((x | 0x20) != (y | 0x20) || (x | 0x20) < 'a' || (x | 0x20) > 'z')) return false;
+  }
+  return true;
+}
 
 // The words the game knows, as plain lists (CP1251). The dictionary's data fills the commands,
 // variables and on/off variables; the key names come from the key list of `bind`.
@@ -75,6 +83,14 @@ class Vocabulary {
   Vocabulary() = default;
   explicit Vocabulary(const KnownWords& words);
 
+  // What the lists say of a name, in one lookup.
+  struct Known {
+    bool command = false;
+    bool variable = false;
+    bool onOff = false;
+  };
+  Known lookup(std::string_view name) const;
+
   bool isCommand(std::string_view name) const;
   bool isVariable(std::string_view name) const;
   bool isSwitch(std::string_view name) const;
@@ -90,8 +106,17 @@ class Vocabulary {
  private:
   enum Flag : std::uint8_t { kCommand = 1, kVariable = 2, kSwitch = 4 };
   std::uint8_t flags(std::string_view name) const;
+  static std::uint64_t hashOf(std::string_view name);
 
-  std::unordered_map<std::string, std::uint8_t, NoCaseHash, NoCaseEqual> names_;
+  // An open-addressing table over the names: every command of a config is looked up here, so
+  // it is kept flat and small.
+  struct Slot {
+    std::uint32_t hash = 0;
+    std::uint32_t key = 0;  // index into keys_ plus one; 0 for an empty slot
+  };
+  std::vector<Slot> table_;
+  std::vector<std::pair<std::string, std::uint8_t>> keys_;
+  std::size_t mask_ = 0;
   std::unordered_map<std::string, std::string, NoCaseHash, NoCaseEqual> longKeys_;
   std::vector<bool> singleKeys_ = std::vector<bool>(256, false);
   std::vector<Entry> entries_;

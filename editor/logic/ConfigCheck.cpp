@@ -120,12 +120,13 @@ class Checker : public core::ScriptVisitor {
   CheckResult finish(std::string_view text);
 
  private:
+  // Names are views into the text being checked, which outlives the checker.
   struct AliasDef {
-    std::string name;
+    std::string_view name;
     Offset offset = 0;
     Offset length = 0;
     bool waitSeen = false;
-    std::vector<std::string> calls;  // command names of its value before the first wait
+    std::vector<std::string_view> calls;  // command names of its value before the first wait
   };
   struct Candidate {
     Offset offset = 0;  // the word as written (with quotes)
@@ -136,7 +137,7 @@ class Checker : public core::ScriptVisitor {
   struct KeyUse {
     Offset offset = 0;  // the key word of the bind
     Offset length = 0;
-    std::string key;    // as written there
+    std::string_view key;  // as written there
   };
   struct Rebind {
     KeyUse earlier;
@@ -156,10 +157,12 @@ class Checker : public core::ScriptVisitor {
   std::vector<Problem> problems_;
 
   std::vector<AliasDef> defs_;
-  std::unordered_map<std::string, std::size_t, core::NoCaseHash, core::NoCaseEqual> firstDef_;
+  std::unordered_map<std::string_view, std::size_t, core::NoCaseHash, core::NoCaseEqual> firstDef_;
   std::array<long, core::ScriptScanner::kMaxDepth + 1> lastDef_{};
   std::vector<Candidate> candidates_;
-  std::unordered_map<std::string, KeyUse> binds_;
+  // Keys by Key_StringToKeynum: one character exactly, longer names without regard to case.
+  std::array<KeyUse, 256> singleBinds_{};
+  std::unordered_map<std::string_view, KeyUse, core::NoCaseHash, core::NoCaseEqual> longBinds_;
   std::vector<Rebind> rebinds_;
   std::unordered_map<std::string, std::size_t> info_;
   std::size_t infoLength_ = 0;
@@ -203,7 +206,7 @@ void Checker::command(std::string_view script, const ScriptCommand& cmd) {
   if (parentDef >= 0) {
     AliasDef& def = defs_[static_cast<std::size_t>(parentDef)];
     if (sameName(name, "wait")) def.waitSeen = true;
-    else if (!def.waitSeen) def.calls.emplace_back(name);
+    else if (!def.waitSeen) def.calls.push_back(name);
   }
 
   bool inComment = false;
@@ -217,25 +220,46 @@ void Checker::command(std::string_view script, const ScriptCommand& cmd) {
     }
   }
 
-  const bool known = vocabulary_.isCommand(name) || vocabulary_.isVariable(name);
-  if (!known && !inComment && !lineOnly_ && !name.empty())
+  const core::Vocabulary::Known known = vocabulary_.lookup(name);
+  if (!known.command && !known.variable && !inComment && !lineOnly_ && !name.empty())
     candidates_.push_back(
         {words[0].start, words[0].length, words[0].textStart(), words[0].textLength()});
 
-  if (sameName(name, "alias")) alias(script, cmd);
-  else if (sameName(name, "bind")) key(script, cmd, false);
-  else if (sameName(name, "unbind")) key(script, cmd, true);
-  else if (sameName(name, "unbindall") && depth == 0) binds_.clear();
-  else if (sameName(name, "setinfo")) setinfo(script, cmd);
-
-  if (words.size() >= 2 && vocabulary_.isSwitch(name) && !vocabulary_.isCommand(name)) {
-    const std::string_view value = words[1].text(script);
-    if (!isZeroOrOne(value))
-      add(words[1].start, words[1].length, Severity::Warning, ProblemKind::SwitchValue,
-          q(name) + " принимает только 0 или 1, а не " + q(value));
+  {
+    // The engine's own commands whose arguments this check knows (also when the lists lack
+    // them); one comparison at most.
+    switch (name.size()) {
+      case 4:
+        if (sameName(name, "bind")) key(script, cmd, false);
+        break;
+      case 5:
+        if (sameName(name, "alias")) alias(script, cmd);
+        break;
+      case 6:
+        if (sameName(name, "unbind")) key(script, cmd, true);
+        break;
+      case 7:
+        if (sameName(name, "setinfo")) setinfo(script, cmd);
+        break;
+      case 9:
+        if (sameName(name, "unbindall") && depth == 0) {
+          singleBinds_.fill(KeyUse{});
+          longBinds_.clear();
+        }
+        break;
+      default:
+        break;
+    }
   }
-  if (depth == 0 && words.size() >= 2 && isOneOf(name, kUserinfoVariables))
-    userinfo(name, words[1].text(script), cmd);
+  if (known.variable && !known.command && words.size() >= 2) {
+    if (known.onOff) {
+      const std::string_view value = words[1].text(script);
+      if (!isZeroOrOne(value))
+        add(words[1].start, words[1].length, Severity::Warning, ProblemKind::SwitchValue,
+            q(name) + " принимает только 0 или 1, а не " + q(value));
+    }
+    if (depth == 0 && isOneOf(name, kUserinfoVariables)) userinfo(name, words[1].text(script), cmd);
+  }
 }
 
 void Checker::alias(std::string_view script, const ScriptCommand& cmd) {
@@ -261,8 +285,8 @@ void Checker::alias(std::string_view script, const ScriptCommand& cmd) {
     return;
   }
   if (lineOnly_) return;
-  defs_.push_back({std::string(name), w.start, w.length, false, {}});
-  firstDef_.try_emplace(std::string(name), defs_.size() - 1);
+  defs_.push_back({name, w.start, w.length, false, {}});
+  firstDef_.try_emplace(name, defs_.size() - 1);
   lastDef_[static_cast<std::size_t>(cmd.depth)] = static_cast<long>(defs_.size() - 1);
 }
 
@@ -286,17 +310,25 @@ void Checker::key(std::string_view script, const ScriptCommand& cmd, bool unbind
     return;
   }
   if (lineOnly_ || cmd.depth != 0) return;
-  std::string id = key.size() == 1 ? std::string(key) : lowered(key);
   if (unbind) {
-    binds_.erase(id);
+    if (key.size() == 1) singleBinds_[static_cast<unsigned char>(key[0])] = KeyUse{};
+    else longBinds_.erase(key);
     return;
   }
   if (words.size() < 3) return;  // "bind KEY" shows the binding
-  KeyUse use{w.start, w.length, std::string(key)};
-  const auto [it, inserted] = binds_.try_emplace(std::move(id), use);
-  if (!inserted) {
-    rebinds_.push_back({std::move(it->second), w.start});
-    it->second = std::move(use);
+  const KeyUse use{w.start, w.length, key};
+  KeyUse* earlier = nullptr;
+  if (key.size() == 1) {
+    KeyUse& slot = singleBinds_[static_cast<unsigned char>(key[0])];
+    if (slot.length > 0) earlier = &slot;
+    else slot = use;
+  } else {
+    const auto [it, inserted] = longBinds_.try_emplace(key, use);
+    if (!inserted) earlier = &it->second;
+  }
+  if (earlier) {
+    rebinds_.push_back({*earlier, w.start});
+    *earlier = use;
   }
 }
 
@@ -388,7 +420,8 @@ void Checker::cycles(std::string_view text) {
   order.reserve(firstDef_.size());
   for (const auto& [name, def] : firstDef_) order.push_back(def);
   std::sort(order.begin(), order.end());
-  std::unordered_map<std::string, std::size_t, core::NoCaseHash, core::NoCaseEqual> node;
+  std::unordered_map<std::string_view, std::size_t, core::NoCaseHash, core::NoCaseEqual> node;
+  node.reserve(order.size());
   for (std::size_t i = 0; i < order.size(); ++i) node.emplace(defs_[order[i]].name, i);
 
   // An alias reaches another through a call made before any wait in one of its values; a
@@ -396,7 +429,7 @@ void Checker::cycles(std::string_view text) {
   std::vector<std::vector<std::size_t>> edges(order.size());
   for (const AliasDef& def : defs_) {
     const std::size_t from = node.at(def.name);
-    for (const std::string& call : def.calls) {
+    for (const std::string_view call : def.calls) {
       if (vocabulary_.isCommand(call)) continue;
       if (const auto it = node.find(call); it != node.end()) edges[from].push_back(it->second);
     }
@@ -502,7 +535,7 @@ CheckResult Checker::finish(std::string_view text) {
         "нулевой байт: игра не прочтёт файл дальше этого места");
 
   if (!lineOnly_) {
-    for (const auto& [name, def] : firstDef_) result.aliases.insert(name);
+    for (const auto& [name, def] : firstDef_) result.aliases.emplace(name);
     const core::NameSet& aliases = result.aliases;
 
     for (const Candidate& c : candidates_) {
@@ -523,7 +556,7 @@ CheckResult Checker::finish(std::string_view text) {
       const AliasDef& def = defs_[i];
       if (firstDef_.at(def.name) != i) continue;
       if (def.name.size() < 2 || (def.name[0] != '+' && def.name[0] != '-')) continue;
-      std::string partner = def.name;
+      std::string partner(def.name);
       partner[0] = def.name[0] == '+' ? '-' : '+';
       if (aliases.find(partner) != aliases.end()) continue;
       add(def.offset, def.length, Severity::Warning, ProblemKind::UnpairedAlias,
@@ -537,22 +570,13 @@ CheckResult Checker::finish(std::string_view text) {
     cycles(text);
   }
 
+  const std::vector<Offset> starts = lineStarts(text);
+  for (const Rebind& r : rebinds_)
+    add(r.earlier.offset, r.earlier.length, Severity::Warning, ProblemKind::KeyBoundTwice,
+        "клавиша " + q(r.earlier.key) + " привязана ещё раз в строке " +
+            std::to_string(lineIndexOf(starts, r.later) + 1) + ": эта привязка не действует");
   std::stable_sort(problems_.begin(), problems_.end(),
                    [](const Problem& a, const Problem& b) { return a.offset < b.offset; });
-  const std::vector<Offset> starts = lineStarts(text);
-  for (const Rebind& r : rebinds_) {
-    Problem p;
-    p.offset = r.earlier.offset;
-    p.length = r.earlier.length;
-    p.severity = Severity::Warning;
-    p.kind = ProblemKind::KeyBoundTwice;
-    p.message = "клавиша " + q(r.earlier.key) + " привязана ещё раз в строке " +
-                std::to_string(lineIndexOf(starts, r.later) + 1) + ": эта привязка не действует";
-    const auto pos = std::upper_bound(
-        problems_.begin(), problems_.end(), p.offset,
-        [](Offset o, const Problem& x) { return o < x.offset; });
-    problems_.insert(pos, std::move(p));
-  }
   for (Problem& p : problems_) {
     const Offset line = lineIndexOf(starts, p.offset);
     p.line = line + 1;

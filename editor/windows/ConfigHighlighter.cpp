@@ -18,6 +18,10 @@ namespace {
 // Lines above and below the screen that are highlighted ahead of scrolling.
 constexpr int kMargin = 40;
 
+// A change of more characters than this (a loaded document, a large paste) is not highlighted
+// line by line; the lines on screen are, right after it.
+constexpr int kBulkChange = 16 * 1024;
+
 // What a line keeps between highlightings: whether its formats are current, and the problems
 // of the last check that need more than the line to be found.
 class LineData : public QTextBlockUserData {
@@ -67,6 +71,10 @@ ConfigHighlighter::ConfigHighlighter(ui::CfgEdit* edit,
   visibleTimer_->setSingleShot(true);
   visibleTimer_->setInterval(0);
   connect(visibleTimer_, &QTimer::timeout, this, &ConfigHighlighter::highlightVisibleNow);
+  // QSyntaxHighlighter would go over every line a change touches, also those of a whole
+  // document just loaded; this class does that only for small changes.
+  disconnect(document(), &QTextDocument::contentsChange, this, nullptr);
+  connect(document(), &QTextDocument::contentsChange, this, &ConfigHighlighter::documentChanged);
   connect(edit_, &QPlainTextEdit::updateRequest, this, &ConfigHighlighter::scheduleVisible);
   connect(edit_->verticalScrollBar(), &QScrollBar::valueChanged, this,
           &ConfigHighlighter::scheduleVisible);
@@ -177,6 +185,21 @@ void ConfigHighlighter::updateColors() {
   formats_[static_cast<std::size_t>(core::TokenKind::AliasName)] = colored(kAliasHue, true);
   formats_[static_cast<std::size_t>(core::TokenKind::KeyName)] = colored(kKeyHue);
   formats_[static_cast<std::size_t>(core::TokenKind::Unknown)] = warningWave_;
+}
+
+void ConfigHighlighter::documentChanged(int from, int removed, int added) {
+  if (removed == 0 && added == 0) return;  // formats only
+  QTextDocument* doc = document();
+  if (added > kBulkChange || removed > kBulkChange) {
+    ++generation_;  // the lines around the change keep old formats until they are redone
+    scheduleVisible();
+    return;
+  }
+  const QTextBlock last = doc->findBlock(std::min(from + added, doc->characterCount() - 1));
+  for (QTextBlock b = doc->findBlock(from); b.isValid(); b = b.next()) {
+    rehighlightBlock(b);
+    if (b == last) break;
+  }
 }
 
 void ConfigHighlighter::scheduleVisible() {

@@ -58,6 +58,7 @@ class ConfigHighlighter : public QSyntaxHighlighter {
 
  private:
   void updateColors();
+  void documentChanged(int from, int removed, int added);
   void scheduleVisible();
   void updateVisibleRange();
   void underline(int start, int length, const QTextCharFormat& wave);
