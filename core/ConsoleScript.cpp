@@ -144,15 +144,15 @@ void ScriptScanner::scanRange(std::string_view text, Offset from, Offset to, int
     if (c == '"') {
       inQuotes = !inQuotes;
     } else if (c == ';' && !inQuotes) {
-      const Offset comment = emit(text, start, i, depth, afterComment, parent, visitor);
+      const Offset comment = scanCommand(text, start, i, depth, afterComment, parent, visitor);
       if (afterComment < 0) afterComment = comment;
       start = i + 1;
     }
   }
-  emit(text, start, to, depth, afterComment, parent, visitor);
+  scanCommand(text, start, to, depth, afterComment, parent, visitor);
 }
 
-Offset ScriptScanner::emit(std::string_view text, Offset from, Offset to, int depth,
+Offset ScriptScanner::scanCommand(std::string_view text, Offset from, Offset to, int depth,
                            Offset afterComment, const ScriptCommand* parent,
                            ScriptVisitor& visitor) {
   auto& words = words_[static_cast<std::size_t>(depth)];

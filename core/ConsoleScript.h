@@ -181,7 +181,7 @@ class ScriptScanner {
   void scanRange(std::string_view text, Offset from, Offset to, int depth,
                  const ScriptCommand* parent, ScriptVisitor& visitor);
   // Tokenizes and visits one command; returns where its comment starts, or -1.
-  Offset emit(std::string_view text, Offset from, Offset to, int depth, Offset afterComment,
+  Offset scanCommand(std::string_view text, Offset from, Offset to, int depth, Offset afterComment,
               const ScriptCommand* parent, ScriptVisitor& visitor);
 
   std::vector<std::vector<ScriptWord>> words_ = std::vector<std::vector<ScriptWord>>(kMaxDepth + 1);

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTimer>
@@ -118,6 +119,13 @@ void CompletionPopup::place() {
                                       verticalScrollBar()->sizeHint().width() + 8);
   const QRect caret = edit_->cursorRect();
   QPoint at = edit_->viewport()->mapToGlobal(caret.bottomLeft() + QPoint(0, 2));
+  // Above the caret's line when the screen has no room below it.
+  if (const QScreen* screen = edit_->screen()) {
+    const QRect room = screen->availableGeometry();
+    if (at.y() + height > room.bottom())
+      at.setY(edit_->viewport()->mapToGlobal(caret.topLeft()).y() - height - 2);
+    at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - width)));
+  }
   resize(width, height);
   move(at);
 }

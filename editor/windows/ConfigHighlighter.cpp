@@ -47,15 +47,17 @@ double luminance(const QColor& c) {
   return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
 }
 
-// Hues of the kinds, chosen to stay apart from each other.
-constexpr int kCommandHue = 220;
+// Hues of the kinds, chosen to stay apart from each other. On a mid-tone background every
+// colour has to be dark (or light) to read, and the hues come close; bold and italic keep the
+// kinds apart then.
+constexpr int kCommandHue = 230;
 constexpr int kVariableHue = 285;
-constexpr int kValueHue = 20;
-constexpr int kCommentHue = 130;
-constexpr int kAliasHue = 175;
-constexpr int kKeyHue = 320;
+constexpr int kValueHue = 15;
+constexpr int kCommentHue = 125;
+constexpr int kAliasHue = 185;
+constexpr int kKeyHue = 325;
 constexpr int kErrorHue = 0;
-constexpr int kWarningHue = 45;
+constexpr int kWarningHue = 40;
 
 }  // namespace
 
@@ -145,7 +147,7 @@ QColor ConfigHighlighter::readableColor(int hue, const QColor& background, const
   for (const bool dark : {darker, !darker}) {
     for (int step = 0; step <= 50; ++step) {
       const double l = dark ? 0.5 - step * 0.01 : 0.5 + step * 0.01;
-      const QColor c = QColor::fromHslF(static_cast<float>(hue) / 360.0f, 0.9f, static_cast<float>(l));
+      const QColor c = QColor::fromHslF(static_cast<float>(hue) / 360.0f, 1.0f, static_cast<float>(l));
       const double k = contrast(c, background);
       if (k >= kWanted) return c;
       if (k > bestContrast) {
@@ -182,7 +184,7 @@ void ConfigHighlighter::updateColors() {
   formats_[static_cast<std::size_t>(core::TokenKind::Variable)] = colored(kVariableHue);
   formats_[static_cast<std::size_t>(core::TokenKind::Value)] = colored(kValueHue);
   formats_[static_cast<std::size_t>(core::TokenKind::Comment)] = colored(kCommentHue, false, true);
-  formats_[static_cast<std::size_t>(core::TokenKind::AliasName)] = colored(kAliasHue, true);
+  formats_[static_cast<std::size_t>(core::TokenKind::AliasName)] = colored(kAliasHue, true, true);
   formats_[static_cast<std::size_t>(core::TokenKind::KeyName)] = colored(kKeyHue);
   formats_[static_cast<std::size_t>(core::TokenKind::Unknown)] = warningWave_;
 }

@@ -21,7 +21,7 @@ ProblemWindow::ProblemWindow(ui::CfgEdit* edit, QWidget* parent)
       edit_(edit) {
   setObjectName(QStringLiteral("ProblemWindow"));
   setWindowTitle(QStringLiteral("Проверка конфига"));
-  resize(560, 220);
+  resize(680, 220);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
@@ -36,8 +36,8 @@ ProblemWindow::ProblemWindow(ui::CfgEdit* edit, QWidget* parent)
   ProblemList->setUniformRowHeights(true);
   ProblemList->setAllColumnsShowFocus(true);
   ProblemList->header()->setStretchLastSection(true);
-  ProblemList->setColumnWidth(0, 70);
-  ProblemList->setColumnWidth(1, 60);
+  ProblemList->setColumnWidth(0, 64);
+  ProblemList->setColumnWidth(1, 64);
   layout->addWidget(ProblemList, 1);
 
   ProblemSummary = new QLabel(this);
