@@ -53,25 +53,25 @@ const std::string& programDir() {
 void BM_LookupFirst(benchmark::State& state) {
   const std::string& dir = programDir();
   for (auto _ : state)
-    benchmark::DoNotOptimize(brindle::dictionary::ReadIni2(dir, "", entryName(0), "q", false));
+    benchmark::DoNotOptimize(brindle::dictionary::lookUpExplanation(dir, "", entryName(0), "q", false));
 }
 
 void BM_LookupLast(benchmark::State& state) {
   const std::string& dir = programDir();
   for (auto _ : state)
-    benchmark::DoNotOptimize(brindle::dictionary::ReadIni2(dir, "", entryName(kEntries - 1), "q", false));
+    benchmark::DoNotOptimize(brindle::dictionary::lookUpExplanation(dir, "", entryName(kEntries - 1), "q", false));
 }
 
 void BM_LookupMissing(benchmark::State& state) {
   const std::string& dir = programDir();
   for (auto _ : state)
-    benchmark::DoNotOptimize(brindle::dictionary::ReadIni2(dir, "", "no_such_word", "q", false));
+    benchmark::DoNotOptimize(brindle::dictionary::lookUpExplanation(dir, "", "no_such_word", "q", false));
 }
 
 void BM_LookupOnLibraryTab(benchmark::State& state) {
   const std::string& dir = programDir();
   for (auto _ : state)
-    benchmark::DoNotOptimize(brindle::dictionary::ReadIni2(dir, "Net", entryName(kEntries - 1), "q", true));
+    benchmark::DoNotOptimize(brindle::dictionary::lookUpExplanation(dir, "Net", entryName(kEntries - 1), "q", true));
 }
 
 void BM_ReadList(benchmark::State& state) {

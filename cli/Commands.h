@@ -10,6 +10,7 @@ int clean(const std::vector<std::string>& args);
 // `argv0` locates the program directory (the data folders lie beside the executable).
 int explain(const std::vector<std::string>& args, const char* argv0);
 int metabind(const std::vector<std::string>& args);
+int mapcycle(const std::vector<std::string>& args);
 
 // Directory of the running executable, with a trailing separator.
 std::string programDirectory(const char* argv0);

@@ -15,6 +15,7 @@ void usage() {
       "  brindle-cli clean FILE...                очистить конфиги от ненужных символов\n"
       "  brindle-cli clean -                      то же для стандартного ввода\n"
       "  brindle-cli explain WORD [--library NAME] пояснение команды или переменной\n"
+      "  brindle-cli mapcycle DIR [--set MAP...]  карты и смена карт каталога игры\n"
       "  brindle-cli metabind FILE KEY...         MetaBind с подставленными клавишами\n",
       stderr);
 }
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
   if (command == "clean") return brindle::cli::clean(args);
   if (command == "explain") return brindle::cli::explain(args, argv[0]);
   if (command == "metabind") return brindle::cli::metabind(args);
+  if (command == "mapcycle") return brindle::cli::mapcycle(args);
   if (command == "-h" || command == "--help") {
     usage();
     return 0;

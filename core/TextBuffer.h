@@ -23,6 +23,12 @@ class TextBuffer {
   virtual std::string getText() const = 0;
   // Replaces the whole text (line breaks become CR LF); caret to the start; marks modified.
   virtual void setText(std::string_view text) = 0;
+  // Loads a document: replaces the whole text, caret to the start, not modified (and, in a
+  // control, nothing to undo).
+  virtual void loadText(std::string_view text) {
+    setText(text);
+    setModified(false);
+  }
   virtual Offset selStart() const = 0;
   virtual Offset selLength() const = 0;
   // Moves the caret and removes the selection; beyond the end means the end.

@@ -38,7 +38,7 @@ class CfgEdit : public QPlainTextEdit, public core::TextBuffer {
 
   // Loads a text as a new document: the undo history starts afresh, the caret goes to the
   // start and the modified flag is cleared.
-  void loadText(std::string_view text);
+  void loadText(std::string_view text) override;
 
   // Qt position <-> buffer offset. An offset inside a CR LF pair maps to the end of its line,
   // or, with `afterBreak`, to the start of the next line.

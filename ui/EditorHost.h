@@ -5,6 +5,8 @@
 #include <QString>
 #include <string>
 
+#include "core/Insertion.h"
+
 class QWidget;
 
 namespace brindle::ui {
@@ -23,6 +25,10 @@ class EditorHost {
   // panel 1, or the value panel's caption when the hint is empty. Tool windows are top-level
   // windows, so their status tips must be forwarded here explicitly.
   virtual void showHint(const QString& hint) = 0;
+  // Inserts a setinfo, bind or alias line at the caret (the value panel's insert operation):
+  // `first` is the setinfo parameter, the key or the alias name, `second` the setinfo value.
+  virtual void insertLine(core::InsertKind kind, const std::string& first,
+                          const std::string& second) = 0;
   // "EndEnter": opens an empty line below the caret's line.
   virtual void endEnter() = 0;
   virtual QWidget* hostWindow() = 0;

@@ -140,15 +140,15 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
 bool AboutWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-    if (watched == StaticText1) StaticText1Click();
-    if (watched == StaticText2) StaticText2Click();
+    if (watched == StaticText1) openWebLink();
+    if (watched == StaticText2) openMailLink();
   }
   return QDialog::eventFilter(watched, event);
 }
 
-void AboutWindow::StaticText1Click() { openUrl(kWebAddress); }
+void AboutWindow::openWebLink() { openUrl(kWebAddress); }
 
-void AboutWindow::StaticText2Click() { openUrl(QStringLiteral("mailto:") + kMailAddress); }
+void AboutWindow::openMailLink() { openUrl(QStringLiteral("mailto:") + kMailAddress); }
 
 void AboutWindow::showFresh(QWidget* owner) {
   QPointer<AboutWindow> about = new AboutWindow(owner);

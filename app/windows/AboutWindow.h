@@ -30,8 +30,8 @@ class AboutWindow : public QDialog {
   QLabel* StaticText1;  // web link
   QLabel* StaticText2;  // mail link
 
-  void StaticText1Click();
-  void StaticText2Click();
+  void openWebLink();
+  void openMailLink();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

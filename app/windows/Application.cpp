@@ -10,6 +10,7 @@
 #include "game/windows/GameDirectoryDialog.h"
 #include "wizard/windows/NewConfigDialog.h"
 #include "binds/windows/MetaBindWindow.h"
+#include "maps/windows/MapCycleWindow.h"
 #include "binds/windows/KeyDialog.h"
 #include "binds/windows/BindDialog.h"
 #include "dictionary/windows/DictionaryContext.h"
@@ -53,11 +54,12 @@ AppWindows::AppWindows(std::string programDir, QStringList arguments) {
   pani1 = new dictionary::ValuePanel(main, dictionary.get(), main);
   ccd = new dictionary::DictionaryWindow(main, dictionary.get(), main);
   form3 = new dictionary::LibraryManager(main, dictionary.get(), main);
-  setbal = new binds::BindDialog(main, pani1, main);
+  setbal = new binds::BindDialog(main, main);
   form6 = new dictionary::ExplanationWindow(main, dictionary.get(), main);
   sozdat = new wizard::NewConfigDialog(main);
   keys = new binds::KeyDialog(main);
   nachalo = new game::GameDirectoryDialog(main);
+  maps = new maps::MapCycleWindow(main);
   metab = new binds::MetaBindWindow(main, keys, main);
 
   main->toolWindows().setWindows(ccd, pani1, form6);
@@ -76,7 +78,7 @@ AppWindows::~AppWindows() {
 
 void AppWindows::start() {
   form1->show();
-  form1->FormShow();
+  form1->firstShow();
 }
 
 int runApplication(int argc, char** argv) {

@@ -27,6 +27,9 @@ class GameDirectoryDialog;
 namespace brindle::wizard {
 class NewConfigDialog;
 }
+namespace brindle::maps {
+class MapCycleWindow;
+}
 namespace brindle::app {
 
 class MainWindow;
@@ -57,6 +60,7 @@ struct AppWindows {
   wizard::NewConfigDialog* sozdat = nullptr;
   binds::KeyDialog* keys = nullptr;
   game::GameDirectoryDialog* nachalo = nullptr;
+  maps::MapCycleWindow* maps = nullptr;
   binds::MetaBindWindow* metab = nullptr;
 
   // The directory the configuration wizard lists its files in (and the map cycle editor works

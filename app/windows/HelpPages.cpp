@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "core/FileIO.h"
+#include "core/DataLayout.h"
 #include "core/DataPaths.h"
 #include "ui/Codec.h"
 
@@ -28,9 +29,9 @@ void openUrl(const QUrl& url) {
 void openUrl(const QString& url) { openUrl(QUrl(url)); }
 
 void openHelpPage(const std::string& programDir, const QString& page) {
-  const std::string path = core::resolveDataPath(programDir, "help/" + ui::toUtf8(page));
-  if (!core::fileExists(path)) return;
-  openUrl(QUrl::fromLocalFile(QFileInfo(ui::fromUtf8(path)).absoluteFilePath()));
+  const auto path = core::DataLayout(programDir).helpPage(ui::toUtf8(page));
+  if (!path || !core::fileExists(*path)) return;
+  openUrl(QUrl::fromLocalFile(QFileInfo(ui::fromUtf8(*path)).absoluteFilePath()));
 }
 
 }  // namespace brindle::app

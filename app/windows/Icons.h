@@ -1,6 +1,6 @@
 #pragma once
-// The main window's pictures, drawn in code: tool-bar buttons (23 x 23), the word-wrap check
-// mark, the picture of the bottom strip and the window icon.
+// The main window's pictures, drawn from the SVG files in icons/ (resource icons.qrc): tool-bar
+// buttons (23 x 23), the word-wrap check mark, the picture of the bottom strip and the window icon.
 #include <QIcon>
 #include <QPixmap>
 

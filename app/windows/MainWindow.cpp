@@ -18,11 +18,14 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindowStateChangeEvent>
+#include <map>
+#include <vector>
 
 #include "editor/logic/Cleanup.h"
 #include "editor/logic/EditTools.h"
 #include "core/FileIO.h"
 #include "game/logic/GameLaunch.h"
+#include "core/DataLayout.h"
 #include "core/DataPaths.h"
 #include "core/Text.h"
 #include "app/windows/Application.h"
@@ -31,6 +34,7 @@
 #include "app/windows/AboutWindow.h"
 #include "game/windows/GameDirectoryDialog.h"
 #include "binds/windows/MetaBindWindow.h"
+#include "maps/windows/MapCycleWindow.h"
 #include "dictionary/windows/LibraryManager.h"
 #include "dictionary/windows/ExplanationWindow.h"
 #include "dictionary/windows/ValuePanel.h"
@@ -44,11 +48,6 @@ namespace brindle::app {
 namespace {
 
 const QString kCaption = QStringLiteral("Brindle for Counter-Strike (версия 2.3)");
-
-// The editor's built-in content: the configuration template.
-constexpr std::string_view kConfigTemplate =
-    "//Unknown's configuration file\r\n\r\nunbindall\r\nclear\r\n\r\n";
-constexpr std::string_view kMetaBindTemplate = "\r\n\r\n[MetaBind]\r\nname=\r\nbut=";
 
 const QString kOpenFilter = QStringLiteral(
     "Configuration (*.cfg)|*.cfg|Kav file (*.kav)|*.kav|Text file (*.txt)|*.txt|"
@@ -89,28 +88,29 @@ bool startDetachedGame(const QString& program, const QStringList& args, const QS
 
 }  // namespace
 
-// ================================================================================ FormCreate
+// ================================================================================ creation
 
 MainWindow::MainWindow(std::string programDir, QStringList arguments, QWidget* parent)
     : QMainWindow(parent),
       programDir_(core::withSeparator(std::move(programDir))),
       arguments_(std::move(arguments)),
-      settings_(core::resolveDataPath(programDir_, core::kSettingsFileName)),
+      settings_(core::DataLayout(programDir_).settingsFile()),
+      session_(*this),
       gameStarter_(startDetachedGame) {
   setObjectName(QStringLiteral("TForm1"));
   setWindowTitle(kCaption);
   setWindowIcon(icons::windowIcon());
 
-  Memo1 = new ui::CfgEdit(this);
-  Memo1->setObjectName(QStringLiteral("Memo1"));
-  Memo1->setFrameShape(QFrame::NoFrame);
+  memo_ = new ui::CfgEdit(this);
+  memo_->setObjectName(QStringLiteral("Memo1"));
+  memo_->setFrameShape(QFrame::NoFrame);
   QFont face(kBuiltInFace);
   face.setPointSize(kDefaultFontSize);
-  Memo1->setFont(face);
-  Memo1->setContextMenuPolicy(Qt::CustomContextMenu);
-  Memo1->installEventFilter(this);
+  memo_->setFont(face);
+  memo_->setContextMenuPolicy(Qt::CustomContextMenu);
+  memo_->installEventFilter(this);
 
-  FindDialog1 = new ui::FindDialog(this);
+  findDialog_ = new ui::FindDialog(this);
 
   buildMenus();
   buildToolBar();
@@ -121,302 +121,321 @@ MainWindow::MainWindow(std::string programDir, QStringList arguments, QWidget* p
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  layout->addWidget(Memo1, 1);
-  layout->addWidget(Panel1);
+  layout->addWidget(memo_, 1);
+  layout->addWidget(strip_);
   setCentralWidget(central);
 
-  connect(Memo1, &ui::CfgEdit::textEdited, this, &MainWindow::Memo1Change);
-  connect(Memo1, &QPlainTextEdit::cursorPositionChanged, this, &MainWindow::Memo1Click);
-  connect(Memo1, &QPlainTextEdit::selectionChanged, this, &MainWindow::Memo1Click);
+  connect(memo_, &ui::CfgEdit::textEdited, this, &MainWindow::textEdited);
+  connect(memo_, &QPlainTextEdit::cursorPositionChanged, this, &MainWindow::caretMoved);
+  connect(memo_, &QPlainTextEdit::selectionChanged, this, &MainWindow::caretMoved);
   // "О&пределить" follows the selection, so its shortcut Ctrl+A works exactly when there is
   // something to define, whenever the menus were last opened.
-  connect(Memo1, &QPlainTextEdit::selectionChanged, this, &MainWindow::PopupMenu2Popup);
-  connect(Memo1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-    PopupMenu2Popup();
-    PopupMenu2->popup(Memo1->viewport()->mapToGlobal(at));
+  connect(memo_, &QPlainTextEdit::selectionChanged, this, &MainWindow::updateDefineCommand);
+  connect(memo_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    updateDefineCommand();
+    contextMenu_->popup(memo_->viewport()->mapToGlobal(at));
   });
 
-  currentFileName_ = QString::fromLatin1(kUntitled);
-  setStatusText(2, currentFileName_);
+  setEditorBackground(
+      ui::colorFromBgr(settings_.readInt(core::Setting::EditorBackground, kDefaultBackground)));
 
-  setEditorBackground(ui::colorFromBgr(settings_.readInt("Color", "PrEdit", kDefaultBackground)));
-
-  const int height = settings_.readInt("MainForm", "Height", kDefaultHeight);
-  const int width = settings_.readInt("MainForm", "Width", kDefaultWidth);
-  const int left = settings_.readInt("MainForm", "Left", kDefaultLeft);
-  const int top = settings_.readInt("MainForm", "Top", kDefaultTop);
+  const int height = settings_.readInt(core::Setting::MainHeight, kDefaultHeight);
+  const int width = settings_.readInt(core::Setting::MainWidth, kDefaultWidth);
+  const int left = settings_.readInt(core::Setting::MainLeft, kDefaultLeft);
+  const int top = settings_.readInt(core::Setting::MainTop, kDefaultTop);
   wantedFrame_ = QRect(left, top, width, height);
   resize(width, height);
   move(left, top);
   normalFrame_ = wantedFrame_;
 
-  confirmed_ = settings_.readInt("Game", "dadir", 0) != 0;
+  confirmed_ = settings_.readInt(core::Setting::GameConfirmed, 0) != 0;
   lastMainPos_ = frameGeometry().topLeft();
 
-  Memo1->loadText(kConfigTemplate);
-  prbegin();
-  PopupMenu2Popup();
-  Memo1->setFocus();
+  memo_->loadText(editor::kConfigTemplate);
+  session_.start(arguments_.isEmpty() ? std::nullopt
+                                      : std::optional<std::string>(ui::toUtf8(arguments_.first())));
+  updateDefineCommand();
+  memo_->setFocus();
 }
 
 MainWindow::~MainWindow() = default;
 
 // ================================================================================ building
 
-QAction* MainWindow::addCommand(QMenu* menu, const char* name, const QString& text,
-                            const QString& hint, const QKeySequence& shortcut,
-                            void (MainWindow::*command)()) {
-  auto* action = new QAction(text, this);
-  action->setObjectName(QString::fromLatin1(name));
-  action->setStatusTip(hint);
-  if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-  if (command) connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
-  menu->addAction(action);
-  return action;
-}
+namespace {
+
+// One command of the main menu: its objectName, caption, hint, shortcut and what it runs.
+struct Command {
+  const char* name;
+  const char* text;
+  const char* hint;
+  const char* shortcut;
+  void (MainWindow::*run)();
+};
+
+// One tool-bar button; a null name stands for a separator.
+struct ToolCommand {
+  const char* name;
+  icons::Tool icon;
+  const char* hint;
+  void (MainWindow::*run)();
+};
+
+QString utf8(const char* text) { return text ? QString::fromUtf8(text) : QString(); }
+
+}  // namespace
 
 void MainWindow::editAction(const char* slot) {
   // The standard edit actions work on whichever text control has the focus.
   QWidget* w = QApplication::focusWidget();
-  if (w == nullptr) w = Memo1;
+  if (w == nullptr) w = memo_;
   QMetaObject::invokeMethod(w, slot);
 }
 
 void MainWindow::buildMenus() {
+  const auto cut = [this] { editAction("cut"); };
+  const auto copy = [this] { editAction("copy"); };
+  const auto paste = [this] { editAction("paste"); };
+  const auto undoAction = [this] { editAction("undo"); };
+
+  struct Menu {
+    const char* name;
+    const char* text;
+    std::vector<Command> commands;  // a null name is a separator
+  };
+  const Command separator{nullptr, nullptr, nullptr, nullptr, nullptr};
+  const std::vector<Menu> menus = {
+      {"File1", "&Файл",
+       {{"New1", "&Новый", "Создать новый файл", "Ctrl+N", &MainWindow::newDocument},
+        {"Open1", "&Открыть", "Открыть файл", "Ctrl+O", &MainWindow::openDocument},
+        {"Save1", "&Сохранить", "Сохранить файл", "Ctrl+S", &MainWindow::save},
+        {"SaveAs1", "Сохранить &как", "Сохранить файл как...", nullptr, &MainWindow::saveAs},
+        separator,
+        {"MetaBind1", "Новый MetaBind", nullptr, "Ctrl+Alt+N", &MainWindow::newMetaBind},
+        separator,
+        {"N33", "&Печать", "Печать файла", "Ctrl+P", &MainWindow::print},
+        separator,
+        {"Exit1", "В&ыход", "Выход из программы", "F12", nullptr}}},
+      {"Edit1", "&Правка",
+       {{"Undo1", "От&менить", "Отменить последнее действие", "Ctrl+Z", nullptr},
+        separator,
+        {"Cut1", "Вы&резать", nullptr, "Ctrl+X", nullptr},
+        {"Copy1", "&Копировать", nullptr, "Ctrl+C", nullptr},
+        {"Paste1", "Вс&тавить", nullptr, "Ctrl+V", nullptr},
+        separator,
+        {"SelectAll1", "Выд&елить все", "Выделить весь текст", nullptr,
+         &MainWindow::toggleSelectAll},
+        {"N14", "Перенос с&лов", "Перенос слов", "Ctrl+Alt+P", &MainWindow::toggleWordWrap},
+        {"N21", "Удалить строку", "Удалить строку", "Ctrl+Y", &MainWindow::deleteLine}}},
+      {"Tools1", "&Инструменты",
+       {{"Find1", "&Найти", "Найти нужный текст", "F3", &MainWindow::find},
+        {"N15", "О&пределить", "Определить значение выделеного слова", "Ctrl+A",
+         &MainWindow::defineSelection},
+        {"N38", "Сменить каталог игры", nullptr, "Ctrl+K", &MainWindow::changeGameDirectory},
+        {"CS1", "&Запуск CS с текущим конфигом", nullptr, "F9", &MainWindow::launchGame},
+        separator,
+        {"Font1", "&Шрифт", "Шрифт", "Ctrl+F", &MainWindow::chooseFont},
+        {"Color1", "&Цвет", "Сменить цвет", nullptr, &MainWindow::chooseBackground},
+        separator,
+        {"N32", "Н&астройка смены карт", "Настройка смены карт", "Ctrl+M",
+         &MainWindow::openMapCycle},
+        {"Master1", "&Мастер CFG", "Мастер настройки конфига", "Ctrl+Alt+M",
+         &MainWindow::openWizard}}},
+      {"Libraries1", "&Библиотеки и MetaBinds",
+       {{"N37", "&Настройка библиотек DLZ и MetaBinds",
+         "Настройка библиотек (*.dlz) и MetaBinds (*.mtb)", "Ctrl+B",
+         &MainWindow::manageLibraries},
+        {"MetaBinds1", "&Вставка MetaBinds", "Вставка MetaBinds", "Ctrl+Alt+B",
+         &MainWindow::insertMetaBinds}}},
+      {"Help1", "П&омощь",
+       {{"N35", "&Справка", nullptr, "F1", &MainWindow::showHelp},
+        {"N29", "Во&просы и ответы", nullptr, nullptr, &MainWindow::showQuestions},
+        {"N31", "Со&здание скриптов", nullptr, nullptr, &MainWindow::showLessons},
+        {"N30", "&История", nullptr, nullptr, &MainWindow::showHistory},
+        {"About1", "&О программе", "О программе Brindle", nullptr, &MainWindow::showAbout}}},
+  };
+  // Commands whose work is not a member of this window.
+  const std::map<std::string_view, std::function<void()>> others = {
+      {"Exit1", [this] { close(); }}, {"Undo1", undoAction}, {"Cut1", cut},
+      {"Copy1", copy},                {"Paste1", paste},
+  };
+
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("MainMenu1"));
-
-  QMenu* file = bar->addMenu(QStringLiteral("&Файл"));
-  file->setObjectName(QStringLiteral("File1"));
-  addCommand(file, "New1", QStringLiteral("&Новый"), QStringLiteral("Создать новый файл"),
-             QKeySequence(QStringLiteral("Ctrl+N")), &MainWindow::New1Click);
-  addCommand(file, "Open1", QStringLiteral("&Открыть"), QStringLiteral("Открыть файл"),
-             QKeySequence(QStringLiteral("Ctrl+O")), &MainWindow::Open1Click);
-  addCommand(file, "Save1", QStringLiteral("&Сохранить"), QStringLiteral("Сохранить файл"),
-             QKeySequence(QStringLiteral("Ctrl+S")), &MainWindow::Save1Click);
-  addCommand(file, "SaveAs1", QStringLiteral("Сохранить &как"),
-             QStringLiteral("Сохранить файл как..."), {}, &MainWindow::FileSaveAs);
-  file->addSeparator();
-  addCommand(file, "MetaBind1", QStringLiteral("Новый MetaBind"), {},
-             QKeySequence(QStringLiteral("Ctrl+Alt+N")), &MainWindow::MetaBind1Click);
-  file->addSeparator();
-  addCommand(file, "N33", QStringLiteral("&Печать"), QStringLiteral("Печать файла"),
-             QKeySequence(QStringLiteral("Ctrl+P")), &MainWindow::N33Click);
-  file->addSeparator();
-  QAction* exit = addCommand(file, "Exit1", QStringLiteral("В&ыход"),
-                             QStringLiteral("Выход из программы"),
-                             QKeySequence(QStringLiteral("F12")), nullptr);
-  connect(exit, &QAction::triggered, this, &QWidget::close);
-
-  QMenu* edit = bar->addMenu(QStringLiteral("&Правка"));
-  edit->setObjectName(QStringLiteral("Edit1"));
-  QAction* undo = addCommand(edit, "Undo1", QStringLiteral("От&менить"),
-                             QStringLiteral("Отменить последнее действие"),
-                             QKeySequence(QStringLiteral("Ctrl+Z")), nullptr);
-  connect(undo, &QAction::triggered, this, [this] { editAction("undo"); });
-  edit->addSeparator();
-  QAction* cut = addCommand(edit, "Cut1", QStringLiteral("Вы&резать"), {},
-                            QKeySequence(QStringLiteral("Ctrl+X")), nullptr);
-  connect(cut, &QAction::triggered, this, [this] { editAction("cut"); });
-  QAction* copy = addCommand(edit, "Copy1", QStringLiteral("&Копировать"), {},
-                             QKeySequence(QStringLiteral("Ctrl+C")), nullptr);
-  connect(copy, &QAction::triggered, this, [this] { editAction("copy"); });
-  QAction* paste = addCommand(edit, "Paste1", QStringLiteral("Вс&тавить"), {},
-                              QKeySequence(QStringLiteral("Ctrl+V")), nullptr);
-  connect(paste, &QAction::triggered, this, [this] { editAction("paste"); });
-  edit->addSeparator();
-  addCommand(edit, "SelectAll1", QStringLiteral("Выд&елить все"),
-             QStringLiteral("Выделить весь текст"), {}, &MainWindow::ToolButton14Click);
-  N14 = addCommand(edit, "N14", QStringLiteral("Перенос с&лов"), QStringLiteral("Перенос слов"),
-                   QKeySequence(QStringLiteral("Ctrl+Alt+P")), &MainWindow::N14Click);
-  addCommand(edit, "N21", QStringLiteral("Удалить строку"), QStringLiteral("Удалить строку"),
-             QKeySequence(QStringLiteral("Ctrl+Y")), &MainWindow::N21Click);
-
-  QMenu* tools = bar->addMenu(QStringLiteral("&Инструменты"));
-  tools->setObjectName(QStringLiteral("Tools1"));
-  connect(tools, &QMenu::aboutToShow, this, &MainWindow::PopupMenu2Popup);
-  addCommand(tools, "Find1", QStringLiteral("&Найти"), QStringLiteral("Найти нужный текст"),
-             QKeySequence(QStringLiteral("F3")), &MainWindow::toolbutton11click);
-  N15 = addCommand(tools, "N15", QStringLiteral("О&пределить"),
-                   QStringLiteral("Определить значение выделеного слова"),
-                   QKeySequence(QStringLiteral("Ctrl+A")), &MainWindow::N15Click);
-  addCommand(tools, "N38", QStringLiteral("Сменить каталог игры"), {},
-             QKeySequence(QStringLiteral("Ctrl+K")), &MainWindow::N38Click);
-  addCommand(tools, "CS1", QStringLiteral("&Запуск CS с текущим конфигом"), {},
-             QKeySequence(QStringLiteral("F9")), &MainWindow::CS1Click);
-  tools->addSeparator();
-  addCommand(tools, "Font1", QStringLiteral("&Шрифт"), QStringLiteral("Шрифт"),
-             QKeySequence(QStringLiteral("Ctrl+F")), &MainWindow::FontNameChange);
-  addCommand(tools, "Color1", QStringLiteral("&Цвет"), QStringLiteral("Сменить цвет"), {},
-             &MainWindow::ColorNameFonClick);
-  tools->addSeparator();
-  addCommand(tools, "N32", QStringLiteral("Н&астройка смены карт"),
-             QStringLiteral("Настройка смены карт"), QKeySequence(QStringLiteral("Ctrl+M")),
-             &MainWindow::N32Click);
-  addCommand(tools, "Master1", QStringLiteral("&Мастер CFG"),
-             QStringLiteral("Мастер настройки конфига"),
-             QKeySequence(QStringLiteral("Ctrl+Alt+M")), &MainWindow::ToolButton13Click);
-
-  QMenu* libraries = bar->addMenu(QStringLiteral("&Библиотеки и MetaBinds"));
-  libraries->setObjectName(QStringLiteral("Libraries1"));
-  addCommand(libraries, "N37", QStringLiteral("&Настройка библиотек DLZ и MetaBinds"),
-             QStringLiteral("Настройка библиотек (*.dlz) и MetaBinds (*.mtb)"),
-             QKeySequence(QStringLiteral("Ctrl+B")), &MainWindow::N37Click);
-  addCommand(libraries, "MetaBinds1", QStringLiteral("&Вставка MetaBinds"),
-             QStringLiteral("Вставка MetaBinds"), QKeySequence(QStringLiteral("Ctrl+Alt+B")),
-             &MainWindow::MetaBinds1Click);
-
-  QMenu* help = bar->addMenu(QStringLiteral("П&омощь"));
-  help->setObjectName(QStringLiteral("Help1"));
-  addCommand(help, "N35", QStringLiteral("&Справка"), {}, QKeySequence(QStringLiteral("F1")),
-             &MainWindow::N35Click);
-  addCommand(help, "N29", QStringLiteral("Во&просы и ответы"), {}, {}, &MainWindow::N29Click);
-  addCommand(help, "N31", QStringLiteral("Со&здание скриптов"), {}, {}, &MainWindow::N31Click);
-  addCommand(help, "N30", QStringLiteral("&История"), {}, {}, &MainWindow::N30Click);
-  addCommand(help, "About1", QStringLiteral("&О программе"), QStringLiteral("О программе Brindle"),
-             {}, &MainWindow::About1Click);
+  for (const Menu& m : menus) {
+    QMenu* menu = bar->addMenu(utf8(m.text));
+    menu->setObjectName(utf8(m.name));
+    for (const Command& c : m.commands) {
+      if (c.name == nullptr) {
+        menu->addSeparator();
+        continue;
+      }
+      auto* action = new QAction(utf8(c.text), this);
+      action->setObjectName(utf8(c.name));
+      action->setStatusTip(utf8(c.hint));
+      if (c.shortcut) action->setShortcut(QKeySequence(utf8(c.shortcut)));
+      if (c.run) {
+        connect(action, &QAction::triggered, this, [this, run = c.run] { (this->*run)(); });
+      } else {
+        connect(action, &QAction::triggered, this, others.at(c.name));
+      }
+      menu->addAction(action);
+      if (std::string_view(c.name) == "N14") wordWrapAction_ = action;
+      if (std::string_view(c.name) == "N15") defineActions_[0] = action;
+    }
+    // Opening the tools menu brings "О&пределить" up to date.
+    if (std::string_view(m.name) == "Tools1")
+      connect(menu, &QMenu::aboutToShow, this, &MainWindow::updateDefineCommand);
+  }
 
   // The editor's context menu. Its items show the shortcuts of the main menu, which is where
   // those keys take effect.
-  PopupMenu2 = new QMenu(this);
-  PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
-  PopupMenu2->installEventFilter(this);
-  auto popupItem = [this](const char* name, const QString& text, const QString& hint,
-                          const QKeySequence& shortcut, const std::function<void()>& run) {
-    auto* action = new QAction(text, PopupMenu2);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setStatusTip(hint);
-    action->setShortcut(shortcut);
-    action->setShortcutContext(Qt::WidgetShortcut);
-    connect(action, &QAction::triggered, this, run);
-    PopupMenu2->addAction(action);
-    return action;
+  contextMenu_ = new QMenu(this);
+  contextMenu_->setObjectName(QStringLiteral("PopupMenu2"));
+  contextMenu_->installEventFilter(this);
+  struct PopupItem {
+    const char* name;
+    const char* text;
+    const char* hint;
+    const char* shortcut;
+    std::function<void()> run;
   };
-  N15p = popupItem("N15p", QStringLiteral("О&пределить"),
-                   QStringLiteral("Определить значение выделеного слова"),
-                   QKeySequence(QStringLiteral("Ctrl+A")), [this] { N15Click(); });
-  PopupMenu2->addSeparator();
-  popupItem("Undo2", QStringLiteral("От&менить"), {}, QKeySequence(QStringLiteral("Ctrl+Z")),
-            [this] { Memo1->undo(); });
-  PopupMenu2->addSeparator();
-  popupItem("Cut2", QStringLiteral("Вы&резать"), {}, QKeySequence(QStringLiteral("Ctrl+X")),
-            [this] { Memo1->cut(); });
-  popupItem("Copy2", QStringLiteral("&Копировать"), {}, QKeySequence(QStringLiteral("Ctrl+C")),
-            [this] { Memo1->copy(); });
-  popupItem("Paste2", QStringLiteral("Вс&тавить"), {}, QKeySequence(QStringLiteral("Ctrl+V")),
-            [this] { Memo1->paste(); });
-  PopupMenu2->addSeparator();
-  popupItem("SelectAll2", QStringLiteral("Выд&елить все"), QStringLiteral("Выделить все"), {},
-            [this] { ToolButton14Click(); });
-}
-
-QToolButton* MainWindow::addToolButton(const char* name, const QIcon& icon, const QString& hint,
-                                   const std::function<void()>& command) {
-  auto* button = new QToolButton(ToolBar1);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setIcon(icon);
-  button->setIconSize(QSize(23, 23));
-  button->setFixedSize(27, 27);
-  button->setAutoRaise(true);
-  button->setFocusPolicy(Qt::NoFocus);
-  button->setStatusTip(hint);
-  // Hints go to the status bar only, never into a pop-up tip.
-  button->installEventFilter(this);
-  connect(button, &QToolButton::clicked, this, command);
-  ToolBar1->addWidget(button);
-  return button;
+  const std::vector<PopupItem> items = {
+      {"N15p", "О&пределить", "Определить значение выделеного слова", "Ctrl+A",
+       [this] { defineSelection(); }},
+      {nullptr, nullptr, nullptr, nullptr, {}},
+      {"Undo2", "От&менить", nullptr, "Ctrl+Z", [this] { memo_->undo(); }},
+      {nullptr, nullptr, nullptr, nullptr, {}},
+      {"Cut2", "Вы&резать", nullptr, "Ctrl+X", [this] { memo_->cut(); }},
+      {"Copy2", "&Копировать", nullptr, "Ctrl+C", [this] { memo_->copy(); }},
+      {"Paste2", "Вс&тавить", nullptr, "Ctrl+V", [this] { memo_->paste(); }},
+      {nullptr, nullptr, nullptr, nullptr, {}},
+      {"SelectAll2", "Выд&елить все", "Выделить все", nullptr, [this] { toggleSelectAll(); }},
+  };
+  for (const PopupItem& item : items) {
+    if (item.name == nullptr) {
+      contextMenu_->addSeparator();
+      continue;
+    }
+    auto* action = new QAction(utf8(item.text), contextMenu_);
+    action->setObjectName(utf8(item.name));
+    action->setStatusTip(utf8(item.hint));
+    if (item.shortcut) action->setShortcut(QKeySequence(utf8(item.shortcut)));
+    action->setShortcutContext(Qt::WidgetShortcut);
+    connect(action, &QAction::triggered, this, item.run);
+    contextMenu_->addAction(action);
+    if (std::string_view(item.name) == "N15p") defineActions_[1] = action;
+  }
 }
 
 void MainWindow::buildToolBar() {
-  ToolBar1 = new QToolBar(this);
-  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-  ToolBar1->setMovable(false);
-  ToolBar1->setFloatable(false);
-  ToolBar1->setIconSize(QSize(23, 23));
-  ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
-  addToolBar(Qt::TopToolBarArea, ToolBar1);
+  toolBar_ = new QToolBar(this);
+  toolBar_->setObjectName(QStringLiteral("ToolBar1"));
+  toolBar_->setMovable(false);
+  toolBar_->setFloatable(false);
+  toolBar_->setIconSize(QSize(23, 23));
+  toolBar_->setContextMenuPolicy(Qt::PreventContextMenu);
+  addToolBar(Qt::TopToolBarArea, toolBar_);
+
   using icons::Tool;
-  addToolButton("ToolButton1", icons::tool(Tool::New), QStringLiteral("Новый Config (Ctrl+N)"),
-                [this] { New1Click(); });
-  addToolButton("ToolButton2", icons::tool(Tool::Open), QStringLiteral("Открыть файл (Ctrl+O)"),
-                [this] { Open1Click(); });
-  addToolButton("ToolButton3", icons::tool(Tool::Save),
-                QStringLiteral("Сохранить файл (Ctrl+S)"), [this] { Save1Click(); });
-  ToolBar1->addSeparator();
-  addToolButton("ToolButton5", icons::tool(Tool::Cut),
-                QStringLiteral("Вырезать в буфер обмена (Ctrl+X)"), [this] { editAction("cut"); });
-  addToolButton("ToolButton6", icons::tool(Tool::Copy),
-                QStringLiteral("Копировать в буфер обмена (Ctrl+C)"),
-                [this] { editAction("copy"); });
-  addToolButton("ToolButton7", icons::tool(Tool::Paste),
-                QStringLiteral("Вставить из буфера обмена (Ctrl+V)"),
-                [this] { editAction("paste"); });
-  ToolBar1->addSeparator();
-  addToolButton("ToolButton14", icons::tool(Tool::SelectAll), QStringLiteral("Выделить весь текст"),
-                [this] { ToolButton14Click(); });
-  addToolButton("ToolButton11", icons::tool(Tool::Find), QStringLiteral("Найти нужный текст (F3)"),
-                [this] { toolbutton11click(); });
-  ToolBar1->addSeparator();
-  addToolButton("ToolButton10", icons::tool(Tool::Undo),
-                QStringLiteral("Отменить последнее действие (Ctrl+Z)"),
-                [this] { editAction("undo"); });
-  ToolBar1->addSeparator();
-  addToolButton("Fontname", icons::tool(Tool::Font), QStringLiteral("Шрифт (Ctrl+F)"),
-                [this] { FontNameChange(); });
-  addToolButton("ToolButton16", icons::tool(Tool::Color), QStringLiteral("Сменить цвет"),
-                [this] { ColorNameFonClick(); });
-  ToolBar1->addSeparator();
-  addToolButton("ToolButton17", icons::tool(Tool::Libraries), QString(), [this] { N37Click(); });
-  addToolButton("ToolButton21", icons::tool(Tool::Maps), QStringLiteral("Настройка смены карт"),
-                [this] { N32Click(); });
-  addToolButton("ToolButton19", icons::tool(Tool::MetaBinds), QStringLiteral("Вставка Metabinds"),
-                [this] { MetaBinds1Click(); });
-  ToolBar1->addSeparator();
-  addToolButton("ToolButton13", icons::tool(Tool::Wizard),
-                QStringLiteral("Мастер настройки конфига"), [this] { ToolButton13Click(); });
-  auto* press = new QLabel(QStringLiteral("<<Нажми"), ToolBar1);
+  const ToolCommand separator{nullptr, Tool::New, nullptr, nullptr};
+  const ToolCommand buttons[] = {
+      {"ToolButton1", Tool::New, "Новый Config (Ctrl+N)", &MainWindow::newDocument},
+      {"ToolButton2", Tool::Open, "Открыть файл (Ctrl+O)", &MainWindow::openDocument},
+      {"ToolButton3", Tool::Save, "Сохранить файл (Ctrl+S)", &MainWindow::save},
+      separator,
+      {"ToolButton5", Tool::Cut, "Вырезать в буфер обмена (Ctrl+X)", nullptr},
+      {"ToolButton6", Tool::Copy, "Копировать в буфер обмена (Ctrl+C)", nullptr},
+      {"ToolButton7", Tool::Paste, "Вставить из буфера обмена (Ctrl+V)", nullptr},
+      separator,
+      {"ToolButton14", Tool::SelectAll, "Выделить весь текст", &MainWindow::toggleSelectAll},
+      {"ToolButton11", Tool::Find, "Найти нужный текст (F3)", &MainWindow::find},
+      separator,
+      {"ToolButton10", Tool::Undo, "Отменить последнее действие (Ctrl+Z)", nullptr},
+      separator,
+      {"Fontname", Tool::Font, "Шрифт (Ctrl+F)", &MainWindow::chooseFont},
+      {"ToolButton16", Tool::Color, "Сменить цвет", &MainWindow::chooseBackground},
+      separator,
+      {"ToolButton17", Tool::Libraries, nullptr, &MainWindow::manageLibraries},
+      {"ToolButton21", Tool::Maps, "Настройка смены карт", &MainWindow::openMapCycle},
+      {"ToolButton19", Tool::MetaBinds, "Вставка Metabinds", &MainWindow::insertMetaBinds},
+      separator,
+      {"ToolButton13", Tool::Wizard, "Мастер настройки конфига", &MainWindow::openWizard},
+  };
+  // The edit actions act on the focused text control.
+  const std::map<std::string_view, const char*> editSlots = {
+      {"ToolButton5", "cut"}, {"ToolButton6", "copy"}, {"ToolButton7", "paste"},
+      {"ToolButton10", "undo"}};
+  for (const ToolCommand& b : buttons) {
+    if (b.name == nullptr) {
+      toolBar_->addSeparator();
+      continue;
+    }
+    auto* button = new QToolButton(toolBar_);
+    button->setObjectName(utf8(b.name));
+    button->setIcon(icons::tool(b.icon));
+    button->setIconSize(QSize(23, 23));
+    button->setFixedSize(27, 27);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setStatusTip(utf8(b.hint));
+    // Hints go to the status bar only, never into a pop-up tip.
+    button->installEventFilter(this);
+    if (b.run) {
+      connect(button, &QToolButton::clicked, this, [this, run = b.run] { (this->*run)(); });
+    } else {
+      const char* slot = editSlots.at(b.name);
+      connect(button, &QToolButton::clicked, this, [this, slot] { editAction(slot); });
+    }
+    toolBar_->addWidget(button);
+  }
+  auto* press = new QLabel(QStringLiteral("<<Нажми"), toolBar_);
   press->setObjectName(QStringLiteral("Label5"));
   press->setContentsMargins(4, 0, 4, 0);
-  ToolBar1->addWidget(press);
+  toolBar_->addWidget(press);
 }
 
 void MainWindow::buildStrip() {
-  Panel1 = new QFrame(this);
-  Panel1->setObjectName(QStringLiteral("Panel1"));
-  Panel1->setFixedHeight(30);
-  Panel1->setAutoFillBackground(true);
-  QPalette black = Panel1->palette();
+  strip_ = new QFrame(this);
+  strip_->setObjectName(QStringLiteral("Panel1"));
+  strip_->setFixedHeight(30);
+  strip_->setAutoFillBackground(true);
+  QPalette black = strip_->palette();
   black.setColor(QPalette::Window, Qt::black);
   black.setColor(QPalette::WindowText, Qt::white);
-  Panel1->setPalette(black);
+  strip_->setPalette(black);
 
-  auto* row = new QHBoxLayout(Panel1);
+  auto* row = new QHBoxLayout(strip_);
   row->setContentsMargins(4, 0, 8, 0);
   row->setSpacing(18);
-  Image1 = new QLabel(Panel1);
-  Image1->setObjectName(QStringLiteral("Image1"));
-  Image1->setPixmap(icons::stripPicture());
-  row->addWidget(Image1);
+  auto* picture = new QLabel(strip_);
+  picture->setObjectName(QStringLiteral("Image1"));
+  picture->setPixmap(icons::stripPicture());
+  row->addWidget(picture);
 
-  QFont bold = Panel1->font();
+  QFont bold = strip_->font();
   bold.setBold(true);
-  auto makeLabel = [&](const char* name, const QString& caption, const QString& hint) {
-    auto* label = new QLabel(caption, Panel1);
-    label->setObjectName(QString::fromLatin1(name));
+  struct StripButton {
+    const char* name;
+    const char* caption;
+    const char* hint;
+  };
+  const StripButton buttons[] = {
+      {"Label1", "//", "Вставить комментарий"},
+      {"Label2", "Enter", "Перевод каретки на нижнюю строку"},
+      {"Label3", "EndEnter", "Перевод каретки без переноса слов"},
+      {"Label4", "Очистка", "Очистка конфига от ненужных символов"},
+  };
+  for (std::size_t i = 0; i < stripButtons_.size(); ++i) {
+    auto* label = new QLabel(utf8(buttons[i].caption), strip_);
+    label->setObjectName(utf8(buttons[i].name));
     label->setFont(bold);
-    label->setStatusTip(hint);
+    label->setStatusTip(utf8(buttons[i].hint));
     label->setCursor(Qt::PointingHandCursor);
     label->installEventFilter(this);
     row->addWidget(label);
-    return label;
-  };
-  Label1 = makeLabel("Label1", QStringLiteral("//"), QStringLiteral("Вставить комментарий"));
-  Label2 = makeLabel("Label2", QStringLiteral("Enter"),
-                     QStringLiteral("Перевод каретки на нижнюю строку"));
-  Label3 = makeLabel("Label3", QStringLiteral("EndEnter"),
-                     QStringLiteral("Перевод каретки без переноса слов"));
-  Label4 = makeLabel("Label4", QStringLiteral("Очистка"),
-                     QStringLiteral("Очистка конфига от ненужных символов"));
+    stripButtons_[i] = label;
+  }
   row->addStretch();
 }
 
@@ -424,14 +443,13 @@ void MainWindow::buildStatusBar() {
   auto* bar = new QStatusBar(this);
   bar->setObjectName(QStringLiteral("StatusBar1"));
   setStatusBar(bar);
-  const char* names[] = {"StatusPanel0", "StatusPanel1", "StatusPanel2"};
-  for (int i = 0; i < 3; ++i) {
+  for (std::size_t i = 0; i < panels_.size(); ++i) {
     auto* panel = new QLabel(bar);
-    panel->setObjectName(QString::fromLatin1(names[i]));
+    panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
     panel->setContentsMargins(3, 0, 3, 0);
-    panels_[static_cast<std::size_t>(i)] = panel;
+    panels_[i] = panel;
   }
   panels_[0]->setFixedWidth(60);
   panels_[0]->setAlignment(Qt::AlignCenter);
@@ -442,6 +460,8 @@ void MainWindow::buildStatusBar() {
   bar->addWidget(panels_[1]);
   bar->addWidget(panels_[2], 1);
   panels_[0]->setText(QStringLiteral("1 : 1"));
+  panels_[2]->setText(QString::fromUtf8(editor::kUntitled.data(),
+                                        static_cast<qsizetype>(editor::kUntitled.size())));
 }
 
 // ================================================================================ status bar
@@ -478,7 +498,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
       break;
     case QEvent::StatusTip:
       // The context menu is a window of its own: its hints arrive here.
-      if (watched == PopupMenu2) {
+      if (watched == contextMenu_) {
         showHint(static_cast<QStatusTipEvent*>(e)->tip());
         return true;
       }
@@ -486,19 +506,19 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     case QEvent::MouseButtonRelease: {
       const auto* m = static_cast<QMouseEvent*>(e);
       if (m->button() != Qt::LeftButton) break;
-      if (watched == Label1) Button9Click();
-      else if (watched == Label2) Button4Click();
-      else if (watched == Label3) Button5Click();
-      else if (watched == Label4) Button6Click();
+      if (watched == stripButtons_[0]) insertComment();
+      else if (watched == stripButtons_[1]) insertLineBreak();
+      else if (watched == stripButtons_[2]) endEnter();
+      else if (watched == stripButtons_[3]) cleanUp();
       else break;
       return true;
     }
     case QEvent::KeyPress: {
-      if (watched != Memo1) break;
+      if (watched != memo_) break;
       const auto* key = static_cast<QKeyEvent*>(e);
       // Memo1KeyPress: Ctrl+Y reaching the editor as the character 25 deletes the line, once.
       if (key->text() == QString(QChar(25))) {
-        N21Click();
+        deleteLine();
         return true;
       }
       // Ctrl+A means "О&пределить"; with nothing selected that command is disabled and the key
@@ -512,50 +532,49 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
   return QMainWindow::eventFilter(watched, e);
 }
 
-// ================================================================================ FormShow
+// ================================================================================ firstShow
 
-void MainWindow::FormShow() {
+void MainWindow::firstShow() {
   // The stored size is the outer frame's; the decoration is known once the window shows.
-  waitUntilShown({this});
-  setFrameRect(this, wantedFrame_);
-  normalFrame_ = wantedFrame_;
+  whenExposed({this}, this, [this] { placeMainFrame(); });
 
   // The stored font reaches the whole text through the font command's silent first run.
-  QFont font = Memo1->font();
-  const std::string face = settings_.readString("Font", "NamePr");
+  QFont font = memo_->font();
+  const std::string face = settings_.readString(core::Setting::FontName);
   if (face != core::kAbsentText) font.setFamily(ui::toQ(face));
-  font.setPointSize(settings_.readInt("Font", "SizePr", kDefaultFontSize));
-  const QColor textColor = ui::colorFromBgr(settings_.readInt("Font", "ColorPr", 0));
-  switch (settings_.readInt("Font", "StylePr")) {
+  font.setPointSize(settings_.readInt(core::Setting::FontSize, kDefaultFontSize));
+  const QColor textColor = ui::colorFromBgr(settings_.readInt(core::Setting::FontColor, 0));
+  switch (settings_.readInt(core::Setting::FontStyle, 0)) {
     case 1: font.setBold(true); break;
     case 2: font.setItalic(true); break;
     case 3: font.setBold(true); font.setItalic(true); break;
     default: break;
   }
   applyEditorFont(font, textColor);
-  FontNameChange();
+  chooseFont();
   fontInitialised_ = true;
 
   // The tool windows' layout; placed once they are shown.
   const ToolLayout d = ToolWindows::defaultLayout();
   ToolLayout layout;
-  layout.pani1.setHeight(settings_.readInt("Forms", "pani1H", d.pani1.height()));
-  layout.pani1.setWidth(settings_.readInt("Forms", "pani1W", d.pani1.width()));
-  layout.pani1.moveLeft(settings_.readInt("Forms", "pani1L", d.pani1.left()));
-  layout.pani1.moveTop(settings_.readInt("Forms", "pani1T", d.pani1.top()));
-  layout.ccd.setHeight(settings_.readInt("Forms", "ccdH", d.ccd.height()));
-  layout.ccd.setWidth(settings_.readInt("Forms", "ccdW", d.ccd.width()));
-  layout.ccd.moveLeft(settings_.readInt("Forms", "ccdL", d.ccd.left()));
-  layout.ccd.moveTop(settings_.readInt("Forms", "ccdT", d.ccd.top()));
-  layout.form6.setX(settings_.readInt("Forms", "f6L", d.form6.x()));
-  layout.form6.setY(settings_.readInt("Forms", "f6T", d.form6.y()));
+  using core::Setting;
+  layout.pani1.setHeight(settings_.readInt(Setting::ValuePanelHeight, d.pani1.height()));
+  layout.pani1.setWidth(settings_.readInt(Setting::ValuePanelWidth, d.pani1.width()));
+  layout.pani1.moveLeft(settings_.readInt(Setting::ValuePanelLeft, d.pani1.left()));
+  layout.pani1.moveTop(settings_.readInt(Setting::ValuePanelTop, d.pani1.top()));
+  layout.ccd.setHeight(settings_.readInt(Setting::DictionaryHeight, d.ccd.height()));
+  layout.ccd.setWidth(settings_.readInt(Setting::DictionaryWidth, d.ccd.width()));
+  layout.ccd.moveLeft(settings_.readInt(Setting::DictionaryLeft, d.ccd.left()));
+  layout.ccd.moveTop(settings_.readInt(Setting::DictionaryTop, d.ccd.top()));
+  layout.form6.setX(settings_.readInt(Setting::ExplanationLeft, d.form6.x()));
+  layout.form6.setY(settings_.readInt(Setting::ExplanationTop, d.form6.y()));
   tools_.setNormalLayout(layout);
 
   // The game directory: stored, or asked for at the first start.
   QString catalog;
   bool haveCatalog = false;
   if (confirmed_) {
-    const std::string stored = settings_.readString("Game", "Catalog");
+    const std::string stored = settings_.readString(core::Setting::GameDirectory);
     if (stored != core::kAbsentText) {
       catalog = ui::fromUtf8(stored);
       haveCatalog = true;
@@ -577,13 +596,28 @@ void MainWindow::FormShow() {
     tools_.ccd()->show();
     tools_.pani1()->show();
     tools_.form6()->show();
-    waitUntilShown({tools_.ccd(), tools_.pani1(), tools_.form6()});
-    tools_.applyNormal();
+    // The tool windows are placed, and from then on follow the main window, once the window
+    // system shows all four.
+    whenExposed({this, tools_.ccd(), tools_.pani1(), tools_.form6()}, this, [this] {
+      placeMainFrame();
+      tools_.applyNormal();
+      activated_ = true;
+      lastMainPos_ = frameGeometry().topLeft();
+    });
+  } else {
+    activated_ = true;
+    lastMainPos_ = frameGeometry().topLeft();
   }
-  activated_ = true;
-  lastMainPos_ = frameGeometry().topLeft();
   activateWindow();
-  Memo1->setFocus();
+  memo_->setFocus();
+}
+
+void MainWindow::placeMainFrame() {
+  if (mainPlaced_) return;
+  mainPlaced_ = true;
+  setFrameRect(this, wantedFrame_);
+  normalFrame_ = wantedFrame_;
+  lastMainPos_ = frameGeometry().topLeft();
 }
 
 // ================================================================================ placement
@@ -637,33 +671,17 @@ void MainWindow::placeToolWindows() {
 // ================================================================================ close
 
 void MainWindow::closeEvent(QCloseEvent* e) {
-  if (!FormCloseQ1()) {
+  if (!queryClose()) {
     e->ignore();
     return;
   }
   e->accept();
-  FormClose();
+  finishClose();
 }
 
-bool MainWindow::FormCloseQ1() {
-  bool allow = true;
-  if (currentFileName_ != QLatin1String(kUntitled)) {
-    if (Memo1->modified()) {
-      New1Click();
-      if (saveOutcome_ == SaveOutcome::Cancelled) allow = false;
-    }
-  } else if (Memo1->modified()) {
-    // An untitled document goes through Save As and the program closes whatever the user did
-    // there, unless writing the file failed: then the text would be lost.
-    saveFailed_ = false;
-    FileSaveAs();
-    if (saveFailed_) allow = false;
-  }
-  saveOutcome_ = SaveOutcome::None;
-  return allow;
-}
+bool MainWindow::queryClose() { return session_.mayClose(); }
 
-void MainWindow::FormClose() {
+void MainWindow::finishClose() {
   // The normal-state geometry is what is stored, also when closing maximized.
   const QRect frame = (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))
                           ? normalFrame_
@@ -678,175 +696,79 @@ void MainWindow::FormClose() {
     tools_.pani1()->hide();
     tools_.form6()->hide();
   }
-  FindDialog1->hide();
+  findDialog_->hide();
   Q_EMIT terminated();
 }
 
 void MainWindow::writeSettings() {
-  settings_.writeInt("Color", "PrEdit", ui::colorToBgr(editorBackground()));
-  const QFont f = Memo1->font();
-  settings_.writeString("Font", "NamePr", ui::fromQ(f.family()));
-  settings_.writeInt("Font", "SizePr", f.pointSize());
-  settings_.writeInt("Font", "ColorPr", ui::colorToBgr(editorTextColor()));
-  settings_.writeInt("Font", "StylePr", styleCode_);
-  settings_.writeInt("MainForm", "Left", normalFrame_.left());
-  settings_.writeInt("MainForm", "Top", normalFrame_.top());
-  settings_.writeInt("MainForm", "Width", normalFrame_.width());
-  settings_.writeInt("MainForm", "Height", normalFrame_.height());
+  using core::Setting;
+  core::Settings::Batch batch;
+  batch.set(Setting::EditorBackground, ui::colorToBgr(editorBackground()));
+  const QFont f = memo_->font();
+  batch.set(Setting::FontName, ui::fromQ(f.family()));
+  batch.set(Setting::FontSize, f.pointSize());
+  batch.set(Setting::FontColor, ui::colorToBgr(editorTextColor()));
+  batch.set(Setting::FontStyle, styleCode_);
+  batch.set(Setting::MainLeft, normalFrame_.left());
+  batch.set(Setting::MainTop, normalFrame_.top());
+  batch.set(Setting::MainWidth, normalFrame_.width());
+  batch.set(Setting::MainHeight, normalFrame_.height());
   const ToolLayout l =
       tools_.present()
           ? ToolLayout{frameRect(tools_.ccd()), frameRect(tools_.pani1()),
                        frameRect(tools_.form6()).topLeft()}
           : tools_.normalLayout();
-  settings_.writeInt("Forms", "pani1H", l.pani1.height());
-  settings_.writeInt("Forms", "pani1W", l.pani1.width());
-  settings_.writeInt("Forms", "pani1L", l.pani1.left());
-  settings_.writeInt("Forms", "pani1T", l.pani1.top());
-  settings_.writeInt("Forms", "ccdH", l.ccd.height());
-  settings_.writeInt("Forms", "ccdW", l.ccd.width());
-  settings_.writeInt("Forms", "ccdL", l.ccd.left());
-  settings_.writeInt("Forms", "ccdT", l.ccd.top());
-  settings_.writeInt("Forms", "f6L", l.form6.x());
-  settings_.writeInt("Forms", "f6T", l.form6.y());
-  settings_.writeInt("Game", "dadir", confirmed_ ? 1 : 0);
-  if (confirmed_) settings_.writeString("Game", "Catalog", ui::toUtf8(gameDirectory()));
+  batch.set(Setting::ValuePanelHeight, l.pani1.height());
+  batch.set(Setting::ValuePanelWidth, l.pani1.width());
+  batch.set(Setting::ValuePanelLeft, l.pani1.left());
+  batch.set(Setting::ValuePanelTop, l.pani1.top());
+  batch.set(Setting::DictionaryHeight, l.ccd.height());
+  batch.set(Setting::DictionaryWidth, l.ccd.width());
+  batch.set(Setting::DictionaryLeft, l.ccd.left());
+  batch.set(Setting::DictionaryTop, l.ccd.top());
+  batch.set(Setting::ExplanationLeft, l.form6.x());
+  batch.set(Setting::ExplanationTop, l.form6.y());
+  batch.set(Setting::GameConfirmed, confirmed_ ? 1 : 0);
+  if (confirmed_) batch.set(Setting::GameDirectory, ui::toUtf8(gameDirectory()));
+  // One write: a failure leaves the old file whole, and the user learns the settings are lost.
+  const core::WriteResult written = settings_.write(batch);
+  if (!written.ok)
+    ui::showError(this, QStringLiteral("Настройки не сохранены:\n") + ui::fromUtf8(written.error));
 }
 
 // ================================================================================ document
 
-void MainWindow::setCurrentFileName(const QString& name) {
-  currentFileName_ = name;
-  setStatusText(2, name);
-}
+core::TextBuffer& MainWindow::buffer() { return *memo_; }
 
-bool MainWindow::saveTo(const QString& path) {
-  const core::WriteResult r = core::writeLinesAtomic(ui::toUtf8(path), core::splitLines(Memo1->getText()));
-  if (!r.ok) {
-    ui::showError(this, ui::fromUtf8(r.error));
-    saveFailed_ = true;
-    saveOutcome_ = SaveOutcome::Cancelled;
-  }
-  return r.ok;
-}
-
-bool MainWindow::loadFrom(const QString& path) {
-  const core::ReadResult r = core::readFile(ui::toUtf8(path), core::kMaxDocumentBytes);
-  if (!r.ok) {
-    ui::showError(this, ui::fromUtf8(r.error));
-    return false;
-  }
-  Memo1->loadText(r.data);
-  return true;
-}
-
-void MainWindow::prbegin() {
-  if (newMetaBindRequest_) {
-    Memo1->loadText(kMetaBindTemplate);
-    Memo1->setSelStart(0);
-    Memo1->setModified(false);
-    newMetaBindRequest_ = false;
-    return;
-  }
-  if (!arguments_.isEmpty() && !commandLineConsumed_ &&
-      core::pathExists(ui::toUtf8(arguments_.first()))) {
-    commandLineConsumed_ = true;
-    if (loadFrom(arguments_.first())) {
-      Memo1->setModified(false);
-      setCurrentFileName(arguments_.first());
-      initialised_ = true;
-      return;
-    }
-    // Unreadable: the template stays.
-  }
-  if (initialised_) Memo1->loadText(kConfigTemplate);
-  Memo1->setSelStart(Memo1->textLength());
-  Memo1->setModified(false);
-  initialised_ = true;
-}
-
-void MainWindow::ResetDocument() {
-  if (!openInProgress_) {
-    setCurrentFileName(QString::fromLatin1(kUntitled));
-    prbegin();
-    saveOutcome_ = SaveOutcome::Reset;
-  }
-  openDecision_ = OpenDecision::Proceed;
-}
-
-void MainWindow::New1Click() {
-  if (!Memo1->modified()) {
-    ResetDocument();
-    return;
-  }
+editor::SaveAnswer MainWindow::askSave() {
   switch (ui::askYesNoCancel(this, QStringLiteral("Сохранить файл?"))) {
     case ui::Answer::Yes:
-      saveFailed_ = false;
-      Save1Click();
-      // A save that failed keeps the document; nothing may replace it now.
-      openDecision_ = saveFailed_ ? OpenDecision::Cancelled : OpenDecision::Proceed;
-      break;
+      return editor::SaveAnswer::Yes;
     case ui::Answer::No:
-      ResetDocument();
-      break;
+      return editor::SaveAnswer::No;
     default:
-      openDecision_ = OpenDecision::Cancelled;
-      saveOutcome_ = SaveOutcome::Cancelled;
-      break;
+      return editor::SaveAnswer::Cancel;
   }
 }
 
-void MainWindow::MetaBind1Click() {
-  newMetaBindRequest_ = true;
-  New1Click();
-  newMetaBindRequest_ = false;
+bool MainWindow::askReplace(const std::string& path) {
+  return ui::askYesNo(this, ui::fromUtf8(path) + QStringLiteral("\nЗаменить данный файл?")) ==
+         ui::Answer::Yes;
 }
 
-void MainWindow::Open1Click() {
-  openInProgress_ = true;
-  if (Memo1->modified()) New1Click();
-  else openDecision_ = OpenDecision::Proceed;
-  setStatusText(1, QStringLiteral("Открываем..."));
-  if (openDecision_ == OpenDecision::Proceed) {
-    ui::FileDialogRequest request;
-    request.filter = kOpenFilter;
-    request.mustExist = true;
-    const ui::FileDialogResult chosen = ui::runFileDialog(this, request);
-    if (chosen.accepted && loadFrom(chosen.path)) {
-      setCurrentFileName(chosen.path);
-      Memo1->setModified(false);
-    }
-  }
-  openInProgress_ = false;
+std::optional<std::string> MainWindow::chooseOpenPath() {
+  ui::FileDialogRequest request;
+  request.filter = kOpenFilter;
+  request.mustExist = true;
+  const ui::FileDialogResult chosen = ui::runFileDialog(this, request);
+  if (!chosen.accepted) return std::nullopt;
+  return ui::toUtf8(chosen.path);
 }
 
-void MainWindow::Save1Click() {
-  if (currentFileName_ == QLatin1String(kUntitled)) {
-    saveDialogTitle_ = QStringLiteral("Сохранить");
-    FileSaveAs();
-    return;
-  }
-  if (!saveTo(currentFileName_)) return;
-  Memo1->setModified(false);
-  setStatusText(1, QStringLiteral("Сохранено..."));
-  saveOutcome_ = SaveOutcome::Saved;
-}
-
-void MainWindow::SaveDialog1TypeChange(int filterIndex) {
-  static const char* const extensions[] = {"", "cfg", "kav", "txt", "mtb"};
-  defaultExt_ = filterIndex >= 1 && filterIndex <= 5
-                    ? QString::fromLatin1(extensions[filterIndex - 1])
-                    : QString();
-}
-
-void MainWindow::FileSaveAs() {
-  setStatusText(1, QStringLiteral("Сохраняем..."));
-  const bool beganUntitled = currentFileName_ == QLatin1String(kUntitled);
-  if (beganUntitled) saveOutcome_ = SaveOutcome::Saved;
-  bool failed = false;
-
+std::optional<std::string> MainWindow::chooseSavePath(std::string_view title) {
   ui::FileDialogRequest request;
   request.save = true;
-  request.title = saveDialogTitle_;
+  request.title = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
   request.filter = kSaveFilter;
   request.filterIndex = saveFilterIndex_;
   request.confirmCreate = true;
@@ -857,126 +779,146 @@ void MainWindow::FileSaveAs() {
   // change opens next time at that type, whose extension is still the one to add.
   const ui::FileDialogResult chosen = ui::runFileDialog(this, request, [this](int i) {
     saveFilterIndex_ = i;
-    SaveDialog1TypeChange(i);
+    saveTypeChanged(i);
   });
-  if (chosen.accepted) {
-    const QString target =
-        defaultExt_.isEmpty() ? chosen.path : withExtension(chosen.path, defaultExt_);
-    if (core::fileExists(ui::toUtf8(target))) {
-      const ui::Answer a = ui::askYesNo(
-          this, target + QStringLiteral("\nЗаменить данный файл?"));
-      if (a == ui::Answer::Yes) {
-        if (saveTo(target)) {
-          loadFrom(target);
-          setCurrentFileName(target);
-          Memo1->setModified(false);
-        } else {
-          failed = true;
-        }
-      }
-    } else if (saveTo(target)) {
-      setCurrentFileName(target);
-      Memo1->setModified(false);
-    } else {
-      failed = true;
-    }
-    saveFilterIndex_ = 1;
-    defaultExt_.clear();
-  }
-  // An untitled document counts as saved even when the dialog was cancelled; a failed write
-  // never does.
-  if (beganUntitled && !failed) Memo1->setModified(false);
-  saveDialogTitle_ = QStringLiteral("Сохранить как");
-  setStatusText(1, valuePanelCaption());
+  if (!chosen.accepted) return std::nullopt;
+  const QString target =
+      defaultExt_.isEmpty() ? chosen.path : withExtension(chosen.path, defaultExt_);
+  saveFilterIndex_ = 1;
+  defaultExt_.clear();
+  return ui::toUtf8(target);
 }
 
-void MainWindow::Memo1Change() { Memo1->setModified(true); }
+void MainWindow::showError(const std::string& message) { ui::showError(this, ui::fromUtf8(message)); }
 
-void MainWindow::Memo1Click() {
-  const core::CaretPos p = Memo1->caretPos();
-  caretColumn_ = p.column;
+void MainWindow::progress(editor::Progress step) {
+  switch (step) {
+    case editor::Progress::Opening:
+      setStatusText(1, QStringLiteral("Открываем..."));
+      break;
+    case editor::Progress::Saving:
+      setStatusText(1, QStringLiteral("Сохраняем..."));
+      break;
+    case editor::Progress::Saved:
+      setStatusText(1, QStringLiteral("Сохранено..."));
+      break;
+    case editor::Progress::SaveAsEnded:
+      setStatusText(1, valuePanelCaption());
+      break;
+  }
+}
+
+void MainWindow::fileNameChanged(const std::string& name) { setStatusText(2, ui::fromUtf8(name)); }
+
+QString MainWindow::currentFileName() const { return ui::fromUtf8(session_.fileName()); }
+
+void MainWindow::newDocument() { session_.newDocument(); }
+
+void MainWindow::newMetaBind() { session_.newDocument(editor::kMetaBindTemplate); }
+
+void MainWindow::openDocument() { session_.open(); }
+
+void MainWindow::save() { session_.save(); }
+
+void MainWindow::saveAs() { session_.saveAs(); }
+
+void MainWindow::saveTypeChanged(int filterIndex) {
+  static const char* const extensions[] = {"", "cfg", "kav", "txt", "mtb"};
+  defaultExt_ = filterIndex >= 1 && filterIndex <= 5
+                    ? QString::fromLatin1(extensions[filterIndex - 1])
+                    : QString();
+}
+
+void MainWindow::textEdited() { memo_->setModified(true); }
+
+void MainWindow::caretMoved() {
+  const core::CaretPos p = memo_->caretPos();
   caretLine_ = p.line;
   setStatusText(0, QStringLiteral("%1 : %2").arg(p.column + 1).arg(p.line + 1));
 }
 
 // ================================================================================ editing tools
 
-void MainWindow::Button9Click() { editor::insertComment(*Memo1); }
+void MainWindow::insertComment() { editor::insertComment(*memo_); }
 
-void MainWindow::Button4Click() { editor::insertLineBreak(*Memo1); }
+void MainWindow::insertLineBreak() { editor::insertLineBreak(*memo_); }
 
-void MainWindow::Button5Click() { editor::openLineBelow(*Memo1, caretLine_); }
+void MainWindow::endEnter() { editor::openLineBelow(*memo_, caretLine_); }
 
-void MainWindow::Button6Click() { editor::cleanupBuffer(*Memo1); }
+void MainWindow::cleanUp() { editor::cleanupBuffer(*memo_); }
 
-void MainWindow::N21Click() { editor::deleteCaretLine(*Memo1); }
+void MainWindow::deleteLine() { editor::deleteCaretLine(*memo_); }
 
-void MainWindow::ToolButton14Click() { editor::toggleSelectAll(*Memo1); }
+void MainWindow::toggleSelectAll() { editor::toggleSelectAll(*memo_); }
 
-void MainWindow::PopupMenu2Popup() {
-  const bool selected = Memo1->selLength() > 0;
-  N15->setEnabled(selected);
-  N15p->setEnabled(selected);
+void MainWindow::insertLine(core::InsertKind kind, const std::string& first,
+                            const std::string& second) {
+  if (windows_ && windows_->pani1) windows_->pani1->insertLine(kind, first, second);
 }
 
-void MainWindow::toolbutton11click() { FindDialog1->showFor(Memo1); }
+void MainWindow::updateDefineCommand() {
+  const bool selected = memo_->selLength() > 0;
+  for (QAction* a : defineActions_) a->setEnabled(selected);
+}
 
-void MainWindow::N14Click() {
-  if (N14->icon().isNull()) {
-    N14->setIcon(icons::checkMark());
-    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+void MainWindow::find() { findDialog_->showFor(memo_); }
+
+void MainWindow::toggleWordWrap() {
+  if (wordWrapAction_->icon().isNull()) {
+    wordWrapAction_->setIcon(icons::checkMark());
+    memo_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   } else {
-    N14->setIcon(QIcon());
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    wordWrapAction_->setIcon(QIcon());
+    memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
   }
 }
 
-bool MainWindow::wordWrap() const { return Memo1->lineWrapMode() != QPlainTextEdit::NoWrap; }
+bool MainWindow::wordWrap() const { return memo_->lineWrapMode() != QPlainTextEdit::NoWrap; }
 
-QColor MainWindow::editorBackground() const { return Memo1->palette().color(QPalette::Base); }
+QColor MainWindow::editorBackground() const { return memo_->palette().color(QPalette::Base); }
 
-QColor MainWindow::editorTextColor() const { return Memo1->palette().color(QPalette::Text); }
+QColor MainWindow::editorTextColor() const { return memo_->palette().color(QPalette::Text); }
 
 void MainWindow::setEditorBackground(const QColor& color) {
-  QPalette p = Memo1->palette();
+  QPalette p = memo_->palette();
   p.setColor(QPalette::Base, color);
-  Memo1->setPalette(p);
+  memo_->setPalette(p);
 }
 
 void MainWindow::applyEditorFont(const QFont& font, const QColor& color) {
-  Memo1->setFont(font);
-  QPalette p = Memo1->palette();
+  memo_->setFont(font);
+  QPalette p = memo_->palette();
   p.setColor(QPalette::Text, color);
-  Memo1->setPalette(p);
+  memo_->setPalette(p);
 }
 
-void MainWindow::FontNameChange() {
+void MainWindow::chooseFont() {
   setStatusText(1, QStringLiteral("Выбор шрифта для окна ввода"));
-  const ui::FontChoice current{Memo1->font(), editorTextColor()};
+  const ui::FontChoice current{memo_->font(), editorTextColor()};
   if (!fontInitialised_) {
     applyEditorFont(current.font, current.color);
   } else if (const auto chosen = ui::chooseFont(this, current)) {
     applyEditorFont(chosen->font, chosen->color);
   }
-  styleCode_ = styleCodeOf(Memo1->font());
-  if (fontInitialised_) Memo1->setFocus();
+  styleCode_ = styleCodeOf(memo_->font());
+  if (fontInitialised_) memo_->setFocus();
   setStatusText(1, QString());
 }
 
-void MainWindow::ColorNameFonClick() {
+void MainWindow::chooseBackground() {
   setStatusText(1, QStringLiteral("Выбор цвета для окна редактора"));
   if (const auto chosen = ui::chooseColor(this, editorBackground())) setEditorBackground(*chosen);
   setStatusText(1, QString());
 }
 
-void MainWindow::N33Click() {
-  ui::printText(this, ui::toQ(Memo1->getText()), Memo1->font(), windowTitle());
+void MainWindow::print() {
+  ui::printText(this, ui::toQ(memo_->getText()), memo_->font(), windowTitle());
 }
 
-void MainWindow::N15Click() {
+void MainWindow::defineSelection() {
   if (!windows_ || !windows_->pani1 || !windows_->form6) return;
   windows_->form6->hidePicture();
-  const std::string text = windows_->pani1->ReadIni2("", Memo1->selText(), "q");
+  const std::string text = windows_->pani1->explanation("", memo_->selText(), "q");
   windows_->form6->showExplanation(text);
 }
 
@@ -987,18 +929,18 @@ QString MainWindow::gameDirectory() const {
   return gameDirectoryFallback_;
 }
 
-void MainWindow::N38Click() {
+void MainWindow::changeGameDirectory() {
   if (windows_ && windows_->nachalo) windows_->nachalo->exec();
 }
 
-void MainWindow::CS1Click() {
-  if (currentFileName_ == QLatin1String(kUntitled)) {
+void MainWindow::launchGame() {
+  if (session_.untitled()) {
     ui::showWarning(this, QStringLiteral("Для продолжения сохраните данный файл!"));
     return;
   }
   // Only files change here: the editor's text and modified flag stay as they are.
   const game::LaunchPreparation prepared =
-      game::prepareGameLaunch(ui::toUtf8(gameDirectory()), ui::toUtf8(currentFileName_));
+      game::prepareGameLaunch(ui::toUtf8(gameDirectory()), session_.fileName());
   if (!prepared.ok) {
     ui::showError(this, ui::fromUtf8(prepared.error));
     return;
@@ -1026,31 +968,31 @@ void MainWindow::startGame(const QString& gameRoot) {
 
 // ================================================================================ other windows
 
-void MainWindow::N32Click() {
-  // The map cycle editor is not part of the program yet.
+void MainWindow::openMapCycle() {
+  if (windows_ && windows_->maps) windows_->maps->execFor(windows_->wizardDirectory);
 }
 
-void MainWindow::ToolButton13Click() {
+void MainWindow::openWizard() {
   // The configuration wizard is not part of the program yet.
 }
 
-void MainWindow::MetaBinds1Click() {
+void MainWindow::insertMetaBinds() {
   if (!windows_ || !windows_->metab) return;
   windows_->metab->setWizardTarget(nullptr);  // the editor buffer
   windows_->metab->exec();
 }
 
-void MainWindow::N37Click() {
-  if (windows_ && windows_->form3) windows_->form3->N37Click(false);
+void MainWindow::manageLibraries() {
+  if (windows_ && windows_->form3) windows_->form3->run(false);
 }
 
 void MainWindow::openHelp(const QString& page) { openHelpPage(programDir_, page); }
 
-void MainWindow::N35Click() { openHelp(QStringLiteral("help.html")); }
-void MainWindow::N29Click() { openHelp(QStringLiteral("faq.html")); }
-void MainWindow::N31Click() { openHelp(QStringLiteral("lessons.html")); }
-void MainWindow::N30Click() { openHelp(QStringLiteral("about.html")); }
+void MainWindow::showHelp() { openHelp(QStringLiteral("help.html")); }
+void MainWindow::showQuestions() { openHelp(QStringLiteral("faq.html")); }
+void MainWindow::showLessons() { openHelp(QStringLiteral("lessons.html")); }
+void MainWindow::showHistory() { openHelp(QStringLiteral("about.html")); }
 
-void MainWindow::About1Click() { AboutWindow::showFresh(this); }
+void MainWindow::showAbout() { AboutWindow::showFresh(this); }
 
 }  // namespace brindle::app

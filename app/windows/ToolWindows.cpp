@@ -1,10 +1,10 @@
 #include "app/windows/ToolWindows.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QThread>
+#include <QEvent>
+#include <QPointer>
 #include <QWidget>
 #include <QWindow>
+#include <vector>
 
 namespace brindle::app {
 namespace {
@@ -29,19 +29,57 @@ void setFrameRect(QWidget* w, const QRect& frame) {
   w->resize((frame.size() - decoration).expandedTo(QSize(1, 1)));
 }
 
-void waitUntilShown(std::initializer_list<QWidget*> windows, int timeoutMs) {
-  auto shown = [&] {
-    for (const QWidget* w : windows) {
-      const QWindow* handle = w->windowHandle();
-      if (handle == nullptr || !handle->isExposed()) return false;
-    }
-    return true;
-  };
-  const QDeadlineTimer deadline(timeoutMs);
-  while (!shown() && !deadline.hasExpired()) {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
-    QThread::msleep(2);
+namespace {
+
+// Watches the windows' expose events and runs the step once all of them are exposed.
+class ExposeWatcher : public QObject {
+ public:
+  ExposeWatcher(std::vector<QPointer<QWidget>> windows, QObject* context, std::function<void()> then)
+      : QObject(context), windows_(std::move(windows)), then_(std::move(then)) {
+    for (const auto& w : windows_)
+      if (w) w->windowHandle()->installEventFilter(this);
   }
+
+  bool allExposed() const {
+    for (const auto& w : windows_)
+      if (w && !w->windowHandle()->isExposed()) return false;
+    return true;
+  }
+
+  void run() {
+    auto then = std::move(then_);
+    deleteLater();
+    for (const auto& w : windows_)
+      if (w) w->windowHandle()->removeEventFilter(this);
+    if (then) then();
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    // The filter sees the event before the window has taken it in: look again once it has.
+    if (e->type() == QEvent::Expose && then_)
+      QMetaObject::invokeMethod(this, [this] {
+        if (then_ && allExposed()) run();
+      }, Qt::QueuedConnection);
+    return false;
+  }
+
+ private:
+  std::vector<QPointer<QWidget>> windows_;
+  std::function<void()> then_;
+};
+
+}  // namespace
+
+void whenExposed(std::initializer_list<QWidget*> windows, QObject* context,
+                 std::function<void()> then) {
+  std::vector<QPointer<QWidget>> watched;
+  for (QWidget* w : windows) {
+    w->winId();  // the window handle exists from here on
+    watched.emplace_back(w);
+  }
+  auto* watcher = new ExposeWatcher(std::move(watched), context, std::move(then));
+  if (watcher->allExposed()) watcher->run();
 }
 
 ToolLayout ToolWindows::defaultLayout() {

@@ -6,8 +6,10 @@
 // All rectangles are outer frames in screen coordinates.
 #include <QPoint>
 #include <QRect>
+#include <functional>
 #include <initializer_list>
 
+class QObject;
 class QWidget;
 
 namespace brindle::app {
@@ -25,10 +27,12 @@ struct ToolLayout {
 // Outer frame of a window, and the inverse: places a window so that its frame is `frame`.
 QRect frameRect(const QWidget* w);
 void setFrameRect(QWidget* w, const QRect& frame);
-// Waits (at most `timeoutMs`) until the window system shows the windows. Before that a window
-// manager has not framed them yet: their decoration is unknown, and a frame placed then would
-// really be the client area, the frame standing out around it.
-void waitUntilShown(std::initializer_list<QWidget*> windows, int timeoutMs = 2000);
+// Runs `then` once the window system shows all the windows (at once when it already does);
+// `context` owns the wait. Before that a window manager has not framed them yet: their
+// decoration is unknown, and a frame placed then would really be the client area, the frame
+// standing out around it.
+void whenExposed(std::initializer_list<QWidget*> windows, QObject* context,
+                 std::function<void()> then);
 
 class ToolWindows {
  public:

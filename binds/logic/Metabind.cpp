@@ -7,7 +7,7 @@
 #include "core/DataPaths.h"
 #include "core/Text.h"
 #include "core/TextBuffer.h"
-#include "dictionary/logic/Libraries.h"
+#include "core/DataLayout.h"
 
 namespace brindle::binds {
 namespace {
@@ -72,7 +72,7 @@ std::string fillPlaceholders(std::string_view script, const std::vector<std::str
 
 std::vector<MetabindEntry> listMetabinds(const std::string& programDir) {
   std::vector<MetabindEntry> out;
-  const std::string dir = dictionary::metaBindFolder(programDir);
+  const std::string dir = core::DataLayout(programDir).metaBindFolder();
   for (const auto& fileName : core::listFiles(dir, ".mtb")) {
     std::string file = core::withSeparator(dir) + fileName;
     const core::ReadResult read = core::readFile(file, core::kMaxDocumentBytes);

@@ -11,7 +11,6 @@
 #include <QVBoxLayout>
 
 #include "binds/windows/KeyListBox.h"
-#include "dictionary/windows/ValuePanel.h"
 #include "ui/Codec.h"
 #include "ui/EditorHost.h"
 #include "ui/MessageBoxes.h"
@@ -54,8 +53,7 @@ void remember(QComboBox* box, const QString& text) {
 
 }  // namespace
 
-BindDialog::BindDialog(ui::EditorHost* host, dictionary::ValuePanel* pani, QWidget* parent)
-    : QDialog(parent), host_(host), pani_(pani) {
+BindDialog::BindDialog(ui::EditorHost* host, QWidget* parent) : QDialog(parent), host_(host) {
   setObjectName(QStringLiteral("Tsetbal"));
   setModal(false);
   // A dialog frame with a close button only. Opened from the dictionary window, which stays on
@@ -135,10 +133,10 @@ BindDialog::BindDialog(ui::EditorHost* host, dictionary::ValuePanel* pani, QWidg
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(pg2);
 
-  connect(Button1, &QPushButton::clicked, this, &BindDialog::Button10Click);
-  connect(Edi1, &QLineEdit::returnPressed, this, &BindDialog::Button10Click);
-  connect(Button3, &QPushButton::clicked, this, &BindDialog::Button3Click);
-  connect(Button5, &QPushButton::clicked, this, &BindDialog::Button5Click);
+  connect(Button1, &QPushButton::clicked, this, &BindDialog::insertSetinfo);
+  connect(Edi1, &QLineEdit::returnPressed, this, &BindDialog::insertSetinfo);
+  connect(Button3, &QPushButton::clicked, this, &BindDialog::insertBind);
+  connect(Button5, &QPushButton::clicked, this, &BindDialog::insertAlias);
   for (QPushButton* cancel : {Button2, Button4, Button6})
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -152,7 +150,7 @@ void BindDialog::openPage(int page, const QString& caption) {
   show();
   raise();
   activateWindow();
-  FormShow();
+  prepare();
 }
 
 // Not sizeable; each page gets the height its controls need (the key list the most), all the
@@ -163,7 +161,7 @@ void BindDialog::fitToPage() {
   setFixedSize(400, height);
 }
 
-void BindDialog::FormShow() {
+void BindDialog::prepare() {
   switch (pg2->currentIndex()) {
     case SetinfoPage:
       ComboBox3->setEditText(QString());
@@ -179,27 +177,27 @@ void BindDialog::FormShow() {
   }
 }
 
-void BindDialog::Button10Click() {
+void BindDialog::insertSetinfo() {
   const QString parameter = ComboBox3->currentText();
-  pani_->insertLine(dictionary::InsertKind::Setinfo, ui::fromQ(parameter), ui::fromQ(Edi1->text()));
+  host_->insertLine(core::InsertKind::Setinfo, ui::fromQ(parameter), ui::fromQ(Edi1->text()));
   remember(ComboBox3, parameter);
   host_->endEnter();
   close();
 }
 
-void BindDialog::Button3Click() {
+void BindDialog::insertBind() {
   const QString key = ListBox1->selectedKey();
   if (key.isEmpty()) {
     ui::showPlain(this, QStringLiteral("Для продолжения выберите клавишу!"));
     return;
   }
-  pani_->insertLine(dictionary::InsertKind::Bind, ui::fromQ(key));
+  host_->insertLine(core::InsertKind::Bind, ui::fromQ(key), {});
   close();
 }
 
-void BindDialog::Button5Click() {
+void BindDialog::insertAlias() {
   const QString name = ComboBox4->currentText();
-  pani_->insertLine(dictionary::InsertKind::Alias, ui::fromQ(name));
+  host_->insertLine(core::InsertKind::Alias, ui::fromQ(name), {});
   remember(ComboBox4, name);
   close();
 }

@@ -13,9 +13,6 @@ class QStackedWidget;
 namespace brindle::ui {
 class EditorHost;
 }
-namespace brindle::dictionary {
-class ValuePanel;
-}
 
 namespace brindle::binds {
 
@@ -27,7 +24,7 @@ class BindDialog : public QDialog {
  public:
   enum Page { SetinfoPage = 0, BindPage = 1, AliasPage = 2 };
 
-  BindDialog(ui::EditorHost* host, dictionary::ValuePanel* pani, QWidget* parent = nullptr);
+  BindDialog(ui::EditorHost* host, QWidget* parent = nullptr);
 
   // Shows the dialog without blocking, with `caption`, on `page` (0 setinfo, 1 bind, 2 alias).
   void openPage(int page, const QString& caption);
@@ -51,10 +48,10 @@ class BindDialog : public QDialog {
   QPushButton* Button6;  // "Отмена"
 
   // Sets up the current page: the name boxes start empty, the page's box gets the focus.
-  void FormShow();
-  void Button10Click();  // setinfo "ОК", also Enter in the value box
-  void Button3Click();   // bind "ОК"
-  void Button5Click();   // alias "ОК"
+  void prepare();
+  void insertSetinfo();  // setinfo "ОК", also Enter in the value box
+  void insertBind();   // bind "ОК"
+  void insertAlias();   // alias "ОК"
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -63,7 +60,6 @@ class BindDialog : public QDialog {
   void fitToPage();
 
   ui::EditorHost* host_;
-  dictionary::ValuePanel* pani_;
 };
 
 }  // namespace brindle::binds

@@ -41,8 +41,8 @@ KeyDialog::KeyDialog(QWidget* parent) : QDialog(parent) {
   layout->addLayout(buttons);
   setFixedSize(300, 380);
 
-  connect(Button1, &QPushButton::clicked, this, &KeyDialog::Button1Click);
-  connect(Button2, &QPushButton::clicked, this, &KeyDialog::Button2Click);
+  connect(Button1, &QPushButton::clicked, this, &KeyDialog::confirm);
+  connect(Button2, &QPushButton::clicked, this, &KeyDialog::cancel);
 }
 
 void KeyDialog::attachSlotList(QListWidget* slotList, QAbstractButton* bindButton) {
@@ -54,15 +54,15 @@ QString KeyDialog::chosenKey() const { return ListBox1->selectedKey(); }
 
 void KeyDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (!event->spontaneous()) FormShow();
+  if (!event->spontaneous()) prepare();
 }
 
-void KeyDialog::FormShow() {
+void KeyDialog::prepare() {
   ListBox1->fillKeys();
   ListBox1->setFocus(Qt::OtherFocusReason);
 }
 
-void KeyDialog::Button1Click() {
+void KeyDialog::confirm() {
   const QString key = chosenKey();
   if (key.isEmpty()) {
     ui::showPlain(this, QStringLiteral("Для продолжения выберите клавишу!"));
@@ -91,7 +91,7 @@ void KeyDialog::Button1Click() {
   accept();
 }
 
-void KeyDialog::Button2Click() { reject(); }
+void KeyDialog::cancel() { reject(); }
 
 void KeyDialog::done(int result) {
   // A slot number left standing would make the wizard's next use fill a MetaBind slot.

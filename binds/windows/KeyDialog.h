@@ -42,9 +42,9 @@ class KeyDialog : public QDialog {
   // Without a check every key is taken.
   std::function<bool(const std::string& key)> keyChoiceCheck;
 
-  void FormShow();      // the list anew, nothing selected
-  void Button1Click();  // "OK"
-  void Button2Click();  // "Отмена"
+  void prepare();      // the list anew, nothing selected
+  void confirm();  // "OK"
+  void cancel();  // "Отмена"
 
   void done(int result) override;
 

@@ -95,17 +95,17 @@ MetaBindWindow::MetaBindWindow(ui::EditorHost* host, KeyDialog* binds, QWidget* 
           [this] { lx_MeBClick(lx_MeB->selectedRow()); });
   connect(lx_bind, &ui::ChoiceListBox::userClicked, this, &MetaBindWindow::lx_bindClick);
   connect(sb_bind, &QPushButton::clicked, this, &MetaBindWindow::sb_bindClick);
-  connect(Button1, &QPushButton::clicked, this, &MetaBindWindow::Button1Click);
+  connect(Button1, &QPushButton::clicked, this, &MetaBindWindow::leave);
 
   if (binds_) binds_->attachSlotList(lx_bind, sb_bind);
 }
 
 void MetaBindWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (!event->spontaneous()) FormShow();
+  if (!event->spontaneous()) listMetaBinds();
 }
 
-void MetaBindWindow::FormShow() {
+void MetaBindWindow::listMetaBinds() {
   lx_MeB->clear();
   paths_.clear();
   for (auto& entry : listMetabinds(host_->programDir())) {
@@ -159,7 +159,7 @@ void MetaBindWindow::insertMetabind() {
   target.setText(target.getText() + "\r\n" + script);
 }
 
-void MetaBindWindow::Button1Click() {
+void MetaBindWindow::leave() {
   lx_MeB->clear();
   paths_.clear();
   lx_bind->clear();

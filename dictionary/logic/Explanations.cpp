@@ -1,7 +1,7 @@
 #include "dictionary/logic/Explanations.h"
 
 #include "core/Ini.h"
-#include "core/DataPaths.h"
+#include "core/DataLayout.h"
 
 namespace brindle::dictionary {
 namespace {
@@ -16,16 +16,16 @@ std::string lookIn(const std::string& path, std::string_view word, std::string_v
 
 }  // namespace
 
-std::string ReadIni2(const std::string& programDir, std::string_view library,
+std::string lookUpExplanation(const std::string& programDir, std::string_view library,
                      std::string_view word, std::string_view key, bool libraryTabActive) {
+  const core::DataLayout data(programDir);
   if (libraryTabActive) {
-    const std::string own =
-        lookIn(core::resolveDataPath(programDir, "dlls\\dlz\\" + std::string(library) + ".pro"), word, key);
+    const std::string own = lookIn(data.libraryFile(std::string(library) + ".pro").value_or(""), word, key);
     if (own != kNoExplanation) return own;
-    const std::string second = lookIn(core::resolveDataPath(programDir, "dlls\\ans2.pro"), word, key);
+    const std::string second = lookIn(data.secondExplanations(), word, key);
     if (second != kNoExplanation) return second;
   }
-  return lookIn(core::resolveDataPath(programDir, "dlls\\ans1.pro"), word, key);
+  return lookIn(data.mainExplanations(), word, key);
 }
 
 }  // namespace brindle::dictionary

@@ -17,7 +17,7 @@ inline constexpr std::string_view kExplanationKey = "q";
 // With `libraryTabActive` the value library's own file dlls\dlz\<library>.pro is asked first,
 // then dlls\ans2.pro; in every case dlls\ans1.pro is asked last. An explanation that reads
 // "????" counts as missing. Paths are matched without regard to letter case.
-std::string ReadIni2(const std::string& programDir, std::string_view library,
+std::string lookUpExplanation(const std::string& programDir, std::string_view library,
                      std::string_view word, std::string_view key, bool libraryTabActive);
 
 }  // namespace brindle::dictionary

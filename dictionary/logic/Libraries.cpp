@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/FileIO.h"
+#include "core/DataLayout.h"
 #include "core/DataPaths.h"
 #include "core/Text.h"
 
@@ -21,6 +22,12 @@ std::string tooLong(const std::string& path) {
          " символов, файл не добавлен:\n" + path;
 }
 
+// A name with a folder in it would reach outside the library folders.
+std::string unsafeName(std::string_view name) {
+  return "Недопустимое имя файла: \"" + std::string(name) +
+         "\"\nИмя не может содержать \"\\\", \"/\" или \"..\".";
+}
+
 RemoveResult removeAt(const std::string& path) {
   // A file that is gone already leaves nothing to keep the entry for.
   if (!core::pathExists(path)) return RemoveResult{true, {}};
@@ -29,14 +36,6 @@ RemoveResult removeAt(const std::string& path) {
 }
 
 }  // namespace
-
-std::string libraryFolder(const std::string& programDir) {
-  return core::resolveDataPath(programDir, "dlls\\dlz");
-}
-
-std::string metaBindFolder(const std::string& programDir) {
-  return core::resolveDataPath(programDir, "dlls\\Metabinds");
-}
 
 std::string libraryNameOf(std::string_view fileName) {
   return fileName.size() > 4 ? std::string(fileName.substr(0, fileName.size() - 4)) : std::string();
@@ -51,7 +50,7 @@ std::vector<std::string> librariesToAdd(const std::string& programDir,
   // The listing matches ".dlz" in any letter case, so the test is on the name part: a file
   // "Net.DLZ" must not add "Net" again on every refresh.
   std::vector<std::string> out;
-  for (const auto& file : core::listFiles(libraryFolder(programDir), ".dlz")) {
+  for (const auto& file : core::listFiles(core::DataLayout(programDir).libraryFolder(), ".dlz")) {
     const std::string name = libraryNameOf(file);
     if (!listHolds(listed, name) && !listHolds(out, name)) out.push_back(name);
   }
@@ -61,7 +60,7 @@ std::vector<std::string> librariesToAdd(const std::string& programDir,
 std::vector<std::string> metaBindsToAdd(const std::string& programDir,
                                         const std::vector<std::string>& listed) {
   std::vector<std::string> out;
-  for (const auto& file : core::listFiles(metaBindFolder(programDir), ".mtb"))
+  for (const auto& file : core::listFiles(core::DataLayout(programDir).metaBindFolder(), ".mtb"))
     if (!listHolds(listed, file)) out.push_back(file);
   return out;
 }
@@ -76,8 +75,14 @@ AddPlan planAdd(const std::string& programDir, const std::string& sourcePath, in
     return plan;
   }
   plan.listEntry = plan.kind == LibraryKind::ValueLibrary ? libraryNameOf(file) : file;
-  plan.target = core::resolveDataPath(
-      programDir, (plan.kind == LibraryKind::ValueLibrary ? "dlls\\dlz\\" : "dlls\\Metabinds\\") + file);
+  const core::DataLayout data(programDir);
+  const auto target =
+      plan.kind == LibraryKind::ValueLibrary ? data.libraryFile(file) : data.metaBindFile(file);
+  if (!target) {
+    plan.error = unsafeName(file);
+    return plan;
+  }
+  plan.target = *target;
   if (characters(plan.source) > kMaxCopyPath) {
     plan.error = tooLong(plan.source);
     return plan;
@@ -98,11 +103,15 @@ AddResult performAdd(const AddPlan& plan) {
 }
 
 RemoveResult removeValueLibrary(const std::string& programDir, std::string_view name) {
-  return removeAt(core::resolveDataPath(programDir, "dlls\\dlz\\" + std::string(name) + ".dlz"));
+  const auto path = core::DataLayout(programDir).libraryFile(std::string(name) + ".dlz");
+  if (!path) return RemoveResult{false, unsafeName(name)};
+  return removeAt(*path);
 }
 
 RemoveResult removeMetaBind(const std::string& programDir, std::string_view fileName) {
-  return removeAt(core::resolveDataPath(programDir, "dlls\\Metabinds\\" + std::string(fileName)));
+  const auto path = core::DataLayout(programDir).metaBindFile(fileName);
+  if (!path) return RemoveResult{false, unsafeName(fileName)};
+  return removeAt(*path);
 }
 
 }  // namespace brindle::dictionary

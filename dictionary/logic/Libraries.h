@@ -11,8 +11,6 @@ namespace brindle::dictionary {
 inline constexpr std::size_t kMaxCopyPath = 200;
 
 // The folders, resolved below the program directory without regard to letter case.
-std::string libraryFolder(const std::string& programDir);   // dlls/dlz
-std::string metaBindFolder(const std::string& programDir);  // dlls/metabinds
 
 // The name of a library file: the file name less its last four characters (".dlz"); empty
 // when the name has four characters or fewer.

@@ -1,7 +1,7 @@
 #include "dictionary/logic/ListFiles.h"
 
 #include "core/FileIO.h"
-#include "core/DataPaths.h"
+#include "core/DataLayout.h"
 #include "core/Text.h"
 
 namespace brindle::dictionary {
@@ -20,10 +20,6 @@ const std::vector<ListTableEntry>& listTable(ListTab tab) {
   return tab == ListTab::Cmd ? cmd : cvar;
 }
 
-std::string_view listFolder(ListTab tab) {
-  return tab == ListTab::Cmd ? "DLLS\\" : "DLLS\\CVARDLL\\";
-}
-
 std::optional<std::string> listFileOf(ListTab tab, std::string_view caption) {
   for (const auto& e : listTable(tab))
     if (e.caption == caption) return std::string(e.file);
@@ -34,11 +30,12 @@ std::optional<std::string> listPath(const std::string& programDir, ListTab tab,
                                     std::string_view caption) {
   const auto file = listFileOf(tab, caption);
   if (!file) return std::nullopt;
-  return core::resolveDataPath(programDir, std::string(listFolder(tab)) + *file);
+  return core::DataLayout(programDir).listFile(tab == ListTab::Cvar, *file);
 }
 
 std::string libraryListPath(const std::string& programDir, std::string_view library) {
-  return core::resolveDataPath(programDir, "dlls\\dlz\\" + std::string(library) + ".dlz");
+  // A library name that is not a plain file name names no file at all.
+  return core::DataLayout(programDir).libraryFile(std::string(library) + ".dlz").value_or("");
 }
 
 std::vector<std::string> listEntries(std::string_view text) { return core::splitLines(text); }

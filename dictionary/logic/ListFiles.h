@@ -21,7 +21,6 @@ const std::vector<ListTableEntry>& listTable(ListTab tab);
 
 // The folder of a tab's list files below the program directory, '\'-separated: "DLLS\" for
 // CMD, "DLLS\CVARDLL\" for CVAR.
-std::string_view listFolder(ListTab tab);
 
 // The list file of a tab entry ("Stcmd.dll"), or nothing for an unknown caption.
 std::optional<std::string> listFileOf(ListTab tab, std::string_view caption);

@@ -4,7 +4,7 @@
 // itself here in its constructor), in the order ValuePanel, DictionaryWindow, LibraryManager, ExplanationWindow.
 #include <string>
 
-#include "dictionary/logic/Insertion.h"
+#include "core/Insertion.h"
 
 namespace brindle::ui {
 class EditorHost;
@@ -30,9 +30,9 @@ struct DictionaryContext {
   std::string currentListPath;              // UTF-8, the list the value panel shows
   // UTF-8, the value library whose entries the value panel shows; empty for a CMD or CVAR list.
   std::string panelLibrary;
-  ListKind listKind = ListKind::Command;    // how value panel entries are inserted
+  core::ListKind listKind = core::ListKind::Command;    // how value panel entries are inserted
   bool picturesMode = false;                // value panel entries show weapon pictures
-  InsertKind insertKind = InsertKind::Command;
+  core::InsertKind insertKind = core::InsertKind::Command;
   std::string explanation;                  // CP1251, the result of the last lookup
 };
 

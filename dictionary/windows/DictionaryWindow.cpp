@@ -119,12 +119,12 @@ DictionaryWindow::DictionaryWindow(ui::EditorHost* host, DictionaryContext* cont
 
   ListBox2->installEventFilter(this);
 
-  connect(ListBox1, &ui::ChoiceListBox::userClicked, this, &DictionaryWindow::ListBox1Click);
-  connect(ListBox2, &ui::ChoiceListBox::userClicked, this, &DictionaryWindow::ListBox2Click);
-  connect(ListBox3, &ui::ChoiceListBox::userClicked, this, &DictionaryWindow::ListBox3Click);
+  connect(ListBox1, &ui::ChoiceListBox::userClicked, this, &DictionaryWindow::commandListChosen);
+  connect(ListBox2, &ui::ChoiceListBox::userClicked, this, &DictionaryWindow::variableListChosen);
+  connect(ListBox3, &ui::ChoiceListBox::userClicked, this, &DictionaryWindow::libraryChosen);
   connect(PC1, &QTabWidget::currentChanged, this, [this](int index) {
-    PC1Change();
-    if (index == kLibraryTab) TabSheet3Show();
+    tabChanged();
+    if (index == kLibraryTab) libraryTabShown();
   });
   connect(SBut10, &QToolButton::clicked, this, [this] {
     Q_EMIT insertDialogRequested(0, QStringLiteral("SetInfo - выберите из списка"));
@@ -171,22 +171,22 @@ void DictionaryWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!shown_) {
     shown_ = true;
-    FormShow();
+    prepareLists();
   }
-  if (libraryTabActive()) TabSheet3Show();
+  if (libraryTabActive()) libraryTabShown();
 }
 
-void DictionaryWindow::FormShow() {
+void DictionaryWindow::prepareLists() {
   PC1->setCurrentIndex(0);
   ListBox1->selectRow(0);
-  ListBox1Click();
+  commandListChosen();
 }
 
-void DictionaryWindow::ListBox1Click() {
+void DictionaryWindow::commandListChosen() {
   const auto chosen = ListBox1->selectedText();
   if (!chosen) return;
   const std::string entry = ui::toUtf8(*chosen);
-  context_->listKind = ListKind::Command;
+  context_->listKind = core::ListKind::Command;
   host_->setStatusText(1, QStringLiteral("Выбрано: (CMD) ") + *chosen);
   if (context_->pani) context_->pani->Label3->setText(QStringLiteral("Выбор: (CMD) ") + *chosen);
   context_->picturesMode = entry == "Weapons";
@@ -197,11 +197,11 @@ void DictionaryWindow::ListBox1Click() {
   if (context_->pani && context_->pani->Dogy()) context_->panelLibrary.clear();
 }
 
-void DictionaryWindow::ListBox2Click() {
+void DictionaryWindow::variableListChosen() {
   const auto chosen = ListBox2->selectedText();
   if (!chosen) return;
   const std::string entry = ui::toUtf8(*chosen);
-  context_->listKind = ListKind::Variable;
+  context_->listKind = core::ListKind::Variable;
   if (entry == "Voice")
     cvarHint_ = QStringLiteral("Значения для голосового общения");
   else if (entry == "sk_(HalfLife)")
@@ -219,7 +219,7 @@ void DictionaryWindow::ListBox2Click() {
   if (context_->pani && context_->pani->Dogy()) context_->panelLibrary.clear();
 }
 
-void DictionaryWindow::ListBox3Click() {
+void DictionaryWindow::libraryChosen() {
   const auto chosen = ListBox3->selectedText();
   if (!chosen) return;
   if (context_->pani) context_->pani->Label3->setText(QStringLiteral("Выбор: (DLZ) ") + *chosen);
@@ -229,13 +229,13 @@ void DictionaryWindow::ListBox3Click() {
   if (context_->pani && context_->pani->Dogy()) context_->panelLibrary = library;
 }
 
-void DictionaryWindow::PC1Change() {
+void DictionaryWindow::tabChanged() {
   context_->picturesMode = false;
   if (context_->form6) context_->form6->hidePicture();
 }
 
-void DictionaryWindow::TabSheet3Show() {
-  if (context_->form3) context_->form3->N37Click(true);
+void DictionaryWindow::libraryTabShown() {
+  if (context_->form3) context_->form3->run(true);
 }
 
 void DictionaryWindow::resizeEvent(QResizeEvent* event) {

@@ -50,12 +50,12 @@ class DictionaryWindow : public QWidget {
   void setLibraries(const std::vector<std::string>& names);
 
   // Selects CMD "Standart" and loads it (done when the window first shows).
-  void FormShow();
-  void ListBox1Click();  // a CMD list chosen
-  void ListBox2Click();  // a CVAR list chosen
-  void ListBox3Click();  // a value library chosen
-  void PC1Change();      // the active tab changed: pictures mode ends
-  void TabSheet3Show();  // the DLZ tab shows: newly added libraries are listed
+  void prepareLists();
+  void commandListChosen();  // a CMD list chosen
+  void variableListChosen();  // a CVAR list chosen
+  void libraryChosen();  // a value library chosen
+  void tabChanged();      // the active tab changed: pictures mode ends
+  void libraryTabShown();  // the DLZ tab shows: newly added libraries are listed
 
  Q_SIGNALS:
   // The setinfo/bind/alias dialog is wanted on `page` (0 setinfo, 1 bind, 2 alias) with the

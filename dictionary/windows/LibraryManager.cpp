@@ -145,14 +145,14 @@ LibraryManager::LibraryManager(ui::EditorHost* host, DictionaryContext* context,
   connect(ListBox2, &QListWidget::itemSelectionChanged, this, [this] {
     if (ListBox2->selectedRow() >= 0) ListBox1->selectRow(-1);
   });
-  connect(Button1, &QPushButton::clicked, this, &LibraryManager::Button1Click);
-  connect(Button2, &QPushButton::clicked, this, &LibraryManager::Button2Click);
-  connect(Button3, &QPushButton::clicked, this, &LibraryManager::Button3Click);
+  connect(Button1, &QPushButton::clicked, this, &LibraryManager::addLibrary);
+  connect(Button2, &QPushButton::clicked, this, &LibraryManager::removeSelected);
+  connect(Button3, &QPushButton::clicked, this, &LibraryManager::confirm);
 
   if (context_) context_->form3 = this;
 }
 
-void LibraryManager::N37Click(bool refreshOnly) {
+void LibraryManager::run(bool refreshOnly) {
   for (const auto& name : librariesToAdd(host_->programDir(), entriesOf(ListBox1))) {
     ListBox1->addSorted(ui::fromUtf8(name));
     if (context_ && context_->ccd) context_->ccd->addLibrary(name);
@@ -162,15 +162,15 @@ void LibraryManager::N37Click(bool refreshOnly) {
 
 void LibraryManager::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  FormShow();
+  listNewMetaBinds();
 }
 
-void LibraryManager::FormShow() {
+void LibraryManager::listNewMetaBinds() {
   for (const auto& file : metaBindsToAdd(host_->programDir(), entriesOf(ListBox2)))
     ListBox2->addSorted(ui::fromUtf8(file));
 }
 
-void LibraryManager::Button1Click() {
+void LibraryManager::addLibrary() {
   ui::FileDialogRequest request;
   request.title = QStringLiteral("Добавить");
   request.filter = kAddFilter;
@@ -190,7 +190,7 @@ void LibraryManager::Button1Click() {
   list->addSorted(ui::fromUtf8(plan.listEntry));
 }
 
-void LibraryManager::Button2Click() {
+void LibraryManager::removeSelected() {
   const std::string dir = host_->programDir();
   ui::ChoiceListBox* list = nullptr;
   RemoveResult removed;
@@ -210,14 +210,14 @@ void LibraryManager::Button2Click() {
   removeRow(list, list->selectedRow());
 }
 
-void LibraryManager::Button3Click() { accept(); }
+void LibraryManager::confirm() { accept(); }
 
 void LibraryManager::done(int result) {
-  FormClose();
+  copyListToDictionary();
   QDialog::done(result);
 }
 
-void LibraryManager::FormClose() {
+void LibraryManager::copyListToDictionary() {
   if (context_ && context_->ccd) context_->ccd->setLibraries(entriesOf(ListBox1));
 }
 

@@ -33,13 +33,13 @@ class LibraryManager : public QDialog {
 
   // The library-list refresh: lists new .dlz files here and on the dictionary's DLZ tab, then,
   // unless `refreshOnly`, shows the manager modally.
-  void N37Click(bool refreshOnly);
+  void run(bool refreshOnly);
 
-  void FormShow();      // lists the MetaBind files not listed yet
-  void Button1Click();  // "Добавить"
-  void Button2Click();  // "Удалить"
-  void Button3Click();  // "OK"
-  void FormClose();     // the dictionary's DLZ list becomes a copy of this one
+  void listNewMetaBinds();      // lists the MetaBind files not listed yet
+  void addLibrary();  // "Добавить"
+  void removeSelected();  // "Удалить"
+  void confirm();  // "OK"
+  void copyListToDictionary();     // the dictionary's DLZ list becomes a copy of this one
 
  protected:
   void showEvent(QShowEvent* event) override;

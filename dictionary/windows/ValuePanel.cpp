@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/Cp1251.h"
+#include "core/DataLayout.h"
 #include "core/DataPaths.h"
 #include "dictionary/logic/Explanations.h"
 #include "dictionary/logic/ListFiles.h"
@@ -85,9 +86,9 @@ ValuePanel::ValuePanel(ui::EditorHost* host, DictionaryContext* context, QWidget
   Button1->setEnabled(false);
   layout->addWidget(Panel2);
 
-  connect(ListBox1, &ui::ChoiceListBox::userClicked, this, &ValuePanel::ListBox1Click);
-  connect(ListBox1, &ui::ChoiceListBox::userDoubleClicked, this, &ValuePanel::ListBox1DblClick);
-  connect(Button1, &QToolButton::clicked, this, &ValuePanel::ListBox1DblClick);
+  connect(ListBox1, &ui::ChoiceListBox::userClicked, this, &ValuePanel::entryChosen);
+  connect(ListBox1, &ui::ChoiceListBox::userDoubleClicked, this, &ValuePanel::entryDoubleClicked);
+  connect(Button1, &QToolButton::clicked, this, &ValuePanel::entryDoubleClicked);
 
   if (context_) context_->pani = this;
 }
@@ -117,14 +118,14 @@ bool ValuePanel::Dogy() {
   return true;
 }
 
-std::string ValuePanel::ReadIni2(std::string_view library, std::string_view word,
+std::string ValuePanel::explanation(std::string_view library, std::string_view word,
                              std::string_view key) {
   const bool libraryTab = context_->ccd && context_->ccd->libraryTabActive();
-  context_->explanation = dictionary::ReadIni2(host_->programDir(), library, word, key, libraryTab);
+  context_->explanation = dictionary::lookUpExplanation(host_->programDir(), library, word, key, libraryTab);
   return context_->explanation;
 }
 
-void ValuePanel::ListBox1Click() {
+void ValuePanel::entryChosen() {
   Button1->setEnabled(true);
   const auto chosen = ListBox1->selectedText();
   if (!chosen) return;
@@ -132,8 +133,8 @@ void ValuePanel::ListBox1Click() {
   ExplanationWindow* form6 = context_->form6;
 
   if (context_->picturesMode) {
-    const std::string path = core::resolveDataPath(
-        host_->programDir(), "dlls\\cvardll\\guns\\" + core::toUtf8(entry) + ".jpg");
+    const std::string path =
+        core::DataLayout(host_->programDir()).picture(core::toUtf8(entry)).value_or("");
     if (form6 && form6->showPicture(path)) return;
     if (form6) form6->hidePicture();
     ui::showError(this, QStringLiteral("Ненайден файл соответствующий значению ") + *chosen);
@@ -150,27 +151,27 @@ void ValuePanel::ListBox1Click() {
     library = context_->ccd->selectedLibrary();
     if (library.empty()) library = context_->panelLibrary;
   }
-  const std::string text = ReadIni2(library, entry, kExplanationKey);
+  const std::string text = explanation(library, entry, kExplanationKey);
   if (form6) form6->showExplanation(text);
 }
 
-void ValuePanel::ListBox1DblClick() {
-  context_->insertKind = insertKindOf(context_->listKind);
-  DblClick1();
+void ValuePanel::entryDoubleClicked() {
+  context_->insertKind = core::insertKindOf(context_->listKind);
+  insertSelected();
 }
 
-void ValuePanel::insertLine(InsertKind kind, const std::string& first, const std::string& second) {
+void ValuePanel::insertLine(core::InsertKind kind, const std::string& first, const std::string& second) {
   context_->insertKind = kind;
   first_ = first;
   second_ = second;
-  DblClick1();
+  insertSelected();
 }
 
-void ValuePanel::DblClick1() {
-  const InsertKind kind = context_->insertKind;
+void ValuePanel::insertSelected() {
+  const core::InsertKind kind = context_->insertKind;
   std::string first = first_;
   std::string second = second_;
-  if (kind == InsertKind::Command || kind == InsertKind::Variable) {
+  if (kind == core::InsertKind::Command || kind == core::InsertKind::Variable) {
     const auto chosen = ListBox1->selectedText();
     if (!chosen) {
       // The button stays enabled after a new list is loaded, when nothing is selected.
@@ -182,7 +183,7 @@ void ValuePanel::DblClick1() {
   }
 
   ui::CfgEdit* memo = host_->memo();
-  const Insertion insertion = insertionFor(kind, static_cast<long>(memo->caretPos().column), first, second);
+  const core::Insertion insertion = core::insertionFor(kind, static_cast<long>(memo->caretPos().column), first, second);
   memo->replaceSel(insertion.text);
   if (QWidget* main = host_->hostWindow()) main->activateWindow();
   memo->setFocus();

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "dictionary/logic/Insertion.h"
+#include "core/Insertion.h"
 
 class QLabel;
 class QFrame;
@@ -40,21 +40,21 @@ class ValuePanel : public QWidget {
   // The explanation lookup (see dictionary/logic/Explanations.h): stores its result (CP1251)
   // in the context's explanation text and returns it. The library's file and ans2.pro are
   // asked only while the dictionary window's DLZ tab is the active tab.
-  std::string ReadIni2(std::string_view library, std::string_view word,
+  std::string explanation(std::string_view library, std::string_view word,
                        std::string_view key = "q");
 
   // Inserts by the context's insert kind: the selected entry for command and variable
   // entries, the values set by insertLine for bind, setinfo and alias.
-  void DblClick1();
+  void insertSelected();
 
   // Used by the setinfo/bind/alias dialog: sets the insert kind (Bind, Setinfo or Alias) and its
   // words (CP1251: key or parameter or alias name, then the setinfo value) and inserts.
-  void insertLine(InsertKind kind, const std::string& first, const std::string& second = {});
+  void insertLine(core::InsertKind kind, const std::string& first, const std::string& second = {});
 
   // A click on an entry: enables "Добавить" and explains the entry (or shows its picture).
-  void ListBox1Click();
+  void entryChosen();
   // A request from the panel itself (double click, "Добавить"): insert kind from the list kind.
-  void ListBox1DblClick();
+  void entryDoubleClicked();
 
  protected:
   // The tool windows stay for the whole run: a close from the window manager is refused.

@@ -9,6 +9,8 @@
 namespace brindle::game {
 
 inline constexpr std::size_t kModFolderLength = 8;  // length of "\cstrike"
+// The copy in the game directory that the loader runs for a document it cannot name itself.
+inline constexpr std::string_view kRunCopyName = "brindle_run.cfg";
 
 // The game directory less its last eight characters (the mod folder), or empty.
 std::string gameRootOf(std::string_view gameDir);
@@ -27,8 +29,10 @@ struct LaunchPreparation {
 
 // Renames config.cfg to config and writes the loader. When config.cfg is still the loader of
 // an earlier launch (the game has not run since), "config" already holds the user's previous
-// configuration and is left alone. When the document is config.cfg itself, nothing is
-// rewritten: the game runs it as it is.
+// configuration and is left alone. A document outside the game directory, or named config.cfg
+// or config, is copied into the game directory as kRunCopyName and the loader runs that copy.
+// The launch stops, touching nothing more, when config.cfg cannot be set aside or when the
+// document is the game's `config` itself.
 LaunchPreparation prepareGameLaunch(const std::string& gameDir, const std::string& documentPath);
 
 // Candidate game programs in the game root, in the order they are tried: the native start

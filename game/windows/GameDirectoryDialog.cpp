@@ -40,7 +40,7 @@ GameDirectoryDialog::GameDirectoryDialog(QWidget* parent) : QDialog(parent) {
   // The list needs room for a few levels of a path; the dialog stays compact.
   setFixedSize(297, 260);
 
-  connect(ok, &QPushButton::clicked, this, &GameDirectoryDialog::Button1Click);
+  connect(ok, &QPushButton::clicked, this, &GameDirectoryDialog::confirm);
 
   // Until a directory is set the list shows the process's working directory.
   setDirectory(QDir::currentPath());
@@ -50,7 +50,7 @@ QString GameDirectoryDialog::directory() const { return DirectoryListBox1->direc
 
 void GameDirectoryDialog::setDirectory(const QString& directory) { DirectoryListBox1->setDirectory(directory); }
 
-void GameDirectoryDialog::Button1Click() {
+void GameDirectoryDialog::confirm() {
   mayClose_ = true;
   Q_EMIT confirmed(directory());
   accept();

@@ -25,7 +25,7 @@ class GameDirectoryDialog : public QDialog {
 
   bool mayClose() const { return mayClose_; }
 
-  void Button1Click();  // "ОК"
+  void confirm();  // "ОК"
 
   // Closing (Escape, Alt+F4, the window manager) is refused until the first "ОК".
   void done(int result) override;

@@ -9,7 +9,7 @@
 
 #include "core/Cp1251.h"
 #include "dictionary/logic/Explanations.h"
-#include "dictionary/logic/Insertion.h"
+#include "core/Insertion.h"
 #include "dictionary/logic/ListFiles.h"
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
@@ -100,7 +100,7 @@ class DictionaryLookup : public ::testing::Test {
               "[libmarked]\r\nq=????\r\n");
   }
   std::string explain(std::string_view word, std::string_view library = {}, bool libraryTab = false) {
-    return ReadIni2(dir.path(), library, word, "q", libraryTab);
+    return lookUpExplanation(dir.path(), library, word, "q", libraryTab);
   }
   TempDir dir;
 };
@@ -138,8 +138,8 @@ TEST_F(DictionaryLookup, NamesAndPathsIgnoreLetterCase) {
   TempDir upper;
   upper.write("DLLS/ANS1.PRO", "[x]\r\nq=found\r\n");
   upper.write("DLLS/Dlz/NET.Pro", "[y]\r\nq=lib\r\n");
-  EXPECT_EQ(ReadIni2(upper.path(), "", "X", "Q", false), " found");
-  EXPECT_EQ(ReadIni2(upper.path(), "net", "y", "q", true), " lib");
+  EXPECT_EQ(lookUpExplanation(upper.path(), "", "X", "Q", false), " found");
+  EXPECT_EQ(lookUpExplanation(upper.path(), "net", "y", "q", true), " lib");
 }
 
 TEST_F(DictionaryLookup, FilesAreReadAfreshForEveryLookup) {

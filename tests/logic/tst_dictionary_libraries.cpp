@@ -152,3 +152,25 @@ TEST(DictionaryManager, DeletingTakesTheListFileOnly) {
   EXPECT_FALSE(r.removeEntry);
   EXPECT_NE(r.error.find("Stuck.dlz"), std::string::npos);
 }
+
+TEST(DictionaryManager, NoNameReachesOutsideTheLibraryFolders) {
+  TempDir dir;
+  dir.write("dlls/Metabinds/jump.mtb", "x");
+  dir.write("dlls/dlz/Net.dlz", "x");
+  const std::string victim = dir.write("victim.txt", "keep me");
+  const std::string nested = dir.write("dlls/victim.dlz", "keep me too");
+  for (const char* name : {"..\\..\\victim.txt", "../../victim.txt", "..", "a/b.mtb", ""}) {
+    const RemoveResult r = removeMetaBind(dir.path(), name);
+    EXPECT_FALSE(r.removeEntry) << name;
+    EXPECT_FALSE(r.error.empty()) << name;
+  }
+  EXPECT_FALSE(removeValueLibrary(dir.path(), "..\\victim").removeEntry);
+  EXPECT_FALSE(removeValueLibrary(dir.path(), "../victim").removeEntry);
+  EXPECT_EQ(dir.read("victim.txt"), "keep me");
+  EXPECT_EQ(dir.read("dlls/victim.dlz"), "keep me too");
+  // Plain names still work.
+  EXPECT_TRUE(removeMetaBind(dir.path(), "jump.mtb").removeEntry);
+  EXPECT_FALSE(std::filesystem::exists(dir.file("dlls/Metabinds/jump.mtb")));
+  (void)victim;
+  (void)nested;
+}

@@ -9,6 +9,7 @@
 
 #include "core/Cp1251.h"
 #include "core/FileIO.h"
+#include "core/DataLayout.h"
 #include "core/DataPaths.h"
 #include "core/Text.h"
 #include "support/TempDir.h"
@@ -154,4 +155,18 @@ TEST(DataPaths, ListingMatchesTheExtensionWithoutCaseAndSkipsFolders) {
   std::filesystem::create_directories(dir.path() + "/dlz/d.dlz");
   EXPECT_EQ(listFiles(dir.path() + "/dlz", ".dlz"), (std::vector<std::string>{"A.DLZ", "b.dlz"}));
   EXPECT_TRUE(listFiles(dir.path() + "/none", ".dlz").empty());
+}
+
+TEST(DataLayout, OnlyPlainFileNamesResolveBelowTheDataFolders) {
+  EXPECT_TRUE(isPlainFileName("jump.mtb"));
+  for (std::string_view bad : std::initializer_list<std::string_view>{
+           "", ".", "..", "a/b", "a\\b", "..\\x", std::string_view("a\0b", 3)})
+    EXPECT_FALSE(isPlainFileName(bad));
+  TempDir dir;
+  dir.write("DLLS/Dlz/Net.DLZ", "x");
+  const DataLayout data(dir.path());
+  EXPECT_EQ(data.libraryFile("net.dlz"), dir.path() + "/DLLS/Dlz/Net.DLZ");
+  EXPECT_FALSE(data.metaBindFile("..\\..\\victim.txt"));
+  EXPECT_FALSE(data.helpPage("../Zarurud.INI"));
+  EXPECT_FALSE(data.picture("../../x"));
 }

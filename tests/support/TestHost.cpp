@@ -2,6 +2,7 @@
 
 #include <QVBoxLayout>
 
+#include "core/Insertion.h"
 #include "editor/logic/EditTools.h"
 #include "core/DataPaths.h"
 
@@ -24,6 +25,18 @@ void TestHost::setStatusText(int panel, const QString& text) {
 
 QString TestHost::statusText(int panel) const {
   return panel >= 0 && panel < 3 ? status_[static_cast<std::size_t>(panel)] : QString();
+}
+
+void TestHost::insertLine(core::InsertKind kind, const std::string& first,
+                          const std::string& second) {
+  if (inserter_) {
+    inserter_(kind, first, second);
+    return;
+  }
+  const core::Insertion insertion =
+      core::insertionFor(kind, static_cast<long>(memo_->caretPos().column), first, second);
+  memo_->replaceSel(insertion.text);
+  if (insertion.caretBack) memo_->setSelStart(memo_->selStart() - 1);
 }
 
 void TestHost::endEnter() { editor::openLineBelow(*memo_, memo_->caretPos().line); }

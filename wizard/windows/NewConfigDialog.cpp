@@ -41,7 +41,7 @@ NewConfigDialog::NewConfigDialog(QWidget* parent) : QDialog(parent) {
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  connect(ok, &QPushButton::clicked, this, &NewConfigDialog::Button1Click);
+  connect(ok, &QPushButton::clicked, this, &NewConfigDialog::createFile);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -56,7 +56,7 @@ int NewConfigDialog::execFor(const QString& directory) {
   return exec();
 }
 
-void NewConfigDialog::Button1Click() {
+void NewConfigDialog::createFile() {
   const QString name = Edit1->text();
   if (name.isEmpty()) {
     ui::showPlain(this, QStringLiteral("Файл не создан!"));

@@ -19,7 +19,7 @@ class NewConfigDialog : public QDialog {
 
   QLineEdit* Edit1;
 
-  void Button1Click();  // "ОК"
+  void createFile();  // "ОК"
 
  private:
   QString directory_;

@@ -60,10 +60,12 @@ class AppFixture {
     create(std::move(arguments));
     app->start();
     QCoreApplication::processEvents();
+    // Placement follows the window system's expose events.
+    QTest::qWaitFor([this] { return main()->placed(); }, 5000);
   }
 
   MainWindow* main() const { return app->form1.get(); }
-  ui::CfgEdit* memo() const { return main()->Memo1; }
+  ui::CfgEdit* memo() const { return main()->memo(); }
   QString panel(int i) const { return main()->statusText(i); }
   // The panel label itself, as a user sees it.
   QString panelLabel(int i) const {
@@ -96,7 +98,7 @@ void whenModal(F act) {
 inline void confirmGameDirectoryDialogSoon(const QString& chooseDirectory = {}) {
   whenModal<game::GameDirectoryDialog>([chooseDirectory](game::GameDirectoryDialog* dialog) {
     if (!chooseDirectory.isEmpty()) dialog->setDirectory(chooseDirectory);
-    dialog->Button1Click();
+    dialog->confirm();
   });
 }
 

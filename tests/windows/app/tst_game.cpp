@@ -3,9 +3,13 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QAction>
+#include <QListWidget>
 #include <QtTest>
+#include <fstream>
 #include <filesystem>
 
+#include "maps/windows/MapCycleWindow.h"
 #include "wizard/windows/NewConfigDialog.h"
 #include "dictionary/windows/DictionaryWindow.h"
 #include "ui/DriveList.h"
@@ -67,7 +71,7 @@ class TestGame : public QObject {
   void launchNeedsASavedDocument() {
     f_->start();
     recordStarts(true);
-    w()->CS1Click();
+    w()->launchGame();
     QCOMPARE(answers_->boxes().size(), std::size_t(1));
     QCOMPARE(answers_->boxes()[0].kind, BoxKind::Warning);
     QCOMPARE(answers_->boxes()[0].text, QStringLiteral("Для продолжения сохраните данный файл!"));
@@ -77,7 +81,7 @@ class TestGame : public QObject {
 
   void launchWritesTheLoaderAndStartsTheGame() {
     f_->dir.write("Half-Life/cstrike/config.cfg", "sensitivity \"2\"\r\n");
-    const std::string doc = f_->dir.write("elsewhere/my.cfg", "cl_bob 0\r\n");
+    const std::string doc = f_->dir.write("Half-Life/cstrike/my.cfg", "cl_bob 0\r\n");
     f_->start({q(doc)});
     recordStarts(true);
     // A modified document is not saved first, and stays modified with its text.
@@ -88,7 +92,7 @@ class TestGame : public QObject {
     QCOMPARE(f_->dir.read("Half-Life/cstrike/config"), std::string("sensitivity \"2\"\r\n"));
     QCOMPARE(f_->dir.read("Half-Life/cstrike/config.cfg"),
              std::string("exec my.cfg\r\nexec config\r\nexec my.cfg\r\n"));
-    QCOMPARE(f_->dir.read("elsewhere/my.cfg"), std::string("cl_bob 0\r\n"));
+    QCOMPARE(f_->dir.read("Half-Life/cstrike/my.cfg"), std::string("cl_bob 0\r\n"));
     QCOMPARE(f_->text(), text);
     QVERIFY(f_->memo()->modified());
     QCOMPARE(starts_.size(), std::size_t(1));
@@ -96,7 +100,7 @@ class TestGame : public QObject {
     QCOMPARE(starts_[0].dir, q(f_->dir.path() + "/Half-Life"));
 
     // A second launch before the game ran keeps the user's configuration.
-    w()->CS1Click();
+    w()->launchGame();
     QCOMPARE(f_->dir.read("Half-Life/cstrike/config"), std::string("sensitivity \"2\"\r\n"));
   }
 
@@ -104,13 +108,15 @@ class TestGame : public QObject {
     const std::string doc = f_->dir.write("my.cfg", "x\r\n");
     f_->start({q(doc)});
     // The real starter: no game program anywhere.
-    w()->CS1Click();
+    w()->launchGame();
     QCOMPARE(answers_->boxes().size(), std::size_t(1));
     QCOMPARE(answers_->boxes()[0].kind, BoxKind::Error);
     QCOMPARE(answers_->boxes()[0].text, QStringLiteral("Неправильно задан путь к каталогу игры!"));
-    // The loader was written all the same.
+    // The loader was written all the same; the document outside the game directory runs from
+    // its copy there.
     QCOMPARE(f_->dir.read("Half-Life/cstrike/config.cfg"),
-             std::string("exec my.cfg\r\nexec config\r\nexec my.cfg\r\n"));
+             std::string("exec brindle_run.cfg\r\nexec config\r\nexec brindle_run.cfg\r\n"));
+    QCOMPARE(f_->dir.read("Half-Life/cstrike/brindle_run.cfg"), std::string("x\r\n"));
   }
 
   void theGameProgramRunsInTheGameRoot() {
@@ -121,7 +127,7 @@ class TestGame : public QObject {
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
     const std::string doc = f_->dir.write("my.cfg", "x\r\n");
     f_->start({q(doc)});
-    w()->CS1Click();
+    w()->launchGame();
     QVERIFY(answers_->boxes().empty());
     QTRY_VERIFY_WITH_TIMEOUT(!f_->dir.read("started.txt").empty(), 10000);
     QCOMPARE(f_->dir.read("started.txt"),
@@ -134,7 +140,7 @@ class TestGame : public QObject {
     const std::string doc = f_->dir.write("my.cfg", "x\r\n");
     f_->start({q(doc)});
     recordStarts(true);
-    w()->CS1Click();
+    w()->launchGame();
     QCOMPARE(answers_->boxes().size(), std::size_t(1));
     QCOMPARE(answers_->boxes()[0].kind, BoxKind::Error);
     QVERIFY(!answers_->boxes()[0].text.isEmpty());
@@ -159,9 +165,9 @@ class TestGame : public QObject {
       dialog->setDirectory(q(other));
       dialog->reject();
       stayedOpen = dialog->isVisible();
-      dialog->Button1Click();
+      dialog->confirm();
     });
-    w()->N38Click();
+    w()->changeGameDirectory();
     QVERIFY(stayedOpen);
     QCOMPARE(f_->app->wizardDirectory, q(other));
     QCOMPARE(w()->gameDirectory(), q(other));
@@ -171,7 +177,7 @@ class TestGame : public QObject {
       dialog->setDirectory(q(gameDir_));
       dialog->reject();
     });
-    w()->N38Click();
+    w()->changeGameDirectory();
     QVERIFY(!dialog->isVisible());
     QCOMPARE(w()->gameDirectory(), q(gameDir_));
     QCOMPARE(f_->app->wizardDirectory, q(other));
@@ -261,6 +267,23 @@ class TestGame : public QObject {
     QCOMPARE(std::filesystem::file_size(f_->dir.path() + "/Мой конфиг"), std::uintmax_t(0));
     QVERIFY(dialog->Edit1->text().isEmpty());
     QVERIFY(!dialog->isVisible());
+  }
+
+  void mapCycleCommandOpensTheEditorOnTheGameDirectory() {
+    std::filesystem::create_directories(gameDir_ + "/maps");
+    for (const char* map : {"de_dust2.bsp", "cs_office.bsp"})
+      std::ofstream(gameDir_ + "/maps/" + map) << "x";
+    f_->start();
+    QStringList listed;
+    brindle::test::whenModal<brindle::maps::MapCycleWindow>([&](brindle::maps::MapCycleWindow* window) {
+      auto* maps = window->findChild<QListWidget*>(QStringLiteral("LB2"));
+      for (int i = 0; maps && i < maps->count(); ++i) listed << maps->item(i)->text();
+      window->reject();
+    });
+    w()->findChild<QAction*>(QStringLiteral("N32"))->trigger();
+    QCOMPARE(listed, (QStringList{QStringLiteral("cs_office"), QStringLiteral("de_dust2")}));
+    // Opening the editor creates the empty cycle file it edits.
+    QVERIFY(brindle::core::fileExists(gameDir_ + "/mapcycle.txt"));
   }
 };
 

@@ -65,7 +65,7 @@ class TestMainDocuments : public QObject {
     QVERIFY(f_->memo()->modified());
 
     answers_->answer(Answer::Yes);
-    w()->New1Click();
+    w()->newDocument();
     QCOMPARE(answers_->boxes().size(), std::size_t(1));
     QCOMPARE(answers_->boxes()[0].text, kSaveQuestion);
     QCOMPARE(answers_->boxes()[0].buttons, brindle::ui::Buttons::YesNoCancel);
@@ -76,7 +76,7 @@ class TestMainDocuments : public QObject {
     QCOMPARE(f_->panelLabel(1), QStringLiteral("Сохранено..."));
 
     // The second New starts the new document.
-    w()->New1Click();
+    w()->newDocument();
     QCOMPARE(answers_->boxes().size(), std::size_t(1));
     QCOMPARE(f_->text(), std::string(kTemplate));
     QCOMPARE(f_->panelLabel(2), QStringLiteral("Untitled"));
@@ -89,16 +89,18 @@ class TestMainDocuments : public QObject {
     type(f_->memo(), "fps_max 101");
     answers_->answer(Answer::Yes);
     answers_->cancelFile();
-    w()->New1Click();
+    w()->newDocument();
     QCOMPARE(answers_->fileDialogs().size(), std::size_t(1));
     QVERIFY(answers_->fileDialogs()[0].save);
     QCOMPARE(answers_->fileDialogs()[0].title, QStringLiteral("Сохранить"));
-    // Nothing written, yet the document counts as not modified...
-    QVERIFY(!f_->memo()->modified());
+    // Nothing written: the text is kept and still counts as modified...
+    QVERIFY(f_->memo()->modified());
     QCOMPARE(f_->panelLabel(2), QStringLiteral("Untitled"));
-    // ... so New gives the template without asking.
-    w()->New1Click();
-    QCOMPARE(answers_->boxes().size(), std::size_t(1));
+    QVERIFY(f_->text().find("fps_max 101") != std::string::npos);
+    // ... so the next New asks again.
+    answers_->answer(Answer::No);
+    w()->newDocument();
+    QCOMPARE(answers_->boxes().size(), std::size_t(2));
     QCOMPARE(f_->text(), std::string(kTemplate));
   }
 
@@ -108,7 +110,7 @@ class TestMainDocuments : public QObject {
     const std::string before = f_->text();
     answers_->answer(Answer::No);
     answers_->cancelFile();
-    w()->Open1Click();
+    w()->openDocument();
     QCOMPARE(answers_->boxes().size(), std::size_t(1));
     QCOMPARE(answers_->fileDialogs().size(), std::size_t(1));
     const auto& request = answers_->fileDialogs()[0];
@@ -128,13 +130,13 @@ class TestMainDocuments : public QObject {
     const std::string other = f_->dir.write("b.cfg", "bind \"b\" \"+duck\"\nlast");
     type(f_->memo(), "x");
     answers_->answer(Answer::Cancel);
-    w()->New1Click();
+    w()->newDocument();
     QCOMPARE(f_->dir.read("a.cfg"), std::string("a\r\n"));
     QVERIFY(f_->memo()->modified());
 
     answers_->answer(Answer::Yes);
     answers_->chooseFile({true, q(other), std::nullopt});
-    w()->Open1Click();
+    w()->openDocument();
     QCOMPARE(f_->dir.read("a.cfg"), std::string("xa\r\n"));
     QCOMPARE(f_->text(), std::string("bind \"b\" \"+duck\"\r\nlast"));
     QCOMPARE(w()->currentFileName(), q(other));
@@ -146,18 +148,18 @@ class TestMainDocuments : public QObject {
     f_->start();
     // "Configuration" chosen, autoexec.txt typed: autoexec.cfg is written.
     answers_->chooseFile({true, q(f_->dir.file("autoexec.txt")), 2});
-    w()->FileSaveAs();
+    w()->saveAs();
     QVERIFY(brindle::core::fileExists(f_->dir.file("autoexec.cfg")));
     QVERIFY(!brindle::core::pathExists(f_->dir.file("autoexec.txt")));
     QCOMPARE(w()->currentFileName(), q(f_->dir.file("autoexec.cfg")));
     QCOMPARE(f_->dir.read("autoexec.cfg"), std::string(kTemplate));
     // A name without extension with the type "Text file".
     answers_->chooseFile({true, q(f_->dir.file("notes")), 4});
-    w()->FileSaveAs();
+    w()->saveAs();
     QVERIFY(brindle::core::fileExists(f_->dir.file("notes.txt")));
     // "All files" keeps the name as typed.
     answers_->chooseFile({true, q(f_->dir.file("plain.txt")), 1});
-    w()->FileSaveAs();
+    w()->saveAs();
     QVERIFY(brindle::core::fileExists(f_->dir.file("plain.txt")));
     // The dialog starts again at "All files" each time, with the "Save as" title after the first.
     const auto& dialogs = answers_->fileDialogs();
@@ -178,15 +180,15 @@ class TestMainDocuments : public QObject {
   void saveAsCancelledAfterATypeChangeKeepsTypeAndExtensionTogether() {
     f_->start();
     answers_->chooseFile({false, QString(), 2});  // "Configuration" picked, then cancelled
-    w()->FileSaveAs();
+    w()->saveAs();
     answers_->chooseFile({true, q(f_->dir.file("mine.txt")), std::nullopt});
-    w()->FileSaveAs();
+    w()->saveAs();
     // The dialog showed "Configuration" again, and its extension was added.
     QCOMPARE(answers_->fileDialogs()[1].filterIndex, 2);
     QVERIFY(brindle::core::fileExists(f_->dir.file("mine.cfg")));
     // After a confirmed name the dialog starts again at "All files".
     answers_->cancelFile();
-    w()->FileSaveAs();
+    w()->saveAs();
     QCOMPARE(answers_->fileDialogs()[2].filterIndex, 1);
   }
 
@@ -195,12 +197,12 @@ class TestMainDocuments : public QObject {
     const std::string existing = f_->dir.write("other.cfg", "other\r\n");
     type(f_->memo(), "1");
     answers_->answer(Answer::Yes);  // New's question: saved with Save
-    w()->New1Click();
+    w()->newDocument();
     type(f_->memo(), "2");
 
     answers_->answer(Answer::No);
     answers_->chooseFile({true, q(existing), std::nullopt});
-    w()->FileSaveAs();
+    w()->saveAs();
     const auto& box = answers_->boxes().back();
     QCOMPARE(box.text, q(existing) + QStringLiteral("\nЗаменить данный файл?"));
     QCOMPARE(box.buttons, brindle::ui::Buttons::YesNo);
@@ -210,7 +212,7 @@ class TestMainDocuments : public QObject {
 
     answers_->answer(Answer::Yes);
     answers_->chooseFile({true, q(existing), std::nullopt});
-    w()->FileSaveAs();
+    w()->saveAs();
     QCOMPARE(f_->dir.read("other.cfg"), std::string("12mine\r\n"));
     QCOMPARE(w()->currentFileName(), q(existing));
     QCOMPARE(f_->panelLabel(2), q(existing));
@@ -239,13 +241,22 @@ class TestMainDocuments : public QObject {
     QCOMPARE(f_->dir.read("d.cfg"), std::string("yd\r\n"));
   }
 
-  void closingAModifiedUntitledDocumentOffersSaveAs() {
+  void closingAModifiedUntitledDocumentAsksFirst() {
     f_->start();
     type(f_->memo(), "q");
+    // Yes, then a cancelled save dialog: the program stays open with the text.
+    answers_->answer(Answer::Yes);
     answers_->cancelFile();
+    QVERIFY(!w()->close());
+    QCOMPARE(answers_->fileDialogs().size(), std::size_t(1));
+    QVERIFY(f_->memo()->modified());
+    // Cancel keeps it open too; No closes without saving.
+    answers_->answer(Answer::Cancel);
+    QVERIFY(!w()->close());
+    answers_->answer(Answer::No);
     QVERIFY(w()->close());
     QCOMPARE(answers_->fileDialogs().size(), std::size_t(1));
-    QVERIFY(answers_->boxes().empty());
+    QCOMPARE(answers_->boxes().size(), std::size_t(3));
   }
 
   void failedWritesKeepTheDocument() {
@@ -253,7 +264,7 @@ class TestMainDocuments : public QObject {
     type(f_->memo(), "w");
     std::filesystem::remove_all(f_->dir.file("gone"));
 
-    w()->Save1Click();
+    w()->save();
     QCOMPARE(answers_->boxes().size(), std::size_t(1));
     QCOMPARE(answers_->boxes()[0].kind, BoxKind::Error);
     QVERIFY(!answers_->boxes()[0].text.isEmpty());
@@ -263,7 +274,7 @@ class TestMainDocuments : public QObject {
 
     // Save As into a folder that does not exist: reported, the name stays.
     answers_->chooseFile({true, q(f_->dir.file("nowhere/x.cfg")), std::nullopt});
-    w()->FileSaveAs();
+    w()->saveAs();
     QCOMPARE(answers_->boxes().size(), std::size_t(2));
     QCOMPARE(w()->currentFileName(), q(path));
     QVERIFY(f_->memo()->modified());
@@ -277,11 +288,12 @@ class TestMainDocuments : public QObject {
   void failedSaveOfAnUntitledDocumentKeepsTheProgramOpen() {
     f_->start();
     type(f_->memo(), "keep me");
+    answers_->answer(Answer::Yes);
     answers_->chooseFile({true, q(f_->dir.file("nowhere/x.cfg")), std::nullopt});
     QVERIFY(!w()->close());
     QVERIFY(f_->memo()->modified());
-    QCOMPARE(answers_->boxes().size(), std::size_t(1));
-    QCOMPARE(answers_->boxes()[0].kind, BoxKind::Error);
+    QCOMPARE(answers_->boxes().size(), std::size_t(2));
+    QCOMPARE(answers_->boxes()[1].kind, BoxKind::Error);
   }
 
   void openKeepsEveryByteAndRefusesWhatItCannotRead() {
@@ -293,18 +305,18 @@ class TestMainDocuments : public QObject {
     bytes += "\r\n";
     const std::string binary = f_->dir.write("all.bin", bytes);
     answers_->chooseFile({true, q(binary), std::nullopt});
-    w()->Open1Click();
+    w()->openDocument();
     QCOMPARE(f_->text(), bytes);
-    w()->Save1Click();
+    w()->save();
     QCOMPARE(f_->dir.read("all.bin"), bytes);
 
     // A file too big for the editor and a folder: reported, the document stays as it was.
     const std::string big = f_->dir.write("big.cfg", "");
     std::filesystem::resize_file(big, brindle::core::kMaxDocumentBytes + 1);
     answers_->chooseFile({true, q(big), std::nullopt});
-    w()->Open1Click();
+    w()->openDocument();
     answers_->chooseFile({true, q(f_->dir.file("dlls")), std::nullopt});
-    w()->Open1Click();
+    w()->openDocument();
     QCOMPARE(answers_->boxes().size(), std::size_t(2));
     for (const auto& box : answers_->boxes()) {
       QCOMPARE(box.kind, BoxKind::Error);
@@ -316,7 +328,7 @@ class TestMainDocuments : public QObject {
 
   void newMetaBind() {
     f_->start();
-    w()->MetaBind1Click();
+    w()->newMetaBind();
     QCOMPARE(f_->text(), std::string("\r\n\r\n[MetaBind]\r\nname=\r\nbut="));
     QCOMPARE(f_->memo()->selStart(), 0);
     QCOMPARE(f_->panelLabel(2), QStringLiteral("Untitled"));
@@ -327,10 +339,10 @@ class TestMainDocuments : public QObject {
     type(f_->memo(), "x");
     const std::string before = f_->text();
     answers_->answer(Answer::Cancel);
-    w()->MetaBind1Click();
+    w()->newMetaBind();
     QCOMPARE(f_->text(), before);
     answers_->answer(Answer::No);
-    w()->New1Click();
+    w()->newDocument();
     QCOMPARE(f_->text(), std::string(kTemplate));
   }
 

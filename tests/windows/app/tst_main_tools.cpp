@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QStatusTipEvent>
 #include <QToolButton>
+#include <QAction>
 #include <QtTest>
 
 #include "dictionary/windows/ExplanationWindow.h"
@@ -58,16 +59,16 @@ class TestMainTools : public QObject {
     // "//" after the selected word, caret after the marker.
     holds("bind x\r\n", 0);
     memo()->setSelLength(4);
-    click(w()->Label1);
+    click(w()->findChild<QLabel*>(QStringLiteral("Label1")));
     QCOMPARE(f_->text(), std::string("bind// x\r\n"));
     QCOMPARE(memo()->selStart(), 6);
 
     // "Enter" between a and b splits the line; "EndEnter" at the same place does not.
     holds("abc\r\nnext", 1);
-    click(w()->Label2);
+    click(w()->findChild<QLabel*>(QStringLiteral("Label2")));
     QCOMPARE(f_->text(), std::string("a\r\nbc\r\nnext"));
     holds("abc\r\nnext", 1);
-    click(w()->Label3);
+    click(w()->findChild<QLabel*>(QStringLiteral("Label3")));
     QCOMPARE(f_->text(), std::string("abc\r\n\r\nnext"));
     QCOMPARE(memo()->caretPos().line, 1);
     QCOMPARE(memo()->caretPos().column, 0);
@@ -76,7 +77,7 @@ class TestMainTools : public QObject {
   void cleanupIsOneUndoStep() {
     const std::string dirty = "bind  \"x\"   \"+attack \"\r\nx;;\r\nalias a \"b; c;\"\r\n";
     holds(dirty, 12);
-    click(w()->Label4);
+    click(w()->findChild<QLabel*>(QStringLiteral("Label4")));
     QCOMPARE(f_->text(), std::string("bind \"x\" \"+attack\"\r\nx\r\nalias a \"b;c\"\r\n"));
     QCOMPARE(memo()->selStart(), 12);
     QVERIFY(memo()->modified());
@@ -105,24 +106,24 @@ class TestMainTools : public QObject {
     QTest::mouseClick(w()->findChild<QToolButton*>(QStringLiteral("ToolButton14")), Qt::LeftButton);
     QCOMPARE(memo()->selStart(), 0);
     QCOMPARE(memo()->selLength(), 6);
-    w()->ToolButton14Click();
+    w()->toggleSelectAll();
     QCOMPARE(memo()->selStart(), 0);
     QCOMPARE(memo()->selLength(), 0);
   }
 
   void defineIsEnabledOnlyWithASelection() {
     holds("cl_bob 0", 0);
-    w()->PopupMenu2Popup();
-    QVERIFY(!w()->N15->isEnabled() && !w()->N15p->isEnabled());
+    w()->updateDefineCommand();
+    QVERIFY(!w()->findChild<QAction*>(QStringLiteral("N15"))->isEnabled() && !w()->findChild<QAction*>(QStringLiteral("N15p"))->isEnabled());
     memo()->setSelLength(6);
-    w()->PopupMenu2Popup();
-    QVERIFY(w()->N15->isEnabled() && w()->N15p->isEnabled());
+    w()->updateDefineCommand();
+    QVERIFY(w()->findChild<QAction*>(QStringLiteral("N15"))->isEnabled() && w()->findChild<QAction*>(QStringLiteral("N15p"))->isEnabled());
   }
 
   void ctrlADefinesTheSelectionAndNeverSelectsAll() {
     // The menus were last opened with nothing selected...
     holds("cl_bob 0", 0);
-    w()->PopupMenu2Popup();
+    w()->updateDefineCommand();
     QTest::keyClick(memo(), Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(memo()->selLength(), 0);  // nothing to define, and no select-all either
     // ... then a word is selected: Ctrl+A defines it.
@@ -132,21 +133,21 @@ class TestMainTools : public QObject {
     QCOMPARE(memo()->selLength(), 6);
     // The selection gone, the command is disabled again without opening a menu.
     memo()->setSelStart(0);
-    QVERIFY(!w()->N15->isEnabled() && !w()->N15p->isEnabled());
+    QVERIFY(!w()->findChild<QAction*>(QStringLiteral("N15"))->isEnabled() && !w()->findChild<QAction*>(QStringLiteral("N15p"))->isEnabled());
   }
 
   void defineShowsTheExplanation() {
     holds("cl_bob 0", 0);
     memo()->setSelLength(6);
-    w()->N15Click();
+    w()->defineSelection();
     QVERIFY(!f_->app->form6->Image1->isVisible());
     QVERIFY(f_->app->form6->lbl->text().startsWith(QStringLiteral(" Амплитуда покачивания")));
   }
 
   void findStepsThroughMatches() {
     holds("xabcabc", 0);
-    w()->toolbutton11click();
-    brindle::ui::FindDialog* find = w()->FindDialog1;
+    w()->find();
+    brindle::ui::FindDialog* find = w()->findChild<brindle::ui::FindDialog*>();
     QVERIFY(find->isVisible());
     QVERIFY(find->searchText().isEmpty());
     QCOMPARE(find->target(), static_cast<brindle::core::TextBuffer*>(memo()));
@@ -169,20 +170,20 @@ class TestMainTools : public QObject {
 
   void wordWrapCarriesTheCheckMark() {
     QVERIFY(!w()->wordWrap());
-    QVERIFY(w()->N14->icon().isNull());
-    w()->N14->trigger();
+    QVERIFY(w()->findChild<QAction*>(QStringLiteral("N14"))->icon().isNull());
+    w()->findChild<QAction*>(QStringLiteral("N14"))->trigger();
     QVERIFY(w()->wordWrap());
-    QVERIFY(!w()->N14->icon().isNull());
-    w()->N14->trigger();
+    QVERIFY(!w()->findChild<QAction*>(QStringLiteral("N14"))->icon().isNull());
+    w()->findChild<QAction*>(QStringLiteral("N14"))->trigger();
     QVERIFY(!w()->wordWrap());
-    QVERIFY(w()->N14->icon().isNull());
+    QVERIFY(w()->findChild<QAction*>(QStringLiteral("N14"))->icon().isNull());
   }
 
   void fontColourAndPrintDialogs() {
     brindle::ui::ScriptedCommonDialogs dialogs;
     // Font: the dialog opens with the editor's font; cancelling changes nothing.
     const QFont before = memo()->font();
-    w()->FontNameChange();
+    w()->chooseFont();
     QCOMPARE(dialogs.fontRequests().size(), std::size_t(1));
     QCOMPARE(dialogs.fontRequests()[0].font, before);
     QCOMPARE(memo()->font(), before);
@@ -190,25 +191,25 @@ class TestMainTools : public QObject {
     QFont italic = before;
     italic.setItalic(true);
     dialogs.answerFont(brindle::ui::FontChoice{italic, QColor(128, 0, 0)});
-    w()->FontNameChange();
+    w()->chooseFont();
     QVERIFY(memo()->font().italic());
     QCOMPARE(w()->styleCode(), 2);
     QCOMPARE(w()->editorTextColor(), QColor(128, 0, 0));
 
     // Colour: opened on the current background.
     dialogs.answerColor(QColor(10, 20, 30));
-    w()->ColorNameFonClick();
+    w()->chooseBackground();
     QCOMPARE(dialogs.colorRequests()[0], QColor(0, 168, 232));
     QCOMPARE(w()->editorBackground(), QColor(10, 20, 30));
     QVERIFY(f_->panelLabel(1).isEmpty());
-    w()->ColorNameFonClick();  // cancelled
+    w()->chooseBackground();  // cancelled
     QCOMPARE(w()->editorBackground(), QColor(10, 20, 30));
 
     // Print: the text as one job titled with the window caption.
     holds("bind \"w\" \"+forward\"\r\n", 0);
     const QString pdf = QString::fromStdString(f_->dir.file("out.pdf"));
     dialogs.answerPrint(pdf);
-    w()->N33Click();
+    w()->print();
     QCOMPARE(dialogs.printRequests().size(), std::size_t(1));
     QCOMPARE(dialogs.printRequests()[0].title, w()->windowTitle());
     QCOMPARE(cp1251(dialogs.printRequests()[0].text), f_->text());
@@ -224,7 +225,7 @@ class TestMainTools : public QObject {
     QApplication::sendEvent(open, &none);
     QCOMPARE(f_->panelLabel(1), f_->app->pani1->Label3->text());
     // The strip's labels have hints too.
-    QCOMPARE(w()->Label4->statusTip(), QStringLiteral("Очистка конфига от ненужных символов"));
+    QCOMPARE(w()->findChild<QLabel*>(QStringLiteral("Label4"))->statusTip(), QStringLiteral("Очистка конфига от ненужных символов"));
   }
 };
 

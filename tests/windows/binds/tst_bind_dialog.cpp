@@ -64,7 +64,10 @@ class TestTsetbal : public QObject {
     host_ = std::make_unique<brindle::test::TestHost>(dir_->path());
     context_ = std::make_unique<brindle::dictionary::DictionaryContext>(host_.get());
     pani_ = std::make_unique<brindle::dictionary::ValuePanel>(host_.get(), context_.get());
-    dialog_ = std::make_unique<BindDialog>(host_.get(), pani_.get(), host_.get());
+    // As in the program, the lines reach the editor through the value panel's insert operation.
+    host_->setInserter([this](brindle::core::InsertKind kind, const std::string& first,
+                              const std::string& second) { pani_->insertLine(kind, first, second); });
+    dialog_ = std::make_unique<BindDialog>(host_.get(), host_.get());
     host_->show();
   }
 

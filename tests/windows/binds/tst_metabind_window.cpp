@@ -306,7 +306,7 @@ class TestTMetab : public QObject {
         binds.setSlotNumber(s + 1);
         binds.show();
         binds.ListBox1->setCurrentRow(s + 20, QItemSelectionModel::ClearAndSelect);  // digits on
-        binds.Button1Click();
+        binds.confirm();
       }
       QCOMPARE(metab.sb_bind->text(), QStringLiteral("Вставить"));
       metab.sb_bindClick();

@@ -162,9 +162,9 @@ class TestDictionaryWindows : public QObject {
     click(rig.pani->ListBox1, "");
     QCOMPARE(rig.form6->lbl->text(), QStringLiteral(" ????"));
     // The explanation of the selected text with the DLZ tab active also asks ans2.
-    QCOMPARE(rig.pani->ReadIni2("", "+attack"), std::string(" ans2 is for libraries only"));
+    QCOMPARE(rig.pani->explanation("", "+attack"), std::string(" ans2 is for libraries only"));
     rig.ccd->PC1->setCurrentIndex(0);
-    QCOMPARE(rig.pani->ReadIni2("", "+attack"), cp(" Атака основным оружием"));
+    QCOMPARE(rig.pani->explanation("", "+attack"), cp(" Атака основным оружием"));
   }
 
   void theShownLibraryExplainsItsEntriesWhenItsNameLosesTheSelection() {
@@ -229,13 +229,13 @@ class TestDictionaryWindows : public QObject {
     rig.memo()->loadText("abc\r\n1234567");
     rig.memo()->setSelStart(12);  // line 1, column 7
     QCOMPARE(rig.memo()->caretPos().column, Offset(7));
-    rig.pani->ListBox1DblClick();
+    rig.pani->entryDoubleClicked();
     QCOMPARE(rig.memo()->getText(), std::string("abc\r\n1234567sensitivity \"\""));
     QCOMPARE(rig.memo()->selStart(), Offset(5 + 7 + 13));
 
     rig.memo()->loadText("12345678");
     rig.memo()->setSelStart(8);
-    rig.pani->ListBox1DblClick();
+    rig.pani->entryDoubleClicked();
     QCOMPARE(rig.memo()->getText(), std::string("12345678sensitivity ;"));
     QCOMPARE(rig.memo()->selStart(), Offset(8 + 12));  // before the ";"
 
@@ -243,7 +243,7 @@ class TestDictionaryWindows : public QObject {
     click(rig.pani->ListBox1, "name ");
     rig.memo()->loadText("old");
     rig.memo()->select(0, 3);
-    rig.pani->ListBox1DblClick();
+    rig.pani->entryDoubleClicked();
     QCOMPARE(rig.memo()->getText(), std::string("name  \"\""));
     QVERIFY(rig.memo()->modified());
   }

@@ -52,7 +52,7 @@ struct Rig : brindle::test::DictionaryRig {
       ran = true;
       form3->Button3->click();
     });
-    form3->N37Click(false);
+    form3->run(false);
     QVERIFY(ran);
     QVERIFY(!form3->isVisible());
   }
@@ -196,11 +196,11 @@ class TestLibraryManager : public QObject {
 
   void closingByAnyMeansCopiesTheList() {
     Rig rig;
-    rig.form3->N37Click(true);
+    rig.form3->run(true);
     QCOMPARE(rig.ccd->ListBox3->texts(), (QStringList{"Aim", "Net"}));
     rig.ccd->ListBox3->addItem(QStringLiteral("stray"));
     QTimer::singleShot(0, rig.form3.get(), [&] { rig.form3->reject(); });  // Escape, title bar close
-    rig.form3->N37Click(false);
+    rig.form3->run(false);
     QCOMPARE(rig.ccd->ListBox3->texts(), (QStringList{"Aim", "Net"}));
   }
 

@@ -1,6 +1,6 @@
-#include "dictionary/logic/Insertion.h"
+#include "core/Insertion.h"
 
-namespace brindle::dictionary {
+namespace brindle::core {
 
 Insertion insertionFor(InsertKind kind, long caretColumn, std::string_view first,
                        std::string_view second) {
@@ -22,4 +22,4 @@ Insertion insertionFor(InsertKind kind, long caretColumn, std::string_view first
   return {};
 }
 
-}  // namespace brindle::dictionary
+}  // namespace brindle::core

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace brindle::dictionary {
+namespace brindle::core {
 
 // Whether a value panel entry is inserted as a command or as a variable.
 enum class ListKind { Command, Variable };
@@ -32,4 +32,4 @@ inline InsertKind insertKindOf(ListKind list) {
   return list == ListKind::Command ? InsertKind::Command : InsertKind::Variable;
 }
 
-}  // namespace brindle::dictionary
+}  // namespace brindle::core

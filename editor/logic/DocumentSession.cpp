@@ -1,0 +1,127 @@
+#include "editor/logic/DocumentSession.h"
+
+#include "core/FileIO.h"
+#include "core/Text.h"
+#include "core/TextBuffer.h"
+
+namespace brindle::editor {
+
+void DocumentSession::setFileName(std::string name) {
+  fileName_ = std::move(name);
+  host_.fileNameChanged(fileName_);
+}
+
+bool DocumentSession::load(const std::string& path) {
+  const core::ReadResult r = core::readFile(path, core::kMaxDocumentBytes);
+  if (!r.ok) {
+    host_.showError(r.error);
+    return false;
+  }
+  host_.buffer().loadText(r.data);
+  return true;
+}
+
+bool DocumentSession::writeTo(const std::string& path) {
+  const core::WriteResult r =
+      core::writeLinesAtomic(path, core::splitLines(host_.buffer().getText()));
+  if (!r.ok) host_.showError(r.error);
+  return r.ok;
+}
+
+void DocumentSession::reset(std::string_view templateText) {
+  core::TextBuffer& b = host_.buffer();
+  b.loadText(templateText);
+  // The configuration template puts the caret at its end, ready for the first line; the
+  // MetaBind template at its start, above the header.
+  b.setSelStart(templateText == kMetaBindTemplate ? 0 : b.textLength());
+  b.setModified(false);
+  setFileName(std::string(kUntitled));
+}
+
+void DocumentSession::start(const std::optional<std::string>& argument) {
+  core::TextBuffer& b = host_.buffer();
+  if (argument && core::pathExists(*argument) && load(*argument)) {
+    b.setModified(false);
+    setFileName(*argument);
+    return;
+  }
+  // The buffer already holds the template (the editor's built-in content).
+  b.setSelStart(b.textLength());
+  b.setModified(false);
+  setFileName(std::string(kUntitled));
+}
+
+bool DocumentSession::settleModified() {
+  switch (host_.askSave()) {
+    case SaveAnswer::Yes:
+      return save();
+    case SaveAnswer::No:
+      return true;
+    case SaveAnswer::Cancel:
+      break;
+  }
+  return false;
+}
+
+bool DocumentSession::newDocument(std::string_view templateText) {
+  if (host_.buffer().modified()) {
+    // After Yes the saved document stays in the editor: the user sees it was written, and
+    // the next New (now on an unmodified text) starts the new document.
+    const SaveAnswer answer = host_.askSave();
+    if (answer == SaveAnswer::Yes) save();
+    if (answer != SaveAnswer::No) return false;
+  }
+  reset(templateText);
+  return true;
+}
+
+bool DocumentSession::open() {
+  if (host_.buffer().modified() && !settleModified()) return false;
+  host_.progress(Progress::Opening);
+  const std::optional<std::string> path = host_.chooseOpenPath();
+  if (!path || !load(*path)) return false;
+  host_.buffer().setModified(false);
+  setFileName(*path);
+  return true;
+}
+
+bool DocumentSession::save() {
+  if (untitled()) {
+    saveTitle_ = "Сохранить";
+    return saveAs();
+  }
+  if (!writeTo(fileName_)) return false;
+  host_.buffer().setModified(false);
+  host_.progress(Progress::Saved);
+  return true;
+}
+
+bool DocumentSession::saveAs() {
+  host_.progress(Progress::Saving);
+  const std::optional<std::string> target = host_.chooseSavePath(saveTitle_);
+  bool written = false;
+  if (target) {
+    if (core::fileExists(*target)) {
+      // The file is read back, so the editor shows exactly what was written.
+      if (host_.askReplace(*target) && writeTo(*target)) {
+        written = true;
+        load(*target);
+      }
+    } else {
+      written = writeTo(*target);
+    }
+    if (written) {
+      host_.buffer().setModified(false);
+      setFileName(*target);
+    }
+  }
+  saveTitle_ = "Сохранить как";
+  host_.progress(Progress::SaveAsEnded);
+  return written;
+}
+
+bool DocumentSession::mayClose() {
+  return !host_.buffer().modified() || settleModified();
+}
+
+}  // namespace brindle::editor
