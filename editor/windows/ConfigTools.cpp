@@ -1,6 +1,7 @@
 #include "editor/windows/ConfigTools.h"
 
 #include <QHelpEvent>
+#include <algorithm>
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolTip>
@@ -40,11 +41,20 @@ ConfigTools::ConfigTools(ui::CfgEdit* edit, const core::KnownWords& words,
 
 ConfigTools::~ConfigTools() {
   // The problem window belongs to the tool parent, which may outlive the editor.
-  delete problems_;
+  delete problems_.data();
 }
+
+ProblemWindow* ConfigTools::problemWindow() const { return problems_.data(); }
 
 void ConfigTools::checkConfig() {
   checkNow();
+  if (!placed_) {
+    // The first time, over the lower part of the editor, where it hides little.
+    const QRect editor(edit_->mapToGlobal(QPoint(0, 0)), edit_->size());
+    problems_->move(editor.left() + 40,
+                    std::max(editor.top(), editor.bottom() - problems_->height() - 40));
+    placed_ = true;
+  }
   problems_->show();
   problems_->raise();
 }
@@ -54,7 +64,7 @@ void ConfigTools::checkNow() {
   result_ = editor::checkConfig(edit_->getText(), *vocabulary_);
   highlighter_->setFileAliases(result_.aliases);
   highlighter_->setProblems(result_.problems);
-  problems_->setProblems(result_.problems);
+  if (problems_) problems_->setProblems(result_.problems);
 }
 
 QString ConfigTools::hoverText(const QPoint& point) const {

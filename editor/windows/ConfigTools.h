@@ -3,6 +3,7 @@
 // live check after each pause in typing with its problem window, completion of command names
 // and the explanation of the word under the mouse.
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -54,7 +55,7 @@ class ConfigTools : public QObject {
   QString hoverText(const QPoint& viewportPoint) const;
 
   ConfigHighlighter* highlighter() const { return highlighter_; }
-  ProblemWindow* problemWindow() const { return problems_; }
+  ProblemWindow* problemWindow() const;
   CompletionPopup* completion() const { return completion_; }
   const core::Vocabulary& vocabulary() const { return *vocabulary_; }
 
@@ -66,7 +67,8 @@ class ConfigTools : public QObject {
   std::shared_ptr<const core::Vocabulary> vocabulary_;
   ExplanationLookup explain_;
   ConfigHighlighter* highlighter_;
-  ProblemWindow* problems_;
+  QPointer<ProblemWindow> problems_;  // owned by the tool parent, which may go first
+  bool placed_ = false;
   CompletionPopup* completion_;
   QTimer* pause_;
   CheckResult result_;
