@@ -17,7 +17,7 @@ constexpr int kLengthRole = Qt::UserRole + 1;
 
 ProblemWindow::ProblemWindow(ui::CfgEdit* edit, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       edit_(edit) {
   setObjectName(QStringLiteral("ProblemWindow"));
   setWindowTitle(QStringLiteral("Проверка конфига"));
@@ -85,7 +85,7 @@ void ProblemWindow::activate(QTreeWidgetItem* item) {
   const auto length = static_cast<core::Offset>(item->data(0, kLengthRole).toLongLong());
   if (edit_) {
     edit_->setSelStart(offset);
-    edit_->ensureCursorVisible();
+    edit_->centerCursor();
     edit_->window()->activateWindow();
     edit_->setFocus();
   }

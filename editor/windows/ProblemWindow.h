@@ -1,6 +1,7 @@
 #pragma once
 // The tool window of the config checks: one row per problem with its line, column and message;
-// a double click (or Enter) on a row puts the editor's caret at the problem.
+// a double click (or Enter) on a row puts the editor's caret at the problem. It stays on top,
+// like the program's other tool windows.
 #include <QWidget>
 #include <vector>
 
