@@ -5,6 +5,7 @@
 
 namespace brindle::cli {
 
+int check(const std::vector<std::string>& args, const char* argv0);
 int clean(const std::vector<std::string>& args);
 // `argv0` locates the program directory (the data folders lie beside the executable).
 int explain(const std::vector<std::string>& args, const char* argv0);

@@ -12,6 +12,7 @@ namespace {
 void usage() {
   std::fputs(
       "Использование:\n"
+      "  brindle-cli check [--format json] FILE... проверить конфиги на ошибки\n"
       "  brindle-cli clean FILE...                очистить конфиги от ненужных символов\n"
       "  brindle-cli clean -                      то же для стандартного ввода\n"
       "  brindle-cli explain WORD [--library NAME] пояснение команды или переменной\n"
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
   }
   const std::string command = args.front();
   args.erase(args.begin());
+  if (command == "check") return brindle::cli::check(args, argv[0]);
   if (command == "clean") return brindle::cli::clean(args);
   if (command == "explain") return brindle::cli::explain(args, argv[0]);
   if (command == "metabind") return brindle::cli::metabind(args);

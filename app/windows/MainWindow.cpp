@@ -21,7 +21,11 @@
 #include <map>
 #include <vector>
 
+#include "binds/logic/KeyNames.h"
+#include "dictionary/logic/Explanations.h"
+#include "dictionary/logic/KnownWords.h"
 #include "editor/logic/Cleanup.h"
+#include "editor/windows/ConfigTools.h"
 #include "editor/logic/EditTools.h"
 #include "core/FileIO.h"
 #include "game/logic/GameLaunch.h"
@@ -152,6 +156,14 @@ MainWindow::MainWindow(std::string programDir, QStringList arguments, QWidget* p
   confirmed_ = settings_.readInt(core::Setting::GameConfirmed, 0) != 0;
   lastMainPos_ = frameGeometry().topLeft();
 
+  // The editor knows configs: the dictionary's words and the key names of bind.
+  core::KnownWords words = dictionary::readKnownWords(programDir_);
+  for (const auto key : binds::kKeyNames) words.keyNames.emplace_back(key);
+  configTools_ = new editor::ConfigTools(memo_, words, [this](std::string_view word) {
+    const std::string text = dictionary::lookUpExplanation(programDir_, "", word, "q", false);
+    return text == dictionary::kNoExplanation ? std::string() : text;
+  }, this);
+
   memo_->loadText(editor::kConfigTemplate);
   session_.start(arguments_.isEmpty() ? std::nullopt
                                       : std::optional<std::string>(ui::toUtf8(arguments_.first())));
@@ -232,6 +244,8 @@ void MainWindow::buildMenus() {
        {{"Find1", "&Найти", "Найти нужный текст", "F3", &MainWindow::find},
         {"N15", "О&пределить", "Определить значение выделеного слова", "Ctrl+A",
          &MainWindow::defineSelection},
+        {"CheckConfig1", "Проверить конфиг", "Проверить конфиг на ошибки", "F7",
+         &MainWindow::checkConfig},
         {"N38", "Сменить каталог игры", nullptr, "Ctrl+K", &MainWindow::changeGameDirectory},
         {"CS1", "&Запуск CS с текущим конфигом", nullptr, "F9", &MainWindow::launchGame},
         separator,
@@ -922,6 +936,8 @@ void MainWindow::defineSelection() {
   const std::string text = windows_->pani1->explanation("", memo_->selText(), "q");
   windows_->form6->showExplanation(text);
 }
+
+void MainWindow::checkConfig() { configTools_->checkConfig(); }
 
 // ================================================================================ game
 

@@ -26,6 +26,9 @@ namespace brindle::ui {
 class CfgEdit;
 class FindDialog;
 }  // namespace brindle::ui
+namespace brindle::editor {
+class ConfigTools;
+}  // namespace brindle::editor
 
 namespace brindle::app {
 
@@ -79,6 +82,7 @@ class MainWindow : public QMainWindow, public ui::EditorHost, private editor::Do
   void chooseBackground();
   void print();
   void defineSelection();  // "О&пределить"
+  void checkConfig();      // "Проверить конфиг": the problems of the document
   // Enables "О&пределить" exactly when something is selected.
   void updateDefineCommand();
 
@@ -170,6 +174,7 @@ class MainWindow : public QMainWindow, public ui::EditorHost, private editor::Do
   GameStarter gameStarter_;
 
   ui::CfgEdit* memo_ = nullptr;
+  editor::ConfigTools* configTools_ = nullptr;  // highlighting, checks, completion of Memo1
   ui::FindDialog* findDialog_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QFrame* strip_ = nullptr;

@@ -1,0 +1,257 @@
+#pragma once
+// Console scripts as the game's console reads them: a config file, the value of an alias, the
+// command list of a bind. The one tokenizer of the program: the editor's highlighting, the
+// config checks and completion all read its output. Text is CP1251, positions are byte offsets
+// of the text as given (a CR LF break counting as two).
+//
+// The rules are those of the engine's command parser (public sources: Cbuf_Execute,
+// Cmd_TokenizeString and Cmd_ExecuteString in rehlds/engine/cmd.cpp and COM_Parse in
+// rehlds/engine/common.cpp of github.com/dreamstalker/rehlds):
+// - A command ends at a line break, or at a ';' outside double quotes. Cbuf_Execute counts the
+//   quotes from the start of the command and knows nothing of comments, so a ';' inside a
+//   comment also ends the command, and the rest of the line runs as a command of its own. A
+//   line break ends a command even inside quotes.
+// - Words are separated by blanks: every byte up to the space (tabs, control characters, the
+//   NUL byte). Bytes from 0x80 up (Cyrillic letters) belong to words.
+// - "//" at the start of a word makes the rest of the command a comment.
+// - A word that starts with a double quote runs to the next quote and keeps its blanks; without
+//   a closing quote it ends with the command, at the line break.
+// - Outside quotes, each of the characters { } ( ) ' , : is a word of its own.
+// - A quote or "//" inside a word is part of the word.
+// A lone CR or LF breaks a line as CR LF does, as the editor shows such text.
+//
+// Words are classified the way Cmd_ExecuteString resolves the first word of a command: a
+// command of the game, else an alias, else a variable. The value of `alias` and of `bind` is
+// a script itself (Cmd_Alias_f keeps it as text, a key runs its binding as text); its commands
+// are tokenized as nested commands. Names compare without regard to letter case, as the engine
+// compares them; key names follow Key_StringToKeynum (engine/client/keys.c of
+// github.com/FWGS/xash3d-fwgs): a one-character key name is the character itself, exactly as
+// written, a longer name compares without regard to case.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "core/TextBuffer.h"
+
+namespace brindle::core {
+
+// ---------------------------------------------------------------- names and known words
+
+// Names of commands, variables and aliases: ASCII letters compare without regard to case.
+struct NoCaseHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view s) const noexcept;
+};
+struct NoCaseEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const noexcept;
+};
+using NameSet = std::unordered_set<std::string, NoCaseHash, NoCaseEqual>;
+inline bool sameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto x = static_cast<unsigned char>(a[i]);
+    const auto y = static_cast<unsigned char>(b[i]);
+    if (x != y && ((x | 0x20) != (y | 0x20) || (x | 0x20) < 'a' || (x | 0x20) > 'z')) return false;
+  }
+  return true;
+}
+
+// The words the game knows, as plain lists (CP1251). The dictionary's data fills the commands,
+// variables and on/off variables; the key names come from the key list of `bind`.
+struct KnownWords {
+  std::vector<std::string> commands;   // console commands, the +/- actions among them
+  std::vector<std::string> variables;  // console variables
+  std::vector<std::string> switches;   // variables that take only 0 or 1
+  std::vector<std::string> keyNames;   // the key names `bind` accepts
+};
+
+// Fast lookups over the known words; built once and shared.
+class Vocabulary {
+ public:
+  enum class Kind : std::uint8_t { Command, Variable };
+  struct Entry {
+    std::string name;  // as the lists write it
+    Kind kind;
+  };
+
+  Vocabulary() = default;
+  explicit Vocabulary(const KnownWords& words);
+
+  // What the lists say of a name, in one lookup.
+  struct Known {
+    bool command = false;
+    bool variable = false;
+    bool onOff = false;
+  };
+  Known lookup(std::string_view name) const;
+
+  bool isCommand(std::string_view name) const;
+  bool isVariable(std::string_view name) const;
+  bool isSwitch(std::string_view name) const;
+  bool isKeyName(std::string_view key) const;
+  // The key list's spelling of a key name written in any letter case ("mouse1" -> "MOUSE1"),
+  // or empty when the list has no such name.
+  std::string_view keyNameLike(std::string_view key) const;
+
+  // Commands and variables sorted by name without regard to case (a name that is both a
+  // command and a variable appears once, as a command).
+  const std::vector<Entry>& entries() const { return entries_; }
+
+ private:
+  enum Flag : std::uint8_t { kCommand = 1, kVariable = 2, kSwitch = 4 };
+  std::uint8_t flags(std::string_view name) const;
+  static std::uint64_t hashOf(std::string_view name);
+
+  // An open-addressing table over the names: every command of a config is looked up here, so
+  // it is kept flat and small.
+  struct Slot {
+    std::uint32_t hash = 0;
+    std::uint32_t key = 0;  // index into keys_ plus one; 0 for an empty slot
+  };
+  std::vector<Slot> table_;
+  std::vector<std::pair<std::string, std::uint8_t>> keys_;
+  std::size_t mask_ = 0;
+  std::unordered_map<std::string, std::string, NoCaseHash, NoCaseEqual> longKeys_;
+  std::vector<bool> singleKeys_ = std::vector<bool>(256, false);
+  std::vector<Entry> entries_;
+};
+
+// ---------------------------------------------------------------- commands and words
+
+struct ScriptWord {
+  Offset start = 0;   // the first byte; the opening quote of a quoted word
+  Offset length = 0;  // with the quotes
+  bool quoted = false;
+  bool closed = true;  // false: a quoted word whose line ended before its closing quote
+
+  Offset end() const { return start + length; }
+  // The word as the console hands it on: without its quotes.
+  Offset textStart() const { return quoted ? start + 1 : start; }
+  Offset textLength() const { return quoted ? length - (closed ? 2 : 1) : length; }
+  std::string_view text(std::string_view script) const {
+    return script.substr(static_cast<std::size_t>(textStart()),
+                         static_cast<std::size_t>(textLength()));
+  }
+};
+
+struct ScriptCommand {
+  Offset start = 0;  // the command's text: from after the previous ';' or line break
+  Offset end = 0;    // to before the ';' or line break that ends it
+  // 0 for a command of the text itself, 1 for a command in the value of an alias or bind
+  // of depth 0, and so on.
+  int depth = 0;
+  std::span<const ScriptWord> words;
+  Offset commentStart = -1;  // where "//" starts the comment, or -1
+  // When a ';' inside a comment earlier on the line ended that comment, so that this command
+  // runs although it looks like part of the comment: where that comment starts; else -1.
+  Offset afterComment = -1;
+  // The value of `alias` or `bind` that this command belongs to (depth > 0), else null.
+  const ScriptCommand* parent = nullptr;
+
+  bool empty() const { return words.empty(); }
+  std::string_view name(std::string_view script) const {
+    return words.empty() ? std::string_view() : words.front().text(script);
+  }
+};
+
+// Receives the commands of a text in order; the commands in the value of an alias or bind
+// follow right after the command that holds them.
+class ScriptVisitor {
+ public:
+  virtual ~ScriptVisitor() = default;
+  virtual void command(std::string_view script, const ScriptCommand& command) = 0;
+};
+
+// Scans texts into commands. Keeps its buffers between calls, so one scanner reading many
+// texts allocates only at the start.
+class ScriptScanner {
+ public:
+  // How deep values of aliases and binds are opened ("alias a \"alias b c\"" has depth 2).
+  static constexpr int kMaxDepth = 4;
+
+  void scan(std::string_view text, ScriptVisitor& visitor);
+
+ private:
+  void scanRange(std::string_view text, Offset from, Offset to, int depth,
+                 const ScriptCommand* parent, ScriptVisitor& visitor);
+  // Tokenizes and visits one command; returns where its comment starts, or -1.
+  Offset scanCommand(std::string_view text, Offset from, Offset to, int depth, Offset afterComment,
+              const ScriptCommand* parent, ScriptVisitor& visitor);
+
+  std::vector<std::vector<ScriptWord>> words_ = std::vector<std::vector<ScriptWord>>(kMaxDepth + 1);
+};
+
+// The part of a command's words that is a script of its own: the value of `alias` (words from
+// the third) and of `bind` (likewise). One quoted word gives the text inside its quotes (empty
+// for ""); several words give the text from the first to the last. Not `present` when the
+// command has no such value.
+struct ScriptRange {
+  bool present = false;
+  Offset start = 0;
+  Offset end = 0;
+};
+ScriptRange nestedScript(std::string_view script, const ScriptCommand& command);
+
+// ---------------------------------------------------------------- tokens with kinds
+
+enum class TokenKind : std::uint8_t {
+  Command,    // a command of the game
+  Variable,   // a variable of the game
+  Action,     // a +/- command of the game (+attack, -duck)
+  AliasName,  // an alias the text defines, where it is defined or used
+  KeyName,    // the key of `bind` and `unbind`
+  Value,      // any other argument; quoted or not
+  Comment,    // from "//" to the end of the command
+  Unknown     // a command word the game does not know, or a key name it does not accept
+};
+
+struct ScriptToken {
+  Offset start = 0;
+  Offset length = 0;
+  TokenKind kind = TokenKind::Value;
+  bool quoted = false;
+  int depth = 0;
+  // A word in the place of a command name: where completion offers commands.
+  bool commandWord = false;
+};
+
+// Classifies the words of one command (not those of its nested commands, which the scanner
+// visits on their own). `aliases` holds the aliases the text defines; null counts none.
+void classifyCommand(std::string_view script, const ScriptCommand& command,
+                     const Vocabulary& vocabulary, const NameSet* aliases,
+                     std::vector<ScriptToken>& out);
+
+// Every token of a text, in the order of the commands; a nested command's tokens follow the
+// value that holds them and overlap it.
+std::vector<ScriptToken> tokenize(std::string_view text, const Vocabulary& vocabulary,
+                                  const NameSet* aliases);
+
+// The aliases a text defines anywhere, also in the values of other aliases and binds.
+NameSet definedAliases(std::string_view text);
+
+// The word at a position of one line, for completion and explanations: the innermost word
+// that holds it. With `caret`, the position is a caret (0 .. line length) and a caret right
+// after a word, or inside the quotes of a quoted word, counts as in it; otherwise it is the
+// index of a character.
+struct WordAt {
+  bool found = false;
+  ScriptToken token;  // the word; for a quoted word, with its quotes
+  Offset textStart = 0;  // the word without quotes
+  Offset textEnd = 0;
+  // The position stands where a command name goes: in the first word of a command, or in a
+  // command that has no words yet.
+  bool commandPosition = false;
+  bool insideQuotes = false;  // inside the quoted value of an alias or bind
+  // Nothing but blanks (or a comment) follows in the command.
+  bool endOfCommand = false;
+};
+WordAt wordAt(std::string_view line, Offset position, const Vocabulary& vocabulary,
+              const NameSet* aliases, bool caret = true);
+
+}  // namespace brindle::core

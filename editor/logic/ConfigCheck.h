@@ -1,0 +1,94 @@
+#pragma once
+// Checks of a config against what the game's console does with it: the mistakes that the game
+// silently ignores or that freeze it. A check reads the text and never changes it.
+//
+// Limits and rules of the engine (public sources of github.com/dreamstalker/rehlds):
+// - Cmd_Alias_f (rehlds/engine/cmd.cpp) refuses alias names of MAX_ALIAS_NAME (32) characters
+//   or more (cmdalias_t keeps char name[32], common/cdll_int.h of the game SDK), names of
+//   variables, and in this game the names cl_autobuy, cl_rebuy, gl_ztrick, gl_ztrick_old and
+//   gl_d3dflip.
+// - Cmd_ExecuteString (cmd.cpp) looks a command name up among the commands first, then the
+//   aliases, then the variables; an alias runs by inserting its text in front of the command
+//   buffer, so an alias that reaches itself again before a `wait` never lets the frame end.
+// - Info_SetValueForStarKey (rehlds/engine/info.cpp, limits in info.h) refuses setinfo keys and
+//   values of MAX_KV_LEN (127) characters or more, keys that start with '*', keys and values
+//   with '\', '"' or "..", an empty key, and a pair that would make the user-info string reach
+//   MAX_INFO_STRING (256) bytes with its NUL. The variables that Info_IsKeyImportant names
+//   (name, model, rate, topcolor, bottomcolor, cl_updaterate, cl_lw, cl_lc) live in the same
+//   string.
+// - Cbuf_Execute (cmd.cpp) copies a command into a line of MAX_CMD_LINE (1024) bytes: longer
+//   commands lose their end. Cmd_Exec_f reads a file as a C string, so nothing after a NUL byte
+//   runs.
+// - Key_StringToKeynum (engine/client/keys.c of github.com/FWGS/xash3d-fwgs): a one-character
+//   key name is that character exactly, so "A" names no key of the keyboard; longer names
+//   compare without regard to letter case.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/ConsoleScript.h"
+
+namespace brindle::editor {
+
+inline constexpr std::size_t kMaxAliasName = 31;     // characters of an alias name
+inline constexpr std::size_t kMaxInfoText = 126;     // characters of a setinfo key or value
+inline constexpr std::size_t kMaxUserinfo = 255;     // characters of the user-info string
+inline constexpr std::size_t kMaxCommandLine = 1023; // characters of one command
+
+enum class Severity : std::uint8_t { Error, Warning };
+
+enum class ProblemKind : std::uint8_t {
+  UnclosedQuote,
+  NulByte,
+  CommandTooLong,
+  CommandInComment,  // a ';' inside a comment: the rest of the line runs
+  UnknownWord,
+  BadKeyName,
+  UnpairedAlias,     // a "+" alias without its "-" alias, or the other way round
+  AliasCycle,        // aliases that call each other without a wait
+  AliasNameTooLong,
+  AliasNameTaken,    // the name of a variable, or one the game keeps for itself
+  SetinfoKey,
+  SetinfoValue,
+  UserinfoTooLong,
+  KeyBoundTwice,
+  SwitchValue        // an on/off variable set to something else than 0 or 1
+};
+
+// Problems of these kinds follow from their own line alone; the others need the whole file.
+bool isLineProblem(ProblemKind kind);
+
+struct Problem {
+  core::Offset offset = 0;  // byte offset in the text, a line break counting as two
+  core::Offset length = 0;  // bytes the problem covers (at least 1 unless the text is empty)
+  core::Offset line = 0;    // from 1
+  core::Offset column = 0;  // from 1, in characters
+  Severity severity = Severity::Error;
+  ProblemKind kind = ProblemKind::UnclosedQuote;
+  std::string message;  // Russian, UTF-8
+};
+
+struct CheckResult {
+  std::vector<Problem> problems;  // in the order of the text
+  core::NameSet aliases;          // the aliases the text defines
+
+  std::size_t errorCount() const;
+  std::size_t warningCount() const;
+};
+
+// Checks a whole config.
+CheckResult checkConfig(std::string_view text, const core::Vocabulary& vocabulary);
+CheckResult checkConfig(std::string_view text, const core::KnownWords& words);
+
+// The problems of one line that need nothing but the line (isLineProblem): what the editor
+// underlines while the user types. Offsets count from the line's start; line is 1.
+std::vector<Problem> checkLine(std::string_view line, const core::Vocabulary& vocabulary);
+
+// "ошибка" or "предупреждение".
+std::string_view severityName(Severity severity);
+// A stable name of the kind for machine-readable output: "unclosed-quote", "alias-cycle" ...
+std::string_view problemKindName(ProblemKind kind);
+
+}  // namespace brindle::editor

@@ -1,0 +1,77 @@
+#pragma once
+// The editor's knowledge of configs, put together for one editor control: highlighting, the
+// live check after each pause in typing with its problem window, completion of command names
+// and the explanation of the word under the mouse.
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/ConsoleScript.h"
+#include "editor/logic/ConfigCheck.h"
+
+class QPoint;
+class QTimer;
+class QWidget;
+
+namespace brindle::ui {
+class CfgEdit;
+}
+
+namespace brindle::editor {
+
+class CompletionPopup;
+class ConfigHighlighter;
+class ProblemWindow;
+
+// The explanation of a word (CP1251), as "О&пределить" shows it; empty when there is none.
+using ExplanationLookup = std::function<std::string(std::string_view word)>;
+
+class ConfigTools : public QObject {
+  Q_OBJECT
+
+ public:
+  // The pause in typing after which the document is checked again.
+  static constexpr int kPauseMs = 700;
+
+  // `words`: commands, variables, on/off variables and key names. The problem window is a
+  // tool window of `toolParent` (the main window), hidden until checkConfig shows it.
+  ConfigTools(ui::CfgEdit* edit, const core::KnownWords& words, ExplanationLookup explain,
+              QWidget* toolParent);
+  ~ConfigTools() override;
+
+  // "Инструменты → Проверить конфиг" (F7): checks the document now and shows the problems.
+  void checkConfig();
+  // The check that otherwise runs after a pause in typing: updates the highlighting and the
+  // problem window.
+  void checkNow();
+  const CheckResult& lastResult() const { return result_; }
+
+  // What the tooltip says about the character at a point of the editor's viewport: the word's
+  // explanation and the problems found there. Empty when there is nothing to say.
+  QString hoverText(const QPoint& viewportPoint) const;
+
+  ConfigHighlighter* highlighter() const { return highlighter_; }
+  ProblemWindow* problemWindow() const;
+  CompletionPopup* completion() const { return completion_; }
+  const core::Vocabulary& vocabulary() const { return *vocabulary_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  ui::CfgEdit* edit_;
+  std::shared_ptr<const core::Vocabulary> vocabulary_;
+  ExplanationLookup explain_;
+  ConfigHighlighter* highlighter_;
+  QPointer<ProblemWindow> problems_;  // owned by the tool parent, which may go first
+  bool placed_ = false;
+  CompletionPopup* completion_;
+  QTimer* pause_;
+  CheckResult result_;
+};
+
+}  // namespace brindle::editor

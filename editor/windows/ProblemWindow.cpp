@@ -1,0 +1,95 @@
+#include "editor/windows/ProblemWindow.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "ui/CfgEdit.h"
+
+namespace brindle::editor {
+
+namespace {
+constexpr int kOffsetRole = Qt::UserRole;
+constexpr int kLengthRole = Qt::UserRole + 1;
+}  // namespace
+
+ProblemWindow::ProblemWindow(ui::CfgEdit* edit, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      edit_(edit) {
+  setObjectName(QStringLiteral("ProblemWindow"));
+  setWindowTitle(QStringLiteral("Проверка конфига"));
+  resize(680, 220);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(2, 2, 2, 2);
+  layout->setSpacing(2);
+
+  ProblemList = new QTreeWidget(this);
+  ProblemList->setObjectName(QStringLiteral("ProblemList"));
+  ProblemList->setColumnCount(3);
+  ProblemList->setHeaderLabels({QStringLiteral("Строка"), QStringLiteral("Столбец"),
+                                QStringLiteral("Сообщение")});
+  ProblemList->setRootIsDecorated(false);
+  ProblemList->setUniformRowHeights(true);
+  ProblemList->setAllColumnsShowFocus(true);
+  ProblemList->header()->setStretchLastSection(true);
+  ProblemList->setColumnWidth(0, 64);
+  ProblemList->setColumnWidth(1, 64);
+  layout->addWidget(ProblemList, 1);
+
+  ProblemSummary = new QLabel(this);
+  ProblemSummary->setObjectName(QStringLiteral("ProblemSummary"));
+  layout->addWidget(ProblemSummary);
+
+  connect(ProblemList, &QTreeWidget::itemActivated, this,
+          [this](QTreeWidgetItem* item, int) { activate(item); });
+  setProblems({});
+}
+
+void ProblemWindow::setProblems(const std::vector<Problem>& problems) {
+  const QIcon error = style()->standardIcon(QStyle::SP_MessageBoxCritical);
+  const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+  ProblemList->setUpdatesEnabled(false);
+  ProblemList->clear();
+  QList<QTreeWidgetItem*> items;
+  std::size_t errors = 0;
+  for (const Problem& p : problems) {
+    if (p.severity == Severity::Error) ++errors;
+    if (static_cast<std::size_t>(items.size()) >= kMaxRows) continue;
+    auto* item = new QTreeWidgetItem({QString::number(p.line), QString::number(p.column),
+                                      QString::fromStdString(p.message)});
+    item->setIcon(0, p.severity == Severity::Error ? error : warning);
+    item->setToolTip(2, QString::fromStdString(p.message));
+    item->setData(0, kOffsetRole, QVariant::fromValue<qlonglong>(p.offset));
+    item->setData(0, kLengthRole, QVariant::fromValue<qlonglong>(p.length));
+    items.append(item);
+  }
+  ProblemList->addTopLevelItems(items);
+  ProblemList->setUpdatesEnabled(true);
+
+  const std::size_t warnings = problems.size() - errors;
+  QString summary = problems.empty()
+                        ? QStringLiteral("Ошибок не найдено")
+                        : QStringLiteral("Ошибок: %1, предупреждений: %2").arg(errors).arg(warnings);
+  if (problems.size() > kMaxRows)
+    summary += QStringLiteral(" (показаны первые %1)").arg(kMaxRows);
+  ProblemSummary->setText(summary);
+}
+
+void ProblemWindow::activate(QTreeWidgetItem* item) {
+  if (!item) return;
+  const auto offset = static_cast<core::Offset>(item->data(0, kOffsetRole).toLongLong());
+  const auto length = static_cast<core::Offset>(item->data(0, kLengthRole).toLongLong());
+  if (edit_) {
+    edit_->setSelStart(offset);
+    edit_->centerCursor();
+    edit_->window()->activateWindow();
+    edit_->setFocus();
+  }
+  Q_EMIT problemActivated(offset, length);
+}
+
+}  // namespace brindle::editor

@@ -1,0 +1,46 @@
+#pragma once
+// The tool window of the config checks: one row per problem with its line, column and message;
+// a double click (or Enter) on a row puts the editor's caret at the problem. It stays on top,
+// like the program's other tool windows.
+#include <QWidget>
+#include <vector>
+
+#include "core/TextBuffer.h"
+#include "editor/logic/ConfigCheck.h"
+
+class QLabel;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace brindle::ui {
+class CfgEdit;
+}
+
+namespace brindle::editor {
+
+class ProblemWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Rows shown at most; the summary tells how many more there are.
+  static constexpr std::size_t kMaxRows = 1000;
+
+  explicit ProblemWindow(ui::CfgEdit* edit, QWidget* parent = nullptr);
+
+  void setProblems(const std::vector<Problem>& problems);
+
+  // Controls, by their names.
+  QTreeWidget* ProblemList;
+  QLabel* ProblemSummary;
+
+ Q_SIGNALS:
+  // A row was activated; the caret already stands at the problem.
+  void problemActivated(core::Offset offset, core::Offset length);
+
+ private:
+  void activate(QTreeWidgetItem* item);
+
+  ui::CfgEdit* edit_;
+};
+
+}  // namespace brindle::editor

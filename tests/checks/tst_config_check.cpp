@@ -1,0 +1,201 @@
+// The config checks, one group of cases per check, with a small vocabulary of their own.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "editor/logic/ConfigCheck.h"
+
+using namespace brindle;
+using namespace brindle::editor;
+using core::Offset;
+
+namespace {
+
+core::Vocabulary vocabulary() {
+  core::KnownWords w;
+  w.commands = {"bind", "unbind", "unbindall", "alias", "setinfo", "wait", "echo", "say",
+                "fov", "+attack", "-attack", "+jump", "-jump", "+duck", "-duck", "quit"};
+  w.variables = {"sensitivity", "name", "cl_bob", "cl_lw", "rate"};
+  w.switches = {"cl_lw", "hud_fastswitch"};
+  w.keyNames = {"MOUSE1", "SPACE", "F1", "a", "b", "'"};
+  return core::Vocabulary(w);
+}
+
+// "LINE:COLUMN kind" of every problem.
+std::vector<std::string> found(std::string_view text) {
+  std::vector<std::string> out;
+  for (const Problem& p : checkConfig(text, vocabulary()).problems)
+    out.push_back(std::to_string(p.line) + ":" + std::to_string(p.column) + " " +
+                  std::string(problemKindName(p.kind)));
+  return out;
+}
+
+std::vector<Problem> problems(std::string_view text) {
+  return checkConfig(text, vocabulary()).problems;
+}
+
+using Lines = std::vector<std::string>;
+
+}  // namespace
+
+TEST(ConfigCheck, ProblemsCarryOffsetLineAndColumn) {
+  const std::string text = "echo\r\nbind X quit\nbind Y quit\rbind \"Z\" quit";
+  const auto p = problems(text);
+  ASSERT_EQ(p.size(), 3u);
+  EXPECT_EQ(p[0].offset, 11);
+  EXPECT_EQ(p[0].length, 1);
+  EXPECT_EQ(p[0].line, 2);
+  EXPECT_EQ(p[0].column, 6);
+  EXPECT_EQ(p[1].line, 3);
+  EXPECT_EQ(p[2].line, 4);
+  EXPECT_EQ(p[2].column, 6);
+  EXPECT_EQ(p[2].length, 3);  // the quoted word with its quotes
+  EXPECT_EQ(text.substr(static_cast<std::size_t>(p[2].offset), 3), "\"Z\"");
+  EXPECT_EQ(p[0].severity, Severity::Error);
+}
+
+TEST(ConfigCheck, UnknownWordsCountTheFilesAliasesAsKnown) {
+  EXPECT_EQ(found("sensitivty 2"), Lines{"1:1 unknown-word"});
+  EXPECT_EQ(problems("sensitivty 2")[0].message,
+            "неизвестная команда или переменная «sensitivty»; может быть, «sensitivity»?");
+  // Names compare without regard to case; an alias counts wherever it is defined.
+  EXPECT_EQ(found("SENSITIVITY 2\r\nmyjump\r\nalias MyJump +jump"), Lines{});
+  // Commands inside the values of alias and bind are checked too.
+  EXPECT_EQ(found("bind a \"+attack; sya hi\"\r\nalias x \"echo; nope\""),
+            (Lines{"1:18 unknown-word", "2:16 unknown-word"}));
+  // A "-" word whose "+" alias exists is the pair check's business.
+  EXPECT_EQ(found("alias +jd +jump\r\nbind a +jd; -jd"), Lines{"1:7 unpaired-alias"});
+  // An alias the game refuses to create stays unknown.
+  const std::string name32(32, 'n');
+  EXPECT_EQ(found("alias " + name32 + " echo\r\n" + name32),
+            (Lines{"1:7 alias-name-too-long", "2:1 unknown-word"}));
+}
+
+TEST(ConfigCheck, TextAfterASemicolonInACommentRuns) {
+  EXPECT_EQ(found("// my config; version 2; x\r\n// plain comment"),
+            Lines{"1:15 command-in-comment"});
+  EXPECT_EQ(problems("// a; b")[0].severity, Severity::Warning);
+  EXPECT_EQ(found("// say \"a; b\""), Lines{});
+}
+
+TEST(ConfigCheck, KeyNamesTheGameAccepts) {
+  EXPECT_EQ(found("bind mouse1 +attack; bind space +jump; bind ' say"), Lines{});
+  EXPECT_EQ(found("bind MOUSE9 +attack"), Lines{"1:6 bad-key-name"});
+  EXPECT_EQ(problems("bind A +jump")[0].message,
+            "«A» — не имя клавиши: буквы пишутся строчными, «a»");
+  EXPECT_EQ(found("unbind KP_BOGUS"), Lines{"1:8 bad-key-name"});
+  EXPECT_EQ(found("bind \"\" +jump"), Lines{"1:6 bad-key-name"});
+  EXPECT_EQ(found("bind; unbind"), Lines{});  // listing, not binding
+}
+
+TEST(ConfigCheck, PlusAndMinusAliasesComeInPairs) {
+  EXPECT_EQ(found("alias +jd \"+jump; +duck\"\r\nalias -jd \"-jump; -duck\""), Lines{});
+  EXPECT_EQ(found("alias +jd \"+jump; +duck\""), Lines{"1:7 unpaired-alias"});
+  EXPECT_EQ(found("alias -jd -jump\r\nalias -jd -duck"), Lines{"1:7 unpaired-alias"});
+  EXPECT_NE(problems("alias -jd -jump")[0].message.find("«+jd»"), std::string::npos);
+}
+
+TEST(ConfigCheck, AliasesThatCallEachOtherWithoutWaitFreezeTheGame) {
+  EXPECT_EQ(found("alias loop \"echo hi; loop\""), Lines{"1:7 alias-cycle"});
+  EXPECT_EQ(found("alias a b\r\nalias b \"echo; c\"\r\nalias c a"), Lines{"1:7 alias-cycle"});
+  EXPECT_EQ(problems("alias a b\r\nalias b a")[0].message,
+            "алиасы вызывают друг друга без wait, игра зависнет: «a» → «b» → «a»");
+  // A wait before the call lets the frame end: the classic repeating script.
+  EXPECT_EQ(found("alias loop \"echo hi; wait; loop\""), Lines{});
+  // A wait after the call is never reached.
+  EXPECT_EQ(found("alias loop \"loop; wait\""), Lines{"1:7 alias-cycle"});
+  // Toggles redefine an alias inside another: no call, no cycle.
+  EXPECT_EQ(found("alias zt z1\r\nalias z1 \"fov 40; alias zt z2\"\r\nalias z2 \"fov 90; alias zt z1\""),
+            Lines{});
+  // A command of the same name runs the command, not the alias.
+  EXPECT_EQ(found("alias say \"say hi\""), Lines{});
+  // Every definition counts: an alias redefined to call itself.
+  EXPECT_EQ(found("alias r echo\r\nalias r \"r\""), Lines{"1:7 alias-cycle"});
+  // A ring of 2000 aliases: one problem, a shortened chain, no deep recursion.
+  std::string ring;
+  for (int i = 0; i < 2000; ++i)
+    ring += "alias r" + std::to_string(i) + " r" + std::to_string((i + 1) % 2000) + "\r\n";
+  const auto p = problems(ring);
+  ASSERT_EQ(p.size(), 1u);
+  EXPECT_NE(p[0].message.find("…"), std::string::npos);
+  EXPECT_LT(p[0].message.size(), 300u);
+}
+
+TEST(ConfigCheck, AliasNamesTheGameRefuses) {
+  const std::string name31(31, 'n');
+  EXPECT_EQ(found("alias " + name31 + " echo"), Lines{});
+  EXPECT_EQ(found("alias " + name31 + "x echo"), Lines{"1:7 alias-name-too-long"});
+  EXPECT_EQ(found("alias sensitivity echo"), Lines{"1:7 alias-name-taken"});
+  EXPECT_EQ(found("alias CL_REBUY echo"), Lines{"1:7 alias-name-taken"});
+}
+
+TEST(ConfigCheck, SetinfoKeysValuesAndTheUserInfoString) {
+  EXPECT_EQ(found("setinfo " + std::string(126, 'k') + " " + std::string(126, 'v')), Lines{});
+  EXPECT_EQ(found("setinfo " + std::string(127, 'k') + " 1"), Lines{"1:9 setinfo-key"});
+  EXPECT_EQ(found("setinfo k " + std::string(127, 'v')), Lines{"1:11 setinfo-value"});
+  EXPECT_EQ(found("setinfo *sid 1"), Lines{"1:9 setinfo-key"});
+  EXPECT_EQ(found("setinfo \"a\\b\" 1; setinfo a \"x..y\"; setinfo \"\" 1"),
+            (Lines{"1:9 setinfo-key", "1:28 setinfo-value", "1:44 setinfo-key"}));
+  // Pairs "\key\value" add up; the one that would pass 255 characters is refused.
+  std::string text;
+  for (int i = 0; i < 5; ++i) text += "setinfo k" + std::to_string(i) + " " + std::string(48, 'v') + "\r\n";
+  EXPECT_EQ(found(text), Lines{"5:1 userinfo-too-long"});  // 5 pairs of 52 make 260
+  // Setting a key again replaces it; an empty value removes it.
+  std::string again;
+  for (int i = 0; i < 10; ++i) again += "setinfo k " + std::string(100, 'v') + "\r\n";
+  again += "setinfo k \"\"\r\nsetinfo j " + std::string(120, 'v') + "\r\nsetinfo h " + std::string(120, 'v');
+  EXPECT_EQ(found(again), Lines{});
+  // The user-info variables share the string.
+  EXPECT_EQ(found("name " + std::string(121, 'n') + "\r\nsetinfo k " + std::string(126, 'v')),
+            Lines{"2:1 userinfo-too-long"});
+}
+
+TEST(ConfigCheck, AKeyBoundTwiceKeepsOnlyTheLaterBind) {
+  EXPECT_EQ(found("bind F1 quit\r\nbind a +jump\r\nbind f1 \"say hi\""), Lines{"1:6 key-bound-twice"});
+  EXPECT_EQ(problems("bind F1 quit\r\n\r\nbind f1 echo")[0].message,
+            "клавиша «F1» привязана ещё раз в строке 3: эта привязка не действует");
+  EXPECT_EQ(found("bind F1 quit\r\nunbindall\r\nbind F1 echo"), Lines{});
+  EXPECT_EQ(found("bind F1 quit\r\nunbind f1\r\nbind F1 echo"), Lines{});
+  // Asking for a binding and rebinding from inside a script are no second bind.
+  EXPECT_EQ(found("bind F1 quit\r\nbind F1\r\nalias x \"bind F1 echo\""), Lines{});
+  // One-character keys compare exactly.
+  EXPECT_EQ(found("bind a quit\r\nbind b quit"), Lines{});
+}
+
+TEST(ConfigCheck, OnOffVariablesTakeZeroOrOne) {
+  EXPECT_EQ(found("cl_lw 1; cl_lw \"0\"; cl_lw 1.0; hud_fastswitch 0"), Lines{});
+  EXPECT_EQ(found("cl_lw 2"), Lines{"1:7 switch-value"});
+  EXPECT_EQ(problems("hud_fastswitch \"\"")[0].message,
+            "«hud_fastswitch» принимает только 0 или 1, а не «»");
+  EXPECT_EQ(found("cl_lw"), Lines{});  // asks for the value
+}
+
+TEST(ConfigCheck, QuotesNulBytesAndOverlongCommands) {
+  EXPECT_EQ(found("say \"hi\r\necho \"ok\""), Lines{"1:5 unclosed-quote"});
+  // Reported once, not again for the value of the bind that holds it.
+  EXPECT_EQ(found("bind a say \"hi"), Lines{"1:12 unclosed-quote"});
+  EXPECT_EQ(found(std::string("echo a\r\necho \0 b\0", 17)), Lines{"2:6 nul-byte"});
+  EXPECT_EQ(found("echo " + std::string(1018, 'x')), Lines{});
+  EXPECT_EQ(found("echo " + std::string(1019, 'x') + "; echo"), Lines{"1:1 command-too-long"});
+}
+
+TEST(ConfigCheck, TheLineChecksOfTheHighlighter) {
+  const core::Vocabulary v = vocabulary();
+  const std::string line = "bind MOUSE9 +jd; cl_lw 5; alias +jd echo; nosuch";
+  std::vector<std::string> kinds;
+  for (const Problem& p : checkLine(line, v)) {
+    EXPECT_TRUE(isLineProblem(p.kind));
+    kinds.emplace_back(problemKindName(p.kind));
+  }
+  EXPECT_EQ(kinds, (std::vector<std::string>{"bad-key-name", "switch-value"}));
+  for (const ProblemKind k : {ProblemKind::UnknownWord, ProblemKind::UnpairedAlias,
+                              ProblemKind::AliasCycle, ProblemKind::UserinfoTooLong,
+                              ProblemKind::KeyBoundTwice})
+    EXPECT_FALSE(isLineProblem(k));
+  // The whole check finds those and more, and the aliases the file defines.
+  const CheckResult r = checkConfig(line, v);
+  EXPECT_EQ(r.errorCount(), 1u);
+  EXPECT_EQ(r.warningCount(), 3u);
+  EXPECT_EQ(r.aliases, (core::NameSet{"+jd"}));
+}
