@@ -9,6 +9,7 @@
 #include "app/windows/MainWindow.h"
 #include "game/windows/GameDirectoryDialog.h"
 #include "wizard/windows/NewConfigDialog.h"
+#include "wizard/windows/WizardKeyPages.h"
 #include "wizard/windows/WizardWindow.h"
 #include "binds/windows/MetaBindWindow.h"
 #include "maps/windows/MapCycleWindow.h"
@@ -65,6 +66,8 @@ AppWindows::AppWindows(std::string programDir, QStringList arguments) {
   maps = new maps::MapCycleWindow(main);
   metab = new binds::MetaBindWindow(main, keys, main);
 
+  // The wizard's key pages use the shared key and MetaBind windows.
+  wizard::attachKeyPages(*form2, keys, metab, &main->settings(), main->programDir());
   main->toolWindows().setWindows(ccd, pani1, form6);
   qApp->installEventFilter(new DialogsAboveToolWindows(main));
   QObject::connect(ccd, &dictionary::DictionaryWindow::insertDialogRequested, setbal, &binds::BindDialog::openPage);

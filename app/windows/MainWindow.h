@@ -112,6 +112,8 @@ class MainWindow : public QMainWindow, public ui::EditorHost, private editor::Do
   QColor editorBackground() const;
   QColor editorTextColor() const;
   ToolWindows& toolWindows() { return tools_; }
+  // The settings file, for the windows that keep settings of their own.
+  core::Settings& settings() { return settings_; }
   // The windows stand at their stored places (the window system has shown them all).
   bool placed() const { return activated_; }
 

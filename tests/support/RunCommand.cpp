@@ -121,4 +121,50 @@ CommandResult runProgram(const std::string& program, const std::vector<std::stri
 
 #endif
 
+std::vector<std::string> splitCommandLine(const std::string& commandLine) {
+  std::vector<std::string> words;
+  std::string word;
+  bool inWord = false;
+  bool escaped = false;
+  char quote = 0;
+  for (const char c : commandLine) {
+    if (escaped) {
+      word += c;
+      escaped = false;
+    } else if (quote == 0 && c == '\\') {
+      escaped = true;
+      inWord = true;
+    } else if (quote != 0) {
+      if (c == quote) quote = 0;
+      else word += c;
+    } else if (c == '\'' || c == '"') {
+      quote = c;
+      inWord = true;
+    } else if (c == ' ' || c == '\t') {
+      if (inWord) words.push_back(word);
+      word.clear();
+      inWord = false;
+    } else {
+      word += c;
+      inWord = true;
+    }
+  }
+  if (inWord) words.push_back(word);
+  return words;
+}
+
+CommandResult runCommand(const std::string& commandLine) {
+  std::vector<std::string> words = splitCommandLine(commandLine);
+  if (words.empty()) return {};
+  const std::string program = words.front();
+  words.erase(words.begin());
+  return runProgram(program, words);
+}
+
+#ifndef _WIN32
+CommandResult runShell(const std::string& commandLine) {
+  return runProgram("/bin/sh", {"-c", commandLine});
+}
+#endif
+
 }  // namespace brindle::test

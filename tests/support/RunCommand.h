@@ -17,4 +17,15 @@ struct CommandResult {
 CommandResult runProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::string& inputFile = {});
 
+// A command line split into words as a POSIX shell would split it, without expanding
+// anything: blanks separate words, single and double quotes keep theirs. The first word is the
+// program.
+std::vector<std::string> splitCommandLine(const std::string& commandLine);
+CommandResult runCommand(const std::string& commandLine);
+
+#ifndef _WIN32
+// Runs a line through /bin/sh, for the few tests that need the shell itself (resource limits).
+CommandResult runShell(const std::string& commandLine);
+#endif
+
 }  // namespace brindle::test

@@ -86,8 +86,8 @@ class KeyPagesRig : public QWidget, public wizard::KeyPagesHost {
         list->setCurrentItem(found.front());
         found.front()->setSelected(true);
       }
-      keyDialog_.Button1Click();
-      if (keyDialog_.isVisible()) keyDialog_.Button2Click();
+      keyDialog_.confirm();
+      if (keyDialog_.isVisible()) keyDialog_.cancel();
     });
     findChild<QPushButton*>(QString::fromUtf8(button))->click();
   }

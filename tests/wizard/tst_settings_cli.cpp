@@ -82,18 +82,22 @@ TEST(CliSettings, BadInputIsRefusedAndNothingIsWritten) {
   EXPECT_NE(help.out.find("mp_startmoney  800..16000"), std::string::npos);
 }
 
+// A file-size limit of 0 needs the POSIX shell; the Windows build tests failed saves in the
+// file layer.
+#ifndef _WIN32
 TEST(CliSettings, AFailedSaveLeavesTheFileAndSaysSo) {
   TempDir dir;
   const std::string original = "sensitivity \"2\"\r\n";
   const std::string path = dir.write("a.cfg", original);
   // No file may grow beyond 0 bytes: the file is read, and its replacement cannot be written.
-  // The messages go through the pipe, which the limit does not touch.
-  const CommandResult r = brindle::test::runCommand(
-      "(trap '' XFSZ; ulimit -f 0; exec " + std::string(BRINDLE_CLI) + " settings " +
-      shellQuoted(path) + " --set sensitivity=4 2>&1)");
-  EXPECT_EQ(r.status, 1);
+  // The messages go through a pipe to `cat`, which the limit does not touch.
+  const CommandResult r = brindle::test::runShell(
+      "((trap '' XFSZ; ulimit -f 0; exec " + std::string(BRINDLE_CLI) + " settings " +
+      shellQuoted(path) + " --set sensitivity=4) 2>&1; echo \"exit=$?\") | cat");
+  EXPECT_NE(r.out.find("exit=1"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("Cannot create file"), std::string::npos) << r.out;
   EXPECT_EQ(dir.read("a.cfg"), original);
   for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
     EXPECT_EQ(entry.path().filename(), "a.cfg");  // no temporary file left behind
 }
+#endif

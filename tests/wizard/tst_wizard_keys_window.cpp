@@ -115,7 +115,7 @@ class TestWizardKeysWindow : public QObject {
       const auto found = list->findItems(QStringLiteral("SPACE"), Qt::MatchExactly);
       list->setCurrentItem(found.front());
       found.front()->setSelected(true);
-      w.keys.Button1Click();
+      w.keys.confirm();
     });
     w.window.findChild<QPushButton*>(QStringLiteral("Button11"))->click();
     QCOMPARE(w.window.currentPage(), 9);
