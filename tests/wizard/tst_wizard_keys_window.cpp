@@ -55,12 +55,12 @@ struct Wizard {
     const auto found = window.FileBox1->findItems(name, Qt::MatchExactly);
     QVERIFY2(!found.isEmpty(), qPrintable(name));
     window.FileBox1->selectRow(window.FileBox1->row(found.front()));
-    window.FileBox1Click();
+    window.fileChosen();
   }
 
   // "Далее >>" until page `index`.
   void forwardTo(int index) {
-    for (int guard = 0; window.currentPage() < index && guard < 12; ++guard) window.Button2Click();
+    for (int guard = 0; window.currentPage() < index && guard < 12; ++guard) window.nextPage();
     QCOMPARE(window.currentPage(), index);
   }
 
@@ -82,7 +82,7 @@ class TestWizardKeysWindow : public QObject {
     w.choose(QStringLiteral("my.cfg"));
     w.forwardTo(7);
     QCOMPARE(w.window.Button2->text(), QStringLiteral("Клавиши"));
-    w.window.Button2Click();
+    w.window.nextPage();
     QCOMPARE(w.window.currentPage(), 8);
     QCOMPARE(w.window.Label32->text(), QStringLiteral("Клавиши движения, покупки и сообщений"));
     QCOMPARE(w.window.Button2->text(), QStringLiteral("Далее>>"));
@@ -90,17 +90,17 @@ class TestWizardKeysWindow : public QObject {
     QVERIFY(w.window.Button3->isEnabled());
     QCOMPARE(w.caption("Button4"), QStringLiteral("w"));
     QCOMPARE(w.pages->actionButtons[0]->toolTip(), QStringLiteral("w"));
-    w.window.Button2Click();
+    w.window.nextPage();
     QCOMPARE(w.window.Label32->text(), QStringLiteral("Клавиши других действий"));
     QVERIFY(w.window.Button2->isEnabled());
-    w.window.Button2Click();
+    w.window.nextPage();
     QCOMPARE(w.window.currentPage(), 10);
     QCOMPARE(w.window.Label32->text(), QStringLiteral("Клавиши радио и сообщений"));
     QCOMPARE(w.caption("Button44"), QStringLiteral("z"));
     QVERIFY(!w.window.Button2->isEnabled());
-    w.window.Button2Click();
+    w.window.nextPage();
     QCOMPARE(w.window.currentPage(), 10);
-    w.window.Button3Click();
+    w.window.previousPage();
     QCOMPARE(w.window.currentPage(), 9);
   }
 
@@ -122,12 +122,12 @@ class TestWizardKeysWindow : public QObject {
     QCOMPARE(w.caption("Button11"), QStringLiteral("SPACE"));
     QVERIFY(w.window.mem1->getText().find("bind \"SPACE\" \"+jump\"") != std::string::npos);
     // Back to the first page and forward again: the text (not the file) is read again.
-    for (int i = 0; i < 9; ++i) w.window.Button3Click();
+    for (int i = 0; i < 9; ++i) w.window.previousPage();
     QCOMPARE(w.window.currentPage(), 0);
     w.forwardTo(9);
     QCOMPARE(w.caption("Button11"), QStringLiteral("SPACE"));
     // "Применить настройки" of the last page saves the working text.
-    w.window.Button2Click();
+    w.window.nextPage();
     w.window.findChild<QPushButton*>(QStringLiteral("Button50"))->click();
     QCOMPARE(core::readFile(w.dir.file("my.cfg")).data,
              std::string("unbindall\r\nbind \"MOUSE1\" \"+attack\"\r\nbind \"SPACE\" \"+jump\"\r\n"));
@@ -143,7 +143,7 @@ class TestWizardKeysWindow : public QObject {
     QCOMPARE(w.pages->ComboBox7->count(), 1);
     w.pages->buy->RadioButton49->click();
     QVERIFY(w.pages->buy->Edit3->isEnabled());
-    for (int i = 0; i < 8; ++i) w.window.Button3Click();
+    for (int i = 0; i < 8; ++i) w.window.previousPage();
     QCOMPARE(w.pages->ComboBox7->count(), 0);  // page 1 empties the used-keys list
     w.choose(QStringLiteral("b.cfg"));
     QVERIFY(!w.pages->buy->RadioButton49->isChecked());

@@ -183,15 +183,15 @@ BuyControls::BuyControls(std::string programDir, core::Settings* settings,
   layout->addWidget(GroupBox33);
   layout->addStretch();
 
-  connect(ComboBox3, qOverload<int>(&QComboBox::activated), this, &BuyControls::ComboBox3Select);
-  connect(ComboBox4, qOverload<int>(&QComboBox::activated), this, &BuyControls::ComboBox4Select);
-  connect(CheckListBox1, &QListWidget::itemChanged, this, &BuyControls::CheckListBox1ClickCheck);
+  connect(ComboBox3, qOverload<int>(&QComboBox::activated), this, &BuyControls::primaryChosen);
+  connect(ComboBox4, qOverload<int>(&QComboBox::activated), this, &BuyControls::pistolChosen);
+  connect(CheckListBox1, &QListWidget::itemChanged, this, &BuyControls::equipmentChecked);
   connect(ComboBox8, qOverload<int>(&QComboBox::currentIndexChanged), this,
-          &BuyControls::ComboBox8Change);
-  connect(mp_radioPlay, &QToolButton::clicked, this, &BuyControls::mp_radioPlayClick);
-  connect(mp_radioStop, &QToolButton::clicked, this, &BuyControls::mp_radioStopClick);
-  connect(RadioButton49, &QRadioButton::clicked, this, &BuyControls::RadioButton49Click);
-  connect(RadioButton50, &QRadioButton::clicked, this, &BuyControls::RadioButton50Click);
+          &BuyControls::radioPhraseChosen);
+  connect(mp_radioPlay, &QToolButton::clicked, this, &BuyControls::playRadio);
+  connect(mp_radioStop, &QToolButton::clicked, this, &BuyControls::stopRadio);
+  connect(RadioButton49, &QRadioButton::clicked, this, &BuyControls::teamChosen);
+  connect(RadioButton50, &QRadioButton::clicked, this, &BuyControls::allChosen);
   connect(player_, &ui::SoundPlayer::failed, this, &BuyControls::onSoundFailed);
   connect(BuyMenus15, &QRadioButton::toggled, this, [this](bool on) {
     if (settings_) saveBuyMode(*settings_, on ? BuyMode::Menus15 : BuyMode::Commands16);
@@ -241,21 +241,21 @@ void BuyControls::clearAudience() {
   enableMessage(false);
 }
 
-void BuyControls::ComboBox3Select(int index) {
+void BuyControls::primaryChosen(int index) {
   if (index <= 0 || static_cast<std::size_t>(index) >= kPrimaryCount)
     hidePicture();
   else
-    vivi(std::string(kPrimaryWeapons[static_cast<std::size_t>(index)].name));
+    showItemPicture(std::string(kPrimaryWeapons[static_cast<std::size_t>(index)].name));
 }
 
-void BuyControls::ComboBox4Select(int index) {
+void BuyControls::pistolChosen(int index) {
   if (index <= 0 || static_cast<std::size_t>(index) >= kPistolCount)
     hidePicture();
   else
-    vivi(std::string(kPistols[static_cast<std::size_t>(index)].name));
+    showItemPicture(std::string(kPistols[static_cast<std::size_t>(index)].name));
 }
 
-void BuyControls::CheckListBox1ClickCheck(QListWidgetItem* item) {
+void BuyControls::equipmentChecked(QListWidgetItem* item) {
   if (ticking_ || item == nullptr) return;
   const int row = CheckListBox1->row(item);
   CheckListBox1->setCurrentRow(row);
@@ -265,10 +265,10 @@ void BuyControls::CheckListBox1ClickCheck(QListWidgetItem* item) {
   if (row == 1) CheckListBox1->item(0)->setCheckState(Qt::Unchecked);
   ticking_ = false;
   if (row >= 0 && static_cast<std::size_t>(row) < kEquipmentCount)
-    vivi(std::string(kEquipment[static_cast<std::size_t>(row)].name));
+    showItemPicture(std::string(kEquipment[static_cast<std::size_t>(row)].name));
 }
 
-void BuyControls::vivi(const std::string& pictureName) {
+void BuyControls::showItemPicture(const std::string& pictureName) {
   const std::string file = "weapon_" + pictureName + ".jpg";
   const std::string path = core::resolveDataPath(programDir_, "dlls\\cvardll\\guns\\" + file);
   if (!core::fileExists(path)) {
@@ -298,7 +298,7 @@ void BuyControls::setPlayerButtons(bool enabled) {
   mp_radioStop->setEnabled(enabled);
 }
 
-void BuyControls::ComboBox8Change(int index) {
+void BuyControls::radioPhraseChosen(int index) {
   player_->close();
   setPlayerButtons(false);
   showSoundStatus({});
@@ -330,7 +330,7 @@ void BuyControls::showSoundStatus(const QString& text) {
   mp_radioStatus->setVisible(!text.isEmpty());
 }
 
-void BuyControls::ComboBox8KeyPress() {
+void BuyControls::playOnEnter() {
   const int index = ComboBox8->currentIndex();
   if (index <= 0 || static_cast<std::size_t>(index) >= kRadioCount) return;
   if (kRadioPhrases[static_cast<std::size_t>(index)].name.empty()) return;
@@ -341,16 +341,16 @@ bool BuyControls::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ComboBox8 && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      ComboBox8KeyPress();
+      playOnEnter();
       return true;
     }
   }
   return QWidget::eventFilter(watched, event);
 }
 
-void BuyControls::mp_radioPlayClick() { player_->play(); }
+void BuyControls::playRadio() { player_->play(); }
 
-void BuyControls::mp_radioStopClick() { player_->stop(); }
+void BuyControls::stopRadio() { player_->stop(); }
 
 void BuyControls::enableMessage(bool enabled) {
   Edit3->setEnabled(enabled);
@@ -360,8 +360,8 @@ void BuyControls::enableMessage(bool enabled) {
   Edit3->setPalette(p);
 }
 
-void BuyControls::RadioButton49Click() { enableMessage(true); }
+void BuyControls::teamChosen() { enableMessage(true); }
 
-void BuyControls::RadioButton50Click() { enableMessage(true); }
+void BuyControls::allChosen() { enableMessage(true); }
 
 }  // namespace brindle::wizard

@@ -65,17 +65,17 @@ class BuyControls : public QWidget {
   // Loading a file clears the audience (and so the message edit).
   void clearAudience();
 
-  void ComboBox3Select(int index);
-  void ComboBox4Select(int index);
-  void CheckListBox1ClickCheck(QListWidgetItem* item);
+  void primaryChosen(int index);
+  void pistolChosen(int index);
+  void equipmentChecked(QListWidgetItem* item);
   // Shows the picture dlls\cvardll\guns\weapon_<name>.jpg of the program directory.
-  void vivi(const std::string& pictureName);
-  void ComboBox8Change(int index);
-  void ComboBox8KeyPress();  // Enter on the phrase list
-  void mp_radioPlayClick();
-  void mp_radioStopClick();
-  void RadioButton49Click();
-  void RadioButton50Click();
+  void showItemPicture(const std::string& pictureName);
+  void radioPhraseChosen(int index);
+  void playOnEnter();  // Enter on the phrase list
+  void playRadio();
+  void stopRadio();
+  void teamChosen();
+  void allChosen();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -56,7 +56,7 @@ KeyPages::KeyPages(KeyPagesHost& host, QWidget* page9, QWidget* page10, QWidget*
   buildActionsPage(page10);
   buildRadioPage(page11);
   for (std::size_t i = 0; i < kKeyActionCount; ++i)
-    connect(actionButtons[i], &QPushButton::clicked, this, [this, i] { actionClick(i); });
+    connect(actionButtons[i], &QPushButton::clicked, this, [this, i] { assignAction(i); });
 }
 
 QString KeyPages::stepCaption(int pageIndex) {
@@ -139,8 +139,8 @@ void KeyPages::buildMovePage(QWidget* page) {
           [this](const QString& t) { SpeedButton1->setEnabled(!t.isEmpty()); });
   connect(ComboBox7, &QComboBox::currentTextChanged, this,
           [this](const QString& t) { SpeedButton2->setEnabled(!t.isEmpty()); });
-  connect(SpeedButton1, &QToolButton::clicked, this, &KeyPages::SpeedButton1Click);
-  connect(SpeedButton2, &QToolButton::clicked, this, &KeyPages::SpeedButton2Click);
+  connect(SpeedButton1, &QToolButton::clicked, this, &KeyPages::bindFreeKey);
+  connect(SpeedButton2, &QToolButton::clicked, this, &KeyPages::bindUsedKey);
 }
 
 void KeyPages::buildActionsPage(QWidget* page) {
@@ -239,8 +239,8 @@ void KeyPages::buildRadioPage(QWidget* page) {
   apply->addWidget(Button50);
   layout->addLayout(apply);
 
-  connect(Button49, &QPushButton::clicked, this, &KeyPages::Button49Click);
-  connect(Button50, &QPushButton::clicked, this, &KeyPages::Button50Click);
+  connect(Button49, &QPushButton::clicked, this, &KeyPages::openMetaBinds);
+  connect(Button50, &QPushButton::clicked, this, &KeyPages::applySettings);
 }
 
 void KeyPages::takeLoadingResult(const LoadingResult& result) {
@@ -283,7 +283,7 @@ void KeyPages::showState() {
   SpeedButton2->setEnabled(!ComboBox7->currentText().isEmpty());
 }
 
-void KeyPages::actionClick(std::size_t action) {
+void KeyPages::assignAction(std::size_t action) {
   binds::KeyDialog* dialog = host_.keyDialog();
   if (dialog == nullptr || action >= kKeyActionCount) return;
   const int page = host_.currentPage();
@@ -303,15 +303,15 @@ void KeyPages::actionClick(std::size_t action) {
   host_.showPage(page);
 }
 
-void KeyPages::SpeedButton1Click() {
+void KeyPages::bindFreeKey() {
   if (ComboBox6->currentText().isEmpty()) return;
-  bindlaska(false);
+  bindBuyScript(false);
 }
 
-void KeyPages::SpeedButton2Click() {
+void KeyPages::bindUsedKey() {
   if (ComboBox7->currentText().isEmpty()) return;
   if (ui::askYesNo(host_.window(), kReassignQuestion) != ui::Answer::Yes) return;
-  bindlaska(true);
+  bindBuyScript(true);
 }
 
 bool KeyPages::mayWrite(bool withAutoexec) {
@@ -328,12 +328,12 @@ bool KeyPages::mayWrite(bool withAutoexec) {
   return true;
 }
 
-void KeyPages::bindlaska(bool usedKey) {
+void KeyPages::bindBuyScript(bool usedKey) {
   // A file that could not be read is never written over: its text here is no copy of it.
   if (!mayWrite(true)) return;
   const int page = host_.currentPage();
   const std::string key = ui::fromQ((usedKey ? ComboBox7 : ComboBox6)->currentText());
-  writeBuyScript(host_.texts(), state_, key, usedKey, buildScriptParts(buy->choice(), buy->mode()),
+  wizard::writeBuyScript(host_.texts(), state_, key, usedKey, buildScriptParts(buy->choice(), buy->mode()),
                  host_.autoexecMode());
   saveTexts();
   buy->reset();
@@ -364,13 +364,13 @@ bool KeyPages::saveTexts() {
   return true;
 }
 
-void KeyPages::Button50Click() {
+void KeyPages::applySettings() {
   if (!mayWrite(false)) return;
   const SaveResult saved = saveWorkingText(host_.texts(), host_.selectedFilePath());
   if (!saved.ok) ui::showError(host_.window(), ui::fromUtf8(saved.error));
 }
 
-void KeyPages::Button49Click() {
+void KeyPages::openMetaBinds() {
   binds::MetaBindWindow* metabinds = host_.metaBindWindow();
   if (metabinds == nullptr) return;
   const int page = host_.currentPage();

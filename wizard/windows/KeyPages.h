@@ -94,18 +94,18 @@ class KeyPages : public QObject {
   void pageShown(int pageIndex);
 
   // An action button's click (kompot): the key dialog, then the assignment.
-  void actionClick(std::size_t action);
-  void SpeedButton1Click();
-  void SpeedButton2Click();
-  void Button50Click();
-  void Button49Click();
+  void assignAction(std::size_t action);
+  void bindFreeKey();
+  void bindUsedKey();
+  void applySettings();
+  void openMetaBinds();
 
  private:
   void buildMovePage(QWidget* page);
   void buildActionsPage(QWidget* page);
   void buildRadioPage(QWidget* page);
   QPushButton* makeActionButton(std::size_t action, QWidget* parent);
-  void bindlaska(bool usedKey);
+  void bindBuyScript(bool usedKey);
   bool mayWrite(bool withAutoexec);
   bool saveTexts();
   void showState();

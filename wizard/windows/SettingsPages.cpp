@@ -87,7 +87,7 @@ SettingsPages::SettingsPages(const std::array<QWidget*, 7>& pages, QObject* pare
   buildTeamPage(pages[4]);
   buildServerPage(pages[5]);
   buildConnectionPage(pages[6]);
-  RadioButton40Click();
+  netGraphPositionOff();
 }
 
 // ================================================================================ building
@@ -180,7 +180,7 @@ void SettingsPages::buildMainPage(QWidget* page) {
   layout->addLayout(grid);
   layout->addStretch();
 
-  connect(ColorBox1, &QComboBox::activated, this, &SettingsPages::ColorBox1Select);
+  connect(ColorBox1, &QComboBox::activated, this, &SettingsPages::consoleColorChosen);
 }
 
 void SettingsPages::buildVideoPage(QWidget* page) {
@@ -234,10 +234,10 @@ void SettingsPages::buildVideoPage(QWidget* page) {
   layout->addStretch();
 
   connect(radio[39], &QRadioButton::toggled, this, [this](bool on) {
-    if (on) RadioButton39Click();
+    if (on) netGraphPositionOn();
   });
   connect(radio[40], &QRadioButton::toggled, this, [this](bool on) {
-    if (on) RadioButton40Click();
+    if (on) netGraphPositionOff();
   });
 }
 
@@ -335,8 +335,8 @@ void SettingsPages::buildTimePage(QWidget* page) {
   layout->addLayout(grid);
   layout->addStretch();
 
-  connect(spin[12], &ui::SpinField::userChanged, this, &SettingsPages::SpinEdit12Change);
-  connect(spin[13], &ui::SpinField::userChanged, this, &SettingsPages::SpinEdit13Change);
+  connect(spin[12], &ui::SpinField::userChanged, this, &SettingsPages::mapTimeChanged);
+  connect(spin[13], &ui::SpinField::userChanged, this, &SettingsPages::mapRoundsChanged);
 }
 
 void SettingsPages::buildTeamPage(QWidget* page) {
@@ -450,35 +450,35 @@ void SettingsPages::buildConnectionPage(QWidget* page) {
   layout->addLayout(buttons);
 
   radio[17]->setChecked(true);
-  RadioButton17Click();
+  presetConnectionChosen();
   connect(radio[17], &QRadioButton::toggled, this, [this](bool on) {
-    if (on) RadioButton17Click();
+    if (on) presetConnectionChosen();
   });
   connect(radio[18], &QRadioButton::toggled, this, [this](bool on) {
-    if (on) RadioButton18Click();
+    if (on) ownRateChosen();
   });
   connect(Button8, &QPushButton::clicked, this, &SettingsPages::applyRequested);
 }
 
 // ================================================================================ handlers
 
-void SettingsPages::RadioButton39Click() { ComboBox2->setEnabled(true); }
-void SettingsPages::RadioButton40Click() { ComboBox2->setEnabled(false); }
+void SettingsPages::netGraphPositionOn() { ComboBox2->setEnabled(true); }
+void SettingsPages::netGraphPositionOff() { ComboBox2->setEnabled(false); }
 
-void SettingsPages::RadioButton17Click() {
+void SettingsPages::presetConnectionChosen() {
   spin[5]->setEnabled(false);
   ComboBox1->setEnabled(true);
 }
 
-void SettingsPages::RadioButton18Click() {
+void SettingsPages::ownRateChosen() {
   spin[5]->setEnabled(true);
   ComboBox1->setEnabled(false);
 }
 
-void SettingsPages::SpinEdit12Change() { spin[13]->setText(QStringLiteral("0")); }
-void SettingsPages::SpinEdit13Change() { spin[12]->setText(QStringLiteral("0")); }
+void SettingsPages::mapTimeChanged() { spin[13]->setText(QStringLiteral("0")); }
+void SettingsPages::mapRoundsChanged() { spin[12]->setText(QStringLiteral("0")); }
 
-void SettingsPages::ColorBox1Select(int index) {
+void SettingsPages::consoleColorChosen(int index) {
   if (index != 0) return;
   // "Custom...": the colour dialog; cancelled, the custom colour stays as it was.
   if (const auto chosen = ui::chooseColor(ColorBox1->window(), customColour_))

@@ -59,13 +59,13 @@ class SettingsPages : public QObject {
   SettingsValues values() const;
 
   // Small handlers.
-  void RadioButton39Click();  // net graph: position list on
-  void RadioButton40Click();  // net graph: position list off
-  void RadioButton17Click();  // preset connection: list on, number off
-  void RadioButton18Click();  // own rate: number on, list off
-  void SpinEdit12Change();    // map change by time clears the one by rounds
-  void SpinEdit13Change();    // and back
-  void ColorBox1Select(int index);
+  void netGraphPositionOn();  // net graph: position list on
+  void netGraphPositionOff();  // net graph: position list off
+  void presetConnectionChosen();  // preset connection: list on, number off
+  void ownRateChosen();  // own rate: number on, list off
+  void mapTimeChanged();    // map change by time clears the one by rounds
+  void mapRoundsChanged();    // and back
+  void consoleColorChosen(int index);
 
  Q_SIGNALS:
   void applyRequested();  // "Применить настройки"

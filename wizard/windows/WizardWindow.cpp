@@ -108,9 +108,9 @@ WizardWindow::WizardWindow(std::string programDir, QWidget* parent)
   // A dialog frame of fixed size with a close button only, like the program's other dialogs.
   setFixedSize(860, 620);
 
-  connect(Button2, &QPushButton::clicked, this, &WizardWindow::Button2Click);
-  connect(Button3, &QPushButton::clicked, this, &WizardWindow::Button3Click);
-  connect(settings_, &SettingsPages::applyRequested, this, &WizardWindow::Button8Click);
+  connect(Button2, &QPushButton::clicked, this, &WizardWindow::nextPage);
+  connect(Button3, &QPushButton::clicked, this, &WizardWindow::previousPage);
+  connect(settings_, &SettingsPages::applyRequested, this, &WizardWindow::applySettings);
 
   setGameDirectory(ui::fromUtf8(programDir_));
 }
@@ -192,8 +192,8 @@ void WizardWindow::buildFirstPage(QWidget* page) {
 
   connect(DirectoryListBox1, &ui::DirectoryListBox::directoryChanged, FileBox1,
           &ui::FileListBox::setDirectory);
-  connect(FileBox1, &ui::FileListBox::userClicked, this, &WizardWindow::FileBox1Click);
-  connect(Button1, &QPushButton::clicked, this, &WizardWindow::Button1Click);
+  connect(FileBox1, &ui::FileListBox::userClicked, this, &WizardWindow::fileChosen);
+  connect(Button1, &QPushButton::clicked, this, &WizardWindow::createConfig);
 }
 
 // ================================================================================ directories
@@ -287,34 +287,34 @@ void WizardWindow::pageShown(int index) {
 
 void WizardWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (!event->spontaneous()) FormShow();
+  if (!event->spontaneous()) prepare();
 }
 
-void WizardWindow::FormShow() {
+void WizardWindow::prepare() {
   showPage(0);
   Label6->setText(u8("М\nА\nС\nТ\nЕ\nР"));
   Label7->setText(QStringLiteral("C\nF\nG"));
 }
 
 void WizardWindow::done(int result) {
-  FormClose();
+  finish();
   QDialog::done(result);
 }
 
-void WizardWindow::FormClose() {
+void WizardWindow::finish() {
   texts_.working.load({});
   chosen_ = ChosenFile{};
   FileBox1->selectRow(-1);
   refreshPreview();
 }
 
-void WizardWindow::Button1Click() {
+void WizardWindow::createConfig() {
   if (!newConfig_) newConfig_ = new NewConfigDialog(this);
   newConfig_->execFor(directory());
   FileBox1->refresh();
 }
 
-void WizardWindow::FileBox1Click() {
+void WizardWindow::fileChosen() {
   settings_->reset();
   if (controlsReset) controlsReset();
   if (usedKeysCleared) usedKeysCleared();
@@ -328,7 +328,7 @@ void WizardWindow::FileBox1Click() {
   refreshPreview();
 }
 
-void WizardWindow::Button2Click() {
+void WizardWindow::nextPage() {
   if (FileBox1->fileName().isEmpty()) {
     ui::showPlain(this, u8("Сначала выберите конфиг для настройки!"));
     texts_.working.load({});
@@ -340,11 +340,11 @@ void WizardWindow::Button2Click() {
   if (pageIndex_ < lastPage_) showPage(pageIndex_ + 1);
 }
 
-void WizardWindow::Button3Click() {
+void WizardWindow::previousPage() {
   if (pageIndex_ > 0) showPage(pageIndex_ - 1);
 }
 
-void WizardWindow::Button8Click() {
+void WizardWindow::applySettings() {
   if (chosen_.path.empty()) {
     ui::showPlain(this, u8("Сначала выберите конфиг для настройки!"));
     return;

@@ -110,13 +110,13 @@ class WizardWindow : public QDialog {
   ui::CfgEdit* mem2;     // the autoexec text, hidden
 
   // ------------------------------------------------------------------ operations
-  void FormShow();
-  void FormClose();
-  void Button1Click();    // "Создать"
-  void FileBox1Click();   // a file chosen
-  void Button2Click();    // "Далее >>"
-  void Button3Click();    // "<< Назад"
-  void Button8Click();    // "Применить настройки"
+  void prepare();
+  void finish();
+  void createConfig();    // "Создать"
+  void fileChosen();   // a file chosen
+  void nextPage();    // "Далее >>"
+  void previousPage();    // "<< Назад"
+  void applySettings();    // "Применить настройки"
 
  Q_SIGNALS:
   // A page was shown and its show handler has run.
