@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -12,15 +10,6 @@
 #include "core/Text.h"
 
 namespace brindle::cli {
-
-std::string programDirectory(const char* argv0) {
-  std::error_code ec;
-  auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) exe = std::filesystem::absolute(argv0, ec);
-  std::string dir = exe.parent_path().string();
-  if (dir.empty() || dir.back() != '/') dir += '/';
-  return dir;
-}
 
 // The file as the editor would save it after a clean-up: lines with CR LF breaks.
 static std::string cleanedFileText(const std::string& data) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/Console.h"
 
 namespace {
 
@@ -16,24 +17,29 @@ void usage() {
       "  brindle-cli clean -                      то же для стандартного ввода\n"
       "  brindle-cli explain WORD [--library NAME] пояснение команды или переменной\n"
       "  brindle-cli mapcycle DIR [--set MAP...]  карты и смена карт каталога игры\n"
-      "  brindle-cli metabind FILE KEY...         MetaBind с подставленными клавишами\n",
+      "  brindle-cli metabind FILE KEY...         MetaBind с подставленными клавишами\n"
+      "  brindle-cli buyscript --key NAME ...     скрипт покупки на одну клавишу (--help)\n"
+      "  brindle-cli settings FILE [--set ROW=VALUE...] настройки конфига, как в мастере\n",
       stderr);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
+  std::vector<std::string> args = brindle::cli::startCommandLine(argc, argv);
+  if (args.empty()) {
     usage();
     return 2;
   }
-  const std::string command = argv[1];
-  const std::vector<std::string> args(argv + 2, argv + argc);
+  const std::string command = args.front();
+  args.erase(args.begin());
   if (command == "check") return brindle::cli::check(args, argv[0]);
   if (command == "clean") return brindle::cli::clean(args);
   if (command == "explain") return brindle::cli::explain(args, argv[0]);
   if (command == "metabind") return brindle::cli::metabind(args);
   if (command == "mapcycle") return brindle::cli::mapcycle(args);
+  if (command == "buyscript") return brindle::cli::buyscript(args);
+  if (command == "settings") return brindle::cli::settings(args);
   if (command == "-h" || command == "--help") {
     usage();
     return 0;

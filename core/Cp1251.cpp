@@ -49,7 +49,7 @@ void appendUtf8(std::string& out, char32_t c) {
 char32_t toUnicode(unsigned char byte) {
   if (byte < 0x80) return byte;
   if (byte < 0xC0) return kHigh80[byte - 0x80];
-  return 0x0410 + (byte - 0xC0);
+  return static_cast<char32_t>(0x0410 + (byte - 0xC0));
 }
 
 int fromUnicode(char32_t c) {

@@ -1,23 +1,21 @@
 #include "core/DataPaths.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
+#include <filesystem>
 
+#include "core/FileIO.h"
 
 namespace brindle::core {
 namespace {
 
+namespace fs = std::filesystem;
+
 std::vector<std::string> entries(const std::string& dir) {
   std::vector<std::string> names;
-  DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
-  if (!d) return names;
-  while (const dirent* e = ::readdir(d)) {
-    const std::string name = e->d_name;
-    if (name != "." && name != "..") names.push_back(name);
-  }
-  ::closedir(d);
+  std::error_code ec;
+  for (fs::directory_iterator it(pathFromUtf8(dir.empty() ? "." : dir), ec), end;
+       !ec && it != end; it.increment(ec))
+    names.push_back(utf8Of(it->path().filename()));
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -79,8 +77,7 @@ std::vector<std::string> listFiles(const std::string& dir, std::string_view exte
   const std::string base = withSeparator(dir);
   for (const auto& name : entries(dir)) {
     if (!endsWithNoCase(name, extension)) continue;
-    struct stat st {};
-    if (::stat((base + name).c_str(), &st) == 0 && S_ISREG(st.st_mode)) out.push_back(name);
+    if (fileExists(base + name)) out.push_back(name);
   }
   return out;
 }

@@ -1,164 +1,129 @@
 #include "core/FileIO.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <optional>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <filesystem>
-#include <random>
-
+#include "core/PlatformFiles.h"
 #include "core/Text.h"
 
 namespace brindle::core {
 namespace {
 
-std::string systemError(int err) { return std::strerror(err); }
+namespace fs = std::filesystem;
 
-std::string failure(std::string_view what, const std::string& path, int err) {
-  return std::string(what) + " \"" + path + "\": " + systemError(err);
+struct InjectedFault {
+  FileOperation operation;
+  std::string path;
+  std::errc error;
+};
+std::optional<InjectedFault> injectedFault;
+
+// The error a test has arranged for this operation on this path, if any.
+std::error_code faultFor(FileOperation operation, const std::string& path) {
+  if (!injectedFault || injectedFault->operation != operation || injectedFault->path != path)
+    return {};
+  return std::make_error_code(injectedFault->error);
 }
 
-std::string directoryOf(const std::string& path) {
-  const auto pos = path.find_last_of('/');
-  if (pos == std::string::npos) return ".";
-  if (pos == 0) return "/";
-  return path.substr(0, pos);
+std::string failure(std::string_view what, const std::string& path, std::error_code error) {
+  return std::string(what) + " \"" + path + "\": " + systemErrorText(error);
 }
 
-bool writeAll(int fd, std::string_view data) {
-  const char* p = data.data();
-  std::size_t left = data.size();
-  while (left > 0) {
-    const ssize_t n = ::write(fd, p, left);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    p += n;
-    left -= static_cast<std::size_t>(n);
-  }
-  return true;
+std::string megabytes(std::uintmax_t bytes) { return std::to_string(bytes / (1024 * 1024)); }
+
+std::string tooLarge(const std::string& path, std::uintmax_t size, std::uintmax_t maxBytes) {
+  return "Файл \"" + path + "\" слишком велик (" + megabytes(size) +
+         " МБ); читаются файлы до " + megabytes(maxBytes) + " МБ.";
 }
 
 }  // namespace
 
+fs::path pathFromUtf8(std::string_view utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string utf8Of(const fs::path& path) {
+  const std::u8string s = path.u8string();
+  return std::string(s.begin(), s.end());
+}
+
+std::string systemErrorText(std::error_code error) { return error.message(); }
+
 ReadResult readFile(const std::string& path, std::uintmax_t maxBytes) {
   ReadResult r;
-  // Non-blocking, so that a named pipe cannot stall the program before it is refused below.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
-    r.error = failure("Не удаётся открыть файл", path, errno);
+  if (const auto fault = faultFor(FileOperation::Read, path)) {
+    r.error = failure("Не удаётся открыть файл", path, fault);
     return r;
   }
-  struct stat st {};
-  if (::fstat(fd, &st) != 0) {
-    r.error = failure("Не удаётся открыть файл", path, errno);
-    ::close(fd);
-    return r;
-  }
-  if (S_ISDIR(st.st_mode)) {
-    r.error = failure("Не удаётся открыть файл", path, EISDIR);
-    ::close(fd);
-    return r;
-  }
-  if (!S_ISREG(st.st_mode)) {
+  platform::InputFile in = platform::openForReading(pathFromUtf8(path));
+  if (in.notRegular) {
     r.error = "Не удаётся открыть файл \"" + path + "\": это не обычный файл";
-    ::close(fd);
     return r;
   }
-  if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
-    r.error = "Файл \"" + path + "\" слишком велик (" +
-              std::to_string(static_cast<std::uintmax_t>(st.st_size) / (1024 * 1024)) +
-              " МБ); открываются файлы до " + std::to_string(maxBytes / (1024 * 1024)) + " МБ.";
-    ::close(fd);
+  if (in.error) {
+    r.error = failure("Не удаётся открыть файл", path, in.error);
     return r;
   }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  r.data.reserve(static_cast<std::size_t>(st.st_size));
+  if (in.size > maxBytes) {
+    std::fclose(in.file);
+    r.error = tooLarge(path, in.size, maxBytes);
+    return r;
+  }
+  // Read straight into the string at its known size; a file that grows meanwhile is read on
+  // in pieces, still within the limit.
+  r.data.resize(static_cast<std::size_t>(in.size));
+  std::size_t have = std::fread(r.data.data(), 1, r.data.size(), in.file);
+  r.data.resize(have);
   char buf[1 << 16];
-  for (;;) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      r.error = failure("Ошибка чтения файла", path, errno);
-      r.data.clear();
-      ::close(fd);
+  while (!std::ferror(in.file) && !std::feof(in.file)) {
+    const std::size_t n = std::fread(buf, 1, sizeof buf, in.file);
+    if (n == 0) continue;
+    if (have + n > maxBytes) {
+      std::fclose(in.file);
+      r.data = {};
+      r.error = tooLarge(path, have + n, maxBytes);
       return r;
     }
-    if (n == 0) break;
-    r.data.append(buf, static_cast<std::size_t>(n));
-    if (r.data.size() > maxBytes) {
-      r.error = "Файл \"" + path + "\" слишком велик.";
-      r.data.clear();
-      ::close(fd);
-      return r;
-    }
+    r.data.append(buf, n);
+    have += n;
   }
-  ::close(fd);
+  const bool failed = std::ferror(in.file) != 0;
+  std::fclose(in.file);
+  if (failed) {
+    r.data = {};
+    r.error = failure("Ошибка чтения файла", path, std::make_error_code(std::errc::io_error));
+    return r;
+  }
   r.ok = true;
   return r;
 }
 
-WriteResult writeFileAtomic(const std::string& requestedPath, std::string_view data) {
+WriteResult writeFileAtomic(const std::string& path, std::string_view data) {
   WriteResult r;
+  fs::path target = pathFromUtf8(path);
+  std::error_code ec;
   // A link is followed: the file it points to is replaced, and the link stays a link.
-  std::string path = requestedPath;
-  struct stat link {};
-  if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (resolved) {
-      path = resolved;
-      std::free(resolved);
-    }
+  if (fs::is_symlink(fs::symlink_status(target, ec))) {
+    fs::path resolved = fs::canonical(target, ec);
+    if (!ec) target = std::move(resolved);
   }
-  if (directoryExists(path)) {
-    r.error = failure("Не удаётся создать файл", path, EISDIR);
+  if (fs::is_directory(target, ec)) {
+    r.error = failure("Не удаётся создать файл", path, std::make_error_code(std::errc::is_a_directory));
     return r;
   }
-  // Keep the permissions of a file that is being replaced.
-  mode_t mode = 0666;
-  struct stat old {};
-  const bool existed = ::stat(path.c_str(), &old) == 0;
-  if (existed) {
-    mode = old.st_mode & 07777;
-    if (::access(path.c_str(), W_OK) != 0) {
-      r.error = failure("Не удаётся создать файл", path, errno);
-      return r;
-    }
-  }
-  std::random_device rd;
-  std::string tmp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-    tmp = directoryOf(path) + "/." + baseName(path) + ".tmp" + std::to_string(rd() % 1000000);
-    fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, existed ? mode : 0666);
-    if (fd < 0 && errno != EEXIST) break;
-  }
-  if (fd < 0) {
-    r.error = failure("Не удаётся создать файл", path, errno);
+  platform::ReplacementFile file;
+  if (const auto err = file.create(target)) {
+    r.error = failure("Не удаётся создать файл", path, err);
     return r;
   }
-  if (existed) ::fchmod(fd, mode);
-  if (!writeAll(fd, data) || ::fsync(fd) != 0) {
-    const int err = errno;
-    ::close(fd);
-    ::unlink(tmp.c_str());
+  if (const auto err = file.write(data)) {
     r.error = failure("Ошибка записи файла", path, err);
     return r;
   }
-  if (::close(fd) != 0) {
-    const int err = errno;
-    ::unlink(tmp.c_str());
-    r.error = failure("Ошибка записи файла", path, err);
+  if (const auto fault = faultFor(FileOperation::Replace, path)) {
+    r.error = failure("Не удаётся создать файл", path, fault);
     return r;
   }
-  if (::rename(tmp.c_str(), path.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(tmp.c_str());
+  if (const auto err = file.commit()) {
     r.error = failure("Не удаётся создать файл", path, err);
     return r;
   }
@@ -171,38 +136,40 @@ WriteResult writeLinesAtomic(const std::string& path, const std::vector<std::str
 }
 
 bool fileExists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  std::error_code ec;
+  return fs::is_regular_file(pathFromUtf8(path), ec);
 }
 
 bool directoryExists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  std::error_code ec;
+  return fs::is_directory(pathFromUtf8(path), ec);
 }
 
 bool pathExists(const std::string& path) {
-  struct stat st {};
-  return ::lstat(path.c_str(), &st) == 0;
+  std::error_code ec;
+  return fs::exists(fs::symlink_status(pathFromUtf8(path), ec));
 }
 
 WriteResult createEmptyFile(const std::string& path) {
   WriteResult r;
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) {
-    r.error = failure("Не удаётся создать файл", path, errno);
+  if (const auto err = platform::createNewFile(pathFromUtf8(path))) {
+    r.error = failure("Не удаётся создать файл", path, err);
     return r;
   }
-  ::close(fd);
   r.ok = true;
   return r;
 }
 
-bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool removeFile(const std::string& path) {
+  std::error_code ec;
+  const fs::path p = pathFromUtf8(path);
+  return !fs::is_directory(fs::symlink_status(p, ec)) && fs::remove(p, ec);
+}
 
 WriteResult renameFile(const std::string& from, const std::string& to) {
   WriteResult r;
-  if (::rename(from.c_str(), to.c_str()) != 0) {
-    r.error = failure("Не удаётся переименовать файл", from, errno);
+  if (const auto err = platform::replaceFile(pathFromUtf8(from), pathFromUtf8(to))) {
+    r.error = failure("Не удаётся переименовать файл", from, err);
     return r;
   }
   r.ok = true;
@@ -214,5 +181,11 @@ WriteResult copyFile(const std::string& from, const std::string& to) {
   if (!in.ok) return WriteResult{false, in.error};
   return writeFileAtomic(to, in.data);
 }
+
+FileFault::FileFault(FileOperation operation, std::string path, std::errc error) {
+  injectedFault = InjectedFault{operation, std::move(path), error};
+}
+
+FileFault::~FileFault() { injectedFault.reset(); }
 
 }  // namespace brindle::core

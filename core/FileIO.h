@@ -3,8 +3,10 @@
 // Every write goes to a temporary file beside the target and is renamed over it only when
 // complete, so a failed or interrupted write leaves the previous file whole.
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace brindle::core {
@@ -24,6 +26,13 @@ struct WriteResult {
 // freezing the program while a text control digests them.
 inline constexpr std::uintmax_t kMaxDocumentBytes = 32u * 1024u * 1024u;
 
+// Paths are UTF-8 strings everywhere in the program; these convert at the file system.
+std::filesystem::path pathFromUtf8(std::string_view utf8);
+std::string utf8Of(const std::filesystem::path& path);
+
+// The text for a system error as the user sees it in messages.
+std::string systemErrorText(std::error_code error);
+
 ReadResult readFile(const std::string& path, std::uintmax_t maxBytes = UINTMAX_MAX);
 WriteResult writeFileAtomic(const std::string& path, std::string_view data);
 // Writes the lines, each followed by CR LF.
@@ -39,5 +48,21 @@ bool removeFile(const std::string& path);
 WriteResult renameFile(const std::string& from, const std::string& to);
 // Copies with replacement of an existing target; atomic on the target side.
 WriteResult copyFile(const std::string& from, const std::string& to);
+
+// A fault for tests: while the object lives, the named operation on exactly `path` fails with
+// `error`, as if the system had refused it. It reaches failures that permissions cannot produce
+// when the tests run as root. One fault at a time; the file functions check it once per call.
+enum class FileOperation {
+  Read,     // opening the file in readFile()
+  Replace,  // putting the finished temporary file in the target's place in writeFileAtomic()
+};
+
+class FileFault {
+ public:
+  FileFault(FileOperation operation, std::string path, std::errc error);
+  ~FileFault();
+  FileFault(const FileFault&) = delete;
+  FileFault& operator=(const FileFault&) = delete;
+};
 
 }  // namespace brindle::core

@@ -9,6 +9,7 @@
 #include "app/windows/MainWindow.h"
 #include "game/windows/GameDirectoryDialog.h"
 #include "wizard/windows/NewConfigDialog.h"
+#include "wizard/windows/WizardWindow.h"
 #include "binds/windows/MetaBindWindow.h"
 #include "maps/windows/MapCycleWindow.h"
 #include "binds/windows/KeyDialog.h"
@@ -56,7 +57,9 @@ AppWindows::AppWindows(std::string programDir, QStringList arguments) {
   form3 = new dictionary::LibraryManager(main, dictionary.get(), main);
   setbal = new binds::BindDialog(main, main);
   form6 = new dictionary::ExplanationWindow(main, dictionary.get(), main);
+  form2 = new wizard::WizardWindow(main->programDir(), main);
   sozdat = new wizard::NewConfigDialog(main);
+  form2->setNewConfigDialog(sozdat);
   keys = new binds::KeyDialog(main);
   nachalo = new game::GameDirectoryDialog(main);
   maps = new maps::MapCycleWindow(main);
@@ -77,8 +80,11 @@ AppWindows::~AppWindows() {
 }
 
 void AppWindows::start() {
+  // The main window comes up first; the rest of the start (font, game directory, tool
+  // windows) follows once the window system shows it.
   form1->show();
-  form1->firstShow();
+  MainWindow* main = form1.get();
+  whenExposed({main}, main, [main] { main->firstShow(); });
 }
 
 int runApplication(int argc, char** argv) {

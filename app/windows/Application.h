@@ -26,6 +26,7 @@ class GameDirectoryDialog;
 }
 namespace brindle::wizard {
 class NewConfigDialog;
+class WizardWindow;
 }
 namespace brindle::maps {
 class MapCycleWindow;
@@ -60,6 +61,7 @@ struct AppWindows {
   wizard::NewConfigDialog* sozdat = nullptr;
   binds::KeyDialog* keys = nullptr;
   game::GameDirectoryDialog* nachalo = nullptr;
+  wizard::WizardWindow* form2 = nullptr;
   maps::MapCycleWindow* maps = nullptr;
   binds::MetaBindWindow* metab = nullptr;
 

@@ -1,6 +1,9 @@
 #include "app/windows/Icons.h"
 
+#include <QHash>
+#include <QIconEngine>
 #include <QPainter>
+#include <memory>
 #include <QSvgRenderer>
 
 // Resources of a static library are registered by hand (outside any namespace).
@@ -9,15 +12,17 @@ static void initIconResources() { Q_INIT_RESOURCE(icons); }
 namespace brindle::icons {
 namespace {
 
-constexpr int kToolSize = 23;
 
-// The picture of ":/icons/<name>.svg" drawn at size x size pixels. The drawings sit on a
-// pixel grid at their own size, so that size is the sharpest; others are scaled.
-QPixmap render(const char* name, int size) {
+QString pathOf(const char* name) {
   static const bool registered = (initIconResources(), true);
   (void)registered;
-  QSvgRenderer svg(QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(name)));
-  QPixmap pm(size, size);
+  return QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(name));
+}
+
+// Draws the picture at size x size pixels. The drawings sit on a pixel grid at their own size,
+// so that size is the sharpest; others are scaled.
+QPixmap render(QSvgRenderer& svg, QSize size) {
+  QPixmap pm(size);
   pm.fill(Qt::transparent);
   if (!svg.isValid()) return pm;
   QPainter p(&pm);
@@ -26,13 +31,42 @@ QPixmap render(const char* name, int size) {
   return pm;
 }
 
-// An icon with a pixmap at each given size, so that scaled screens get a drawing made for
-// their size rather than a blown-up bitmap.
-QIcon iconOf(const char* name, std::initializer_list<int> sizes) {
-  QIcon icon;
-  for (int size : sizes) icon.addPixmap(render(name, size));
-  return icon;
+QPixmap render(const char* name, int size) {
+  QSvgRenderer svg(pathOf(name));
+  return render(svg, QSize(size, size));
 }
+
+// An icon drawn only when a size of it is first asked for, so start-up parses and draws only
+// the pictures that are shown, at the sizes they are shown; scaled screens get a drawing made
+// for their size rather than a blown-up bitmap.
+class SvgIconEngine : public QIconEngine {
+ public:
+  explicit SvgIconEngine(QString path) : path_(std::move(path)) {}
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+  }
+
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+    const QString key = QStringLiteral("%1x%2/%3").arg(size.width()).arg(size.height()).arg(int(mode));
+    if (const auto it = cache_.find(key); it != cache_.end()) return it.value();
+    if (!renderer_) renderer_ = std::make_shared<QSvgRenderer>(path_);
+    QPixmap pm = render(*renderer_, size);
+    // Disabled pictures in the style's usual greyed look.
+    if (mode == QIcon::Disabled) pm = QIcon(pm).pixmap(size, QIcon::Disabled);
+    cache_.insert(key, pm);
+    return pm;
+  }
+
+  QIconEngine* clone() const override { return new SvgIconEngine(*this); }
+
+ private:
+  QString path_;
+  std::shared_ptr<QSvgRenderer> renderer_;
+  QHash<QString, QPixmap> cache_;
+};
+
+QIcon iconOf(const char* name) { return QIcon(new SvgIconEngine(pathOf(name))); }
 
 const char* fileOf(Tool which) {
   switch (which) {
@@ -72,14 +106,12 @@ const char* fileOf(Tool which) {
 
 }  // namespace
 
-QIcon tool(Tool which) {
-  return iconOf(fileOf(which), {kToolSize, kToolSize * 3 / 2, kToolSize * 2});
-}
+QIcon tool(Tool which) { return iconOf(fileOf(which)); }
 
-QIcon checkMark() { return iconOf("check", {16, 24, 32}); }
+QIcon checkMark() { return iconOf("check"); }
 
 QPixmap stripPicture() { return render("strip", 24); }
 
-QIcon windowIcon() { return iconOf("window", {16, 24, 32, 48, 64, 128}); }
+QIcon windowIcon() { return iconOf("window"); }
 
 }  // namespace brindle::icons

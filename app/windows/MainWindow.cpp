@@ -39,6 +39,7 @@
 #include "game/windows/GameDirectoryDialog.h"
 #include "binds/windows/MetaBindWindow.h"
 #include "maps/windows/MapCycleWindow.h"
+#include "wizard/windows/WizardWindow.h"
 #include "dictionary/windows/LibraryManager.h"
 #include "dictionary/windows/ExplanationWindow.h"
 #include "dictionary/windows/ValuePanel.h"
@@ -989,7 +990,12 @@ void MainWindow::openMapCycle() {
 }
 
 void MainWindow::openWizard() {
-  // The configuration wizard is not part of the program yet.
+  if (!windows_ || !windows_->form2) return;
+  // The wizard lists the directory the game-directory dialog last confirmed; the game's own
+  // config.cfg of the start-up game directory is edited together with its autoexec.cfg.
+  windows_->form2->setGameDirectory(windows_->wizardDirectory);
+  windows_->form2->setStartupGameDirectory(startupGameDirectory_);
+  windows_->form2->run();
 }
 
 void MainWindow::insertMetaBinds() {

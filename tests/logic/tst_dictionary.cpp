@@ -1,8 +1,6 @@
 // The dictionary's logic: list files, the explanation lookup and the insertion texts.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -198,13 +196,11 @@ using ExplainRun = brindle::test::CommandResult;
 
 // The command looks beside its executable for the data, so it runs from a copy placed in the
 // fixture's program directory.
-ExplainRun runExplain(const TempDir& dir, const std::string& args) {
-  const std::string exe = dir.file("brindle-cli");
-  if (!std::filesystem::exists(exe)) {
-    std::filesystem::copy_file(BRINDLE_CLI, exe);
-    ::chmod(exe.c_str(), 0755);
-  }
-  return brindle::test::runCommand(exe + " explain " + args);
+ExplainRun runExplain(const TempDir& dir, std::vector<std::string> args) {
+  const std::string exe = dir.file(std::filesystem::path(BRINDLE_CLI).filename().string());
+  if (!std::filesystem::exists(exe)) std::filesystem::copy_file(BRINDLE_CLI, exe);
+  args.insert(args.begin(), "explain");
+  return brindle::test::runProgram(exe, args);
 }
 
 }  // namespace
@@ -215,20 +211,20 @@ TEST(DictionaryCli, PrintsTheExplanationAsTheWindowShowsItInUtf8) {
   dir.write("dlls/ans2.pro", "[rate 25000]\r\nq=LAN\r\n");
   dir.write("dlls/dlz/Net.pro", "[cl_bob]\r\nq=library text\r\n");
 
-  ExplainRun r = runExplain(dir, "cl_bob");
+  ExplainRun r = runExplain(dir, {"cl_bob"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, " Покачивание оружия\n");
-  EXPECT_EQ(runExplain(dir, "ПРЫЖОК").out, " Прыжок\n");  // UTF-8 in, CP1251 lookup
+  EXPECT_EQ(runExplain(dir, {"ПРЫЖОК"}).out, " Прыжок\n");  // UTF-8 in, CP1251 lookup
 
-  r = runExplain(dir, "unknown");
+  r = runExplain(dir, {"unknown"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, " ????\n");
 
   // --library looks up as the DLZ tab does: the library, ans2, then ans1.
-  EXPECT_EQ(runExplain(dir, "cl_bob --library Net").out, " library text\n");
-  EXPECT_EQ(runExplain(dir, "'rate 25000' --library Net").out, " LAN\n");
-  EXPECT_EQ(runExplain(dir, "'rate 25000'").out, " ????\n");
+  EXPECT_EQ(runExplain(dir, {"cl_bob", "--library", "Net"}).out, " library text\n");
+  EXPECT_EQ(runExplain(dir, {"rate 25000", "--library", "Net"}).out, " LAN\n");
+  EXPECT_EQ(runExplain(dir, {"rate 25000"}).out, " ????\n");
 
-  EXPECT_EQ(runExplain(dir, "").status, 2);
-  EXPECT_EQ(runExplain(dir, "cl_bob --library").status, 2);
+  EXPECT_EQ(runExplain(dir, {}).status, 2);
+  EXPECT_EQ(runExplain(dir, {"cl_bob", "--library"}).status, 2);
 }

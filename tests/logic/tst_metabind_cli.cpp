@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "core/Cp1251.h"
 #include "support/RunCommand.h"
@@ -17,8 +18,9 @@ namespace {
 
 using CliRun = brindle::test::CommandResult;
 
-CliRun run(const TempDir&, const std::string& args) {
-  return brindle::test::runCommand(std::string(BRINDLE_CLI) + " metabind " + args);
+CliRun run(std::vector<std::string> args) {
+  args.insert(args.begin(), "metabind");
+  return brindle::test::runProgram(BRINDLE_CLI, args);
 }
 
 }  // namespace
@@ -26,14 +28,14 @@ CliRun run(const TempDir&, const std::string& args) {
 TEST(CliMetabind, FillsTheKeysAndCutsTheTrailer) {
   TempDir dir;
   dir.write("jump.mtb", "bind <<1>> +jump\r\n\r\n[MetaBind]\r\nname=J\r\nbut=1\r\n");
-  const CliRun r = run(dir, dir.file("jump.mtb") + " SPACE");
+  const CliRun r = run({dir.file("jump.mtb"), "SPACE"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "bind SPACE +jump\r\n");
 
   dir.write("two.mtb",
             brindle::core::fromUtf8("// прыжок и присед\r\nbind <<2>> +duck; bind <<1>> "
                                       "+jump; bind <<10>> x\r\n[metabind]\r\nname=Д\r\nbut=2\r\n"));
-  const CliRun two = run(dir, dir.file("two.mtb") + " SPACE CTRL");
+  const CliRun two = run({dir.file("two.mtb"), "SPACE", "CTRL"});
   EXPECT_EQ(two.status, 0) << two.err;
   // Output in UTF-8; "<<10>>" is not a slot of this MetaBind and stays.
   EXPECT_EQ(two.out, "// прыжок и присед\r\nbind CTRL +duck; bind SPACE +jump; bind <<10>> x");
@@ -42,16 +44,16 @@ TEST(CliMetabind, FillsTheKeysAndCutsTheTrailer) {
 TEST(CliMetabind, TooFewKeysUnreadableFileAndNoArgumentsFail) {
   TempDir dir;
   dir.write("two.mtb", "bind <<1>> a\r\nbind <<2>> b\r\n\r\n[MetaBind]\r\nname=T\r\nbut=2\r\n");
-  const CliRun few = run(dir, dir.file("two.mtb") + " SPACE");
+  const CliRun few = run({dir.file("two.mtb"), "SPACE"});
   EXPECT_NE(few.status, 0);
   EXPECT_TRUE(few.out.empty());
   EXPECT_NE(few.err.find("нужно клавиш: 2, указано: 1"), std::string::npos) << few.err;
 
-  const CliRun missing = run(dir, dir.file("none.mtb") + " SPACE");
+  const CliRun missing = run({dir.file("none.mtb"), "SPACE"});
   EXPECT_NE(missing.status, 0);
   EXPECT_NE(missing.err.find("none.mtb"), std::string::npos) << missing.err;
 
-  const CliRun none = run(dir, "");
+  const CliRun none = run({});
   EXPECT_NE(none.status, 0);
   EXPECT_FALSE(none.err.empty());
 }
@@ -59,7 +61,7 @@ TEST(CliMetabind, TooFewKeysUnreadableFileAndNoArgumentsFail) {
 TEST(CliMetabind, DamagedCountUsesThePlaceholdersAndExtraKeysAreReported) {
   TempDir dir;
   dir.write("bad.mtb", "bind <<1>> a\r\nbind <<2>> b\r\n\r\n[MetaBind]\r\nname=T\r\nbut=x\r\n");
-  const CliRun r = run(dir, dir.file("bad.mtb") + " q e r");
+  const CliRun r = run({dir.file("bad.mtb"), "q", "e", "r"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "bind q a\r\nbind e b\r\n");
   EXPECT_FALSE(r.err.empty());

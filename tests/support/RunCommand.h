@@ -1,6 +1,8 @@
 #pragma once
-// Runs a shell command line and collects its exit status, standard output and standard error.
+// Runs a program, without a shell, and collects its exit status, standard output and
+// standard error.
 #include <string>
+#include <vector>
 
 namespace brindle::test {
 
@@ -10,6 +12,9 @@ struct CommandResult {
   std::string err;
 };
 
-CommandResult runCommand(const std::string& commandLine);
+// `program` is a path (UTF-8); `args` are passed as they are, spaces and quotes included.
+// Standard input reads from `inputFile`, or is empty when none is given.
+CommandResult runProgram(const std::string& program, const std::vector<std::string>& args,
+                         const std::string& inputFile = {});
 
 }  // namespace brindle::test

@@ -1,5 +1,6 @@
 #pragma once
-// A fresh directory under /tmp, removed with everything in it when the object goes.
+// A fresh directory in the system's temporary folder, removed with everything in it when the
+// object goes.
 #include <string>
 #include <string_view>
 

@@ -3,6 +3,7 @@
 // shipped data folders and, when a test wants one, a settings file; then every window created
 // as at start. Boxes and file dialogs are answered by the test's ScriptedAnswers.
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QTimer>
 #include <QtTest>
@@ -61,7 +62,7 @@ class AppFixture {
     app->start();
     QCoreApplication::processEvents();
     // Placement follows the window system's expose events.
-    QTest::qWaitFor([this] { return main()->placed(); }, 5000);
+    QVERIFY2(QTest::qWaitFor([this] { return main()->placed(); }, 5000), "windows not placed");
   }
 
   MainWindow* main() const { return app->form1.get(); }
@@ -79,14 +80,26 @@ class AppFixture {
 };
 
 // Runs `act` on the modal dialog of type T as soon as it is up (start-up waits for its windows
-// to show before it opens its dialog, so a timer that fires once may come too early).
+// to show before it opens its dialog, so a timer that fires once may come too early). A dialog
+// that is not up within `deadlineMs` fails the running test, and any other modal window that
+// stands in its place is closed, so the test ends instead of waiting forever.
 template <typename T, typename F>
-void whenModal(F act) {
+void whenModal(F act, int deadlineMs = 20000) {
   auto* poll = new QTimer;
   poll->setInterval(5);
-  QObject::connect(poll, &QTimer::timeout, [poll, act] {
+  const QDeadlineTimer deadline(deadlineMs);
+  QObject::connect(poll, &QTimer::timeout, [poll, act, deadline] {
     auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) return;
+    if (dialog == nullptr) {
+      if (!deadline.hasExpired()) return;
+      poll->stop();
+      poll->deleteLater();
+      QTest::qFail(qPrintable(QStringLiteral("no %1 came up").arg(
+                       QString::fromLatin1(T::staticMetaObject.className()))),
+                   __FILE__, __LINE__);
+      if (QWidget* other = QApplication::activeModalWidget()) other->close();
+      return;
+    }
     poll->stop();
     poll->deleteLater();
     act(dialog);

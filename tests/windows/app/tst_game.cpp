@@ -1,6 +1,5 @@
 // The game directory and the game launch (F9), the game-directory dialog with its drive list
 // and directory tree, and the new-config dialog.
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QAction>
@@ -10,6 +9,7 @@
 #include <filesystem>
 
 #include "maps/windows/MapCycleWindow.h"
+#include "wizard/windows/WizardWindow.h"
 #include "wizard/windows/NewConfigDialog.h"
 #include "dictionary/windows/DictionaryWindow.h"
 #include "ui/DriveList.h"
@@ -284,6 +284,23 @@ class TestGame : public QObject {
     QCOMPARE(listed, (QStringList{QStringLiteral("cs_office"), QStringLiteral("de_dust2")}));
     // Opening the editor creates the empty cycle file it edits.
     QVERIFY(brindle::core::fileExists(gameDir_ + "/mapcycle.txt"));
+  }
+
+  void wizardCommandOpensTheWizardOnTheGameDirectory() {
+    brindle::test::TempDir unused;
+    f_->dir.write("Half-Life/cstrike/my.cfg", "fps_max \"100\"\r\n");
+    f_->start();
+    QString caption;
+    QStringList files;
+    brindle::test::whenModal<brindle::wizard::WizardWindow>([&](brindle::wizard::WizardWindow* w) {
+      caption = w->windowTitle();
+      if (auto* list = w->findChild<QListWidget*>(QStringLiteral("FileBox1")))
+        for (int i = 0; i < list->count(); ++i) files << list->item(i)->text();
+      w->reject();
+    });
+    w()->findChild<QAction*>(QStringLiteral("Master1"))->trigger();
+    QCOMPARE(caption, QStringLiteral("Конкретный конфигуратор (Master CFG)"));
+    QVERIFY(files.contains(QStringLiteral("my.cfg")));
   }
 };
 

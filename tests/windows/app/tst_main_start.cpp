@@ -1,7 +1,6 @@
 // The main window's start and end: the first document, the settings read at creation and at
 // first show and written at close, the first-start game-directory dialog, and the tool windows
 // that follow the main window and dock beside it while it is maximized.
-#include <QElapsedTimer>
 #include <QtTest>
 
 #include "dictionary/windows/ExplanationWindow.h"
@@ -75,7 +74,7 @@ class TestMainStart : public QObject {
       dialog->confirm();
     });
     f.app->start();
-    settle();
+    QTRY_VERIFY(w->placed());
     QVERIFY(toolWindowsHiddenDuringDialog);
     QVERIFY(refusedClose);
     QVERIFY(w->confirmed());

@@ -380,30 +380,11 @@ class TestDictionaryWindows : public QObject {
     QCOMPARE(spy[2], (QVariantList{2, QStringLiteral("Alias - наберите имя команды")}));
   }
 
-  void layoutOfTheToolWindows() {
+  void toolWindowFrames() {
     Rig rig;
-    rig.ccd->resize(231, 400);
-    QApplication::processEvents();
-    const int panel = rig.ccd->Panel1->width();
-    for (QToolButton* b : {rig.ccd->SBut10, rig.ccd->SBut7, rig.ccd->SBut8})
-      QCOMPARE(b->x(), (panel - b->width()) / 2);
-    QVERIFY(rig.ccd->SBut10->y() < rig.ccd->SBut7->y() && rig.ccd->SBut7->y() < rig.ccd->SBut8->y());
     QVERIFY(!(rig.ccd->windowFlags() & Qt::WindowCloseButtonHint));
     QVERIFY(rig.ccd->windowFlags() & Qt::WindowStaysOnTopHint);
-
-    rig.pani->resize(173, 300);
-    QApplication::processEvents();
-    QCOMPARE(rig.pani->Button1->width(), rig.pani->width() - 2);
-    QVERIFY(rig.pani->ListBox1->font().bold());
-
-    QCOMPARE(rig.form6->size(), QSize(225, 85));
-    QCOMPARE(rig.form6->lbl->geometry(), QRect(10, 10, 205, 65));
     QVERIFY(rig.form6->windowFlags() & Qt::FramelessWindowHint);
-    const QRegion outline = rig.form6->mask();
-    QVERIFY(outline.contains(QPoint(112, 42)));
-    QVERIFY(outline.contains(QPoint(112, 1)));
-    QVERIFY(!outline.contains(QPoint(0, 0)));  // the corners are cut round
-    QVERIFY(!outline.contains(QPoint(224, 84)));
   }
 
   void longExplanationsAreSetSmallerAndCutWithTheWholeTextAsTooltip() {

@@ -1,6 +1,7 @@
 // The editor control: CR LF offsets on Qt's one-position breaks, the byte-exact round trip,
 // undo steps and the message-box script.
 #include <QtTest>
+#include <random>
 
 #include "editor/logic/Cleanup.h"
 #include "core/TextBuffer.h"
@@ -65,6 +66,60 @@ class TestCfgEdit : public QObject {
     QCOMPARE(e.selStart(), m.selStart());
     QCOMPARE(brindle::core::findStep(e, "alias"), brindle::core::findStep(m, "alias"));
     QCOMPARE(e.selText(), m.selText());
+  }
+
+  // Random edit sequences on the control and on the in-memory buffer: after every step both
+  // hold the same bytes, the same selection and the same derived values. Texts mix CR LF, lone
+  // CR and lone LF breaks, offsets fall inside breaks and beyond either end.
+  void randomEditsAgreeWithTheMemoryModel() {
+    for (std::uint32_t seed = 1; seed <= 150; ++seed) {
+      std::mt19937 rng(seed);
+      auto below = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+      auto randomText = [&] {
+        static constexpr std::string_view kPieces[] = {
+            "a", "b", " ", ";", "\"", "\r\n", "\r", "\n", "\r\r", "\n\r", "\xe0\xff", "\x98",
+            std::string_view("\0", 1)};
+        std::string t;
+        for (int n = below(8); n > 0; --n) t += kPieces[below(std::size(kPieces))];
+        return t;
+      };
+      auto randomOffset = [&](const TextBuffer& b) {
+        return static_cast<Offset>(below(static_cast<int>(b.textLength()) + 4)) - 1;
+      };
+
+      CfgEdit e;
+      MemoryBuffer m;
+      std::string log;
+      for (int step = 0; step < 40; ++step) {
+        const int op = below(7);
+        const Offset a = randomOffset(m);
+        const Offset n = static_cast<Offset>(below(8)) - 1;
+        const std::string t = randomText();
+        for (TextBuffer* b : {static_cast<TextBuffer*>(&e), static_cast<TextBuffer*>(&m)}) {
+          switch (op) {
+            case 0: b->setText(t); break;                       // whole text
+            case 1: b->setSelStart(a); b->replaceSel(t); break;  // insert
+            case 2: b->select(a, n); b->replaceSel({}); break;   // delete
+            case 3: b->select(a, n); break;
+            case 4: b->replaceSel(t); break;                    // over the selection
+            case 5: b->setSelStart(a); break;
+            case 6: b->setSelLength(n); break;
+          }
+        }
+        log += " " + std::to_string(op) + "(" + std::to_string(a) + "," + std::to_string(n) +
+               "," + std::to_string(t.size()) + ")";
+        const QByteArray where = QByteArray("seed ") + QByteArray::number(seed) + ":" +
+                                 QByteArray::fromStdString(log);
+        QVERIFY2(e.getText() == m.getText(), where.constData());
+        QVERIFY2(e.selStart() == m.selStart(), where.constData());
+        QVERIFY2(e.selLength() == m.selLength(), where.constData());
+        QVERIFY2(e.textLength() == m.textLength(), where.constData());
+        QVERIFY2(e.selText() == m.selText(), where.constData());
+        QVERIFY2(e.caretPos().line == m.caretPos().line, where.constData());
+        QVERIFY2(e.caretPos().column == m.caretPos().column, where.constData());
+        QVERIFY2(e.lineCount() == m.lineCount(), where.constData());
+      }
+    }
   }
 
   void modifiedFlagFollowsEditsNotLoads() {

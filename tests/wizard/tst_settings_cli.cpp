@@ -1,0 +1,99 @@
+// brindle-cli settings: the wizard's reading of a config, and its apply step from the command line.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/Cp1251.h"
+#include "support/RunCommand.h"
+#include "support/TempDir.h"
+
+using brindle::test::CommandResult;
+using brindle::test::TempDir;
+
+namespace {
+
+const std::filesystem::path kSource(BRINDLE_SOURCE_DIR);
+
+std::string slurp(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+CommandResult settings(const std::string& args) {
+  return brindle::test::runCommand(std::string(BRINDLE_CLI) + " settings " + args);
+}
+
+std::string shellQuoted(const std::string& s) { return "'" + s + "'"; }
+
+}  // namespace
+
+TEST(CliSettings, PrintsTheWizardsReadingOfTheGamesConfig) {
+  const CommandResult r = settings(shellQuoted((kSource / "examples/cstrike/config.cfg").string()));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, slurp(kSource / "tests/wizard/golden/04_game_config_untouched/reading.txt"));
+  EXPECT_EQ(r.err, "");
+}
+
+TEST(CliSettings, SetAppliesLikeTheWizardAndSavesTheFile) {
+  TempDir dir;
+  const std::filesystem::path golden = kSource / "tests/wizard/golden/05_game_config_changed";
+  const std::string path = dir.write("config.cfg", slurp(golden / "input.cfg"));
+  std::string args = shellQuoted(path) + " --set";
+  std::istringstream choices(slurp(golden / "choices.txt"));
+  for (std::string line; std::getline(choices, line);)
+    if (!line.empty() && line[0] != '#') args += " " + shellQuoted(line);
+  const CommandResult r = settings(args);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(dir.read("config.cfg"), slurp(golden / "expected.cfg"));
+}
+
+TEST(CliSettings, BadInputIsRefusedAndNothingIsWritten) {
+  TempDir dir;
+  const std::string original = "con_color \"x y z\"\r\nsensitivity \"2\"\r\n";
+  const std::string path = dir.write("a.cfg", original);
+  for (const char* bad : {"--set nosuchrow=1", "--set sensitivity=1000", "--set radar=2",
+                          "--set con_color=1,2,3", "--set 'name=a\"b'", "--set sensitivity",
+                          "--set", "--frobnicate"}) {
+    const CommandResult r = settings(shellQuoted(path) + " " + bad);
+    EXPECT_EQ(r.status, 2) << bad;
+    EXPECT_NE(r.err, "") << bad;
+  }
+  // Every choice is checked first: a good one before a bad one is not applied either.
+  EXPECT_EQ(settings(shellQuoted(path) + " --set sensitivity=3 radar=7").status, 2);
+  EXPECT_EQ(dir.read("a.cfg"), original);
+
+  const CommandResult missing = settings(shellQuoted(dir.file("missing.cfg")));
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err, "");
+  EXPECT_EQ(settings("").status, 2);
+
+  // A console colour that cannot be read is reported; the other rows are read all the same.
+  const CommandResult warned = settings(shellQuoted(path));
+  EXPECT_EQ(warned.status, 0);
+  EXPECT_NE(warned.err.find("'x' is not a valid integer value"), std::string::npos) << warned.err;
+  EXPECT_NE(warned.out.find("sensitivity=2\n"), std::string::npos);
+
+  const CommandResult help = settings("--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("mp_startmoney  800..16000"), std::string::npos);
+}
+
+TEST(CliSettings, AFailedSaveLeavesTheFileAndSaysSo) {
+  TempDir dir;
+  const std::string original = "sensitivity \"2\"\r\n";
+  const std::string path = dir.write("a.cfg", original);
+  // No file may grow beyond 0 bytes: the file is read, and its replacement cannot be written.
+  // The messages go through the pipe, which the limit does not touch.
+  const CommandResult r = brindle::test::runCommand(
+      "(trap '' XFSZ; ulimit -f 0; exec " + std::string(BRINDLE_CLI) + " settings " +
+      shellQuoted(path) + " --set sensitivity=4 2>&1)");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("Cannot create file"), std::string::npos) << r.out;
+  EXPECT_EQ(dir.read("a.cfg"), original);
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    EXPECT_EQ(entry.path().filename(), "a.cfg");  // no temporary file left behind
+}

@@ -1,0 +1,72 @@
+#include "wizard/logic/ConfigFiles.h"
+
+#include "core/Cp1251.h"
+#include "core/DataPaths.h"
+#include "core/FileIO.h"
+#include "wizard/logic/WizardText.h"
+
+namespace brindle::wizard {
+
+std::string unreadableFileLine() { return core::fromUtf8("Файл не может быть отображен!"); }
+
+ChosenFile chooseFile(WizardTexts& texts, const std::string& directory,
+                      const std::string& fileName, const std::string& startupGameDirectory) {
+  ChosenFile chosen;
+  chosen.path = core::withSeparator(directory) + fileName;
+
+  chosen.autoexecMode = !startupGameDirectory.empty() &&
+                        chosen.path == core::withSeparator(startupGameDirectory) + "config.cfg";
+  // Aliases of an earlier file must never reach another autoexec.cfg: the text is emptied
+  // whenever the file that fills it is missing.
+  texts.autoexec.load({});
+  if (chosen.autoexecMode) {
+    const std::string autoexec = core::withSeparator(startupGameDirectory) + "autoexec.cfg";
+    if (core::fileExists(autoexec)) {
+      const core::ReadResult r = core::readFile(autoexec, core::kMaxDocumentBytes);
+      if (r.ok)
+        texts.autoexec.loadFileText(r.data);
+      else
+        chosen.autoexecError = r.error;
+    } else {
+      core::createEmptyFile(autoexec);
+    }
+  }
+
+  const core::ReadResult r = core::readFile(chosen.path, core::kMaxDocumentBytes);
+  chosen.readable = r.ok;
+  if (r.ok) {
+    texts.working.loadFileText(r.data);
+  } else {
+    chosen.error = r.error;
+    texts.working.load({unreadableFileLine()});
+  }
+  return chosen;
+}
+
+SaveResult saveWorkingText(WizardTexts& texts, const std::string& path) {
+  SaveResult s;
+  if (!texts.working.modified()) {
+    s.ok = true;
+    return s;
+  }
+  const core::WriteResult w = core::writeFileAtomic(path, texts.working.fileText());
+  if (!w.ok) {
+    s.error = w.error;
+    return s;
+  }
+  texts.working.setModified(false);
+  s.ok = true;
+  s.written = true;
+  return s;
+}
+
+SaveResult applyAndSave(WizardTexts& texts, const SettingsValues& loaded,
+                        const SettingsValues& chosen, const std::string& path) {
+  const WizardText before = texts.working;
+  applySettings(texts, loaded, chosen);
+  SaveResult s = saveWorkingText(texts, path);
+  if (!s.ok) texts.working = before;
+  return s;
+}
+
+}  // namespace brindle::wizard

@@ -1,0 +1,180 @@
+#pragma once
+// The client and server settings of the wizard's pages 2-8: forty-three rows, each shown by one
+// or two controls, read from the working text by its read rule and written back by its write
+// rule.
+//
+// A row's state is held as text fields, one per control that carries a value, named by the
+// console setting they stand for (the names brindle-cli shows). A choice between radio buttons is
+// held as the value it writes ("0", "1", "2"); empty means no button is checked, or no text.
+//
+// An apply writes only the rows whose fields differ from the state the loading pass gave them,
+// so an untouched apply leaves the text as it was, and a setting absent from the file and left
+// alone stays absent.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brindle::wizard {
+
+class WizardTexts;
+
+enum class Field : std::uint8_t {
+  Name,               // 1
+  Lefthand,           // 2
+  AutoHelp,           // 3
+  VguiMenus,          // 4
+  MapDescription,     // 5
+  ConsoleColor,       // 6
+  DrawViewModel,      // 7
+  CenterId,           // 8
+  Radar,              // 9
+  SpriteBlend,        // 10
+  FastSprites,        // 11
+  SmokePuffs,         // 12
+  Shells,             // 13
+  Decals,             // 14
+  NetGraph,           // 15
+  NetGraphPosition,   // 15
+  MonoLights,         // 16
+  ObserverCrosshair,  // 17
+  Ghosts,             // 18
+  AdjustCrosshair,    // 19
+  Bob,                // 20
+  FastSwitch,         // 21
+  WaterAmp,           // 22
+  MouseFilter,        // 23
+  Sensitivity,        // 24
+  ZoomSensitivity,    // 25
+  ConsoleSpeed,       // 26
+  RoundTime,          // 27
+  C4Timer,            // 28
+  FreezeTime,         // 29
+  TimeLimit,          // 30
+  MaxRounds,          // 30
+  BuyTime,            // 31
+  RestartRound,       // 32
+  WinLimit,           // 33
+  FriendlyFire,       // 34
+  AutoKick,           // 35
+  LimitTeams,         // 36
+  HostagePenalty,     // 37
+  ForceChaseCam,      // 38
+  FadeToBlack,        // 39
+  Flashlight,         // 40
+  Footsteps,          // 41
+  StartMoney,         // 42
+  Rate,               // 43
+};
+
+inline constexpr std::size_t kFieldCount = static_cast<std::size_t>(Field::Rate) + 1;
+inline constexpr int kRowCount = 43;
+
+enum class FieldKind : std::uint8_t {
+  Text,      // free text (the name, the buy time)
+  Number,    // a spin field: whole numbers within the range when typed or stepped
+  Switch,    // a radio choice of the values listed in `choices`
+  Colour,    // three numbers 0-255 separated by single blanks
+};
+
+struct FieldInfo {
+  Field field;
+  int row;                        // 1-43, the order of the apply
+  std::string_view name;          // stable name (brindle-cli)
+  FieldKind kind;
+  int minimum = 0;                // Number: the field's range
+  int maximum = 0;
+  std::string_view choices = {};  // Switch: the values, e.g. "01"
+};
+
+const FieldInfo& fieldInfo(Field field);
+const std::array<FieldInfo, kFieldCount>& allFields();
+std::optional<Field> fieldByName(std::string_view name);
+
+// The state of every row.
+class SettingsValues {
+ public:
+  std::string& operator[](Field f) { return values_[static_cast<std::size_t>(f)]; }
+  const std::string& operator[](Field f) const { return values_[static_cast<std::size_t>(f)]; }
+  bool operator==(const SettingsValues&) const = default;
+
+ private:
+  std::array<std::string, kFieldCount> values_;
+};
+
+// What the loading pass found.
+struct SettingsReading {
+  SettingsValues values;
+  // Whether the text holds the row's setting at all. The rows that always show a choice (colour,
+  // crosshair adjust, bobbing, map change, team balance, connection) show one also when the
+  // setting is missing; this tells the two apart.
+  std::array<bool, kFieldCount> found{};
+  // Messages for values that cannot be read ("'x' is not a valid integer value"). A row that
+  // cannot be read keeps its reset state; the other rows are read all the same.
+  std::vector<std::string> warnings;
+};
+
+// The reading as brindle-cli prints it: a "name=value" line per field, the value left empty where
+// the text has no such setting or the row shows no choice (CP1251, lines ending in LF).
+std::string formatReading(const SettingsReading& reading);
+
+// Reads every row from the working text, in row order.
+SettingsReading readSettings(WizardTexts& texts);
+
+// Writes the rows whose fields differ between `loaded` and `chosen`, in row order, into the
+// working text. Returns the number of rows written.
+int applySettings(WizardTexts& texts, const SettingsValues& loaded, const SettingsValues& chosen);
+
+// A choice made as the page's control would make it: checks the value against the field's kind
+// and range and applies the control's own handler (a map change by time clears the one by rounds
+// and back). Returns an error text (UTF-8), empty on success. `value` is CP1251.
+std::string chooseValue(SettingsValues& values, Field field, std::string_view value);
+
+// The colour list of the console colour row: item 0 "Custom..." and the sixteen standard colours.
+struct ColourItem {
+  std::string_view entry;  // "clBlack"
+  std::string_view value;  // "0 0 0"
+};
+inline constexpr std::array<ColourItem, 17> kColourItems = {{
+    {"Custom...", ""},
+    {"clBlack", "0 0 0"},
+    {"clMaroon", "165 25 10"},
+    {"clGreen", "10 165 20"},
+    {"clOlive", "165 155 10"},
+    {"clNavy", "30 10 180"},
+    {"clPurple", "140 5 75"},
+    {"clTeal", "115 155 140"},
+    {"clGray", "135 140 140"},
+    {"clSilver", "195 195 195"},
+    {"clRed", "255 0 0"},
+    {"clLime", "25 255 0"},
+    {"clYellow", "255 255 0"},
+    {"clBlue", "0 0 255"},
+    {"clFuchsia", "255 0 255"},
+    {"clAqua", "0 255 255"},
+    {"clWhite", "255 255 255"},
+}};
+// The colour shown when a file has no console colour.
+inline constexpr std::string_view kDefaultConsoleColour = "255 175 95";
+
+struct Rgb {
+  int red = 0;
+  int green = 0;
+  int blue = 0;
+};
+// Three whole numbers separated by blanks (leading blanks ignored, anything after the third number
+// ignored), each taken modulo 256. On failure `badText` gets the text that is not a number.
+std::optional<Rgb> parseColour(std::string_view value, std::string* badText = nullptr);
+std::string formatColour(const Rgb& rgb);
+// Index of the list entry whose value is exactly `value`, or 0 (Custom...).
+int colourItemOf(std::string_view value);
+
+// The rates the connection list writes, item by item ("Никакое", the modems, ISDN, cable, xDSL,
+// LAN).
+inline constexpr std::array<std::string_view, 9> kConnectionRates = {
+    "0", "1500", "2500", "3400", "4200", "5000", "6000", "9000", "20000"};
+int connectionItemOf(std::string_view rate);
+
+}  // namespace brindle::wizard

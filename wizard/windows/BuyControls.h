@@ -1,0 +1,98 @@
+#pragma once
+// The buy, radio and message controls of the wizard's key page: what one key's script buys,
+// which radio phrase it sends and which chat message, with a picture of the chosen item and a
+// preview of the phrase's sound. The choice is read by BIND (KeyPages) and cleared after it.
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "wizard/logic/BuyScript.h"
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QRadioButton;
+class QToolButton;
+
+namespace brindle::core {
+class Settings;
+}
+namespace brindle::ui {
+class SoundPlayer;
+}
+
+namespace brindle::wizard {
+
+class BuyControls : public QWidget {
+  Q_OBJECT
+
+ public:
+  // `programDir` (UTF-8, with a trailing separator) holds the pictures; `settings` keeps the buy
+  // mode (may be null: the mode is then not kept); `soundDirectory` gives the directory whose
+  // sound\radio\ holds the phrases (the wizard's directory, UTF-8).
+  BuyControls(std::string programDir, core::Settings* settings,
+              std::function<std::string()> soundDirectory, QWidget* parent = nullptr);
+
+  QGroupBox* GroupBox32;         // "Оружие"
+  QComboBox* ComboBox3;          // primary weapon
+  QComboBox* ComboBox4;          // pistol
+  QComboBox* ComboBox5;          // ammunition
+  QListWidget* CheckListBox1;    // equipment, checkable
+  QFrame* Bevel2;                // the frame around the picture (placed by the page)
+  QLabel* Image2;                // picture of the chosen item, 205 x 65
+  QRadioButton* BuyMenus15;      // "Меню покупки CS 1.5"
+  QRadioButton* BuyCommands16;   // "Команды покупки CS 1.6"
+  QGroupBox* GroupBox33;         // "Сообщения"
+  QComboBox* ComboBox8;          // radio phrase
+  QWidget* mp_radio;             // the player: Play and Stop
+  QToolButton* mp_radioPlay;
+  QToolButton* mp_radioStop;
+  QLabel* mp_radioStatus;        // why a phrase cannot be heard
+  QLineEdit* Edit3;              // own chat message
+  QRadioButton* RadioButton49;   // "Команда"
+  QRadioButton* RadioButton50;   // "Все"
+
+  BuyChoice choice() const;
+  BuyMode mode() const;
+  ui::SoundPlayer* player() const { return player_; }
+
+  // After BIND: first items, nothing ticked, no message, no audience, no picture.
+  void reset();
+  // Loading a file clears the audience (and so the message edit).
+  void clearAudience();
+
+  void ComboBox3Select(int index);
+  void ComboBox4Select(int index);
+  void CheckListBox1ClickCheck(QListWidgetItem* item);
+  // Shows the picture dlls\cvardll\guns\weapon_<name>.jpg of the program directory.
+  void vivi(const std::string& pictureName);
+  void ComboBox8Change(int index);
+  void ComboBox8KeyPress();  // Enter on the phrase list
+  void mp_radioPlayClick();
+  void mp_radioStopClick();
+  void RadioButton49Click();
+  void RadioButton50Click();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void hidePicture();
+  void setPlayerButtons(bool enabled);
+  void enableMessage(bool enabled);
+  void onSoundFailed(const QString& error);
+  void showSoundStatus(const QString& text);
+
+  std::string programDir_;
+  core::Settings* settings_;
+  std::function<std::string()> soundDirectory_;
+  ui::SoundPlayer* player_;
+  QString soundName_;  // sound\radio\<name>.wav of the open phrase, for messages
+  bool ticking_ = false;
+};
+
+}  // namespace brindle::wizard

@@ -1,0 +1,387 @@
+#include "wizard/windows/KeyPages.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "binds/windows/KeyDialog.h"
+#include "binds/windows/MetaBindWindow.h"
+#include "core/DataPaths.h"
+#include "core/FileIO.h"
+#include "ui/Codec.h"
+#include "ui/MessageBoxes.h"
+#include "wizard/logic/ConfigFiles.h"
+#include "wizard/logic/LoadingPass.h"
+#include "wizard/logic/WizardText.h"
+#include "wizard/windows/BuyControls.h"
+
+namespace brindle::wizard {
+
+namespace {
+
+const QString kReassignQuestion = QStringLiteral("Вы действительно хотите переназначить выбранную клавишу?");
+
+// Wide enough for the longest key name, "KP_RIGHTARROW".
+constexpr int kActionButtonWidth = 112;
+
+QString utf8(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+std::size_t indexOf(std::string_view button) {
+  return static_cast<std::size_t>(findKeyAction(button) - kKeyActions.data());
+}
+
+// Refills a key list; the entry shown before stays shown when it is still listed.
+void refill(QComboBox* box, const std::vector<std::string>& keys) {
+  const QString shown = box->currentText();
+  const QSignalBlocker quiet(box);
+  box->clear();
+  for (const std::string& k : keys) box->addItem(ui::toQ(k));
+  box->setCurrentIndex(shown.isEmpty() ? -1 : box->findText(shown, Qt::MatchExactly));
+}
+
+}  // namespace
+
+KeyPages::KeyPages(KeyPagesHost& host, QWidget* page9, QWidget* page10, QWidget* page11,
+                   QObject* parent)
+    : QObject(parent), host_(host) {
+  setObjectName(QStringLiteral("KeyPages"));
+  buildMovePage(page9);
+  buildActionsPage(page10);
+  buildRadioPage(page11);
+  for (std::size_t i = 0; i < kKeyActionCount; ++i)
+    connect(actionButtons[i], &QPushButton::clicked, this, [this, i] { actionClick(i); });
+}
+
+QString KeyPages::stepCaption(int pageIndex) {
+  switch (pageIndex) {
+    case kMovePage:
+      return QStringLiteral("Клавиши движения, покупки и сообщений");
+    case kActionsPage:
+      return QStringLiteral("Клавиши других действий");
+    case kRadioPage:
+      return QStringLiteral("Клавиши радио и сообщений");
+    default:
+      return {};
+  }
+}
+
+QPushButton* KeyPages::makeActionButton(std::size_t action, QWidget* parent) {
+  auto* b = new QPushButton(parent);
+  b->setObjectName(utf8(kKeyActions[action].button));
+  b->setFixedWidth(kActionButtonWidth);
+  b->setAutoDefault(false);
+  actionButtons[action] = b;
+  return b;
+}
+
+void KeyPages::buildMovePage(QWidget* page) {
+  // The movement cross: forward above, left, back and right below.
+  GroupBox1 = new QGroupBox(QStringLiteral("Кнопки движения:"), page);
+  GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+  auto* cross = new QGridLayout(GroupBox1);
+  cross->addWidget(makeActionButton(indexOf("Button4"), GroupBox1), 0, 1);
+  cross->addWidget(makeActionButton(indexOf("Button5"), GroupBox1), 1, 0);
+  cross->addWidget(makeActionButton(indexOf("Button6"), GroupBox1), 1, 1);
+  cross->addWidget(makeActionButton(indexOf("Button7"), GroupBox1), 1, 2);
+
+  auto* keys = new QGroupBox(QStringLiteral("Скрипт на одну клавишу"), page);
+  keys->setObjectName(QStringLiteral("GroupBox34"));
+  ComboBox6 = new QComboBox(keys);
+  ComboBox6->setObjectName(QStringLiteral("ComboBox6"));
+  SpeedButton1 = new QToolButton(keys);
+  SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+  ComboBox7 = new QComboBox(keys);
+  ComboBox7->setObjectName(QStringLiteral("ComboBox7"));
+  SpeedButton2 = new QToolButton(keys);
+  SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
+  for (QToolButton* b : {SpeedButton1, SpeedButton2}) {
+    b->setText(QStringLiteral("BIND"));
+    b->setAutoRaise(true);
+    b->setEnabled(false);
+  }
+  for (QComboBox* c : {ComboBox6, ComboBox7}) c->setMaxVisibleItems(20);
+  auto* keyGrid = new QGridLayout(keys);
+  keyGrid->addWidget(new QLabel(QStringLiteral("Выберите клавишу и нажмите <BIND>"), keys), 0, 0, 1, 2);
+  keyGrid->addWidget(ComboBox6, 1, 0);
+  keyGrid->addWidget(SpeedButton1, 1, 1);
+  keyGrid->addWidget(new QLabel(QStringLiteral("Использованные клавиши"), keys), 2, 0, 1, 2);
+  keyGrid->addWidget(ComboBox7, 3, 0);
+  keyGrid->addWidget(SpeedButton2, 3, 1);
+  keyGrid->setColumnStretch(0, 1);
+
+  Label42 = new QLabel(page);
+  Label42->setObjectName(QStringLiteral("Label42"));
+  Label42->setWordWrap(true);
+  Label42->setText(QStringLiteral("Для конфигурации других клавиш\nвоспользуйтесь самой программой\n"
+                                  "Brindle for Counter-Strike"));
+
+  buy = new BuyControls(host_.programDir(), host_.settings(),
+                        [this] { return host_.wizardDirectory(); }, page);
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(GroupBox1);
+  left->addWidget(keys);
+  left->addWidget(buy->Bevel2, 0, Qt::AlignHCenter);
+  left->addWidget(Label42);
+  left->addStretch();
+  auto* layout = new QHBoxLayout(page);
+  layout->addLayout(left, 1);
+  layout->addWidget(buy, 1);
+
+  connect(ComboBox6, &QComboBox::currentTextChanged, this,
+          [this](const QString& t) { SpeedButton1->setEnabled(!t.isEmpty()); });
+  connect(ComboBox7, &QComboBox::currentTextChanged, this,
+          [this](const QString& t) { SpeedButton2->setEnabled(!t.isEmpty()); });
+  connect(SpeedButton1, &QToolButton::clicked, this, &KeyPages::SpeedButton1Click);
+  connect(SpeedButton2, &QToolButton::clicked, this, &KeyPages::SpeedButton2Click);
+}
+
+void KeyPages::buildActionsPage(QWidget* page) {
+  // Buttons with their labels, in columns; a group box gathers the rows of one group.
+  auto* columns = new QHBoxLayout(page);
+  QGridLayout* rows = nullptr;
+  QGroupBox* group = nullptr;
+  std::string_view groupName;
+  int row = 0;
+  int groupRow = 0;
+  const auto newColumn = [&] {
+    auto* column = new QVBoxLayout;
+    columns->addLayout(column);
+    rows = new QGridLayout;
+    column->addLayout(rows);
+    column->addStretch();
+    group = nullptr;
+    groupName = {};
+    row = 0;
+  };
+  const auto place = [&](const char* button) {
+    const std::size_t i = indexOf(button);
+    const KeyAction& a = kKeyActions[i];
+    QWidget* parent = page;
+    QGridLayout* target = rows;
+    if (!a.group.empty()) {
+      if (group == nullptr || groupName != a.group) {
+        group = new QGroupBox(utf8(a.group), page);
+        groupName = a.group;
+        group->setLayout(new QGridLayout);
+        rows->addWidget(group, row++, 0, 1, 2);
+        groupRow = 0;
+      }
+      parent = group;
+      target = static_cast<QGridLayout*>(group->layout());
+    } else {
+      group = nullptr;
+      groupName = {};
+    }
+    const int r = target == rows ? row++ : groupRow++;
+    target->addWidget(new QLabel(utf8(a.label), parent), r, 0);
+    target->addWidget(makeActionButton(i, parent), r, 1);
+  };
+
+  newColumn();
+  for (const char* b : {"Button9", "Button10", "Button11", "Button12", "Button13", "Button14",
+                        "Button15", "Button16", "Button31", "Button32", "Button33"})
+    place(b);
+  newColumn();
+  for (const char* b : {"Button17", "Button18", "Button19", "Button20", "Button21", "Button22",
+                        "Button23", "Button24", "Button25", "Button26", "Button34", "Button35"})
+    place(b);
+  newColumn();
+  for (const char* b : {"Button27", "Button28", "Button29", "Button30", "Button41", "Button36",
+                        "Button37", "Button38", "Button39", "Button40", "Button42", "Button43"})
+    place(b);
+}
+
+void KeyPages::buildRadioPage(QWidget* page) {
+  auto* radio = new QGroupBox(QStringLiteral("Радио и сообщения"), page);
+  radio->setObjectName(QStringLiteral("GroupBox35"));
+  auto* radioRows = new QGridLayout(radio);
+  int r = 0;
+  for (const char* b : {"Button44", "Button45", "Button46", "Button47", "Button48"}) {
+    const std::size_t i = indexOf(b);
+    radioRows->addWidget(new QLabel(utf8(kKeyActions[i].label), radio), r, 0);
+    radioRows->addWidget(makeActionButton(i, radio), r++, 1);
+  }
+
+  auto* metabinds = new QGroupBox(QStringLiteral("Вставка МетаБиндов (MetaBinds)"), page);
+  metabinds->setObjectName(QStringLiteral("GroupBox36"));
+  Button49 = new QPushButton(QStringLiteral("MetaBinds"), metabinds);
+  Button49->setObjectName(QStringLiteral("Button49"));
+  auto* metaLayout = new QHBoxLayout(metabinds);
+  metaLayout->addWidget(Button49);
+  metaLayout->addStretch();
+
+  Label83 = new QLabel(page);
+  Label83->setObjectName(QStringLiteral("Label83"));
+  Label83->setText(QStringLiteral("Все изменения настройки клавиш и вставка МетаБиндов\n"
+                                  "вступят в действия после нажатия \"Применить настройки\""));
+  Button50 = new QPushButton(QStringLiteral("Применить настройки"), page);
+  Button50->setObjectName(QStringLiteral("Button50"));
+  for (QPushButton* b : {Button49, Button50}) b->setAutoDefault(false);
+
+  auto* layout = new QVBoxLayout(page);
+  auto* top = new QHBoxLayout;
+  top->addWidget(radio);
+  top->addStretch();
+  layout->addLayout(top);
+  layout->addWidget(metabinds);
+  layout->addStretch();
+  layout->addWidget(Label83);
+  auto* apply = new QHBoxLayout;
+  apply->addStretch();
+  apply->addWidget(Button50);
+  layout->addLayout(apply);
+
+  connect(Button49, &QPushButton::clicked, this, &KeyPages::Button49Click);
+  connect(Button50, &QPushButton::clicked, this, &KeyPages::Button50Click);
+}
+
+void KeyPages::takeLoadingResult(const LoadingResult& result) {
+  takeKeyLists(state_, result);
+  showState();
+  if (result.settingsRead) {
+    SpeedButton1->setEnabled(false);
+    SpeedButton2->setEnabled(false);
+  }
+}
+
+void KeyPages::resetForNewFile() {
+  buy->clearAudience();
+  clearUsedKeys();
+}
+
+void KeyPages::clearUsedKeys() {
+  state_.usedKeys.clear();
+  refill(ComboBox7, state_.usedKeys);
+  SpeedButton2->setEnabled(false);
+}
+
+void KeyPages::pageShown(int pageIndex) {
+  if (pageIndex == kMovePage) setMoveHints();
+}
+
+void KeyPages::setMoveHints() {
+  for (const char* b : {"Button4", "Button5", "Button6", "Button7"}) {
+    QPushButton* button = actionButtons[indexOf(b)];
+    button->setToolTip(button->text());
+  }
+}
+
+void KeyPages::showState() {
+  for (std::size_t i = 0; i < kKeyActionCount; ++i)
+    actionButtons[i]->setText(ui::toQ(state_.captions[i]));
+  refill(ComboBox6, state_.freeKeys);
+  refill(ComboBox7, state_.usedKeys);
+  SpeedButton1->setEnabled(!ComboBox6->currentText().isEmpty());
+  SpeedButton2->setEnabled(!ComboBox7->currentText().isEmpty());
+}
+
+void KeyPages::actionClick(std::size_t action) {
+  binds::KeyDialog* dialog = host_.keyDialog();
+  if (dialog == nullptr || action >= kKeyActionCount) return;
+  const int page = host_.currentPage();
+  dialog->setSlotNumber(0);
+  dialog->keyChoiceCheck = [this, action, dialog](const std::string& key) {
+    return checkKeyChoice(host_.texts(), state_, action, key, [dialog] {
+      return ui::askYesNo(dialog, kReassignQuestion) == ui::Answer::Yes;
+    });
+  };
+  dialog->exec();
+  dialog->keyChoiceCheck = nullptr;
+  if (dialog->keyAccepted())
+    assignKey(host_.texts(), state_, action, ui::fromQ(dialog->chosenKey()));
+  showState();
+  setMoveHints();
+  host_.workingTextChanged();
+  host_.showPage(page);
+}
+
+void KeyPages::SpeedButton1Click() {
+  if (ComboBox6->currentText().isEmpty()) return;
+  bindlaska(false);
+}
+
+void KeyPages::SpeedButton2Click() {
+  if (ComboBox7->currentText().isEmpty()) return;
+  if (ui::askYesNo(host_.window(), kReassignQuestion) != ui::Answer::Yes) return;
+  bindlaska(true);
+}
+
+bool KeyPages::mayWrite(bool withAutoexec) {
+  if (host_.selectedFilePath().empty()) {
+    ui::showWarning(host_.window(), QStringLiteral("Сначала выберите конфиг для настройки!"));
+    return false;
+  }
+  QString problem = host_.fileProblem();
+  if (problem.isEmpty() && withAutoexec && host_.autoexecMode()) problem = host_.autoexecProblem();
+  if (!problem.isEmpty()) {
+    ui::showError(host_.window(), problem);
+    return false;
+  }
+  return true;
+}
+
+void KeyPages::bindlaska(bool usedKey) {
+  // A file that could not be read is never written over: its text here is no copy of it.
+  if (!mayWrite(true)) return;
+  const int page = host_.currentPage();
+  const std::string key = ui::fromQ((usedKey ? ComboBox7 : ComboBox6)->currentText());
+  writeBuyScript(host_.texts(), state_, key, usedKey, buildScriptParts(buy->choice(), buy->mode()),
+                 host_.autoexecMode());
+  saveTexts();
+  buy->reset();
+  for (QComboBox* c : {ComboBox6, ComboBox7}) c->setCurrentIndex(-1);
+  showState();
+  SpeedButton1->setEnabled(false);
+  SpeedButton2->setEnabled(false);
+  host_.workingTextChanged();
+  host_.showPage(page);
+}
+
+bool KeyPages::saveTexts() {
+  WizardTexts& texts = host_.texts();
+  if (host_.autoexecMode()) {
+    const std::string path =
+        core::resolveDataPath(core::withSeparator(host_.wizardDirectory()), "autoexec.cfg");
+    const core::WriteResult r = core::writeFileAtomic(path, texts.autoexec.fileText());
+    if (!r.ok) {
+      ui::showError(host_.window(), ui::fromUtf8(r.error));
+      return false;
+    }
+  }
+  const SaveResult saved = saveWorkingText(texts, host_.selectedFilePath());
+  if (!saved.ok) {
+    ui::showError(host_.window(), ui::fromUtf8(saved.error));
+    return false;
+  }
+  return true;
+}
+
+void KeyPages::Button50Click() {
+  if (!mayWrite(false)) return;
+  const SaveResult saved = saveWorkingText(host_.texts(), host_.selectedFilePath());
+  if (!saved.ok) ui::showError(host_.window(), ui::fromUtf8(saved.error));
+}
+
+void KeyPages::Button49Click() {
+  binds::MetaBindWindow* metabinds = host_.metaBindWindow();
+  if (metabinds == nullptr) return;
+  const int page = host_.currentPage();
+  metabinds->setWizardTarget(&host_.texts().working);
+  metabinds->exec();
+  metabinds->setWizardTarget(nullptr);
+  // An inserted MetaBind may bind keys: the lists and captions follow the text.
+  reloadKeyLists(host_.texts(), state_);
+  showState();
+  host_.workingTextChanged();
+  host_.showPage(page);
+}
+
+}  // namespace brindle::wizard

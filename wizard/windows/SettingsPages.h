@@ -1,0 +1,97 @@
+#pragma once
+// The wizard's pages 2-8: client settings, video, other client settings, times, teams and
+// players, other server settings, connection. Each page is built by its own function into a page
+// widget of the wizard; the controls carry the objectNames tests find them by.
+//
+// The controls show one SettingsValues (wizard/logic/SettingsModel.h) and give it back: the
+// wizard fills them after its loading pass and reads them for the apply step.
+#include <QColor>
+#include <QObject>
+#include <array>
+#include <vector>
+
+#include "wizard/logic/SettingsModel.h"
+
+class QButtonGroup;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace brindle::ui {
+class SpinField;
+}
+
+namespace brindle::wizard {
+
+class SettingsPages : public QObject {
+  Q_OBJECT
+
+ public:
+  // `pages` are the page widgets of pages 2 to 8, in that order.
+  SettingsPages(const std::array<QWidget*, 7>& pages, QObject* parent = nullptr);
+
+  QLineEdit* Edit1 = nullptr;  // name
+  QLineEdit* Edit2 = nullptr;  // buy time
+  // SpinEdit1 ... SpinEdit18 at their numbers (index 0 unused).
+  std::array<ui::SpinField*, 19> spin{};
+  // RadioButton1 ... RadioButton48 and RadioButton51 at their numbers (the others are null;
+  // RadioButton49 and RadioButton50 belong to the key pages).
+  std::array<QRadioButton*, 52> radio{};
+  QComboBox* ColorBox1 = nullptr;  // console colour
+  QComboBox* ComboBox2 = nullptr;  // net graph position
+  QComboBox* ComboBox1 = nullptr;  // connection
+  QPushButton* Button8 = nullptr;  // "Применить настройки"
+
+  // The colour of the "Custom..." entry of the colour list.
+  QColor customColour() const { return customColour_; }
+  void setCustomColour(const QColor& colour);
+
+  // The state after a file is chosen: empty fields, no radio button checked except the preset
+  // connection with "Никакое", the colour list on "Custom..." with the default console colour,
+  // no net graph position and the rate field at 0.
+  void reset();
+  // Shows what the loading pass read. A row that found nothing keeps its reset state; a console
+  // colour that could not be read leaves the colour list as it is.
+  void show(const SettingsValues& values);
+  // The rows as the controls hold them now.
+  SettingsValues values() const;
+
+  // Small handlers.
+  void RadioButton39Click();  // net graph: position list on
+  void RadioButton40Click();  // net graph: position list off
+  void RadioButton17Click();  // preset connection: list on, number off
+  void RadioButton18Click();  // own rate: number on, list off
+  void SpinEdit12Change();    // map change by time clears the one by rounds
+  void SpinEdit13Change();    // and back
+  void ColorBox1Select(int index);
+
+ Q_SIGNALS:
+  void applyRequested();  // "Применить настройки"
+
+ private:
+  struct SwitchRow {
+    Field field;
+    QButtonGroup* group;
+    std::vector<std::pair<char, QRadioButton*>> buttons;
+  };
+
+  QWidget* question(const QString& text, Field field,
+                    std::initializer_list<std::tuple<int, QString, char>> buttons);
+  ui::SpinField* spinField(int number, Field field, int start);
+
+  void buildMainPage(QWidget* page);        // page 2
+  void buildVideoPage(QWidget* page);       // page 3
+  void buildClientPage(QWidget* page);      // page 4
+  void buildTimePage(QWidget* page);        // page 5
+  void buildTeamPage(QWidget* page);        // page 6
+  void buildServerPage(QWidget* page);      // page 7
+  void buildConnectionPage(QWidget* page);  // page 8
+
+  std::vector<SwitchRow> switches_;
+  std::vector<std::pair<Field, int>> spins_;  // field and SpinEdit number
+  QColor customColour_;
+};
+
+}  // namespace brindle::wizard
