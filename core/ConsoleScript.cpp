@@ -1,6 +1,7 @@
 #include "core/ConsoleScript.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace brindle::core {
 
@@ -49,7 +50,7 @@ Vocabulary::Vocabulary(const KnownWords& words) {
   for (const auto& s : words.switches) add(s, kVariable | kSwitch);
   for (const auto& k : words.keyNames) {
     if (k.size() == 1) singleKeys_[static_cast<unsigned char>(k[0])] = true;
-    else if (!k.empty()) longKeys_.emplace(k, k);
+    else if (!k.empty()) longKeys_.insert(k);
   }
   entries_.reserve(names.size());
   for (const auto& [name, flag] : names)
@@ -106,17 +107,10 @@ Vocabulary::Known Vocabulary::lookup(std::string_view name) const {
 
 bool Vocabulary::isCommand(std::string_view name) const { return flags(name) & kCommand; }
 bool Vocabulary::isVariable(std::string_view name) const { return flags(name) & kVariable; }
-bool Vocabulary::isSwitch(std::string_view name) const { return flags(name) & kSwitch; }
 
 bool Vocabulary::isKeyName(std::string_view key) const {
   if (key.size() == 1) return singleKeys_[static_cast<unsigned char>(key[0])];
   return !key.empty() && longKeys_.find(key) != longKeys_.end();
-}
-
-std::string_view Vocabulary::keyNameLike(std::string_view key) const {
-  if (key.size() < 2) return {};
-  const auto it = longKeys_.find(key);
-  return it == longKeys_.end() ? std::string_view() : std::string_view(it->second);
 }
 
 // ---------------------------------------------------------------- scanning
@@ -251,7 +245,7 @@ void classifyCommand(std::string_view script, const ScriptCommand& command,
   if (!words.empty()) {
     const std::string_view name = words[0].text(script);
     out.push_back({words[0].start, words[0].length, commandWordKind(name, vocabulary, aliases),
-                   words[0].quoted, command.depth, true});
+                   words[0].quoted, command.depth});
     const bool alias = sameName(name, "alias");
     const bool key = sameName(name, "bind") || sameName(name, "unbind");
     for (std::size_t k = 1; k < words.size(); ++k) {
@@ -260,12 +254,12 @@ void classifyCommand(std::string_view script, const ScriptCommand& command,
       if (k == 1 && alias) kind = TokenKind::AliasName;
       else if (k == 1 && key)
         kind = vocabulary.isKeyName(w.text(script)) ? TokenKind::KeyName : TokenKind::Unknown;
-      out.push_back({w.start, w.length, kind, w.quoted, command.depth, false});
+      out.push_back({w.start, w.length, kind, w.quoted, command.depth});
     }
   }
   if (command.commentStart >= 0)
     out.push_back({command.commentStart, command.end - command.commentStart, TokenKind::Comment,
-                   false, command.depth, false});
+                   false, command.depth});
 }
 
 std::vector<ScriptToken> tokenize(std::string_view text, const Vocabulary& vocabulary,

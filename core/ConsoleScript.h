@@ -32,7 +32,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -52,6 +51,8 @@ struct NoCaseEqual {
   bool operator()(std::string_view a, std::string_view b) const noexcept;
 };
 using NameSet = std::unordered_set<std::string, NoCaseHash, NoCaseEqual>;
+
+// Whether two names are one for the console: ASCII letters compare without regard to case.
 inline bool sameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
@@ -93,11 +94,7 @@ class Vocabulary {
 
   bool isCommand(std::string_view name) const;
   bool isVariable(std::string_view name) const;
-  bool isSwitch(std::string_view name) const;
   bool isKeyName(std::string_view key) const;
-  // The key list's spelling of a key name written in any letter case ("mouse1" -> "MOUSE1"),
-  // or empty when the list has no such name.
-  std::string_view keyNameLike(std::string_view key) const;
 
   // Commands and variables sorted by name without regard to case (a name that is both a
   // command and a variable appears once, as a command).
@@ -117,7 +114,7 @@ class Vocabulary {
   std::vector<Slot> table_;
   std::vector<std::pair<std::string, std::uint8_t>> keys_;
   std::size_t mask_ = 0;
-  std::unordered_map<std::string, std::string, NoCaseHash, NoCaseEqual> longKeys_;
+  NameSet longKeys_;
   std::vector<bool> singleKeys_ = std::vector<bool>(256, false);
   std::vector<Entry> entries_;
 };
@@ -217,8 +214,6 @@ struct ScriptToken {
   TokenKind kind = TokenKind::Value;
   bool quoted = false;
   int depth = 0;
-  // A word in the place of a command name: where completion offers commands.
-  bool commandWord = false;
 };
 
 // Classifies the words of one command (not those of its nested commands, which the scanner

@@ -65,6 +65,7 @@ ConfigHighlighter::ConfigHighlighter(ui::CfgEdit* edit,
                                      std::shared_ptr<const core::Vocabulary> vocabulary)
     : QSyntaxHighlighter(edit->document()),
       edit_(edit),
+      viewport_(edit->viewport()),
       vocabulary_(std::move(vocabulary)),
       visibleTimer_(new QTimer(this)) {
   setObjectName(QStringLiteral("ConfigHighlighter"));
@@ -81,7 +82,7 @@ ConfigHighlighter::ConfigHighlighter(ui::CfgEdit* edit,
   connect(edit_->verticalScrollBar(), &QScrollBar::valueChanged, this,
           &ConfigHighlighter::scheduleVisible);
   edit_->installEventFilter(this);
-  edit_->viewport()->installEventFilter(this);
+  viewport_->installEventFilter(this);
 }
 
 void ConfigHighlighter::setFileAliases(core::NameSet aliases) {
@@ -269,7 +270,7 @@ bool ConfigHighlighter::eventFilter(QObject* watched, QEvent* event) {
     updateColors();
     ++generation_;
     scheduleVisible();
-  } else if (watched == edit_->viewport() && event->type() == QEvent::Resize) {
+  } else if (watched == viewport_ && event->type() == QEvent::Resize) {
     scheduleVisible();
   }
   return QSyntaxHighlighter::eventFilter(watched, event);

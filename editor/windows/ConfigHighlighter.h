@@ -64,6 +64,7 @@ class ConfigHighlighter : public QSyntaxHighlighter {
   void underline(int start, int length, const QTextCharFormat& wave);
 
   ui::CfgEdit* edit_;
+  QWidget* viewport_;  // kept: events may still come while the editor is being destroyed
   std::shared_ptr<const core::Vocabulary> vocabulary_;
   core::NameSet aliases_;
   std::vector<QTextCharFormat> formats_;  // by TokenKind

@@ -18,6 +18,7 @@ ConfigTools::ConfigTools(ui::CfgEdit* edit, const core::KnownWords& words,
                          ExplanationLookup explain, QWidget* toolParent)
     : QObject(edit),
       edit_(edit),
+      viewport_(edit->viewport()),
       vocabulary_(std::make_shared<const core::Vocabulary>(words)),
       explain_(std::move(explain)),
       highlighter_(new ConfigHighlighter(edit, vocabulary_)),
@@ -35,7 +36,7 @@ ConfigTools::ConfigTools(ui::CfgEdit* edit, const core::KnownWords& words,
   // A document loaded as a whole (Open, New) is checked after the same pause, so that its
   // aliases count as known words.
   connect(edit_, &QPlainTextEdit::blockCountChanged, pause_, qOverload<>(&QTimer::start));
-  edit_->viewport()->installEventFilter(this);
+  viewport_->installEventFilter(this);
   pause_->start();
 }
 
@@ -102,7 +103,7 @@ QString ConfigTools::hoverText(const QPoint& point) const {
 }
 
 bool ConfigTools::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == edit_->viewport() && event->type() == QEvent::ToolTip) {
+  if (watched == viewport_ && event->type() == QEvent::ToolTip) {
     auto* help = static_cast<QHelpEvent*>(event);
     const QString text = hoverText(help->pos());
     if (text.isEmpty()) QToolTip::hideText();

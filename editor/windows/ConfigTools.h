@@ -64,6 +64,7 @@ class ConfigTools : public QObject {
 
  private:
   ui::CfgEdit* edit_;
+  QWidget* viewport_;  // kept: events may still come while the editor is being destroyed
   std::shared_ptr<const core::Vocabulary> vocabulary_;
   ExplanationLookup explain_;
   ConfigHighlighter* highlighter_;

@@ -225,7 +225,8 @@ TEST(ConsoleScript, HostileText) {
   EXPECT_EQ(commandsOf("\"\"\""), (std::vector<Cmd>{{{"", ""}}}));
   // Random bytes: every token lies inside the text, tokens of a command come in order.
   std::mt19937 rng(11);
-  const std::string alphabet = std::string("ab;\"/ \t\r\n{}:'\0\x97+-", 20);
+  static const char kAlphabet[] = "ab;\"/ \t\r\n{}:'\0\x97+-";
+  const std::string alphabet(kAlphabet, sizeof kAlphabet - 1);
   for (int round = 0; round < 200; ++round) {
     std::string text;
     const int n = static_cast<int>(rng() % 400);
