@@ -168,6 +168,50 @@ class TestMainTools : public QObject {
     QCOMPARE(find->findNext(), 4);
   }
 
+  void enterInTheFindDialogFindsAgainAndNeverTypes() {
+    holds("abc abc abc", 0);
+    const std::string before = f_->text();
+    // Many platform themes paint the selection of an inactive window grey or not at all.
+    QPalette grey = memo()->palette();
+    grey.setColor(QPalette::Inactive, QPalette::Highlight, Qt::lightGray);
+    memo()->setPalette(grey);
+    const QPalette plain = memo()->palette();
+    w()->find();
+    auto* find = w()->findChild<brindle::ui::FindDialog*>();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(find));
+    auto* edit = find->findChild<QLineEdit*>(QStringLiteral("FindText"));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit));
+    QTest::keyClicks(edit, QStringLiteral("abc"));
+    // Each Enter goes where the keyboard is, as a user's would: it stays in the dialog.
+    for (Offset expected : {0, 4, 8, 8}) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+      QCoreApplication::processEvents();  // window activation arrives as an event
+      QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(find));
+      QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit));
+      QCOMPARE(memo()->selStart(), expected);
+      QCOMPARE(memo()->selLength(), 3);
+    }
+    QCOMPARE(f_->text(), before);
+    QVERIFY(!memo()->modified());
+    // The match is painted selected in the inactive main window, and the editor has the focus
+    // of its window for when the user goes back to it.
+    const QPalette shown = memo()->palette();
+    QCOMPARE(shown.color(QPalette::Inactive, QPalette::Highlight),
+             plain.color(QPalette::Active, QPalette::Highlight));
+    QCOMPARE(w()->focusWidget(), static_cast<QWidget*>(memo()));
+    // Closing the dialog gives the editor its own inactive colours back, and keeps colours the
+    // user chose meanwhile.
+    QPalette yellow = memo()->palette();
+    yellow.setColor(QPalette::Base, Qt::yellow);
+    memo()->setPalette(yellow);
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QVERIFY(!find->isVisible());
+    QCOMPARE(memo()->palette().color(QPalette::Inactive, QPalette::Highlight),
+             QColor(Qt::lightGray));
+    QCOMPARE(memo()->palette().color(QPalette::Base), QColor(Qt::yellow));
+    QCOMPARE(f_->text(), before);
+  }
+
   void wordWrapCarriesTheCheckMark() {
     QVERIFY(!w()->wordWrap());
     QVERIFY(w()->findChild<QAction*>(QStringLiteral("N14"))->icon().isNull());
