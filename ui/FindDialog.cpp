@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "ui/Codec.h"
+#include "ui/ToolWindow.h"
 
 namespace brindle::ui {
 
@@ -14,6 +15,7 @@ FindDialog::FindDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FindDialog1"));
   setWindowTitle(QStringLiteral("Найти"));
   setModal(false);
+  setTitledFrame(this, Qt::Dialog, TitleButtons::Close);
 
   auto* label = new QLabel(QStringLiteral("Ч&то:"), this);
   edit_ = new QLineEdit(this);

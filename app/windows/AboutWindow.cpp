@@ -10,6 +10,7 @@
 #include <QTextEdit>
 
 #include "app/windows/HelpPages.h"
+#include "ui/ToolWindow.h"
 
 // Resources of a static library are registered by hand (outside any namespace).
 static void initAboutResources() { Q_INIT_RESOURCE(about); }
@@ -60,8 +61,8 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TAbout"));
   setWindowTitle(QStringLiteral("О программе 'Brindle for Counter Strike'"));
   // A dialog frame with a close button only, above the tool windows.
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                 Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+  ui::setTitledFrame(this, Qt::Dialog, ui::TitleButtons::Close,
+                     Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint);
   setModal(true);
   setFixedSize(375, 345);
   setAutoFillBackground(true);

@@ -642,7 +642,10 @@ void MainWindow::resizeEvent(QResizeEvent* e) {
 
 void MainWindow::changeEvent(QEvent* e) {
   QMainWindow::changeEvent(e);
-  if (e->type() == QEvent::WindowStateChange) placeToolWindows();
+  if (e->type() == QEvent::WindowStateChange) {
+    if (activated_) tools_.followMinimized(windowState().testFlag(Qt::WindowMinimized));
+    placeToolWindows();
+  }
 }
 
 // Docked in the right-edge column while maximized, back at the normal layout when the window

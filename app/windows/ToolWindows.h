@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QRect>
 #include <initializer_list>
+#include <vector>
 
 class QWidget;
 
@@ -54,6 +55,9 @@ class ToolWindows {
   void dock(const QRect& mainFrame);
   // The main window moved by `delta` in the normal state: the windows move with it.
   void follow(const QPoint& delta);
+  // The main window was minimised (true) or came back from it (false): the windows that were
+  // shown go down with it and come back with it, where they stood.
+  void followMinimized(bool minimized);
 
   // The docked column, for a maximized main window with this frame.
   static ToolLayout dockedLayout(const QRect& mainFrame, int ccdWidth, int pani1Width,
@@ -65,6 +69,7 @@ class ToolWindows {
   QWidget* form6_ = nullptr;
   ToolLayout normal_ = defaultLayout();
   bool docked_ = false;
+  std::vector<QWidget*> hiddenWithMain_;
 };
 
 }  // namespace brindle::app

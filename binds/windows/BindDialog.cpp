@@ -14,6 +14,7 @@
 #include "ui/Codec.h"
 #include "ui/EditorHost.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ToolWindow.h"
 
 namespace brindle::binds {
 namespace {
@@ -59,8 +60,7 @@ BindDialog::BindDialog(ui::EditorHost* host, QWidget* parent) : QDialog(parent),
   // A dialog frame with a close button only. Opened from the dictionary window, which stays on
   // top: without the on-top layer the dialog would come up beneath it, its list and buttons
   // hidden.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+  ui::setTitledFrame(this, Qt::Dialog, ui::TitleButtons::Close, Qt::WindowStaysOnTopHint);
 
   pg2 = new QStackedWidget(this);
   pg2->setObjectName(QStringLiteral("pg2"));

@@ -10,6 +10,7 @@
 #include "binds/windows/KeyListBox.h"
 #include "ui/Codec.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ToolWindow.h"
 
 namespace brindle::binds {
 
@@ -19,8 +20,7 @@ KeyDialog::KeyDialog(QWidget* parent) : QDialog(parent) {
   setModal(true);
   // A dialog frame with a close button only, above the dictionary's tool windows, which stay
   // on top, like the window that opens it.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+  ui::setTitledFrame(this, Qt::Dialog, ui::TitleButtons::Close, Qt::WindowStaysOnTopHint);
 
   ListBox1 = new KeyListBox(this);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));

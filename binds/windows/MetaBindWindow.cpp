@@ -13,6 +13,7 @@
 #include "ui/Codec.h"
 #include "ui/EditorHost.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ToolWindow.h"
 
 namespace brindle::binds {
 namespace {
@@ -36,8 +37,7 @@ MetaBindWindow::MetaBindWindow(ui::EditorHost* host, KeyDialog* binds, QWidget* 
   setModal(true);
   // A dialog frame with a close button only. The dictionary's tool windows stay on top; a modal
   // window beneath them would have its list and its buttons covered.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+  ui::setTitledFrame(this, Qt::Dialog, ui::TitleButtons::Close, Qt::WindowStaysOnTopHint);
 
   Label1 = new QLabel(QStringLiteral("Выберите нужный MetaBind:"), this);
   Label1->setObjectName(QStringLiteral("Label1"));

@@ -1,6 +1,5 @@
 #include "dictionary/windows/DictionaryWindow.h"
 
-#include <QCloseEvent>
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
@@ -59,8 +58,7 @@ QToolButton* makeButton(QWidget* panel, const char* name, const QString& text) {
 }  // namespace
 
 DictionaryWindow::DictionaryWindow(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowStaysOnTopHint),
+    : ui::ToolWindow(Frame::Titled, parent),
       host_(host),
       context_(context) {
   setObjectName(QStringLiteral("Tccd"));
@@ -276,11 +274,6 @@ void DictionaryWindow::focusChanged(QWidget* old, QWidget* now) {
       {TabSheet1, ListBox1}, {TabSheet2, ListBox2}, {TabSheet3, ListBox3}};
   for (const auto& [page, list] : pages)
     if (page->isAncestorOf(old) && !page->isAncestorOf(now)) list->selectRow(-1);
-}
-
-void DictionaryWindow::closeEvent(QCloseEvent* event) {
-  if (event->spontaneous()) event->ignore();
-  else QWidget::closeEvent(event);
 }
 
 DictionaryWindow::~DictionaryWindow() {

@@ -1,9 +1,10 @@
 #pragma once
 // The dictionary window: tabs "CMD", "CVAR" and "DLZ" with the lists to choose from, and the
 // buttons that open the setinfo/bind/alias dialog.
-#include <QWidget>
 #include <string>
 #include <vector>
+
+#include "ui/ToolWindow.h"
 
 class QFrame;
 class QTabWidget;
@@ -18,7 +19,7 @@ namespace brindle::dictionary {
 
 struct DictionaryContext;
 
-class DictionaryWindow : public QWidget {
+class DictionaryWindow : public ui::ToolWindow {
   Q_OBJECT
 
  public:
@@ -63,8 +64,6 @@ class DictionaryWindow : public QWidget {
   void insertDialogRequested(int page, const QString& caption);
 
  protected:
-  // The tool windows stay for the whole run: a close from the window manager is refused.
-  void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,6 +1,5 @@
 #include "dictionary/windows/ExplanationWindow.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -37,7 +36,7 @@ QPainterPath outline() {
 }  // namespace
 
 ExplanationWindow::ExplanationWindow(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+    : ui::ToolWindow(Frame::Borderless, parent),
       host_(host),
       context_(context) {
   setObjectName(QStringLiteral("TForm6"));
@@ -175,11 +174,6 @@ void ExplanationWindow::mouseMoveEvent(QMouseEvent* event) {
 void ExplanationWindow::mouseReleaseEvent(QMouseEvent* event) {
   dragging_ = false;
   QWidget::mouseReleaseEvent(event);
-}
-
-void ExplanationWindow::closeEvent(QCloseEvent* event) {
-  if (event->spontaneous()) event->ignore();
-  else QWidget::closeEvent(event);
 }
 
 }  // namespace brindle::dictionary

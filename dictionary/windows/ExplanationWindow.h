@@ -1,8 +1,9 @@
 #pragma once
 // The explanation window: a small borderless rounded pop-up that shows the explanation of the
 // chosen entry, or a weapon's picture.
-#include <QWidget>
 #include <string>
+
+#include "ui/ToolWindow.h"
 
 class QLabel;
 
@@ -14,7 +15,7 @@ namespace brindle::dictionary {
 
 struct DictionaryContext;
 
-class ExplanationWindow : public QWidget {
+class ExplanationWindow : public ui::ToolWindow {
   Q_OBJECT
 
  public:
@@ -37,8 +38,6 @@ class ExplanationWindow : public QWidget {
   static constexpr int kClientHeight = 65;
 
  protected:
-  // The tool windows stay for the whole run: a close from the window manager is refused.
-  void closeEvent(QCloseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;

@@ -14,6 +14,7 @@
 #include "ui/Codec.h"
 #include "ui/EditorHost.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ToolWindow.h"
 
 namespace brindle::dictionary {
 namespace {
@@ -91,8 +92,9 @@ LibraryManager::LibraryManager(ui::EditorHost* host, DictionaryContext* context,
   setObjectName(QStringLiteral("TForm3"));
   setWindowTitle(QStringLiteral("Настройка библиотек DLZ и MetaBinds"));
   setModal(true);
-  // The dictionary's tool windows stay on top; the manager, modal, must not open beneath them.
-  setWindowFlag(Qt::WindowStaysOnTopHint);
+  // A dialog frame with a close button only. The dictionary's tool windows stay on top; the
+  // manager, modal, must not open beneath them.
+  ui::setTitledFrame(this, Qt::Dialog, ui::TitleButtons::Close, Qt::WindowStaysOnTopHint);
   setAutoFillBackground(true);
   QPalette background = palette();
   background.setColor(QPalette::Window, QColor(216, 208, 200));

@@ -1,6 +1,5 @@
 #include "dictionary/windows/ValuePanel.h"
 
-#include <QCloseEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -31,8 +30,7 @@ constexpr int kButtonHeight = 26;
 }  // namespace
 
 ValuePanel::ValuePanel(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowStaysOnTopHint),
+    : ui::ToolWindow(Frame::Titled, parent),
       host_(host),
       context_(context) {
   setObjectName(QStringLiteral("TPani1"));
@@ -188,11 +186,6 @@ void ValuePanel::insertSelected() {
   if (QWidget* main = host_->hostWindow()) main->activateWindow();
   memo->setFocus();
   if (insertion.caretBack) memo->setSelStart(memo->selStart() - 1);
-}
-
-void ValuePanel::closeEvent(QCloseEvent* event) {
-  if (event->spontaneous()) event->ignore();
-  else QWidget::closeEvent(event);
 }
 
 }  // namespace brindle::dictionary

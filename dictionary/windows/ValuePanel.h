@@ -2,11 +2,11 @@
 // The value panel: the entries of the list chosen in the dictionary window. A click shows the
 // entry's explanation (or picture) in the explanation window, a double click or "Добавить"
 // inserts it into the editor.
-#include <QWidget>
 #include <string>
 #include <string_view>
 
 #include "core/Insertion.h"
+#include "ui/ToolWindow.h"
 
 class QLabel;
 class QFrame;
@@ -21,7 +21,7 @@ namespace brindle::dictionary {
 
 struct DictionaryContext;
 
-class ValuePanel : public QWidget {
+class ValuePanel : public ui::ToolWindow {
   Q_OBJECT
 
  public:
@@ -57,8 +57,6 @@ class ValuePanel : public QWidget {
   void entryDoubleClicked();
 
  protected:
-  // The tool windows stay for the whole run: a close from the window manager is refused.
-  void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -10,14 +10,14 @@
 #include "core/DataPaths.h"
 #include "ui/Codec.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ToolWindow.h"
 
 namespace brindle::wizard {
 
 NewConfigDialog::NewConfigDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("Tsozdat"));
   setWindowTitle(QStringLiteral("Создать новый конфиг"));
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  ui::setTitledFrame(this, Qt::Dialog, ui::TitleButtons::Close);
 
   auto* label = new QLabel(QStringLiteral("Введите имя конфига (не забудьте про расширение)"), this);
   label->setObjectName(QStringLiteral("Label1"));

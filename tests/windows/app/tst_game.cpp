@@ -12,7 +12,15 @@
 #include "maps/windows/MapCycleWindow.h"
 #include "wizard/windows/NewConfigDialog.h"
 #include "dictionary/windows/DictionaryWindow.h"
+#include "app/windows/AboutWindow.h"
+#include "binds/windows/BindDialog.h"
+#include "binds/windows/KeyDialog.h"
+#include "binds/windows/MetaBindWindow.h"
+#include "dictionary/windows/LibraryManager.h"
+#include "dictionary/windows/ValuePanel.h"
 #include "ui/DriveList.h"
+#include "ui/FindDialog.h"
+#include "ui/ToolWindow.h"
 #include "ui/MessageBoxes.h"
 #include "windows/app/AppFixture.h"
 
@@ -181,6 +189,44 @@ class TestGame : public QObject {
     QCOMPARE(f_->app->wizardDirectory, q(other));
     QVERIFY(w()->close());
     QCOMPARE(f_->setting("Game", "Catalog"), gameDir_);
+  }
+
+  void secondaryWindowsCannotBeMinimisedOrMaximised() {
+    f_->start();
+    const auto titledWithout = [](const QWidget* w, Qt::WindowFlags buttons) {
+      const Qt::WindowFlags flags = w->windowFlags();
+      return (flags & Qt::CustomizeWindowHint) && (flags & Qt::WindowTitleHint) &&
+             !(flags & Qt::WindowMinMaxButtonsHint) &&
+             (flags & Qt::WindowCloseButtonHint) == (buttons & Qt::WindowCloseButtonHint) &&
+             brindle::ui::asksForToolBarType(w);
+    };
+    // The tool windows, shown: no buttons at all.
+    for (QWidget* tool : std::initializer_list<QWidget*>{f_->app->ccd, f_->app->pani1}) {
+      QVERIFY2(titledWithout(tool, {}), qPrintable(tool->objectName()));
+      QVERIFY(tool->testAttribute(Qt::WA_X11NetWmWindowTypeToolBar));
+    }
+    // The dialogs: a close button only.
+    brindle::app::AboutWindow about(w());
+    for (QWidget* dialog : std::initializer_list<QWidget*>{
+             f_->app->form3, f_->app->setbal, f_->app->keys, f_->app->maps, f_->app->metab,
+             f_->app->sozdat, &about, w()->findChild<brindle::ui::FindDialog*>()})
+      QVERIFY2(titledWithout(dialog, Qt::WindowCloseButtonHint), qPrintable(dialog->objectName()));
+
+    // The game-directory dialog, until its first "ОК", has no window-manager frame (whose
+    // close button would do nothing) and draws its own caption; then a title without buttons.
+    brindle::game::GameDirectoryDialog* dialog = f_->app->nachalo;
+    QVERIFY(dialog->ownFrame());
+    QVERIFY(!(dialog->windowFlags() & (Qt::WindowTitleHint | Qt::WindowCloseButtonHint)));
+    bool captionShown = false;
+    brindle::test::whenModal<brindle::game::GameDirectoryDialog>([&](auto* d) {
+      captionShown = d->template findChild<QLabel*>(QStringLiteral("Caption"))->isVisible();
+      d->confirm();
+    });
+    w()->changeGameDirectory();
+    QVERIFY(captionShown);
+    QVERIFY(!dialog->ownFrame());
+    QVERIFY(titledWithout(dialog, {}));
+    QVERIFY(!dialog->findChild<QLabel*>(QStringLiteral("Caption"))->isVisibleTo(dialog));
   }
 
   void missingStoredDirectoryIsKept() {
