@@ -86,7 +86,8 @@ void FindDialog::showSelectionWhileInactive() {
   QPalette p = w->palette();
   inactiveHighlight_ = p.color(QPalette::Inactive, QPalette::Highlight);
   inactiveHighlightedText_ = p.color(QPalette::Inactive, QPalette::HighlightedText);
-  p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
+  p.setColor(QPalette::Inactive, QPalette::Highlight,
+             p.color(QPalette::Active, QPalette::Highlight));
   p.setColor(QPalette::Inactive, QPalette::HighlightedText,
              p.color(QPalette::Active, QPalette::HighlightedText));
   w->setPalette(p);

@@ -62,8 +62,10 @@ ToolWindow::ToolWindow(Frame frame, QWidget* parent) : QWidget(parent) {
 }
 
 void ToolWindow::closeEvent(QCloseEvent* event) {
-  if (event->spontaneous()) event->ignore();
-  else QWidget::closeEvent(event);
+  if (event->spontaneous())
+    event->ignore();
+  else
+    QWidget::closeEvent(event);
 }
 
 }  // namespace brindle::ui
