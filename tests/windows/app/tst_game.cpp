@@ -265,6 +265,40 @@ class TestGame : public QObject {
     QCOMPARE(tree.directory(), QStringLiteral("/"));
   }
 
+  void directoryTreeFollowsTheDisk() {
+    const std::string base = f_->dir.path() + "/t";
+    std::filesystem::create_directories(base + "/b/c");
+    std::filesystem::create_directories(base + "/d");
+    brindle::ui::DirectoryListBox tree;
+    tree.setDirectory(q(base + "/b"));
+    QTreeWidgetItem* b = tree.currentItem();
+    QTreeWidgetItem* t = b->parent();
+    const auto names = [](const QTreeWidgetItem* item) {
+      QStringList n;
+      for (int i = 0; i < item->childCount(); ++i) n << item->child(i)->text(0);
+      return n;
+    };
+    // Folders made while the tree is shown appear in their sorted places.
+    std::filesystem::create_directories(base + "/a");
+    std::filesystem::create_directories(base + "/b/new");
+    QTRY_COMPARE(names(t), (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("d")}));
+    QTRY_COMPARE(names(b), (QStringList{QStringLiteral("c"), QStringLiteral("new")}));
+    // A folder that goes disappears; the selection stays.
+    std::filesystem::remove(base + "/d");
+    QTRY_COMPARE(names(t), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    QCOMPARE(tree.directory(), q(base + "/b"));
+    // The selected folder going moves the selection up to its parent.
+    tree.setCurrentItem(b->child(1));
+    QCOMPARE(tree.directory(), q(base + "/b/new"));
+    std::filesystem::remove(base + "/b/new");
+    QTRY_COMPARE(tree.directory(), q(base + "/b"));
+    // A folder is read afresh when it is opened.
+    tree.collapseItem(b);
+    std::filesystem::create_directories(base + "/b/x");
+    tree.expandItem(b);
+    QCOMPARE(names(b), (QStringList{QStringLiteral("c"), QStringLiteral("x")}));
+  }
+
   void dialogsStandAboveTheToolWindows() {
     // The tool windows stay on top; a dialog shown beside them must not be covered by them.
     f_->start();
