@@ -137,6 +137,8 @@ BindDialog::BindDialog(ui::EditorHost* host, QWidget* parent) : QDialog(parent),
   connect(Edi1, &QLineEdit::returnPressed, this, &BindDialog::insertSetinfo);
   connect(Button3, &QPushButton::clicked, this, &BindDialog::insertBind);
   connect(Button5, &QPushButton::clicked, this, &BindDialog::insertAlias);
+  // Enter in the name box is "ОК", as Enter in the setinfo value box is.
+  connect(ComboBox4->lineEdit(), &QLineEdit::returnPressed, this, &BindDialog::insertAlias);
   for (QPushButton* cancel : {Button2, Button4, Button6})
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -203,8 +205,9 @@ void BindDialog::insertAlias() {
 }
 
 void BindDialog::keyPressEvent(QKeyEvent* event) {
-  // Enter acts in the value box (its own signal) and on a focused button (which handles it
-  // itself); anywhere else it does nothing rather than pressing some default button.
+  // Enter acts in the setinfo value box and the alias name box (their own signals) and on a
+  // focused button (which handles it itself); anywhere else it does nothing rather than
+  // pressing some default button.
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     event->accept();
     return;

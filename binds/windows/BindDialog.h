@@ -51,7 +51,7 @@ class BindDialog : public QDialog {
   void prepare();
   void insertSetinfo();  // setinfo "ОК", also Enter in the value box
   void insertBind();   // bind "ОК"
-  void insertAlias();   // alias "ОК"
+  void insertAlias();   // alias "ОК", also Enter in the name box
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

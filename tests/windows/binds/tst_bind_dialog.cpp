@@ -187,6 +187,14 @@ class TestTsetbal : public QObject {
     QTest::mouseClick(dialog_->Button6, Qt::LeftButton);
     QVERIFY(!dialog_->isVisible());
     QCOMPARE(memo()->getText(), std::string());
+
+    // Enter in the alias name box is "ОК" too: the line is inserted and the name listed.
+    dialog_->openPage(BindDialog::AliasPage, QString());
+    QTest::keyClicks(dialog_->focusWidget(), "+jd");
+    QTest::keyClick(dialog_->focusWidget(), Qt::Key_Return);
+    QCOMPARE(memo()->getText(), std::string("alias \"+jd\" \"\""));
+    QVERIFY(!dialog_->isVisible());
+    QCOMPARE(items(dialog_->ComboBox4), QStringList({"+jd"}));
   }
 
   void parameterAndAliasListsGrowByExactText() {
