@@ -750,6 +750,7 @@ std::optional<std::string> MainWindow::chooseOpenPath() {
   ui::FileDialogRequest request;
   request.filter = kOpenFilter;
   request.mustExist = true;
+  request.directory = ui::startDirectory(session_.untitled() ? QString() : currentFileName(), gameDirectory());
   const ui::FileDialogResult chosen = ui::runFileDialog(this, request);
   if (!chosen.accepted) return std::nullopt;
   return ui::toUtf8(chosen.path);
@@ -762,6 +763,7 @@ std::optional<std::string> MainWindow::chooseSavePath(std::string_view title) {
   request.filter = kSaveFilter;
   request.filterIndex = saveFilterIndex_;
   request.confirmCreate = true;
+  request.directory = ui::startDirectory(session_.untitled() ? QString() : currentFileName(), gameDirectory());
   request.targetFor = [this](const QString& name) {
     return defaultExt_.isEmpty() ? name : withExtension(name, defaultExt_);
   };

@@ -177,6 +177,24 @@ class TestMainDocuments : public QObject {
     QCOMPARE(f_->panelLabel(1), f_->app->pani1->Label3->text());
   }
 
+  void fileDialogsStartInTheDocumentsFolderElseTheGameDirectory() {
+    std::filesystem::create_directories(f_->dir.path() + "/docs");
+    startWith("docs/my.cfg", "a\r\n");
+    answers_->cancelFile();
+    w()->openDocument();
+    answers_->cancelFile();
+    w()->saveAs();
+    w()->newDocument();
+    answers_->cancelFile();
+    w()->saveAs();
+    const auto& dialogs = answers_->fileDialogs();
+    QCOMPARE(dialogs.size(), std::size_t(3));
+    QCOMPARE(dialogs[0].directory, q(f_->dir.path() + "/docs"));
+    QCOMPARE(dialogs[1].directory, q(f_->dir.path() + "/docs"));
+    // Untitled: the game directory.
+    QCOMPARE(dialogs[2].directory, q(f_->dir.path()));
+  }
+
   void saveAsCancelledAfterATypeChangeKeepsTypeAndExtensionTogether() {
     f_->start();
     answers_->chooseFile({false, QString(), 2});  // "Configuration" picked, then cancelled
