@@ -1,12 +1,15 @@
 // The open and save dialogs as the user sees them: the folder they start in, and the file
-// list's columns in Russian.
+// list's columns in Russian; the file that printing to PDF proposes.
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QTimer>
 #include <QTreeView>
 #include <QtTest>
 #include <filesystem>
 
 #include "support/TempDir.h"
+#include "ui/FontColorPrint.h"
 #include "ui/MessageBoxes.h"
 
 using brindle::test::TempDir;
@@ -79,6 +82,28 @@ class TestFileDialogs : public QObject {
                                 QStringLiteral("b.cfg|2,9 кБ|Файл cfg"),
                                 QStringLiteral("c|2 байта|Файл"), QStringLiteral("sub||Папка"),
                                 QStringLiteral("1")}));
+  }
+
+  void printingToAFileProposesTheWholeCaptionAsName() {
+    const auto proposed = [this](const QString& title) {
+      QString name;
+      auto* poll = new QTimer(this);
+      poll->setInterval(10);
+      connect(poll, &QTimer::timeout, this, [&, poll] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        poll->stop();
+        poll->deleteLater();
+        name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->text();
+        dialog->reject();
+      });
+      poll->start();
+      const bool printed = brindle::ui::printText(nullptr, QStringLiteral("x"), QFont(), title);
+      return printed ? QString() : QFileInfo(name).fileName();
+    };
+    QCOMPARE(proposed(QStringLiteral("Brindle for Counter-Strike (версия 2.3)")),
+             QStringLiteral("Brindle for Counter-Strike (версия 2.3).pdf"));
+    QCOMPARE(proposed(QStringLiteral("a/b: \"c\"?")), QStringLiteral("a_b_ _c__.pdf"));
   }
 };
 
