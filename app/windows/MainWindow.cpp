@@ -475,7 +475,7 @@ QString MainWindow::statusText(int panel) const {
 }
 
 QString MainWindow::valuePanelCaption() const {
-  return windows_ && windows_->pani1 ? windows_->pani1->Label3->text() : QString();
+  return windows_ && windows_->pani1 ? windows_->pani1->caption() : QString();
 }
 
 // ShowHint: the hint of the control under the pointer, or the value panel's caption.

@@ -26,18 +26,6 @@ class DictionaryWindow : public ui::ToolWindow {
   DictionaryWindow(ui::EditorHost* host, DictionaryContext* context, QWidget* parent = nullptr);
   ~DictionaryWindow() override;
 
-  QTabWidget* PC1;
-  QWidget* TabSheet1;  // "CMD"
-  QWidget* TabSheet2;  // "CVAR"
-  QWidget* TabSheet3;  // "DLZ", the value-library tab
-  ui::ChoiceListBox* ListBox1;
-  ui::ChoiceListBox* ListBox2;
-  ui::ChoiceListBox* ListBox3;  // library names, sorted
-  QFrame* Panel1;
-  QToolButton* SBut10;  // "SetInfo"
-  QToolButton* SBut7;   // "Bind"
-  QToolButton* SBut8;   // "Alias"
-
   // Whether the DLZ tab is the active tab.
   bool libraryTabActive() const;
   // The selected library name (UTF-8) or an empty string.
@@ -71,6 +59,18 @@ class DictionaryWindow : public ui::ToolWindow {
  private:
   void centreButtons();
   void focusChanged(QWidget* old, QWidget* now);
+
+  QTabWidget* tabs_;                  // PC1
+  QWidget* commandPage_;              // TabSheet1 "CMD"
+  QWidget* variablePage_;             // TabSheet2 "CVAR"
+  QWidget* libraryPage_;              // TabSheet3 "DLZ", the value-library tab
+  ui::ChoiceListBox* commandLists_;   // ListBox1
+  ui::ChoiceListBox* variableLists_;  // ListBox2
+  ui::ChoiceListBox* libraryList_;    // ListBox3: library names, sorted
+  QFrame* buttonPanel_;               // Panel1
+  QToolButton* setinfoButton_;        // SBut10 "SetInfo"
+  QToolButton* bindButton_;           // SBut7 "Bind"
+  QToolButton* aliasButton_;          // SBut8 "Alias"
 
   ui::EditorHost* host_;
   DictionaryContext* context_;

@@ -21,9 +21,6 @@ class ExplanationWindow : public ui::ToolWindow {
  public:
   ExplanationWindow(ui::EditorHost* host, DictionaryContext* context, QWidget* parent = nullptr);
 
-  QLabel* lbl;     // the explanation text
-  QLabel* Image1;  // the picture, above the text; hidden except in pictures mode
-
   // Hides the picture and shows a text (CP1251), as the lookup gave it. A text too long for the
   // window at the usual size is set smaller, and cut if need be; the whole text is then the
   // label's tooltip, wrapped to a readable width.
@@ -45,6 +42,9 @@ class ExplanationWindow : public ui::ToolWindow {
 
  private:
   void setLabelText(const QString& text);
+
+  QLabel* text_;     // lbl: the explanation text
+  QLabel* picture_;  // Image1: the picture, above the text; hidden except in pictures mode
 
   ui::EditorHost* host_;
   DictionaryContext* context_;

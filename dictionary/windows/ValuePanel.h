@@ -27,11 +27,9 @@ class ValuePanel : public ui::ToolWindow {
  public:
   ValuePanel(ui::EditorHost* host, DictionaryContext* context, QWidget* parent = nullptr);
 
-  QFrame* Panel1;
-  QLabel* Label3;              // "Выбор: ..." names the chosen list
-  ui::ChoiceListBox* ListBox1;
-  QFrame* Panel2;
-  QToolButton* Button1;        // "Добавить"
+  // The caption at the top, "Выбор: ...", which names the chosen list.
+  QString caption() const;
+  void setCaption(const QString& caption);
 
   // Replaces the entries by those of the list file at the context's current list path; a file
   // that cannot be read is reported ("Ненайден файл ...") and the entries stay (false).
@@ -61,6 +59,12 @@ class ValuePanel : public ui::ToolWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  QFrame* captionPanel_;        // Panel1
+  QLabel* caption_;             // Label3
+  ui::ChoiceListBox* entries_;  // ListBox1
+  QFrame* addPanel_;            // Panel2
+  QToolButton* addButton_;      // Button1 "Добавить"
+
   ui::EditorHost* host_;
   DictionaryContext* context_;
   std::string first_;

@@ -31,11 +31,11 @@ GameDirectoryDialog::GameDirectoryDialog(QWidget* parent) : QDialog(parent) {
 
   auto* label = new QLabel(QStringLiteral("Например: C:\\HalfLife\\cstrike"), this);
   label->setObjectName(QStringLiteral("Label1"));
-  DriveComboBox1 = new ui::DriveComboBox(this);
-  DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
-  DirectoryListBox1 = new ui::DirectoryListBox(this);
-  DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
-  DriveComboBox1->bind(DirectoryListBox1);
+  drives_ = new ui::DriveComboBox(this);
+  drives_->setObjectName(QStringLiteral("DriveComboBox1"));
+  directories_ = new ui::DirectoryListBox(this);
+  directories_->setObjectName(QStringLiteral("DirectoryListBox1"));
+  drives_->bind(directories_);
   auto* ok = new QPushButton(QStringLiteral("ОК"), this);
   ok->setObjectName(QStringLiteral("Button1"));
   ok->setDefault(true);
@@ -45,8 +45,8 @@ GameDirectoryDialog::GameDirectoryDialog(QWidget* parent) : QDialog(parent) {
   layout->setSpacing(4);
   layout->addWidget(caption_);
   layout->addWidget(label);
-  layout->addWidget(DriveComboBox1);
-  layout->addWidget(DirectoryListBox1, 1);
+  layout->addWidget(drives_);
+  layout->addWidget(directories_, 1);
   layout->addWidget(ok, 0, Qt::AlignHCenter);
   // The list needs room for a few levels of a path; the dialog stays compact.
   setFixedSize(297, 260);
@@ -58,9 +58,11 @@ GameDirectoryDialog::GameDirectoryDialog(QWidget* parent) : QDialog(parent) {
   setDirectory(QDir::currentPath());
 }
 
-QString GameDirectoryDialog::directory() const { return DirectoryListBox1->directory(); }
+QString GameDirectoryDialog::directory() const { return directories_->directory(); }
 
-void GameDirectoryDialog::setDirectory(const QString& directory) { DirectoryListBox1->setDirectory(directory); }
+void GameDirectoryDialog::setDirectory(const QString& directory) {
+  directories_->setDirectory(directory);
+}
 
 void GameDirectoryDialog::confirm() {
   mayClose_ = true;
@@ -96,8 +98,8 @@ void GameDirectoryDialog::showEvent(QShowEvent* e) {
     move(screen->availableGeometry().center() - rect().center());
   QDialog::showEvent(e);
   // The selected directory in the middle of the list, its parents above it.
-  if (QTreeWidgetItem* item = DirectoryListBox1->currentItem())
-    DirectoryListBox1->scrollToItem(item, QAbstractItemView::PositionAtCenter);
+  if (QTreeWidgetItem* item = directories_->currentItem())
+    directories_->scrollToItem(item, QAbstractItemView::PositionAtCenter);
 }
 
 void GameDirectoryDialog::paintEvent(QPaintEvent* e) {

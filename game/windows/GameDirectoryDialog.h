@@ -22,9 +22,6 @@ class GameDirectoryDialog : public QDialog {
  public:
   explicit GameDirectoryDialog(QWidget* parent = nullptr);
 
-  ui::DriveComboBox* DriveComboBox1;
-  ui::DirectoryListBox* DirectoryListBox1;
-
   // The game directory: the directory selected in the list, without trailing separator.
   QString directory() const;
   void setDirectory(const QString& directory);
@@ -52,6 +49,8 @@ class GameDirectoryDialog : public QDialog {
   // Its own frame while it cannot be closed, else a titled frame without buttons.
   void chooseFrame();
 
+  ui::DriveComboBox* drives_;          // DriveComboBox1
+  ui::DirectoryListBox* directories_;  // DirectoryListBox1
   QLabel* caption_;
   bool mayClose_ = false;  // FormCreate
   bool ownFrame_ = false;

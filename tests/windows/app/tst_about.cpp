@@ -7,13 +7,15 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "app/windows/HelpPages.h"
 #include "app/windows/AboutWindow.h"
+#include "app/windows/HelpPages.h"
+#include "support/Controls.h"
 
 using namespace brindle;
 using namespace brindle::app;
 
 using brindle::app::AboutWindow;
+using brindle::test::control;
 
 class TestAbout : public QObject {
   Q_OBJECT
@@ -28,7 +30,7 @@ class TestAbout : public QObject {
       QCOMPARE(first->parentWidget(), &owner);
       // Leave a mark that a reused window would still carry.
       first->setProperty("shownBefore", true);
-      first->Memo1->setPlainText(QStringLiteral("changed"));
+      control<QTextEdit>(first, "Memo1")->setPlainText(QStringLiteral("changed"));
       first->close();
     });
     AboutWindow::showFresh(&owner);
@@ -39,7 +41,9 @@ class TestAbout : public QObject {
       second = qobject_cast<AboutWindow*>(QApplication::activeModalWidget());
       QVERIFY(second);
       QVERIFY(!second->property("shownBefore").isValid());
-      QVERIFY(second->Memo1->toPlainText().startsWith(QStringLiteral("Версия 2.3")));
+      QVERIFY(control<QTextEdit>(second, "Memo1")
+                  ->toPlainText()
+                  .startsWith(QStringLiteral("Версия 2.3")));
       second->close();
     });
     AboutWindow::showFresh(&owner);
@@ -61,18 +65,25 @@ class TestAbout : public QObject {
     QVERIFY(about.windowFlags() & Qt::WindowCloseButtonHint);
     QVERIFY(!(about.windowFlags() & Qt::WindowMaximizeButtonHint));
 
-    QCOMPARE(about.Image2->pixmap().size(), QSize(209, 135));
-    QCOMPARE(about.Image1->pixmap().size(), QSize(100, 103));
-    QVERIFY(about.Bevel1->geometry().contains(about.Image2->geometry()));
-    QVERIFY(about.Image1->x() > about.Image2->geometry().right());  // top right
-    QVERIFY(about.Label1->y() >= about.Image1->geometry().bottom());
-    QVERIFY(about.Label1->font().bold());
-    QCOMPARE(about.Label1->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    QCOMPARE(control<QLabel>(&about, "Image2")->pixmap().size(), QSize(209, 135));
+    QCOMPARE(control<QLabel>(&about, "Image1")->pixmap().size(), QSize(100, 103));
+    QVERIFY(control<QFrame>(&about, "Bevel1")
+                ->geometry()
+                .contains(control<QLabel>(&about, "Image2")->geometry()));
+    QVERIFY(control<QLabel>(&about, "Image1")->x() >
+            control<QLabel>(&about, "Image2")->geometry().right());  // top right
+    QVERIFY(control<QLabel>(&about, "Label1")->y() >=
+            control<QLabel>(&about, "Image1")->geometry().bottom());
+    QVERIFY(control<QLabel>(&about, "Label1")->font().bold());
+    QCOMPARE(control<QLabel>(&about, "Label1")->palette().color(QPalette::WindowText),
+             QColor(0, 0, 128));
 
-    QCOMPARE(about.Memo1->frameShape(), QFrame::NoFrame);
-    QVERIFY(about.Memo1->isReadOnly());
-    QCOMPARE(about.Memo1->palette().color(QPalette::Base), QColor(216, 208, 200));
-    const QStringList lines = about.Memo1->toPlainText().split(QLatin1Char('\n'));
+    QCOMPARE(control<QTextEdit>(&about, "Memo1")->frameShape(), QFrame::NoFrame);
+    QVERIFY(control<QTextEdit>(&about, "Memo1")->isReadOnly());
+    QCOMPARE(control<QTextEdit>(&about, "Memo1")->palette().color(QPalette::Base),
+             QColor(216, 208, 200));
+    const QStringList lines =
+        control<QTextEdit>(&about, "Memo1")->toPlainText().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 13);
     QCOMPARE(lines[0], QStringLiteral("Версия 2.3 ( 5 апреля 2002 г.)"));
     for (int i : {1, 2, 3, 8, 9}) QVERIFY2(!lines[i].isEmpty(), qPrintable(QString::number(i)));
@@ -82,29 +93,33 @@ class TestAbout : public QObject {
     QCOMPARE(lines[6], QStringLiteral("файлов настройки для игры Counter Strike."));
     QCOMPARE(lines[11], QStringLiteral("Свежая версия программы на сайте"));
     QCOMPARE(lines[12], QStringLiteral("С предложениями и пожеланиями пишите мне на"));
-    for (QTextBlock b = about.Memo1->document()->begin(); b.isValid(); b = b.next())
+    for (QTextBlock b = control<QTextEdit>(&about, "Memo1")->document()->begin(); b.isValid();
+         b = b.next())
       QCOMPARE(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 
     // The links: blue, underlined, hand pointer, web link above the mail link, inside the window.
-    for (QLabel* link : {about.StaticText1, about.StaticText2}) {
+    for (QLabel* link :
+         {control<QLabel>(&about, "StaticText1"), control<QLabel>(&about, "StaticText2")}) {
       QCOMPARE(link->palette().color(QPalette::WindowText), QColor(Qt::blue));
       QVERIFY(link->font().underline());
       QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
       QVERIFY(QRect(0, 0, 375, 345).contains(link->geometry()));
     }
-    QVERIFY(about.StaticText1->y() > about.Memo1->y());
-    QVERIFY(about.StaticText2->y() > about.StaticText1->y());
-    QVERIFY(about.StaticText1->text().contains(QStringLiteral("example.org")));
-    QVERIFY(about.StaticText2->text().contains(QStringLiteral("@example.org")));
+    QVERIFY(control<QLabel>(&about, "StaticText1")->y() > control<QTextEdit>(&about, "Memo1")->y());
+    QVERIFY(control<QLabel>(&about, "StaticText2")->y() >
+            control<QLabel>(&about, "StaticText1")->y());
+    QVERIFY(control<QLabel>(&about, "StaticText1")->text().contains(QStringLiteral("example.org")));
+    QVERIFY(
+        control<QLabel>(&about, "StaticText2")->text().contains(QStringLiteral("@example.org")));
   }
 
   void linksOpenInTheDesktopHandlers() {
     AboutWindow about;
     about.show();
     brindle::app::RecordedUrls recorded;
-    QTest::mouseClick(about.StaticText1, Qt::LeftButton);
-    QTest::mouseClick(about.StaticText2, Qt::LeftButton);
-    QTest::mouseClick(about.Memo1->viewport(), Qt::LeftButton);
+    QTest::mouseClick(control<QLabel>(&about, "StaticText1"), Qt::LeftButton);
+    QTest::mouseClick(control<QLabel>(&about, "StaticText2"), Qt::LeftButton);
+    QTest::mouseClick(control<QTextEdit>(&about, "Memo1")->viewport(), Qt::LeftButton);
     QCOMPARE(recorded.urls().size(), std::size_t(2));
     QCOMPARE(recorded.urls()[0], QUrl(QStringLiteral("http://brindle.example.org/")));
     QCOMPARE(recorded.urls()[1], QUrl(QStringLiteral("mailto:brindle@example.org")));

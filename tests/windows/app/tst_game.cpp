@@ -1,28 +1,29 @@
 // The game directory and the game launch (F9), the game-directory dialog with its drive list
 // and directory tree, and the new-config dialog.
+#include <QAction>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QAction>
 #include <QListWidget>
+#include <QPushButton>
 #include <QtTest>
-#include <fstream>
 #include <filesystem>
+#include <fstream>
 
-#include "maps/windows/MapCycleWindow.h"
-#include "wizard/windows/NewConfigDialog.h"
-#include "dictionary/windows/DictionaryWindow.h"
 #include "app/windows/AboutWindow.h"
 #include "binds/windows/BindDialog.h"
 #include "binds/windows/KeyDialog.h"
 #include "binds/windows/MetaBindWindow.h"
+#include "dictionary/windows/DictionaryWindow.h"
 #include "dictionary/windows/LibraryManager.h"
 #include "dictionary/windows/ValuePanel.h"
+#include "maps/windows/MapCycleWindow.h"
+#include "support/Controls.h"
 #include "ui/DriveList.h"
 #include "ui/FindDialog.h"
-#include "ui/ToolWindow.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ToolWindow.h"
 #include "windows/app/AppFixture.h"
+#include "wizard/windows/NewConfigDialog.h"
 
 using namespace brindle;
 using namespace brindle::core;
@@ -30,6 +31,7 @@ using namespace brindle::dictionary;
 using namespace brindle::app;
 
 using brindle::test::AppFixture;
+using brindle::test::control;
 using brindle::ui::BoxKind;
 using brindle::ui::ScriptedAnswers;
 
@@ -324,7 +326,7 @@ class TestGame : public QObject {
     f_->dir.write("taken.cfg", "keep\r\n");
     auto runWith = [&](const QString& name) {
       QTimer::singleShot(0, [&, name] {
-        dialog->Edit1->setText(name);
+        control<QLineEdit>(dialog, "Edit1")->setText(name);
         dialog->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
       });
       dialog->execFor(dir);
@@ -343,7 +345,7 @@ class TestGame : public QObject {
     QCOMPARE(answers_->boxes().size(), std::size_t(2));
     QVERIFY(brindle::core::fileExists(f_->dir.path() + "/Мой конфиг"));
     QCOMPARE(std::filesystem::file_size(f_->dir.path() + "/Мой конфиг"), std::uintmax_t(0));
-    QVERIFY(dialog->Edit1->text().isEmpty());
+    QVERIFY(control<QLineEdit>(dialog, "Edit1")->text().isEmpty());
     QVERIFY(!dialog->isVisible());
   }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "dictionary/windows/ValuePanel.h"
+#include "support/Controls.h"
 #include "ui/MessageBoxes.h"
 #include "windows/app/AppFixture.h"
 
@@ -13,6 +14,7 @@ using namespace brindle::core;
 using namespace brindle::dictionary;
 
 using brindle::test::AppFixture;
+using brindle::test::control;
 using brindle::ui::Answer;
 using brindle::ui::BoxKind;
 using brindle::ui::ScriptedAnswers;
@@ -174,7 +176,7 @@ class TestMainDocuments : public QObject {
                                         "MetaBind (*.mtb)|*.mtb"));
     }
     // Status panel 1 ends with the value panel's caption.
-    QCOMPARE(f_->panelLabel(1), f_->app->pani1->Label3->text());
+    QCOMPARE(f_->panelLabel(1), control<QLabel>(f_->app->pani1, "Label3")->text());
   }
 
   void fileDialogsStartInTheDocumentsFolderElseTheGameDirectory() {

@@ -1,15 +1,16 @@
 // The editing tools of the main window as a user reaches them: the text buttons of the black
 // strip, Ctrl+Y, the select-all toggle, find, word wrap, font, colour, print, "define" and the
 // hints in the status bar.
+#include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusTipEvent>
 #include <QToolButton>
-#include <QAction>
 #include <QtTest>
 
 #include "dictionary/windows/ExplanationWindow.h"
 #include "dictionary/windows/ValuePanel.h"
+#include "support/Controls.h"
 #include "ui/FindDialog.h"
 #include "ui/FontColorPrint.h"
 #include "ui/MessageBoxes.h"
@@ -21,6 +22,7 @@ using namespace brindle::dictionary;
 
 using brindle::core::Offset;
 using brindle::test::AppFixture;
+using brindle::test::control;
 
 namespace {
 
@@ -129,7 +131,9 @@ class TestMainTools : public QObject {
     // ... then a word is selected: Ctrl+A defines it.
     memo()->setSelLength(6);
     QTest::keyClick(memo(), Qt::Key_A, Qt::ControlModifier);
-    QVERIFY(f_->app->form6->lbl->text().startsWith(QStringLiteral(" Амплитуда покачивания")));
+    QVERIFY(control<QLabel>(f_->app->form6, "lbl")
+                ->text()
+                .startsWith(QStringLiteral(" Амплитуда покачивания")));
     QCOMPARE(memo()->selLength(), 6);
     // The selection gone, the command is disabled again without opening a menu.
     memo()->setSelStart(0);
@@ -140,8 +144,10 @@ class TestMainTools : public QObject {
     holds("cl_bob 0", 0);
     memo()->setSelLength(6);
     w()->defineSelection();
-    QVERIFY(!f_->app->form6->Image1->isVisible());
-    QVERIFY(f_->app->form6->lbl->text().startsWith(QStringLiteral(" Амплитуда покачивания")));
+    QVERIFY(!control<QLabel>(f_->app->form6, "Image1")->isVisible());
+    QVERIFY(control<QLabel>(f_->app->form6, "lbl")
+                ->text()
+                .startsWith(QStringLiteral(" Амплитуда покачивания")));
   }
 
   void findStepsThroughMatches() {
@@ -267,7 +273,7 @@ class TestMainTools : public QObject {
     QCOMPARE(f_->panelLabel(1), QStringLiteral("Открыть файл (Ctrl+O)"));
     QStatusTipEvent none{QString()};
     QApplication::sendEvent(open, &none);
-    QCOMPARE(f_->panelLabel(1), f_->app->pani1->Label3->text());
+    QCOMPARE(f_->panelLabel(1), control<QLabel>(f_->app->pani1, "Label3")->text());
     // The strip's labels have hints too.
     QCOMPARE(w()->findChild<QLabel*>(QStringLiteral("Label4"))->statusTip(), QStringLiteral("Очистка конфига от ненужных символов"));
   }
