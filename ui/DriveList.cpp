@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QSignalBlocker>
 #include <QStorageInfo>
 
@@ -60,12 +61,20 @@ QString volumeOf(const QString& path, const QStringList& volumes) {
 
 // ------------------------------------------------------------------------------ directory tree
 
-DirectoryListBox::DirectoryListBox(QWidget* parent) : QTreeWidget(parent) {
+DirectoryListBox::DirectoryListBox(QWidget* parent)
+    : QTreeWidget(parent), watcher_(new QFileSystemWatcher(this)) {
   setHeaderHidden(true);
   setColumnCount(1);
   setUniformRowHeights(true);
   setSelectionMode(QAbstractItemView::SingleSelection);
-  connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { fill(item); });
+  connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+    // Read afresh: a watcher may not report every file system (network shares, say).
+    if (item->data(0, kFilledRole).toBool()) refresh(item);
+    else fill(item);
+  });
+  connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this](const QString& path) {
+    if (QTreeWidgetItem* item = listed_.value(path)) refresh(item);
+  });
   connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
     if (current == nullptr) return;
     pending_.clear();
@@ -73,9 +82,8 @@ DirectoryListBox::DirectoryListBox(QWidget* parent) : QTreeWidget(parent) {
   });
 }
 
-QTreeWidgetItem* DirectoryListBox::addItem(QTreeWidgetItem* parent, const QString& path,
-                                           const QString& name) {
-  auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
+QTreeWidgetItem* DirectoryListBox::makeItem(const QString& path, const QString& name) const {
+  auto* item = new QTreeWidgetItem;
   item->setText(0, name);
   item->setData(0, kPathRole, path);
   item->setData(0, kFilledRole, false);
@@ -84,15 +92,64 @@ QTreeWidgetItem* DirectoryListBox::addItem(QTreeWidgetItem* parent, const QStrin
   return item;
 }
 
+QTreeWidgetItem* DirectoryListBox::addItem(QTreeWidgetItem* parent, const QString& path,
+                                           const QString& name) {
+  QTreeWidgetItem* item = makeItem(path, name);
+  if (parent != nullptr) parent->addChild(item);
+  else addTopLevelItem(item);
+  return item;
+}
+
+QStringList DirectoryListBox::subdirectories(const QString& path) const {
+  return QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+                              QDir::Name | QDir::IgnoreCase);
+}
+
 void DirectoryListBox::fill(QTreeWidgetItem* item) {
   if (item->data(0, kFilledRole).toBool()) return;
   item->setData(0, kFilledRole, true);
   const QString path = item->data(0, kPathRole).toString();
   const QDir dir(path);
-  const QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
-                                          QDir::Name | QDir::IgnoreCase);
+  const QStringList names = subdirectories(path);
   for (const QString& name : names) addItem(item, dir.filePath(name), name);
   if (names.isEmpty()) item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
+  if (QFileInfo(path).isDir()) {
+    listed_.insert(path, item);
+    watcher_->addPath(path);
+  }
+}
+
+void DirectoryListBox::refresh(QTreeWidgetItem* item) {
+  const QString path = item->data(0, kPathRole).toString();
+  const QStringList names = subdirectories(path);
+  // Both lists are in the same order, the order of the directory listing.
+  for (int i = item->childCount() - 1; i >= 0; --i) {
+    QTreeWidgetItem* c = item->child(i);
+    if (names.contains(c->text(0))) continue;
+    // The selected directory, or one above it, has gone: the selection moves up to here.
+    for (const QTreeWidgetItem* up = currentItem(); up != nullptr; up = up->parent())
+      if (up == c) {
+        setCurrentItem(item);
+        break;
+      }
+    forget(c);
+    delete item->takeChild(i);
+  }
+  const QDir dir(path);
+  for (int i = 0; i < names.size(); ++i)
+    if (i >= item->childCount() || item->child(i)->text(0) != names[i])
+      item->insertChild(i, makeItem(dir.filePath(names[i]), names[i]));
+  item->setChildIndicatorPolicy(names.isEmpty() ? QTreeWidgetItem::DontShowIndicator
+                                                : QTreeWidgetItem::ShowIndicator);
+}
+
+void DirectoryListBox::forget(QTreeWidgetItem* item) {
+  for (int i = 0; i < item->childCount(); ++i) forget(item->child(i));
+  const QString path = item->data(0, kPathRole).toString();
+  if (listed_.value(path) == item) {
+    listed_.remove(path);
+    watcher_->removePath(path);
+  }
 }
 
 QTreeWidgetItem* DirectoryListBox::child(QTreeWidgetItem* item, const QString& name) {
@@ -106,6 +163,8 @@ void DirectoryListBox::setRoot(const QString& root) {
   {
     const QSignalBlocker block(this);
     clear();
+    if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
+    listed_.clear();
     root_ = withoutTrailingSlash(root);
     QTreeWidgetItem* top = addItem(nullptr, root_, root_);
     fill(top);

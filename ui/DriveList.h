@@ -4,8 +4,14 @@
 // The selected directory is the tree's current item. A directory that is set but does not exist
 // (a stored path on a volume that is not mounted now) stays the selected directory, shown at the
 // deepest part of it that exists, until the user picks another one.
+// The tree follows the disk while it is shown: directories created or removed in a directory
+// whose subdirectories it lists appear and go (a watcher on those directories, and a fresh
+// read whenever a directory is opened).
 #include <QComboBox>
+#include <QHash>
 #include <QTreeWidget>
+
+class QFileSystemWatcher;
 
 namespace brindle::ui {
 
@@ -32,12 +38,22 @@ class DirectoryListBox : public QTreeWidget {
   void directoryChanged(const QString& directory);
 
  private:
+  QTreeWidgetItem* makeItem(const QString& path, const QString& name) const;
   QTreeWidgetItem* addItem(QTreeWidgetItem* parent, const QString& path, const QString& name);
+  // Lists the subdirectories of the item's directory under it, once.
   void fill(QTreeWidgetItem* item);
+  // Brings a listed item's subdirectories in line with the disk: new ones are added in their
+  // sorted place, vanished ones removed; the others keep their own opened subtrees.
+  void refresh(QTreeWidgetItem* item);
+  QStringList subdirectories(const QString& path) const;
+  // Forgets the listed items of a subtree that is removed.
+  void forget(QTreeWidgetItem* item);
   QTreeWidgetItem* child(QTreeWidgetItem* item, const QString& name);
 
   QString root_;
   QString pending_;  // a set directory that does not exist
+  QFileSystemWatcher* watcher_;
+  QHash<QString, QTreeWidgetItem*> listed_;  // watched directory -> its filled item
 };
 
 class DriveComboBox : public QComboBox {

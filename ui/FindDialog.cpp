@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "ui/Codec.h"
+#include "ui/ToolWindow.h"
 
 namespace brindle::ui {
 
@@ -14,6 +15,7 @@ FindDialog::FindDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FindDialog1"));
   setWindowTitle(QStringLiteral("Найти"));
   setModal(false);
+  setTitledFrame(this, Qt::Dialog, TitleButtons::Close);
 
   auto* label = new QLabel(QStringLiteral("Ч&то:"), this);
   edit_ = new QLineEdit(this);
@@ -48,8 +50,13 @@ core::Offset FindDialog::findNext() {
   const core::Offset at = core::findStep(*target_, fromQ(edit_->text()));
   if (at < 0) return -1;
   found_ = at;
-  // The match is shown in the target's own window: bring it forward, the dialog stays above it.
-  if (auto* w = dynamic_cast<QWidget*>(target_)) w->window()->activateWindow();
+  // The find step made the target the focus of its own window; the keyboard stays here, so a
+  // further Enter finds the next match instead of typing over this one.
+  if (isVisible()) {
+    showSelectionWhileInactive();
+    activateWindow();
+    edit_->setFocus();
+  }
   Q_EMIT matchFound(at);
   return at;
 }
@@ -61,6 +68,39 @@ void FindDialog::showFor(core::TextBuffer* target) {
   raise();
   activateWindow();
   edit_->setFocus();
+  showSelectionWhileInactive();
+}
+
+void FindDialog::hideEvent(QHideEvent* e) {
+  restoreInactiveColours();
+  QDialog::hideEvent(e);
+}
+
+void FindDialog::showSelectionWhileInactive() {
+  auto* w = dynamic_cast<QWidget*>(target_);
+  if (w == highlighted_) return;
+  restoreInactiveColours();
+  if (w == nullptr) return;
+  // Only the two inactive roles change, so colours the user sets meanwhile (background, text)
+  // are kept.
+  QPalette p = w->palette();
+  inactiveHighlight_ = p.color(QPalette::Inactive, QPalette::Highlight);
+  inactiveHighlightedText_ = p.color(QPalette::Inactive, QPalette::HighlightedText);
+  p.setColor(QPalette::Inactive, QPalette::Highlight,
+             p.color(QPalette::Active, QPalette::Highlight));
+  p.setColor(QPalette::Inactive, QPalette::HighlightedText,
+             p.color(QPalette::Active, QPalette::HighlightedText));
+  w->setPalette(p);
+  highlighted_ = w;
+}
+
+void FindDialog::restoreInactiveColours() {
+  if (highlighted_ == nullptr) return;
+  QPalette p = highlighted_->palette();
+  p.setColor(QPalette::Inactive, QPalette::Highlight, inactiveHighlight_);
+  p.setColor(QPalette::Inactive, QPalette::HighlightedText, inactiveHighlightedText_);
+  highlighted_->setPalette(p);
+  highlighted_ = nullptr;
 }
 
 }  // namespace brindle::ui

@@ -4,9 +4,12 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrintDialog>
@@ -18,6 +21,28 @@ namespace brindle::ui {
 namespace {
 
 ScriptedCommonDialogs* g_dialogs = nullptr;
+
+// "<title>.pdf" with the characters a file name cannot hold (on any of the usual systems)
+// replaced. The whole title is kept: ".3)" of "... (версия 2.3)" is no extension.
+QString pdfFileName(const QString& title) {
+  QString name = title.trimmed();
+  for (QChar& c : name)
+    if (c.unicode() < 0x20 || QStringLiteral("\\/:*?\"<>|").contains(c)) c = QLatin1Char('_');
+  if (name.isEmpty()) name = QStringLiteral("print");
+  return name + QStringLiteral(".pdf");
+}
+
+// Proposes the PDF file for printing to a file in the folder the print dialog chose. Qt's own
+// proposal cuts what it takes for an extension off the document name.
+void proposePdfFile(QPrintDialog& dialog, const QString& title) {
+  auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+  if (file == nullptr) return;
+  const QString proposed = file->text();
+  QString folder = proposed.isEmpty()           ? QDir::homePath()
+                   : proposed.endsWith(u'/')    ? proposed.chopped(1)
+                                                : QFileInfo(proposed).path();
+  file->setText(QDir(folder).filePath(pdfFileName(title)));
+}
 
 template <typename T>
 T takeFront(std::vector<T>& v) {
@@ -156,6 +181,7 @@ bool printText(QWidget* parent, const QString& text, const QFont& font, const QS
     // The whole text is printed: no selection or page range, but a printer or a PDF file.
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
                       QAbstractPrintDialog::PrintCollateCopies);
+    proposePdfFile(dialog, jobTitle);
     if (dialog.exec() != QDialog::Accepted) return false;
   }
   QTextDocument document;

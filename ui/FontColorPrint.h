@@ -22,6 +22,7 @@ struct FontChoice {
 std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& initial);
 std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial);
 // Shows the print dialog and prints `text` when the user confirms. Returns whether it printed.
+// Printing to a file proposes "<jobTitle>.pdf", the characters a file name cannot hold replaced.
 bool printText(QWidget* parent, const QString& text, const QFont& font, const QString& jobTitle);
 
 // Colours of the windowing layer's settings, laid out 0x00BBGGRR.

@@ -1,8 +1,13 @@
 #include "ui/MessageBoxes.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -32,6 +37,47 @@ QMessageBox::Icon iconFor(BoxKind kind) {
   }
   return QMessageBox::NoIcon;
 }
+
+// The file list's size, type and date columns in Russian. Qt fills them from the system locale
+// (the C locale here: "2.93 KiB", "7 Dec 2026") and from texts its Russian translation lacks
+// ("Folder", "Drive", "%1 File").
+class RussianFileColumns : public QIdentityProxyModel {
+ public:
+  using QIdentityProxyModel::QIdentityProxyModel;
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+    if (role != Qt::DisplayRole || files == nullptr || index.column() < 1 || index.column() > 3)
+      return QIdentityProxyModel::data(index, role);
+    const QFileInfo info = files->fileInfo(mapToSource(index));
+    switch (index.column()) {
+      case 1:
+        return info.isDir() ? QString() : fileSize(info.size());
+      case 2:
+        if (info.isRoot()) return QStringLiteral("Диск");
+        if (info.isDir()) return QStringLiteral("Папка");
+        return info.suffix().isEmpty() ? QStringLiteral("Файл")
+                                       : QStringLiteral("Файл %1").arg(info.suffix());
+      default: {
+        const QDateTime modified = info.lastModified();
+        return modified.isValid() ? modified.toString(QStringLiteral("dd.MM.yyyy HH:mm"))
+                                  : QString();
+      }
+    }
+  }
+
+  static QString fileSize(qint64 bytes) {
+    if (bytes >= 1024)
+      return QLocale(QLocale::Russian, QLocale::Russia)
+          .formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
+    // 1 байт, 2 байта, 5 байт, 11 байт, 21 байт.
+    const qint64 last = bytes % 10;
+    const bool teen = bytes % 100 >= 11 && bytes % 100 <= 14;
+    const QString unit = !teen && last >= 2 && last <= 4 ? QStringLiteral("байта")
+                                                         : QStringLiteral("байт");
+    return QString::number(bytes) + QLatin1Char(' ') + unit;
+  }
+};
 
 Answer closedAnswer(Buttons buttons) {
   switch (buttons) {
@@ -128,6 +174,7 @@ FileDialogResult runFileDialog(QWidget* parent, const FileDialogRequest& request
 
   QFileDialog dialog(parent);
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setProxyModel(new RussianFileColumns(&dialog));
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);  // the caller asks its own question
   dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -163,6 +210,15 @@ FileDialogResult runFileDialog(QWidget* parent, const FileDialogRequest& request
   if (!result.accepted && !filters.isEmpty())
     result.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
   return result;
+}
+
+QString startDirectory(const QString& document, const QString& fallback) {
+  if (!document.isEmpty()) {
+    const QString folder = QFileInfo(document).absolutePath();
+    if (QFileInfo(folder).isDir()) return folder;
+  }
+  if (!fallback.isEmpty() && QFileInfo(fallback).isDir()) return QDir(fallback).absolutePath();
+  return QString();
 }
 
 }  // namespace brindle::ui

@@ -49,9 +49,16 @@ struct FileDialogResult {
   int filterIndex = 1;  // the type chosen when the dialog closed
 };
 
-// `onTypeChange` runs whenever the user picks another file type, with the new index.
+// `onTypeChange` runs whenever the user picks another file type, with the new index. The
+// dialog speaks Russian throughout: where Qt's translation leaves the file list's size, type
+// and date columns in English, the dialog sets them itself.
 FileDialogResult runFileDialog(QWidget* parent, const FileDialogRequest& request,
                                const std::function<void(int)>& onTypeChange = {});
+
+// Where an open or save dialog starts: the folder of `document` (a path; empty for an untitled
+// document) while that folder exists, else `fallback` (the game directory) while it exists,
+// else empty (the folder last used).
+QString startDirectory(const QString& document, const QString& fallback);
 
 // While an object of this class exists, boxes and file dialogs are not shown: each takes the
 // next scripted answer and is recorded. An unscripted box answers Cancel (or No, or OK) and an

@@ -10,6 +10,7 @@
 #include <QTextEdit>
 
 #include "app/windows/HelpPages.h"
+#include "ui/ToolWindow.h"
 
 // Resources of a static library are registered by hand (outside any namespace).
 static void initAboutResources() { Q_INIT_RESOURCE(about); }
@@ -60,8 +61,8 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TAbout"));
   setWindowTitle(QStringLiteral("О программе 'Brindle for Counter Strike'"));
   // A dialog frame with a close button only, above the tool windows.
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                 Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+  ui::setTitledFrame(this, Qt::Dialog, ui::TitleButtons::Close,
+                     Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint);
   setModal(true);
   setFixedSize(375, 345);
   setAutoFillBackground(true);
@@ -69,65 +70,65 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
   pal.setColor(QPalette::Window, kBackground);
   setPalette(pal);
 
-  Bevel1 = new QFrame(this);
-  Bevel1->setObjectName(QStringLiteral("Bevel1"));
-  Bevel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  Bevel1->setLineWidth(2);
-  Bevel1->setGeometry(6, 6, 209 + 4, 135 + 4);
-  Image2 = new QLabel(this);
-  Image2->setObjectName(QStringLiteral("Image2"));
-  Image2->setPixmap(QPixmap(QStringLiteral(":/about/banner.png")));
-  Image2->setGeometry(8, 8, 209, 135);
+  bevel_ = new QFrame(this);
+  bevel_->setObjectName(QStringLiteral("Bevel1"));
+  bevel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  bevel_->setLineWidth(2);
+  bevel_->setGeometry(6, 6, 209 + 4, 135 + 4);
+  banner_ = new QLabel(this);
+  banner_->setObjectName(QStringLiteral("Image2"));
+  banner_->setPixmap(QPixmap(QStringLiteral(":/about/banner.png")));
+  banner_->setGeometry(8, 8, 209, 135);
 
-  Image1 = new QLabel(this);
-  Image1->setObjectName(QStringLiteral("Image1"));
-  Image1->setPixmap(QPixmap(QStringLiteral(":/about/keycap.png")));
-  Image1->setGeometry(248, 10, 100, 103);
-  Label1 = new QLabel(QStringLiteral("Brindle 2.3"), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
+  keycap_ = new QLabel(this);
+  keycap_->setObjectName(QStringLiteral("Image1"));
+  keycap_->setPixmap(QPixmap(QStringLiteral(":/about/keycap.png")));
+  keycap_->setGeometry(248, 10, 100, 103);
+  keycapCaption_ = new QLabel(QStringLiteral("Brindle 2.3"), this);
+  keycapCaption_->setObjectName(QStringLiteral("Label1"));
   {
-    QFont f = Label1->font();
+    QFont f = keycapCaption_->font();
     f.setBold(true);
-    Label1->setFont(f);
-    QPalette p = Label1->palette();
+    keycapCaption_->setFont(f);
+    QPalette p = keycapCaption_->palette();
     p.setColor(QPalette::WindowText, QColor(0, 0, 128));  // navy
-    Label1->setPalette(p);
+    keycapCaption_->setPalette(p);
   }
-  Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  Label1->setGeometry(228, 118, 140, 22);
+  keycapCaption_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  keycapCaption_->setGeometry(228, 118, 140, 22);
 
-  Memo1 = new QTextEdit(this);
-  Memo1->setObjectName(QStringLiteral("Memo1"));
-  Memo1->setFrameStyle(QFrame::NoFrame);
-  Memo1->setReadOnly(true);
-  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  Memo1->setLineWrapMode(QTextEdit::NoWrap);
-  Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  text_ = new QTextEdit(this);
+  text_->setObjectName(QStringLiteral("Memo1"));
+  text_->setFrameStyle(QFrame::NoFrame);
+  text_->setReadOnly(true);
+  text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  text_->setLineWrapMode(QTextEdit::NoWrap);
+  text_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   {
-    QPalette p = Memo1->palette();
+    QPalette p = text_->palette();
     p.setColor(QPalette::Base, kBackground);
-    Memo1->setPalette(p);
-    QFont f = Memo1->font();
+    text_->setPalette(p);
+    QFont f = text_->font();
     f.setPixelSize(10);
-    Memo1->setFont(f);
-    Memo1->document()->setDocumentMargin(0);
+    text_->setFont(f);
+    text_->document()->setDocumentMargin(0);
   }
-  Memo1->setPlainText(kMemoLines.join(QLatin1Char('\n')));
-  for (QTextBlock b = Memo1->document()->begin(); b.isValid(); b = b.next()) {
+  text_->setPlainText(kMemoLines.join(QLatin1Char('\n')));
+  for (QTextBlock b = text_->document()->begin(); b.isValid(); b = b.next()) {
     QTextCursor c(b);
     QTextBlockFormat format = b.blockFormat();
     format.setAlignment(Qt::AlignHCenter);
     c.setBlockFormat(format);
   }
-  Memo1->setGeometry(2, 146, 371, 166);
+  text_->setGeometry(2, 146, 371, 166);
 
-  StaticText1 = linkLabel(QStringLiteral("StaticText1"), kWebAddress, this);
-  StaticText2 = linkLabel(QStringLiteral("StaticText2"), kMailAddress, this);
-  StaticText1->move(375 - 12 - StaticText1->width(), 312);
-  StaticText2->move(375 - 12 - StaticText2->width(), 327);
-  StaticText1->installEventFilter(this);
-  StaticText2->installEventFilter(this);
+  webLink_ = linkLabel(QStringLiteral("StaticText1"), kWebAddress, this);
+  mailLink_ = linkLabel(QStringLiteral("StaticText2"), kMailAddress, this);
+  webLink_->move(375 - 12 - webLink_->width(), 312);
+  mailLink_->move(375 - 12 - mailLink_->width(), 327);
+  webLink_->installEventFilter(this);
+  mailLink_->installEventFilter(this);
 
   // Centred on the screen.
   if (const QScreen* screen = this->screen()) {
@@ -140,8 +141,8 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
 bool AboutWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-    if (watched == StaticText1) openWebLink();
-    if (watched == StaticText2) openMailLink();
+    if (watched == webLink_) openWebLink();
+    if (watched == mailLink_) openMailLink();
   }
   return QDialog::eventFilter(watched, event);
 }

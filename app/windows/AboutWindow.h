@@ -22,19 +22,20 @@ class AboutWindow : public QDialog {
   static const QString kWebAddress;
   static const QString kMailAddress;
 
-  QFrame* Bevel1;
-  QLabel* Image2;  // 209 x 135, top left inside Bevel1
-  QLabel* Image1;  // 100 x 103, top right
-  QLabel* Label1;  // caption under Image1
-  QTextEdit* Memo1;
-  QLabel* StaticText1;  // web link
-  QLabel* StaticText2;  // mail link
-
   void openWebLink();
   void openMailLink();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QFrame* bevel_;          // Bevel1
+  QLabel* banner_;         // Image2: 209 x 135, top left inside the bevel
+  QLabel* keycap_;         // Image1: 100 x 103, top right
+  QLabel* keycapCaption_;  // Label1, under the keycap
+  QTextEdit* text_;        // Memo1
+  QLabel* webLink_;        // StaticText1
+  QLabel* mailLink_;       // StaticText2
 };
 
 }  // namespace brindle::app

@@ -490,7 +490,7 @@ QString MainWindow::statusText(int panel) const {
 }
 
 QString MainWindow::valuePanelCaption() const {
-  return windows_ && windows_->pani1 ? windows_->pani1->Label3->text() : QString();
+  return windows_ && windows_->pani1 ? windows_->pani1->caption() : QString();
 }
 
 // ShowHint: the hint of the control under the pointer, or the value panel's caption.
@@ -670,7 +670,10 @@ void MainWindow::resizeEvent(QResizeEvent* e) {
 
 void MainWindow::changeEvent(QEvent* e) {
   QMainWindow::changeEvent(e);
-  if (e->type() == QEvent::WindowStateChange) placeToolWindows();
+  if (e->type() == QEvent::WindowStateChange) {
+    if (activated_) tools_.followMinimized(windowState().testFlag(Qt::WindowMinimized));
+    placeToolWindows();
+  }
 }
 
 // Docked in the right-edge column while maximized, back at the normal layout when the window
@@ -775,6 +778,7 @@ std::optional<std::string> MainWindow::chooseOpenPath() {
   ui::FileDialogRequest request;
   request.filter = kOpenFilter;
   request.mustExist = true;
+  request.directory = ui::startDirectory(session_.untitled() ? QString() : currentFileName(), gameDirectory());
   const ui::FileDialogResult chosen = ui::runFileDialog(this, request);
   if (!chosen.accepted) return std::nullopt;
   return ui::toUtf8(chosen.path);
@@ -787,6 +791,7 @@ std::optional<std::string> MainWindow::chooseSavePath(std::string_view title) {
   request.filter = kSaveFilter;
   request.filterIndex = saveFilterIndex_;
   request.confirmCreate = true;
+  request.directory = ui::startDirectory(session_.untitled() ? QString() : currentFileName(), gameDirectory());
   request.targetFor = [this](const QString& name) {
     return defaultExt_.isEmpty() ? name : withExtension(name, defaultExt_);
   };

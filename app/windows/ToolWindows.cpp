@@ -92,6 +92,26 @@ void ToolWindows::setWindows(QWidget* ccd, QWidget* pani1, QWidget* form6) {
   form6_ = form6;
 }
 
+void ToolWindows::followMinimized(bool minimized) {
+  if (!present()) return;
+  if (minimized) {
+    for (QWidget* w : {ccd_, pani1_, form6_})
+      if (w->isVisible()) {
+        hiddenWithMain_.push_back(w);
+        w->hide();
+      }
+  } else {
+    for (QWidget* w : hiddenWithMain_) {
+      // A window manager that minimises a window's tool windows with it (openbox does) marks
+      // them minimised too; shown in that state, a tool window would take the main window
+      // down again with it.
+      w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+      w->show();
+    }
+    hiddenWithMain_.clear();
+  }
+}
+
 void ToolWindows::recordNormal() {
   if (!present()) return;
   normal_ = ToolLayout{frameRect(ccd_), frameRect(pani1_), frameRect(form6_).topLeft()};

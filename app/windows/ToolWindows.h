@@ -8,6 +8,7 @@
 #include <QRect>
 #include <functional>
 #include <initializer_list>
+#include <vector>
 
 class QObject;
 class QWidget;
@@ -58,6 +59,9 @@ class ToolWindows {
   void dock(const QRect& mainFrame);
   // The main window moved by `delta` in the normal state: the windows move with it.
   void follow(const QPoint& delta);
+  // The main window was minimised (true) or came back from it (false): the windows that were
+  // shown go down with it and come back with it, where they stood.
+  void followMinimized(bool minimized);
 
   // The docked column, for a maximized main window with this frame.
   static ToolLayout dockedLayout(const QRect& mainFrame, int ccdWidth, int pani1Width,
@@ -69,6 +73,7 @@ class ToolWindows {
   QWidget* form6_ = nullptr;
   ToolLayout normal_ = defaultLayout();
   bool docked_ = false;
+  std::vector<QWidget*> hiddenWithMain_;
 };
 
 }  // namespace brindle::app

@@ -14,6 +14,7 @@
 #include "ui/Codec.h"
 #include "ui/EditorHost.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ToolWindow.h"
 
 namespace brindle::binds {
 namespace {
@@ -59,85 +60,86 @@ BindDialog::BindDialog(ui::EditorHost* host, QWidget* parent) : QDialog(parent),
   // A dialog frame with a close button only. Opened from the dictionary window, which stays on
   // top: without the on-top layer the dialog would come up beneath it, its list and buttons
   // hidden.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+  ui::setTitledFrame(this, Qt::Dialog, ui::TitleButtons::Close, Qt::WindowStaysOnTopHint);
 
-  pg2 = new QStackedWidget(this);
-  pg2->setObjectName(QStringLiteral("pg2"));
+  pages_ = new QStackedWidget(this);
+  pages_->setObjectName(QStringLiteral("pg2"));
 
   // setinfo
-  tb1 = new QWidget(pg2);
-  tb1->setObjectName(QStringLiteral("tb1"));
-  Label1 = new QLabel(QStringLiteral("Параметр:"), tb1);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  ComboBox3 = makeNameBox(QStringLiteral("ComboBox3"), tb1);
-  ComboBox3->addItems({QStringLiteral("lefthand"), QStringLiteral("vgui_menus"),
-                       QStringLiteral("ghosts"), QStringLiteral("ah"), QStringLiteral("dm")});
-  Label2 = new QLabel(QStringLiteral("Значение:"), tb1);
-  Label2->setObjectName(QStringLiteral("Label2"));
-  Edi1 = new QLineEdit(tb1);
-  Edi1->setObjectName(QStringLiteral("Edi1"));
-  Button1 = makeButton(QStringLiteral("Button1"), QStringLiteral("ОК"), tb1);
-  Button2 = makeButton(QStringLiteral("Button2"), QStringLiteral("Отмена"), tb1);
-  Label1->setBuddy(ComboBox3);
-  Label2->setBuddy(Edi1);
+  setinfoPage_ = new QWidget(pages_);
+  setinfoPage_->setObjectName(QStringLiteral("tb1"));
+  parameterLabel_ = new QLabel(QStringLiteral("Параметр:"), setinfoPage_);
+  parameterLabel_->setObjectName(QStringLiteral("Label1"));
+  parameterBox_ = makeNameBox(QStringLiteral("ComboBox3"), setinfoPage_);
+  parameterBox_->addItems({QStringLiteral("lefthand"), QStringLiteral("vgui_menus"),
+                           QStringLiteral("ghosts"), QStringLiteral("ah"), QStringLiteral("dm")});
+  valueLabel_ = new QLabel(QStringLiteral("Значение:"), setinfoPage_);
+  valueLabel_->setObjectName(QStringLiteral("Label2"));
+  valueEdit_ = new QLineEdit(setinfoPage_);
+  valueEdit_->setObjectName(QStringLiteral("Edi1"));
+  setinfoOk_ = makeButton(QStringLiteral("Button1"), QStringLiteral("ОК"), setinfoPage_);
+  setinfoCancel_ = makeButton(QStringLiteral("Button2"), QStringLiteral("Отмена"), setinfoPage_);
+  parameterLabel_->setBuddy(parameterBox_);
+  valueLabel_->setBuddy(valueEdit_);
   {
     auto* form = new QGridLayout;
-    form->addWidget(Label1, 0, 0);
-    form->addWidget(ComboBox3, 0, 1);
-    form->addWidget(Label2, 1, 0);
-    form->addWidget(Edi1, 1, 1);
+    form->addWidget(parameterLabel_, 0, 0);
+    form->addWidget(parameterBox_, 0, 1);
+    form->addWidget(valueLabel_, 1, 0);
+    form->addWidget(valueEdit_, 1, 1);
     form->setColumnStretch(1, 1);
-    auto* page = new QVBoxLayout(tb1);
+    auto* page = new QVBoxLayout(setinfoPage_);
     page->addLayout(form);
     page->addStretch();
-    page->addLayout(buttonRow(Button1, Button2));
+    page->addLayout(buttonRow(setinfoOk_, setinfoCancel_));
   }
 
   // bind
-  tb2 = new QWidget(pg2);
-  tb2->setObjectName(QStringLiteral("tb2"));
-  ListBox1 = new KeyListBox(tb2);
-  ListBox1->setObjectName(QStringLiteral("ListBox1"));
-  Button3 = makeButton(QStringLiteral("Button3"), QStringLiteral("ОК"), tb2);
-  Button4 = makeButton(QStringLiteral("Button4"), QStringLiteral("Отмена"), tb2);
+  bindPage_ = new QWidget(pages_);
+  bindPage_->setObjectName(QStringLiteral("tb2"));
+  keyList_ = new KeyListBox(bindPage_);
+  keyList_->setObjectName(QStringLiteral("ListBox1"));
+  bindOk_ = makeButton(QStringLiteral("Button3"), QStringLiteral("ОК"), bindPage_);
+  bindCancel_ = makeButton(QStringLiteral("Button4"), QStringLiteral("Отмена"), bindPage_);
   {
-    auto* page = new QVBoxLayout(tb2);
-    page->addWidget(ListBox1, 1);
-    page->addLayout(buttonRow(Button3, Button4));
+    auto* page = new QVBoxLayout(bindPage_);
+    page->addWidget(keyList_, 1);
+    page->addLayout(buttonRow(bindOk_, bindCancel_));
   }
 
   // alias
-  tb3 = new QWidget(pg2);
-  tb3->setObjectName(QStringLiteral("tb3"));
-  Label3 = new QLabel(QStringLiteral("Имя команды:"), tb3);
-  Label3->setObjectName(QStringLiteral("Label3"));
-  ComboBox4 = makeNameBox(QStringLiteral("ComboBox4"), tb3);
-  Button5 = makeButton(QStringLiteral("Button5"), QStringLiteral("ОК"), tb3);
-  Button6 = makeButton(QStringLiteral("Button6"), QStringLiteral("Отмена"), tb3);
-  Label3->setBuddy(ComboBox4);
+  aliasPage_ = new QWidget(pages_);
+  aliasPage_->setObjectName(QStringLiteral("tb3"));
+  nameLabel_ = new QLabel(QStringLiteral("Имя команды:"), aliasPage_);
+  nameLabel_->setObjectName(QStringLiteral("Label3"));
+  nameBox_ = makeNameBox(QStringLiteral("ComboBox4"), aliasPage_);
+  aliasOk_ = makeButton(QStringLiteral("Button5"), QStringLiteral("ОК"), aliasPage_);
+  aliasCancel_ = makeButton(QStringLiteral("Button6"), QStringLiteral("Отмена"), aliasPage_);
+  nameLabel_->setBuddy(nameBox_);
   {
     auto* row = new QHBoxLayout;
-    row->addWidget(Label3);
-    row->addWidget(ComboBox4, 1);
-    auto* page = new QVBoxLayout(tb3);
+    row->addWidget(nameLabel_);
+    row->addWidget(nameBox_, 1);
+    auto* page = new QVBoxLayout(aliasPage_);
     page->addLayout(row);
     page->addStretch();
-    page->addLayout(buttonRow(Button5, Button6));
+    page->addLayout(buttonRow(aliasOk_, aliasCancel_));
   }
 
-  pg2->addWidget(tb1);
-  pg2->addWidget(tb2);
-  pg2->addWidget(tb3);
+  pages_->addWidget(setinfoPage_);
+  pages_->addWidget(bindPage_);
+  pages_->addWidget(aliasPage_);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
-  layout->addWidget(pg2);
+  layout->addWidget(pages_);
 
-  connect(Button1, &QPushButton::clicked, this, &BindDialog::insertSetinfo);
-  connect(Edi1, &QLineEdit::returnPressed, this, &BindDialog::insertSetinfo);
-  connect(Button3, &QPushButton::clicked, this, &BindDialog::insertBind);
-  connect(Button5, &QPushButton::clicked, this, &BindDialog::insertAlias);
-  for (QPushButton* cancel : {Button2, Button4, Button6})
+  connect(setinfoOk_, &QPushButton::clicked, this, &BindDialog::insertSetinfo);
+  connect(valueEdit_, &QLineEdit::returnPressed, this, &BindDialog::insertSetinfo);
+  connect(bindOk_, &QPushButton::clicked, this, &BindDialog::insertBind);
+  connect(aliasOk_, &QPushButton::clicked, this, &BindDialog::insertAlias);
+  // Enter in the name box is "ОК", as Enter in the setinfo value box is.
+  connect(nameBox_->lineEdit(), &QLineEdit::returnPressed, this, &BindDialog::insertAlias);
+  for (QPushButton* cancel : {setinfoCancel_, bindCancel_, aliasCancel_})
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   fitToPage();
@@ -145,7 +147,7 @@ BindDialog::BindDialog(ui::EditorHost* host, QWidget* parent) : QDialog(parent),
 
 void BindDialog::openPage(int page, const QString& caption) {
   setWindowTitle(caption);
-  pg2->setCurrentIndex(qBound(0, page, pg2->count() - 1));
+  pages_->setCurrentIndex(qBound(0, page, pages_->count() - 1));
   fitToPage();
   show();
   raise();
@@ -156,37 +158,37 @@ void BindDialog::openPage(int page, const QString& caption) {
 // Not sizeable; each page gets the height its controls need (the key list the most), all the
 // width the longest caption ("Bind - выберите клавишу для присвоения") needs.
 void BindDialog::fitToPage() {
-  const int page = pg2->currentIndex();
+  const int page = pages_->currentIndex();
   const int height = page == BindPage ? 380 : page == SetinfoPage ? 140 : 110;
   setFixedSize(400, height);
 }
 
 void BindDialog::prepare() {
-  switch (pg2->currentIndex()) {
+  switch (pages_->currentIndex()) {
     case SetinfoPage:
-      ComboBox3->setEditText(QString());
-      ComboBox3->setFocus(Qt::OtherFocusReason);
+      parameterBox_->setEditText(QString());
+      parameterBox_->setFocus(Qt::OtherFocusReason);
       break;
     case BindPage:
-      ListBox1->setFocus(Qt::OtherFocusReason);
+      keyList_->setFocus(Qt::OtherFocusReason);
       break;
     case AliasPage:
-      ComboBox4->setEditText(QString());
-      ComboBox4->setFocus(Qt::OtherFocusReason);
+      nameBox_->setEditText(QString());
+      nameBox_->setFocus(Qt::OtherFocusReason);
       break;
   }
 }
 
 void BindDialog::insertSetinfo() {
-  const QString parameter = ComboBox3->currentText();
-  host_->insertLine(core::InsertKind::Setinfo, ui::fromQ(parameter), ui::fromQ(Edi1->text()));
-  remember(ComboBox3, parameter);
+  const QString parameter = parameterBox_->currentText();
+  host_->insertLine(core::InsertKind::Setinfo, ui::fromQ(parameter), ui::fromQ(valueEdit_->text()));
+  remember(parameterBox_, parameter);
   host_->endEnter();
   close();
 }
 
 void BindDialog::insertBind() {
-  const QString key = ListBox1->selectedKey();
+  const QString key = keyList_->selectedKey();
   if (key.isEmpty()) {
     ui::showPlain(this, QStringLiteral("Для продолжения выберите клавишу!"));
     return;
@@ -196,15 +198,16 @@ void BindDialog::insertBind() {
 }
 
 void BindDialog::insertAlias() {
-  const QString name = ComboBox4->currentText();
+  const QString name = nameBox_->currentText();
   host_->insertLine(core::InsertKind::Alias, ui::fromQ(name), {});
-  remember(ComboBox4, name);
+  remember(nameBox_, name);
   close();
 }
 
 void BindDialog::keyPressEvent(QKeyEvent* event) {
-  // Enter acts in the value box (its own signal) and on a focused button (which handles it
-  // itself); anywhere else it does nothing rather than pressing some default button.
+  // Enter acts in the setinfo value box and the alias name box (their own signals) and on a
+  // focused button (which handles it itself); anywhere else it does nothing rather than
+  // pressing some default button.
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     event->accept();
     return;

@@ -29,35 +29,35 @@ class BindDialog : public QDialog {
   // Shows the dialog without blocking, with `caption`, on `page` (0 setinfo, 1 bind, 2 alias).
   void openPage(int page, const QString& caption);
 
-  QStackedWidget* pg2;  // the pages, without visible tabs
-  QWidget* tb1;         // setinfo
-  QLabel* Label1;       // "Параметр:"
-  QComboBox* ComboBox3;
-  QLabel* Label2;       // "Значение:"
-  QLineEdit* Edi1;
-  QPushButton* Button1;  // "ОК"
-  QPushButton* Button2;  // "Отмена"
-  QWidget* tb2;          // bind
-  KeyListBox* ListBox1;
-  QPushButton* Button3;  // "ОК"
-  QPushButton* Button4;  // "Отмена"
-  QWidget* tb3;          // alias
-  QLabel* Label3;        // "Имя команды:"
-  QComboBox* ComboBox4;
-  QPushButton* Button5;  // "ОК"
-  QPushButton* Button6;  // "Отмена"
-
   // Sets up the current page: the name boxes start empty, the page's box gets the focus.
   void prepare();
   void insertSetinfo();  // setinfo "ОК", also Enter in the value box
   void insertBind();   // bind "ОК"
-  void insertAlias();   // alias "ОК"
+  void insertAlias();   // alias "ОК", also Enter in the name box
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void fitToPage();
+
+  QStackedWidget* pages_;       // pg2: the pages, without visible tabs
+  QWidget* setinfoPage_;        // tb1
+  QLabel* parameterLabel_;      // Label1 "Параметр:"
+  QComboBox* parameterBox_;     // ComboBox3
+  QLabel* valueLabel_;          // Label2 "Значение:"
+  QLineEdit* valueEdit_;        // Edi1
+  QPushButton* setinfoOk_;      // Button1 "ОК"
+  QPushButton* setinfoCancel_;  // Button2 "Отмена"
+  QWidget* bindPage_;           // tb2
+  KeyListBox* keyList_;         // ListBox1
+  QPushButton* bindOk_;         // Button3 "ОК"
+  QPushButton* bindCancel_;     // Button4 "Отмена"
+  QWidget* aliasPage_;          // tb3
+  QLabel* nameLabel_;           // Label3 "Имя команды:"
+  QComboBox* nameBox_;          // ComboBox4
+  QPushButton* aliasOk_;        // Button5 "ОК"
+  QPushButton* aliasCancel_;    // Button6 "Отмена"
 
   ui::EditorHost* host_;
 };

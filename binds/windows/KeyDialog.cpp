@@ -10,6 +10,7 @@
 #include "binds/windows/KeyListBox.h"
 #include "ui/Codec.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ToolWindow.h"
 
 namespace brindle::binds {
 
@@ -19,30 +20,29 @@ KeyDialog::KeyDialog(QWidget* parent) : QDialog(parent) {
   setModal(true);
   // A dialog frame with a close button only, above the dictionary's tool windows, which stay
   // on top, like the window that opens it.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+  ui::setTitledFrame(this, Qt::Dialog, ui::TitleButtons::Close, Qt::WindowStaysOnTopHint);
 
-  ListBox1 = new KeyListBox(this);
-  ListBox1->setObjectName(QStringLiteral("ListBox1"));
-  Button2 = new QPushButton(QStringLiteral("Отмена"), this);
-  Button2->setObjectName(QStringLiteral("Button2"));
-  Button1 = new QPushButton(QStringLiteral("OK"), this);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  for (QPushButton* b : {Button1, Button2}) b->setMinimumWidth(90);
+  keyList_ = new KeyListBox(this);
+  keyList_->setObjectName(QStringLiteral("ListBox1"));
+  cancelButton_ = new QPushButton(QStringLiteral("Отмена"), this);
+  cancelButton_->setObjectName(QStringLiteral("Button2"));
+  okButton_ = new QPushButton(QStringLiteral("OK"), this);
+  okButton_->setObjectName(QStringLiteral("Button1"));
+  for (QPushButton* b : {okButton_, cancelButton_}) b->setMinimumWidth(90);
   // Enter in the list means the key is chosen, never "Отмена".
-  Button1->setDefault(true);
+  okButton_->setDefault(true);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(Button2);
-  buttons->addWidget(Button1);
+  buttons->addWidget(cancelButton_);
+  buttons->addWidget(okButton_);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(ListBox1, 1);
+  layout->addWidget(keyList_, 1);
   layout->addLayout(buttons);
   setFixedSize(300, 380);
 
-  connect(Button1, &QPushButton::clicked, this, &KeyDialog::confirm);
-  connect(Button2, &QPushButton::clicked, this, &KeyDialog::cancel);
+  connect(okButton_, &QPushButton::clicked, this, &KeyDialog::confirm);
+  connect(cancelButton_, &QPushButton::clicked, this, &KeyDialog::cancel);
 }
 
 void KeyDialog::attachSlotList(QListWidget* slotList, QAbstractButton* bindButton) {
@@ -50,7 +50,7 @@ void KeyDialog::attachSlotList(QListWidget* slotList, QAbstractButton* bindButto
   bindButton_ = bindButton;
 }
 
-QString KeyDialog::chosenKey() const { return ListBox1->selectedKey(); }
+QString KeyDialog::chosenKey() const { return keyList_->selectedKey(); }
 
 void KeyDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
@@ -58,8 +58,8 @@ void KeyDialog::showEvent(QShowEvent* event) {
 }
 
 void KeyDialog::prepare() {
-  ListBox1->fillKeys();
-  ListBox1->setFocus(Qt::OtherFocusReason);
+  keyList_->fillKeys();
+  keyList_->setFocus(Qt::OtherFocusReason);
 }
 
 void KeyDialog::confirm() {

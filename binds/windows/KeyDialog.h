@@ -19,10 +19,6 @@ class KeyDialog : public QDialog {
  public:
   explicit KeyDialog(QWidget* parent = nullptr);
 
-  KeyListBox* ListBox1;
-  QPushButton* Button2;  // "Отмена"
-  QPushButton* Button1;  // "OK"
-
   // Slot number: n >= 1 while the dialog fills key slot n of the MetaBind window, 0 otherwise.
   // The MetaBind window sets it before showing the dialog; every close sets it back to 0.
   int slotNumber() const { return slotNumber_; }
@@ -52,6 +48,10 @@ class KeyDialog : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  KeyListBox* keyList_;        // ListBox1
+  QPushButton* cancelButton_;  // Button2 "Отмена"
+  QPushButton* okButton_;      // Button1 "OK"
+
   int slotNumber_ = 0;
   bool keyAccepted_ = false;
   QListWidget* slotList_ = nullptr;

@@ -13,6 +13,7 @@
 #include "ui/Codec.h"
 #include "ui/EditorHost.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ToolWindow.h"
 
 namespace brindle::binds {
 namespace {
@@ -36,68 +37,67 @@ MetaBindWindow::MetaBindWindow(ui::EditorHost* host, KeyDialog* binds, QWidget* 
   setModal(true);
   // A dialog frame with a close button only. The dictionary's tool windows stay on top; a modal
   // window beneath them would have its list and its buttons covered.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+  ui::setTitledFrame(this, Qt::Dialog, ui::TitleButtons::Close, Qt::WindowStaysOnTopHint);
 
-  Label1 = new QLabel(QStringLiteral("Выберите нужный MetaBind:"), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  lx_MeB = new ui::ChoiceListBox(this);
-  lx_MeB->setObjectName(QStringLiteral("lx_MeB"));
-  lx_MeB->setTextElideMode(Qt::ElideNone);
-  lx_MeB->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  Label2 = new QLabel(QStringLiteral("Кнопки для назначения"), this);
-  Label2->setObjectName(QStringLiteral("Label2"));
-  lx_bind = new ui::ChoiceListBox(this);
-  lx_bind->setObjectName(QStringLiteral("lx_bind"));
-  Label1->setBuddy(lx_MeB);
-  Label2->setBuddy(lx_bind);
+  listLabel_ = new QLabel(QStringLiteral("Выберите нужный MetaBind:"), this);
+  listLabel_->setObjectName(QStringLiteral("Label1"));
+  metaBindList_ = new ui::ChoiceListBox(this);
+  metaBindList_->setObjectName(QStringLiteral("lx_MeB"));
+  metaBindList_->setTextElideMode(Qt::ElideNone);
+  metaBindList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  slotsLabel_ = new QLabel(QStringLiteral("Кнопки для назначения"), this);
+  slotsLabel_->setObjectName(QStringLiteral("Label2"));
+  slotList_ = new ui::ChoiceListBox(this);
+  slotList_->setObjectName(QStringLiteral("lx_bind"));
+  listLabel_->setBuddy(metaBindList_);
+  slotsLabel_->setBuddy(slotList_);
 
-  sb_bind = new QPushButton(kBind, this);
-  sb_bind->setObjectName(QStringLiteral("sb_bind"));
-  sb_bind->setFlat(true);
-  sb_bind->setFont(boldPixels(font(), 19));
+  bindButton_ = new QPushButton(kBind, this);
+  bindButton_->setObjectName(QStringLiteral("sb_bind"));
+  bindButton_->setFlat(true);
+  bindButton_->setFont(boldPixels(font(), 19));
   {
-    QPalette p = sb_bind->palette();
+    QPalette p = bindButton_->palette();
     p.setColor(QPalette::Active, QPalette::ButtonText, QColor(128, 0, 0));
     p.setColor(QPalette::Inactive, QPalette::ButtonText, QColor(128, 0, 0));
-    sb_bind->setPalette(p);
+    bindButton_->setPalette(p);
   }
-  sb_bind->setMinimumSize(130, 40);
-  sb_bind->setEnabled(false);
-  sb_bind->setAutoDefault(false);
+  bindButton_->setMinimumSize(130, 40);
+  bindButton_->setEnabled(false);
+  bindButton_->setAutoDefault(false);
 
-  Button1 = new QPushButton(QStringLiteral("Выход"), this);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setFont(boldPixels(font(), 19));
-  Button1->setMinimumSize(130, 40);
-  Button1->setAutoDefault(false);
+  exitButton_ = new QPushButton(QStringLiteral("Выход"), this);
+  exitButton_->setObjectName(QStringLiteral("Button1"));
+  exitButton_->setFont(boldPixels(font(), 19));
+  exitButton_->setMinimumSize(130, 40);
+  exitButton_->setAutoDefault(false);
 
-  red_bind = new ui::CfgEdit(this);
-  red_bind->setObjectName(QStringLiteral("red_bind"));
-  red_bind->setReadOnly(true);
+  preview_ = new ui::CfgEdit(this);
+  preview_->setObjectName(QStringLiteral("red_bind"));
+  preview_->setReadOnly(true);
 
   auto* grid = new QGridLayout;
-  grid->addWidget(Label1, 0, 0);
-  grid->addWidget(lx_MeB, 1, 0, 2, 1);
-  grid->addWidget(Label2, 0, 1);
-  grid->addWidget(lx_bind, 1, 1, 2, 1);
-  grid->addWidget(sb_bind, 1, 2, Qt::AlignTop);
-  grid->addWidget(Button1, 2, 2, Qt::AlignBottom);
+  grid->addWidget(listLabel_, 0, 0);
+  grid->addWidget(metaBindList_, 1, 0, 2, 1);
+  grid->addWidget(slotsLabel_, 0, 1);
+  grid->addWidget(slotList_, 1, 1, 2, 1);
+  grid->addWidget(bindButton_, 1, 2, Qt::AlignTop);
+  grid->addWidget(exitButton_, 2, 2, Qt::AlignBottom);
   // Room for the longest names of the shipped MetaBinds; longer ones scroll sideways.
   grid->setColumnStretch(0, 5);
   grid->setColumnStretch(1, 2);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid, 2);
-  layout->addWidget(red_bind, 3);
+  layout->addWidget(preview_, 3);
   setFixedSize(780, 480);
 
-  connect(lx_MeB, &ui::ChoiceListBox::userClicked, this,
-          [this] { lx_MeBClick(lx_MeB->selectedRow()); });
-  connect(lx_bind, &ui::ChoiceListBox::userClicked, this, &MetaBindWindow::lx_bindClick);
-  connect(sb_bind, &QPushButton::clicked, this, &MetaBindWindow::sb_bindClick);
-  connect(Button1, &QPushButton::clicked, this, &MetaBindWindow::leave);
+  connect(metaBindList_, &ui::ChoiceListBox::userClicked, this,
+          [this] { lx_MeBClick(metaBindList_->selectedRow()); });
+  connect(slotList_, &ui::ChoiceListBox::userClicked, this, &MetaBindWindow::lx_bindClick);
+  connect(bindButton_, &QPushButton::clicked, this, &MetaBindWindow::sb_bindClick);
+  connect(exitButton_, &QPushButton::clicked, this, &MetaBindWindow::leave);
 
-  if (binds_) binds_->attachSlotList(lx_bind, sb_bind);
+  if (binds_) binds_->attachSlotList(slotList_, bindButton_);
 }
 
 void MetaBindWindow::showEvent(QShowEvent* event) {
@@ -106,42 +106,42 @@ void MetaBindWindow::showEvent(QShowEvent* event) {
 }
 
 void MetaBindWindow::listMetaBinds() {
-  lx_MeB->clear();
+  metaBindList_->clear();
   paths_.clear();
   for (auto& entry : listMetabinds(host_->programDir())) {
-    lx_MeB->addItem(ui::toQ(entry.name));
+    metaBindList_->addItem(ui::toQ(entry.name));
     paths_.push_back(std::move(entry.path));
   }
 }
 
 void MetaBindWindow::resetBindButton() {
-  sb_bind->setEnabled(false);
-  sb_bind->setText(kBind);
+  bindButton_->setEnabled(false);
+  bindButton_->setText(kBind);
 }
 
 void MetaBindWindow::lx_MeBClick(int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= paths_.size()) return;
-  lx_bind->clear();
+  slotList_->clear();
   resetBindButton();
   const Metabind m = loadMetabind(paths_[static_cast<std::size_t>(index)]);
   if (!m.ok) ui::showError(this, ui::fromUtf8(m.error));
   for (int n = 1; n <= m.slots; ++n)
-    lx_bind->addItem(QStringLiteral("Кнопка ") + ui::toQ(placeholder(n)));
-  red_bind->loadText(m.script);  // the caret goes to the start
-  lx_MeB->setFocus(Qt::OtherFocusReason);
+    slotList_->addItem(QStringLiteral("Кнопка ") + ui::toQ(placeholder(n)));
+  preview_->loadText(m.script);  // the caret goes to the start
+  metaBindList_->setFocus(Qt::OtherFocusReason);
 }
 
 void MetaBindWindow::lx_bindClick() {
-  const auto text = lx_bind->selectedText();
-  if (text && !text->isEmpty()) sb_bind->setEnabled(true);
+  const auto text = slotList_->selectedText();
+  if (text && !text->isEmpty()) bindButton_->setEnabled(true);
 }
 
 void MetaBindWindow::sb_bindClick() {
-  if (sb_bind->text() == kInsert) {
+  if (bindButton_->text() == kInsert) {
     insertMetabind();
     return;
   }
-  const int slot = lx_bind->selectedRow();
+  const int slot = slotList_->selectedRow();
   if (slot < 0 || !binds_) return;
   binds_->setSlotNumber(slot + 1);
   binds_->exec();
@@ -149,10 +149,11 @@ void MetaBindWindow::sb_bindClick() {
 
 void MetaBindWindow::insertMetabind() {
   std::vector<std::string> keys;
-  for (int i = 0; i < lx_bind->count(); ++i) keys.push_back(ui::fromQ(lx_bind->item(i)->text()));
-  const std::string script = fillPlaceholders(red_bind->getText(), keys);
-  red_bind->loadText(script);
-  lx_bind->clear();
+  for (int i = 0; i < slotList_->count(); ++i)
+    keys.push_back(ui::fromQ(slotList_->item(i)->text()));
+  const std::string script = fillPlaceholders(preview_->getText(), keys);
+  preview_->loadText(script);
+  slotList_->clear();
   resetBindButton();
 
   core::TextBuffer& target = target_ ? *target_ : *host_->memo();
@@ -160,10 +161,10 @@ void MetaBindWindow::insertMetabind() {
 }
 
 void MetaBindWindow::leave() {
-  lx_MeB->clear();
+  metaBindList_->clear();
   paths_.clear();
-  lx_bind->clear();
-  red_bind->loadText({});
+  slotList_->clear();
+  preview_->loadText({});
   // An insert button left standing would insert an empty preview at the next showing.
   resetBindButton();
   accept();

@@ -33,15 +33,7 @@ class MetaBindWindow : public QDialog {
   void setWizardTarget(core::TextBuffer* target) { target_ = target; }
   core::TextBuffer* wizardTarget() const { return target_; }
 
-  QLabel* Label1;                    // "Выберите нужный MetaBind:"
-  ui::ChoiceListBox* lx_MeB;   // MetaBind names
-  QLabel* Label2;                    // "Кнопки для назначения"
-  ui::ChoiceListBox* lx_bind;  // key slots: "Кнопка <<n>>" or the key chosen for slot n
-  QPushButton* sb_bind;              // "BIND" / "Вставить"
-  QPushButton* Button1;              // "Выход"
-  ui::CfgEdit* red_bind;             // read-only preview of the chosen MetaBind
-
-  // Full paths of the listed MetaBinds, in the order of lx_MeB.
+  // Full paths of the listed MetaBinds, in the order of the MetaBind list.
   const std::vector<std::string>& paths() const { return paths_; }
 
   void listMetaBinds();              // lists the library afresh
@@ -56,6 +48,14 @@ class MetaBindWindow : public QDialog {
  private:
   void resetBindButton();
   void insertMetabind();
+
+  QLabel* listLabel_;                // Label1 "Выберите нужный MetaBind:"
+  ui::ChoiceListBox* metaBindList_;  // lx_MeB: MetaBind names
+  QLabel* slotsLabel_;               // Label2 "Кнопки для назначения"
+  ui::ChoiceListBox* slotList_;      // lx_bind: "Кнопка <<n>>" or the key chosen for slot n
+  QPushButton* bindButton_;          // sb_bind "BIND" / "Вставить"
+  QPushButton* exitButton_;          // Button1 "Выход"
+  ui::CfgEdit* preview_;             // red_bind: read-only preview of the chosen MetaBind
 
   ui::EditorHost* host_;
   KeyDialog* binds_;

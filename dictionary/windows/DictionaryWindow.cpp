@@ -1,6 +1,5 @@
 #include "dictionary/windows/DictionaryWindow.h"
 
-#include <QCloseEvent>
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
@@ -59,8 +58,7 @@ QToolButton* makeButton(QWidget* panel, const char* name, const QString& text) {
 }  // namespace
 
 DictionaryWindow::DictionaryWindow(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowStaysOnTopHint),
+    : ui::ToolWindow(Frame::Titled, parent),
       host_(host),
       context_(context) {
   setObjectName(QStringLiteral("Tccd"));
@@ -72,67 +70,69 @@ DictionaryWindow::DictionaryWindow(ui::EditorHost* host, DictionaryContext* cont
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
 
-  PC1 = new QTabWidget(this);
-  PC1->setObjectName(QStringLiteral("PC1"));
-  QFont bold = PC1->tabBar()->font();
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName(QStringLiteral("PC1"));
+  QFont bold = tabs_->tabBar()->font();
   bold.setBold(true);
-  PC1->tabBar()->setFont(bold);
+  tabs_->tabBar()->setFont(bold);
   // The three tabs stay in one row even in a narrow window: tight padding, no scroll arrows,
   // and the texts shortened only when nothing else helps.
-  PC1->tabBar()->setExpanding(false);
-  PC1->tabBar()->setUsesScrollButtons(false);
-  PC1->tabBar()->setElideMode(Qt::ElideRight);
-  PC1->tabBar()->setStyleSheet(QStringLiteral(
+  tabs_->tabBar()->setExpanding(false);
+  tabs_->tabBar()->setUsesScrollButtons(false);
+  tabs_->tabBar()->setElideMode(Qt::ElideRight);
+  tabs_->tabBar()->setStyleSheet(QStringLiteral(
       "QTabBar::tab { padding: 3px 4px; margin-right: 0px; border: 1px solid #9a9a9a;"
       " border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
       " background: #dcdcdc; }"
       "QTabBar::tab:selected { background: palette(window); }"
       "QTabBar::tab:!selected { margin-top: 2px; color: #404040; }"));
   // A click on a tab takes the focus, so the page that had it loses it (and its selection).
-  PC1->tabBar()->setFocusPolicy(Qt::StrongFocus);
+  tabs_->tabBar()->setFocusPolicy(Qt::StrongFocus);
 
-  TabSheet1 = new QWidget;
-  TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
-  TabSheet2 = new QWidget;
-  TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
-  TabSheet3 = new QWidget;
-  TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
+  commandPage_ = new QWidget;
+  commandPage_->setObjectName(QStringLiteral("TabSheet1"));
+  variablePage_ = new QWidget;
+  variablePage_->setObjectName(QStringLiteral("TabSheet2"));
+  libraryPage_ = new QWidget;
+  libraryPage_->setObjectName(QStringLiteral("TabSheet3"));
   ListTab cmd = ListTab::Cmd;
   ListTab cvar = ListTab::Cvar;
-  ListBox1 = makeList(TabSheet1, "ListBox1", &cmd);
-  ListBox2 = makeList(TabSheet2, "ListBox2", &cvar);
-  ListBox3 = makeList(TabSheet3, "ListBox3", nullptr);
-  PC1->addTab(TabSheet1, QStringLiteral("CMD"));
-  PC1->addTab(TabSheet2, QStringLiteral("CVAR"));
-  PC1->addTab(TabSheet3, QStringLiteral("DLZ"));
-  layout->addWidget(PC1, 1);
+  commandLists_ = makeList(commandPage_, "ListBox1", &cmd);
+  variableLists_ = makeList(variablePage_, "ListBox2", &cvar);
+  libraryList_ = makeList(libraryPage_, "ListBox3", nullptr);
+  tabs_->addTab(commandPage_, QStringLiteral("CMD"));
+  tabs_->addTab(variablePage_, QStringLiteral("CVAR"));
+  tabs_->addTab(libraryPage_, QStringLiteral("DLZ"));
+  layout->addWidget(tabs_, 1);
 
-  Panel1 = new QFrame(this);
-  Panel1->setObjectName(QStringLiteral("Panel1"));
-  Panel1->setFrameShape(QFrame::StyledPanel);
-  Panel1->setFixedHeight(3 * kButtonHeight + 8);
-  SBut10 = makeButton(Panel1, "SBut10", QStringLiteral("SetInfo"));
-  SBut7 = makeButton(Panel1, "SBut7", QStringLiteral("Bind"));
-  SBut8 = makeButton(Panel1, "SBut8", QStringLiteral("Alias"));
-  Panel1->installEventFilter(this);
-  layout->addWidget(Panel1);
+  buttonPanel_ = new QFrame(this);
+  buttonPanel_->setObjectName(QStringLiteral("Panel1"));
+  buttonPanel_->setFrameShape(QFrame::StyledPanel);
+  buttonPanel_->setFixedHeight(3 * kButtonHeight + 8);
+  setinfoButton_ = makeButton(buttonPanel_, "SBut10", QStringLiteral("SetInfo"));
+  bindButton_ = makeButton(buttonPanel_, "SBut7", QStringLiteral("Bind"));
+  aliasButton_ = makeButton(buttonPanel_, "SBut8", QStringLiteral("Alias"));
+  buttonPanel_->installEventFilter(this);
+  layout->addWidget(buttonPanel_);
 
-  ListBox2->installEventFilter(this);
+  variableLists_->installEventFilter(this);
 
-  connect(ListBox1, &ui::ChoiceListBox::userClicked, this, &DictionaryWindow::commandListChosen);
-  connect(ListBox2, &ui::ChoiceListBox::userClicked, this, &DictionaryWindow::variableListChosen);
-  connect(ListBox3, &ui::ChoiceListBox::userClicked, this, &DictionaryWindow::libraryChosen);
-  connect(PC1, &QTabWidget::currentChanged, this, [this](int index) {
+  connect(commandLists_, &ui::ChoiceListBox::userClicked, this,
+          &DictionaryWindow::commandListChosen);
+  connect(variableLists_, &ui::ChoiceListBox::userClicked, this,
+          &DictionaryWindow::variableListChosen);
+  connect(libraryList_, &ui::ChoiceListBox::userClicked, this, &DictionaryWindow::libraryChosen);
+  connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
     tabChanged();
     if (index == kLibraryTab) libraryTabShown();
   });
-  connect(SBut10, &QToolButton::clicked, this, [this] {
+  connect(setinfoButton_, &QToolButton::clicked, this, [this] {
     Q_EMIT insertDialogRequested(0, QStringLiteral("SetInfo - выберите из списка"));
   });
-  connect(SBut7, &QToolButton::clicked, this, [this] {
+  connect(bindButton_, &QToolButton::clicked, this, [this] {
     Q_EMIT insertDialogRequested(1, QStringLiteral("Bind - выберите клавишу для присвоения"));
   });
-  connect(SBut8, &QToolButton::clicked, this, [this] {
+  connect(aliasButton_, &QToolButton::clicked, this, [this] {
     Q_EMIT insertDialogRequested(2, QStringLiteral("Alias - наберите имя команды"));
   });
   connect(qApp, &QApplication::focusChanged, this, &DictionaryWindow::focusChanged);
@@ -141,29 +141,31 @@ DictionaryWindow::DictionaryWindow(ui::EditorHost* host, DictionaryContext* cont
   if (context_) context_->ccd = this;
 }
 
-bool DictionaryWindow::libraryTabActive() const { return PC1->currentIndex() == kLibraryTab; }
+bool DictionaryWindow::libraryTabActive() const { return tabs_->currentIndex() == kLibraryTab; }
 
 std::string DictionaryWindow::selectedLibrary() const {
-  const auto name = ListBox3->selectedText();
+  const auto name = libraryList_->selectedText();
   return name ? ui::toUtf8(*name) : std::string();
 }
 
 std::vector<std::string> DictionaryWindow::libraryNames() const {
   std::vector<std::string> out;
-  for (const auto& t : ListBox3->texts()) out.push_back(ui::toUtf8(t));
+  for (const auto& t : libraryList_->texts()) out.push_back(ui::toUtf8(t));
   return out;
 }
 
-void DictionaryWindow::addLibrary(const std::string& name) { ListBox3->addSorted(ui::fromUtf8(name)); }
+void DictionaryWindow::addLibrary(const std::string& name) {
+  libraryList_->addSorted(ui::fromUtf8(name));
+}
 
 void DictionaryWindow::setLibraries(const std::vector<std::string>& names) {
   // The library chosen before stays chosen if it is still listed.
-  const auto chosen = ListBox3->selectedText();
-  ListBox3->clear();
-  for (const auto& n : names) ListBox3->addSorted(ui::fromUtf8(n));
+  const auto chosen = libraryList_->selectedText();
+  libraryList_->clear();
+  for (const auto& n : names) libraryList_->addSorted(ui::fromUtf8(n));
   if (chosen) {
-    const auto found = ListBox3->findItems(*chosen, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (!found.isEmpty()) ListBox3->selectRow(ListBox3->row(found.first()));
+    const auto found = libraryList_->findItems(*chosen, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (!found.isEmpty()) libraryList_->selectRow(libraryList_->row(found.first()));
   }
 }
 
@@ -177,18 +179,18 @@ void DictionaryWindow::showEvent(QShowEvent* event) {
 }
 
 void DictionaryWindow::prepareLists() {
-  PC1->setCurrentIndex(0);
-  ListBox1->selectRow(0);
+  tabs_->setCurrentIndex(0);
+  commandLists_->selectRow(0);
   commandListChosen();
 }
 
 void DictionaryWindow::commandListChosen() {
-  const auto chosen = ListBox1->selectedText();
+  const auto chosen = commandLists_->selectedText();
   if (!chosen) return;
   const std::string entry = ui::toUtf8(*chosen);
   context_->listKind = core::ListKind::Command;
   host_->setStatusText(1, QStringLiteral("Выбрано: (CMD) ") + *chosen);
-  if (context_->pani) context_->pani->Label3->setText(QStringLiteral("Выбор: (CMD) ") + *chosen);
+  if (context_->pani) context_->pani->setCaption(QStringLiteral("Выбор: (CMD) ") + *chosen);
   context_->picturesMode = entry == "Weapons";
   if (!context_->picturesMode && context_->form6) context_->form6->hidePicture();
   const auto path = listPath(host_->programDir(), ListTab::Cmd, entry);
@@ -198,7 +200,7 @@ void DictionaryWindow::commandListChosen() {
 }
 
 void DictionaryWindow::variableListChosen() {
-  const auto chosen = ListBox2->selectedText();
+  const auto chosen = variableLists_->selectedText();
   if (!chosen) return;
   const std::string entry = ui::toUtf8(*chosen);
   context_->listKind = core::ListKind::Variable;
@@ -209,7 +211,7 @@ void DictionaryWindow::variableListChosen() {
   else
     cvarHint_.clear();
   host_->setStatusText(1, QStringLiteral("Выбрано: (CVAR) ") + *chosen);
-  if (context_->pani) context_->pani->Label3->setText(QStringLiteral("Выбор: (CVAR) ") + *chosen);
+  if (context_->pani) context_->pani->setCaption(QStringLiteral("Выбор: (CVAR) ") + *chosen);
   // The new hint shows at once while the mouse rests on the list, as it would on entering it;
   // the user does not have to leave the list and come back to read it.
   if (!cvarHint_.isEmpty() && mouseOnCvarList_) host_->showHint(cvarHint_);
@@ -220,9 +222,9 @@ void DictionaryWindow::variableListChosen() {
 }
 
 void DictionaryWindow::libraryChosen() {
-  const auto chosen = ListBox3->selectedText();
+  const auto chosen = libraryList_->selectedText();
   if (!chosen) return;
-  if (context_->pani) context_->pani->Label3->setText(QStringLiteral("Выбор: (DLZ) ") + *chosen);
+  if (context_->pani) context_->pani->setCaption(QStringLiteral("Выбор: (DLZ) ") + *chosen);
   host_->setStatusText(1, QStringLiteral("Выбрано: (DLZ) ") + *chosen);
   const std::string library = ui::toUtf8(*chosen);
   context_->currentListPath = libraryListPath(host_->programDir(), library);
@@ -244,17 +246,17 @@ void DictionaryWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void DictionaryWindow::centreButtons() {
-  const int left = (Panel1->width() - kButtonWidth) / 2;
+  const int left = (buttonPanel_->width() - kButtonWidth) / 2;
   int top = 4;
-  for (QToolButton* b : {SBut10, SBut7, SBut8}) {
+  for (QToolButton* b : {setinfoButton_, bindButton_, aliasButton_}) {
     b->setGeometry(left, top, kButtonWidth, kButtonHeight);
     top += kButtonHeight;
   }
 }
 
 bool DictionaryWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Panel1 && event->type() == QEvent::Resize) centreButtons();
-  if (watched == ListBox2 && host_) {
+  if (watched == buttonPanel_ && event->type() == QEvent::Resize) centreButtons();
+  if (watched == variableLists_ && host_) {
     // The CVAR list's hint is shown in the main window's status bar while the mouse rests here.
     if (event->type() == QEvent::Enter) {
       mouseOnCvarList_ = true;
@@ -273,14 +275,9 @@ bool DictionaryWindow::eventFilter(QObject* watched, QEvent* event) {
 void DictionaryWindow::focusChanged(QWidget* old, QWidget* now) {
   if (!old || !now || now->window() != this) return;
   const std::pair<QWidget*, ui::ChoiceListBox*> pages[] = {
-      {TabSheet1, ListBox1}, {TabSheet2, ListBox2}, {TabSheet3, ListBox3}};
+      {commandPage_, commandLists_}, {variablePage_, variableLists_}, {libraryPage_, libraryList_}};
   for (const auto& [page, list] : pages)
     if (page->isAncestorOf(old) && !page->isAncestorOf(now)) list->selectRow(-1);
-}
-
-void DictionaryWindow::closeEvent(QCloseEvent* event) {
-  if (event->spontaneous()) event->ignore();
-  else QWidget::closeEvent(event);
 }
 
 DictionaryWindow::~DictionaryWindow() {

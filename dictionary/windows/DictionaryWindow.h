@@ -1,9 +1,10 @@
 #pragma once
 // The dictionary window: tabs "CMD", "CVAR" and "DLZ" with the lists to choose from, and the
 // buttons that open the setinfo/bind/alias dialog.
-#include <QWidget>
 #include <string>
 #include <vector>
+
+#include "ui/ToolWindow.h"
 
 class QFrame;
 class QTabWidget;
@@ -18,24 +19,12 @@ namespace brindle::dictionary {
 
 struct DictionaryContext;
 
-class DictionaryWindow : public QWidget {
+class DictionaryWindow : public ui::ToolWindow {
   Q_OBJECT
 
  public:
   DictionaryWindow(ui::EditorHost* host, DictionaryContext* context, QWidget* parent = nullptr);
   ~DictionaryWindow() override;
-
-  QTabWidget* PC1;
-  QWidget* TabSheet1;  // "CMD"
-  QWidget* TabSheet2;  // "CVAR"
-  QWidget* TabSheet3;  // "DLZ", the value-library tab
-  ui::ChoiceListBox* ListBox1;
-  ui::ChoiceListBox* ListBox2;
-  ui::ChoiceListBox* ListBox3;  // library names, sorted
-  QFrame* Panel1;
-  QToolButton* SBut10;  // "SetInfo"
-  QToolButton* SBut7;   // "Bind"
-  QToolButton* SBut8;   // "Alias"
 
   // Whether the DLZ tab is the active tab.
   bool libraryTabActive() const;
@@ -63,8 +52,6 @@ class DictionaryWindow : public QWidget {
   void insertDialogRequested(int page, const QString& caption);
 
  protected:
-  // The tool windows stay for the whole run: a close from the window manager is refused.
-  void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -72,6 +59,18 @@ class DictionaryWindow : public QWidget {
  private:
   void centreButtons();
   void focusChanged(QWidget* old, QWidget* now);
+
+  QTabWidget* tabs_;                  // PC1
+  QWidget* commandPage_;              // TabSheet1 "CMD"
+  QWidget* variablePage_;             // TabSheet2 "CVAR"
+  QWidget* libraryPage_;              // TabSheet3 "DLZ", the value-library tab
+  ui::ChoiceListBox* commandLists_;   // ListBox1
+  ui::ChoiceListBox* variableLists_;  // ListBox2
+  ui::ChoiceListBox* libraryList_;    // ListBox3: library names, sorted
+  QFrame* buttonPanel_;               // Panel1
+  QToolButton* setinfoButton_;        // SBut10 "SetInfo"
+  QToolButton* bindButton_;           // SBut7 "Bind"
+  QToolButton* aliasButton_;          // SBut8 "Alias"
 
   ui::EditorHost* host_;
   DictionaryContext* context_;

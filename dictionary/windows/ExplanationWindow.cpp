@@ -1,6 +1,5 @@
 #include "dictionary/windows/ExplanationWindow.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -37,7 +36,7 @@ QPainterPath outline() {
 }  // namespace
 
 ExplanationWindow::ExplanationWindow(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+    : ui::ToolWindow(Frame::Borderless, parent),
       host_(host),
       context_(context) {
   setObjectName(QStringLiteral("TForm6"));
@@ -60,25 +59,25 @@ ExplanationWindow::ExplanationWindow(ui::EditorHost* host, DictionaryContext* co
   tip.setColor(QPalette::Window, tip.color(QPalette::ToolTipBase));
   tip.setColor(QPalette::WindowText, tip.color(QPalette::ToolTipText));
 
-  lbl = new QLabel(this);
-  lbl->setObjectName(QStringLiteral("lbl"));
-  lbl->setGeometry(client);
-  lbl->setAlignment(Qt::AlignCenter);
-  lbl->setWordWrap(true);
+  text_ = new QLabel(this);
+  text_->setObjectName(QStringLiteral("lbl"));
+  text_->setGeometry(client);
+  text_->setAlignment(Qt::AlignCenter);
+  text_->setWordWrap(true);
   // Explanations are plain text even where they look like markup ("<b>" in a library's file).
-  lbl->setTextFormat(Qt::PlainText);
-  lbl->setFont(bold);
-  lbl->setAutoFillBackground(true);
-  lbl->setPalette(tip);
+  text_->setTextFormat(Qt::PlainText);
+  text_->setFont(bold);
+  text_->setAutoFillBackground(true);
+  text_->setPalette(tip);
 
-  Image1 = new QLabel(this);
-  Image1->setObjectName(QStringLiteral("Image1"));
-  Image1->setGeometry(client);
-  Image1->setAlignment(Qt::AlignCenter);
-  Image1->setAutoFillBackground(true);
-  Image1->setPalette(tip);
-  Image1->hide();
-  Image1->raise();
+  picture_ = new QLabel(this);
+  picture_->setObjectName(QStringLiteral("Image1"));
+  picture_->setGeometry(client);
+  picture_->setAlignment(Qt::AlignCenter);
+  picture_->setAutoFillBackground(true);
+  picture_->setPalette(tip);
+  picture_->hide();
+  picture_->raise();
 
   // The outline is a rounded rectangle over the whole window, frame included.
   setMask(QRegion(outline().toFillPolygon().toPolygon()));
@@ -95,13 +94,13 @@ void ExplanationWindow::showExplanation(const std::string& text) {
 // fit even then is cut at a word with an ellipsis. Whenever the text is not shown whole at the
 // usual size, the whole text is also the label's tooltip.
 void ExplanationWindow::setLabelText(const QString& text) {
-  const QRect area = lbl->contentsRect();
+  const QRect area = text_->contentsRect();
   auto fits = [&](const QFont& f, const QString& t) {
     const QRect needed = QFontMetrics(f).boundingRect(area, kTextFlags, t);
     return needed.height() <= area.height() && needed.width() <= area.width();
   };
   // The steps from the usual type to the smallest: bold 15..11, then regular 11..10.
-  QFont f = lbl->font();
+  QFont f = text_->font();
   f.setBold(true);
   f.setPixelSize(kLargestText);
   while (!fits(f, text)) {
@@ -123,13 +122,14 @@ void ExplanationWindow::setLabelText(const QString& text) {
     }
     shown = words.mid(0, low).join(QLatin1Char(' ')) + QStringLiteral(" …");
   }
-  lbl->setFont(f);
-  lbl->setText(shown);
+  text_->setFont(f);
+  text_->setText(shown);
   const bool usual = shown == text && f.bold() && f.pixelSize() == kLargestText;
   // As a paragraph of rich text the tooltip wraps to a readable width (a plain-text tooltip
   // stays one line, wider than the screen for a long explanation); the text is escaped so it
   // still shows exactly as written.
-  lbl->setToolTip(usual ? QString() : QStringLiteral("<p>") + text.toHtmlEscaped() + QStringLiteral("</p>"));
+  text_->setToolTip(usual ? QString()
+                          : QStringLiteral("<p>") + text.toHtmlEscaped() + QStringLiteral("</p>"));
 }
 
 bool ExplanationWindow::showPicture(const std::string& path) {
@@ -138,15 +138,15 @@ bool ExplanationWindow::showPicture(const std::string& path) {
     hidePicture();
     return false;
   }
-  Image1->setPixmap(QPixmap::fromImage(picture.image));
-  Image1->show();
-  Image1->raise();
+  picture_->setPixmap(QPixmap::fromImage(picture.image));
+  picture_->show();
+  picture_->raise();
   return true;
 }
 
 void ExplanationWindow::hidePicture() {
-  Image1->hide();
-  Image1->clear();
+  picture_->hide();
+  picture_->clear();
 }
 
 void ExplanationWindow::paintEvent(QPaintEvent* event) {
@@ -175,11 +175,6 @@ void ExplanationWindow::mouseMoveEvent(QMouseEvent* event) {
 void ExplanationWindow::mouseReleaseEvent(QMouseEvent* event) {
   dragging_ = false;
   QWidget::mouseReleaseEvent(event);
-}
-
-void ExplanationWindow::closeEvent(QCloseEvent* event) {
-  if (event->spontaneous()) event->ignore();
-  else QWidget::closeEvent(event);
 }
 
 }  // namespace brindle::dictionary

@@ -1,8 +1,9 @@
 #pragma once
 // The explanation window: a small borderless rounded pop-up that shows the explanation of the
 // chosen entry, or a weapon's picture.
-#include <QWidget>
 #include <string>
+
+#include "ui/ToolWindow.h"
 
 class QLabel;
 
@@ -14,14 +15,11 @@ namespace brindle::dictionary {
 
 struct DictionaryContext;
 
-class ExplanationWindow : public QWidget {
+class ExplanationWindow : public ui::ToolWindow {
   Q_OBJECT
 
  public:
   ExplanationWindow(ui::EditorHost* host, DictionaryContext* context, QWidget* parent = nullptr);
-
-  QLabel* lbl;     // the explanation text
-  QLabel* Image1;  // the picture, above the text; hidden except in pictures mode
 
   // Hides the picture and shows a text (CP1251), as the lookup gave it. A text too long for the
   // window at the usual size is set smaller, and cut if need be; the whole text is then the
@@ -37,8 +35,6 @@ class ExplanationWindow : public QWidget {
   static constexpr int kClientHeight = 65;
 
  protected:
-  // The tool windows stay for the whole run: a close from the window manager is refused.
-  void closeEvent(QCloseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -46,6 +42,9 @@ class ExplanationWindow : public QWidget {
 
  private:
   void setLabelText(const QString& text);
+
+  QLabel* text_;     // lbl: the explanation text
+  QLabel* picture_;  // Image1: the picture, above the text; hidden except in pictures mode
 
   ui::EditorHost* host_;
   DictionaryContext* context_;

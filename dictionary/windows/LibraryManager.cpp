@@ -14,6 +14,7 @@
 #include "ui/Codec.h"
 #include "ui/EditorHost.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ToolWindow.h"
 
 namespace brindle::dictionary {
 namespace {
@@ -91,8 +92,9 @@ LibraryManager::LibraryManager(ui::EditorHost* host, DictionaryContext* context,
   setObjectName(QStringLiteral("TForm3"));
   setWindowTitle(QStringLiteral("Настройка библиотек DLZ и MetaBinds"));
   setModal(true);
-  // The dictionary's tool windows stay on top; the manager, modal, must not open beneath them.
-  setWindowFlag(Qt::WindowStaysOnTopHint);
+  // A dialog frame with a close button only. The dictionary's tool windows stay on top; the
+  // manager, modal, must not open beneath them.
+  ui::setTitledFrame(this, Qt::Dialog, ui::TitleButtons::Close, Qt::WindowStaysOnTopHint);
   setAutoFillBackground(true);
   QPalette background = palette();
   background.setColor(QPalette::Window, QColor(216, 208, 200));
@@ -103,58 +105,58 @@ LibraryManager::LibraryManager(ui::EditorHost* host, DictionaryContext* context,
   grid->setHorizontalSpacing(10);
 
   auto* buttons = new QVBoxLayout;
-  Button1 = new QPushButton(QStringLiteral("Добавить"), this);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button2 = new QPushButton(QStringLiteral("Удалить"), this);
-  Button2->setObjectName(QStringLiteral("Button2"));
-  Image1 = new QLabel(this);
-  Image1->setObjectName(QStringLiteral("Image1"));
-  Image1->setPixmap(shelfPicture());
-  Image1->setAlignment(Qt::AlignCenter);
-  Button3 = new QPushButton(QStringLiteral("OK"), this);
-  Button3->setObjectName(QStringLiteral("Button3"));
-  Button3->setDefault(true);
-  buttons->addWidget(Button1);
-  buttons->addWidget(Button2);
+  addButton_ = new QPushButton(QStringLiteral("Добавить"), this);
+  addButton_->setObjectName(QStringLiteral("Button1"));
+  removeButton_ = new QPushButton(QStringLiteral("Удалить"), this);
+  removeButton_->setObjectName(QStringLiteral("Button2"));
+  picture_ = new QLabel(this);
+  picture_->setObjectName(QStringLiteral("Image1"));
+  picture_->setPixmap(shelfPicture());
+  picture_->setAlignment(Qt::AlignCenter);
+  okButton_ = new QPushButton(QStringLiteral("OK"), this);
+  okButton_->setObjectName(QStringLiteral("Button3"));
+  okButton_->setDefault(true);
+  buttons->addWidget(addButton_);
+  buttons->addWidget(removeButton_);
   buttons->addSpacing(8);
-  buttons->addWidget(Image1);
+  buttons->addWidget(picture_);
   buttons->addStretch(1);
-  buttons->addWidget(Button3);
+  buttons->addWidget(okButton_);
   grid->addLayout(buttons, 0, 0, 2, 1);
 
-  Label1 = new QLabel(QStringLiteral("Библиотеки DLZ"), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label2 = new QLabel(QStringLiteral("MetaBinds (MTB)"), this);
-  Label2->setObjectName(QStringLiteral("Label2"));
-  ListBox1 = new ui::ChoiceListBox(this);
-  ListBox1->setObjectName(QStringLiteral("ListBox1"));
-  ListBox2 = new ui::ChoiceListBox(this);
-  ListBox2->setObjectName(QStringLiteral("ListBox2"));
-  grid->addWidget(Label1, 0, 1);
-  grid->addWidget(Label2, 0, 2);
-  grid->addWidget(ListBox1, 1, 1);
-  grid->addWidget(ListBox2, 1, 2);
+  librariesLabel_ = new QLabel(QStringLiteral("Библиотеки DLZ"), this);
+  librariesLabel_->setObjectName(QStringLiteral("Label1"));
+  metaBindsLabel_ = new QLabel(QStringLiteral("MetaBinds (MTB)"), this);
+  metaBindsLabel_->setObjectName(QStringLiteral("Label2"));
+  libraryList_ = new ui::ChoiceListBox(this);
+  libraryList_->setObjectName(QStringLiteral("ListBox1"));
+  metaBindList_ = new ui::ChoiceListBox(this);
+  metaBindList_->setObjectName(QStringLiteral("ListBox2"));
+  grid->addWidget(librariesLabel_, 0, 1);
+  grid->addWidget(metaBindsLabel_, 0, 2);
+  grid->addWidget(libraryList_, 1, 1);
+  grid->addWidget(metaBindList_, 1, 2);
   grid->setRowStretch(1, 1);
 
   setFixedSize(470, 300);
 
   // At most one entry of the two lists is selected.
-  connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] {
-    if (ListBox1->selectedRow() >= 0) ListBox2->selectRow(-1);
+  connect(libraryList_, &QListWidget::itemSelectionChanged, this, [this] {
+    if (libraryList_->selectedRow() >= 0) metaBindList_->selectRow(-1);
   });
-  connect(ListBox2, &QListWidget::itemSelectionChanged, this, [this] {
-    if (ListBox2->selectedRow() >= 0) ListBox1->selectRow(-1);
+  connect(metaBindList_, &QListWidget::itemSelectionChanged, this, [this] {
+    if (metaBindList_->selectedRow() >= 0) libraryList_->selectRow(-1);
   });
-  connect(Button1, &QPushButton::clicked, this, &LibraryManager::addLibrary);
-  connect(Button2, &QPushButton::clicked, this, &LibraryManager::removeSelected);
-  connect(Button3, &QPushButton::clicked, this, &LibraryManager::confirm);
+  connect(addButton_, &QPushButton::clicked, this, &LibraryManager::addLibrary);
+  connect(removeButton_, &QPushButton::clicked, this, &LibraryManager::removeSelected);
+  connect(okButton_, &QPushButton::clicked, this, &LibraryManager::confirm);
 
   if (context_) context_->form3 = this;
 }
 
 void LibraryManager::run(bool refreshOnly) {
-  for (const auto& name : librariesToAdd(host_->programDir(), entriesOf(ListBox1))) {
-    ListBox1->addSorted(ui::fromUtf8(name));
+  for (const auto& name : librariesToAdd(host_->programDir(), entriesOf(libraryList_))) {
+    libraryList_->addSorted(ui::fromUtf8(name));
     if (context_ && context_->ccd) context_->ccd->addLibrary(name);
   }
   if (!refreshOnly) exec();
@@ -166,8 +168,8 @@ void LibraryManager::showEvent(QShowEvent* event) {
 }
 
 void LibraryManager::listNewMetaBinds() {
-  for (const auto& file : metaBindsToAdd(host_->programDir(), entriesOf(ListBox2)))
-    ListBox2->addSorted(ui::fromUtf8(file));
+  for (const auto& file : metaBindsToAdd(host_->programDir(), entriesOf(metaBindList_)))
+    metaBindList_->addSorted(ui::fromUtf8(file));
 }
 
 void LibraryManager::addLibrary() {
@@ -186,7 +188,7 @@ void LibraryManager::addLibrary() {
     ui::showError(this, ui::fromUtf8(added.error));
     return;
   }
-  ui::ChoiceListBox* list = plan.kind == LibraryKind::ValueLibrary ? ListBox1 : ListBox2;
+  ui::ChoiceListBox* list = plan.kind == LibraryKind::ValueLibrary ? libraryList_ : metaBindList_;
   list->addSorted(ui::fromUtf8(plan.listEntry));
 }
 
@@ -194,11 +196,11 @@ void LibraryManager::removeSelected() {
   const std::string dir = host_->programDir();
   ui::ChoiceListBox* list = nullptr;
   RemoveResult removed;
-  if (const auto name = ListBox1->selectedText()) {
-    list = ListBox1;
+  if (const auto name = libraryList_->selectedText()) {
+    list = libraryList_;
     removed = removeValueLibrary(dir, ui::toUtf8(*name));
-  } else if (const auto file = ListBox2->selectedText()) {
-    list = ListBox2;
+  } else if (const auto file = metaBindList_->selectedText()) {
+    list = metaBindList_;
     removed = removeMetaBind(dir, ui::toUtf8(*file));
   } else {
     return;
@@ -218,7 +220,7 @@ void LibraryManager::done(int result) {
 }
 
 void LibraryManager::copyListToDictionary() {
-  if (context_ && context_->ccd) context_->ccd->setLibraries(entriesOf(ListBox1));
+  if (context_ && context_->ccd) context_->ccd->setLibraries(entriesOf(libraryList_));
 }
 
 LibraryManager::~LibraryManager() {

@@ -22,15 +22,6 @@ class LibraryManager : public QDialog {
   LibraryManager(ui::EditorHost* host, DictionaryContext* context, QWidget* parent = nullptr);
   ~LibraryManager() override;
 
-  QLabel* Label1;         // "Библиотеки DLZ"
-  QLabel* Label2;         // "MetaBinds (MTB)"
-  ui::ChoiceListBox* ListBox1;  // value library names, sorted
-  ui::ChoiceListBox* ListBox2;  // MetaBind file names, sorted
-  QPushButton* Button1;   // "Добавить"
-  QPushButton* Button2;   // "Удалить"
-  QPushButton* Button3;   // "OK"
-  QLabel* Image1;         // decorative picture
-
   // The library-list refresh: lists new .dlz files here and on the dictionary's DLZ tab, then,
   // unless `refreshOnly`, shows the manager modally.
   void run(bool refreshOnly);
@@ -46,6 +37,15 @@ class LibraryManager : public QDialog {
   void done(int result) override;
 
  private:
+  QLabel* librariesLabel_;           // Label1 "Библиотеки DLZ"
+  QLabel* metaBindsLabel_;           // Label2 "MetaBinds (MTB)"
+  ui::ChoiceListBox* libraryList_;   // ListBox1: value library names, sorted
+  ui::ChoiceListBox* metaBindList_;  // ListBox2: MetaBind file names, sorted
+  QPushButton* addButton_;           // Button1 "Добавить"
+  QPushButton* removeButton_;        // Button2 "Удалить"
+  QPushButton* okButton_;            // Button3 "OK"
+  QLabel* picture_;                  // Image1, decorative
+
   ui::EditorHost* host_;
   DictionaryContext* context_;
 };

@@ -1,6 +1,5 @@
 #include "dictionary/windows/ValuePanel.h"
 
-#include <QCloseEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -31,8 +30,7 @@ constexpr int kButtonHeight = 26;
 }  // namespace
 
 ValuePanel::ValuePanel(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowStaysOnTopHint),
+    : ui::ToolWindow(Frame::Titled, parent),
       host_(host),
       context_(context) {
   setObjectName(QStringLiteral("TPani1"));
@@ -43,68 +41,72 @@ ValuePanel::ValuePanel(ui::EditorHost* host, DictionaryContext* context, QWidget
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
 
-  Panel1 = new QFrame(this);
-  Panel1->setObjectName(QStringLiteral("Panel1"));
-  Panel1->setFrameShape(QFrame::StyledPanel);
-  auto* top = new QHBoxLayout(Panel1);
+  captionPanel_ = new QFrame(this);
+  captionPanel_->setObjectName(QStringLiteral("Panel1"));
+  captionPanel_->setFrameShape(QFrame::StyledPanel);
+  auto* top = new QHBoxLayout(captionPanel_);
   top->setContentsMargins(4, 3, 4, 3);
-  Label3 = new QLabel(QStringLiteral("Выбор: "), Panel1);
-  Label3->setObjectName(QStringLiteral("Label3"));
-  top->addWidget(Label3);
-  layout->addWidget(Panel1);
+  caption_ = new QLabel(QStringLiteral("Выбор: "), captionPanel_);
+  caption_->setObjectName(QStringLiteral("Label3"));
+  top->addWidget(caption_);
+  layout->addWidget(captionPanel_);
 
   QFont bold = font();
   bold.setBold(true);
-  ListBox1 = new ui::ChoiceListBox(this);
-  ListBox1->setObjectName(QStringLiteral("ListBox1"));
-  ListBox1->setFont(bold);
+  entries_ = new ui::ChoiceListBox(this);
+  entries_->setObjectName(QStringLiteral("ListBox1"));
+  entries_->setFont(bold);
   // Entries are inserted exactly as written, so they are shown whole: a long library line
   // scrolls sideways instead of ending in "...".
-  ListBox1->setTextElideMode(Qt::ElideNone);
-  ListBox1->setUniformItemSizes(false);
-  QPalette tip = ListBox1->palette();
+  entries_->setTextElideMode(Qt::ElideNone);
+  entries_->setUniformItemSizes(false);
+  QPalette tip = entries_->palette();
   tip.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
   tip.setColor(QPalette::Text, tip.color(QPalette::ToolTipText));
-  ListBox1->setPalette(tip);
+  entries_->setPalette(tip);
   // The hint goes to the main window's status bar, not into a tooltip.
-  ListBox1->installEventFilter(this);
-  layout->addWidget(ListBox1, 1);
+  entries_->installEventFilter(this);
+  layout->addWidget(entries_, 1);
 
-  Panel2 = new QFrame(this);
-  Panel2->setObjectName(QStringLiteral("Panel2"));
-  Panel2->setFrameShape(QFrame::StyledPanel);
-  Panel2->setFixedHeight(kButtonHeight + 4);
-  Button1 = new QToolButton(Panel2);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setText(QStringLiteral("Добавить"));
-  Button1->setAutoRaise(true);
-  Button1->setFocusPolicy(Qt::NoFocus);
+  addPanel_ = new QFrame(this);
+  addPanel_->setObjectName(QStringLiteral("Panel2"));
+  addPanel_->setFrameShape(QFrame::StyledPanel);
+  addPanel_->setFixedHeight(kButtonHeight + 4);
+  addButton_ = new QToolButton(addPanel_);
+  addButton_->setObjectName(QStringLiteral("Button1"));
+  addButton_->setText(QStringLiteral("Добавить"));
+  addButton_->setAutoRaise(true);
+  addButton_->setFocusPolicy(Qt::NoFocus);
   QFont buttonFont = font();
   buttonFont.setBold(true);
   buttonFont.setPixelSize(15);
-  Button1->setFont(buttonFont);
-  Button1->setEnabled(false);
-  layout->addWidget(Panel2);
+  addButton_->setFont(buttonFont);
+  addButton_->setEnabled(false);
+  layout->addWidget(addPanel_);
 
-  connect(ListBox1, &ui::ChoiceListBox::userClicked, this, &ValuePanel::entryChosen);
-  connect(ListBox1, &ui::ChoiceListBox::userDoubleClicked, this, &ValuePanel::entryDoubleClicked);
-  connect(Button1, &QToolButton::clicked, this, &ValuePanel::entryDoubleClicked);
+  connect(entries_, &ui::ChoiceListBox::userClicked, this, &ValuePanel::entryChosen);
+  connect(entries_, &ui::ChoiceListBox::userDoubleClicked, this, &ValuePanel::entryDoubleClicked);
+  connect(addButton_, &QToolButton::clicked, this, &ValuePanel::entryDoubleClicked);
 
   if (context_) context_->pani = this;
 }
 
 void ValuePanel::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  Button1->setGeometry(1, 2, width() - 2, kButtonHeight);
+  addButton_->setGeometry(1, 2, width() - 2, kButtonHeight);
 }
 
 bool ValuePanel::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == ListBox1 && host_) {
+  if (watched == entries_ && host_) {
     if (event->type() == QEvent::Enter) host_->showHint(kListHint);
     else if (event->type() == QEvent::Leave) host_->showHint(QString());
   }
   return QWidget::eventFilter(watched, event);
 }
+
+QString ValuePanel::caption() const { return caption_->text(); }
+
+void ValuePanel::setCaption(const QString& caption) { caption_->setText(caption); }
 
 bool ValuePanel::Dogy() {
   const ListReadResult list = readListFile(context_->currentListPath);
@@ -112,9 +114,9 @@ bool ValuePanel::Dogy() {
     ui::showError(this, QStringLiteral("Ненайден файл ") + ui::fromUtf8(context_->currentListPath));
     return false;
   }
-  ListBox1->clear();
-  for (const auto& entry : list.entries) ListBox1->addItem(ui::toQ(entry));
-  ListBox1->selectRow(-1);
+  entries_->clear();
+  for (const auto& entry : list.entries) entries_->addItem(ui::toQ(entry));
+  entries_->selectRow(-1);
   return true;
 }
 
@@ -126,8 +128,8 @@ std::string ValuePanel::explanation(std::string_view library, std::string_view w
 }
 
 void ValuePanel::entryChosen() {
-  Button1->setEnabled(true);
-  const auto chosen = ListBox1->selectedText();
+  addButton_->setEnabled(true);
+  const auto chosen = entries_->selectedText();
   if (!chosen) return;
   const std::string entry = ui::fromQ(*chosen);
   ExplanationWindow* form6 = context_->form6;
@@ -172,7 +174,7 @@ void ValuePanel::insertSelected() {
   std::string first = first_;
   std::string second = second_;
   if (kind == core::InsertKind::Command || kind == core::InsertKind::Variable) {
-    const auto chosen = ListBox1->selectedText();
+    const auto chosen = entries_->selectedText();
     if (!chosen) {
       // The button stays enabled after a new list is loaded, when nothing is selected.
       ui::showInformation(this, QStringLiteral("Выберите значение в списке"));
@@ -188,11 +190,6 @@ void ValuePanel::insertSelected() {
   if (QWidget* main = host_->hostWindow()) main->activateWindow();
   memo->setFocus();
   if (insertion.caretBack) memo->setSelStart(memo->selStart() - 1);
-}
-
-void ValuePanel::closeEvent(QCloseEvent* event) {
-  if (event->spontaneous()) event->ignore();
-  else QWidget::closeEvent(event);
 }
 
 }  // namespace brindle::dictionary

@@ -2,11 +2,11 @@
 // The value panel: the entries of the list chosen in the dictionary window. A click shows the
 // entry's explanation (or picture) in the explanation window, a double click or "Добавить"
 // inserts it into the editor.
-#include <QWidget>
 #include <string>
 #include <string_view>
 
 #include "core/Insertion.h"
+#include "ui/ToolWindow.h"
 
 class QLabel;
 class QFrame;
@@ -21,17 +21,15 @@ namespace brindle::dictionary {
 
 struct DictionaryContext;
 
-class ValuePanel : public QWidget {
+class ValuePanel : public ui::ToolWindow {
   Q_OBJECT
 
  public:
   ValuePanel(ui::EditorHost* host, DictionaryContext* context, QWidget* parent = nullptr);
 
-  QFrame* Panel1;
-  QLabel* Label3;              // "Выбор: ..." names the chosen list
-  ui::ChoiceListBox* ListBox1;
-  QFrame* Panel2;
-  QToolButton* Button1;        // "Добавить"
+  // The caption at the top, "Выбор: ...", which names the chosen list.
+  QString caption() const;
+  void setCaption(const QString& caption);
 
   // Replaces the entries by those of the list file at the context's current list path; a file
   // that cannot be read is reported ("Ненайден файл ...") and the entries stay (false).
@@ -57,12 +55,16 @@ class ValuePanel : public QWidget {
   void entryDoubleClicked();
 
  protected:
-  // The tool windows stay for the whole run: a close from the window manager is refused.
-  void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  QFrame* captionPanel_;        // Panel1
+  QLabel* caption_;             // Label3
+  ui::ChoiceListBox* entries_;  // ListBox1
+  QFrame* addPanel_;            // Panel2
+  QToolButton* addButton_;      // Button1 "Добавить"
+
   ui::EditorHost* host_;
   DictionaryContext* context_;
   std::string first_;

@@ -4,28 +4,38 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTreeWidgetItem>
 #include <QVBoxLayout>
 
 #include "ui/DriveList.h"
+#include "ui/ToolWindow.h"
 
 namespace brindle::game {
 
 GameDirectoryDialog::GameDirectoryDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("Tnachalo"));
   setWindowTitle(QStringLiteral("Выберите каталог с игрой"));
-  // A dialog frame without close box or system menu.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+
+  caption_ = new QLabel(windowTitle(), this);
+  caption_->setObjectName(QStringLiteral("Caption"));
+  caption_->setAlignment(Qt::AlignCenter);
+  QFont bold = caption_->font();
+  bold.setBold(true);
+  caption_->setFont(bold);
+  caption_->setCursor(Qt::SizeAllCursor);
+  caption_->installEventFilter(this);
 
   auto* label = new QLabel(QStringLiteral("Например: C:\\HalfLife\\cstrike"), this);
   label->setObjectName(QStringLiteral("Label1"));
-  DriveComboBox1 = new ui::DriveComboBox(this);
-  DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
-  DirectoryListBox1 = new ui::DirectoryListBox(this);
-  DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
-  DriveComboBox1->bind(DirectoryListBox1);
+  drives_ = new ui::DriveComboBox(this);
+  drives_->setObjectName(QStringLiteral("DriveComboBox1"));
+  directories_ = new ui::DirectoryListBox(this);
+  directories_->setObjectName(QStringLiteral("DirectoryListBox1"));
+  drives_->bind(directories_);
   auto* ok = new QPushButton(QStringLiteral("ОК"), this);
   ok->setObjectName(QStringLiteral("Button1"));
   ok->setDefault(true);
@@ -33,27 +43,40 @@ GameDirectoryDialog::GameDirectoryDialog(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
   layout->setSpacing(4);
+  layout->addWidget(caption_);
   layout->addWidget(label);
-  layout->addWidget(DriveComboBox1);
-  layout->addWidget(DirectoryListBox1, 1);
+  layout->addWidget(drives_);
+  layout->addWidget(directories_, 1);
   layout->addWidget(ok, 0, Qt::AlignHCenter);
   // The list needs room for a few levels of a path; the dialog stays compact.
   setFixedSize(297, 260);
 
   connect(ok, &QPushButton::clicked, this, &GameDirectoryDialog::confirm);
+  chooseFrame();
 
   // Until a directory is set the list shows the process's working directory.
   setDirectory(QDir::currentPath());
 }
 
-QString GameDirectoryDialog::directory() const { return DirectoryListBox1->directory(); }
+QString GameDirectoryDialog::directory() const { return directories_->directory(); }
 
-void GameDirectoryDialog::setDirectory(const QString& directory) { DirectoryListBox1->setDirectory(directory); }
+void GameDirectoryDialog::setDirectory(const QString& directory) {
+  directories_->setDirectory(directory);
+}
 
 void GameDirectoryDialog::confirm() {
   mayClose_ = true;
   Q_EMIT confirmed(directory());
   accept();
+  // Hidden now: the frame can change before the dialog is shown again.
+  if (ownFrame_ && !isVisible()) chooseFrame();
+}
+
+void GameDirectoryDialog::chooseFrame() {
+  ownFrame_ = !mayClose_;
+  if (ownFrame_) setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);
+  else ui::setTitledFrame(this, Qt::Dialog, ui::TitleButtons::None);
+  caption_->setVisible(ownFrame_);
 }
 
 void GameDirectoryDialog::done(int result) {
@@ -75,8 +98,41 @@ void GameDirectoryDialog::showEvent(QShowEvent* e) {
     move(screen->availableGeometry().center() - rect().center());
   QDialog::showEvent(e);
   // The selected directory in the middle of the list, its parents above it.
-  if (QTreeWidgetItem* item = DirectoryListBox1->currentItem())
-    DirectoryListBox1->scrollToItem(item, QAbstractItemView::PositionAtCenter);
+  if (QTreeWidgetItem* item = directories_->currentItem())
+    directories_->scrollToItem(item, QAbstractItemView::PositionAtCenter);
+}
+
+void GameDirectoryDialog::paintEvent(QPaintEvent* e) {
+  QDialog::paintEvent(e);
+  if (!ownFrame_) return;
+  QPainter painter(this);
+  painter.setPen(palette().color(QPalette::Dark));
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+bool GameDirectoryDialog::eventFilter(QObject* watched, QEvent* e) {
+  if (watched != caption_) return QDialog::eventFilter(watched, e);
+  switch (e->type()) {
+    case QEvent::MouseButtonPress: {
+      const auto* m = static_cast<QMouseEvent*>(e);
+      if (m->button() != Qt::LeftButton) break;
+      dragOffset_ = m->globalPosition().toPoint() - frameGeometry().topLeft();
+      dragging_ = true;
+      return true;
+    }
+    case QEvent::MouseMove: {
+      const auto* m = static_cast<QMouseEvent*>(e);
+      if (!dragging_ || !(m->buttons() & Qt::LeftButton)) break;
+      move(m->globalPosition().toPoint() - dragOffset_);
+      return true;
+    }
+    case QEvent::MouseButtonRelease:
+      dragging_ = false;
+      break;
+    default:
+      break;
+  }
+  return QDialog::eventFilter(watched, e);
 }
 
 }  // namespace brindle::game

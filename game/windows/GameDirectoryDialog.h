@@ -1,7 +1,13 @@
 #pragma once
 // The game-directory dialog: a drive list and a directory tree; the selected directory is the
-// game directory. Until its first "ОК" of a run it cannot be closed in any other way.
+// game directory. Until its first "ОК" of a run it cannot be closed in any other way, and it
+// then has no window-manager frame at all: a frame would bring a close button with it under
+// window managers that show one whatever the program asks, and that button would do nothing.
+// It draws its own caption and border instead; the caption moves the dialog.
 #include <QDialog>
+#include <QPoint>
+
+class QLabel;
 
 namespace brindle::ui {
 class DriveComboBox;
@@ -16,14 +22,13 @@ class GameDirectoryDialog : public QDialog {
  public:
   explicit GameDirectoryDialog(QWidget* parent = nullptr);
 
-  ui::DriveComboBox* DriveComboBox1;
-  ui::DirectoryListBox* DirectoryListBox1;
-
   // The game directory: the directory selected in the list, without trailing separator.
   QString directory() const;
   void setDirectory(const QString& directory);
 
   bool mayClose() const { return mayClose_; }
+  // Whether the dialog stands in its own frame (until the first "ОК").
+  bool ownFrame() const { return ownFrame_; }
 
   void confirm();  // "ОК"
 
@@ -37,9 +42,20 @@ class GameDirectoryDialog : public QDialog {
  protected:
   void closeEvent(QCloseEvent* e) override;
   void showEvent(QShowEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
+  // Its own frame while it cannot be closed, else a titled frame without buttons.
+  void chooseFrame();
+
+  ui::DriveComboBox* drives_;          // DriveComboBox1
+  ui::DirectoryListBox* directories_;  // DirectoryListBox1
+  QLabel* caption_;
   bool mayClose_ = false;  // FormCreate
+  bool ownFrame_ = false;
+  QPoint dragOffset_;
+  bool dragging_ = false;
 };
 
 }  // namespace brindle::game

@@ -14,6 +14,7 @@
 
 #include "ui/Codec.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ToolWindow.h"
 
 // Resources of a static library are linked only when something names them; registered once.
 static void initMapCycleGlyphs() { Q_INIT_RESOURCE(map_cycle_glyphs); }
@@ -72,8 +73,7 @@ MapCycleWindow::MapCycleWindow(QWidget* parent) : QDialog(parent) {
   setModal(true);
   // A fixed dialog frame with a close button only, above the dictionary's tool windows, which
   // stay on top.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+  ui::setTitledFrame(this, Qt::Dialog, ui::TitleButtons::Close, Qt::WindowStaysOnTopHint);
 
   cycleList_ = new QListWidget(this);
   cycleList_->setObjectName(QStringLiteral("LB1"));

@@ -10,20 +10,20 @@
 #include "core/DataPaths.h"
 #include "ui/Codec.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ToolWindow.h"
 
 namespace brindle::wizard {
 
 NewConfigDialog::NewConfigDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("Tsozdat"));
   setWindowTitle(QStringLiteral("Создать новый конфиг"));
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  ui::setTitledFrame(this, Qt::Dialog, ui::TitleButtons::Close);
 
   auto* label = new QLabel(QStringLiteral("Введите имя конфига (не забудьте про расширение)"), this);
   label->setObjectName(QStringLiteral("Label1"));
-  Edit1 = new QLineEdit(this);
-  Edit1->setObjectName(QStringLiteral("Edit1"));
-  label->setBuddy(Edit1);
+  nameEdit_ = new QLineEdit(this);
+  nameEdit_->setObjectName(QStringLiteral("Edit1"));
+  label->setBuddy(nameEdit_);
 
   auto* ok = new QPushButton(QStringLiteral("ОК"), this);
   ok->setObjectName(QStringLiteral("Button1"));
@@ -37,7 +37,7 @@ NewConfigDialog::NewConfigDialog(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label);
-  layout->addWidget(Edit1);
+  layout->addWidget(nameEdit_);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -52,12 +52,12 @@ int NewConfigDialog::execFor(const QString& directory) {
     adjustSize();
     move(owner->window()->frameGeometry().center() - rect().center());
   }
-  Edit1->setFocus();
+  nameEdit_->setFocus();
   return exec();
 }
 
 void NewConfigDialog::createFile() {
-  const QString name = Edit1->text();
+  const QString name = nameEdit_->text();
   if (name.isEmpty()) {
     ui::showPlain(this, QStringLiteral("Файл не создан!"));
   } else {
@@ -70,7 +70,7 @@ void NewConfigDialog::createFile() {
       if (!created.ok) ui::showError(this, ui::fromUtf8(created.error));
     }
   }
-  Edit1->clear();
+  nameEdit_->clear();
   accept();
 }
 

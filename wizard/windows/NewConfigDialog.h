@@ -17,11 +17,10 @@ class NewConfigDialog : public QDialog {
   // Shows the dialog modally for `directory` (a path without trailing separator).
   int execFor(const QString& directory);
 
-  QLineEdit* Edit1;
-
   void createFile();  // "ОК"
 
  private:
+  QLineEdit* nameEdit_;  // Edit1
   QString directory_;
 };
 

@@ -7,13 +7,15 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "app/windows/HelpPages.h"
 #include "app/windows/AboutWindow.h"
+#include "app/windows/HelpPages.h"
+#include "support/Controls.h"
 
 using namespace brindle;
 using namespace brindle::app;
 
 using brindle::app::AboutWindow;
+using brindle::test::control;
 
 class TestAbout : public QObject {
   Q_OBJECT
@@ -28,7 +30,7 @@ class TestAbout : public QObject {
       QCOMPARE(first->parentWidget(), &owner);
       // Leave a mark that a reused window would still carry.
       first->setProperty("shownBefore", true);
-      first->Memo1->setPlainText(QStringLiteral("changed"));
+      control<QTextEdit>(first, "Memo1")->setPlainText(QStringLiteral("changed"));
       first->close();
     });
     AboutWindow::showFresh(&owner);
@@ -39,7 +41,9 @@ class TestAbout : public QObject {
       second = qobject_cast<AboutWindow*>(QApplication::activeModalWidget());
       QVERIFY(second);
       QVERIFY(!second->property("shownBefore").isValid());
-      QVERIFY(second->Memo1->toPlainText().startsWith(QStringLiteral("Версия 2.3")));
+      QVERIFY(control<QTextEdit>(second, "Memo1")
+                  ->toPlainText()
+                  .startsWith(QStringLiteral("Версия 2.3")));
       second->close();
     });
     AboutWindow::showFresh(&owner);
@@ -59,11 +63,11 @@ class TestAbout : public QObject {
     QVERIFY(about.windowFlags() & Qt::WindowCloseButtonHint);
     QVERIFY(!(about.windowFlags() & Qt::WindowMaximizeButtonHint));
 
-    QVERIFY(!about.Image2->pixmap().isNull());
-    QVERIFY(!about.Image1->pixmap().isNull());
+    QVERIFY(!control<QLabel>(&about, "Image2")->pixmap().isNull());
+    QVERIFY(!control<QLabel>(&about, "Image1")->pixmap().isNull());
 
-    QVERIFY(about.Memo1->isReadOnly());
-    const QStringList lines = about.Memo1->toPlainText().split(QLatin1Char('\n'));
+    QVERIFY(control<QTextEdit>(&about, "Memo1")->isReadOnly());
+    const QStringList lines = control<QTextEdit>(&about, "Memo1")->toPlainText().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 13);
     QCOMPARE(lines[0], QStringLiteral("Версия 2.3 ( 5 апреля 2002 г.)"));
     for (int i : {1, 2, 3, 8, 9}) QVERIFY2(!lines[i].isEmpty(), qPrintable(QString::number(i)));
@@ -75,21 +79,21 @@ class TestAbout : public QObject {
     QCOMPARE(lines[12], QStringLiteral("С предложениями и пожеланиями пишите мне на"));
 
     // The links look like links: underlined, with the hand pointer.
-    for (QLabel* link : {about.StaticText1, about.StaticText2}) {
+    for (QLabel* link : {control<QLabel>(&about, "StaticText1"), control<QLabel>(&about, "StaticText2")}) {
       QVERIFY(link->font().underline());
       QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
     }
-    QVERIFY(about.StaticText1->text().contains(QStringLiteral("example.org")));
-    QVERIFY(about.StaticText2->text().contains(QStringLiteral("@example.org")));
+    QVERIFY(control<QLabel>(&about, "StaticText1")->text().contains(QStringLiteral("example.org")));
+    QVERIFY(control<QLabel>(&about, "StaticText2")->text().contains(QStringLiteral("@example.org")));
   }
 
   void linksOpenInTheDesktopHandlers() {
     AboutWindow about;
     about.show();
     brindle::app::RecordedUrls recorded;
-    QTest::mouseClick(about.StaticText1, Qt::LeftButton);
-    QTest::mouseClick(about.StaticText2, Qt::LeftButton);
-    QTest::mouseClick(about.Memo1->viewport(), Qt::LeftButton);
+    QTest::mouseClick(control<QLabel>(&about, "StaticText1"), Qt::LeftButton);
+    QTest::mouseClick(control<QLabel>(&about, "StaticText2"), Qt::LeftButton);
+    QTest::mouseClick(control<QTextEdit>(&about, "Memo1")->viewport(), Qt::LeftButton);
     QCOMPARE(recorded.urls().size(), std::size_t(2));
     QCOMPARE(recorded.urls()[0], QUrl(QStringLiteral("http://brindle.example.org/")));
     QCOMPARE(recorded.urls()[1], QUrl(QStringLiteral("mailto:brindle@example.org")));

@@ -1,20 +1,33 @@
 // The game directory and the game launch (F9), the game-directory dialog with its drive list
 // and directory tree, and the new-config dialog.
-#include <QLineEdit>
-#include <QPushButton>
+=======
 #include <QAction>
+#include <QElapsedTimer>
+>>>>>>> dialogs
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QtTest>
-#include <fstream>
 #include <filesystem>
+#include <fstream>
 
-#include "maps/windows/MapCycleWindow.h"
-#include "wizard/windows/WizardWindow.h"
-#include "wizard/windows/NewConfigDialog.h"
+<<<<<<< HEAD
+#include "app/windows/AboutWindow.h"
+#include "binds/windows/BindDialog.h"
+#include "binds/windows/KeyDialog.h"
+#include "binds/windows/MetaBindWindow.h"
 #include "dictionary/windows/DictionaryWindow.h"
+#include "dictionary/windows/LibraryManager.h"
+#include "dictionary/windows/ValuePanel.h"
+#include "maps/windows/MapCycleWindow.h"
+#include "support/Controls.h"
 #include "ui/DriveList.h"
+#include "ui/FindDialog.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ToolWindow.h"
 #include "windows/app/AppFixture.h"
+#include "wizard/windows/NewConfigDialog.h"
+#include "wizard/windows/WizardWindow.h"
 
 using namespace brindle;
 using namespace brindle::core;
@@ -22,6 +35,7 @@ using namespace brindle::dictionary;
 using namespace brindle::app;
 
 using brindle::test::AppFixture;
+using brindle::test::control;
 using brindle::ui::BoxKind;
 using brindle::ui::ScriptedAnswers;
 
@@ -185,6 +199,44 @@ class TestGame : public QObject {
     QCOMPARE(f_->setting("Game", "Catalog"), gameDir_);
   }
 
+  void secondaryWindowsCannotBeMinimisedOrMaximised() {
+    f_->start();
+    const auto titledWithout = [](const QWidget* w, Qt::WindowFlags buttons) {
+      const Qt::WindowFlags flags = w->windowFlags();
+      return (flags & Qt::CustomizeWindowHint) && (flags & Qt::WindowTitleHint) &&
+             !(flags & Qt::WindowMinMaxButtonsHint) &&
+             (flags & Qt::WindowCloseButtonHint) == (buttons & Qt::WindowCloseButtonHint) &&
+             brindle::ui::asksForToolBarType(w);
+    };
+    // The tool windows, shown: no buttons at all.
+    for (QWidget* tool : std::initializer_list<QWidget*>{f_->app->ccd, f_->app->pani1}) {
+      QVERIFY2(titledWithout(tool, {}), qPrintable(tool->objectName()));
+      QVERIFY(tool->testAttribute(Qt::WA_X11NetWmWindowTypeToolBar));
+    }
+    // The dialogs: a close button only.
+    brindle::app::AboutWindow about(w());
+    for (QWidget* dialog : std::initializer_list<QWidget*>{
+             f_->app->form3, f_->app->setbal, f_->app->keys, f_->app->maps, f_->app->metab,
+             f_->app->sozdat, &about, w()->findChild<brindle::ui::FindDialog*>()})
+      QVERIFY2(titledWithout(dialog, Qt::WindowCloseButtonHint), qPrintable(dialog->objectName()));
+
+    // The game-directory dialog, until its first "ОК", has no window-manager frame (whose
+    // close button would do nothing) and draws its own caption; then a title without buttons.
+    brindle::game::GameDirectoryDialog* dialog = f_->app->nachalo;
+    QVERIFY(dialog->ownFrame());
+    QVERIFY(!(dialog->windowFlags() & (Qt::WindowTitleHint | Qt::WindowCloseButtonHint)));
+    bool captionShown = false;
+    brindle::test::whenModal<brindle::game::GameDirectoryDialog>([&](auto* d) {
+      captionShown = d->template findChild<QLabel*>(QStringLiteral("Caption"))->isVisible();
+      d->confirm();
+    });
+    w()->changeGameDirectory();
+    QVERIFY(captionShown);
+    QVERIFY(!dialog->ownFrame());
+    QVERIFY(titledWithout(dialog, {}));
+    QVERIFY(!dialog->findChild<QLabel*>(QStringLiteral("Caption"))->isVisibleTo(dialog));
+  }
+
   void missingStoredDirectoryIsKept() {
     // A game directory on a volume that is not there now is not lost.
     const std::string gone = "/media/nothing-here/Half-Life/cstrike";
@@ -221,6 +273,40 @@ class TestGame : public QObject {
     QCOMPARE(tree.directory(), QStringLiteral("/"));
   }
 
+  void directoryTreeFollowsTheDisk() {
+    const std::string base = f_->dir.path() + "/t";
+    std::filesystem::create_directories(base + "/b/c");
+    std::filesystem::create_directories(base + "/d");
+    brindle::ui::DirectoryListBox tree;
+    tree.setDirectory(q(base + "/b"));
+    QTreeWidgetItem* b = tree.currentItem();
+    QTreeWidgetItem* t = b->parent();
+    const auto names = [](const QTreeWidgetItem* item) {
+      QStringList n;
+      for (int i = 0; i < item->childCount(); ++i) n << item->child(i)->text(0);
+      return n;
+    };
+    // Folders made while the tree is shown appear in their sorted places.
+    std::filesystem::create_directories(base + "/a");
+    std::filesystem::create_directories(base + "/b/new");
+    QTRY_COMPARE(names(t), (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("d")}));
+    QTRY_COMPARE(names(b), (QStringList{QStringLiteral("c"), QStringLiteral("new")}));
+    // A folder that goes disappears; the selection stays.
+    std::filesystem::remove(base + "/d");
+    QTRY_COMPARE(names(t), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    QCOMPARE(tree.directory(), q(base + "/b"));
+    // The selected folder going moves the selection up to its parent.
+    tree.setCurrentItem(b->child(1));
+    QCOMPARE(tree.directory(), q(base + "/b/new"));
+    std::filesystem::remove(base + "/b/new");
+    QTRY_COMPARE(tree.directory(), q(base + "/b"));
+    // A folder is read afresh when it is opened.
+    tree.collapseItem(b);
+    std::filesystem::create_directories(base + "/b/x");
+    tree.expandItem(b);
+    QCOMPARE(names(b), (QStringList{QStringLiteral("c"), QStringLiteral("x")}));
+  }
+
   void dialogsStandAboveTheToolWindows() {
     // The tool windows stay on top; a dialog shown beside them must not be covered by them.
     f_->start();
@@ -246,7 +332,7 @@ class TestGame : public QObject {
     f_->dir.write("taken.cfg", "keep\r\n");
     auto runWith = [&](const QString& name) {
       QTimer::singleShot(0, [&, name] {
-        dialog->Edit1->setText(name);
+        control<QLineEdit>(dialog, "Edit1")->setText(name);
         dialog->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
       });
       dialog->execFor(dir);
@@ -265,7 +351,7 @@ class TestGame : public QObject {
     QCOMPARE(answers_->boxes().size(), std::size_t(2));
     QVERIFY(brindle::core::fileExists(f_->dir.path() + "/Мой конфиг"));
     QCOMPARE(std::filesystem::file_size(f_->dir.path() + "/Мой конфиг"), std::uintmax_t(0));
-    QVERIFY(dialog->Edit1->text().isEmpty());
+    QVERIFY(control<QLineEdit>(dialog, "Edit1")->text().isEmpty());
     QVERIFY(!dialog->isVisible());
   }
 

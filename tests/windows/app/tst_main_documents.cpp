@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "dictionary/windows/ValuePanel.h"
+#include "support/Controls.h"
 #include "ui/MessageBoxes.h"
 #include "windows/app/AppFixture.h"
 
@@ -13,6 +14,7 @@ using namespace brindle::core;
 using namespace brindle::dictionary;
 
 using brindle::test::AppFixture;
+using brindle::test::control;
 using brindle::ui::Answer;
 using brindle::ui::BoxKind;
 using brindle::ui::ScriptedAnswers;
@@ -174,7 +176,25 @@ class TestMainDocuments : public QObject {
                                         "MetaBind (*.mtb)|*.mtb"));
     }
     // Status panel 1 ends with the value panel's caption.
-    QCOMPARE(f_->panelLabel(1), f_->app->pani1->Label3->text());
+    QCOMPARE(f_->panelLabel(1), control<QLabel>(f_->app->pani1, "Label3")->text());
+  }
+
+  void fileDialogsStartInTheDocumentsFolderElseTheGameDirectory() {
+    std::filesystem::create_directories(f_->dir.path() + "/docs");
+    startWith("docs/my.cfg", "a\r\n");
+    answers_->cancelFile();
+    w()->openDocument();
+    answers_->cancelFile();
+    w()->saveAs();
+    w()->newDocument();
+    answers_->cancelFile();
+    w()->saveAs();
+    const auto& dialogs = answers_->fileDialogs();
+    QCOMPARE(dialogs.size(), std::size_t(3));
+    QCOMPARE(dialogs[0].directory, q(f_->dir.path() + "/docs"));
+    QCOMPARE(dialogs[1].directory, q(f_->dir.path() + "/docs"));
+    // Untitled: the game directory.
+    QCOMPARE(dialogs[2].directory, q(f_->dir.path()));
   }
 
   void saveAsCancelledAfterATypeChangeKeepsTypeAndExtensionTogether() {

@@ -320,6 +320,31 @@ class TestMainStart : public QObject {
     QCOMPARE(again.form6.topLeft(), normal.form6.topLeft());
   }
 
+  void toolWindowsGoDownAndComeBackWithTheMainWindow() {
+    brindle::ui::ScriptedAnswers answers;
+    AppFixture f;
+    f.knownGameDirectory(f.dir.path());
+    f.start();
+    MainWindow* w = f.main();
+    const Frames normal = framesOf(f);
+    const QList<QWidget*> tools{f.app->ccd, f.app->pani1, f.app->form6};
+    // The program hides the explanation window; it must stay hidden when the others return.
+    f.app->form6->hide();
+
+    w->showMinimized();
+    settle();
+    for (QWidget* tool : tools) QVERIFY(!tool->isVisible());
+    // A window manager that minimises transient windows with their owner marks them so.
+    f.app->ccd->setWindowState(Qt::WindowMinimized);
+    w->showNormal();
+    settle();
+    QVERIFY(f.app->ccd->isVisible() && f.app->pani1->isVisible());
+    QVERIFY(!f.app->form6->isVisible());
+    QVERIFY(!(f.app->ccd->windowState() & Qt::WindowMinimized));
+    QCOMPARE(f.app->ccd->frameGeometry(), normal.ccd);
+    QCOMPARE(f.app->pani1->frameGeometry(), normal.pani1);
+  }
+
   void closingMaximizedStoresTheNormalGeometry() {
     brindle::ui::ScriptedAnswers answers;
     AppFixture f;

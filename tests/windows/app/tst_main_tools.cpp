@@ -1,15 +1,16 @@
 // The editing tools of the main window as a user reaches them: the text buttons of the black
 // strip, Ctrl+Y, the select-all toggle, find, word wrap, font, colour, print, "define" and the
 // hints in the status bar.
+#include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusTipEvent>
 #include <QToolButton>
-#include <QAction>
 #include <QtTest>
 
 #include "dictionary/windows/ExplanationWindow.h"
 #include "dictionary/windows/ValuePanel.h"
+#include "support/Controls.h"
 #include "ui/FindDialog.h"
 #include "ui/FontColorPrint.h"
 #include "ui/MessageBoxes.h"
@@ -21,6 +22,7 @@ using namespace brindle::dictionary;
 
 using brindle::core::Offset;
 using brindle::test::AppFixture;
+using brindle::test::control;
 
 namespace {
 
@@ -129,7 +131,9 @@ class TestMainTools : public QObject {
     // ... then a word is selected: Ctrl+A defines it.
     memo()->setSelLength(6);
     QTest::keyClick(memo(), Qt::Key_A, Qt::ControlModifier);
-    QVERIFY(f_->app->form6->lbl->text().startsWith(QStringLiteral(" Амплитуда покачивания")));
+    QVERIFY(control<QLabel>(f_->app->form6, "lbl")
+                ->text()
+                .startsWith(QStringLiteral(" Амплитуда покачивания")));
     QCOMPARE(memo()->selLength(), 6);
     // The selection gone, the command is disabled again without opening a menu.
     memo()->setSelStart(0);
@@ -140,8 +144,10 @@ class TestMainTools : public QObject {
     holds("cl_bob 0", 0);
     memo()->setSelLength(6);
     w()->defineSelection();
-    QVERIFY(!f_->app->form6->Image1->isVisible());
-    QVERIFY(f_->app->form6->lbl->text().startsWith(QStringLiteral(" Амплитуда покачивания")));
+    QVERIFY(!control<QLabel>(f_->app->form6, "Image1")->isVisible());
+    QVERIFY(control<QLabel>(f_->app->form6, "lbl")
+                ->text()
+                .startsWith(QStringLiteral(" Амплитуда покачивания")));
   }
 
   void findStepsThroughMatches() {
@@ -166,6 +172,50 @@ class TestMainTools : public QObject {
     holds("ABC abc", 0);
     find->setSearchText(QStringLiteral("abc"));
     QCOMPARE(find->findNext(), 4);
+  }
+
+  void enterInTheFindDialogFindsAgainAndNeverTypes() {
+    holds("abc abc abc", 0);
+    const std::string before = f_->text();
+    // Many platform themes paint the selection of an inactive window grey or not at all.
+    QPalette grey = memo()->palette();
+    grey.setColor(QPalette::Inactive, QPalette::Highlight, Qt::lightGray);
+    memo()->setPalette(grey);
+    const QPalette plain = memo()->palette();
+    w()->find();
+    auto* find = w()->findChild<brindle::ui::FindDialog*>();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(find));
+    auto* edit = find->findChild<QLineEdit*>(QStringLiteral("FindText"));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit));
+    QTest::keyClicks(edit, QStringLiteral("abc"));
+    // Each Enter goes where the keyboard is, as a user's would: it stays in the dialog.
+    for (Offset expected : {0, 4, 8, 8}) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+      QCoreApplication::processEvents();  // window activation arrives as an event
+      QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(find));
+      QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit));
+      QCOMPARE(memo()->selStart(), expected);
+      QCOMPARE(memo()->selLength(), 3);
+    }
+    QCOMPARE(f_->text(), before);
+    QVERIFY(!memo()->modified());
+    // The match is painted selected in the inactive main window, and the editor has the focus
+    // of its window for when the user goes back to it.
+    const QPalette shown = memo()->palette();
+    QCOMPARE(shown.color(QPalette::Inactive, QPalette::Highlight),
+             plain.color(QPalette::Active, QPalette::Highlight));
+    QCOMPARE(w()->focusWidget(), static_cast<QWidget*>(memo()));
+    // Closing the dialog gives the editor its own inactive colours back, and keeps colours the
+    // user chose meanwhile.
+    QPalette yellow = memo()->palette();
+    yellow.setColor(QPalette::Base, Qt::yellow);
+    memo()->setPalette(yellow);
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QVERIFY(!find->isVisible());
+    QCOMPARE(memo()->palette().color(QPalette::Inactive, QPalette::Highlight),
+             QColor(Qt::lightGray));
+    QCOMPARE(memo()->palette().color(QPalette::Base), QColor(Qt::yellow));
+    QCOMPARE(f_->text(), before);
   }
 
   void wordWrapCarriesTheCheckMark() {
@@ -223,7 +273,7 @@ class TestMainTools : public QObject {
     QCOMPARE(f_->panelLabel(1), QStringLiteral("Открыть файл (Ctrl+O)"));
     QStatusTipEvent none{QString()};
     QApplication::sendEvent(open, &none);
-    QCOMPARE(f_->panelLabel(1), f_->app->pani1->Label3->text());
+    QCOMPARE(f_->panelLabel(1), control<QLabel>(f_->app->pani1, "Label3")->text());
     // The strip's labels have hints too.
     QCOMPARE(w()->findChild<QLabel*>(QStringLiteral("Label4"))->statusTip(), QStringLiteral("Очистка конфига от ненужных символов"));
   }

@@ -7,12 +7,13 @@
 #include <QtTest>
 
 #include "binds/logic/KeyNames.h"
+#include "binds/windows/BindDialog.h"
+#include "binds/windows/KeyDialog.h"
 #include "binds/windows/KeyListBox.h"
 #include "binds/windows/MetaBindWindow.h"
-#include "binds/windows/KeyDialog.h"
-#include "binds/windows/BindDialog.h"
 #include "dictionary/windows/DictionaryContext.h"
 #include "dictionary/windows/ValuePanel.h"
+#include "support/Controls.h"
 #include "support/TempDir.h"
 #include "support/TestHost.h"
 #include "ui/MessageBoxes.h"
@@ -22,8 +23,10 @@ using namespace brindle::core;
 using namespace brindle::dictionary;
 using namespace brindle::binds;
 
-using brindle::core::Offset;
 using brindle::binds::BindDialog;
+using brindle::core::Offset;
+using brindle::test::control;
+using KeyList = brindle::binds::KeyListBox;
 
 namespace {
 
@@ -86,22 +89,25 @@ class TestTsetbal : public QObject {
     QVERIFY(!dialog_->isModal());
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
     QCOMPARE(dialog_->windowTitle(), QStringLiteral("Bind - выберите клавишу для присвоения"));
-    QCOMPARE(dialog_->pg2->currentWidget(), dialog_->tb2);
-    QCOMPARE(dialog_->focusWidget(), dialog_->ListBox1);
+    QCOMPARE(control<QStackedWidget>(dialog_, "pg2")->currentWidget(),
+             control<QWidget>(dialog_, "tb2"));
+    QCOMPARE(dialog_->focusWidget(), control<KeyList>(dialog_, "ListBox1"));
 
     dialog_->openPage(BindDialog::AliasPage, QStringLiteral("Alias - наберите имя команды"));
-    QCOMPARE(dialog_->pg2->currentWidget(), dialog_->tb3);
-    QCOMPARE(dialog_->focusWidget(), dialog_->ComboBox4);
+    QCOMPARE(control<QStackedWidget>(dialog_, "pg2")->currentWidget(),
+             control<QWidget>(dialog_, "tb3"));
+    QCOMPARE(dialog_->focusWidget(), control<QComboBox>(dialog_, "ComboBox4"));
     dialog_->openPage(BindDialog::SetinfoPage, QStringLiteral("SetInfo - выберите из списка"));
-    QCOMPARE(dialog_->pg2->currentWidget(), dialog_->tb1);
-    QCOMPARE(dialog_->focusWidget(), dialog_->ComboBox3);
+    QCOMPARE(control<QStackedWidget>(dialog_, "pg2")->currentWidget(),
+             control<QWidget>(dialog_, "tb1"));
+    QCOMPARE(dialog_->focusWidget(), control<QComboBox>(dialog_, "ComboBox3"));
     // Texts and starting lists.
-    QCOMPARE(items(dialog_->ComboBox3),
+    QCOMPARE(items(control<QComboBox>(dialog_, "ComboBox3")),
              QStringList({"lefthand", "vgui_menus", "ghosts", "ah", "dm"}));
-    QCOMPARE(dialog_->ComboBox4->count(), 0);
-    QCOMPARE(dialog_->Button1->text(), QStringLiteral("ОК"));
-    QCOMPARE(dialog_->Button2->text(), QStringLiteral("Отмена"));
-    QCOMPARE(dialog_->ListBox1->count(), int(brindle::binds::kKeyCount));
+    QCOMPARE(control<QComboBox>(dialog_, "ComboBox4")->count(), 0);
+    QCOMPARE(control<QPushButton>(dialog_, "Button1")->text(), QStringLiteral("ОК"));
+    QCOMPARE(control<QPushButton>(dialog_, "Button2")->text(), QStringLiteral("Отмена"));
+    QCOMPARE(control<KeyList>(dialog_, "ListBox1")->count(), int(brindle::binds::kKeyCount));
   }
 
   // The dictionary's tool windows stay on top of the main window; the bind windows opened from
@@ -127,54 +133,56 @@ class TestTsetbal : public QObject {
   void setinfoAtColumnZeroThenALineBreak() {
     editorHolds("");
     dialog_->openPage(BindDialog::SetinfoPage, QStringLiteral("SetInfo - выберите из списка"));
-    dialog_->ComboBox3->setEditText(QStringLiteral("ghosts"));
-    dialog_->Edi1->clear();
-    QTest::mouseClick(dialog_->Button1, Qt::LeftButton);
+    control<QComboBox>(dialog_, "ComboBox3")->setEditText(QStringLiteral("ghosts"));
+    control<QLineEdit>(dialog_, "Edi1")->clear();
+    QTest::mouseClick(control<QPushButton>(dialog_, "Button1"), Qt::LeftButton);
     QCOMPARE(memo()->getText(), std::string("setinfo \"ghosts\" \"\"\r\n"));
     // The caret is on the new line below.
     QCOMPARE(memo()->caretPos().line, Offset(1));
     QCOMPARE(memo()->caretPos().column, Offset(0));
-    QCOMPARE(dialog_->ComboBox3->count(), 5);  // "ghosts" was listed already
+    QCOMPARE(control<QComboBox>(dialog_, "ComboBox3")->count(), 5);  // "ghosts" was listed already
     QVERIFY(!dialog_->isVisible());
   }
 
   void setinfoFromColumnEightUsesTheSemicolonForm() {
     editorHolds("echo 12345");  // column 10
     dialog_->openPage(BindDialog::SetinfoPage, QString());
-    dialog_->ComboBox3->setEditText(QStringLiteral("lefthand"));
-    dialog_->Edi1->setText(QStringLiteral("0"));
-    QTest::mouseClick(dialog_->Button1, Qt::LeftButton);
+    control<QComboBox>(dialog_, "ComboBox3")->setEditText(QStringLiteral("lefthand"));
+    control<QLineEdit>(dialog_, "Edi1")->setText(QStringLiteral("0"));
+    QTest::mouseClick(control<QPushButton>(dialog_, "Button1"), Qt::LeftButton);
     QCOMPARE(memo()->getText(), std::string("echo 12345setinfo lefthand 0;\r\n"));
     QCOMPARE(memo()->caretPos().line, Offset(1));
 
     editorHolds("");
     dialog_->openPage(BindDialog::SetinfoPage, QString());
-    QCOMPARE(dialog_->Edi1->text(), QStringLiteral("0"));  // the value box keeps its text
-    QCOMPARE(dialog_->ComboBox3->currentText(), QString());  // the parameter box starts empty
-    dialog_->ComboBox3->setEditText(QStringLiteral("lefthand"));
-    QTest::mouseClick(dialog_->Button1, Qt::LeftButton);
+    QCOMPARE(control<QLineEdit>(dialog_, "Edi1")->text(),
+             QStringLiteral("0"));  // the value box keeps its text
+    QCOMPARE(control<QComboBox>(dialog_, "ComboBox3")->currentText(),
+             QString());  // the parameter box starts empty
+    control<QComboBox>(dialog_, "ComboBox3")->setEditText(QStringLiteral("lefthand"));
+    QTest::mouseClick(control<QPushButton>(dialog_, "Button1"), Qt::LeftButton);
     QCOMPARE(memo()->getText(), std::string("setinfo \"lefthand\" \"0\"\r\n"));
   }
 
   void enterInTheValueBoxIsOkAndEscapeCancels() {
     editorHolds("");
     dialog_->openPage(BindDialog::SetinfoPage, QString());
-    dialog_->ComboBox3->setEditText(QStringLiteral("ah"));
-    dialog_->Edi1->setText(QStringLiteral("1"));
-    QTest::keyClick(dialog_->Edi1, Qt::Key_Return);
+    control<QComboBox>(dialog_, "ComboBox3")->setEditText(QStringLiteral("ah"));
+    control<QLineEdit>(dialog_, "Edi1")->setText(QStringLiteral("1"));
+    QTest::keyClick(control<QLineEdit>(dialog_, "Edi1"), Qt::Key_Return);
     QCOMPARE(memo()->getText(), std::string("setinfo \"ah\" \"1\"\r\n"));
     QVERIFY(!dialog_->isVisible());
 
     // Enter in the parameter box neither inserts nor adds to the list.
     editorHolds("");
     dialog_->openPage(BindDialog::SetinfoPage, QString());
-    QTest::keyClicks(dialog_->ComboBox3, "typed");
-    QTest::keyClick(dialog_->ComboBox3, Qt::Key_Return);
-    QCOMPARE(dialog_->ComboBox3->count(), 5);
+    QTest::keyClicks(control<QComboBox>(dialog_, "ComboBox3"), "typed");
+    QTest::keyClick(control<QComboBox>(dialog_, "ComboBox3"), Qt::Key_Return);
+    QCOMPARE(control<QComboBox>(dialog_, "ComboBox3")->count(), 5);
     QCOMPARE(memo()->getText(), std::string());
     QVERIFY(dialog_->isVisible());
 
-    QTest::keyClick(dialog_->ComboBox3, Qt::Key_Escape);
+    QTest::keyClick(control<QComboBox>(dialog_, "ComboBox3"), Qt::Key_Escape);
     QVERIFY(!dialog_->isVisible());
     QCOMPARE(memo()->getText(), std::string());
 
@@ -184,52 +192,60 @@ class TestTsetbal : public QObject {
       QVERIFY(!dialog_->isVisible());
     }
     dialog_->openPage(BindDialog::AliasPage, QString());
-    QTest::mouseClick(dialog_->Button6, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(dialog_, "Button6"), Qt::LeftButton);
     QVERIFY(!dialog_->isVisible());
     QCOMPARE(memo()->getText(), std::string());
+
+    // Enter in the alias name box is "ОК" too: the line is inserted and the name listed.
+    dialog_->openPage(BindDialog::AliasPage, QString());
+    QTest::keyClicks(dialog_->focusWidget(), "+jd");
+    QTest::keyClick(dialog_->focusWidget(), Qt::Key_Return);
+    QCOMPARE(memo()->getText(), std::string("alias \"+jd\" \"\""));
+    QVERIFY(!dialog_->isVisible());
+    QCOMPARE(items(control<QComboBox>(dialog_, "ComboBox4")), QStringList({"+jd"}));
   }
 
   void parameterAndAliasListsGrowByExactText() {
     editorHolds("");
     auto setinfo = [&](const QString& parameter) {
       dialog_->openPage(BindDialog::SetinfoPage, QString());
-      dialog_->ComboBox3->setEditText(parameter);
-      QTest::mouseClick(dialog_->Button1, Qt::LeftButton);
+      control<QComboBox>(dialog_, "ComboBox3")->setEditText(parameter);
+      QTest::mouseClick(control<QPushButton>(dialog_, "Button1"), Qt::LeftButton);
     };
     setinfo(QStringLiteral("cl_lw"));
     setinfo(QStringLiteral("cl_lw"));
     setinfo(QStringLiteral("Ghosts"));  // letter case counts
     setinfo(QString());                  // empty: inserted, not listed
-    QCOMPARE(items(dialog_->ComboBox3),
+    QCOMPARE(items(control<QComboBox>(dialog_, "ComboBox3")),
              QStringList({"lefthand", "vgui_menus", "ghosts", "ah", "dm", "cl_lw", "Ghosts"}));
     QVERIFY(memo()->getText().find("setinfo \"\" \"\"") != std::string::npos);
 
     auto alias = [&](const QString& name) {
       dialog_->openPage(BindDialog::AliasPage, QString());
-      QCOMPARE(dialog_->ComboBox4->currentText(), QString());
-      dialog_->ComboBox4->setEditText(name);
-      QTest::mouseClick(dialog_->Button5, Qt::LeftButton);
+      QCOMPARE(control<QComboBox>(dialog_, "ComboBox4")->currentText(), QString());
+      control<QComboBox>(dialog_, "ComboBox4")->setEditText(name);
+      QTest::mouseClick(control<QPushButton>(dialog_, "Button5"), Qt::LeftButton);
     };
     alias(QStringLiteral("+dj"));
     alias(QStringLiteral("+dj"));
     alias(QString());
     alias(QStringLiteral("+DJ"));
-    QCOMPARE(items(dialog_->ComboBox4), QStringList({"+dj", "+DJ"}));
+    QCOMPARE(items(control<QComboBox>(dialog_, "ComboBox4")), QStringList({"+dj", "+DJ"}));
   }
 
   void aliasFormsAndCaret() {
     editorHolds("");
     dialog_->openPage(BindDialog::AliasPage, QString());
-    dialog_->ComboBox4->setEditText(QStringLiteral("N"));
-    QTest::mouseClick(dialog_->Button5, Qt::LeftButton);
+    control<QComboBox>(dialog_, "ComboBox4")->setEditText(QStringLiteral("N"));
+    QTest::mouseClick(control<QPushButton>(dialog_, "Button5"), Qt::LeftButton);
     QCOMPARE(memo()->getText(), std::string("alias \"N\" \"\""));
     QCOMPARE(memo()->selStart(), Offset(11));  // between the last two quotes
     QVERIFY(!dialog_->isVisible());
 
     editorHolds("12345678");
     dialog_->openPage(BindDialog::AliasPage, QString());
-    dialog_->ComboBox4->setEditText(QStringLiteral("N"));
-    QTest::mouseClick(dialog_->Button5, Qt::LeftButton);
+    control<QComboBox>(dialog_, "ComboBox4")->setEditText(QStringLiteral("N"));
+    QTest::mouseClick(control<QPushButton>(dialog_, "Button5"), Qt::LeftButton);
     QCOMPARE(memo()->getText(), std::string("12345678alias N ;"));
     QCOMPARE(memo()->selStart(), Offset(16));  // before the ";"
   }
@@ -237,10 +253,10 @@ class TestTsetbal : public QObject {
   void bindNeedsAKeyAndUsesTheColumnForms() {
     editorHolds("");
     dialog_->openPage(BindDialog::BindPage, QString());
-    dialog_->ListBox1->clearSelection();
+    control<KeyList>(dialog_, "ListBox1")->clearSelection();
     {
       brindle::ui::ScriptedAnswers script;
-      QTest::mouseClick(dialog_->Button3, Qt::LeftButton);
+      QTest::mouseClick(control<QPushButton>(dialog_, "Button3"), Qt::LeftButton);
       QCOMPARE(script.boxes().size(), std::size_t(1));
       QCOMPARE(script.boxes()[0].kind, brindle::ui::BoxKind::Plain);
       QCOMPARE(script.boxes()[0].text, QStringLiteral("Для продолжения выберите клавишу!"));
@@ -248,8 +264,8 @@ class TestTsetbal : public QObject {
     QVERIFY(dialog_->isVisible());
     QCOMPARE(memo()->getText(), std::string());
 
-    selectKey(dialog_->ListBox1, QStringLiteral("MOUSE1"));
-    QTest::mouseClick(dialog_->Button3, Qt::LeftButton);
+    selectKey(control<KeyList>(dialog_, "ListBox1"), QStringLiteral("MOUSE1"));
+    QTest::mouseClick(control<QPushButton>(dialog_, "Button3"), Qt::LeftButton);
     QCOMPARE(memo()->getText(), std::string("bind \"MOUSE1\" \"\""));
     QCOMPARE(memo()->selStart(), Offset(15));  // between the last two quotes
     QVERIFY(!dialog_->isVisible());
@@ -257,16 +273,16 @@ class TestTsetbal : public QObject {
     // The selection stays for the next use.
     editorHolds("alias x y;");  // column 10
     dialog_->openPage(BindDialog::BindPage, QString());
-    QCOMPARE(dialog_->ListBox1->selectedKey(), QStringLiteral("MOUSE1"));
-    selectKey(dialog_->ListBox1, QStringLiteral("\\"));
-    QTest::mouseClick(dialog_->Button3, Qt::LeftButton);
+    QCOMPARE(control<KeyList>(dialog_, "ListBox1")->selectedKey(), QStringLiteral("MOUSE1"));
+    selectKey(control<KeyList>(dialog_, "ListBox1"), QStringLiteral("\\"));
+    QTest::mouseClick(control<QPushButton>(dialog_, "Button3"), Qt::LeftButton);
     QCOMPARE(memo()->getText(), std::string("alias x y;bind \\ ;"));
     QCOMPARE(memo()->selStart(), Offset(17));
   }
 
   void keyListShowsTwoColumns() {
     dialog_->openPage(BindDialog::BindPage, QString());
-    auto* list = dialog_->ListBox1;
+    auto* list = control<KeyList>(dialog_, "ListBox1");
     QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
     const QRect first = list->visualItemRect(list->item(0));
     const QRect second = list->visualItemRect(list->item(1));

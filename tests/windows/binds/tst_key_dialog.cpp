@@ -5,14 +5,17 @@
 #include <QtTest>
 
 #include "binds/logic/KeyNames.h"
-#include "binds/windows/KeyListBox.h"
 #include "binds/windows/KeyDialog.h"
+#include "binds/windows/KeyListBox.h"
+#include "support/Controls.h"
 #include "ui/MessageBoxes.h"
 
 using namespace brindle;
 using namespace brindle::binds;
 
 using brindle::binds::KeyDialog;
+using brindle::test::control;
+using KeyList = brindle::binds::KeyListBox;
 
 namespace {
 
@@ -25,8 +28,8 @@ void selectKey(brindle::binds::KeyListBox* list, const QString& key) {
 // Shows the dialog (as exec() would, without blocking), picks `key` and presses "OK".
 void pick(KeyDialog& dialog, const QString& key) {
   dialog.show();
-  selectKey(dialog.ListBox1, key);
-  QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+  selectKey(control<KeyList>(&dialog, "ListBox1"), key);
+  QTest::mouseClick(control<QPushButton>(&dialog, "Button1"), Qt::LeftButton);
 }
 
 QStringList texts(const QListWidget& list) {
@@ -45,8 +48,8 @@ class TestTbinds : public QObject {
     KeyDialog dialog;
     QCOMPARE(dialog.objectName(), QStringLiteral("Tbinds"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Выбор клавиши"));
-    QCOMPARE(dialog.Button1->text(), QStringLiteral("OK"));
-    QCOMPARE(dialog.Button2->text(), QStringLiteral("Отмена"));
+    QCOMPARE(control<QPushButton>(&dialog, "Button1")->text(), QStringLiteral("OK"));
+    QCOMPARE(control<QPushButton>(&dialog, "Button2")->text(), QStringLiteral("Отмена"));
     QVERIFY(dialog.isModal());
 
     pick(dialog, QStringLiteral("F5"));
@@ -54,11 +57,11 @@ class TestTbinds : public QObject {
     QCOMPARE(dialog.chosenKey(), QStringLiteral("F5"));  // readable after the close
 
     dialog.show();
-    QCOMPARE(dialog.ListBox1->count(), int(brindle::binds::kKeyCount));
-    QCOMPARE(dialog.ListBox1->item(0)->text(), QStringLiteral("SHIFT"));
-    QVERIFY(dialog.ListBox1->selectedItems().isEmpty());
+    QCOMPARE(control<KeyList>(&dialog, "ListBox1")->count(), int(brindle::binds::kKeyCount));
+    QCOMPARE(control<KeyList>(&dialog, "ListBox1")->item(0)->text(), QStringLiteral("SHIFT"));
+    QVERIFY(control<KeyList>(&dialog, "ListBox1")->selectedItems().isEmpty());
     QCOMPARE(dialog.chosenKey(), QString());
-    QCOMPARE(dialog.focusWidget(), dialog.ListBox1);
+    QCOMPARE(dialog.focusWidget(), control<KeyList>(&dialog, "ListBox1"));
     dialog.reject();
   }
 
@@ -66,7 +69,7 @@ class TestTbinds : public QObject {
     KeyDialog dialog;
     dialog.show();
     brindle::ui::ScriptedAnswers script;
-    QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(&dialog, "Button1"), Qt::LeftButton);
     QCOMPARE(script.boxes().size(), std::size_t(1));
     QCOMPARE(script.boxes()[0].kind, brindle::ui::BoxKind::Plain);
     QCOMPARE(script.boxes()[0].text, QStringLiteral("Для продолжения выберите клавишу!"));
@@ -94,8 +97,8 @@ class TestTbinds : public QObject {
     // Cancel leaves the slot alone and ends slot mode too.
     dialog.setSlotNumber(2);
     dialog.show();
-    selectKey(dialog.ListBox1, QStringLiteral("a"));
-    QTest::mouseClick(dialog.Button2, Qt::LeftButton);
+    selectKey(control<KeyList>(&dialog, "ListBox1"), QStringLiteral("a"));
+    QTest::mouseClick(control<QPushButton>(&dialog, "Button2"), Qt::LeftButton);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.slotNumber(), 0);
     QVERIFY(!dialog.keyAccepted());
@@ -127,8 +130,8 @@ class TestTbinds : public QObject {
     QVERIFY(dialog.isVisible());  // refused: the user may choose another key
 
     take = true;
-    selectKey(dialog.ListBox1, QStringLiteral("MWHEELUP"));
-    QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+    selectKey(control<KeyList>(&dialog, "ListBox1"), QStringLiteral("MWHEELUP"));
+    QTest::mouseClick(control<QPushButton>(&dialog, "Button1"), Qt::LeftButton);
     QCOMPARE(asked.back(), std::string("MWHEELUP"));
     QVERIFY(dialog.keyAccepted());
     QVERIFY(!dialog.isVisible());
@@ -137,26 +140,26 @@ class TestTbinds : public QObject {
     dialog.show();
     {
       brindle::ui::ScriptedAnswers script;
-      QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+      QTest::mouseClick(control<QPushButton>(&dialog, "Button1"), Qt::LeftButton);
       QCOMPARE(script.boxes().size(), std::size_t(1));
     }
     QCOMPARE(asked.size(), std::size_t(2));
 
     // Enter in the list takes the selected key.
     dialog.show();
-    selectKey(dialog.ListBox1, QStringLiteral("r"));
-    QTest::keyClick(dialog.ListBox1, Qt::Key_Return);
+    selectKey(control<KeyList>(&dialog, "ListBox1"), QStringLiteral("r"));
+    QTest::keyClick(control<KeyList>(&dialog, "ListBox1"), Qt::Key_Return);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(asked.back(), std::string("r"));
     dialog.show();
 
     // "Отмена" and closing the window both clear the flag.
-    QTest::mouseClick(dialog.Button2, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(&dialog, "Button2"), Qt::LeftButton);
     QVERIFY(!dialog.keyAccepted());
     pick(dialog, QStringLiteral("e"));
     QVERIFY(dialog.keyAccepted());
     dialog.show();
-    QTest::keyClick(dialog.ListBox1, Qt::Key_Escape);
+    QTest::keyClick(control<KeyList>(&dialog, "ListBox1"), Qt::Key_Escape);
     QVERIFY(!dialog.isVisible());
     QVERIFY(!dialog.keyAccepted());
   }

@@ -4,16 +4,17 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "core/Cp1251.h"
-#include "core/TextBuffer.h"
 #include "binds/logic/Metabind.h"
+#include "binds/windows/KeyDialog.h"
 #include "binds/windows/KeyListBox.h"
 #include "binds/windows/MetaBindWindow.h"
-#include "binds/windows/KeyDialog.h"
-#include "ui/ChoiceListBox.h"
+#include "core/Cp1251.h"
+#include "core/TextBuffer.h"
+#include "support/Controls.h"
 #include "support/TempDir.h"
 #include "support/TestHost.h"
 #include "ui/CfgEdit.h"
+#include "ui/ChoiceListBox.h"
 #include "ui/Codec.h"
 #include "ui/MessageBoxes.h"
 
@@ -23,6 +24,9 @@ using namespace brindle::binds;
 
 using brindle::binds::KeyDialog;
 using brindle::binds::MetaBindWindow;
+using brindle::test::control;
+using ChoiceList = brindle::ui::ChoiceListBox;
+using KeyList = brindle::binds::KeyListBox;
 
 namespace {
 
@@ -57,30 +61,35 @@ class TestTMetab : public QObject {
   }
 
   void choose(const QString& name) {
-    const auto found = metab_->lx_MeB->findItems(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const auto found = control<ChoiceList>(metab_, "lx_MeB")
+                           ->findItems(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
     QCOMPARE(found.size(), 1);
-    const int row = metab_->lx_MeB->row(found.front());
-    metab_->lx_MeB->selectRow(row);
+    const int row = control<ChoiceList>(metab_, "lx_MeB")->row(found.front());
+    control<ChoiceList>(metab_, "lx_MeB")->selectRow(row);
     metab_->lx_MeBClick(row);
   }
 
   // Clicks slot `row` and gives it `key` through the key dialog, as the user would.
   void assign(int row, const QString& key) {
-    const QRect r = metab_->lx_bind->visualItemRect(metab_->lx_bind->item(row));
-    QTest::mouseClick(metab_->lx_bind->viewport(), Qt::LeftButton, {}, r.center());
-    QVERIFY(metab_->sb_bind->isEnabled());
+    const QRect r = control<ChoiceList>(metab_, "lx_bind")
+                        ->visualItemRect(control<ChoiceList>(metab_, "lx_bind")->item(row));
+    QTest::mouseClick(control<ChoiceList>(metab_, "lx_bind")->viewport(), Qt::LeftButton, {},
+                      r.center());
+    QVERIFY(control<QPushButton>(metab_, "sb_bind")->isEnabled());
     bool seen = false;
     QTimer::singleShot(0, this, [&] {
       auto* dialog = qobject_cast<KeyDialog*>(QApplication::activeModalWidget());
       QVERIFY(dialog);
       QCOMPARE(dialog->slotNumber(), row + 1);
-      const auto items = dialog->ListBox1->findItems(key, Qt::MatchExactly | Qt::MatchCaseSensitive);
+      const auto items = control<KeyList>(dialog, "ListBox1")
+                             ->findItems(key, Qt::MatchExactly | Qt::MatchCaseSensitive);
       QCOMPARE(items.size(), 1);
-      dialog->ListBox1->setCurrentItem(items.front(), QItemSelectionModel::ClearAndSelect);
+      control<KeyList>(dialog, "ListBox1")
+          ->setCurrentItem(items.front(), QItemSelectionModel::ClearAndSelect);
       seen = true;
-      QTest::mouseClick(dialog->Button1, Qt::LeftButton);
+      QTest::mouseClick(control<QPushButton>(dialog, "Button1"), Qt::LeftButton);
     });
-    QTest::mouseClick(metab_->sb_bind, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(metab_, "sb_bind"), Qt::LeftButton);
     QVERIFY(seen);
     QVERIFY(!binds_->isVisible());
   }
@@ -109,16 +118,19 @@ class TestTMetab : public QObject {
     open();
     QCOMPARE(metab_->objectName(), QStringLiteral("TMetab"));
     QCOMPARE(metab_->windowTitle(), QStringLiteral("Вставка МетаБиндов (MetaBinds)"));
-    QCOMPARE(texts(metab_->lx_MeB), QStringList({"J", "", "Прыжок"}));
+    QCOMPARE(texts(control<ChoiceList>(metab_, "lx_MeB")), QStringList({"J", "", "Прыжок"}));
     QCOMPARE(metab_->paths().size(), std::size_t(3));
     QCOMPARE(QString::fromStdString(metab_->paths()[2]),
              QString::fromStdString(dir_->file("dlls/metabinds/d.mtb")));
-    QVERIFY(!metab_->sb_bind->isEnabled());
-    QCOMPARE(metab_->sb_bind->text(), QStringLiteral("BIND"));
-    QVERIFY(metab_->red_bind->isReadOnly());
-    QCOMPARE(metab_->red_bind->lineWrapMode(), QPlainTextEdit::NoWrap);
-    QCOMPARE(metab_->red_bind->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(metab_->red_bind->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QVERIFY(!control<QPushButton>(metab_, "sb_bind")->isEnabled());
+    QCOMPARE(control<QPushButton>(metab_, "sb_bind")->text(), QStringLiteral("BIND"));
+    QVERIFY(control<brindle::ui::CfgEdit>(metab_, "red_bind")->isReadOnly());
+    QCOMPARE(control<brindle::ui::CfgEdit>(metab_, "red_bind")->lineWrapMode(),
+             QPlainTextEdit::NoWrap);
+    QCOMPARE(control<brindle::ui::CfgEdit>(metab_, "red_bind")->horizontalScrollBarPolicy(),
+             Qt::ScrollBarAlwaysOn);
+    QCOMPARE(control<brindle::ui::CfgEdit>(metab_, "red_bind")->verticalScrollBarPolicy(),
+             Qt::ScrollBarAlwaysOn);
   }
 
   void theExampleGoesThroughTheThreeStatesIntoTheEditor() {
@@ -126,33 +138,36 @@ class TestTMetab : public QObject {
     memo()->loadText("echo start");
     open();
     choose(QStringLiteral("J"));
-    QCOMPARE(texts(metab_->lx_bind), QStringList({"Кнопка <<1>>"}));
-    QCOMPARE(metab_->red_bind->getText(), std::string("bind <<1>> +jump\r\n"));
-    QCOMPARE(metab_->red_bind->selStart(), brindle::core::Offset(0));
+    QCOMPARE(texts(control<ChoiceList>(metab_, "lx_bind")), QStringList({"Кнопка <<1>>"}));
+    QCOMPARE(control<brindle::ui::CfgEdit>(metab_, "red_bind")->getText(),
+             std::string("bind <<1>> +jump\r\n"));
+    QCOMPARE(control<brindle::ui::CfgEdit>(metab_, "red_bind")->selStart(),
+             brindle::core::Offset(0));
     // State 1: disabled "BIND".
-    QVERIFY(!metab_->sb_bind->isEnabled());
-    QCOMPARE(metab_->sb_bind->text(), QStringLiteral("BIND"));
+    QVERIFY(!control<QPushButton>(metab_, "sb_bind")->isEnabled());
+    QCOMPARE(control<QPushButton>(metab_, "sb_bind")->text(), QStringLiteral("BIND"));
 
     assign(0, QStringLiteral("SPACE"));  // state 2 (enabled "BIND") is checked on the way
-    QCOMPARE(texts(metab_->lx_bind), QStringList({"SPACE"}));
+    QCOMPARE(texts(control<ChoiceList>(metab_, "lx_bind")), QStringList({"SPACE"}));
     // State 3: "Вставить".
-    QCOMPARE(metab_->sb_bind->text(), QStringLiteral("Вставить"));
-    QVERIFY(metab_->sb_bind->isEnabled());
+    QCOMPARE(control<QPushButton>(metab_, "sb_bind")->text(), QStringLiteral("Вставить"));
+    QVERIFY(control<QPushButton>(metab_, "sb_bind")->isEnabled());
     QCOMPARE(memo()->getText(), std::string("echo start"));
 
-    QTest::mouseClick(metab_->sb_bind, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(metab_, "sb_bind"), Qt::LeftButton);
     QCOMPARE(memo()->getText(), std::string("echo start\r\nbind SPACE +jump\r\n"));
     QVERIFY(memo()->modified());
-    QCOMPARE(metab_->red_bind->getText(), std::string("bind SPACE +jump\r\n"));
-    QCOMPARE(metab_->lx_bind->count(), 0);
-    QVERIFY(!metab_->sb_bind->isEnabled());
-    QCOMPARE(metab_->sb_bind->text(), QStringLiteral("BIND"));
+    QCOMPARE(control<brindle::ui::CfgEdit>(metab_, "red_bind")->getText(),
+             std::string("bind SPACE +jump\r\n"));
+    QCOMPARE(control<ChoiceList>(metab_, "lx_bind")->count(), 0);
+    QVERIFY(!control<QPushButton>(metab_, "sb_bind")->isEnabled());
+    QCOMPARE(control<QPushButton>(metab_, "sb_bind")->text(), QStringLiteral("BIND"));
     QVERIFY(metab_->isVisible());  // the window stays open for the next one
 
     // Chosen again, it inserts again.
     choose(QStringLiteral("J"));
     assign(0, QStringLiteral("MOUSE2"));
-    QTest::mouseClick(metab_->sb_bind, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(metab_, "sb_bind"), Qt::LeftButton);
     QCOMPARE(memo()->getText(),
              std::string("echo start\r\nbind SPACE +jump\r\n\r\nbind MOUSE2 +jump\r\n"));
   }
@@ -165,10 +180,10 @@ class TestTMetab : public QObject {
     choose(QStringLiteral("Three"));
     assign(0, QStringLiteral("q"));
     assign(2, QStringLiteral("e"));
-    QCOMPARE(metab_->sb_bind->text(), QStringLiteral("BIND"));
+    QCOMPARE(control<QPushButton>(metab_, "sb_bind")->text(), QStringLiteral("BIND"));
     assign(1, QStringLiteral("\\"));
-    QCOMPARE(metab_->sb_bind->text(), QStringLiteral("Вставить"));
-    QTest::mouseClick(metab_->sb_bind, Qt::LeftButton);
+    QCOMPARE(control<QPushButton>(metab_, "sb_bind")->text(), QStringLiteral("Вставить"));
+    QTest::mouseClick(control<QPushButton>(metab_, "sb_bind"), Qt::LeftButton);
     QCOMPARE(memo()->getText(), std::string("\r\nbind q a\r\nbind \\ b\r\nbind e c; bind q d\r\n"));
   }
 
@@ -179,10 +194,12 @@ class TestTMetab : public QObject {
     choose(QStringLiteral("J"));
     assign(0, QStringLiteral("SPACE"));
     choose(QStringLiteral("Two"));
-    QCOMPARE(texts(metab_->lx_bind), QStringList({"Кнопка <<1>>", "Кнопка <<2>>"}));
-    QVERIFY(!metab_->sb_bind->isEnabled());
-    QCOMPARE(metab_->sb_bind->text(), QStringLiteral("BIND"));
-    QCOMPARE(metab_->red_bind->getText(), std::string("<<1>> <<2>>"));
+    QCOMPARE(texts(control<ChoiceList>(metab_, "lx_bind")),
+             QStringList({"Кнопка <<1>>", "Кнопка <<2>>"}));
+    QVERIFY(!control<QPushButton>(metab_, "sb_bind")->isEnabled());
+    QCOMPARE(control<QPushButton>(metab_, "sb_bind")->text(), QStringLiteral("BIND"));
+    QCOMPARE(control<brindle::ui::CfgEdit>(metab_, "red_bind")->getText(),
+             std::string("<<1>> <<2>>"));
   }
 
   void aDamagedKeyCountGivesTheSlotsTheScriptUses() {
@@ -191,11 +208,11 @@ class TestTMetab : public QObject {
     write("big.mtb", "bind <<1>> a\r\n\r\n[MetaBind]\r\nname=Big\r\nbut=257\r\n");
     open();
     choose(QStringLiteral("Bad"));
-    QCOMPARE(metab_->lx_bind->count(), 2);
+    QCOMPARE(control<ChoiceList>(metab_, "lx_bind")->count(), 2);
     choose(QStringLiteral("None"));
-    QCOMPARE(metab_->lx_bind->count(), 1);
+    QCOMPARE(control<ChoiceList>(metab_, "lx_bind")->count(), 1);
     choose(QStringLiteral("Big"));
-    QCOMPARE(metab_->lx_bind->count(), 1);
+    QCOMPARE(control<ChoiceList>(metab_, "lx_bind")->count(), 1);
   }
 
   void otherHeaderSpellingsStayInThePreviewAndTheInsertion() {
@@ -203,11 +220,11 @@ class TestTMetab : public QObject {
     write("mixed.mtb", "bind <<1>> +jump\r\n[METAbind]\r\nname=Mixed\r\nbut=1\r\n");
     open();
     choose(QStringLiteral("First"));
-    QCOMPARE(metab_->red_bind->getText(),
+    QCOMPARE(control<brindle::ui::CfgEdit>(metab_, "red_bind")->getText(),
              std::string("[MetaBind]\r\nname=First\r\nbut=1\r\nbind <<1>> +duck\r\n"));
     choose(QStringLiteral("Mixed"));
     assign(0, QStringLiteral("CTRL"));
-    QTest::mouseClick(metab_->sb_bind, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(metab_, "sb_bind"), Qt::LeftButton);
     QCOMPARE(memo()->getText(),
              std::string("\r\nbind CTRL +jump\r\n[METAbind]\r\nname=Mixed\r\nbut=1\r\n"));
   }
@@ -220,7 +237,7 @@ class TestTMetab : public QObject {
     open();
     choose(QStringLiteral("J"));
     assign(0, QStringLiteral("SPACE"));
-    QTest::mouseClick(metab_->sb_bind, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(metab_, "sb_bind"), Qt::LeftButton);
     QCOMPARE(working.getText(), std::string("unbindall\r\nbind SPACE +jump\r\n"));
     QCOMPARE(memo()->getText(), std::string("editor text"));
     QVERIFY(!memo()->modified());
@@ -228,7 +245,7 @@ class TestTMetab : public QObject {
     metab_->setWizardTarget(nullptr);
     choose(QStringLiteral("J"));
     assign(0, QStringLiteral("ALT"));
-    QTest::mouseClick(metab_->sb_bind, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(metab_, "sb_bind"), Qt::LeftButton);
     QCOMPARE(memo()->getText(), std::string("editor text\r\nbind ALT +jump\r\n"));
     QCOMPARE(working.getText(), std::string("unbindall\r\nbind SPACE +jump\r\n"));
   }
@@ -239,19 +256,19 @@ class TestTMetab : public QObject {
     open();
     choose(QStringLiteral("J"));
     assign(0, QStringLiteral("SPACE"));
-    QTest::mouseClick(metab_->Button1, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(metab_, "Button1"), Qt::LeftButton);
     QVERIFY(!metab_->isVisible());
-    QCOMPARE(metab_->lx_MeB->count(), 0);
+    QCOMPARE(control<ChoiceList>(metab_, "lx_MeB")->count(), 0);
     QVERIFY(metab_->paths().empty());
-    QCOMPARE(metab_->lx_bind->count(), 0);
-    QCOMPARE(metab_->red_bind->getText(), std::string());
+    QCOMPARE(control<ChoiceList>(metab_, "lx_bind")->count(), 0);
+    QCOMPARE(control<brindle::ui::CfgEdit>(metab_, "red_bind")->getText(), std::string());
     QCOMPARE(memo()->selStart(), memo()->textLength());
     QCOMPARE(memo()->getText(), std::string("line one\r\nline two"));
     // Nothing is left to insert at the next showing.
     open();
-    QVERIFY(!metab_->sb_bind->isEnabled());
-    QCOMPARE(metab_->sb_bind->text(), QStringLiteral("BIND"));
-    QCOMPARE(metab_->Button1->text(), QStringLiteral("Выход"));
+    QVERIFY(!control<QPushButton>(metab_, "sb_bind")->isEnabled());
+    QCOMPARE(control<QPushButton>(metab_, "sb_bind")->text(), QStringLiteral("BIND"));
+    QCOMPARE(control<QPushButton>(metab_, "Button1")->text(), QStringLiteral("Выход"));
   }
 
   void closedByTheTitleBarItKeepsItsStateAndListsAfresh() {
@@ -263,18 +280,23 @@ class TestTMetab : public QObject {
     metab_->close();
     write("a.mtb", "bind <<1>> a\r\n\r\n[MetaBind]\r\nname=A\r\nbut=1\r\n");
     open();
-    QCOMPARE(texts(metab_->lx_MeB), QStringList({"A", "B", "C"}));
-    QCOMPARE(texts(metab_->lx_bind), QStringList({"F1"}));
-    QCOMPARE(metab_->red_bind->getText(), std::string("bind <<1>> c\r\n"));
-    QCOMPARE(metab_->sb_bind->text(), QStringLiteral("Вставить"));
+    QCOMPARE(texts(control<ChoiceList>(metab_, "lx_MeB")), QStringList({"A", "B", "C"}));
+    QCOMPARE(texts(control<ChoiceList>(metab_, "lx_bind")), QStringList({"F1"}));
+    QCOMPARE(control<brindle::ui::CfgEdit>(metab_, "red_bind")->getText(),
+             std::string("bind <<1>> c\r\n"));
+    QCOMPARE(control<QPushButton>(metab_, "sb_bind")->text(), QStringLiteral("Вставить"));
     // Entry i still shows the file of entry i.
-    metab_->lx_MeB->selectRow(1);
+    control<ChoiceList>(metab_, "lx_MeB")->selectRow(1);
     metab_->lx_MeBClick(1);
-    QCOMPARE(metab_->red_bind->getText(), std::string("bind <<1>> b\r\n"));
+    QCOMPARE(control<brindle::ui::CfgEdit>(metab_, "red_bind")->getText(),
+             std::string("bind <<1>> b\r\n"));
     // A click on the list chooses, as the user does it.
-    const QRect r = metab_->lx_MeB->visualItemRect(metab_->lx_MeB->item(0));
-    QTest::mouseClick(metab_->lx_MeB->viewport(), Qt::LeftButton, {}, r.center());
-    QCOMPARE(metab_->red_bind->getText(), std::string("bind <<1>> a\r\n"));
+    const QRect r = control<ChoiceList>(metab_, "lx_MeB")
+                        ->visualItemRect(control<ChoiceList>(metab_, "lx_MeB")->item(0));
+    QTest::mouseClick(control<ChoiceList>(metab_, "lx_MeB")->viewport(), Qt::LeftButton, {},
+                      r.center());
+    QCOMPARE(control<brindle::ui::CfgEdit>(metab_, "red_bind")->getText(),
+             std::string("bind <<1>> a\r\n"));
   }
 
   void aFileGoneSinceTheListingIsReported() {
@@ -285,8 +307,8 @@ class TestTMetab : public QObject {
     choose(QStringLiteral("J"));
     QCOMPARE(script.boxes().size(), std::size_t(1));
     QCOMPARE(script.boxes()[0].kind, brindle::ui::BoxKind::Error);
-    QCOMPARE(metab_->lx_bind->count(), 0);
-    QCOMPARE(metab_->red_bind->getText(), std::string());
+    QCOMPARE(control<ChoiceList>(metab_, "lx_bind")->count(), 0);
+    QCOMPARE(control<brindle::ui::CfgEdit>(metab_, "red_bind")->getText(), std::string());
   }
 
   void everyShippedMetabindFillsAndInserts() {
@@ -294,21 +316,22 @@ class TestTMetab : public QObject {
     KeyDialog binds(host.get());
     MetaBindWindow metab(host.get(), &binds, host.get());
     metab.show();
-    QVERIFY(metab.lx_MeB->count() >= 12);
-    for (int i = 0; i < metab.lx_MeB->count(); ++i) {
+    QVERIFY(control<ChoiceList>(&metab, "lx_MeB")->count() >= 12);
+    for (int i = 0; i < control<ChoiceList>(&metab, "lx_MeB")->count(); ++i) {
       const std::string path = metab.paths()[static_cast<std::size_t>(i)];
       host->memo()->loadText("");
-      metab.lx_MeB->selectRow(i);
+      control<ChoiceList>(&metab, "lx_MeB")->selectRow(i);
       metab.lx_MeBClick(i);
-      const int slots = metab.lx_bind->count();
+      const int slots = control<ChoiceList>(&metab, "lx_bind")->count();
       QVERIFY2(slots >= 1, path.c_str());
       for (int s = 0; s < slots; ++s) {
         binds.setSlotNumber(s + 1);
         binds.show();
-        binds.ListBox1->setCurrentRow(s + 20, QItemSelectionModel::ClearAndSelect);  // digits on
+        control<KeyList>(&binds, "ListBox1")
+            ->setCurrentRow(s + 20, QItemSelectionModel::ClearAndSelect);  // digits on
         binds.confirm();
       }
-      QCOMPARE(metab.sb_bind->text(), QStringLiteral("Вставить"));
+      QCOMPARE(control<QPushButton>(&metab, "sb_bind")->text(), QStringLiteral("Вставить"));
       metab.sb_bindClick();
       const std::string text = host->memo()->getText();
       QVERIFY2(text.size() > 2, path.c_str());

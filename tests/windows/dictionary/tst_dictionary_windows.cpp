@@ -1,12 +1,11 @@
 // The dictionary window, the value panel and the explanation window working together on a
 // small program directory: choosing lists, explaining, inserting, pictures and the messages.
-#include <QtTest>
-
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextDocumentFragment>
 #include <QToolButton>
+#include <QtTest>
 #include <filesystem>
 #include <memory>
 
@@ -14,14 +13,15 @@
 #include "JpegFixture.h"
 #include "core/Cp1251.h"
 #include "dictionary/windows/DictionaryContext.h"
-#include "ui/ChoiceListBox.h"
-#include "dictionary/windows/LibraryManager.h"
-#include "dictionary/windows/ExplanationWindow.h"
-#include "dictionary/windows/ValuePanel.h"
 #include "dictionary/windows/DictionaryWindow.h"
+#include "dictionary/windows/ExplanationWindow.h"
+#include "dictionary/windows/LibraryManager.h"
+#include "dictionary/windows/ValuePanel.h"
+#include "support/Controls.h"
 #include "support/TempDir.h"
 #include "support/TestHost.h"
 #include "ui/CfgEdit.h"
+#include "ui/ChoiceListBox.h"
 #include "ui/MessageBoxes.h"
 
 using namespace brindle;
@@ -30,9 +30,11 @@ using namespace brindle::dictionary;
 
 using namespace brindle::dictionary;
 using brindle::core::Offset;
+using brindle::test::control;
 using brindle::test::TempDir;
 using brindle::test::TestHost;
 using brindle::ui::ScriptedAnswers;
+using ChoiceList = brindle::ui::ChoiceListBox;
 
 namespace {
 
@@ -59,7 +61,7 @@ struct Rig : brindle::test::DictionaryRig {
     form6->show();
   }
 
-  QStringList panelEntries() const { return pani->ListBox1->texts(); }
+  QStringList panelEntries() const { return control<ChoiceList>(pani, "ListBox1")->texts(); }
   brindle::ui::CfgEdit* memo() const { return host->memo(); }
 
 };
@@ -98,47 +100,48 @@ class TestDictionaryWindows : public QObject {
  private Q_SLOTS:
   void startsWithTheStandardCommandList() {
     Rig rig;
-    QCOMPARE(rig.pani->Label3->text(), QStringLiteral("Выбор: (CMD) Standart"));
+    QCOMPARE(control<QLabel>(rig.pani, "Label3")->text(), QStringLiteral("Выбор: (CMD) Standart"));
     QCOMPARE(rig.host->statusText(1), QStringLiteral("Выбрано: (CMD) Standart"));
     QCOMPARE(rig.panelEntries(), (QStringList{"+attack", "+jump"}));
-    QCOMPARE(rig.pani->ListBox1->selectedRow(), -1);
-    QVERIFY(!rig.pani->Button1->isEnabled());
-    QCOMPARE(rig.ccd->PC1->currentIndex(), 0);
-    QCOMPARE(rig.ccd->ListBox1->selectedText(), std::optional<QString>(QStringLiteral("Standart")));
-    QCOMPARE(rig.ccd->PC1->tabText(2), QStringLiteral("DLZ"));
-    QCOMPARE(rig.ccd->ListBox2->count(), 11);
+    QCOMPARE(control<ChoiceList>(rig.pani, "ListBox1")->selectedRow(), -1);
+    QVERIFY(!control<QToolButton>(rig.pani, "Button1")->isEnabled());
+    QCOMPARE(control<QTabWidget>(rig.ccd, "PC1")->currentIndex(), 0);
+    QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox1")->selectedText(),
+             std::optional<QString>(QStringLiteral("Standart")));
+    QCOMPARE(control<QTabWidget>(rig.ccd, "PC1")->tabText(2), QStringLiteral("DLZ"));
+    QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox2")->count(), 11);
     // The DLZ tab is filled by the library-list refresh, not at start.
-    QCOMPARE(rig.ccd->ListBox3->count(), 0);
-    QVERIFY(rig.form6->Image1->isHidden());
+    QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox3")->count(), 0);
+    QVERIFY(control<QLabel>(rig.form6, "Image1")->isHidden());
   }
 
   void aClickExplainsAndEnablesAdding() {
     Rig rig;
-    click(rig.pani->ListBox1, "+attack");
-    QVERIFY(rig.pani->Button1->isEnabled());
-    QCOMPARE(rig.form6->lbl->text(), QStringLiteral(" Атака основным оружием"));
+    click(control<ChoiceList>(rig.pani, "ListBox1"), "+attack");
+    QVERIFY(control<QToolButton>(rig.pani, "Button1")->isEnabled());
+    QCOMPARE(control<QLabel>(rig.form6, "lbl")->text(), QStringLiteral(" Атака основным оружием"));
     QCOMPARE(rig.context->explanation, cp(" Атака основным оружием"));
-    click(rig.pani->ListBox1, "+jump");
-    QCOMPARE(rig.form6->lbl->text(), QStringLiteral(" ????"));
+    click(control<ChoiceList>(rig.pani, "ListBox1"), "+jump");
+    QCOMPARE(control<QLabel>(rig.form6, "lbl")->text(), QStringLiteral(" ????"));
 
     // A new list: nothing selected, the button stays enabled.
-    click(rig.ccd->ListBox2, "Voice");
+    click(control<ChoiceList>(rig.ccd, "ListBox2"), "Voice");
     QCOMPARE(rig.panelEntries(), (QStringList{"voice_scale"}));
-    QCOMPARE(rig.pani->ListBox1->selectedRow(), -1);
-    QVERIFY(rig.pani->Button1->isEnabled());
-    QCOMPARE(rig.pani->Label3->text(), QStringLiteral("Выбор: (CVAR) Voice"));
+    QCOMPARE(control<ChoiceList>(rig.pani, "ListBox1")->selectedRow(), -1);
+    QVERIFY(control<QToolButton>(rig.pani, "Button1")->isEnabled());
+    QCOMPARE(control<QLabel>(rig.pani, "Label3")->text(), QStringLiteral("Выбор: (CVAR) Voice"));
     QCOMPARE(rig.host->statusText(1), QStringLiteral("Выбрано: (CVAR) Voice"));
   }
 
   void theCvarHintShowsAtOnceWhileTheMouseRestsOnTheList() {
     Rig rig;
-    rig.ccd->PC1->setCurrentIndex(1);
-    ui::ChoiceListBox* list = rig.ccd->ListBox2;
+    control<QTabWidget>(rig.ccd, "PC1")->setCurrentIndex(1);
+    ui::ChoiceListBox* list = control<ChoiceList>(rig.ccd, "ListBox2");
     const auto at = [&](const char* text) { return list->visualItemRect(list->item(rowOf(list, text))).center(); };
     QEnterEvent enter(at("Voice"), list->mapToGlobal(at("Voice")), list->mapToGlobal(at("Voice")));
     QApplication::sendEvent(list, &enter);  // the mouse comes to rest on the list
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at("Voice"));
-    QCOMPARE(rig.pani->Label3->text(), QStringLiteral("Выбор: (CVAR) Voice"));
+    QCOMPARE(control<QLabel>(rig.pani, "Label3")->text(), QStringLiteral("Выбор: (CVAR) Voice"));
     QCOMPARE(rig.host->statusText(1), QStringLiteral("Значения для голосового общения"));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at("sk_(HalfLife)"));
     QCOMPARE(rig.host->statusText(1), QStringLiteral("В sk_(HalfLife) значения для HalfLife"));
@@ -149,21 +152,21 @@ class TestDictionaryWindows : public QObject {
 
   void libraryEntriesAreExplainedByTheLibraryFirst() {
     Rig rig;
-    rig.ccd->PC1->setCurrentIndex(2);
-    QCOMPARE(rig.ccd->ListBox3->texts(), QStringList{"Net"});
-    click(rig.ccd->ListBox3, "Net");
-    QCOMPARE(rig.pani->Label3->text(), QStringLiteral("Выбор: (DLZ) Net"));
+    control<QTabWidget>(rig.ccd, "PC1")->setCurrentIndex(2);
+    QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox3")->texts(), QStringList{"Net"});
+    click(control<ChoiceList>(rig.ccd, "ListBox3"), "Net");
+    QCOMPARE(control<QLabel>(rig.pani, "Label3")->text(), QStringLiteral("Выбор: (DLZ) Net"));
     QCOMPARE(rig.host->statusText(1), QStringLiteral("Выбрано: (DLZ) Net"));
     QCOMPARE(rig.panelEntries(), (QStringList{"rate 25000", "explained elsewhere", ""}));
-    click(rig.pani->ListBox1, "rate 25000");
-    QCOMPARE(rig.form6->lbl->text(), QStringLiteral(" Быстрая сеть"));
-    click(rig.pani->ListBox1, "explained elsewhere");
-    QCOMPARE(rig.form6->lbl->text(), QStringLiteral(" from ans1"));
-    click(rig.pani->ListBox1, "");
-    QCOMPARE(rig.form6->lbl->text(), QStringLiteral(" ????"));
+    click(control<ChoiceList>(rig.pani, "ListBox1"), "rate 25000");
+    QCOMPARE(control<QLabel>(rig.form6, "lbl")->text(), QStringLiteral(" Быстрая сеть"));
+    click(control<ChoiceList>(rig.pani, "ListBox1"), "explained elsewhere");
+    QCOMPARE(control<QLabel>(rig.form6, "lbl")->text(), QStringLiteral(" from ans1"));
+    click(control<ChoiceList>(rig.pani, "ListBox1"), "");
+    QCOMPARE(control<QLabel>(rig.form6, "lbl")->text(), QStringLiteral(" ????"));
     // The explanation of the selected text with the DLZ tab active also asks ans2.
     QCOMPARE(rig.pani->explanation("", "+attack"), std::string(" ans2 is for libraries only"));
-    rig.ccd->PC1->setCurrentIndex(0);
+    control<QTabWidget>(rig.ccd, "PC1")->setCurrentIndex(0);
     QCOMPARE(rig.pani->explanation("", "+attack"), cp(" Атака основным оружием"));
   }
 
@@ -171,60 +174,62 @@ class TestDictionaryWindows : public QObject {
     Rig rig;
     rig.ccd->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(rig.ccd.get()));
-    rig.ccd->PC1->setCurrentIndex(2);
-    click(rig.ccd->ListBox3, "Net");
-    rig.ccd->ListBox3->setFocus();
-    QTRY_VERIFY(rig.ccd->ListBox3->hasFocus());
+    control<QTabWidget>(rig.ccd, "PC1")->setCurrentIndex(2);
+    click(control<ChoiceList>(rig.ccd, "ListBox3"), "Net");
+    control<ChoiceList>(rig.ccd, "ListBox3")->setFocus();
+    QTRY_VERIFY(control<ChoiceList>(rig.ccd, "ListBox3")->hasFocus());
     // A click on the DLZ tab itself takes the focus off the list, and with it the selection.
-    rig.ccd->PC1->tabBar()->setFocus();
-    QTRY_VERIFY(rig.ccd->PC1->tabBar()->hasFocus());
+    control<QTabWidget>(rig.ccd, "PC1")->tabBar()->setFocus();
+    QTRY_VERIFY(control<QTabWidget>(rig.ccd, "PC1")->tabBar()->hasFocus());
     QCOMPARE(rig.ccd->selectedLibrary(), std::string());
-    click(rig.pani->ListBox1, "rate 25000");
-    QCOMPARE(rig.form6->lbl->text(), QStringLiteral(" Быстрая сеть"));
+    click(control<ChoiceList>(rig.pani, "ListBox1"), "rate 25000");
+    QCOMPARE(control<QLabel>(rig.form6, "lbl")->text(), QStringLiteral(" Быстрая сеть"));
 
     // A CMD list in the panel: no library is meant, even on the DLZ tab.
-    rig.ccd->PC1->setCurrentIndex(0);
-    click(rig.ccd->ListBox1, "Standart");
-    rig.ccd->PC1->setCurrentIndex(2);
-    click(rig.pani->ListBox1, "+attack");
-    QCOMPARE(rig.form6->lbl->text(), QStringLiteral(" ans2 is for libraries only"));
+    control<QTabWidget>(rig.ccd, "PC1")->setCurrentIndex(0);
+    click(control<ChoiceList>(rig.ccd, "ListBox1"), "Standart");
+    control<QTabWidget>(rig.ccd, "PC1")->setCurrentIndex(2);
+    click(control<ChoiceList>(rig.pani, "ListBox1"), "+attack");
+    QCOMPARE(control<QLabel>(rig.form6, "lbl")->text(),
+             QStringLiteral(" ans2 is for libraries only"));
   }
 
   void longEntriesAreShownWhole() {
     Rig rig;
     rig.dir.write("dlls/dlz/Long.dlz", "rate 25000;cl_updaterate 101;cl_cmdrate 101;ex_interp 0.01\r\nx\r\n");
-    rig.ccd->PC1->setCurrentIndex(2);
-    click(rig.ccd->ListBox3, "Long");
-    QTRY_VERIFY(rig.pani->ListBox1->horizontalScrollBar()->maximum() > 0);  // scrolls sideways
+    control<QTabWidget>(rig.ccd, "PC1")->setCurrentIndex(2);
+    click(control<ChoiceList>(rig.ccd, "ListBox3"), "Long");
+    QTRY_VERIFY(control<ChoiceList>(rig.pani, "ListBox1")->horizontalScrollBar()->maximum() >
+                0);  // scrolls sideways
   }
 
   void libraryEntriesInsertLikeTheLastCmdOrCvarList() {
     Rig rig;
     // CVAR "Voice", then the library: a variable entry with quotes at column 0.
-    click(rig.ccd->ListBox2, "Voice");
-    rig.ccd->PC1->setCurrentIndex(2);
-    click(rig.ccd->ListBox3, "Net");
-    doubleClick(rig.pani->ListBox1, "rate 25000");
+    click(control<ChoiceList>(rig.ccd, "ListBox2"), "Voice");
+    control<QTabWidget>(rig.ccd, "PC1")->setCurrentIndex(2);
+    click(control<ChoiceList>(rig.ccd, "ListBox3"), "Net");
+    doubleClick(control<ChoiceList>(rig.pani, "ListBox1"), "rate 25000");
     QCOMPARE(rig.memo()->getText(), std::string("rate 25000 \"\""));
     QCOMPARE(rig.memo()->selStart(), Offset(12));  // between the quotes
     QCOMPARE(rig.memo()->selLength(), Offset(0));
 
     // CMD "Other", then the same library: a command entry, the caret after it.
     rig.memo()->loadText("");
-    rig.ccd->PC1->setCurrentIndex(0);
-    click(rig.ccd->ListBox1, "Other");
-    rig.ccd->PC1->setCurrentIndex(2);
-    click(rig.ccd->ListBox3, "Net");
-    click(rig.pani->ListBox1, "rate 25000");
-    rig.pani->Button1->click();
+    control<QTabWidget>(rig.ccd, "PC1")->setCurrentIndex(0);
+    click(control<ChoiceList>(rig.ccd, "ListBox1"), "Other");
+    control<QTabWidget>(rig.ccd, "PC1")->setCurrentIndex(2);
+    click(control<ChoiceList>(rig.ccd, "ListBox3"), "Net");
+    click(control<ChoiceList>(rig.pani, "ListBox1"), "rate 25000");
+    control<QToolButton>(rig.pani, "Button1")->click();
     QCOMPARE(rig.memo()->getText(), std::string("rate 25000 ;"));
     QCOMPARE(rig.memo()->selStart(), Offset(12));
   }
 
   void variableEntriesAtColumns7And8() {
     Rig rig;
-    click(rig.ccd->ListBox2, "Standart");
-    click(rig.pani->ListBox1, "sensitivity");
+    click(control<ChoiceList>(rig.ccd, "ListBox2"), "Standart");
+    click(control<ChoiceList>(rig.pani, "ListBox1"), "sensitivity");
 
     rig.memo()->loadText("abc\r\n1234567");
     rig.memo()->setSelStart(12);  // line 1, column 7
@@ -240,7 +245,7 @@ class TestDictionaryWindows : public QObject {
     QCOMPARE(rig.memo()->selStart(), Offset(8 + 12));  // before the ";"
 
     // An entry with a trailing blank goes in with it; a selection is replaced.
-    click(rig.pani->ListBox1, "name ");
+    click(control<ChoiceList>(rig.pani, "ListBox1"), "name ");
     rig.memo()->loadText("old");
     rig.memo()->select(0, 3);
     rig.pani->entryDoubleClicked();
@@ -275,9 +280,10 @@ class TestDictionaryWindows : public QObject {
   void addingWithNothingSelectedTellsTheUser() {
     Rig rig;
     const ScriptedAnswers& script = rig.script;
-    click(rig.pani->ListBox1, "+jump");
-    click(rig.ccd->ListBox1, "Other");  // a new list: no entry selected, button enabled
-    rig.pani->Button1->click();
+    click(control<ChoiceList>(rig.pani, "ListBox1"), "+jump");
+    click(control<ChoiceList>(rig.ccd, "ListBox1"),
+          "Other");  // a new list: no entry selected, button enabled
+    control<QToolButton>(rig.pani, "Button1")->click();
     QCOMPARE(script.boxes().size(), std::size_t(1));
     QCOMPARE(script.boxes()[0].kind, brindle::ui::BoxKind::Information);
     QCOMPARE(rig.memo()->getText(), std::string());
@@ -286,94 +292,95 @@ class TestDictionaryWindows : public QObject {
   void picturesModeShowsPicturesUntilTheTabChanges() {
     Rig rig;
     const ScriptedAnswers& script = rig.script;
-    rig.form6->lbl->setText(QStringLiteral("before"));
-    click(rig.ccd->ListBox1, "Weapons");
+    control<QLabel>(rig.form6, "lbl")->setText(QStringLiteral("before"));
+    click(control<ChoiceList>(rig.ccd, "ListBox1"), "Weapons");
     QVERIFY(rig.context->picturesMode);
-    click(rig.pani->ListBox1, "weapon_ak47");
-    QVERIFY(!rig.form6->Image1->isHidden());
-    QCOMPARE(rig.form6->Image1->pixmap().size(), QSize(205, 65));
-    QCOMPARE(rig.form6->lbl->text(), QStringLiteral("before"));  // the text stays
+    click(control<ChoiceList>(rig.pani, "ListBox1"), "weapon_ak47");
+    QVERIFY(!control<QLabel>(rig.form6, "Image1")->isHidden());
+    QCOMPARE(control<QLabel>(rig.form6, "Image1")->pixmap().size(), QSize(205, 65));
+    QCOMPARE(control<QLabel>(rig.form6, "lbl")->text(),
+             QStringLiteral("before"));  // the text stays
     QVERIFY(script.boxes().empty());
 
-    click(rig.pani->ListBox1, "weapon_none");
-    QVERIFY(rig.form6->Image1->isHidden());
+    click(control<ChoiceList>(rig.pani, "ListBox1"), "weapon_none");
+    QVERIFY(control<QLabel>(rig.form6, "Image1")->isHidden());
     QCOMPARE(script.boxes().size(), std::size_t(1));
     QCOMPARE(script.boxes()[0].kind, brindle::ui::BoxKind::Error);
     QCOMPARE(script.boxes()[0].text, QStringLiteral("Ненайден файл соответствующий значению weapon_none"));
 
     // Pictures mode ends with the tab change, before any CVAR list is chosen.
-    click(rig.pani->ListBox1, "weapon_ak47");
-    QVERIFY(!rig.form6->Image1->isHidden());
-    rig.ccd->PC1->setCurrentIndex(1);
+    click(control<ChoiceList>(rig.pani, "ListBox1"), "weapon_ak47");
+    QVERIFY(!control<QLabel>(rig.form6, "Image1")->isHidden());
+    control<QTabWidget>(rig.ccd, "PC1")->setCurrentIndex(1);
     QVERIFY(!rig.context->picturesMode);
-    QVERIFY(rig.form6->Image1->isHidden());
+    QVERIFY(control<QLabel>(rig.form6, "Image1")->isHidden());
     QCOMPARE(rig.panelEntries(), (QStringList{"weapon_ak47", "weapon_none"}));
-    click(rig.pani->ListBox1, "weapon_ak47");
-    QCOMPARE(rig.form6->lbl->text(), QStringLiteral(" ????"));
-    QVERIFY(rig.form6->Image1->isHidden());
+    click(control<ChoiceList>(rig.pani, "ListBox1"), "weapon_ak47");
+    QCOMPARE(control<QLabel>(rig.form6, "lbl")->text(), QStringLiteral(" ????"));
+    QVERIFY(control<QLabel>(rig.form6, "Image1")->isHidden());
 
     // Another CMD entry ends it too.
-    rig.ccd->PC1->setCurrentIndex(0);
-    click(rig.ccd->ListBox1, "Weapons");
+    control<QTabWidget>(rig.ccd, "PC1")->setCurrentIndex(0);
+    click(control<ChoiceList>(rig.ccd, "ListBox1"), "Weapons");
     QVERIFY(rig.context->picturesMode);
-    click(rig.ccd->ListBox1, "Standart");
+    click(control<ChoiceList>(rig.ccd, "ListBox1"), "Standart");
     QVERIFY(!rig.context->picturesMode);
   }
 
   void aMissingListIsReportedAndTheEntriesStay() {
     Rig rig;
     const ScriptedAnswers& script = rig.script;
-    click(rig.ccd->ListBox1, "Record");
+    click(control<ChoiceList>(rig.ccd, "ListBox1"), "Record");
     QCOMPARE(script.boxes().size(), std::size_t(1));
     QCOMPARE(script.boxes()[0].kind, brindle::ui::BoxKind::Error);
     QCOMPARE(script.boxes()[0].text,
              QStringLiteral("Ненайден файл ") + QString::fromStdString(rig.dir.path()) +
                  QStringLiteral("/dlls/Reccmd.dll"));
     QCOMPARE(rig.panelEntries(), (QStringList{"+attack", "+jump"}));
-    QCOMPARE(rig.pani->Label3->text(), QStringLiteral("Выбор: (CMD) Record"));
+    QCOMPARE(control<QLabel>(rig.pani, "Label3")->text(), QStringLiteral("Выбор: (CMD) Record"));
   }
 
   void theLibraryTabListsNewLibrariesWhenItShows() {
     Rig rig;
-    rig.ccd->PC1->setCurrentIndex(2);
-    QCOMPARE(rig.ccd->ListBox3->texts(), QStringList{"Net"});
+    control<QTabWidget>(rig.ccd, "PC1")->setCurrentIndex(2);
+    QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox3")->texts(), QStringList{"Net"});
     QVERIFY(!rig.form3->isVisible());  // refreshed without showing the manager
     rig.dir.write("dlls/dlz/Aim.dlz", "x\r\n");
-    rig.ccd->PC1->setCurrentIndex(0);
-    rig.ccd->PC1->setCurrentIndex(2);
-    QCOMPARE(rig.ccd->ListBox3->texts(), (QStringList{"Aim", "Net"}));
-    QCOMPARE(rig.form3->ListBox1->texts(), (QStringList{"Aim", "Net"}));
+    control<QTabWidget>(rig.ccd, "PC1")->setCurrentIndex(0);
+    control<QTabWidget>(rig.ccd, "PC1")->setCurrentIndex(2);
+    QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox3")->texts(), (QStringList{"Aim", "Net"}));
+    QCOMPARE(control<ChoiceList>(rig.form3, "ListBox1")->texts(), (QStringList{"Aim", "Net"}));
   }
 
   void aPageLosingTheFocusLosesItsSelection() {
     Rig rig;
     rig.ccd->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(rig.ccd.get()));
-    rig.ccd->ListBox1->setFocus();
-    QTRY_VERIFY(rig.ccd->ListBox1->hasFocus());
-    QVERIFY(rig.ccd->ListBox1->selectedRow() >= 0);
-    rig.ccd->PC1->tabBar()->setFocus();
-    QTRY_VERIFY(rig.ccd->PC1->tabBar()->hasFocus());
-    QCOMPARE(rig.ccd->ListBox1->selectedRow(), -1);
+    control<ChoiceList>(rig.ccd, "ListBox1")->setFocus();
+    QTRY_VERIFY(control<ChoiceList>(rig.ccd, "ListBox1")->hasFocus());
+    QVERIFY(control<ChoiceList>(rig.ccd, "ListBox1")->selectedRow() >= 0);
+    control<QTabWidget>(rig.ccd, "PC1")->tabBar()->setFocus();
+    QTRY_VERIFY(control<QTabWidget>(rig.ccd, "PC1")->tabBar()->hasFocus());
+    QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox1")->selectedRow(), -1);
 
     // Focus going to another window keeps the chosen library chosen.
-    rig.ccd->PC1->setCurrentIndex(2);
-    click(rig.ccd->ListBox3, "Net");
-    rig.ccd->ListBox3->setFocus();
-    QTRY_VERIFY(rig.ccd->ListBox3->hasFocus());
+    control<QTabWidget>(rig.ccd, "PC1")->setCurrentIndex(2);
+    click(control<ChoiceList>(rig.ccd, "ListBox3"), "Net");
+    control<ChoiceList>(rig.ccd, "ListBox3")->setFocus();
+    QTRY_VERIFY(control<ChoiceList>(rig.ccd, "ListBox3")->hasFocus());
     rig.pani->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(rig.pani.get()));
-    rig.pani->ListBox1->setFocus();
-    QTRY_VERIFY(rig.pani->ListBox1->hasFocus());
+    control<ChoiceList>(rig.pani, "ListBox1")->setFocus();
+    QTRY_VERIFY(control<ChoiceList>(rig.pani, "ListBox1")->hasFocus());
     QCOMPARE(rig.ccd->selectedLibrary(), std::string("Net"));
   }
 
   void theButtonsAskForTheInsertDialog() {
     Rig rig;
     QSignalSpy spy(rig.ccd.get(), &DictionaryWindow::insertDialogRequested);
-    rig.ccd->SBut10->click();
-    rig.ccd->SBut7->click();
-    rig.ccd->SBut8->click();
+    control<QToolButton>(rig.ccd, "SBut10")->click();
+    control<QToolButton>(rig.ccd, "SBut7")->click();
+    control<QToolButton>(rig.ccd, "SBut8")->click();
     QCOMPARE(spy.count(), 3);
     QCOMPARE(spy[0], (QVariantList{0, QStringLiteral("SetInfo - выберите из списка")}));
     QCOMPARE(spy[1], (QVariantList{1, QStringLiteral("Bind - выберите клавишу для присвоения")}));
@@ -390,33 +397,34 @@ class TestDictionaryWindows : public QObject {
   void longExplanationsAreSetSmallerAndCutWithTheWholeTextAsTooltip() {
     Rig rig;
     rig.form6->showExplanation(" short");
-    QCOMPARE(rig.form6->lbl->text(), QStringLiteral(" short"));
-    QCOMPARE(rig.form6->lbl->font().pixelSize(), 15);
-    QVERIFY(rig.form6->lbl->font().bold());
-    QVERIFY(rig.form6->lbl->toolTip().isEmpty());
+    QCOMPARE(control<QLabel>(rig.form6, "lbl")->text(), QStringLiteral(" short"));
+    QCOMPARE(control<QLabel>(rig.form6, "lbl")->font().pixelSize(), 15);
+    QVERIFY(control<QLabel>(rig.form6, "lbl")->font().bold());
+    QVERIFY(control<QLabel>(rig.form6, "lbl")->toolTip().isEmpty());
 
     std::string medium = " ";
     for (int i = 0; i < 12; ++i) medium += cp("слово ");
     rig.form6->showExplanation(medium);
     const QString mediumText = QString::fromStdString(brindle::core::toUtf8(medium));
-    QCOMPARE(rig.form6->lbl->text(), mediumText);
-    QVERIFY(rig.form6->lbl->font().pixelSize() < 15);
-    QVERIFY(rig.form6->lbl->font().pixelSize() >= 10);
-    QCOMPARE(tooltipText(rig.form6->lbl), mediumText.simplified());  // smaller type: the tooltip has it too
+    QCOMPARE(control<QLabel>(rig.form6, "lbl")->text(), mediumText);
+    QVERIFY(control<QLabel>(rig.form6, "lbl")->font().pixelSize() < 15);
+    QVERIFY(control<QLabel>(rig.form6, "lbl")->font().pixelSize() >= 10);
+    QCOMPARE(tooltipText(control<QLabel>(rig.form6, "lbl")),
+             mediumText.simplified());  // smaller type: the tooltip has it too
 
     std::string longText = " ";
     for (int i = 0; i < 100; ++i) longText += cp("пояснение ");
     rig.form6->showExplanation(longText);
     const QString whole = QString::fromStdString(brindle::core::toUtf8(longText));
-    QVERIFY(rig.form6->lbl->text().endsWith(QStringLiteral("…")));
-    QVERIFY(whole.startsWith(rig.form6->lbl->text().chopped(2)));
+    QVERIFY(control<QLabel>(rig.form6, "lbl")->text().endsWith(QStringLiteral("…")));
+    QVERIFY(whole.startsWith(control<QLabel>(rig.form6, "lbl")->text().chopped(2)));
     // Cut text is set in regular type no smaller than 10 pixels: bold letters that small run
     // together.
-    QCOMPARE(rig.form6->lbl->font().pixelSize(), 10);
-    QVERIFY(!rig.form6->lbl->font().bold());
-    QCOMPARE(tooltipText(rig.form6->lbl), whole.simplified());
+    QCOMPARE(control<QLabel>(rig.form6, "lbl")->font().pixelSize(), 10);
+    QVERIFY(!control<QLabel>(rig.form6, "lbl")->font().bold());
+    QCOMPARE(tooltipText(control<QLabel>(rig.form6, "lbl")), whole.simplified());
     // The tooltip wraps (rich text) instead of running off the screen in one line.
-    QVERIFY(Qt::mightBeRichText(rig.form6->lbl->toolTip()));
+    QVERIFY(Qt::mightBeRichText(control<QLabel>(rig.form6, "lbl")->toolTip()));
     QCOMPARE(rig.form6->size(), QSize(225, 85));  // the window keeps its size
 
     // The explanation is read while the value panel or the editor is the active window.
@@ -427,21 +435,23 @@ class TestDictionaryWindows : public QObject {
     for (int i = 0; i < 40; ++i) markup += "x & y ";
     markup += "</b>";
     rig.form6->showExplanation(markup);
-    QCOMPARE(rig.form6->lbl->textFormat(), Qt::PlainText);
-    QCOMPARE(tooltipText(rig.form6->lbl), QString::fromStdString(markup).simplified());
+    QCOMPARE(control<QLabel>(rig.form6, "lbl")->textFormat(), Qt::PlainText);
+    QCOMPARE(tooltipText(control<QLabel>(rig.form6, "lbl")),
+             QString::fromStdString(markup).simplified());
     rig.form6->showExplanation(" <b>short</b>");
-    QCOMPARE(rig.form6->lbl->text(), QStringLiteral(" <b>short</b>"));
+    QCOMPARE(control<QLabel>(rig.form6, "lbl")->text(), QStringLiteral(" <b>short</b>"));
   }
 
   void theExplanationWindowIsDraggedFromAnywhere() {
     Rig rig;
     rig.form6->move(300, 300);
     const QPoint start = rig.form6->pos();
-    QTest::mousePress(rig.form6->lbl, Qt::LeftButton, {}, QPoint(50, 30));
-    QMouseEvent move(QEvent::MouseMove, QPointF(50, 30), rig.form6->lbl->mapToGlobal(QPointF(90, 50)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(rig.form6->lbl, &move);
-    QTest::mouseRelease(rig.form6->lbl, Qt::LeftButton, {}, QPoint(90, 50));
+    QTest::mousePress(control<QLabel>(rig.form6, "lbl"), Qt::LeftButton, {}, QPoint(50, 30));
+    QMouseEvent move(QEvent::MouseMove, QPointF(50, 30),
+                     control<QLabel>(rig.form6, "lbl")->mapToGlobal(QPointF(90, 50)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(control<QLabel>(rig.form6, "lbl"), &move);
+    QTest::mouseRelease(control<QLabel>(rig.form6, "lbl"), Qt::LeftButton, {}, QPoint(90, 50));
     QCOMPARE(rig.form6->pos(), start + QPoint(40, 20));
   }
 };

@@ -1,20 +1,20 @@
 // The library manager: the refresh, adding and deleting libraries and MetaBind files, and the
 // copy of its list to the dictionary window when it closes.
-#include <QtTest>
-
 #include <QPushButton>
+#include <QtTest>
 #include <filesystem>
 #include <memory>
 
 #include "DictionaryRig.h"
 #include "dictionary/windows/DictionaryContext.h"
-#include "ui/ChoiceListBox.h"
-#include "dictionary/windows/LibraryManager.h"
-#include "dictionary/windows/ExplanationWindow.h"
-#include "dictionary/windows/ValuePanel.h"
 #include "dictionary/windows/DictionaryWindow.h"
+#include "dictionary/windows/ExplanationWindow.h"
+#include "dictionary/windows/LibraryManager.h"
+#include "dictionary/windows/ValuePanel.h"
+#include "support/Controls.h"
 #include "support/TempDir.h"
 #include "support/TestHost.h"
+#include "ui/ChoiceListBox.h"
 #include "ui/MessageBoxes.h"
 
 using namespace brindle;
@@ -22,9 +22,11 @@ using namespace brindle::core;
 using namespace brindle::dictionary;
 
 using namespace brindle::dictionary;
+using brindle::test::control;
 using brindle::test::TempDir;
 using brindle::test::TestHost;
 using brindle::ui::ScriptedAnswers;
+using ChoiceList = brindle::ui::ChoiceListBox;
 namespace fs = std::filesystem;
 
 namespace {
@@ -50,7 +52,7 @@ struct Rig : brindle::test::DictionaryRig {
       QVERIFY(form3->isVisible());
       if (inside) inside();
       ran = true;
-      form3->Button3->click();
+      control<QPushButton>(form3, "Button3")->click();
     });
     form3->run(false);
     QVERIFY(ran);
@@ -79,12 +81,12 @@ class TestLibraryManager : public QObject {
   void captionsAndAFixedSize() {
     Rig rig;
     QCOMPARE(rig.form3->windowTitle(), QStringLiteral("Настройка библиотек DLZ и MetaBinds"));
-    QCOMPARE(rig.form3->Label1->text(), QStringLiteral("Библиотеки DLZ"));
-    QCOMPARE(rig.form3->Label2->text(), QStringLiteral("MetaBinds (MTB)"));
-    QCOMPARE(rig.form3->Button1->text(), QStringLiteral("Добавить"));
-    QCOMPARE(rig.form3->Button2->text(), QStringLiteral("Удалить"));
-    QCOMPARE(rig.form3->Button3->text(), QStringLiteral("OK"));
-    QVERIFY(!rig.form3->Image1->pixmap().isNull());
+    QCOMPARE(control<QLabel>(rig.form3, "Label1")->text(), QStringLiteral("Библиотеки DLZ"));
+    QCOMPARE(control<QLabel>(rig.form3, "Label2")->text(), QStringLiteral("MetaBinds (MTB)"));
+    QCOMPARE(control<QPushButton>(rig.form3, "Button1")->text(), QStringLiteral("Добавить"));
+    QCOMPARE(control<QPushButton>(rig.form3, "Button2")->text(), QStringLiteral("Удалить"));
+    QCOMPARE(control<QPushButton>(rig.form3, "Button3")->text(), QStringLiteral("OK"));
+    QVERIFY(!control<QLabel>(rig.form3, "Image1")->pixmap().isNull());
     QVERIFY(rig.form3->minimumSize() == rig.form3->maximumSize());
   }
 
@@ -92,9 +94,9 @@ class TestLibraryManager : public QObject {
     Rig rig;
     rig.openManager();
     rig.openManager();
-    QCOMPARE(rig.form3->ListBox1->texts(), (QStringList{"Aim", "Net"}));
-    QCOMPARE(rig.form3->ListBox2->texts(), QStringList{"jump.mtb"});
-    QCOMPARE(rig.ccd->ListBox3->texts(), (QStringList{"Aim", "Net"}));
+    QCOMPARE(control<ChoiceList>(rig.form3, "ListBox1")->texts(), (QStringList{"Aim", "Net"}));
+    QCOMPARE(control<ChoiceList>(rig.form3, "ListBox2")->texts(), QStringList{"jump.mtb"});
+    QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox3")->texts(), (QStringList{"Aim", "Net"}));
   }
 
   void addingCopiesAndListsByTheChosenFilter() {
@@ -104,7 +106,7 @@ class TestLibraryManager : public QObject {
     rig.choose("src/Net.mtb", 2);  // same base name as a library: listed as a MetaBind anyway
     rig.choose("src/duck.mtb", 1); // the filter decides: a value library "duck"
     rig.openManager([&] {
-      for (int i = 0; i < 4; ++i) rig.form3->Button1->click();
+      for (int i = 0; i < 4; ++i) control<QPushButton>(rig.form3, "Button1")->click();
     });
     QCOMPARE(rig.script.fileDialogs().size(), std::size_t(4));
     const auto& request = rig.script.fileDialogs()[0];
@@ -113,22 +115,25 @@ class TestLibraryManager : public QObject {
     QVERIFY(request.mustExist);
     QVERIFY(!request.save);
 
-    QCOMPARE(rig.form3->ListBox1->texts(), (QStringList{"Aim", "duck", "Net", "Sound"}));
-    QCOMPARE(rig.form3->ListBox2->texts(), (QStringList{"duck.mtb", "jump.mtb", "Net.mtb"}));
+    QCOMPARE(control<ChoiceList>(rig.form3, "ListBox1")->texts(),
+             (QStringList{"Aim", "duck", "Net", "Sound"}));
+    QCOMPARE(control<ChoiceList>(rig.form3, "ListBox2")->texts(),
+             (QStringList{"duck.mtb", "jump.mtb", "Net.mtb"}));
     QCOMPARE(rig.dir.read("dlls/dlz/Sound.dlz"), std::string("volume 0.5\r\n"));
     QCOMPARE(rig.dir.read("dlls/metabinds/duck.mtb"), std::string("+duck\r\n"));
     QVERIFY(fs::exists(rig.dir.file("dlls/dlz/duck.mtb")));
     QVERIFY(rig.script.boxes().empty());
     // Closing hands the list to the dictionary's DLZ tab.
-    QCOMPARE(rig.ccd->ListBox3->texts(), (QStringList{"Aim", "duck", "Net", "Sound"}));
+    QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox3")->texts(),
+             (QStringList{"Aim", "duck", "Net", "Sound"}));
   }
 
   void addingAgainReplacesTheFileWithoutASecondEntry() {
     Rig rig;
     rig.dir.write("src/new/Net.dlz", "rate 100000\r\n");
     rig.choose("src/new/Net.dlz", 1);
-    rig.openManager([&] { rig.form3->Button1->click(); });
-    QCOMPARE(rig.form3->ListBox1->texts(), (QStringList{"Aim", "Net"}));
+    rig.openManager([&] { control<QPushButton>(rig.form3, "Button1")->click(); });
+    QCOMPARE(control<ChoiceList>(rig.form3, "ListBox1")->texts(), (QStringList{"Aim", "Net"}));
     QCOMPARE(rig.dir.read("dlls/dlz/Net.dlz"), std::string("rate 100000\r\n"));
   }
 
@@ -141,13 +146,13 @@ class TestLibraryManager : public QObject {
     rig.choose("src/duck.mtb", 2);
     rig.script.cancelFile();
     rig.openManager([&] {
-      for (int i = 0; i < 3; ++i) rig.form3->Button1->click();
+      for (int i = 0; i < 3; ++i) control<QPushButton>(rig.form3, "Button1")->click();
     });
     QCOMPARE(rig.script.boxes().size(), std::size_t(2));
     QCOMPARE(rig.script.boxes()[0].kind, brindle::ui::BoxKind::Error);
     QVERIFY(rig.script.boxes()[0].text.contains(QStringLiteral("200")));
-    QCOMPARE(rig.form3->ListBox1->texts(), (QStringList{"Aim", "Net"}));
-    QVERIFY(rig.form3->ListBox2->texts().isEmpty());
+    QCOMPARE(control<ChoiceList>(rig.form3, "ListBox1")->texts(), (QStringList{"Aim", "Net"}));
+    QVERIFY(control<ChoiceList>(rig.form3, "ListBox2")->texts().isEmpty());
     QCOMPARE(fs::directory_entry(rig.dir.file("dlls/dlz")).exists(), true);
     int files = 0;
     for ([[maybe_unused]] const auto& e : fs::directory_iterator(rig.dir.file("dlls/dlz"))) ++files;
@@ -157,26 +162,27 @@ class TestLibraryManager : public QObject {
   void deletingRemovesTheFileAndTheEntry() {
     Rig rig;
     rig.openManager([&] {
-      select(rig.form3->ListBox1, "Net");
-      select(rig.form3->ListBox2, "jump.mtb");  // selecting here clears the other list
-      QCOMPARE(rig.form3->ListBox1->selectedRow(), -1);
-      select(rig.form3->ListBox1, "Net");
-      QCOMPARE(rig.form3->ListBox2->selectedRow(), -1);
-      rig.form3->Button2->click();
+      select(control<ChoiceList>(rig.form3, "ListBox1"), "Net");
+      select(control<ChoiceList>(rig.form3, "ListBox2"),
+             "jump.mtb");  // selecting here clears the other list
+      QCOMPARE(control<ChoiceList>(rig.form3, "ListBox1")->selectedRow(), -1);
+      select(control<ChoiceList>(rig.form3, "ListBox1"), "Net");
+      QCOMPARE(control<ChoiceList>(rig.form3, "ListBox2")->selectedRow(), -1);
+      control<QPushButton>(rig.form3, "Button2")->click();
     });
-    QCOMPARE(rig.form3->ListBox1->texts(), QStringList{"Aim"});
+    QCOMPARE(control<ChoiceList>(rig.form3, "ListBox1")->texts(), QStringList{"Aim"});
     QVERIFY(!fs::exists(rig.dir.file("dlls/dlz/Net.dlz")));
     QVERIFY(fs::exists(rig.dir.file("dlls/dlz/Net.pro")));  // the explanations stay
-    QCOMPARE(rig.ccd->ListBox3->texts(), QStringList{"Aim"});
+    QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox3")->texts(), QStringList{"Aim"});
 
     rig.openManager([&] {
-      rig.form3->Button2->click();  // nothing selected: nothing happens
-      select(rig.form3->ListBox2, "jump.mtb");
-      rig.form3->Button2->click();
+      control<QPushButton>(rig.form3, "Button2")->click();  // nothing selected: nothing happens
+      select(control<ChoiceList>(rig.form3, "ListBox2"), "jump.mtb");
+      control<QPushButton>(rig.form3, "Button2")->click();
     });
-    QVERIFY(rig.form3->ListBox2->texts().isEmpty());
+    QVERIFY(control<ChoiceList>(rig.form3, "ListBox2")->texts().isEmpty());
     QVERIFY(!fs::exists(rig.dir.file("dlls/metabinds/jump.mtb")));
-    QCOMPARE(rig.form3->ListBox1->texts(), QStringList{"Aim"});
+    QCOMPARE(control<ChoiceList>(rig.form3, "ListBox1")->texts(), QStringList{"Aim"});
     QVERIFY(rig.script.boxes().empty());
   }
 
@@ -186,36 +192,36 @@ class TestLibraryManager : public QObject {
     fs::create_directories(rig.dir.file("dlls/dlz/Aim.dlz/inside"));  // no file to unlink
     rig.dir.write("dlls/dlz/Aim.DLZ", "x\r\n");
     rig.openManager([&] {
-      select(rig.form3->ListBox1, "Aim");
-      rig.form3->Button2->click();
+      select(control<ChoiceList>(rig.form3, "ListBox1"), "Aim");
+      control<QPushButton>(rig.form3, "Button2")->click();
     });
     QCOMPARE(rig.script.boxes().size(), std::size_t(1));
-    QCOMPARE(rig.form3->ListBox1->texts(), (QStringList{"Aim", "Net"}));
+    QCOMPARE(control<ChoiceList>(rig.form3, "ListBox1")->texts(), (QStringList{"Aim", "Net"}));
   }
 
   void closingByAnyMeansCopiesTheList() {
     Rig rig;
     rig.form3->run(true);
-    QCOMPARE(rig.ccd->ListBox3->texts(), (QStringList{"Aim", "Net"}));
-    rig.ccd->ListBox3->addItem(QStringLiteral("stray"));
+    QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox3")->texts(), (QStringList{"Aim", "Net"}));
+    control<ChoiceList>(rig.ccd, "ListBox3")->addItem(QStringLiteral("stray"));
     QTimer::singleShot(0, rig.form3.get(), [&] { rig.form3->reject(); });  // Escape, title bar close
     rig.form3->run(false);
-    QCOMPARE(rig.ccd->ListBox3->texts(), (QStringList{"Aim", "Net"}));
+    QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox3")->texts(), (QStringList{"Aim", "Net"}));
   }
 
   void theChosenLibraryStaysChosenWhileItIsListed() {
     Rig rig;
-    rig.ccd->PC1->setCurrentIndex(2);
-    select(rig.ccd->ListBox3, "Net");
+    control<QTabWidget>(rig.ccd, "PC1")->setCurrentIndex(2);
+    select(control<ChoiceList>(rig.ccd, "ListBox3"), "Net");
     rig.openManager();
     QCOMPARE(rig.ccd->selectedLibrary(), std::string("Net"));
-    QCOMPARE(rig.ccd->ListBox3->texts(), (QStringList{"Aim", "Net"}));
+    QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox3")->texts(), (QStringList{"Aim", "Net"}));
 
     rig.openManager([&] {
-      select(rig.form3->ListBox1, "Net");
-      rig.form3->Button2->click();
+      select(control<ChoiceList>(rig.form3, "ListBox1"), "Net");
+      control<QPushButton>(rig.form3, "Button2")->click();
     });
-    QCOMPARE(rig.ccd->ListBox3->texts(), QStringList{"Aim"});
+    QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox3")->texts(), QStringList{"Aim"});
     QCOMPARE(rig.ccd->selectedLibrary(), std::string());  // gone with its entry, no neighbour
   }
 };
