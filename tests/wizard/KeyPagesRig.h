@@ -2,6 +2,7 @@
 // A stand-in wizard for the key pages: eleven pages in a stack, the working and autoexec texts,
 // a key dialog, a MetaBind window, a settings file and a chosen config file, all in a temporary
 // directory the test fills.
+#include <QListWidget>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTimer>
@@ -80,7 +81,7 @@ class KeyPagesRig : public QWidget, public wizard::KeyPagesHost {
   // key is cancelled.
   void assign(const char* button, const QString& key) {
     QTimer::singleShot(0, this, [this, key] {
-      auto* list = keyDialog_.ListBox1;
+      auto* list = keyDialog_.findChild<QListWidget*>(QStringLiteral("ListBox1"));
       const auto found = list->findItems(key, Qt::MatchExactly | Qt::MatchCaseSensitive);
       if (!found.isEmpty()) {
         list->setCurrentItem(found.front());

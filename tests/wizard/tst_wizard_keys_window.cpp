@@ -111,7 +111,7 @@ class TestWizardKeysWindow : public QObject {
     w.choose(QStringLiteral("my.cfg"));
     w.forwardTo(9);
     QTimer::singleShot(0, &w.window, [&] {
-      auto* list = w.keys.ListBox1;
+      auto* list = w.keys.findChild<QListWidget*>(QStringLiteral("ListBox1"));
       const auto found = list->findItems(QStringLiteral("SPACE"), Qt::MatchExactly);
       list->setCurrentItem(found.front());
       found.front()->setSelected(true);

@@ -1,9 +1,7 @@
 // The game directory and the game launch (F9), the game-directory dialog with its drive list
 // and directory tree, and the new-config dialog.
-=======
 #include <QAction>
 #include <QElapsedTimer>
->>>>>>> dialogs
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -11,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 
-<<<<<<< HEAD
 #include "app/windows/AboutWindow.h"
 #include "binds/windows/BindDialog.h"
 #include "binds/windows/KeyDialog.h"
