@@ -160,6 +160,7 @@ QTreeWidgetItem* DirectoryListBox::child(QTreeWidgetItem* item, const QString& n
 }
 
 void DirectoryListBox::setRoot(const QString& root) {
+  deferred_.clear();
   {
     const QSignalBlocker block(this);
     clear();
@@ -177,6 +178,14 @@ void DirectoryListBox::setRoot(const QString& root) {
 
 void DirectoryListBox::setDirectory(const QString& path) {
   const QString clean = withoutTrailingSlash(QDir::cleanPath(QDir(path).absolutePath()));
+  // A tree nobody sees is read from the disk when it is first shown: windows created at start
+  // (the wizard, the game-directory dialog) cost nothing until they are opened.
+  if (!isVisible()) {
+    deferred_ = clean;
+    Q_EMIT directoryChanged(clean);
+    return;
+  }
+  deferred_.clear();
   QString root = root_;
   if (root.isEmpty() || !(clean == root || clean.startsWith(root == QLatin1String("/") ? root : root + QLatin1Char('/'))))
     root = volumeOf(clean, mountedVolumes());
@@ -211,7 +220,13 @@ void DirectoryListBox::setDirectory(const QString& path) {
   Q_EMIT directoryChanged(directory());
 }
 
+void DirectoryListBox::showEvent(QShowEvent* event) {
+  QTreeWidget::showEvent(event);
+  if (!deferred_.isEmpty()) setDirectory(QString(deferred_));
+}
+
 QString DirectoryListBox::directory() const {
+  if (!deferred_.isEmpty()) return deferred_;
   if (!pending_.isEmpty()) return pending_;
   const QTreeWidgetItem* item = currentItem();
   return item ? withoutTrailingSlash(item->data(0, kPathRole).toString()) : root_;

@@ -37,6 +37,9 @@ class DirectoryListBox : public QTreeWidget {
  Q_SIGNALS:
   void directoryChanged(const QString& directory);
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   QTreeWidgetItem* makeItem(const QString& path, const QString& name) const;
   QTreeWidgetItem* addItem(QTreeWidgetItem* parent, const QString& path, const QString& name);
@@ -51,7 +54,8 @@ class DirectoryListBox : public QTreeWidget {
   QTreeWidgetItem* child(QTreeWidgetItem* item, const QString& name);
 
   QString root_;
-  QString pending_;  // a set directory that does not exist
+  QString pending_;   // a set directory that does not exist
+  QString deferred_;  // a directory set while hidden, opened when the tree shows
   QFileSystemWatcher* watcher_;
   QHash<QString, QTreeWidgetItem*> listed_;  // watched directory -> its filled item
 };

@@ -255,6 +255,7 @@ class TestGame : public QObject {
     std::filesystem::create_directories(f_->dir.path() + "/a/b/c");
     std::filesystem::create_directories(f_->dir.path() + "/a/.hidden");
     brindle::ui::DirectoryListBox tree;
+    tree.show();
     brindle::ui::DriveComboBox drives;
     drives.bind(&tree);
     tree.setDirectory(q(f_->dir.path() + "/a/b/"));
@@ -270,11 +271,26 @@ class TestGame : public QObject {
     QCOMPARE(tree.directory(), QStringLiteral("/"));
   }
 
+  void aHiddenTreeReadsTheDiskOnlyWhenShown() {
+    std::filesystem::create_directories(f_->dir.path() + "/h/x");
+    brindle::ui::DirectoryListBox tree;
+    QSignalSpy changed(&tree, &brindle::ui::DirectoryListBox::directoryChanged);
+    tree.setDirectory(q(f_->dir.path() + "/h"));
+    QCOMPARE(tree.topLevelItemCount(), 0);  // nothing read yet
+    QCOMPARE(tree.directory(), q(f_->dir.path() + "/h"));
+    QCOMPARE(changed.size(), 1);
+    tree.show();
+    QVERIFY(tree.currentItem() != nullptr);
+    QCOMPARE(tree.currentItem()->childCount(), 1);
+    QCOMPARE(tree.directory(), q(f_->dir.path() + "/h"));
+  }
+
   void directoryTreeFollowsTheDisk() {
     const std::string base = f_->dir.path() + "/t";
     std::filesystem::create_directories(base + "/b/c");
     std::filesystem::create_directories(base + "/d");
     brindle::ui::DirectoryListBox tree;
+    tree.show();
     tree.setDirectory(q(base + "/b"));
     QTreeWidgetItem* b = tree.currentItem();
     QTreeWidgetItem* t = b->parent();
