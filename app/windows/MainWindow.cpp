@@ -156,14 +156,6 @@ MainWindow::MainWindow(std::string programDir, QStringList arguments, QWidget* p
   confirmed_ = settings_.readInt(core::Setting::GameConfirmed, 0) != 0;
   lastMainPos_ = frameGeometry().topLeft();
 
-  // The editor knows configs: the dictionary's words and the key names of bind.
-  core::KnownWords words = dictionary::readKnownWords(programDir_);
-  for (const auto key : binds::kKeyNames) words.keyNames.emplace_back(key);
-  configTools_ = new editor::ConfigTools(memo_, words, [this](std::string_view word) {
-    const std::string text = dictionary::lookUpExplanation(programDir_, "", word, "q", false);
-    return text == dictionary::kNoExplanation ? std::string() : text;
-  }, this);
-
   memo_->loadText(editor::kConfigTemplate);
   session_.start(arguments_.isEmpty() ? std::nullopt
                                       : std::optional<std::string>(ui::toUtf8(arguments_.first())));
@@ -550,6 +542,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
 // ================================================================================ firstShow
 
 void MainWindow::firstShow() {
+  // The editor knows configs: the dictionary's words and the key names of bind. They are read
+  // once the window is up, so the start does not wait for the lists.
+  core::KnownWords words = dictionary::readKnownWords(programDir_);
+  for (const auto key : binds::kKeyNames) words.keyNames.emplace_back(key);
+  configTools_ = new editor::ConfigTools(memo_, words, [this](std::string_view word) {
+    const std::string text = dictionary::lookUpExplanation(programDir_, "", word, "q", false);
+    return text == dictionary::kNoExplanation ? std::string() : text;
+  }, this);
+
   // The stored size is the outer frame's; the decoration is known once the window shows.
   whenExposed({this}, this, [this] { placeMainFrame(); });
 
@@ -942,7 +943,9 @@ void MainWindow::defineSelection() {
   windows_->form6->showExplanation(text);
 }
 
-void MainWindow::checkConfig() { configTools_->checkConfig(); }
+void MainWindow::checkConfig() {
+  if (configTools_) configTools_->checkConfig();
+}
 
 // ================================================================================ game
 
