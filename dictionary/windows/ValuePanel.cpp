@@ -9,6 +9,7 @@
 
 #include "core/Cp1251.h"
 #include "core/DataLayout.h"
+#include "core/FileIO.h"
 #include "core/DataPaths.h"
 #include "dictionary/logic/Explanations.h"
 #include "dictionary/logic/ListFiles.h"
@@ -139,7 +140,11 @@ void ValuePanel::entryChosen() {
         core::DataLayout(host_->programDir()).picture(core::toUtf8(entry)).value_or("");
     if (form6 && form6->showPicture(path)) return;
     if (form6) form6->hidePicture();
-    ui::showError(this, QStringLiteral("Ненайден файл соответствующий значению ") + *chosen);
+    // A file that is there but cannot be decoded is damaged, not missing.
+    if (!path.empty() && core::fileExists(path))
+      ui::showError(this, QStringLiteral("Файл картинки повреждён: ") + ui::fromUtf8(path));
+    else
+      ui::showError(this, QStringLiteral("Ненайден файл соответствующий значению ") + *chosen);
     return;
   }
 

@@ -45,7 +45,8 @@ struct Rig : brindle::test::DictionaryRig {
   Rig() {
     dir.write("dlls/Stcmd.dll", "+attack\r\n+jump\r\n");
     dir.write("dlls/Otcmd.dll", "quit\r\n");
-    dir.write("dlls/Pushki.dll", "weapon_ak47\r\nweapon_none\r\n");
+    dir.write("dlls/Pushki.dll", "weapon_ak47\r\nweapon_none\r\nweapon_broken\r\n");
+    dir.write("dlls/cvardll/guns/weapon_broken.jpg", "not a picture");
     dir.write("dlls/cvardll/guns/weapon_ak47.jpg", brindle::test::makeJpeg(205, 65));
     dir.write("dlls/cvardll/VCCVR.DLL", "voice_scale\r\n");  // letter case differs
     dir.write("dlls/cvardll/Stcvr.dll", "sensitivity\r\nname \r\n");
@@ -307,6 +308,10 @@ class TestDictionaryWindows : public QObject {
     QCOMPARE(script.boxes().size(), std::size_t(1));
     QCOMPARE(script.boxes()[0].kind, brindle::ui::BoxKind::Error);
     QCOMPARE(script.boxes()[0].text, QStringLiteral("Ненайден файл соответствующий значению weapon_none"));
+    // A picture that is there but damaged says so.
+    click(control<ChoiceList>(rig.pani, "ListBox1"), "weapon_broken");
+    QCOMPARE(script.boxes().size(), std::size_t(2));
+    QVERIFY(script.boxes()[1].text.startsWith(QStringLiteral("Файл картинки повреждён: ")));
 
     // Pictures mode ends with the tab change, before any CVAR list is chosen.
     click(control<ChoiceList>(rig.pani, "ListBox1"), "weapon_ak47");
@@ -314,7 +319,7 @@ class TestDictionaryWindows : public QObject {
     control<QTabWidget>(rig.ccd, "PC1")->setCurrentIndex(1);
     QVERIFY(!rig.context->picturesMode);
     QVERIFY(control<QLabel>(rig.form6, "Image1")->isHidden());
-    QCOMPARE(rig.panelEntries(), (QStringList{"weapon_ak47", "weapon_none"}));
+    QCOMPARE(rig.panelEntries(), (QStringList{"weapon_ak47", "weapon_none", "weapon_broken"}));
     click(control<ChoiceList>(rig.pani, "ListBox1"), "weapon_ak47");
     QCOMPARE(control<QLabel>(rig.form6, "lbl")->text(), QStringLiteral(" ????"));
     QVERIFY(control<QLabel>(rig.form6, "Image1")->isHidden());
