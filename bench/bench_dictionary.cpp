@@ -2,7 +2,6 @@
 // ans1.pro of 2,000 entries (first, last and missing word), on the value-library tab (three
 // files), and reading a list file of 2,000 entries.
 #include <benchmark/benchmark.h>
-
 #include <stdlib.h>
 
 #include <filesystem>
@@ -11,7 +10,6 @@
 
 #include "dictionary/logic/Explanations.h"
 #include "dictionary/logic/ListFiles.h"
-
 
 using namespace brindle::dictionary;
 
@@ -53,25 +51,29 @@ const std::string& programDir() {
 void BM_LookupFirst(benchmark::State& state) {
   const std::string& dir = programDir();
   for (auto _ : state)
-    benchmark::DoNotOptimize(brindle::dictionary::lookUpExplanation(dir, "", entryName(0), "q", false));
+    benchmark::DoNotOptimize(
+        brindle::dictionary::lookUpExplanation(dir, "", entryName(0), "q", false));
 }
 
 void BM_LookupLast(benchmark::State& state) {
   const std::string& dir = programDir();
   for (auto _ : state)
-    benchmark::DoNotOptimize(brindle::dictionary::lookUpExplanation(dir, "", entryName(kEntries - 1), "q", false));
+    benchmark::DoNotOptimize(
+        brindle::dictionary::lookUpExplanation(dir, "", entryName(kEntries - 1), "q", false));
 }
 
 void BM_LookupMissing(benchmark::State& state) {
   const std::string& dir = programDir();
   for (auto _ : state)
-    benchmark::DoNotOptimize(brindle::dictionary::lookUpExplanation(dir, "", "no_such_word", "q", false));
+    benchmark::DoNotOptimize(
+        brindle::dictionary::lookUpExplanation(dir, "", "no_such_word", "q", false));
 }
 
 void BM_LookupOnLibraryTab(benchmark::State& state) {
   const std::string& dir = programDir();
   for (auto _ : state)
-    benchmark::DoNotOptimize(brindle::dictionary::lookUpExplanation(dir, "Net", entryName(kEntries - 1), "q", true));
+    benchmark::DoNotOptimize(
+        brindle::dictionary::lookUpExplanation(dir, "Net", entryName(kEntries - 1), "q", true));
 }
 
 void BM_ReadList(benchmark::State& state) {

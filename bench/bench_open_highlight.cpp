@@ -19,9 +19,12 @@ namespace {
 
 std::string makeConfig(std::size_t bytes) {
   static const char* const lines[] = {
-      "// \xcd\xe0\xf1\xf2\xf0\xee\xe9\xea\xe8\r\n",    "bind \"MOUSE1\" \"+attack\"\r\n",
-      "alias +jd \"+jump; +duck\"\r\n",                  "alias -jd \"-jump; -duck\"\r\n",
-      "sensitivity \"2.5\"; cl_updaterate \"101\"\r\n", "bind \"KP_HOME\" \"ak47; m4a1\"\r\n",
+      "// \xcd\xe0\xf1\xf2\xf0\xee\xe9\xea\xe8\r\n",
+      "bind \"MOUSE1\" \"+attack\"\r\n",
+      "alias +jd \"+jump; +duck\"\r\n",
+      "alias -jd \"-jump; -duck\"\r\n",
+      "sensitivity \"2.5\"; cl_updaterate \"101\"\r\n",
+      "bind \"KP_HOME\" \"ak47; m4a1\"\r\n",
   };
   std::string text;
   text.reserve(bytes + 64);

@@ -16,24 +16,29 @@ namespace {
 
 // The commands of the key pages' action buttons.
 const std::vector<std::string> kActions = {
-    "\"+forward\"", "\"+moveleft\"", "\"+back\"", "\"+moveright\"", "\"+attack\"",
-    "\"+attack2\"", "\"+jump\"", "\"+duck\"", "\"+moveup\"", "\"+movedown\"", "\"+left\"",
-    "\"+right\"", "\"slot1\"", "\"slot2\"", "\"slot3\"", "\"slot4\"", "\"slot5\"", "\"slot6\"",
-    "\"slot7\"", "\"slot8\"", "\"slot9\"", "\"slot10\"", "\"invprev\"", "\"invnext\"",
-    "\"lastinv\"", "\"drop\"", "\"+reload\"", "\"toggleconsole\"", "\"+use\"",
-    "\"impulse 100\"", "\"pause\"", "\"nightvision\"", "\"impulse 201\"", "\"+showscores\"",
-    "\"buy\"", "\"quit\"", "\"cancelselect\"", "\"chooseteam\"", "\"+speed\"", "\"radio1\"",
-    "\"radio2\"", "\"radio3\"", "\"messagemode2\"", "\"messagemode\""};
+    "\"+forward\"", "\"+moveleft\"",    "\"+back\"",         "\"+moveright\"",  "\"+attack\"",
+    "\"+attack2\"", "\"+jump\"",        "\"+duck\"",         "\"+moveup\"",     "\"+movedown\"",
+    "\"+left\"",    "\"+right\"",       "\"slot1\"",         "\"slot2\"",       "\"slot3\"",
+    "\"slot4\"",    "\"slot5\"",        "\"slot6\"",         "\"slot7\"",       "\"slot8\"",
+    "\"slot9\"",    "\"slot10\"",       "\"invprev\"",       "\"invnext\"",     "\"lastinv\"",
+    "\"drop\"",     "\"+reload\"",      "\"toggleconsole\"", "\"+use\"",        "\"impulse 100\"",
+    "\"pause\"",    "\"nightvision\"",  "\"impulse 201\"",   "\"+showscores\"", "\"buy\"",
+    "\"quit\"",     "\"cancelselect\"", "\"chooseteam\"",    "\"+speed\"",      "\"radio1\"",
+    "\"radio2\"",   "\"radio3\"",       "\"messagemode2\"",  "\"messagemode\""};
 
 // A config of `count` lines: binds of every key, settings the rows look for (most of them near
 // the top, so each row's search from the end runs through nearly the whole text), aliases and
 // comments.
 std::string makeConfig(std::size_t count) {
   static const char* const lines[] = {
-      "bind \"MOUSE1\" \"+attack\"",     "bind \"w\" \"+forward\"",
-      "alias \"+jd\" \"+jump; +duck\"",  "// comment with \"quotes\" and rate \"1\"",
-      "cl_updaterate \"101\"",           "bind \"F1\" \"Kav-F1\"",
-      "echo \"hello\"",                  "alias \"Kav-F1\" \"buy;wait;menuselect 4;\"",
+      "bind \"MOUSE1\" \"+attack\"",
+      "bind \"w\" \"+forward\"",
+      "alias \"+jd\" \"+jump; +duck\"",
+      "// comment with \"quotes\" and rate \"1\"",
+      "cl_updaterate \"101\"",
+      "bind \"F1\" \"Kav-F1\"",
+      "echo \"hello\"",
+      "alias \"Kav-F1\" \"buy;wait;menuselect 4;\"",
   };
   std::string text =
       "unbindall\r\nname \"Player\"\r\nsensitivity \"2.5\"\r\ncon_color \"255 0 0\"\r\n"

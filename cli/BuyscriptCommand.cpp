@@ -28,8 +28,8 @@ std::string listing(const std::array<wizard::BuyItem, N>& items, bool countFromO
   std::string s;
   for (std::size_t i = 0; i < N; ++i) {
     if (items[i].name.empty()) continue;
-    s += "  " + std::to_string(countFromOne ? i + 1 : i) + " " + std::string(items[i].name) +
-         " (" + std::string(items[i].caption) + ")\n";
+    s += "  " + std::to_string(countFromOne ? i + 1 : i) + " " + std::string(items[i].name) + " (" +
+         std::string(items[i].caption) + ")\n";
   }
   return s;
 }
@@ -114,8 +114,7 @@ int buyscript(const std::vector<std::string>& args) {
   }
   if (key.empty()) return fail(std::string("укажите клавишу (--key NAME)\n") + kUsage);
 
-  const wizard::BuyBlock block =
-      wizard::buildBuyBlock(key, wizard::buildScriptParts(choice, mode));
+  const wizard::BuyBlock block = wizard::buildBuyBlock(key, wizard::buildScriptParts(choice, mode));
   std::string out;
   for (const std::string& line : block.aliasLines) out += line + "\r\n";
   out += block.bindLine + "\r\n";

@@ -66,7 +66,8 @@ std::vector<std::string> filesOf(const std::string& arg) {
   std::vector<std::string> out;
   for (const auto& e : fs::directory_iterator(dir, ec))
     if (e.is_regular_file(ec) && matches(pattern.filename().string(), e.path().filename().string()))
-      out.push_back((pattern.has_parent_path() ? dir / e.path().filename() : e.path().filename()).string());
+      out.push_back(
+          (pattern.has_parent_path() ? dir / e.path().filename() : e.path().filename()).string());
   std::sort(out.begin(), out.end());
   return out;
 }
@@ -89,9 +90,7 @@ std::string jsonString(std::string_view s) {
   return out + "\"";
 }
 
-bool write(const std::string& s) {
-  return std::fwrite(s.data(), 1, s.size(), stdout) == s.size();
-}
+bool write(const std::string& s) { return std::fwrite(s.data(), 1, s.size(), stdout) == s.size(); }
 
 }  // namespace
 
@@ -158,8 +157,8 @@ int check(const std::vector<std::string>& args, const char* argv0) {
           out += first ? "\n  {" : ",\n  {";
           first = false;
           out += "\"file\": " + jsonString(file) + ", \"line\": " + std::to_string(p.line) +
-                 ", \"column\": " + std::to_string(p.column) + ", \"length\": " +
-                 std::to_string(p.length) + ", \"severity\": " +
+                 ", \"column\": " + std::to_string(p.column) +
+                 ", \"length\": " + std::to_string(p.length) + ", \"severity\": " +
                  jsonString(p.severity == editor::Severity::Error ? "error" : "warning") +
                  ", \"kind\": " + jsonString(editor::problemKindName(p.kind)) +
                  ", \"message\": " + jsonString(p.message) + "}";

@@ -7,10 +7,10 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-#include <windows.h>  // before shellapi.h, which needs its types
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
+#include <windows.h>  // before shellapi.h, which needs its types
 #endif
 
 #include <cstdio>

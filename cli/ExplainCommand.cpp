@@ -40,8 +40,9 @@ int explain(const std::vector<std::string>& args, const char* argv0) {
   }
 
   // The terminal speaks UTF-8, the explanation files CP1251.
-  const std::string text = dictionary::lookUpExplanation(programDirectory(argv0), library, core::fromUtf8(word),
-                                          dictionary::kExplanationKey, haveLibrary);
+  const std::string text =
+      dictionary::lookUpExplanation(programDirectory(argv0), library, core::fromUtf8(word),
+                                    dictionary::kExplanationKey, haveLibrary);
   const std::string out = core::toUtf8(text) + "\n";
   if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
     std::perror("brindle-cli explain: запись в стандартный вывод");

@@ -41,8 +41,10 @@ int listCycle(const std::string& dir) {
     out += "Смена карт mapcycle.txt (" + std::to_string(cycle.entries.size()) + "):\n";
     for (const std::string& e : cycle.entries) {
       out += "  " + core::toUtf8(e);
-      if (e.empty()) out += "(пустая строка)";
-      else if (!maps::findMap(maps, e)) out += "  (нет файла карты)";
+      if (e.empty())
+        out += "(пустая строка)";
+      else if (!maps::findMap(maps, e))
+        out += "  (нет файла карты)";
       out += "\n";
     }
   }

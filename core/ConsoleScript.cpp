@@ -49,8 +49,10 @@ Vocabulary::Vocabulary(const KnownWords& words) {
   for (const auto& v : words.variables) add(v, kVariable);
   for (const auto& s : words.switches) add(s, kVariable | kSwitch);
   for (const auto& k : words.keyNames) {
-    if (k.size() == 1) singleKeys_[static_cast<unsigned char>(k[0])] = true;
-    else if (!k.empty()) longKeys_.insert(k);
+    if (k.size() == 1)
+      singleKeys_[static_cast<unsigned char>(k[0])] = true;
+    else if (!k.empty())
+      longKeys_.insert(k);
   }
   entries_.reserve(names.size());
   for (const auto& [name, flag] : names)
@@ -147,8 +149,8 @@ void ScriptScanner::scanRange(std::string_view text, Offset from, Offset to, int
 }
 
 Offset ScriptScanner::scanCommand(std::string_view text, Offset from, Offset to, int depth,
-                           Offset afterComment, const ScriptCommand* parent,
-                           ScriptVisitor& visitor) {
+                                  Offset afterComment, const ScriptCommand* parent,
+                                  ScriptVisitor& visitor) {
   auto& words = words_[static_cast<std::size_t>(depth)];
   words.clear();
   Offset comment = -1;
@@ -224,7 +226,8 @@ TokenKind commandWordKind(std::string_view name, const Vocabulary& vocabulary,
 
 class TokenCollector : public ScriptVisitor {
  public:
-  TokenCollector(const Vocabulary& vocabulary, const NameSet* aliases, std::vector<ScriptToken>& out)
+  TokenCollector(const Vocabulary& vocabulary, const NameSet* aliases,
+                 std::vector<ScriptToken>& out)
       : vocabulary_(vocabulary), aliases_(aliases), out_(out) {}
   void command(std::string_view script, const ScriptCommand& command) override {
     classifyCommand(script, command, vocabulary_, aliases_, out_);
@@ -251,7 +254,8 @@ void classifyCommand(std::string_view script, const ScriptCommand& command,
     for (std::size_t k = 1; k < words.size(); ++k) {
       const ScriptWord& w = words[k];
       TokenKind kind = TokenKind::Value;
-      if (k == 1 && alias) kind = TokenKind::AliasName;
+      if (k == 1 && alias)
+        kind = TokenKind::AliasName;
       else if (k == 1 && key)
         kind = vocabulary.isKeyName(w.text(script)) ? TokenKind::KeyName : TokenKind::Unknown;
       out.push_back({w.start, w.length, kind, w.quoted, command.depth});
@@ -298,9 +302,10 @@ WordAt wordAt(std::string_view line, Offset position, const Vocabulary& vocabula
       const Offset p = position_;
       if (p < command.start || (caret_ ? p > command.end : p >= command.end)) return;
       WordAt found;
-      found.insideQuotes = command.parent && command.parent->words.size() == 3 &&
-                           command.parent->words[2].quoted;
-      if (command.commentStart >= 0 && (caret_ ? p > command.commentStart : p >= command.commentStart)) {
+      found.insideQuotes =
+          command.parent && command.parent->words.size() == 3 && command.parent->words[2].quoted;
+      if (command.commentStart >= 0 &&
+          (caret_ ? p > command.commentStart : p >= command.commentStart)) {
         result = found;  // inside a comment: no word, no command
         return;
       }
@@ -310,9 +315,12 @@ WordAt wordAt(std::string_view line, Offset position, const Vocabulary& vocabula
       for (std::size_t k = 0; k < words.size(); ++k) {
         const ScriptWord& w = words[k];
         bool inside;
-        if (!caret_) inside = p >= w.start && p < w.end();
-        else if (!w.quoted) inside = p >= w.start && p <= w.end();
-        else inside = p > w.start && (w.closed ? p < w.end() : p <= w.end());
+        if (!caret_)
+          inside = p >= w.start && p < w.end();
+        else if (!w.quoted)
+          inside = p >= w.start && p <= w.end();
+        else
+          inside = p > w.start && (w.closed ? p < w.end() : p <= w.end());
         if (!inside) continue;
         found.found = true;
         found.token = tokens_[k];

@@ -179,7 +179,7 @@ class ScriptScanner {
                  const ScriptCommand* parent, ScriptVisitor& visitor);
   // Tokenizes and visits one command; returns where its comment starts, or -1.
   Offset scanCommand(std::string_view text, Offset from, Offset to, int depth, Offset afterComment,
-              const ScriptCommand* parent, ScriptVisitor& visitor);
+                     const ScriptCommand* parent, ScriptVisitor& visitor);
 
   std::vector<std::vector<ScriptWord>> words_ = std::vector<std::vector<ScriptWord>>(kMaxDepth + 1);
 };
@@ -236,7 +236,7 @@ NameSet definedAliases(std::string_view text);
 // index of a character.
 struct WordAt {
   bool found = false;
-  ScriptToken token;  // the word; for a quoted word, with its quotes
+  ScriptToken token;     // the word; for a quoted word, with its quotes
   Offset textStart = 0;  // the word without quotes
   Offset textEnd = 0;
   // The position stands where a command name goes: in the first word of a command, or in a

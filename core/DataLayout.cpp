@@ -23,7 +23,8 @@ bool isPlainFileName(std::string_view name) {
   return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
 }
 
-DataLayout::DataLayout(std::string programDir) : programDir_(withSeparator(std::move(programDir))) {}
+DataLayout::DataLayout(std::string programDir)
+    : programDir_(withSeparator(std::move(programDir))) {}
 
 std::string DataLayout::resolve(std::string_view relative) const {
   return resolveDataPath(programDir_, relative);

@@ -13,8 +13,8 @@ namespace fs = std::filesystem;
 std::vector<std::string> entries(const std::string& dir) {
   std::vector<std::string> names;
   std::error_code ec;
-  for (fs::directory_iterator it(pathFromUtf8(dir.empty() ? "." : dir), ec), end;
-       !ec && it != end; it.increment(ec))
+  for (fs::directory_iterator it(pathFromUtf8(dir.empty() ? "." : dir), ec), end; !ec && it != end;
+       it.increment(ec))
     names.push_back(utf8Of(it->path().filename()));
   std::sort(names.begin(), names.end());
   return names;
@@ -63,8 +63,10 @@ std::string resolveDataPath(const std::string& programDir, std::string_view rela
         const auto it = std::find_if(names.begin(), names.end(), [&](const std::string& n) {
           return asciiEqualsNoCase(n, part);
         });
-        if (it != names.end()) chosen = *it;
-        else matching = false;
+        if (it != names.end())
+          chosen = *it;
+        else
+          matching = false;
       }
     }
     path += chosen;

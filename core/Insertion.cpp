@@ -15,7 +15,8 @@ Insertion insertionFor(InsertKind kind, long caretColumn, std::string_view first
     case InsertKind::Bind:
       return {quoted ? "bind \"" + a + "\" \"\"" : "bind " + a + " ;", true};
     case InsertKind::Setinfo:
-      return {quoted ? "setinfo \"" + a + "\" \"" + b + "\"" : "setinfo " + a + " " + b + ";", false};
+      return {quoted ? "setinfo \"" + a + "\" \"" + b + "\"" : "setinfo " + a + " " + b + ";",
+              false};
     case InsertKind::Alias:
       return {quoted ? "alias \"" + a + "\" \"\"" : "alias " + a + " ;", true};
   }

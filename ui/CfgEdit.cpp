@@ -27,8 +27,10 @@ std::string CfgEdit::getText() const {
   std::string out;
   out.reserve(bytes.size() + static_cast<std::size_t>(document()->blockCount()));
   for (qsizetype i = 0; i < raw.size(); ++i) {
-    if (raw.at(i) == QChar::ParagraphSeparator) out += "\r\n";
-    else out += bytes[static_cast<std::size_t>(i)];
+    if (raw.at(i) == QChar::ParagraphSeparator)
+      out += "\r\n";
+    else
+      out += bytes[static_cast<std::size_t>(i)];
   }
   return out;
 }
@@ -62,8 +64,10 @@ int CfgEdit::positionOf(core::Offset offset, bool afterBreak) const {
   int hi = doc->blockCount() - 1;
   while (lo < hi) {
     const int mid = lo + (hi - lo + 1) / 2;
-    if (doc->findBlockByNumber(mid).position() + static_cast<core::Offset>(mid) <= offset) lo = mid;
-    else hi = mid - 1;
+    if (doc->findBlockByNumber(mid).position() + static_cast<core::Offset>(mid) <= offset)
+      lo = mid;
+    else
+      hi = mid - 1;
   }
   const QTextBlock block = doc->findBlockByNumber(lo);
   const core::Offset inBlock = offset - (block.position() + static_cast<core::Offset>(lo));
@@ -97,7 +101,8 @@ void CfgEdit::setSelLength(core::Offset length) {
   QTextCursor c = textCursor();
   const int start = c.selectionStart();
   c.setPosition(start);
-  if (length > 0) c.setPosition(positionOf(offsetOf(start) + length, true), QTextCursor::KeepAnchor);
+  if (length > 0)
+    c.setPosition(positionOf(offsetOf(start) + length, true), QTextCursor::KeepAnchor);
   setTextCursor(c);
 }
 
@@ -138,8 +143,10 @@ std::string CfgEdit::selText() const {
   std::string bytes = fromQ(s);
   std::string out;
   for (qsizetype i = 0; i < s.size(); ++i) {
-    if (s.at(i) == QChar::ParagraphSeparator) out += "\r\n";
-    else out += bytes[static_cast<std::size_t>(i)];
+    if (s.at(i) == QChar::ParagraphSeparator)
+      out += "\r\n";
+    else
+      out += bytes[static_cast<std::size_t>(i)];
   }
   return out;
 }

@@ -68,7 +68,8 @@ void ChoiceListBox::mouseDoubleClickEvent(QMouseEvent* event) {
   QListWidget::mouseDoubleClickEvent(event);
   doubleClick_ = true;
   pressedOnItem_ = false;
-  if (event->button() == Qt::LeftButton && itemAt(event->position().toPoint()) && selectedRow() >= 0)
+  if (event->button() == Qt::LeftButton && itemAt(event->position().toPoint()) &&
+      selectedRow() >= 0)
     Q_EMIT userDoubleClicked();
 }
 

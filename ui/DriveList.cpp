@@ -14,9 +14,9 @@ constexpr int kFilledRole = Qt::UserRole + 1;
 
 bool isSystemVolume(const QStorageInfo& v) {
   static const QByteArrayList systemTypes = {
-      "proc",   "sysfs",  "devtmpfs", "devpts",    "cgroup",     "cgroup2",  "securityfs",
-      "pstore", "bpf",    "tracefs",  "debugfs",   "mqueue",     "hugetlbfs", "autofs",
-      "configfs", "fusectl", "binfmt_misc", "efivarfs", "rpc_pipefs", "nsfs", "ramfs"};
+      "proc",     "sysfs",   "devtmpfs",    "devpts",   "cgroup",     "cgroup2",   "securityfs",
+      "pstore",   "bpf",     "tracefs",     "debugfs",  "mqueue",     "hugetlbfs", "autofs",
+      "configfs", "fusectl", "binfmt_misc", "efivarfs", "rpc_pipefs", "nsfs",      "ramfs"};
   const QByteArray type = v.fileSystemType();
   if (systemTypes.contains(type)) return true;
   const QString root = v.rootPath();
@@ -69,8 +69,10 @@ DirectoryListBox::DirectoryListBox(QWidget* parent)
   setSelectionMode(QAbstractItemView::SingleSelection);
   connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
     // Read afresh: a watcher may not report every file system (network shares, say).
-    if (item->data(0, kFilledRole).toBool()) refresh(item);
-    else fill(item);
+    if (item->data(0, kFilledRole).toBool())
+      refresh(item);
+    else
+      fill(item);
   });
   connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this](const QString& path) {
     if (QTreeWidgetItem* item = listed_.value(path)) refresh(item);
@@ -95,8 +97,10 @@ QTreeWidgetItem* DirectoryListBox::makeItem(const QString& path, const QString& 
 QTreeWidgetItem* DirectoryListBox::addItem(QTreeWidgetItem* parent, const QString& path,
                                            const QString& name) {
   QTreeWidgetItem* item = makeItem(path, name);
-  if (parent != nullptr) parent->addChild(item);
-  else addTopLevelItem(item);
+  if (parent != nullptr)
+    parent->addChild(item);
+  else
+    addTopLevelItem(item);
   return item;
 }
 
@@ -187,7 +191,9 @@ void DirectoryListBox::setDirectory(const QString& path) {
   }
   deferred_.clear();
   QString root = root_;
-  if (root.isEmpty() || !(clean == root || clean.startsWith(root == QLatin1String("/") ? root : root + QLatin1Char('/'))))
+  if (root.isEmpty() ||
+      !(clean == root ||
+        clean.startsWith(root == QLatin1String("/") ? root : root + QLatin1Char('/'))))
     root = volumeOf(clean, mountedVolumes());
   if (root != root_ || topLevelItemCount() == 0) {
     const QSignalBlocker block(this);

@@ -41,7 +41,7 @@ QString FileListBox::filePath() const {
   const QString name = fileName();
   if (name.isEmpty()) return {};
   return directory_.endsWith(QLatin1Char('/')) ? directory_ + name
-                                                : directory_ + QLatin1Char('/') + name;
+                                               : directory_ + QLatin1Char('/') + name;
 }
 
 }  // namespace brindle::ui

@@ -38,9 +38,9 @@ void proposePdfFile(QPrintDialog& dialog, const QString& title) {
   auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
   if (file == nullptr) return;
   const QString proposed = file->text();
-  QString folder = proposed.isEmpty()           ? QDir::homePath()
-                   : proposed.endsWith(u'/')    ? proposed.chopped(1)
-                                                : QFileInfo(proposed).path();
+  QString folder = proposed.isEmpty()        ? QDir::homePath()
+                   : proposed.endsWith(u'/') ? proposed.chopped(1)
+                                             : QFileInfo(proposed).path();
   file->setText(QDir(folder).filePath(pdfFileName(title)));
 }
 
@@ -57,11 +57,11 @@ struct NamedColor {
   QRgb rgb;
 };
 constexpr NamedColor kBasicColors[] = {
-    {"Черный", 0x000000},      {"Темно-бордовый", 0x800000}, {"Зеленый", 0x008000},
-    {"Оливковый", 0x808000},   {"Темно-синий", 0x000080},    {"Фиолетовый", 0x800080},
-    {"Сине-зеленый", 0x008080}, {"Серый", 0x808080},         {"Серебристый", 0xC0C0C0},
-    {"Красный", 0xFF0000},     {"Ярко-зеленый", 0x00FF00},   {"Желтый", 0xFFFF00},
-    {"Синий", 0x0000FF},       {"Фуксия", 0xFF00FF},         {"Морская волна", 0x00FFFF},
+    {"Черный", 0x000000},       {"Темно-бордовый", 0x800000}, {"Зеленый", 0x008000},
+    {"Оливковый", 0x808000},    {"Темно-синий", 0x000080},    {"Фиолетовый", 0x800080},
+    {"Сине-зеленый", 0x008080}, {"Серый", 0x808080},          {"Серебристый", 0xC0C0C0},
+    {"Красный", 0xFF0000},      {"Ярко-зеленый", 0x00FF00},   {"Желтый", 0xFFFF00},
+    {"Синий", 0x0000FF},        {"Фуксия", 0xFF00FF},         {"Морская волна", 0x00FFFF},
     {"Белый", 0xFFFFFF},
 };
 
@@ -121,7 +121,9 @@ class FontAndColorDialog : public QDialog {
     layout->addWidget(buttons);
   }
 
-  FontChoice choice() const { return {fonts_->currentFont(), colors_->currentData().value<QColor>()}; }
+  FontChoice choice() const {
+    return {fonts_->currentFont(), colors_->currentData().value<QColor>()};
+  }
 
  private:
   QFontDialog* fonts_;

@@ -1,10 +1,10 @@
 #include "ui/JpegImage.h"
 
+#include <jpeglib.h>
+
 #include <csetjmp>
 #include <cstdio>
 #include <memory>
-
-#include <jpeglib.h>
 
 #include "core/FileIO.h"
 
@@ -77,7 +77,8 @@ JpegResult decodeJpeg(std::string_view bytes) {
   d->info.out_color_space = JCS_RGB;
   if (d->info.image_width > kMaxSide || d->info.image_height > kMaxSide) {
     std::snprintf(d->message, sizeof d->message, "Picture too large (%ux%u)",
-                  static_cast<unsigned>(d->info.image_width), static_cast<unsigned>(d->info.image_height));
+                  static_cast<unsigned>(d->info.image_width),
+                  static_cast<unsigned>(d->info.image_height));
     std::longjmp(d->jump, 1);
   }
   jpeg_start_decompress(&d->info);

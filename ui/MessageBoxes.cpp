@@ -18,22 +18,32 @@ ScriptedAnswers* g_script = nullptr;
 
 QString captionFor(BoxKind kind) {
   switch (kind) {
-    case BoxKind::Warning: return QStringLiteral("Предупреждение");
-    case BoxKind::Error: return QStringLiteral("Ошибка");
-    case BoxKind::Information: return QStringLiteral("Информация");
-    case BoxKind::Confirmation: return QStringLiteral("Подтверждение");
-    case BoxKind::Plain: break;
+    case BoxKind::Warning:
+      return QStringLiteral("Предупреждение");
+    case BoxKind::Error:
+      return QStringLiteral("Ошибка");
+    case BoxKind::Information:
+      return QStringLiteral("Информация");
+    case BoxKind::Confirmation:
+      return QStringLiteral("Подтверждение");
+    case BoxKind::Plain:
+      break;
   }
   return QApplication::applicationName();
 }
 
 QMessageBox::Icon iconFor(BoxKind kind) {
   switch (kind) {
-    case BoxKind::Warning: return QMessageBox::Warning;
-    case BoxKind::Error: return QMessageBox::Critical;
-    case BoxKind::Information: return QMessageBox::Information;
-    case BoxKind::Confirmation: return QMessageBox::Question;
-    case BoxKind::Plain: break;
+    case BoxKind::Warning:
+      return QMessageBox::Warning;
+    case BoxKind::Error:
+      return QMessageBox::Critical;
+    case BoxKind::Information:
+      return QMessageBox::Information;
+    case BoxKind::Confirmation:
+      return QMessageBox::Question;
+    case BoxKind::Plain:
+      break;
   }
   return QMessageBox::NoIcon;
 }
@@ -73,17 +83,20 @@ class RussianFileColumns : public QIdentityProxyModel {
     // 1 байт, 2 байта, 5 байт, 11 байт, 21 байт.
     const qint64 last = bytes % 10;
     const bool teen = bytes % 100 >= 11 && bytes % 100 <= 14;
-    const QString unit = !teen && last >= 2 && last <= 4 ? QStringLiteral("байта")
-                                                         : QStringLiteral("байт");
+    const QString unit =
+        !teen && last >= 2 && last <= 4 ? QStringLiteral("байта") : QStringLiteral("байт");
     return QString::number(bytes) + QLatin1Char(' ') + unit;
   }
 };
 
 Answer closedAnswer(Buttons buttons) {
   switch (buttons) {
-    case Buttons::Ok: return Answer::Ok;
-    case Buttons::YesNo: return Answer::No;
-    case Buttons::YesNoCancel: return Answer::Cancel;
+    case Buttons::Ok:
+      return Answer::Ok;
+    case Buttons::YesNo:
+      return Answer::No;
+    case Buttons::YesNoCancel:
+      return Answer::Cancel;
   }
   return Answer::Cancel;
 }
@@ -147,8 +160,11 @@ QStringList qtFilters(const QString& filter) {
     QString description = parts[i];
     const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
     // Qt reads the patterns from the parentheses; add them when the text has none.
-    if (!description.contains(QLatin1Char('('))) description += QStringLiteral(" (") + patterns + QLatin1Char(')');
-    else if (!description.contains(patterns)) description = description.left(description.indexOf(QLatin1Char('('))).trimmed() + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    if (!description.contains(QLatin1Char('(')))
+      description += QStringLiteral(" (") + patterns + QLatin1Char(')');
+    else if (!description.contains(patterns))
+      description = description.left(description.indexOf(QLatin1Char('('))).trimmed() +
+                    QStringLiteral(" (") + patterns + QLatin1Char(')');
     out << description;
   }
   return out;
@@ -181,7 +197,8 @@ FileDialogResult runFileDialog(QWidget* parent, const FileDialogRequest& request
   if (!request.title.isEmpty()) dialog.setWindowTitle(request.title);
   const QStringList filters = qtFilters(request.filter);
   dialog.setNameFilters(filters);
-  const int index = qBound(1, request.filterIndex, static_cast<int>(qMax<qsizetype>(1, filters.size())));
+  const int index =
+      qBound(1, request.filterIndex, static_cast<int>(qMax<qsizetype>(1, filters.size())));
   if (!filters.isEmpty()) dialog.selectNameFilter(filters[index - 1]);
   if (!request.directory.isEmpty()) dialog.setDirectory(request.directory);
   if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
@@ -197,9 +214,9 @@ FileDialogResult runFileDialog(QWidget* parent, const FileDialogRequest& request
     result.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
     const QString target = request.targetFor ? request.targetFor(path) : path;
     if (request.save && request.confirmCreate && !QFileInfo::exists(target)) {
-      const Answer a = messageBox(&dialog, BoxKind::Confirmation,
-                                  target + QStringLiteral("\nФайл не существует. Создать его?"),
-                                  Buttons::YesNo);
+      const Answer a =
+          messageBox(&dialog, BoxKind::Confirmation,
+                     target + QStringLiteral("\nФайл не существует. Создать его?"), Buttons::YesNo);
       if (a != Answer::Yes) continue;
     }
     result.accepted = true;

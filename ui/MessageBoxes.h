@@ -20,24 +20,36 @@ enum class Answer { Ok, Yes, No, Cancel };
 // Yes/No/Cancel, No for Yes/No and OK for OK.
 Answer messageBox(QWidget* parent, BoxKind kind, const QString& text, Buttons buttons);
 
-inline void showWarning(QWidget* p, const QString& t) { messageBox(p, BoxKind::Warning, t, Buttons::Ok); }
-inline void showError(QWidget* p, const QString& t) { messageBox(p, BoxKind::Error, t, Buttons::Ok); }
-inline void showInformation(QWidget* p, const QString& t) { messageBox(p, BoxKind::Information, t, Buttons::Ok); }
-inline void showPlain(QWidget* p, const QString& t) { messageBox(p, BoxKind::Plain, t, Buttons::Ok); }
-inline Answer askYesNo(QWidget* p, const QString& t) { return messageBox(p, BoxKind::Confirmation, t, Buttons::YesNo); }
-inline Answer askYesNoCancel(QWidget* p, const QString& t) { return messageBox(p, BoxKind::Confirmation, t, Buttons::YesNoCancel); }
+inline void showWarning(QWidget* p, const QString& t) {
+  messageBox(p, BoxKind::Warning, t, Buttons::Ok);
+}
+inline void showError(QWidget* p, const QString& t) {
+  messageBox(p, BoxKind::Error, t, Buttons::Ok);
+}
+inline void showInformation(QWidget* p, const QString& t) {
+  messageBox(p, BoxKind::Information, t, Buttons::Ok);
+}
+inline void showPlain(QWidget* p, const QString& t) {
+  messageBox(p, BoxKind::Plain, t, Buttons::Ok);
+}
+inline Answer askYesNo(QWidget* p, const QString& t) {
+  return messageBox(p, BoxKind::Confirmation, t, Buttons::YesNo);
+}
+inline Answer askYesNoCancel(QWidget* p, const QString& t) {
+  return messageBox(p, BoxKind::Confirmation, t, Buttons::YesNoCancel);
+}
 
 // Open and save dialogs. Filters are written "Description|*.ext|Description|*.ext"; filter
 // indexes count from 1.
 struct FileDialogRequest {
   bool save = false;
-  QString title;          // empty: the platform's own title
+  QString title;  // empty: the platform's own title
   QString filter;
   int filterIndex = 1;
-  QString directory;      // empty: the last directory used
+  QString directory;  // empty: the last directory used
   QString fileName;
-  bool mustExist = false;       // open: the file and its folder must exist
-  bool confirmCreate = false;   // save: ask before a new file is created
+  bool mustExist = false;      // open: the file and its folder must exist
+  bool confirmCreate = false;  // save: ask before a new file is created
   // save: the file that will really be written for a chosen name (an extension rule of the
   // caller), so that the question before creating names the right file.
   std::function<QString(const QString&)> targetFor;

@@ -7,19 +7,19 @@
 #include <QWindow>
 
 #include "app/windows/MainWindow.h"
+#include "binds/windows/BindDialog.h"
+#include "binds/windows/KeyDialog.h"
+#include "binds/windows/MetaBindWindow.h"
+#include "dictionary/windows/DictionaryContext.h"
+#include "dictionary/windows/DictionaryWindow.h"
+#include "dictionary/windows/ExplanationWindow.h"
+#include "dictionary/windows/LibraryManager.h"
+#include "dictionary/windows/ValuePanel.h"
 #include "game/windows/GameDirectoryDialog.h"
+#include "maps/windows/MapCycleWindow.h"
 #include "wizard/windows/NewConfigDialog.h"
 #include "wizard/windows/WizardKeyPages.h"
 #include "wizard/windows/WizardWindow.h"
-#include "binds/windows/MetaBindWindow.h"
-#include "maps/windows/MapCycleWindow.h"
-#include "binds/windows/KeyDialog.h"
-#include "binds/windows/BindDialog.h"
-#include "dictionary/windows/DictionaryContext.h"
-#include "dictionary/windows/LibraryManager.h"
-#include "dictionary/windows/ExplanationWindow.h"
-#include "dictionary/windows/ValuePanel.h"
-#include "dictionary/windows/DictionaryWindow.h"
 
 namespace brindle::app {
 namespace {
@@ -70,11 +70,13 @@ AppWindows::AppWindows(std::string programDir, QStringList arguments) {
   wizard::attachKeyPages(*form2, keys, metab, &main->settings(), main->programDir());
   main->toolWindows().setWindows(ccd, pani1, form6);
   qApp->installEventFilter(new DialogsAboveToolWindows(main));
-  QObject::connect(ccd, &dictionary::DictionaryWindow::insertDialogRequested, setbal, &binds::BindDialog::openPage);
-  QObject::connect(nachalo, &game::GameDirectoryDialog::confirmed, main, [this](const QString& directory) {
-    form1->setConfirmed(true);
-    wizardDirectory = directory;
-  });
+  QObject::connect(ccd, &dictionary::DictionaryWindow::insertDialogRequested, setbal,
+                   &binds::BindDialog::openPage);
+  QObject::connect(nachalo, &game::GameDirectoryDialog::confirmed, main,
+                   [this](const QString& directory) {
+                     form1->setConfirmed(true);
+                     wizardDirectory = directory;
+                   });
 }
 
 AppWindows::~AppWindows() {

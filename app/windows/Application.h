@@ -6,9 +6,7 @@
 #include <memory>
 #include <string>
 
-namespace brindle::app {
-
-}  // namespace brindle::app
+namespace brindle::app {}  // namespace brindle::app
 namespace brindle::dictionary {
 struct DictionaryContext;
 class ValuePanel;
@@ -27,7 +25,7 @@ class GameDirectoryDialog;
 namespace brindle::wizard {
 class NewConfigDialog;
 class WizardWindow;
-}
+}  // namespace brindle::wizard
 namespace brindle::maps {
 class MapCycleWindow;
 }
@@ -37,9 +35,10 @@ class MainWindow;
 
 int runApplication(int argc, char** argv);
 
-// All windows of the program, created once in this order: MainWindow, ValuePanel, DictionaryWindow, LibraryManager,
-// BindDialog, ExplanationWindow, NewConfigDialog, KeyDialog, GameDirectoryDialog, MetaBindWindow (the About window is created afresh each time it
-// is shown). The main window owns the others; they live until it goes.
+// All windows of the program, created once in this order: MainWindow, ValuePanel, DictionaryWindow,
+// LibraryManager, BindDialog, ExplanationWindow, NewConfigDialog, KeyDialog, GameDirectoryDialog,
+// MetaBindWindow (the About window is created afresh each time it is shown). The main window owns
+// the others; they live until it goes.
 struct AppWindows {
   // `programDir` ends with a separator; `arguments` are the command-line arguments after the
   // program name.

@@ -3,9 +3,9 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 
-#include "core/FileIO.h"
 #include "core/DataLayout.h"
 #include "core/DataPaths.h"
+#include "core/FileIO.h"
 #include "ui/Codec.h"
 
 namespace brindle::app {

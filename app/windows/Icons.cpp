@@ -3,15 +3,14 @@
 #include <QHash>
 #include <QIconEngine>
 #include <QPainter>
-#include <memory>
 #include <QSvgRenderer>
+#include <memory>
 
 // Resources of a static library are registered by hand (outside any namespace).
 static void initIconResources() { Q_INIT_RESOURCE(icons); }
 
 namespace brindle::icons {
 namespace {
-
 
 QString pathOf(const char* name) {
   static const bool registered = (initIconResources(), true);
@@ -48,7 +47,8 @@ class SvgIconEngine : public QIconEngine {
   }
 
   QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
-    const QString key = QStringLiteral("%1x%2/%3").arg(size.width()).arg(size.height()).arg(int(mode));
+    const QString key =
+        QStringLiteral("%1x%2/%3").arg(size.width()).arg(size.height()).arg(int(mode));
     if (const auto it = cache_.find(key); it != cache_.end()) return it.value();
     if (!renderer_) renderer_ = std::make_shared<QSvgRenderer>(path_);
     QPixmap pm = render(*renderer_, size);

@@ -7,8 +7,21 @@
 namespace brindle::icons {
 
 enum class Tool {
-  New, Open, Save, Cut, Copy, Paste, SelectAll, Find, Undo, Font, Color, Libraries, Maps,
-  MetaBinds, Wizard
+  New,
+  Open,
+  Save,
+  Cut,
+  Copy,
+  Paste,
+  SelectAll,
+  Find,
+  Undo,
+  Font,
+  Color,
+  Libraries,
+  Maps,
+  MetaBinds,
+  Wizard
 };
 
 QIcon tool(Tool which);

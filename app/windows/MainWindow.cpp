@@ -21,33 +21,33 @@
 #include <map>
 #include <vector>
 
-#include "binds/logic/KeyNames.h"
-#include "dictionary/logic/Explanations.h"
-#include "dictionary/logic/KnownWords.h"
-#include "editor/logic/Cleanup.h"
-#include "editor/windows/ConfigTools.h"
-#include "editor/logic/EditTools.h"
-#include "core/FileIO.h"
-#include "game/logic/GameLaunch.h"
-#include "core/DataLayout.h"
-#include "core/DataPaths.h"
-#include "core/Text.h"
+#include "app/windows/AboutWindow.h"
 #include "app/windows/Application.h"
 #include "app/windows/HelpPages.h"
 #include "app/windows/Icons.h"
-#include "app/windows/AboutWindow.h"
-#include "game/windows/GameDirectoryDialog.h"
+#include "binds/logic/KeyNames.h"
 #include "binds/windows/MetaBindWindow.h"
-#include "maps/windows/MapCycleWindow.h"
-#include "wizard/windows/WizardWindow.h"
-#include "dictionary/windows/LibraryManager.h"
+#include "core/DataLayout.h"
+#include "core/DataPaths.h"
+#include "core/FileIO.h"
+#include "core/Text.h"
+#include "dictionary/logic/Explanations.h"
+#include "dictionary/logic/KnownWords.h"
 #include "dictionary/windows/ExplanationWindow.h"
+#include "dictionary/windows/LibraryManager.h"
 #include "dictionary/windows/ValuePanel.h"
+#include "editor/logic/Cleanup.h"
+#include "editor/logic/EditTools.h"
+#include "editor/windows/ConfigTools.h"
+#include "game/logic/GameLaunch.h"
+#include "game/windows/GameDirectoryDialog.h"
+#include "maps/windows/MapCycleWindow.h"
 #include "ui/CfgEdit.h"
 #include "ui/Codec.h"
 #include "ui/FindDialog.h"
 #include "ui/FontColorPrint.h"
 #include "ui/MessageBoxes.h"
+#include "wizard/windows/WizardWindow.h"
 
 namespace brindle::app {
 namespace {
@@ -210,7 +210,8 @@ void MainWindow::buildMenus() {
   };
   const Command separator{nullptr, nullptr, nullptr, nullptr, nullptr};
   const std::vector<Menu> menus = {
-      {"File1", "&Файл",
+      {"File1",
+       "&Файл",
        {{"New1", "&Новый", "Создать новый файл", "Ctrl+N", &MainWindow::newDocument},
         {"Open1", "&Открыть", "Открыть файл", "Ctrl+O", &MainWindow::openDocument},
         {"Save1", "&Сохранить", "Сохранить файл", "Ctrl+S", &MainWindow::save},
@@ -221,7 +222,8 @@ void MainWindow::buildMenus() {
         {"N33", "&Печать", "Печать файла", "Ctrl+P", &MainWindow::print},
         separator,
         {"Exit1", "В&ыход", "Выход из программы", "F12", nullptr}}},
-      {"Edit1", "&Правка",
+      {"Edit1",
+       "&Правка",
        {{"Undo1", "От&менить", "Отменить последнее действие", "Ctrl+Z", nullptr},
         separator,
         {"Cut1", "Вы&резать", nullptr, "Ctrl+X", nullptr},
@@ -232,7 +234,8 @@ void MainWindow::buildMenus() {
          &MainWindow::toggleSelectAll},
         {"N14", "Перенос с&лов", "Перенос слов", "Ctrl+Alt+P", &MainWindow::toggleWordWrap},
         {"N21", "Удалить строку", "Удалить строку", "Ctrl+Y", &MainWindow::deleteLine}}},
-      {"Tools1", "&Инструменты",
+      {"Tools1",
+       "&Инструменты",
        {{"Find1", "&Найти", "Найти нужный текст", "F3", &MainWindow::find},
         {"N15", "О&пределить", "Определить значение выделеного слова", "Ctrl+A",
          &MainWindow::defineSelection},
@@ -248,13 +251,14 @@ void MainWindow::buildMenus() {
          &MainWindow::openMapCycle},
         {"Master1", "&Мастер CFG", "Мастер настройки конфига", "Ctrl+Alt+M",
          &MainWindow::openWizard}}},
-      {"Libraries1", "&Библиотеки и MetaBinds",
+      {"Libraries1",
+       "&Библиотеки и MetaBinds",
        {{"N37", "&Настройка библиотек DLZ и MetaBinds",
-         "Настройка библиотек (*.dlz) и MetaBinds (*.mtb)", "Ctrl+B",
-         &MainWindow::manageLibraries},
+         "Настройка библиотек (*.dlz) и MetaBinds (*.mtb)", "Ctrl+B", &MainWindow::manageLibraries},
         {"MetaBinds1", "&Вставка MetaBinds", "Вставка MetaBinds", "Ctrl+Alt+B",
          &MainWindow::insertMetaBinds}}},
-      {"Help1", "П&омощь",
+      {"Help1",
+       "П&омощь",
        {{"N35", "&Справка", nullptr, "F1", &MainWindow::showHelp},
         {"N29", "Во&просы и ответы", nullptr, nullptr, &MainWindow::showQuestions},
         {"N31", "Со&здание скриптов", nullptr, nullptr, &MainWindow::showLessons},
@@ -263,8 +267,11 @@ void MainWindow::buildMenus() {
   };
   // Commands whose work is not a member of this window.
   const std::map<std::string_view, std::function<void()>> others = {
-      {"Exit1", [this] { close(); }}, {"Undo1", undoAction}, {"Cut1", cut},
-      {"Copy1", copy},                {"Paste1", paste},
+      {"Exit1", [this] { close(); }},
+      {"Undo1", undoAction},
+      {"Cut1", cut},
+      {"Copy1", copy},
+      {"Paste1", paste},
   };
 
   QMenuBar* bar = menuBar();
@@ -370,9 +377,10 @@ void MainWindow::buildToolBar() {
       {"ToolButton13", Tool::Wizard, "Мастер настройки конфига", &MainWindow::openWizard},
   };
   // The edit actions act on the focused text control.
-  const std::map<std::string_view, const char*> editSlots = {
-      {"ToolButton5", "cut"}, {"ToolButton6", "copy"}, {"ToolButton7", "paste"},
-      {"ToolButton10", "undo"}};
+  const std::map<std::string_view, const char*> editSlots = {{"ToolButton5", "cut"},
+                                                             {"ToolButton6", "copy"},
+                                                             {"ToolButton7", "paste"},
+                                                             {"ToolButton10", "undo"}};
   for (const ToolCommand& b : buttons) {
     if (b.name == nullptr) {
       toolBar_->addSeparator();
@@ -513,11 +521,16 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     case QEvent::MouseButtonRelease: {
       const auto* m = static_cast<QMouseEvent*>(e);
       if (m->button() != Qt::LeftButton) break;
-      if (watched == stripButtons_[0]) insertComment();
-      else if (watched == stripButtons_[1]) insertLineBreak();
-      else if (watched == stripButtons_[2]) endEnter();
-      else if (watched == stripButtons_[3]) cleanUp();
-      else break;
+      if (watched == stripButtons_[0])
+        insertComment();
+      else if (watched == stripButtons_[1])
+        insertLineBreak();
+      else if (watched == stripButtons_[2])
+        endEnter();
+      else if (watched == stripButtons_[3])
+        cleanUp();
+      else
+        break;
       return true;
     }
     case QEvent::KeyPress: {
@@ -546,10 +559,13 @@ void MainWindow::firstShow() {
   // once the window is up, so the start does not wait for the lists.
   core::KnownWords words = dictionary::readKnownWords(programDir_);
   for (const auto key : binds::kKeyNames) words.keyNames.emplace_back(key);
-  configTools_ = new editor::ConfigTools(memo_, words, [this](std::string_view word) {
-    const std::string text = dictionary::lookUpExplanation(programDir_, "", word, "q", false);
-    return text == dictionary::kNoExplanation ? std::string() : text;
-  }, this);
+  configTools_ = new editor::ConfigTools(
+      memo_, words,
+      [this](std::string_view word) {
+        const std::string text = dictionary::lookUpExplanation(programDir_, "", word, "q", false);
+        return text == dictionary::kNoExplanation ? std::string() : text;
+      },
+      this);
 
   // The stored size is the outer frame's; the decoration is known once the window shows.
   whenExposed({this}, this, [this] { placeMainFrame(); });
@@ -561,10 +577,18 @@ void MainWindow::firstShow() {
   font.setPointSize(settings_.readInt(core::Setting::FontSize, kDefaultFontSize));
   const QColor textColor = ui::colorFromBgr(settings_.readInt(core::Setting::FontColor, 0));
   switch (settings_.readInt(core::Setting::FontStyle, 0)) {
-    case 1: font.setBold(true); break;
-    case 2: font.setItalic(true); break;
-    case 3: font.setBold(true); font.setItalic(true); break;
-    default: break;
+    case 1:
+      font.setBold(true);
+      break;
+    case 2:
+      font.setItalic(true);
+      break;
+    case 3:
+      font.setBold(true);
+      font.setItalic(true);
+      break;
+    default:
+      break;
   }
   applyEditorFont(font, textColor);
   chooseFont();
@@ -683,8 +707,10 @@ void MainWindow::placeToolWindows() {
   if (!activated_) return;
   const Qt::WindowStates state = windowState();
   if (state & Qt::WindowMinimized) return;
-  if (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) tools_.dock(frameGeometry());
-  else if (tools_.docked()) tools_.applyNormal();
+  if (state & (Qt::WindowMaximized | Qt::WindowFullScreen))
+    tools_.dock(frameGeometry());
+  else if (tools_.docked())
+    tools_.applyNormal();
 }
 
 // ================================================================================ close
@@ -732,11 +758,10 @@ void MainWindow::writeSettings() {
   batch.set(Setting::MainTop, normalFrame_.top());
   batch.set(Setting::MainWidth, normalFrame_.width());
   batch.set(Setting::MainHeight, normalFrame_.height());
-  const ToolLayout l =
-      tools_.present()
-          ? ToolLayout{frameRect(tools_.ccd()), frameRect(tools_.pani1()),
-                       frameRect(tools_.form6()).topLeft()}
-          : tools_.normalLayout();
+  const ToolLayout l = tools_.present()
+                           ? ToolLayout{frameRect(tools_.ccd()), frameRect(tools_.pani1()),
+                                        frameRect(tools_.form6()).topLeft()}
+                           : tools_.normalLayout();
   batch.set(Setting::ValuePanelHeight, l.pani1.height());
   batch.set(Setting::ValuePanelWidth, l.pani1.width());
   batch.set(Setting::ValuePanelLeft, l.pani1.left());
@@ -779,7 +804,8 @@ std::optional<std::string> MainWindow::chooseOpenPath() {
   ui::FileDialogRequest request;
   request.filter = kOpenFilter;
   request.mustExist = true;
-  request.directory = ui::startDirectory(session_.untitled() ? QString() : currentFileName(), gameDirectory());
+  request.directory =
+      ui::startDirectory(session_.untitled() ? QString() : currentFileName(), gameDirectory());
   const ui::FileDialogResult chosen = ui::runFileDialog(this, request);
   if (!chosen.accepted) return std::nullopt;
   return ui::toUtf8(chosen.path);
@@ -792,7 +818,8 @@ std::optional<std::string> MainWindow::chooseSavePath(std::string_view title) {
   request.filter = kSaveFilter;
   request.filterIndex = saveFilterIndex_;
   request.confirmCreate = true;
-  request.directory = ui::startDirectory(session_.untitled() ? QString() : currentFileName(), gameDirectory());
+  request.directory =
+      ui::startDirectory(session_.untitled() ? QString() : currentFileName(), gameDirectory());
   request.targetFor = [this](const QString& name) {
     return defaultExt_.isEmpty() ? name : withExtension(name, defaultExt_);
   };
@@ -810,7 +837,9 @@ std::optional<std::string> MainWindow::chooseSavePath(std::string_view title) {
   return ui::toUtf8(target);
 }
 
-void MainWindow::showError(const std::string& message) { ui::showError(this, ui::fromUtf8(message)); }
+void MainWindow::showError(const std::string& message) {
+  ui::showError(this, ui::fromUtf8(message));
+}
 
 void MainWindow::progress(editor::Progress step) {
   switch (step) {
@@ -979,7 +1008,8 @@ void MainWindow::startGame(const QString& gameRoot) {
   const QString where = gameRoot.isEmpty() ? QDir::currentPath() : gameRoot;
   QString program = QStringLiteral("hl.exe");
   for (const std::string& candidate : game::gameProgramCandidates()) {
-    const std::string path = core::resolveDataPath(core::withSeparator(ui::toUtf8(where)), candidate);
+    const std::string path =
+        core::resolveDataPath(core::withSeparator(ui::toUtf8(where)), candidate);
     if (core::fileExists(path)) {
       program = ui::fromUtf8(path);
       break;

@@ -34,7 +34,8 @@ namespace {
 // Watches the windows' expose events and runs the step once all of them are exposed.
 class ExposeWatcher : public QObject {
  public:
-  ExposeWatcher(std::vector<QPointer<QWidget>> windows, QObject* context, std::function<void()> then)
+  ExposeWatcher(std::vector<QPointer<QWidget>> windows, QObject* context,
+                std::function<void()> then)
       : QObject(context), windows_(std::move(windows)), then_(std::move(then)) {
     for (const auto& w : windows_)
       if (w) w->windowHandle()->installEventFilter(this);
@@ -58,9 +59,12 @@ class ExposeWatcher : public QObject {
   bool eventFilter(QObject*, QEvent* e) override {
     // The filter sees the event before the window has taken it in: look again once it has.
     if (e->type() == QEvent::Expose && then_)
-      QMetaObject::invokeMethod(this, [this] {
-        if (then_ && allExposed()) run();
-      }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          this,
+          [this] {
+            if (then_ && allExposed()) run();
+          },
+          Qt::QueuedConnection);
     return false;
   }
 

@@ -13,13 +13,12 @@ inline constexpr std::size_t kKeyCount = 102;
 inline constexpr std::array<std::string_view, kKeyCount> kKeyNames = {
     // named keys
     "SHIFT", "CTRL", "ALT", "SPACE", "BACKSPACE", "ENTER", "TAB", "CAPSLOCK", "PAUSE", "ESCAPE",
-    "INS", "HOME", "PGUP", "PGDN", "DEL", "END", "UPARROW", "DOWNARROW", "LEFTARROW",
-    "RIGHTARROW",
+    "INS", "HOME", "PGUP", "PGDN", "DEL", "END", "UPARROW", "DOWNARROW", "LEFTARROW", "RIGHTARROW",
     // digits
     "1", "2", "3", "4", "5", "6", "7", "8", "9", "0",
     // letters
-    "a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m", "n", "o", "p", "q", "r",
-    "s", "t", "u", "v", "w", "x", "y", "z",
+    "a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m", "n", "o", "p", "q", "r", "s",
+    "t", "u", "v", "w", "x", "y", "z",
     // one-character keys
     "-", "=", "+", "`", "~", "\\", "[", "]", ";", "'", ",", ".", "/",
     // function keys

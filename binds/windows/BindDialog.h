@@ -32,8 +32,8 @@ class BindDialog : public QDialog {
   // Sets up the current page: the name boxes start empty, the page's box gets the focus.
   void prepare();
   void insertSetinfo();  // setinfo "ОК", also Enter in the value box
-  void insertBind();   // bind "ОК"
-  void insertAlias();   // alias "ОК", also Enter in the name box
+  void insertBind();     // bind "ОК"
+  void insertAlias();    // alias "ОК", also Enter in the name box
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

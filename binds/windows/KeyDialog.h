@@ -38,9 +38,9 @@ class KeyDialog : public QDialog {
   // Without a check every key is taken.
   std::function<bool(const std::string& key)> keyChoiceCheck;
 
-  void prepare();      // the list anew, nothing selected
+  void prepare();  // the list anew, nothing selected
   void confirm();  // "OK"
-  void cancel();  // "Отмена"
+  void cancel();   // "Отмена"
 
   void done(int result) override;
 

@@ -8,8 +8,8 @@
 
 #include "binds/logic/Metabind.h"
 #include "binds/windows/KeyDialog.h"
-#include "ui/ChoiceListBox.h"
 #include "ui/CfgEdit.h"
+#include "ui/ChoiceListBox.h"
 #include "ui/Codec.h"
 #include "ui/EditorHost.h"
 #include "ui/MessageBoxes.h"

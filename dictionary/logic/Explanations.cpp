@@ -1,7 +1,7 @@
 #include "dictionary/logic/Explanations.h"
 
-#include "core/Ini.h"
 #include "core/DataLayout.h"
+#include "core/Ini.h"
 
 namespace brindle::dictionary {
 namespace {
@@ -17,10 +17,11 @@ std::string lookIn(const std::string& path, std::string_view word, std::string_v
 }  // namespace
 
 std::string lookUpExplanation(const std::string& programDir, std::string_view library,
-                     std::string_view word, std::string_view key, bool libraryTabActive) {
+                              std::string_view word, std::string_view key, bool libraryTabActive) {
   const core::DataLayout data(programDir);
   if (libraryTabActive) {
-    const std::string own = lookIn(data.libraryFile(std::string(library) + ".pro").value_or(""), word, key);
+    const std::string own =
+        lookIn(data.libraryFile(std::string(library) + ".pro").value_or(""), word, key);
     if (own != kNoExplanation) return own;
     const std::string second = lookIn(data.secondExplanations(), word, key);
     if (second != kNoExplanation) return second;

@@ -18,6 +18,6 @@ inline constexpr std::string_view kExplanationKey = "q";
 // then dlls\ans2.pro; in every case dlls\ans1.pro is asked last. An explanation that reads
 // "????" counts as missing. Paths are matched without regard to letter case.
 std::string lookUpExplanation(const std::string& programDir, std::string_view library,
-                     std::string_view word, std::string_view key, bool libraryTabActive);
+                              std::string_view word, std::string_view key, bool libraryTabActive);
 
 }  // namespace brindle::dictionary

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "core/FileIO.h"
 #include "core/DataLayout.h"
 #include "core/DataPaths.h"
+#include "core/FileIO.h"
 #include "core/Text.h"
 
 namespace brindle::dictionary {
@@ -18,8 +18,7 @@ std::size_t characters(std::string_view utf8) {
 }
 
 std::string tooLong(const std::string& path) {
-  return "Путь длиннее " + std::to_string(kMaxCopyPath) +
-         " символов, файл не добавлен:\n" + path;
+  return "Путь длиннее " + std::to_string(kMaxCopyPath) + " символов, файл не добавлен:\n" + path;
 }
 
 // A name with a folder in it would reach outside the library folders.

@@ -36,11 +36,11 @@ enum class LibraryKind { ValueLibrary, MetaBind };
 
 struct AddPlan {
   bool ok = false;
-  std::string error;        // UTF-8, for the user, when !ok
+  std::string error;  // UTF-8, for the user, when !ok
   LibraryKind kind = LibraryKind::ValueLibrary;
-  std::string listEntry;    // the library name or the MetaBind file name
-  std::string source;       // the chosen file
-  std::string target;       // where it is copied (replacing a file of that name)
+  std::string listEntry;  // the library name or the MetaBind file name
+  std::string source;     // the chosen file
+  std::string target;     // where it is copied (replacing a file of that name)
 };
 
 // Works out what adding `sourcePath` means. Source or target paths longer than kMaxCopyPath

@@ -1,21 +1,23 @@
 #include "dictionary/logic/ListFiles.h"
 
-#include "core/FileIO.h"
 #include "core/DataLayout.h"
+#include "core/FileIO.h"
 #include "core/Text.h"
 
 namespace brindle::dictionary {
 
 const std::vector<ListTableEntry>& listTable(ListTab tab) {
   static const std::vector<ListTableEntry> cmd = {
-      {"Standart", "Stcmd.dll"}, {"(-,+)", "Pmcmd.dll"}, {"Record", "Reccmd.dll"},
+      {"Standart", "Stcmd.dll"}, {"(-,+)", "Pmcmd.dll"},    {"Record", "Reccmd.dll"},
       {"Other", "Otcmd.dll"},    {"Weapons", "Pushki.dll"},
   };
   static const std::vector<ListTableEntry> cvar = {
-      {"Standart", "Stcvr.dll"},          {"Other", "Otcvr.dll"},   {"Voice", "Vccvr.dll"},
-      {"sv_...", "Sv_cvr.dll"},           {"cl_...", "Cl_cvr.dll"}, {"mp_...", "Mp_cvr.dll"},
-      {"gl_...", "Gl_cvr.dll"},           {"s_...", "S_cvr.dll"},   {"r_...", "R_cvr.dll"},
-      {"sk_(HalfLife)", "Sk_cvr_hlife.dll"}, {"Joystick", "Joycvr.dll"},
+      {"Standart", "Stcvr.dll"},  {"Other", "Otcvr.dll"},
+      {"Voice", "Vccvr.dll"},     {"sv_...", "Sv_cvr.dll"},
+      {"cl_...", "Cl_cvr.dll"},   {"mp_...", "Mp_cvr.dll"},
+      {"gl_...", "Gl_cvr.dll"},   {"s_...", "S_cvr.dll"},
+      {"r_...", "R_cvr.dll"},     {"sk_(HalfLife)", "Sk_cvr_hlife.dll"},
+      {"Joystick", "Joycvr.dll"},
   };
   return tab == ListTab::Cmd ? cmd : cvar;
 }

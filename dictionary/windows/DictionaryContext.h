@@ -1,7 +1,8 @@
 #pragma once
 // State shared by the dictionary's windows for the whole run, and the pointers by which they
 // reach each other. The application creates one context, then the windows (each registers
-// itself here in its constructor), in the order ValuePanel, DictionaryWindow, LibraryManager, ExplanationWindow.
+// itself here in its constructor), in the order ValuePanel, DictionaryWindow, LibraryManager,
+// ExplanationWindow.
 #include <string>
 
 #include "core/Insertion.h"
@@ -27,13 +28,13 @@ struct DictionaryContext {
   LibraryManager* form3 = nullptr;
   ExplanationWindow* form6 = nullptr;
 
-  std::string currentListPath;              // UTF-8, the list the value panel shows
+  std::string currentListPath;  // UTF-8, the list the value panel shows
   // UTF-8, the value library whose entries the value panel shows; empty for a CMD or CVAR list.
   std::string panelLibrary;
-  core::ListKind listKind = core::ListKind::Command;    // how value panel entries are inserted
-  bool picturesMode = false;                // value panel entries show weapon pictures
+  core::ListKind listKind = core::ListKind::Command;  // how value panel entries are inserted
+  bool picturesMode = false;                          // value panel entries show weapon pictures
   core::InsertKind insertKind = core::InsertKind::Command;
-  std::string explanation;                  // CP1251, the result of the last lookup
+  std::string explanation;  // CP1251, the result of the last lookup
 };
 
 }  // namespace brindle::dictionary

@@ -11,10 +11,10 @@
 
 #include "dictionary/logic/ListFiles.h"
 #include "dictionary/windows/DictionaryContext.h"
-#include "ui/ChoiceListBox.h"
-#include "dictionary/windows/LibraryManager.h"
 #include "dictionary/windows/ExplanationWindow.h"
+#include "dictionary/windows/LibraryManager.h"
 #include "dictionary/windows/ValuePanel.h"
+#include "ui/ChoiceListBox.h"
 #include "ui/Codec.h"
 #include "ui/EditorHost.h"
 
@@ -34,7 +34,8 @@ ui::ChoiceListBox* makeList(QWidget* page, const char* name, ListTab* tab) {
   tip.setColor(QPalette::Text, tip.color(QPalette::ToolTipText));
   list->setPalette(tip);
   if (tab)
-    for (const auto& e : listTable(*tab)) list->addItem(QString::fromUtf8(e.caption.data(), static_cast<qsizetype>(e.caption.size())));
+    for (const auto& e : listTable(*tab))
+      list->addItem(QString::fromUtf8(e.caption.data(), static_cast<qsizetype>(e.caption.size())));
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(list);
@@ -57,10 +58,9 @@ QToolButton* makeButton(QWidget* panel, const char* name, const QString& text) {
 
 }  // namespace
 
-DictionaryWindow::DictionaryWindow(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
-    : ui::ToolWindow(Frame::Titled, parent),
-      host_(host),
-      context_(context) {
+DictionaryWindow::DictionaryWindow(ui::EditorHost* host, DictionaryContext* context,
+                                   QWidget* parent)
+    : ui::ToolWindow(Frame::Titled, parent), host_(host), context_(context) {
   setObjectName(QStringLiteral("Tccd"));
   // Small enough for the stored default (135 x 315) and the docked column (157 x 194).
   setMinimumSize(100, 120);

@@ -13,7 +13,7 @@ class QToolButton;
 namespace brindle::ui {
 class ChoiceListBox;
 class EditorHost;
-}
+}  // namespace brindle::ui
 
 namespace brindle::dictionary {
 
@@ -40,11 +40,11 @@ class DictionaryWindow : public ui::ToolWindow {
 
   // Selects CMD "Standart" and loads it (done when the window first shows).
   void prepareLists();
-  void commandListChosen();  // a CMD list chosen
+  void commandListChosen();   // a CMD list chosen
   void variableListChosen();  // a CVAR list chosen
-  void libraryChosen();  // a value library chosen
-  void tabChanged();      // the active tab changed: pictures mode ends
-  void libraryTabShown();  // the DLZ tab shows: newly added libraries are listed
+  void libraryChosen();       // a value library chosen
+  void tabChanged();          // the active tab changed: pictures mode ends
+  void libraryTabShown();     // the DLZ tab shows: newly added libraries are listed
 
  Q_SIGNALS:
   // The setinfo/bind/alias dialog is wanted on `page` (0 setinfo, 1 bind, 2 alias) with the

@@ -35,10 +35,9 @@ QPainterPath outline() {
 
 }  // namespace
 
-ExplanationWindow::ExplanationWindow(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
-    : ui::ToolWindow(Frame::Borderless, parent),
-      host_(host),
-      context_(context) {
+ExplanationWindow::ExplanationWindow(ui::EditorHost* host, DictionaryContext* context,
+                                     QWidget* parent)
+    : ui::ToolWindow(Frame::Borderless, parent), host_(host), context_(context) {
   setObjectName(QStringLiteral("TForm6"));
   setWindowTitle(QStringLiteral("Пояснение"));
   setFixedSize(kWidth, kHeight);
@@ -104,10 +103,14 @@ void ExplanationWindow::setLabelText(const QString& text) {
   f.setBold(true);
   f.setPixelSize(kLargestText);
   while (!fits(f, text)) {
-    if (f.bold() && f.pixelSize() > kSmallestBold) f.setPixelSize(f.pixelSize() - 1);
-    else if (f.bold()) f.setBold(false);
-    else if (f.pixelSize() > kSmallestText) f.setPixelSize(f.pixelSize() - 1);
-    else break;
+    if (f.bold() && f.pixelSize() > kSmallestBold)
+      f.setPixelSize(f.pixelSize() - 1);
+    else if (f.bold())
+      f.setBold(false);
+    else if (f.pixelSize() > kSmallestText)
+      f.setPixelSize(f.pixelSize() - 1);
+    else
+      break;
   }
   QString shown = text;
   if (!fits(f, text)) {
@@ -117,8 +120,10 @@ void ExplanationWindow::setLabelText(const QString& text) {
     int high = static_cast<int>(words.size());
     while (low < high) {
       const int mid = (low + high + 1) / 2;
-      if (fits(f, words.mid(0, mid).join(QLatin1Char(' ')) + QStringLiteral(" …"))) low = mid;
-      else high = mid - 1;
+      if (fits(f, words.mid(0, mid).join(QLatin1Char(' ')) + QStringLiteral(" …")))
+        low = mid;
+      else
+        high = mid - 1;
     }
     shown = words.mid(0, low).join(QLatin1Char(' ')) + QStringLiteral(" …");
   }

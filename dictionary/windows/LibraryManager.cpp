@@ -9,8 +9,8 @@
 
 #include "dictionary/logic/Libraries.h"
 #include "dictionary/windows/DictionaryContext.h"
-#include "ui/ChoiceListBox.h"
 #include "dictionary/windows/DictionaryWindow.h"
+#include "ui/ChoiceListBox.h"
 #include "ui/Codec.h"
 #include "ui/EditorHost.h"
 #include "ui/MessageBoxes.h"

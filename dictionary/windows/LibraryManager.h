@@ -9,7 +9,7 @@ class QPushButton;
 namespace brindle::ui {
 class ChoiceListBox;
 class EditorHost;
-}
+}  // namespace brindle::ui
 
 namespace brindle::dictionary {
 
@@ -27,10 +27,10 @@ class LibraryManager : public QDialog {
   void run(bool refreshOnly);
 
   void listNewMetaBinds();      // lists the MetaBind files not listed yet
-  void addLibrary();  // "Добавить"
-  void removeSelected();  // "Удалить"
-  void confirm();  // "OK"
-  void copyListToDictionary();     // the dictionary's DLZ list becomes a copy of this one
+  void addLibrary();            // "Добавить"
+  void removeSelected();        // "Удалить"
+  void confirm();               // "OK"
+  void copyListToDictionary();  // the dictionary's DLZ list becomes a copy of this one
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -9,15 +9,15 @@
 
 #include "core/Cp1251.h"
 #include "core/DataLayout.h"
-#include "core/FileIO.h"
 #include "core/DataPaths.h"
+#include "core/FileIO.h"
 #include "dictionary/logic/Explanations.h"
 #include "dictionary/logic/ListFiles.h"
 #include "dictionary/windows/DictionaryContext.h"
-#include "ui/ChoiceListBox.h"
-#include "dictionary/windows/ExplanationWindow.h"
 #include "dictionary/windows/DictionaryWindow.h"
+#include "dictionary/windows/ExplanationWindow.h"
 #include "ui/CfgEdit.h"
+#include "ui/ChoiceListBox.h"
 #include "ui/Codec.h"
 #include "ui/EditorHost.h"
 #include "ui/MessageBoxes.h"
@@ -31,9 +31,7 @@ constexpr int kButtonHeight = 26;
 }  // namespace
 
 ValuePanel::ValuePanel(ui::EditorHost* host, DictionaryContext* context, QWidget* parent)
-    : ui::ToolWindow(Frame::Titled, parent),
-      host_(host),
-      context_(context) {
+    : ui::ToolWindow(Frame::Titled, parent), host_(host), context_(context) {
   setObjectName(QStringLiteral("TPani1"));
   setMinimumSize(120, 150);
   resize(180, 400);
@@ -99,8 +97,10 @@ void ValuePanel::resizeEvent(QResizeEvent* event) {
 
 bool ValuePanel::eventFilter(QObject* watched, QEvent* event) {
   if (watched == entries_ && host_) {
-    if (event->type() == QEvent::Enter) host_->showHint(kListHint);
-    else if (event->type() == QEvent::Leave) host_->showHint(QString());
+    if (event->type() == QEvent::Enter)
+      host_->showHint(kListHint);
+    else if (event->type() == QEvent::Leave)
+      host_->showHint(QString());
   }
   return QWidget::eventFilter(watched, event);
 }
@@ -122,9 +122,10 @@ bool ValuePanel::Dogy() {
 }
 
 std::string ValuePanel::explanation(std::string_view library, std::string_view word,
-                             std::string_view key) {
+                                    std::string_view key) {
   const bool libraryTab = context_->ccd && context_->ccd->libraryTabActive();
-  context_->explanation = dictionary::lookUpExplanation(host_->programDir(), library, word, key, libraryTab);
+  context_->explanation =
+      dictionary::lookUpExplanation(host_->programDir(), library, word, key, libraryTab);
   return context_->explanation;
 }
 
@@ -167,7 +168,8 @@ void ValuePanel::entryDoubleClicked() {
   insertSelected();
 }
 
-void ValuePanel::insertLine(core::InsertKind kind, const std::string& first, const std::string& second) {
+void ValuePanel::insertLine(core::InsertKind kind, const std::string& first,
+                            const std::string& second) {
   context_->insertKind = kind;
   first_ = first;
   second_ = second;
@@ -190,7 +192,8 @@ void ValuePanel::insertSelected() {
   }
 
   ui::CfgEdit* memo = host_->memo();
-  const core::Insertion insertion = core::insertionFor(kind, static_cast<long>(memo->caretPos().column), first, second);
+  const core::Insertion insertion =
+      core::insertionFor(kind, static_cast<long>(memo->caretPos().column), first, second);
   memo->replaceSel(insertion.text);
   if (QWidget* main = host_->hostWindow()) main->activateWindow();
   memo->setFocus();

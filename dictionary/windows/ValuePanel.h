@@ -15,7 +15,7 @@ class QToolButton;
 namespace brindle::ui {
 class ChoiceListBox;
 class EditorHost;
-}
+}  // namespace brindle::ui
 
 namespace brindle::dictionary {
 
@@ -39,7 +39,7 @@ class ValuePanel : public ui::ToolWindow {
   // in the context's explanation text and returns it. The library's file and ans2.pro are
   // asked only while the dictionary window's DLZ tab is the active tab.
   std::string explanation(std::string_view library, std::string_view word,
-                       std::string_view key = "q");
+                          std::string_view key = "q");
 
   // Inserts by the context's insert kind: the selected entry for command and variable
   // entries, the values set by insertLine for bind, setinfo and alias.

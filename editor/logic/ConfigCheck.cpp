@@ -10,9 +10,9 @@
 namespace brindle::editor {
 
 using core::Offset;
+using core::sameName;
 using core::ScriptCommand;
 using core::ScriptWord;
-using core::sameName;
 
 namespace {
 
@@ -48,7 +48,8 @@ std::string lowered(std::string_view s) {
 
 template <std::size_t N>
 bool isOneOf(std::string_view name, const std::array<std::string_view, N>& names) {
-  return std::any_of(names.begin(), names.end(), [&](std::string_view n) { return sameName(n, name); });
+  return std::any_of(names.begin(), names.end(),
+                     [&](std::string_view n) { return sameName(n, name); });
 }
 
 // The variable reads its value with atof: "1", "1.0" and " 0 " all count.
@@ -193,8 +194,7 @@ void Checker::command(std::string_view script, const ScriptCommand& cmd) {
     if (static_cast<std::size_t>(cmd.end - cmd.start) > kMaxCommandLine)
       add(cmd.start, cmd.end - cmd.start, Severity::Error, ProblemKind::CommandTooLong,
           "команда длиннее " + number(kMaxCommandLine) + " символов (" +
-              number(static_cast<std::size_t>(cmd.end - cmd.start)) +
-              "): игра отбросит её конец");
+              number(static_cast<std::size_t>(cmd.end - cmd.start)) + "): игра отбросит её конец");
     // Quotes left open inside the value of an alias or bind are the value's own quote.
     for (const ScriptWord& w : words)
       if (w.quoted && !w.closed)
@@ -205,8 +205,10 @@ void Checker::command(std::string_view script, const ScriptCommand& cmd) {
   const std::string_view name = words[0].text(script);
   if (parentDef >= 0) {
     AliasDef& def = defs_[static_cast<std::size_t>(parentDef)];
-    if (sameName(name, "wait")) def.waitSeen = true;
-    else if (!def.waitSeen) def.calls.push_back(name);
+    if (sameName(name, "wait"))
+      def.waitSeen = true;
+    else if (!def.waitSeen)
+      def.calls.push_back(name);
   }
 
   bool inComment = false;
@@ -301,9 +303,10 @@ void Checker::key(std::string_view script, const ScriptCommand& cmd, bool unbind
     const char lower = static_cast<char>(lowerAscii(key.empty() ? '\0' : key[0]));
     if (key.empty())
       message = "пустое имя клавиши: " + std::string(command) + " его не примет";
-    else if (key.size() == 1 && lower != key[0] && vocabulary_.isKeyName(std::string_view(&lower, 1)))
-      message = q(key) + " — не имя клавиши: буквы пишутся строчными, " +
-                q(std::string_view(&lower, 1));
+    else if (key.size() == 1 && lower != key[0] &&
+             vocabulary_.isKeyName(std::string_view(&lower, 1)))
+      message =
+          q(key) + " — не имя клавиши: буквы пишутся строчными, " + q(std::string_view(&lower, 1));
     else
       message = q(key) + " — не имя клавиши: " + std::string(command) + " его не примет";
     add(w.start, w.length, Severity::Error, ProblemKind::BadKeyName, std::move(message));
@@ -311,8 +314,10 @@ void Checker::key(std::string_view script, const ScriptCommand& cmd, bool unbind
   }
   if (lineOnly_ || cmd.depth != 0) return;
   if (unbind) {
-    if (key.size() == 1) singleBinds_[static_cast<unsigned char>(key[0])] = KeyUse{};
-    else longBinds_.erase(key);
+    if (key.size() == 1)
+      singleBinds_[static_cast<unsigned char>(key[0])] = KeyUse{};
+    else
+      longBinds_.erase(key);
     return;
   }
   if (words.size() < 3) return;  // "bind KEY" shows the binding
@@ -320,8 +325,10 @@ void Checker::key(std::string_view script, const ScriptCommand& cmd, bool unbind
   KeyUse* earlier = nullptr;
   if (key.size() == 1) {
     KeyUse& slot = singleBinds_[static_cast<unsigned char>(key[0])];
-    if (slot.length > 0) earlier = &slot;
-    else slot = use;
+    if (slot.length > 0)
+      earlier = &slot;
+    else
+      slot = use;
   } else {
     const auto [it, inserted] = longBinds_.try_emplace(key, use);
     if (!inserted) earlier = &it->second;
@@ -361,8 +368,8 @@ void Checker::setinfo(std::string_view script, const ScriptCommand& cmd) {
             "): игра его не примет");
   else if (value.size() > kMaxInfoText)
     add(vw.start, vw.length, Severity::Error, ProblemKind::SetinfoValue,
-        "значение setinfo длиннее " + number(kMaxInfoText) + " символов (" +
-            number(value.size()) + "): игра его не примет");
+        "значение setinfo длиннее " + number(kMaxInfoText) + " символов (" + number(value.size()) +
+            "): игра его не примет");
   else if (!lineOnly_ && cmd.depth == 0)
     userinfo(key, value, cmd);
 }
@@ -374,7 +381,7 @@ void Checker::userinfo(std::string_view key, std::string_view value, const Scrip
     infoLength_ -= it->second;
     info_.erase(it);
   }
-  if (value.empty()) return;  // an empty value removes the key
+  if (value.empty()) return;                               // an empty value removes the key
   const std::size_t pair = 2 + key.size() + value.size();  // "\key\value"
   if (infoLength_ + pair > kMaxUserinfo) {
     infoReported_ = true;
@@ -384,8 +391,7 @@ void Checker::userinfo(std::string_view key, std::string_view value, const Scrip
         ProblemKind::UserinfoTooLong,
         "строка userinfo выходит за " + number(kMaxUserinfo) + " символов (" +
             number(infoLength_ + pair) + "): " +
-            (important ? "игра выбросит из неё ключи setinfo"
-                       : "игра не примет " + q(key)));
+            (important ? "игра выбросит из неё ключи setinfo" : "игра не примет " + q(key)));
     return;
   }
   info_.emplace(id, pair);
@@ -460,8 +466,10 @@ void Checker::cycles(std::string_view text) {
       }
       if (next < edges[v].size()) {
         const std::size_t w = edges[v][next++];
-        if (index[w] == kNone) work.push_back({w, 0});
-        else if (onStack[w]) low[v] = std::min(low[v], index[w]);
+        if (index[w] == kNone)
+          work.push_back({w, 0});
+        else if (onStack[w])
+          low[v] = std::min(low[v], index[w]);
         continue;
       }
       if (low[v] == index[v]) {
@@ -563,8 +571,8 @@ CheckResult Checker::finish(std::string_view text) {
           def.name[0] == '+'
               ? "алиас " + q(def.name) + " без парного " + q(partner) +
                     ": при отпускании клавиши игра выполнит " + q(partner) + " и не найдёт его"
-              : "алиас " + q(def.name) + " без парного " + q(partner) +
-                    ": клавиша с " + q(partner) + " не сработает");
+              : "алиас " + q(def.name) + " без парного " + q(partner) + ": клавиша с " +
+                    q(partner) + " не сработает");
     }
 
     cycles(text);
@@ -602,9 +610,9 @@ bool isLineProblem(ProblemKind kind) {
 }
 
 std::size_t CheckResult::errorCount() const {
-  return static_cast<std::size_t>(std::count_if(problems.begin(), problems.end(), [](const Problem& p) {
-    return p.severity == Severity::Error;
-  }));
+  return static_cast<std::size_t>(
+      std::count_if(problems.begin(), problems.end(),
+                    [](const Problem& p) { return p.severity == Severity::Error; }));
 }
 
 std::size_t CheckResult::warningCount() const { return problems.size() - errorCount(); }
@@ -631,21 +639,36 @@ std::string_view severityName(Severity severity) {
 
 std::string_view problemKindName(ProblemKind kind) {
   switch (kind) {
-    case ProblemKind::UnclosedQuote: return "unclosed-quote";
-    case ProblemKind::NulByte: return "nul-byte";
-    case ProblemKind::CommandTooLong: return "command-too-long";
-    case ProblemKind::CommandInComment: return "command-in-comment";
-    case ProblemKind::UnknownWord: return "unknown-word";
-    case ProblemKind::BadKeyName: return "bad-key-name";
-    case ProblemKind::UnpairedAlias: return "unpaired-alias";
-    case ProblemKind::AliasCycle: return "alias-cycle";
-    case ProblemKind::AliasNameTooLong: return "alias-name-too-long";
-    case ProblemKind::AliasNameTaken: return "alias-name-taken";
-    case ProblemKind::SetinfoKey: return "setinfo-key";
-    case ProblemKind::SetinfoValue: return "setinfo-value";
-    case ProblemKind::UserinfoTooLong: return "userinfo-too-long";
-    case ProblemKind::KeyBoundTwice: return "key-bound-twice";
-    case ProblemKind::SwitchValue: return "switch-value";
+    case ProblemKind::UnclosedQuote:
+      return "unclosed-quote";
+    case ProblemKind::NulByte:
+      return "nul-byte";
+    case ProblemKind::CommandTooLong:
+      return "command-too-long";
+    case ProblemKind::CommandInComment:
+      return "command-in-comment";
+    case ProblemKind::UnknownWord:
+      return "unknown-word";
+    case ProblemKind::BadKeyName:
+      return "bad-key-name";
+    case ProblemKind::UnpairedAlias:
+      return "unpaired-alias";
+    case ProblemKind::AliasCycle:
+      return "alias-cycle";
+    case ProblemKind::AliasNameTooLong:
+      return "alias-name-too-long";
+    case ProblemKind::AliasNameTaken:
+      return "alias-name-taken";
+    case ProblemKind::SetinfoKey:
+      return "setinfo-key";
+    case ProblemKind::SetinfoValue:
+      return "setinfo-value";
+    case ProblemKind::UserinfoTooLong:
+      return "userinfo-too-long";
+    case ProblemKind::KeyBoundTwice:
+      return "key-bound-twice";
+    case ProblemKind::SwitchValue:
+      return "switch-value";
   }
   return "unknown";
 }

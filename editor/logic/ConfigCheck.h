@@ -32,10 +32,10 @@
 
 namespace brindle::editor {
 
-inline constexpr std::size_t kMaxAliasName = 31;     // characters of an alias name
-inline constexpr std::size_t kMaxInfoText = 126;     // characters of a setinfo key or value
-inline constexpr std::size_t kMaxUserinfo = 255;     // characters of the user-info string
-inline constexpr std::size_t kMaxCommandLine = 1023; // characters of one command
+inline constexpr std::size_t kMaxAliasName = 31;      // characters of an alias name
+inline constexpr std::size_t kMaxInfoText = 126;      // characters of a setinfo key or value
+inline constexpr std::size_t kMaxUserinfo = 255;      // characters of the user-info string
+inline constexpr std::size_t kMaxCommandLine = 1023;  // characters of one command
 
 enum class Severity : std::uint8_t { Error, Warning };
 
@@ -46,15 +46,15 @@ enum class ProblemKind : std::uint8_t {
   CommandInComment,  // a ';' inside a comment: the rest of the line runs
   UnknownWord,
   BadKeyName,
-  UnpairedAlias,     // a "+" alias without its "-" alias, or the other way round
-  AliasCycle,        // aliases that call each other without a wait
+  UnpairedAlias,  // a "+" alias without its "-" alias, or the other way round
+  AliasCycle,     // aliases that call each other without a wait
   AliasNameTooLong,
-  AliasNameTaken,    // the name of a variable, or one the game keeps for itself
+  AliasNameTaken,  // the name of a variable, or one the game keeps for itself
   SetinfoKey,
   SetinfoValue,
   UserinfoTooLong,
   KeyBoundTwice,
-  SwitchValue        // an on/off variable set to something else than 0 or 1
+  SwitchValue  // an on/off variable set to something else than 0 or 1
 };
 
 // Problems of these kinds follow from their own line alone; the others need the whole file.

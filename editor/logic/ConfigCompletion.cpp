@@ -26,15 +26,14 @@ std::vector<Completion> completionsFor(std::string_view prefix, const core::Voca
                                        const core::NameSet& aliases, std::size_t limit) {
   std::vector<Completion> out;
   const auto& entries = vocabulary.entries();
-  auto it = std::lower_bound(entries.begin(), entries.end(), prefix,
-                             [](const core::Vocabulary::Entry& e, std::string_view p) {
-                               return lessNoCase(e.name, p);
-                             });
+  auto it = std::lower_bound(
+      entries.begin(), entries.end(), prefix,
+      [](const core::Vocabulary::Entry& e, std::string_view p) { return lessNoCase(e.name, p); });
   for (; it != entries.end() && startsWithNoCase(it->name, prefix); ++it) {
     core::TokenKind kind = core::TokenKind::Variable;
     if (it->kind == core::Vocabulary::Kind::Command)
       kind = (it->name[0] == '+' || it->name[0] == '-') ? core::TokenKind::Action
-                                                          : core::TokenKind::Command;
+                                                        : core::TokenKind::Command;
     out.push_back({it->name, kind});
   }
   for (const std::string& alias : aliases) {

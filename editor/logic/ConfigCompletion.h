@@ -11,7 +11,7 @@
 namespace brindle::editor {
 
 struct Completion {
-  std::string word;     // CP1251, as the lists or the file write it
+  std::string word;      // CP1251, as the lists or the file write it
   core::TokenKind kind;  // Command, Action, Variable or AliasName
 };
 

@@ -120,8 +120,6 @@ bool DocumentSession::saveAs() {
   return written;
 }
 
-bool DocumentSession::mayClose() {
-  return !host_.buffer().modified() || settleModified();
-}
+bool DocumentSession::mayClose() { return !host_.buffer().modified() || settleModified(); }
 
 }  // namespace brindle::editor

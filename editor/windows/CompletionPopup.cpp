@@ -16,11 +16,16 @@ namespace {
 
 QString kindText(core::TokenKind kind) {
   switch (kind) {
-    case core::TokenKind::Command: return QStringLiteral("команда");
-    case core::TokenKind::Action: return QStringLiteral("действие");
-    case core::TokenKind::Variable: return QStringLiteral("переменная");
-    case core::TokenKind::AliasName: return QStringLiteral("алиас");
-    default: return {};
+    case core::TokenKind::Command:
+      return QStringLiteral("команда");
+    case core::TokenKind::Action:
+      return QStringLiteral("действие");
+    case core::TokenKind::Variable:
+      return QStringLiteral("переменная");
+    case core::TokenKind::AliasName:
+      return QStringLiteral("алиас");
+    default:
+      return {};
   }
 }
 
@@ -180,7 +185,8 @@ bool CompletionPopup::eventFilter(QObject* watched, QEvent* event) {
           case Qt::Key_PageDown: {
             const int n = topLevelItemCount();
             const int step = (key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown)
-                                 ? kVisibleRows - 1 : 1;
+                                 ? kVisibleRows - 1
+                                 : 1;
             const int dir = (key->key() == Qt::Key_Up || key->key() == Qt::Key_PageUp) ? -1 : 1;
             const int row = currentItem() ? indexOfTopLevelItem(currentItem()) : 0;
             setCurrentItem(topLevelItem(std::clamp(row + dir * step, 0, n - 1)));

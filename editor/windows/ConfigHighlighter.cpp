@@ -148,7 +148,8 @@ QColor ConfigHighlighter::readableColor(int hue, const QColor& background, const
   for (const bool dark : {darker, !darker}) {
     for (int step = 0; step <= 50; ++step) {
       const double l = dark ? 0.5 - step * 0.01 : 0.5 + step * 0.01;
-      const QColor c = QColor::fromHslF(static_cast<float>(hue) / 360.0f, 1.0f, static_cast<float>(l));
+      const QColor c =
+          QColor::fromHslF(static_cast<float>(hue) / 360.0f, 1.0f, static_cast<float>(l));
       const double k = contrast(c, background);
       if (k >= kWanted) return c;
       if (k > bestContrast) {
@@ -248,7 +249,8 @@ void ConfigHighlighter::highlightBlock(const QString& text) {
   }
   for (const Problem& p : checkLine(line, *vocabulary_))
     underline(static_cast<int>(p.offset), static_cast<int>(p.length), problemFormat(p.severity));
-  for (const LineData::Mark& m : data->marks) underline(m.start, m.length, problemFormat(m.severity));
+  for (const LineData::Mark& m : data->marks)
+    underline(m.start, m.length, problemFormat(m.severity));
 }
 
 void ConfigHighlighter::underline(int start, int length, const QTextCharFormat& wave) {

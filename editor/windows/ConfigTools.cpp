@@ -1,10 +1,10 @@
 #include "editor/windows/ConfigTools.h"
 
 #include <QHelpEvent>
-#include <algorithm>
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolTip>
+#include <algorithm>
 
 #include "editor/windows/CompletionPopup.h"
 #include "editor/windows/ConfigHighlighter.h"
@@ -23,10 +23,9 @@ ConfigTools::ConfigTools(ui::CfgEdit* edit, const core::KnownWords& words,
       explain_(std::move(explain)),
       highlighter_(new ConfigHighlighter(edit, vocabulary_)),
       problems_(new ProblemWindow(edit, toolParent)),
-      completion_(new CompletionPopup(edit, vocabulary_,
-                                      [this]() -> const core::NameSet& {
-                                        return highlighter_->fileAliases();
-                                      })),
+      completion_(new CompletionPopup(
+          edit, vocabulary_,
+          [this]() -> const core::NameSet& { return highlighter_->fileAliases(); })),
       pause_(new QTimer(this)) {
   setObjectName(QStringLiteral("ConfigTools"));
   pause_->setSingleShot(true);
@@ -86,8 +85,8 @@ QString ConfigTools::hoverText(const QPoint& point) const {
                                          static_cast<std::size_t>(w.textEnd - w.textStart));
     const std::string text = word.empty() ? std::string() : explain_(word);
     if (!text.empty())
-      parts << QStringLiteral("<b>%1</b> — %2").arg(ui::toQ(word).toHtmlEscaped(),
-                                                    ui::toQ(text).trimmed().toHtmlEscaped());
+      parts << QStringLiteral("<b>%1</b> — %2")
+                   .arg(ui::toQ(word).toHtmlEscaped(), ui::toQ(text).trimmed().toHtmlEscaped());
   }
   // Problems under the point, from the last check.
   const core::Offset offset = edit_->offsetOf(block.position() + position);
@@ -106,8 +105,10 @@ bool ConfigTools::eventFilter(QObject* watched, QEvent* event) {
   if (watched == viewport_ && event->type() == QEvent::ToolTip) {
     auto* help = static_cast<QHelpEvent*>(event);
     const QString text = hoverText(help->pos());
-    if (text.isEmpty()) QToolTip::hideText();
-    else QToolTip::showText(help->globalPos(), text, edit_->viewport());
+    if (text.isEmpty())
+      QToolTip::hideText();
+    else
+      QToolTip::showText(help->globalPos(), text, edit_->viewport());
     return true;
   }
   return QObject::eventFilter(watched, event);

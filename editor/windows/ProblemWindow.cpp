@@ -30,8 +30,8 @@ ProblemWindow::ProblemWindow(ui::CfgEdit* edit, QWidget* parent)
   ProblemList = new QTreeWidget(this);
   ProblemList->setObjectName(QStringLiteral("ProblemList"));
   ProblemList->setColumnCount(3);
-  ProblemList->setHeaderLabels({QStringLiteral("Строка"), QStringLiteral("Столбец"),
-                                QStringLiteral("Сообщение")});
+  ProblemList->setHeaderLabels(
+      {QStringLiteral("Строка"), QStringLiteral("Столбец"), QStringLiteral("Сообщение")});
   ProblemList->setRootIsDecorated(false);
   ProblemList->setUniformRowHeights(true);
   ProblemList->setAllColumnsShowFocus(true);
@@ -59,8 +59,8 @@ void ProblemWindow::setProblems(const std::vector<Problem>& problems) {
   for (const Problem& p : problems) {
     if (p.severity == Severity::Error) ++errors;
     if (static_cast<std::size_t>(items.size()) >= kMaxRows) continue;
-    auto* item = new QTreeWidgetItem({QString::number(p.line), QString::number(p.column),
-                                      QString::fromStdString(p.message)});
+    auto* item = new QTreeWidgetItem(
+        {QString::number(p.line), QString::number(p.column), QString::fromStdString(p.message)});
     item->setIcon(0, p.severity == Severity::Error ? error : warning);
     item->setToolTip(2, QString::fromStdString(p.message));
     item->setData(0, kOffsetRole, QVariant::fromValue<qlonglong>(p.offset));
@@ -71,11 +71,10 @@ void ProblemWindow::setProblems(const std::vector<Problem>& problems) {
   ProblemList->setUpdatesEnabled(true);
 
   const std::size_t warnings = problems.size() - errors;
-  QString summary = problems.empty()
-                        ? QStringLiteral("Ошибок не найдено")
-                        : QStringLiteral("Ошибок: %1, предупреждений: %2").arg(errors).arg(warnings);
-  if (problems.size() > kMaxRows)
-    summary += QStringLiteral(" (показаны первые %1)").arg(kMaxRows);
+  QString summary =
+      problems.empty() ? QStringLiteral("Ошибок не найдено")
+                       : QStringLiteral("Ошибок: %1, предупреждений: %2").arg(errors).arg(warnings);
+  if (problems.size() > kMaxRows) summary += QStringLiteral(" (показаны первые %1)").arg(kMaxRows);
   ProblemSummary->setText(summary);
 }
 

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "core/FileIO.h"
 #include "core/DataPaths.h"
+#include "core/FileIO.h"
 #include "core/Text.h"
 
 namespace brindle::game {
@@ -78,8 +78,8 @@ LaunchPreparation prepareGameLaunch(const std::string& gameDir, const std::strin
     if (!loaderStillThere) {
       const core::WriteResult moved = core::renameFile(configCfg, config);
       if (!moved.ok) {
-        result.error = "Не удалось переименовать config.cfg в config: " + moved.error +
-                       "\nИгра не запущена.";
+        result.error =
+            "Не удалось переименовать config.cfg в config: " + moved.error + "\nИгра не запущена.";
         return result;
       }
     }

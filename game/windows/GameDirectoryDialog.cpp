@@ -74,8 +74,10 @@ void GameDirectoryDialog::confirm() {
 
 void GameDirectoryDialog::chooseFrame() {
   ownFrame_ = !mayClose_;
-  if (ownFrame_) setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);
-  else ui::setTitledFrame(this, Qt::Dialog, ui::TitleButtons::None);
+  if (ownFrame_)
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);
+  else
+    ui::setTitledFrame(this, Qt::Dialog, ui::TitleButtons::None);
   caption_->setVisible(ownFrame_);
 }
 

@@ -36,8 +36,8 @@ std::string mapNameOf(std::string_view fileName) {
 
 std::vector<std::string> listMaps(const std::string& gameDir) {
   std::vector<std::string> maps;
-  for (const std::string& file : core::listFiles(core::resolveDataPath(gameDir, "maps"),
-                                                 kMapExtension)) {
+  for (const std::string& file :
+       core::listFiles(core::resolveDataPath(gameDir, "maps"), kMapExtension)) {
     // File names on disk are UTF-8; map names are CP1251 like the cycle file that names them.
     std::string name = core::fromUtf8(mapNameOf(file));
     if (!name.empty()) maps.push_back(std::move(name));
@@ -97,7 +97,8 @@ CycleFile openMapCycle(const std::string& gameDir) {
   return readMapCycle(gameDir);
 }
 
-core::WriteResult saveMapCycle(const std::string& gameDir, const std::vector<std::string>& entries) {
+core::WriteResult saveMapCycle(const std::string& gameDir,
+                               const std::vector<std::string>& entries) {
   return core::writeLinesAtomic(mapCyclePath(gameDir), entries);
 }
 

@@ -32,8 +32,7 @@ const std::array<const char*, 4> kGlyphFiles = {
     ":/maps/glyphs/arrow-down.svg", ":/maps/glyphs/arrow-up.svg", ":/maps/glyphs/plus.svg",
     ":/maps/glyphs/minus.svg"};
 
-QToolButton* flatButton(QWidget* parent, const char* objectName, Glyph glyph,
-                        const QString& hint) {
+QToolButton* flatButton(QWidget* parent, const char* objectName, Glyph glyph, const QString& hint) {
   auto* b = new QToolButton(parent);
   b->setObjectName(QString::fromLatin1(objectName));
   b->setAutoRaise(true);
@@ -115,8 +114,8 @@ MapCycleWindow::MapCycleWindow(QWidget* parent) : QDialog(parent) {
   auto* lists = new QGridLayout;
   lists->setHorizontalSpacing(4);
   lists->setVerticalSpacing(2);
-  lists->addWidget(caption(this, "Label1", QStringLiteral("Список выбранных вами карт:"), cycleList_),
-                   0, 0);
+  lists->addWidget(
+      caption(this, "Label1", QStringLiteral("Список выбранных вами карт:"), cycleList_), 0, 0);
   lists->addWidget(caption(this, "Label2", QStringLiteral("Список всех карт:"), allMaps_), 0, 2);
   lists->addWidget(cycleList_, 1, 0);
   lists->addLayout(buttonColumn, 1, 1);
@@ -146,8 +145,7 @@ MapCycleWindow::MapCycleWindow(QWidget* parent) : QDialog(parent) {
   connect(cancelButton_, &QPushButton::clicked, this, &MapCycleWindow::reject);
 
   connect(allMaps_, &QListWidget::itemDoubleClicked, this, &MapCycleWindow::addSelectedMap);
-  connect(cycleList_, &QListWidget::itemDoubleClicked, this,
-          &MapCycleWindow::removeSelectedEntry);
+  connect(cycleList_, &QListWidget::itemDoubleClicked, this, &MapCycleWindow::removeSelectedEntry);
   // A click shows the clicked map's description, and so does choosing it with the keyboard.
   connect(cycleList_, &QListWidget::itemSelectionChanged, this, [this] {
     cycle_.select(selectedRow(cycleList_));
@@ -284,7 +282,8 @@ bool MapCycleWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (watched == allMaps_ && plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+    if (watched == allMaps_ && plain &&
+        (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
       addSelectedMap();
       return true;
     }

@@ -53,7 +53,7 @@ class MapCycleWindow : public QDialog {
   void showCycle();
   void showDescriptionOf(const QListWidget* list);
 
-  std::string gameDir_;  // UTF-8
+  std::string gameDir_;            // UTF-8
   std::vector<std::string> maps_;  // the all-maps list, row by row
   MapCycle cycle_;
   QListWidget* cycleList_;

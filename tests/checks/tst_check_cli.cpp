@@ -21,9 +21,11 @@ TEST(CliCheck, PrintsFileLineColumnSeverityAndMessage) {
   dir.write("a.cfg", "// config\r\nsensitivty 2\r\nbind MOUSE1 \"+attack\r\n");
   const auto r = run(dir.file("a.cfg"));
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.out, dir.file("a.cfg") + ":2:1: предупреждение: неизвестная команда или переменная "
-                   "«sensitivty»; может быть, «sensitivity»?\n" +
-                   dir.file("a.cfg") + ":3:13: ошибка: незакрытая кавычка: игра закончит слово в конце строки\n");
+  EXPECT_EQ(r.out, dir.file("a.cfg") +
+                       ":2:1: предупреждение: неизвестная команда или переменная "
+                       "«sensitivty»; может быть, «sensitivity»?\n" +
+                       dir.file("a.cfg") +
+                       ":3:13: ошибка: незакрытая кавычка: игра закончит слово в конце строки\n");
   EXPECT_EQ(r.err, "");
 }
 
@@ -51,10 +53,12 @@ TEST(CliCheck, JsonCarriesTheSameProblems) {
   const auto r = run("--format json " + dir.file("a.cfg"));
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out.front(), '[');
-  EXPECT_NE(r.out.find("{\"file\": \"" + dir.file("a.cfg") + "\", \"line\": 1, \"column\": 6, "
+  EXPECT_NE(r.out.find("{\"file\": \"" + dir.file("a.cfg") +
+                       "\", \"line\": 1, \"column\": 6, "
                        "\"length\": 1, \"severity\": \"error\", \"kind\": \"bad-key-name\", "
                        "\"message\": \"«A» — не имя клавиши: буквы пишутся строчными, «a»\"}"),
-            std::string::npos) << r.out;
+            std::string::npos)
+      << r.out;
   EXPECT_EQ(run("--format=json " + dir.file("a.cfg")).out, r.out);
   dir.write("ok.cfg", "echo fine\r\n");
   EXPECT_EQ(run("--format json " + dir.file("ok.cfg")).out, "[]\n");

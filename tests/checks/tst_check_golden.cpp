@@ -50,7 +50,7 @@ std::string problemsText(const std::string& input) {
 }
 
 std::string tokensText(const std::string& input) {
-  static const char* const names[] = {"command", "variable", "action", "alias",
+  static const char* const names[] = {"command", "variable", "action",  "alias",
                                       "key",     "value",    "comment", "unknown"};
   const core::NameSet aliases = core::definedAliases(input);
   std::vector<core::Offset> starts{0};
@@ -61,9 +61,13 @@ std::string tokensText(const std::string& input) {
   std::string out;
   for (const core::ScriptToken& t : core::tokenize(input, shippedVocabulary(), &aliases)) {
     const auto line = std::upper_bound(starts.begin(), starts.end(), t.start) - starts.begin();
-    out += std::to_string(line) + ":" + std::to_string(t.start - starts[static_cast<std::size_t>(line - 1)] + 1) +
-           " " + std::string(static_cast<std::size_t>(t.depth), '>') + names[static_cast<int>(t.kind)] + " " +
-           core::toUtf8(input.substr(static_cast<std::size_t>(t.start), static_cast<std::size_t>(t.length))) + "\n";
+    out += std::to_string(line) + ":" +
+           std::to_string(t.start - starts[static_cast<std::size_t>(line - 1)] + 1) + " " +
+           std::string(static_cast<std::size_t>(t.depth), '>') + names[static_cast<int>(t.kind)] +
+           " " +
+           core::toUtf8(input.substr(static_cast<std::size_t>(t.start),
+                                     static_cast<std::size_t>(t.length))) +
+           "\n";
   }
   return out;
 }
@@ -106,6 +110,7 @@ TEST(CheckGolden, TheShippedMetaBindsAreClean) {
     text = text.substr(0, text.find("[MetaBind]"));
     for (const editor::Problem& p : editor::checkConfig(text, shippedVocabulary()).problems)
       if (p.kind != editor::ProblemKind::BadKeyName)
-        ADD_FAILURE() << e.path().filename() << ":" << p.line << ":" << p.column << ": " << p.message;
+        ADD_FAILURE() << e.path().filename() << ":" << p.line << ":" << p.column << ": "
+                      << p.message;
   }
 }

@@ -14,8 +14,8 @@ namespace {
 
 core::Vocabulary vocabulary() {
   core::KnownWords w;
-  w.commands = {"bind", "unbind", "unbindall", "alias", "setinfo", "wait", "echo", "say",
-                "fov", "+attack", "-attack", "+jump", "-jump", "+duck", "-duck", "quit"};
+  w.commands = {"bind", "unbind",  "unbindall", "alias", "setinfo", "wait",  "echo",  "say",
+                "fov",  "+attack", "-attack",   "+jump", "-jump",   "+duck", "-duck", "quit"};
   w.variables = {"sensitivity", "name", "cl_bob", "cl_lw", "rate"};
   w.switches = {"cl_lw", "hud_fastswitch"};
   w.keyNames = {"MOUSE1", "SPACE", "F1", "a", "b", "'"};
@@ -106,8 +106,9 @@ TEST(ConfigCheck, AliasesThatCallEachOtherWithoutWaitFreezeTheGame) {
   // A wait after the call is never reached.
   EXPECT_EQ(found("alias loop \"loop; wait\""), Lines{"1:7 alias-cycle"});
   // Toggles redefine an alias inside another: no call, no cycle.
-  EXPECT_EQ(found("alias zt z1\r\nalias z1 \"fov 40; alias zt z2\"\r\nalias z2 \"fov 90; alias zt z1\""),
-            Lines{});
+  EXPECT_EQ(
+      found("alias zt z1\r\nalias z1 \"fov 40; alias zt z2\"\r\nalias z2 \"fov 90; alias zt z1\""),
+      Lines{});
   // A command of the same name runs the command, not the alias.
   EXPECT_EQ(found("alias say \"say hi\""), Lines{});
   // Every definition counts: an alias redefined to call itself.
@@ -139,12 +140,14 @@ TEST(ConfigCheck, SetinfoKeysValuesAndTheUserInfoString) {
             (Lines{"1:9 setinfo-key", "1:28 setinfo-value", "1:44 setinfo-key"}));
   // Pairs "\key\value" add up; the one that would pass 255 characters is refused.
   std::string text;
-  for (int i = 0; i < 5; ++i) text += "setinfo k" + std::to_string(i) + " " + std::string(48, 'v') + "\r\n";
+  for (int i = 0; i < 5; ++i)
+    text += "setinfo k" + std::to_string(i) + " " + std::string(48, 'v') + "\r\n";
   EXPECT_EQ(found(text), Lines{"5:1 userinfo-too-long"});  // 5 pairs of 52 make 260
   // Setting a key again replaces it; an empty value removes it.
   std::string again;
   for (int i = 0; i < 10; ++i) again += "setinfo k " + std::string(100, 'v') + "\r\n";
-  again += "setinfo k \"\"\r\nsetinfo j " + std::string(120, 'v') + "\r\nsetinfo h " + std::string(120, 'v');
+  again += "setinfo k \"\"\r\nsetinfo j " + std::string(120, 'v') + "\r\nsetinfo h " +
+           std::string(120, 'v');
   EXPECT_EQ(found(again), Lines{});
   // The user-info variables share the string.
   EXPECT_EQ(found("name " + std::string(121, 'n') + "\r\nsetinfo k " + std::string(126, 'v')),
@@ -152,7 +155,8 @@ TEST(ConfigCheck, SetinfoKeysValuesAndTheUserInfoString) {
 }
 
 TEST(ConfigCheck, AKeyBoundTwiceKeepsOnlyTheLaterBind) {
-  EXPECT_EQ(found("bind F1 quit\r\nbind a +jump\r\nbind f1 \"say hi\""), Lines{"1:6 key-bound-twice"});
+  EXPECT_EQ(found("bind F1 quit\r\nbind a +jump\r\nbind f1 \"say hi\""),
+            Lines{"1:6 key-bound-twice"});
   EXPECT_EQ(problems("bind F1 quit\r\n\r\nbind f1 echo")[0].message,
             "клавиша «F1» привязана ещё раз в строке 3: эта привязка не действует");
   EXPECT_EQ(found("bind F1 quit\r\nunbindall\r\nbind F1 echo"), Lines{});
@@ -189,9 +193,9 @@ TEST(ConfigCheck, TheLineChecksOfTheHighlighter) {
     kinds.emplace_back(problemKindName(p.kind));
   }
   EXPECT_EQ(kinds, (std::vector<std::string>{"bad-key-name", "switch-value"}));
-  for (const ProblemKind k : {ProblemKind::UnknownWord, ProblemKind::UnpairedAlias,
-                              ProblemKind::AliasCycle, ProblemKind::UserinfoTooLong,
-                              ProblemKind::KeyBoundTwice})
+  for (const ProblemKind k :
+       {ProblemKind::UnknownWord, ProblemKind::UnpairedAlias, ProblemKind::AliasCycle,
+        ProblemKind::UserinfoTooLong, ProblemKind::KeyBoundTwice})
     EXPECT_FALSE(isLineProblem(k));
   // The whole check finds those and more, and the aliases the file defines.
   const CheckResult r = checkConfig(line, v);

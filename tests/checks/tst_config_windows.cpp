@@ -28,8 +28,8 @@ namespace {
 
 core::KnownWords testWords() {
   core::KnownWords w;
-  w.commands = {"bind", "unbind", "alias", "setinfo", "wait", "echo", "quit", "+attack",
-                "-attack", "+jump", "-jump", "+duck", "-duck", "say"};
+  w.commands = {"bind",    "unbind",  "alias", "setinfo", "wait",  "echo",  "quit",
+                "+attack", "-attack", "+jump", "-jump",   "+duck", "-duck", "say"};
   w.variables = {"sensitivity", "cl_bob", "cl_bobcycle", "hud_fastswitch", "name"};
   w.switches = {"hud_fastswitch"};
   w.keyNames = {"MOUSE1", "MOUSE2", "SPACE", "CTRL", "a", "b", "F1"};
@@ -67,7 +67,8 @@ struct Rig {
         edit, testWords(),
         [this](std::string_view word) -> std::string {
           looked.emplace_back(word);
-          if (core::sameName(word, "cl_bob")) return core::fromUtf8("Амплитуда покачивания оружия.");
+          if (core::sameName(word, "cl_bob"))
+            return core::fromUtf8("Амплитуда покачивания оружия.");
           return {};
         },
         &window);
@@ -91,26 +92,35 @@ class TestConfigWindows : public QObject {
 
  private Q_SLOTS:
   void formatsFollowTheKindOfEachWord() {
-    Rig r("// comment\r\nbind \"MOUSE1\" \"+attack\"\r\nsensitivity \"2.5\"\r\n"
-          "alias +jd \"+jump; +duck\"\r\nalias -jd \"-jump; -duck\"\r\nbind SPACE +jd\r\n"
-          "sensitivty 3\r\nbind MOUSE9 quit\r\n");
+    Rig r(
+        "// comment\r\nbind \"MOUSE1\" \"+attack\"\r\nsensitivity \"2.5\"\r\n"
+        "alias +jd \"+jump; +duck\"\r\nalias -jd \"-jump; -duck\"\r\nbind SPACE +jd\r\n"
+        "sensitivty 3\r\nbind MOUSE9 quit\r\n");
     ConfigHighlighter* h = r.tools->highlighter();
     const CfgEdit& e = *r.edit;
     auto foreground = [&](const QString& what, int from = 0) {
       return formatAt(e, positionOf(e, what, from)).foreground().color();
     };
-    QCOMPARE(foreground(QStringLiteral("comment")), h->tokenFormat(TokenKind::Comment).foreground().color());
+    QCOMPARE(foreground(QStringLiteral("comment")),
+             h->tokenFormat(TokenKind::Comment).foreground().color());
     QVERIFY(formatAt(e, positionOf(e, QStringLiteral("comment"))).fontItalic());
-    QCOMPARE(foreground(QStringLiteral("bind")), h->tokenFormat(TokenKind::Command).foreground().color());
+    QCOMPARE(foreground(QStringLiteral("bind")),
+             h->tokenFormat(TokenKind::Command).foreground().color());
     QCOMPARE(formatAt(e, positionOf(e, QStringLiteral("bind"))).fontWeight(), int(QFont::Bold));
-    QCOMPARE(foreground(QStringLiteral("MOUSE1")), h->tokenFormat(TokenKind::KeyName).foreground().color());
+    QCOMPARE(foreground(QStringLiteral("MOUSE1")),
+             h->tokenFormat(TokenKind::KeyName).foreground().color());
     // A bind's value is a script: its command is an action, its quotes a value.
-    QCOMPARE(foreground(QStringLiteral("+attack")), h->tokenFormat(TokenKind::Action).foreground().color());
-    QCOMPARE(foreground(QStringLiteral("\"+attack")), h->tokenFormat(TokenKind::Value).foreground().color());
-    QCOMPARE(foreground(QStringLiteral("sensitivity")), h->tokenFormat(TokenKind::Variable).foreground().color());
-    QCOMPARE(foreground(QStringLiteral("\"2.5\"")), h->tokenFormat(TokenKind::Value).foreground().color());
+    QCOMPARE(foreground(QStringLiteral("+attack")),
+             h->tokenFormat(TokenKind::Action).foreground().color());
+    QCOMPARE(foreground(QStringLiteral("\"+attack")),
+             h->tokenFormat(TokenKind::Value).foreground().color());
+    QCOMPARE(foreground(QStringLiteral("sensitivity")),
+             h->tokenFormat(TokenKind::Variable).foreground().color());
+    QCOMPARE(foreground(QStringLiteral("\"2.5\"")),
+             h->tokenFormat(TokenKind::Value).foreground().color());
     // Aliases of the file, where they are defined and where they are used.
-    QCOMPARE(foreground(QStringLiteral("+jd")), h->tokenFormat(TokenKind::AliasName).foreground().color());
+    QCOMPARE(foreground(QStringLiteral("+jd")),
+             h->tokenFormat(TokenKind::AliasName).foreground().color());
     QCOMPARE(foreground(QStringLiteral("+jd"), positionOf(e, QStringLiteral("SPACE"))),
              h->tokenFormat(TokenKind::AliasName).foreground().color());
     // Unknown words and bad key names: a wavy underline.
@@ -121,7 +131,8 @@ class TestConfigWindows : public QObject {
     QCOMPARE(formatAt(e, positionOf(e, QStringLiteral("MOUSE9"))).underlineColor(),
              h->problemFormat(editor::Severity::Error).underlineColor());
     // Unquoted values keep the text colour.
-    QVERIFY(!formatAt(e, positionOf(e, QStringLiteral(" 3")) + 1).hasProperty(QTextFormat::ForegroundBrush));
+    QVERIFY(!formatAt(e, positionOf(e, QStringLiteral(" 3")) + 1)
+                 .hasProperty(QTextFormat::ForegroundBrush));
   }
 
   void problemsOfTheWholeFileAreUnderlinedWhereFound() {
@@ -177,15 +188,23 @@ class TestConfigWindows : public QObject {
       ConfigHighlighter* h = r.tools->highlighter();
       for (TokenKind k : {TokenKind::Command, TokenKind::Variable, TokenKind::Value,
                           TokenKind::Comment, TokenKind::AliasName, TokenKind::KeyName}) {
-        const double k1 = ConfigHighlighter::contrast(h->tokenFormat(k).foreground().color(), c.background);
-        QVERIFY2(k1 >= 4.5, qPrintable(QStringLiteral("kind %1 on %2: %3").arg(int(k)).arg(c.background.name()).arg(k1)));
+        const double k1 =
+            ConfigHighlighter::contrast(h->tokenFormat(k).foreground().color(), c.background);
+        QVERIFY2(
+            k1 >= 4.5,
+            qPrintable(
+                QStringLiteral("kind %1 on %2: %3").arg(int(k)).arg(c.background.name()).arg(k1)));
       }
-      QVERIFY(ConfigHighlighter::contrast(h->problemFormat(editor::Severity::Error).underlineColor(), c.background) >= 4.5);
+      QVERIFY(ConfigHighlighter::contrast(
+                  h->problemFormat(editor::Severity::Error).underlineColor(), c.background) >= 4.5);
       // The kinds stay apart from each other.
-      QVERIFY(h->tokenFormat(TokenKind::Command).foreground() != h->tokenFormat(TokenKind::Variable).foreground());
-      QVERIFY(h->tokenFormat(TokenKind::Value).foreground() != h->tokenFormat(TokenKind::Comment).foreground());
+      QVERIFY(h->tokenFormat(TokenKind::Command).foreground() !=
+              h->tokenFormat(TokenKind::Variable).foreground());
+      QVERIFY(h->tokenFormat(TokenKind::Value).foreground() !=
+              h->tokenFormat(TokenKind::Comment).foreground());
       // The words on screen take the new colours.
-      QTRY_COMPARE(formatAt(*r.edit, 0).foreground().color(), h->tokenFormat(TokenKind::Command).foreground().color());
+      QTRY_COMPARE(formatAt(*r.edit, 0).foreground().color(),
+                   h->tokenFormat(TokenKind::Command).foreground().color());
     }
   }
 
@@ -308,7 +327,8 @@ class TestConfigWindows : public QObject {
     Rig r("echo ok");
     editor::CompletionPopup* popup = r.tools->completion();
     r.edit->setSelStart(r.edit->textLength());
-    for (const int key : {int(Qt::Key_Return), int(Qt::Key_Tab), int(Qt::Key_Escape), int(Qt::Key_Down)})
+    for (const int key :
+         {int(Qt::Key_Return), int(Qt::Key_Tab), int(Qt::Key_Escape), int(Qt::Key_Down)})
       QTest::keyClick(r.edit, Qt::Key(key));
     QVERIFY(!popup->isVisible());
     QCOMPARE(r.edit->getText(), std::string("echo ok\r\n\t"));

@@ -75,12 +75,10 @@ std::vector<std::string> kindsOf(std::string_view text, const NameSet* aliases =
 }  // namespace
 
 TEST(ConsoleScript, CommandsEndAtSemicolonsOutsideQuotesAndAtLineBreaks) {
-  EXPECT_EQ(commandsOf("a 1; b 2\r\nc"),
-            (std::vector<Cmd>{{{"a", "1"}}, {{"b", "2"}}, {{"c"}}}));
+  EXPECT_EQ(commandsOf("a 1; b 2\r\nc"), (std::vector<Cmd>{{{"a", "1"}}, {{"b", "2"}}, {{"c"}}}));
   EXPECT_EQ(commandsOf("say \"x; y\"; z"), (std::vector<Cmd>{{{"say", "x; y"}}, {{"z"}}}));
   // CR LF, a lone LF and a lone CR each break a line.
-  EXPECT_EQ(commandsOf("a\nb\rc\r\n\r\nd"),
-            (std::vector<Cmd>{{{"a"}}, {{"b"}}, {{"c"}}, {{"d"}}}));
+  EXPECT_EQ(commandsOf("a\nb\rc\r\n\r\nd"), (std::vector<Cmd>{{{"a"}}, {{"b"}}, {{"c"}}, {{"d"}}}));
   // A line break ends a command even inside quotes; the word ends there unclosed.
   EXPECT_EQ(commandsOf("say \"open\r\nnext"), (std::vector<Cmd>{{{"say", "open"}}, {{"next"}}}));
   // Quotes count from the start of the command, also inside words: no split here.
@@ -101,7 +99,9 @@ TEST(ConsoleScript, CommentsRunToTheEndOfTheCommandAndASemicolonEndsThem) {
 }
 
 TEST(ConsoleScript, WordsSplitAtBlanksAndTheParsersSingleCharacters) {
-  EXPECT_EQ(commandsOf("a\tb\x01" "c  \"d e\""), (std::vector<Cmd>{{{"a", "b", "c", "d e"}}}));
+  EXPECT_EQ(commandsOf("a\tb\x01"
+                       "c  \"d e\""),
+            (std::vector<Cmd>{{{"a", "b", "c", "d e"}}}));
   EXPECT_EQ(commandsOf("connect 10.0.0.1:27015"),
             (std::vector<Cmd>{{{"connect", "10.0.0.1", ":", "27015"}}}));
   EXPECT_EQ(commandsOf("x (a,b) {c} d'e"),
@@ -134,9 +134,7 @@ TEST(ConsoleScript, PositionsAreByteOffsetsWithTwoForALineBreak) {
 
 TEST(ConsoleScript, TheValuesOfAliasAndBindAreScriptsOfTheirOwn) {
   EXPECT_EQ(commandsOf("alias +jd \"+jump; +duck\""),
-            (std::vector<Cmd>{{{"alias", "+jd", "+jump; +duck"}},
-                              {{"+jump"}, 1},
-                              {{"+duck"}, 1}}));
+            (std::vector<Cmd>{{{"alias", "+jd", "+jump; +duck"}}, {{"+jump"}, 1}, {{"+duck"}, 1}}));
   // Unquoted values: the words from the third on.
   EXPECT_EQ(commandsOf("bind a say hi"),
             (std::vector<Cmd>{{{"bind", "a", "say", "hi"}}, {{"say", "hi"}, 1}}));
@@ -163,8 +161,8 @@ TEST(ConsoleScript, WordsGetTheirKinds) {
                                       "?:nosuch", "val:1"}));
   // Key names: longer names without regard to case, one character exactly.
   EXPECT_EQ(kindsOf("bind space x; bind A x; unbind ' "),
-            (std::vector<std::string>{"cmd:bind", "key:space", "val:x", "?:x", "cmd:bind",
-                                      "?:A", "val:x", "?:x", "cmd:unbind", "key:'"}));
+            (std::vector<std::string>{"cmd:bind", "key:space", "val:x", "?:x", "cmd:bind", "?:A",
+                                      "val:x", "?:x", "cmd:unbind", "key:'"}));
   // An alias is a known word where the file defines it.
   NameSet aliases{"+jd"};
   EXPECT_EQ(kindsOf("alias +jd \"+jump\"; bind a +jd; +JD", &aliases),

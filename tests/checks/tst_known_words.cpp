@@ -18,14 +18,17 @@ bool has(const std::vector<std::string>& list, std::string_view word) {
 TEST(KnownWords, ReadFromTheShippedLists) {
   const core::KnownWords w = dictionary::readKnownWords(BRINDLE_DATA_DIR "/");
   // Commands of every CMD list, the first word of entries with arguments ("impulse 100").
-  for (const char* c : {"bind", "alias", "+attack", "-attack", "setinfo", "impulse", "buy", "record"})
+  for (const char* c :
+       {"bind", "alias", "+attack", "-attack", "setinfo", "impulse", "buy", "record"})
     EXPECT_TRUE(has(w.commands, c)) << c;
   EXPECT_FALSE(has(w.commands, "impulse 100"));
   EXPECT_EQ(std::count(w.commands.begin(), w.commands.end(), "impulse"), 1);
-  for (const char* v : {"sensitivity", "cl_updaterate", "hud_fastswitch", "voice_scale", "gl_vsync"})
+  for (const char* v :
+       {"sensitivity", "cl_updaterate", "hud_fastswitch", "voice_scale", "gl_vsync"})
     EXPECT_TRUE(has(w.variables, v)) << v;
   // On/off variables are those whose explanation names exactly the values 0 and 1.
-  for (const char* s : {"hud_fastswitch", "cl_lw", "mp_friendlyfire"}) EXPECT_TRUE(has(w.switches, s)) << s;
+  for (const char* s : {"hud_fastswitch", "cl_lw", "mp_friendlyfire"})
+    EXPECT_TRUE(has(w.switches, s)) << s;
   for (const char* s : {"sensitivity", "net_graph", "cl_bob", "developer"})
     EXPECT_FALSE(has(w.switches, s)) << s;
   EXPECT_TRUE(w.keyNames.empty());

@@ -7,8 +7,6 @@
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
 
-
-
 using brindle::test::TempDir;
 
 namespace {

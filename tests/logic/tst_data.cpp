@@ -9,9 +9,9 @@
 #include <string>
 
 #include "core/Cp1251.h"
+#include "core/DataPaths.h"
 #include "core/FileIO.h"
 #include "core/Ini.h"
-#include "core/DataPaths.h"
 #include "core/Text.h"
 #include "dictionary/logic/ListFiles.h"
 
@@ -44,7 +44,8 @@ std::vector<NamedList> allLists() {
   for (const dictionary::ListTab tab : {dictionary::ListTab::Cmd, dictionary::ListTab::Cvar})
     for (const auto& e : dictionary::listTable(tab)) {
       NamedList l;
-      l.name = std::string(tab == dictionary::ListTab::Cmd ? "CMD " : "CVAR ") + std::string(e.caption);
+      l.name =
+          std::string(tab == dictionary::ListTab::Cmd ? "CMD " : "CVAR ") + std::string(e.caption);
       l.path = *dictionary::listPath(kData, tab, e.caption);
       const dictionary::ListReadResult r = dictionary::readListFile(l.path);
       if (r.ok) l.entries = r.entries;
@@ -97,7 +98,10 @@ bool validUtf8WithHighBytes(std::string_view s) {
       continue;
     }
     high = true;
-    const std::size_t n = (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : 0;
+    const std::size_t n = (c & 0xE0) == 0xC0   ? 1
+                          : (c & 0xF0) == 0xE0 ? 2
+                          : (c & 0xF8) == 0xF0 ? 3
+                                               : 0;
     if (n == 0 || i + n >= s.size()) return false;
     for (std::size_t k = 1; k <= n; ++k)
       if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
@@ -155,10 +159,12 @@ TEST(ShippedData, EveryWeaponAndBuyPageItemHasAPicture) {
     if (list.name == "CMD Weapons")
       for (const auto& e : list.entries) pictures.push_back(utf8(e));
   EXPECT_FALSE(pictures.empty());
-  for (const char* item : {"ak47", "aug", "m4a1", "m249", "p90", "g3sg1", "mac10", "m3", "awp",
-                           "mp5navy", "scout", "sg550", "sg552", "tmp", "ump45", "xm1014", "elite",
-                           "deagle", "fiveseven", "glock18", "p228", "usp", "kev", "kevhelmet",
-                           "flashbang", "hegrenade", "smokegrenade", "defuskid", "night"})
+  for (const char* item :
+       {"ak47",      "aug",       "m4a1",         "m249",     "p90",   "g3sg1",
+        "mac10",     "m3",        "awp",          "mp5navy",  "scout", "sg550",
+        "sg552",     "tmp",       "ump45",        "xm1014",   "elite", "deagle",
+        "fiveseven", "glock18",   "p228",         "usp",      "kev",   "kevhelmet",
+        "flashbang", "hegrenade", "smokegrenade", "defuskid", "night"})
     pictures.push_back(std::string("weapon_") + item);
   for (const auto& name : pictures) {
     const std::string path = resolveDataPath(kData, "dlls\\cvardll\\guns\\" + name + ".jpg");
@@ -202,8 +208,10 @@ TEST(ShippedData, EveryTextFileIsCp1251WithCrLfBreaks) {
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
       if (!entry.is_regular_file()) continue;
       std::string ext = entry.path().extension().string();
-      std::transform(ext.begin(), ext.end(), ext.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
-      if (ext == ".jpg" || ext == ".jpeg" || ext == ".png" || ext == ".bmp" || ext == ".gif") continue;
+      std::transform(ext.begin(), ext.end(), ext.begin(),
+                     [](char c) { return static_cast<char>(std::tolower(c)); });
+      if (ext == ".jpg" || ext == ".jpeg" || ext == ".png" || ext == ".bmp" || ext == ".gif")
+        continue;
       const std::string where = fs::relative(entry.path(), kData).string();
       SCOPED_TRACE(where);
       const std::string bytes = readAll(entry.path().string());
@@ -217,7 +225,8 @@ TEST(ShippedData, EveryTextFileIsCp1251WithCrLfBreaks) {
         // 0x98 is the one byte the code page leaves unassigned.
         if (control || loneCr || loneLf || c == 0x98) bad = i;
       }
-      EXPECT_EQ(bad, std::string::npos) << "byte " << bad << " (NUL, control, 0x98 or a lone CR/LF)";
+      EXPECT_EQ(bad, std::string::npos)
+          << "byte " << bad << " (NUL, control, 0x98 or a lone CR/LF)";
       if (!bytes.empty()) {
         EXPECT_EQ(bytes.substr(bytes.size() - std::min<std::size_t>(2, bytes.size())), "\r\n")
             << "no final CR LF";

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "core/Cp1251.h"
-#include "dictionary/logic/Explanations.h"
 #include "core/Insertion.h"
+#include "dictionary/logic/Explanations.h"
 #include "dictionary/logic/ListFiles.h"
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
@@ -97,7 +97,8 @@ class DictionaryLookup : public ::testing::Test {
               "[both]\r\nq=from lib\r\n"
               "[libmarked]\r\nq=????\r\n");
   }
-  std::string explain(std::string_view word, std::string_view library = {}, bool libraryTab = false) {
+  std::string explain(std::string_view word, std::string_view library = {},
+                      bool libraryTab = false) {
     return lookUpExplanation(dir.path(), library, word, "q", libraryTab);
   }
   TempDir dir;

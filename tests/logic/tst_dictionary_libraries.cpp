@@ -8,7 +8,6 @@
 #include "dictionary/logic/Libraries.h"
 #include "support/TempDir.h"
 
-
 using namespace brindle;
 using namespace brindle::dictionary;
 

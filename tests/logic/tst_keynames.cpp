@@ -4,7 +4,6 @@
 
 #include "binds/logic/KeyNames.h"
 
-
 using namespace brindle;
 using namespace brindle::binds;
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "binds/logic/Metabind.h"
 #include "core/Cp1251.h"
 #include "core/FileIO.h"
-#include "binds/logic/Metabind.h"
 #include "support/TempDir.h"
 
 using namespace brindle;
@@ -194,9 +194,9 @@ TEST(MetabindList, MoreThanTenThousandFilesAreAllListed) {
 TEST(MetabindLibrary, EveryShippedMetabindListsAndFillsCompletely) {
   const std::string programDir = BRINDLE_DATA_DIR;
   const auto list = listMetabinds(programDir);
-  const auto files = std::distance(
-      std::filesystem::directory_iterator(programDir + "/dlls/metabinds"),
-      std::filesystem::directory_iterator());
+  const auto files =
+      std::distance(std::filesystem::directory_iterator(programDir + "/dlls/metabinds"),
+                    std::filesystem::directory_iterator());
   EXPECT_GE(list.size(), 12u);
   EXPECT_EQ(static_cast<long>(list.size()), static_cast<long>(files)) << "every file is listed";
 
@@ -256,8 +256,10 @@ TEST(MetabindLibrary, ShippedScriptsAreWellFormedForTheConsole) {
           word.clear();
           if (c == ';') {
             for (std::size_t i = 0; i < words.size(); ++i) {
-              if (words[i] == "alias" && i + 1 < words.size()) defined.insert(words[i + 1]);
-              else called.insert(words[i]);
+              if (words[i] == "alias" && i + 1 < words.size())
+                defined.insert(words[i + 1]);
+              else
+                called.insert(words[i]);
             }
             words.clear();
           }
@@ -301,7 +303,8 @@ TEST(MetabindLibrary, ShippedScriptsAreWellFormedForTheConsole) {
       }
     }
     for (const auto& name : called) {
-      const std::string bare = name.starts_with("+") || name.starts_with("-") ? name.substr(1) : name;
+      const std::string bare =
+          name.starts_with("+") || name.starts_with("-") ? name.substr(1) : name;
       if (bare.starts_with("mb_")) {
         EXPECT_TRUE(defined.count(name)) << "not defined: " << name;
       }

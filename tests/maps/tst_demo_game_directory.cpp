@@ -21,11 +21,11 @@ const std::string kDemo = std::string(BRINDLE_SOURCE_DIR) + "/examples/cstrike";
 
 TEST(DemoGameDirectory, HoldsTheStandardMapsAndACycleOfThem) {
   const std::vector<std::string> maps = maps::listMaps(kDemo);
-  for (const char* m : {"de_dust", "de_dust2", "de_aztec", "de_inferno", "de_nuke", "de_train",
-                        "de_cbble", "de_prodigy", "de_chateau", "de_piranesi", "de_storm",
-                        "de_survivor", "de_torn", "de_vertigo", "de_airstrip", "cs_assault",
-                        "cs_italy", "cs_militia", "cs_office", "cs_siege", "cs_backalley",
-                        "cs_havana", "as_oilrig"})
+  for (const char* m :
+       {"de_dust",   "de_dust2",   "de_aztec",     "de_inferno",  "de_nuke",  "de_train",
+        "de_cbble",  "de_prodigy", "de_chateau",   "de_piranesi", "de_storm", "de_survivor",
+        "de_torn",   "de_vertigo", "de_airstrip",  "cs_assault",  "cs_italy", "cs_militia",
+        "cs_office", "cs_siege",   "cs_backalley", "cs_havana",   "as_oilrig"})
     EXPECT_EQ(maps::findMap(maps, m), m);
 
   const maps::CycleFile cycle = maps::readMapCycle(kDemo);

@@ -201,10 +201,10 @@ class TestTmaps : public QObject {
     QTest::mouseClick(remove, Qt::LeftButton);
     QTest::mouseClick(up, Qt::LeftButton);
     QTest::mouseClick(down, Qt::LeftButton);
-    QCOMPARE(boxTexts(script), QStringList({"Для добавления, выберите карту из списка всех карт!",
-                                            "Для удаления, выберите карту из первого списка!",
-                                            "Выберите карту для перемещения!",
-                                            "Выберите карту для перемещения!"}));
+    QCOMPARE(boxTexts(script),
+             QStringList({"Для добавления, выберите карту из списка всех карт!",
+                          "Для удаления, выберите карту из первого списка!",
+                          "Выберите карту для перемещения!", "Выберите карту для перемещения!"}));
     for (const auto& b : script.boxes()) QCOMPARE(b.kind, BoxKind::Plain);
     QCOMPARE(texts(cycle), QStringList({"de_dust2", "de_nuke", "cs_italy"}));
     script.clear();

@@ -33,9 +33,10 @@ TEST(CliMapcycle, ListsTheMapsAndTheCycleMarkingEntriesWithoutAMap) {
   const std::string game = gameDirectory(dir);
   const CommandResult r = run(quoted(game));
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out,
-            "Карты в maps (3):\n  cs_italy\n  de_dust2\n  de_nuke\n"
-            "Смена карт mapcycle.txt (3):\n  de_nuke\n  (пустая строка)\n  de_gone  (нет файла карты)\n");
+  EXPECT_EQ(
+      r.out,
+      "Карты в maps (3):\n  cs_italy\n  de_dust2\n  de_nuke\n"
+      "Смена карт mapcycle.txt (3):\n  de_nuke\n  (пустая строка)\n  de_gone  (нет файла карты)\n");
 
   // Listing never creates the cycle file.
   std::filesystem::remove(game + "/mapcycle.txt");

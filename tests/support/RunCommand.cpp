@@ -70,8 +70,8 @@ CommandResult runProgram(const std::string& program, const std::vector<std::stri
   startup.hStdOutput = openInherited(core::pathFromUtf8(outFile).wstring(), true);
   startup.hStdError = openInherited(core::pathFromUtf8(errFile).wstring(), true);
   PROCESS_INFORMATION process{};
-  if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                       nullptr, &startup, &process)) {
+  if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                       &startup, &process)) {
     ::WaitForSingleObject(process.hProcess, INFINITE);
     DWORD code = 0;
     if (::GetExitCodeProcess(process.hProcess, &code)) result.status = static_cast<int>(code);
@@ -135,8 +135,10 @@ std::vector<std::string> splitCommandLine(const std::string& commandLine) {
       escaped = true;
       inWord = true;
     } else if (quote != 0) {
-      if (c == quote) quote = 0;
-      else word += c;
+      if (c == quote)
+        quote = 0;
+      else
+        word += c;
     } else if (c == '\'' || c == '"') {
       quote = c;
       inWord = true;

@@ -2,16 +2,17 @@
 
 #include <QVBoxLayout>
 
+#include "core/DataPaths.h"
 #include "core/Insertion.h"
 #include "editor/logic/EditTools.h"
-#include "core/DataPaths.h"
 
 using namespace brindle::core;
 using namespace brindle::editor;
 
 namespace brindle::test {
 
-TestHost::TestHost(std::string programDir) : programDir_(core::withSeparator(std::move(programDir))) {
+TestHost::TestHost(std::string programDir)
+    : programDir_(core::withSeparator(std::move(programDir))) {
   setObjectName(QStringLiteral("TestHost"));
   auto* layout = new QVBoxLayout(this);
   memo_ = new ui::CfgEdit(this);

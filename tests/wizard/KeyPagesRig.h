@@ -44,7 +44,8 @@ class KeyPagesRig : public QWidget, public wizard::KeyPagesHost {
     }
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(stack);
-    pages = new wizard::KeyPages(*this, stack->widget(8), stack->widget(9), stack->widget(10), this);
+    pages =
+        new wizard::KeyPages(*this, stack->widget(8), stack->widget(9), stack->widget(10), this);
     wizardDir = dir.path();
     filePath = dir.file("my.cfg");
     resize(900, 600);
@@ -65,8 +66,7 @@ class KeyPagesRig : public QWidget, public wizard::KeyPagesHost {
     texts_.working.loadFileText(fileText);
     texts_.autoexec.loadFileText(autoexecText);
     pages->resetForNewFile();
-    pages->takeLoadingResult(
-        wizard::runLoadingPass(texts_, wizard::actionCommands(), false));
+    pages->takeLoadingResult(wizard::runLoadingPass(texts_, wizard::actionCommands(), false));
   }
 
   std::string saved() const {

@@ -38,7 +38,6 @@ TEST(BuyScriptGolden, EveryCaseGivesItsExpectedLines) {
   }
 }
 
-
 TEST(BuyScript, CommandModeUsesNoMenuSteps) {
   for (std::size_t i = 1; i < kPrimaryCount; ++i) {
     BuyChoice c;
@@ -105,7 +104,6 @@ TEST(BuyScript, TablesMatchTheLists) {
   EXPECT_EQ(kRadioPhrases[14].commands16, "roger;");
   EXPECT_EQ(kRadioPhrases[16].commands16, "getout;");
 }
-
 
 TEST(BuyScript, RemovalTextsNameTheWholeKey) {
   const auto aliases = buyKeyAliasTexts("F1");

@@ -47,16 +47,15 @@ TEST(CliBuyscript, UnknownKeyItemModeOrOptionFailsWithAMessage) {
     const char* args;
     const char* says;
   };
-  for (const Bad& b : {Bad{"--key MOUSE9", "нет такой клавиши \"MOUSE9\""},
-                       Bad{"--key x --primary famas", "--primary: нет такого предмета \"famas\""},
-                       Bad{"--key x --equip kev,hat", "--equip: нет такого предмета \"hat\""},
-                       Bad{"--key x --equip kev,kevhelmet", "kev и kevhelmet"},
-                       Bad{"--key x --radio 17", "--radio: нет такого предмета \"17\""},
-                       Bad{"--key x --mode 1.7", "1.5 или 1.6"},
-                       Bad{"--key x --team a --all b", "только одно"},
-                       Bad{"--key x --colour red", "неизвестный параметр"},
-                       Bad{"--primary ak47", "укажите клавишу"},
-                       Bad{"--key", "после --key"}}) {
+  for (const Bad& b :
+       {Bad{"--key MOUSE9", "нет такой клавиши \"MOUSE9\""},
+        Bad{"--key x --primary famas", "--primary: нет такого предмета \"famas\""},
+        Bad{"--key x --equip kev,hat", "--equip: нет такого предмета \"hat\""},
+        Bad{"--key x --equip kev,kevhelmet", "kev и kevhelmet"},
+        Bad{"--key x --radio 17", "--radio: нет такого предмета \"17\""},
+        Bad{"--key x --mode 1.7", "1.5 или 1.6"}, Bad{"--key x --team a --all b", "только одно"},
+        Bad{"--key x --colour red", "неизвестный параметр"},
+        Bad{"--primary ak47", "укажите клавишу"}, Bad{"--key", "после --key"}}) {
     SCOPED_TRACE(b.args);
     const auto r = run(b.args);
     EXPECT_NE(r.status, 0);

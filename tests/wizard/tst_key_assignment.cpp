@@ -158,9 +158,6 @@ TEST(KeyAssignmentGolden, BuyScriptsOnFreeAndUsedKeys) {
   EXPECT_GE(textCases, 7);
 }
 
-
-
-
 TEST(KeyAssignment, UnbindallCountsOnlyAsALineOfItsOwn) {
   WizardTexts texts;
   texts.working.loadFileText("unbindall // all keys\r\n");

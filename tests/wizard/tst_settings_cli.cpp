@@ -55,9 +55,9 @@ TEST(CliSettings, BadInputIsRefusedAndNothingIsWritten) {
   TempDir dir;
   const std::string original = "con_color \"x y z\"\r\nsensitivity \"2\"\r\n";
   const std::string path = dir.write("a.cfg", original);
-  for (const char* bad : {"--set nosuchrow=1", "--set sensitivity=1000", "--set radar=2",
-                          "--set con_color=1,2,3", "--set 'name=a\"b'", "--set sensitivity",
-                          "--set", "--frobnicate"}) {
+  for (const char* bad :
+       {"--set nosuchrow=1", "--set sensitivity=1000", "--set radar=2", "--set con_color=1,2,3",
+        "--set 'name=a\"b'", "--set sensitivity", "--set", "--frobnicate"}) {
     const CommandResult r = settings(shellQuoted(path) + " " + bad);
     EXPECT_EQ(r.status, 2) << bad;
     EXPECT_NE(r.err, "") << bad;

@@ -2,7 +2,6 @@
 // and damaged files are refused with a reason, and playing without a sound device is harmless.
 #include <QSignalSpy>
 #include <QtTest>
-
 #include <filesystem>
 
 #include "support/TempDir.h"
@@ -17,7 +16,8 @@ namespace {
 
 std::string le32(std::uint32_t v) {
   std::string s(4, '\0');
-  for (int i = 0; i < 4; ++i) s[static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+  for (int i = 0; i < 4; ++i)
+    s[static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
   return s;
 }
 

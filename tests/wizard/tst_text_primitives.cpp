@@ -85,7 +85,7 @@ TEST(ReadValue, TakesTheSettingAtALineStartAndTheLastSuchLine) {
 TEST(ReadValue, ValuesEndAtTheQuoteOfTheirOwnLine) {
   WizardTexts t = textsOf("name \"\"\r\nsensitivity \"2.5\r\nzoom \"1\"\r\nbind \"MOUSE1\r\n");
   EXPECT_EQ(t.readValue("name \""), "");
-  EXPECT_NE(t.lastMatch, -1);  // present, with an empty value
+  EXPECT_NE(t.lastMatch, -1);                    // present, with an empty value
   EXPECT_EQ(t.readValue("sensitivity \""), "");  // no closing quote: never the next line
   EXPECT_NE(t.lastMatch, -1);
   EXPECT_EQ(t.readValue("bind \"MOUSE1"), "");

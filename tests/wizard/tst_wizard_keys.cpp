@@ -20,7 +20,8 @@ using brindle::ui::ScriptedAnswers;
 
 namespace {
 
-const QString kQuestion = QStringLiteral("Вы действительно хотите переназначить выбранную клавишу?");
+const QString kQuestion =
+    QStringLiteral("Вы действительно хотите переназначить выбранную клавишу?");
 
 QStringList items(const QComboBox* box) {
   QStringList out;
@@ -41,13 +42,14 @@ class TestWizardKeys : public QObject {
   void everyActionButtonStandsOnItsPage() {
     KeyPagesRig rig;
     for (const auto& a : wizard::kKeyActions) {
-      const QString name = QString::fromUtf8(a.button.data(), static_cast<qsizetype>(a.button.size()));
+      const QString name =
+          QString::fromUtf8(a.button.data(), static_cast<qsizetype>(a.button.size()));
       auto* b = rig.stack->widget(a.page)->findChild<QPushButton*>(name);
       QVERIFY2(b != nullptr, qPrintable(name));
     }
     QWidget* p9 = rig.stack->widget(8);
-    for (const char* name : {"ComboBox6", "ComboBox7", "ComboBox3", "ComboBox4", "ComboBox5",
-                             "ComboBox8"})
+    for (const char* name :
+         {"ComboBox6", "ComboBox7", "ComboBox3", "ComboBox4", "ComboBox5", "ComboBox8"})
       QVERIFY2(p9->findChild<QComboBox*>(QString::fromUtf8(name)), name);
     for (const char* name : {"SpeedButton1", "SpeedButton2"}) {
       auto* b = p9->findChild<QToolButton*>(QString::fromUtf8(name));
@@ -55,8 +57,10 @@ class TestWizardKeys : public QObject {
       QCOMPARE(b->text(), QStringLiteral("BIND"));
       QVERIFY(!b->isEnabled());
     }
-    QCOMPARE(p9->findChild<QGroupBox*>(QStringLiteral("GroupBox32"))->title(), QStringLiteral("Оружие"));
-    QCOMPARE(p9->findChild<QGroupBox*>(QStringLiteral("GroupBox33"))->title(), QStringLiteral("Сообщения"));
+    QCOMPARE(p9->findChild<QGroupBox*>(QStringLiteral("GroupBox32"))->title(),
+             QStringLiteral("Оружие"));
+    QCOMPARE(p9->findChild<QGroupBox*>(QStringLiteral("GroupBox33"))->title(),
+             QStringLiteral("Сообщения"));
     QCOMPARE(p9->findChild<QLabel*>(QStringLiteral("Label42"))->text(),
              QStringLiteral("Для конфигурации других клавиш\nвоспользуйтесь самой программой\n"
                             "Brindle for Counter-Strike"));
@@ -65,9 +69,11 @@ class TestWizardKeys : public QObject {
              QStringLiteral("Применить настройки"));
     QCOMPARE(p11->findChild<QPushButton*>(QStringLiteral("Button49"))->text(),
              QStringLiteral("MetaBinds"));
-    QVERIFY(p11->findChild<QLabel*>(QStringLiteral("Label83"))->text().contains(
-        QStringLiteral("\"Применить настройки\"")));
-    QCOMPARE(wizard::KeyPages::stepCaption(8), QStringLiteral("Клавиши движения, покупки и сообщений"));
+    QVERIFY(p11->findChild<QLabel*>(QStringLiteral("Label83"))
+                ->text()
+                .contains(QStringLiteral("\"Применить настройки\"")));
+    QCOMPARE(wizard::KeyPages::stepCaption(8),
+             QStringLiteral("Клавиши движения, покупки и сообщений"));
     QCOMPARE(wizard::KeyPages::stepCaption(9), QStringLiteral("Клавиши других действий"));
     QCOMPARE(wizard::KeyPages::stepCaption(10), QStringLiteral("Клавиши радио и сообщений"));
   }
@@ -96,8 +102,9 @@ class TestWizardKeys : public QObject {
 
   void assignmentReplacesTheBindLineAndThePageReturns() {
     KeyPagesRig rig;
-    rig.load("unbindall\r\nname \"x\"\r\nsensitivity \"3\"\r\nbind \"MOUSE1\" \"+attack\"\r\n"
-             "bind \"UPARROW\" \"+forward\"\r\n");
+    rig.load(
+        "unbindall\r\nname \"x\"\r\nsensitivity \"3\"\r\nbind \"MOUSE1\" \"+attack\"\r\n"
+        "bind \"UPARROW\" \"+forward\"\r\n");
     rig.showPage(9);
     rig.assign("Button9", QStringLiteral("MOUSE2"));
     QCOMPARE(rig.currentPage(), 9);
@@ -163,7 +170,8 @@ class TestWizardKeys : public QObject {
     answers.answer(Answer::Yes);
     rig.assign("Button11", QStringLiteral("MOUSE1"));
     QCOMPARE(answers.boxes().size(), std::size_t{1});
-    QCOMPARE(rig.texts_.working.fileText(), std::string("unbindall\r\nbind \"MOUSE1\" \"+jump\"\r\n"));
+    QCOMPARE(rig.texts_.working.fileText(),
+             std::string("unbindall\r\nbind \"MOUSE1\" \"+jump\"\r\n"));
     QCOMPARE(caption(rig, "Button9"), QString());
     QCOMPARE(caption(rig, "Button11"), QStringLiteral("MOUSE1"));
     const QStringList used = items(rig.findChild<QComboBox*>(QStringLiteral("ComboBox7")));
@@ -171,7 +179,6 @@ class TestWizardKeys : public QObject {
     QVERIFY(!used.contains(QStringLiteral("SPACE")));
     QCOMPARE(rig.currentPage(), 9);
   }
-
 
   void cancelledOrEmptyKeyChoiceChangesNothing() {
     KeyPagesRig rig;

@@ -9,7 +9,6 @@
 #include <QRadioButton>
 #include <QToolButton>
 #include <QtTest>
-
 #include <filesystem>
 
 #include "KeyPagesRig.h"
@@ -121,7 +120,8 @@ class TestWizardKeysBuy : public QObject {
 
   void bindOnAUsedKeyAsksFirst() {
     const std::string text =
-        "unbindall\r\nalias \"Kav-w\" \"awp;\"\r\nbind \"w\" \"+forward\"\r\nbind \"SPACE\" \"+jump\"\r\n";
+        "unbindall\r\nalias \"Kav-w\" \"awp;\"\r\nbind \"w\" \"+forward\"\r\nbind \"SPACE\" "
+        "\"+jump\"\r\n";
     KeyPagesRig rig;
     rig.load(text);
     rig.showPage(8);
@@ -142,7 +142,8 @@ class TestWizardKeysBuy : public QObject {
     answers.answer(Answer::Yes);
     rig.pages->SpeedButton2->click();
     const std::string expected =
-        "unbindall\r\nbind \"SPACE\" \"+jump\"\r\nalias \"Kav-w\" \"ak47;\"\r\nbind \"w\" \"Kav-w\"\r\n";
+        "unbindall\r\nbind \"SPACE\" \"+jump\"\r\nalias \"Kav-w\" \"ak47;\"\r\nbind \"w\" "
+        "\"Kav-w\"\r\n";
     QCOMPARE(rig.saved(), expected);
     // The forward action lost its key.
     QCOMPARE(rig.pages->actionButtons[0]->text(), QString());
@@ -159,11 +160,13 @@ class TestWizardKeysBuy : public QObject {
     tick(b->CheckListBox1, 4);
     pick(rig.pages->ComboBox6, QStringLiteral("F5"));
     rig.pages->SpeedButton1->click();
-    QCOMPARE(rig.saved(), std::string("unbindall\r\nbind \"MOUSE1\" \"+attack\"\r\nbind \"f5\" \"Kav-F5\"\r\n"));
+    QCOMPARE(rig.saved(),
+             std::string("unbindall\r\nbind \"MOUSE1\" \"+attack\"\r\nbind \"f5\" \"Kav-F5\"\r\n"));
     const auto autoexec = core::readFile(rig.dir.file("autoexec.cfg"));
     QVERIFY(autoexec.ok);
-    QCOMPARE(autoexec.data, std::string("exec userconfig.cfg\r\nalias \"Kav-F5_equip\" \"sgren;\"\r\n"
-                                        "alias \"Kav-F5\" \"Kav-F5_equip\"\r\n"));
+    QCOMPARE(autoexec.data,
+             std::string("exec userconfig.cfg\r\nalias \"Kav-F5_equip\" \"sgren;\"\r\n"
+                         "alias \"Kav-F5\" \"Kav-F5_equip\"\r\n"));
   }
 
   void onlyOneArmourIsTicked() {
@@ -172,9 +175,11 @@ class TestWizardKeysBuy : public QObject {
     tick(list, 0);
     tick(list, 3);
     tick(list, 1);
-    QCOMPARE(ticked(list), (QStringList{QStringLiteral("Kevlar Vest & Helmet"), QStringLiteral("HE Grenade")}));
+    QCOMPARE(ticked(list),
+             (QStringList{QStringLiteral("Kevlar Vest & Helmet"), QStringLiteral("HE Grenade")}));
     tick(list, 0);
-    QCOMPARE(ticked(list), (QStringList{QStringLiteral("Kevlar Vest"), QStringLiteral("HE Grenade")}));
+    QCOMPARE(ticked(list),
+             (QStringList{QStringLiteral("Kevlar Vest"), QStringLiteral("HE Grenade")}));
     QCOMPARE(list->currentRow(), 0);
     QVERIFY(rig.pages->buy->Image2->pixmap().toImage().size() == QSize(205, 65));
   }
@@ -204,7 +209,8 @@ class TestWizardKeysBuy : public QObject {
     QVERIFY(c->Image2->isHidden());
     QCOMPARE(c->ComboBox3->currentIndex(), 2);  // the choice stays
 
-    const auto good = core::readFile(std::string(BRINDLE_DATA_DIR) + "/dlls/cvardll/guns/weapon_aug.jpg");
+    const auto good =
+        core::readFile(std::string(BRINDLE_DATA_DIR) + "/dlls/cvardll/guns/weapon_aug.jpg");
     QVERIFY(good.ok);
     programDir.write("DLLS/CvarDll/guns/weapon_aug.jpg", good.data.substr(0, good.data.size() / 2));
     pick(c->ComboBox3, QStringLiteral("AUG Rifle"));

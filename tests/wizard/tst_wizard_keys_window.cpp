@@ -10,7 +10,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
-
 #include <filesystem>
 
 #include "binds/windows/KeyDialog.h"
@@ -129,8 +128,9 @@ class TestWizardKeysWindow : public QObject {
     // "Применить настройки" of the last page saves the working text.
     w.window.nextPage();
     w.window.findChild<QPushButton*>(QStringLiteral("Button50"))->click();
-    QCOMPARE(core::readFile(w.dir.file("my.cfg")).data,
-             std::string("unbindall\r\nbind \"MOUSE1\" \"+attack\"\r\nbind \"SPACE\" \"+jump\"\r\n"));
+    QCOMPARE(
+        core::readFile(w.dir.file("my.cfg")).data,
+        std::string("unbindall\r\nbind \"MOUSE1\" \"+attack\"\r\nbind \"SPACE\" \"+jump\"\r\n"));
   }
 
   void aNewFileClearsTheAudienceAndTheUsedKeys() {

@@ -87,9 +87,7 @@ class TestWizardWindow : public QObject {
   }
 
   // A file of the directory, as text the test log can show.
-  QString contents(const char* name) const {
-    return QString::fromStdString(dir_->read(name));
-  }
+  QString contents(const char* name) const { return QString::fromStdString(dir_->read(name)); }
 
   void apply() {
     while (w_->currentPage() < 7) click(*w_, "Button2");
@@ -107,8 +105,7 @@ class TestWizardWindow : public QObject {
     QCOMPARE(w_->objectName(), QStringLiteral("TForm2"));
     QCOMPARE(w_->windowTitle(), u8("Конкретный конфигуратор (Master CFG)"));
     QVERIFY(w_->isModal());
-    for (int i = 1; i <= 11; ++i)
-      QVERIFY(w_->findChild<QWidget*>(QStringLiteral("TbS%1").arg(i)));
+    for (int i = 1; i <= 11; ++i) QVERIFY(w_->findChild<QWidget*>(QStringLiteral("TbS%1").arg(i)));
     QCOMPARE(text(*w_, "Label6"), u8("М\nА\nС\nТ\nЕ\nР"));
     QCOMPARE(text(*w_, "Label7"), QStringLiteral("C\nF\nG"));
     QCOMPARE(w_->PgC1->currentIndex(), 0);
@@ -120,12 +117,12 @@ class TestWizardWindow : public QObject {
 
     load();
     // Page by page: step caption, section, the captions of "Далее".
-    const char* steps[] = {"Стандартные настройки", "Видео настройки",  "Другие настройки",
-                           "Настройки времени",     "Команда и игроки", "Другие настройки",
-                           "Соединение"};
-    const char* sections[] = {"Настройки клиента:", "Настройки клиента:", "Настройки клиента:",
-                              "Настройки сервера:", "Настройки сервера:", "Настройки сервера:",
-                              "Настройки:"};
+    const char* steps[] = {
+        "Стандартные настройки", "Видео настройки",  "Другие настройки", "Настройки времени",
+        "Команда и игроки",      "Другие настройки", "Соединение"};
+    const char* sections[] = {
+        "Настройки клиента:", "Настройки клиента:", "Настройки клиента:", "Настройки сервера:",
+        "Настройки сервера:", "Настройки сервера:", "Настройки:"};
     for (int page = 1; page <= 7; ++page) {
       QCOMPARE(w_->PgC1->currentIndex(), page);
       QCOMPARE(text(*w_, "Label32"), u8(steps[page - 1]));
@@ -174,16 +171,17 @@ class TestWizardWindow : public QObject {
   }
 
   void loadingFillsEveryKindOfControl() {
-    open(brindle::core::fromUtf8("name \"Игрок\"\r\n"
-                                 "setinfo \"lefthand\" \"1\"\r\n"
-                                 "con_color \"200 100 50\"\r\n"
-                                 "hideradar\r\n"
-                                 "sensitivity \"2.5\"\r\n"
-                                 "net_graph \"1\"\r\nnet_graphpos \"0\"\r\n"
-                                 "mp_timelimit \"0\"\r\nmp_maxrounds \"12\"\r\n"
-                                 "mp_autoteambalance \"0\"\r\nmp_limitteams \"3\"\r\n"
-                                 "mp_forcechasecam \"2\"\r\n"
-                                 "rate \"7000\"\r\n"));
+    open(
+        brindle::core::fromUtf8("name \"Игрок\"\r\n"
+                                "setinfo \"lefthand\" \"1\"\r\n"
+                                "con_color \"200 100 50\"\r\n"
+                                "hideradar\r\n"
+                                "sensitivity \"2.5\"\r\n"
+                                "net_graph \"1\"\r\nnet_graphpos \"0\"\r\n"
+                                "mp_timelimit \"0\"\r\nmp_maxrounds \"12\"\r\n"
+                                "mp_autoteambalance \"0\"\r\nmp_limitteams \"3\"\r\n"
+                                "mp_forcechasecam \"2\"\r\n"
+                                "rate \"7000\"\r\n"));
     load();
     QCOMPARE(child<QLineEdit>(*w_, "Edit1")->text(), u8("Игрок"));
     QVERIFY(child<QRadioButton>(*w_, "RadioButton2")->isChecked());   // Левую

@@ -97,7 +97,7 @@ const std::array<BuyItem, kRadioCount> kRadioPhrases = {{
 
 BuyMode loadBuyMode(const core::Settings& settings) {
   return settings.readInt(kSettingsSection, kSettingsKey) == 15 ? BuyMode::Menus15
-                                                                 : BuyMode::Commands16;
+                                                                : BuyMode::Commands16;
 }
 
 core::WriteResult saveBuyMode(core::Settings& settings, BuyMode mode) {

@@ -9,8 +9,8 @@ namespace brindle::wizard {
 
 std::string unreadableFileLine() { return core::fromUtf8("Файл не может быть отображен!"); }
 
-ChosenFile chooseFile(WizardTexts& texts, const std::string& directory,
-                      const std::string& fileName, const std::string& startupGameDirectory) {
+ChosenFile chooseFile(WizardTexts& texts, const std::string& directory, const std::string& fileName,
+                      const std::string& startupGameDirectory) {
   ChosenFile chosen;
   chosen.path = core::withSeparator(directory) + fileName;
 

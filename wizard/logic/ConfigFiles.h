@@ -28,8 +28,8 @@ struct ChosenFile {
 // start-up game directory (compared exactly, letter case included; never when that directory is
 // empty), autoexec mode is set and autoexec.cfg of that directory is read into the autoexec text,
 // or created empty when it is missing; otherwise the autoexec text is emptied.
-ChosenFile chooseFile(WizardTexts& texts, const std::string& directory,
-                      const std::string& fileName, const std::string& startupGameDirectory);
+ChosenFile chooseFile(WizardTexts& texts, const std::string& directory, const std::string& fileName,
+                      const std::string& startupGameDirectory);
 
 struct SaveResult {
   bool ok = false;       // nothing went wrong

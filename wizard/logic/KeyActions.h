@@ -18,8 +18,8 @@ struct KeyAction {
   std::string_view button;   // objectName of the action button
   std::string_view command;  // with its double quotes
   int page;
-  std::string_view group;    // UTF-8; empty when the button stands outside a group box
-  std::string_view label;    // UTF-8; the text beside the button, empty for the movement cross
+  std::string_view group;  // UTF-8; empty when the button stands outside a group box
+  std::string_view label;  // UTF-8; the text beside the button, empty for the movement cross
 };
 
 inline constexpr std::size_t kKeyActionCount = 44;
@@ -52,7 +52,8 @@ inline constexpr std::array<KeyAction, kKeyActionCount> kKeyActions = {{
     {"Button28", "\"invnext\"", kActionsPage, "Смена, выброс и перезарядка оружия", "Следующее:"},
     {"Button29", "\"lastinv\"", kActionsPage, "Смена, выброс и перезарядка оружия", "Последнее:"},
     {"Button30", "\"drop\"", kActionsPage, "Смена, выброс и перезарядка оружия", "Выброс оружия:"},
-    {"Button41", "\"+reload\"", kActionsPage, "Смена, выброс и перезарядка оружия", "Перезарядить:"},
+    {"Button41", "\"+reload\"", kActionsPage, "Смена, выброс и перезарядка оружия",
+     "Перезарядить:"},
     {"Button31", "\"toggleconsole\"", kActionsPage, "", "Консоль:"},
     {"Button32", "\"+use\"", kActionsPage, "", "Использовать:"},
     {"Button33", "\"impulse 100\"", kActionsPage, "", "Фонарик:"},

@@ -59,9 +59,8 @@ bool removeBindAnyCase(WizardTexts& texts, std::string_view key) {
 }
 
 void eraseKey(std::vector<std::string>& keys, std::string_view key) {
-  const auto it = std::find_if(keys.begin(), keys.end(), [&](const std::string& k) {
-    return core::equalsNoCase(k, key);
-  });
+  const auto it = std::find_if(keys.begin(), keys.end(),
+                               [&](const std::string& k) { return core::equalsNoCase(k, key); });
   if (it != keys.end()) keys.erase(it);
 }
 
@@ -93,11 +92,10 @@ bool isKeyUsed(const std::vector<std::string>& usedKeys, std::string_view key) {
 
 std::string releaseKey(KeyState& state, std::size_t action) {
   std::string previous = state.captions[action];
-  const auto it = std::find_if(state.usedKeys.begin(), state.usedKeys.end(),
-                               [&](const std::string& e) {
-                                 return e == previous || e == lowerKey(previous) ||
-                                        e == upperKey(previous);
-                               });
+  const auto it =
+      std::find_if(state.usedKeys.begin(), state.usedKeys.end(), [&](const std::string& e) {
+        return e == previous || e == lowerKey(previous) || e == upperKey(previous);
+      });
   if (it != state.usedKeys.end()) {
     state.usedKeys.erase(it);
     state.freeKeys.push_back(previous);
@@ -149,7 +147,8 @@ bool checkKeyChoice(WizardTexts& texts, KeyState& state, std::size_t action, std
 
 void removeReassignedKey(WizardTexts& texts, std::string_view key, std::string_view oldKey) {
   for (const std::string& alias : buyKeyAliasTexts(key)) removeLine(texts, false, alias);
-  if (!removeFirstOf(texts, {bindPrefix(key), bindPrefix(lowerKey(key)), bindPrefix(upperKey(key))}))
+  if (!removeFirstOf(texts,
+                     {bindPrefix(key), bindPrefix(lowerKey(key)), bindPrefix(upperKey(key))}))
     removeBindAnyCase(texts, key);
   if (!oldKey.empty())
     removeFirstOf(texts,

@@ -25,7 +25,7 @@ struct KeyState {
   std::vector<std::string> freeKeys;  // key names not bound, as the key list writes them
   std::vector<std::string> usedKeys;  // keys bound, as the text writes them
   std::array<std::string, kKeyActionCount> captions;  // per action of kKeyActions: its key
-  bool unbindallPresent = false;      // the text holds the line "unbindall"
+  bool unbindallPresent = false;                      // the text holds the line "unbindall"
 };
 
 // The action commands in the order of kKeyActions, as the loading pass wants them.

@@ -17,9 +17,8 @@ LoadingResult runLoadingPass(WizardTexts& texts, const std::vector<std::string>&
   if (keyCaptionsOnly) return r;
 
   texts.readValue("unbindall");
-  r.unbindallPresent =
-      texts.lastMatch != -1 &&
-      texts.working.at(static_cast<std::size_t>(texts.matchLine)).size() == 9;
+  r.unbindallPresent = texts.lastMatch != -1 &&
+                       texts.working.at(static_cast<std::size_t>(texts.matchLine)).size() == 9;
   r.settings = readSettings(texts);
   r.settingsRead = true;
   return r;

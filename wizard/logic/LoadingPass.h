@@ -33,11 +33,11 @@ struct PassRequest {
 };
 
 struct LoadingResult {
-  std::vector<std::string> freeKeys;  // key names not bound in the text, in key-list order
-  std::vector<std::string> usedKeys;  // keys bound in the text, as the text writes them
+  std::vector<std::string> freeKeys;    // key names not bound in the text, in key-list order
+  std::vector<std::string> usedKeys;    // keys bound in the text, as the text writes them
   std::vector<std::string> actionKeys;  // per action command: its key, or empty
-  bool settingsRead = false;          // false when the pass stopped after the captions
-  bool unbindallPresent = false;      // the text has a line that is exactly "unbindall"
+  bool settingsRead = false;            // false when the pass stopped after the captions
+  bool unbindallPresent = false;        // the text has a line that is exactly "unbindall"
   SettingsReading settings;
 };
 

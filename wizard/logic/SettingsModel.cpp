@@ -457,8 +457,7 @@ std::optional<Rgb> parseColour(std::string_view value, std::string* badText) {
 }
 
 std::string formatColour(const Rgb& rgb) {
-  return std::to_string(rgb.red) + ' ' + std::to_string(rgb.green) + ' ' +
-         std::to_string(rgb.blue);
+  return std::to_string(rgb.red) + ' ' + std::to_string(rgb.green) + ' ' + std::to_string(rgb.blue);
 }
 
 int colourItemOf(std::string_view value) {

@@ -73,18 +73,18 @@ inline constexpr std::size_t kFieldCount = static_cast<std::size_t>(Field::Rate)
 inline constexpr int kRowCount = 43;
 
 enum class FieldKind : std::uint8_t {
-  Text,      // free text (the name, the buy time)
-  Number,    // a spin field: whole numbers within the range when typed or stepped
-  Switch,    // a radio choice of the values listed in `choices`
-  Colour,    // three numbers 0-255 separated by single blanks
+  Text,    // free text (the name, the buy time)
+  Number,  // a spin field: whole numbers within the range when typed or stepped
+  Switch,  // a radio choice of the values listed in `choices`
+  Colour,  // three numbers 0-255 separated by single blanks
 };
 
 struct FieldInfo {
   Field field;
-  int row;                        // 1-43, the order of the apply
-  std::string_view name;          // stable name (brindle-cli)
+  int row;                // 1-43, the order of the apply
+  std::string_view name;  // stable name (brindle-cli)
   FieldKind kind;
-  int minimum = 0;                // Number: the field's range
+  int minimum = 0;  // Number: the field's range
   int maximum = 0;
   std::string_view choices = {};  // Switch: the values, e.g. "01"
 };

@@ -237,8 +237,7 @@ Offset WizardTexts::findNext(WizardText& text) {
   return lastMatch;
 }
 
-const std::string& WizardTexts::find(WizardText& text, std::string_view prefix,
-                                     LineMatch* match) {
+const std::string& WizardTexts::find(WizardText& text, std::string_view prefix, LineMatch* match) {
   searchText = prefix;
   foundText.clear();
   text.select(0, 0);
@@ -341,8 +340,7 @@ void WizardTexts::deleteMatchLine(WizardText& text) {
   text.eraseLine(text.lineAt(text.selStart() + text.selLength()));
 }
 
-bool WizardTexts::replaceOrAppend(std::string_view prefix, std::string_view value,
-                                  bool noAppend) {
+bool WizardTexts::replaceOrAppend(std::string_view prefix, std::string_view value, bool noAppend) {
   LineMatch m;
   find(working, prefix, &m);
   if (lastMatch == -1) {

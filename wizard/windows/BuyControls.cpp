@@ -32,8 +32,9 @@ constexpr int kPictureHeight = 65;
 
 template <std::size_t N>
 void fill(QComboBox* box, const std::array<BuyItem, N>& items) {
-  for (const BuyItem& item : items) box->addItem(QString::fromUtf8(item.caption.data(),
-                                                                   static_cast<qsizetype>(item.caption.size())));
+  for (const BuyItem& item : items)
+    box->addItem(
+        QString::fromUtf8(item.caption.data(), static_cast<qsizetype>(item.caption.size())));
   box->setCurrentIndex(0);
 }
 
@@ -78,7 +79,8 @@ BuyControls::BuyControls(std::string programDir, core::Settings* settings,
   CheckListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   CheckListBox1->ensurePolished();
   CheckListBox1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-  CheckListBox1->setFixedHeight(CheckListBox1->sizeHintForRow(0) * static_cast<int>(kEquipmentCount) +
+  CheckListBox1->setFixedHeight(CheckListBox1->sizeHintForRow(0) *
+                                    static_cast<int>(kEquipmentCount) +
                                 2 * CheckListBox1->frameWidth() + 4);
   Bevel2 = new QFrame(this);
   Bevel2->setObjectName(QStringLiteral("Bevel2"));
@@ -98,7 +100,8 @@ BuyControls::BuyControls(std::string programDir, core::Settings* settings,
   BuyMenus15->setObjectName(QStringLiteral("BuyMenus15"));
   BuyCommands16 = new QRadioButton(QStringLiteral("Команды покупки CS 1.6"), modes);
   BuyCommands16->setObjectName(QStringLiteral("BuyCommands16"));
-  BuyMenus15->setToolTip(QStringLiteral("Скрипт проходит по меню покупки CS 1.5 (buy, menuselect)"));
+  BuyMenus15->setToolTip(
+      QStringLiteral("Скрипт проходит по меню покупки CS 1.5 (buy, menuselect)"));
   BuyCommands16->setToolTip(
       QStringLiteral("Скрипт покупает прямыми командами CS 1.6 (ak47, vesthelm, primammo ...)"));
   auto* modeLayout = new QVBoxLayout(modes);
@@ -355,8 +358,8 @@ void BuyControls::stopRadio() { player_->stop(); }
 void BuyControls::enableMessage(bool enabled) {
   Edit3->setEnabled(enabled);
   QPalette p = Edit3->palette();
-  p.setColor(QPalette::Base, enabled ? palette().color(QPalette::ToolTipBase)
-                                     : palette().color(QPalette::Button));
+  p.setColor(QPalette::Base,
+             enabled ? palette().color(QPalette::ToolTipBase) : palette().color(QPalette::Button));
   Edit3->setPalette(p);
 }
 

@@ -37,24 +37,24 @@ class BuyControls : public QWidget {
   BuyControls(std::string programDir, core::Settings* settings,
               std::function<std::string()> soundDirectory, QWidget* parent = nullptr);
 
-  QGroupBox* GroupBox32;         // "Оружие"
-  QComboBox* ComboBox3;          // primary weapon
-  QComboBox* ComboBox4;          // pistol
-  QComboBox* ComboBox5;          // ammunition
-  QListWidget* CheckListBox1;    // equipment, checkable
-  QFrame* Bevel2;                // the frame around the picture (placed by the page)
-  QLabel* Image2;                // picture of the chosen item, 205 x 65
-  QRadioButton* BuyMenus15;      // "Меню покупки CS 1.5"
-  QRadioButton* BuyCommands16;   // "Команды покупки CS 1.6"
-  QGroupBox* GroupBox33;         // "Сообщения"
-  QComboBox* ComboBox8;          // radio phrase
-  QWidget* mp_radio;             // the player: Play and Stop
+  QGroupBox* GroupBox32;        // "Оружие"
+  QComboBox* ComboBox3;         // primary weapon
+  QComboBox* ComboBox4;         // pistol
+  QComboBox* ComboBox5;         // ammunition
+  QListWidget* CheckListBox1;   // equipment, checkable
+  QFrame* Bevel2;               // the frame around the picture (placed by the page)
+  QLabel* Image2;               // picture of the chosen item, 205 x 65
+  QRadioButton* BuyMenus15;     // "Меню покупки CS 1.5"
+  QRadioButton* BuyCommands16;  // "Команды покупки CS 1.6"
+  QGroupBox* GroupBox33;        // "Сообщения"
+  QComboBox* ComboBox8;         // radio phrase
+  QWidget* mp_radio;            // the player: Play and Stop
   QToolButton* mp_radioPlay;
   QToolButton* mp_radioStop;
-  QLabel* mp_radioStatus;        // why a phrase cannot be heard
-  QLineEdit* Edit3;              // own chat message
-  QRadioButton* RadioButton49;   // "Команда"
-  QRadioButton* RadioButton50;   // "Все"
+  QLabel* mp_radioStatus;       // why a phrase cannot be heard
+  QLineEdit* Edit3;             // own chat message
+  QRadioButton* RadioButton49;  // "Команда"
+  QRadioButton* RadioButton50;  // "Все"
 
   BuyChoice choice() const;
   BuyMode mode() const;

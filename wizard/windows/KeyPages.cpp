@@ -24,7 +24,8 @@ namespace brindle::wizard {
 
 namespace {
 
-const QString kReassignQuestion = QStringLiteral("Вы действительно хотите переназначить выбранную клавишу?");
+const QString kReassignQuestion =
+    QStringLiteral("Вы действительно хотите переназначить выбранную клавишу?");
 
 // Wide enough for the longest key name, "KP_RIGHTARROW".
 constexpr int kActionButtonWidth = 112;
@@ -108,7 +109,8 @@ void KeyPages::buildMovePage(QWidget* page) {
   }
   for (QComboBox* c : {ComboBox6, ComboBox7}) c->setMaxVisibleItems(20);
   auto* keyGrid = new QGridLayout(keys);
-  keyGrid->addWidget(new QLabel(QStringLiteral("Выберите клавишу и нажмите <BIND>"), keys), 0, 0, 1, 2);
+  keyGrid->addWidget(new QLabel(QStringLiteral("Выберите клавишу и нажмите <BIND>"), keys), 0, 0, 1,
+                     2);
   keyGrid->addWidget(ComboBox6, 1, 0);
   keyGrid->addWidget(SpeedButton1, 1, 1);
   keyGrid->addWidget(new QLabel(QStringLiteral("Использованные клавиши"), keys), 2, 0, 1, 2);
@@ -119,11 +121,12 @@ void KeyPages::buildMovePage(QWidget* page) {
   Label42 = new QLabel(page);
   Label42->setObjectName(QStringLiteral("Label42"));
   Label42->setWordWrap(true);
-  Label42->setText(QStringLiteral("Для конфигурации других клавиш\nвоспользуйтесь самой программой\n"
-                                  "Brindle for Counter-Strike"));
+  Label42->setText(
+      QStringLiteral("Для конфигурации других клавиш\nвоспользуйтесь самой программой\n"
+                     "Brindle for Counter-Strike"));
 
-  buy = new BuyControls(host_.programDir(), host_.settings(),
-                        [this] { return host_.wizardDirectory(); }, page);
+  buy = new BuyControls(
+      host_.programDir(), host_.settings(), [this] { return host_.wizardDirectory(); }, page);
 
   auto* left = new QVBoxLayout;
   left->addWidget(GroupBox1);
@@ -220,8 +223,9 @@ void KeyPages::buildRadioPage(QWidget* page) {
 
   Label83 = new QLabel(page);
   Label83->setObjectName(QStringLiteral("Label83"));
-  Label83->setText(QStringLiteral("Все изменения настройки клавиш и вставка МетаБиндов\n"
-                                  "вступят в действия после нажатия \"Применить настройки\""));
+  Label83->setText(
+      QStringLiteral("Все изменения настройки клавиш и вставка МетаБиндов\n"
+                     "вступят в действия после нажатия \"Применить настройки\""));
   Button50 = new QPushButton(QStringLiteral("Применить настройки"), page);
   Button50->setObjectName(QStringLiteral("Button50"));
   for (QPushButton* b : {Button49, Button50}) b->setAutoDefault(false);
@@ -333,8 +337,8 @@ void KeyPages::bindBuyScript(bool usedKey) {
   if (!mayWrite(true)) return;
   const int page = host_.currentPage();
   const std::string key = ui::fromQ((usedKey ? ComboBox7 : ComboBox6)->currentText());
-  wizard::writeBuyScript(host_.texts(), state_, key, usedKey, buildScriptParts(buy->choice(), buy->mode()),
-                 host_.autoexecMode());
+  wizard::writeBuyScript(host_.texts(), state_, key, usedKey,
+                         buildScriptParts(buy->choice(), buy->mode()), host_.autoexecMode());
   saveTexts();
   buy->reset();
   for (QComboBox* c : {ComboBox6, ComboBox7}) c->setCurrentIndex(-1);

@@ -70,16 +70,16 @@ class KeyPages : public QObject {
 
   // Action buttons in the order of kKeyActions.
   std::array<QPushButton*, kKeyActionCount> actionButtons{};
-  QGroupBox* GroupBox1;        // "Кнопки движения:"
-  QComboBox* ComboBox6;        // free keys
-  QToolButton* SpeedButton1;   // BIND on a free key
-  QComboBox* ComboBox7;        // used keys
-  QToolButton* SpeedButton2;   // BIND on a used key
+  QGroupBox* GroupBox1;       // "Кнопки движения:"
+  QComboBox* ComboBox6;       // free keys
+  QToolButton* SpeedButton1;  // BIND on a free key
+  QComboBox* ComboBox7;       // used keys
+  QToolButton* SpeedButton2;  // BIND on a used key
   QLabel* Label42;
   BuyControls* buy;
   QLabel* Label83;
-  QPushButton* Button50;       // "Применить настройки"
-  QPushButton* Button49;       // "MetaBinds"
+  QPushButton* Button50;  // "Применить настройки"
+  QPushButton* Button49;  // "MetaBinds"
 
   const KeyState& state() const { return state_; }
 

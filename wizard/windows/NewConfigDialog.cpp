@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/FileIO.h"
 #include "core/DataPaths.h"
+#include "core/FileIO.h"
 #include "ui/Codec.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ToolWindow.h"
@@ -19,7 +19,8 @@ NewConfigDialog::NewConfigDialog(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Создать новый конфиг"));
   ui::setTitledFrame(this, Qt::Dialog, ui::TitleButtons::Close);
 
-  auto* label = new QLabel(QStringLiteral("Введите имя конфига (не забудьте про расширение)"), this);
+  auto* label =
+      new QLabel(QStringLiteral("Введите имя конфига (не забудьте про расширение)"), this);
   label->setObjectName(QStringLiteral("Label1"));
   nameEdit_ = new QLineEdit(this);
   nameEdit_->setObjectName(QStringLiteral("Edit1"));

@@ -23,16 +23,15 @@ namespace brindle::wizard {
 namespace {
 
 // The connection list (item texts as the page shows them; the rates are in the logic).
-const std::array<const char*, 9> kConnectionTexts = {
-    "Никакое",
-    "14.4 kb. модем ------> 1500",
-    "28.8 kb. модем ------> 2500",
-    "33.6 kb. модем ------> 3400",
-    "56 kb. модем    ------> 4200",
-    "ISDN                  ------> 5000",
-    "Кабельное соед. ---> 6000",
-    "xDSL/T1 и выше ---> 9000",
-    "LAN                  ------> 20000"};
+const std::array<const char*, 9> kConnectionTexts = {"Никакое",
+                                                     "14.4 kb. модем ------> 1500",
+                                                     "28.8 kb. модем ------> 2500",
+                                                     "33.6 kb. модем ------> 3400",
+                                                     "56 kb. модем    ------> 4200",
+                                                     "ISDN                  ------> 5000",
+                                                     "Кабельное соед. ---> 6000",
+                                                     "xDSL/T1 и выше ---> 9000",
+                                                     "LAN                  ------> 20000"};
 
 // The net graph position list: item text and the net_graphpos value it writes.
 const std::array<std::pair<const char*, char>, 3> kGraphPositions = {{
@@ -158,23 +157,29 @@ void SettingsPages::buildMainPage(QWidget* page) {
   grid->setSpacing(6);
   const QString yes = u8("Да"), no = u8("Нет");
   grid->addWidget(question(u8("Какую руку использовать для стрельбы?"), Field::Lefthand,
-                           {{1, u8("Правую"), '0'}, {2, u8("Левую"), '1'}}), 0, 0);
-  grid->addWidget(question(u8("Использовать авто-помощь?"), Field::AutoHelp,
-                           {{3, yes, '1'}, {4, no, '0'}}), 0, 1);
+                           {{1, u8("Правую"), '0'}, {2, u8("Левую"), '1'}}),
+                  0, 0);
+  grid->addWidget(
+      question(u8("Использовать авто-помощь?"), Field::AutoHelp, {{3, yes, '1'}, {4, no, '0'}}), 0,
+      1);
   grid->addWidget(question(u8("Какие меню использовать?"), Field::VguiMenus,
-                           {{5, u8("Графические"), '1'}, {6, u8("Текстовые"), '0'}}), 1, 0);
+                           {{5, u8("Графические"), '1'}, {6, u8("Текстовые"), '0'}}),
+                  1, 0);
   grid->addWidget(question(u8("Показывать описание карты?"), Field::MapDescription,
-                           {{9, yes, '1'}, {10, no, '0'}}), 1, 1);
-  grid->addWidget(question(u8("Показывать оружие?"), Field::DrawViewModel,
-                           {{7, yes, '1'}, {8, no, '0'}}), 2, 0);
-  grid->addWidget(question(u8("Показывать радар?"), Field::Radar,
-                           {{13, yes, '1'}, {14, no, '0'}}), 2, 1);
-  grid->addWidget(question(u8("Где отображать информацию об игроке, при наведении на него?"),
-                           Field::CenterId,
-                           {{11, u8("По центру"), '1'}, {12, u8("В нижнем левом углу"), '0'}}),
-                  3, 0);
+                           {{9, yes, '1'}, {10, no, '0'}}),
+                  1, 1);
+  grid->addWidget(
+      question(u8("Показывать оружие?"), Field::DrawViewModel, {{7, yes, '1'}, {8, no, '0'}}), 2,
+      0);
+  grid->addWidget(question(u8("Показывать радар?"), Field::Radar, {{13, yes, '1'}, {14, no, '0'}}),
+                  2, 1);
+  grid->addWidget(
+      question(u8("Где отображать информацию об игроке, при наведении на него?"), Field::CenterId,
+               {{11, u8("По центру"), '1'}, {12, u8("В нижнем левом углу"), '0'}}),
+      3, 0);
   grid->addWidget(question(u8("Какой прицел использовать?"), Field::SpriteBlend,
-                           {{15, u8("Жирный"), '0'}, {16, u8("Нормальный"), '1'}}), 3, 1);
+                           {{15, u8("Жирный"), '0'}, {16, u8("Нормальный"), '1'}}),
+                  3, 1);
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(1, 1);
   layout->addLayout(grid);
@@ -247,19 +252,26 @@ void SettingsPages::buildClientPage(QWidget* page) {
   grid->setSpacing(6);
   const QString yes = u8("Да"), no = u8("Нет");
   grid->addWidget(question(u8("Показывать прицел в режиме Observer (наблюдатель)?"),
-                           Field::ObserverCrosshair, {{19, yes, '1'}, {20, no, '0'}}), 0, 0);
+                           Field::ObserverCrosshair, {{19, yes, '1'}, {20, no, '0'}}),
+                  0, 0);
   grid->addWidget(question(u8("Видеть убитых игроков в режиме Observer (наблюдатель)?"),
-                           Field::Ghosts, {{21, yes, '1'}, {22, no, '0'}}), 0, 1);
+                           Field::Ghosts, {{21, yes, '1'}, {22, no, '0'}}),
+                  0, 1);
   grid->addWidget(question(u8("Менять цвет прицела при новой игре?"), Field::AdjustCrosshair,
-                           {{25, yes, '1'}, {26, no, '0'}}), 1, 0);
-  grid->addWidget(question(u8("Покачиваться при движении?"), Field::Bob,
-                           {{27, yes, '1'}, {28, no, '0'}}), 1, 1);
+                           {{25, yes, '1'}, {26, no, '0'}}),
+                  1, 0);
+  grid->addWidget(
+      question(u8("Покачиваться при движении?"), Field::Bob, {{27, yes, '1'}, {28, no, '0'}}), 1,
+      1);
   grid->addWidget(question(u8("Использовать быструю смену оружия?"), Field::FastSwitch,
-                           {{29, yes, '1'}, {30, no, '0'}}), 2, 0);
+                           {{29, yes, '1'}, {30, no, '0'}}),
+                  2, 0);
   grid->addWidget(question(u8("Усилить звуковые эффекты воды?"), Field::WaterAmp,
-                           {{43, yes, '1'}, {44, no, '0'}}), 2, 1);
+                           {{43, yes, '1'}, {44, no, '0'}}),
+                  2, 1);
   grid->addWidget(question(u8("Сглаживать движения мыши?"), Field::MouseFilter,
-                           {{23, yes, '1'}, {24, no, '0'}}), 3, 0);
+                           {{23, yes, '1'}, {24, no, '0'}}),
+                  3, 0);
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(1, 1);
   layout->addLayout(grid);
@@ -344,9 +356,8 @@ void SettingsPages::buildTeamPage(QWidget* page) {
   const QString yes = u8("Да"), no = u8("Нет");
   layout->addWidget(question(u8("Разрешить стрельбу по своим?"), Field::FriendlyFire,
                              {{31, yes, '1'}, {32, no, '0'}}));
-  layout->addWidget(
-      question(u8("Разрешить автовыкидывание убийц своих друзей по команде?"), Field::AutoKick,
-               {{33, yes, '1'}, {34, no, '0'}}));
+  layout->addWidget(question(u8("Разрешить автовыкидывание убийц своих друзей по команде?"),
+                             Field::AutoKick, {{33, yes, '1'}, {34, no, '0'}}));
   struct Row {
     const char* caption;
     int number;
@@ -356,8 +367,8 @@ void SettingsPages::buildTeamPage(QWidget* page) {
   const Row rows[] = {
       {"Допустимая разница в кол-ве игроков между обеими командами.", 16, Field::LimitTeams,
        "игроков."},
-      {"Макс. кол-во убитых заложников, после чего игрок будет выкинут.", 17,
-       Field::HostagePenalty, "заложников."},
+      {"Макс. кол-во убитых заложников, после чего игрок будет выкинут.", 17, Field::HostagePenalty,
+       "заложников."},
   };
   for (const Row& row : rows) {
     auto* frame = new QFrame(page);
@@ -375,10 +386,9 @@ void SettingsPages::buildTeamPage(QWidget* page) {
     v->addLayout(h);
     layout->addWidget(frame);
   }
-  layout->addWidget(
-      question(u8("Разрешить следить, в режиме Observer, только за своими игроками?"),
-               Field::ForceChaseCam,
-               {{35, yes, '1'}, {36, u8("За всеми"), '0'}, {51, u8("Ни за кем"), '2'}}));
+  layout->addWidget(question(
+      u8("Разрешить следить, в режиме Observer, только за своими игроками?"), Field::ForceChaseCam,
+      {{35, yes, '1'}, {36, u8("За всеми"), '0'}, {51, u8("Ни за кем"), '2'}}));
   layout->addStretch();
 }
 
@@ -387,8 +397,8 @@ void SettingsPages::buildServerPage(QWidget* page) {
   const QString yes = u8("Да"), no = u8("Нет");
   layout->addWidget(question(u8("Включать черный экран после смерти игрока?"), Field::FadeToBlack,
                              {{37, yes, '1'}, {38, no, '0'}}));
-  layout->addWidget(question(u8("Использовать фонарики?"), Field::Flashlight,
-                             {{45, yes, '1'}, {46, no, '0'}}));
+  layout->addWidget(
+      question(u8("Использовать фонарики?"), Field::Flashlight, {{45, yes, '1'}, {46, no, '0'}}));
   layout->addWidget(question(u8("Хотите ли Вы слышать звук шагов?"), Field::Footsteps,
                              {{47, yes, '1'}, {48, no, '0'}}));
   auto* money = new QFrame(page);

@@ -59,12 +59,12 @@ class SettingsPages : public QObject {
   SettingsValues values() const;
 
   // Small handlers.
-  void netGraphPositionOn();  // net graph: position list on
-  void netGraphPositionOff();  // net graph: position list off
+  void netGraphPositionOn();      // net graph: position list on
+  void netGraphPositionOff();     // net graph: position list off
   void presetConnectionChosen();  // preset connection: list on, number off
-  void ownRateChosen();  // own rate: number on, list off
-  void mapTimeChanged();    // map change by time clears the one by rounds
-  void mapRoundsChanged();    // and back
+  void ownRateChosen();           // own rate: number on, list off
+  void mapTimeChanged();          // map change by time clears the one by rounds
+  void mapRoundsChanged();        // and back
   void consoleColorChosen(int index);
 
  Q_SIGNALS:

@@ -15,8 +15,8 @@ namespace {
 // The wizard window as the key pages see it.
 class WizardKeyHost : public QObject, public KeyPagesHost {
  public:
-  WizardKeyHost(WizardWindow& wizard, binds::KeyDialog* keyDialog,
-                binds::MetaBindWindow* metabinds, core::Settings* settings, std::string programDir)
+  WizardKeyHost(WizardWindow& wizard, binds::KeyDialog* keyDialog, binds::MetaBindWindow* metabinds,
+                core::Settings* settings, std::string programDir)
       : QObject(&wizard),
         wizard_(wizard),
         keyDialog_(keyDialog),
@@ -33,15 +33,17 @@ class WizardKeyHost : public QObject, public KeyPagesHost {
   QString fileProblem() const override {
     const ChosenFile& f = wizard_.chosenFile();
     if (f.path.empty() || f.readable) return {};
-    return QStringLiteral("Файл \"%1\" не удалось прочитать, поэтому в него ничего не записано. "
-                          "Файл остался без изменений.")
+    return QStringLiteral(
+               "Файл \"%1\" не удалось прочитать, поэтому в него ничего не записано. "
+               "Файл остался без изменений.")
         .arg(ui::fromUtf8(f.path));
   }
   QString autoexecProblem() const override {
     const ChosenFile& f = wizard_.chosenFile();
     if (f.autoexecError.empty()) return {};
-    return QStringLiteral("Файл autoexec.cfg не удалось прочитать (%1), поэтому скрипт не "
-                          "записан. Файлы остались без изменений.")
+    return QStringLiteral(
+               "Файл autoexec.cfg не удалось прочитать (%1), поэтому скрипт не "
+               "записан. Файлы остались без изменений.")
         .arg(ui::fromUtf8(f.autoexecError));
   }
   int currentPage() const override { return wizard_.currentPage(); }

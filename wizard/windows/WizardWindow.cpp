@@ -1,11 +1,11 @@
 #include "wizard/windows/WizardWindow.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-#include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -70,9 +70,8 @@ WizardWindow::WizardWindow(std::string programDir, QWidget* parent)
     PgC1->addWidget(pages_[i]);
   }
   buildFirstPage(pages_[0]);
-  settings_ = new SettingsPages({pages_[1], pages_[2], pages_[3], pages_[4], pages_[5], pages_[6],
-                                 pages_[7]},
-                                this);
+  settings_ = new SettingsPages(
+      {pages_[1], pages_[2], pages_[3], pages_[4], pages_[5], pages_[6], pages_[7]}, this);
 
   Label3 = new QLabel(u8("Настройки клиента:"), this);
   Label3->setObjectName(QStringLiteral("Label3"));
@@ -336,7 +335,8 @@ void WizardWindow::nextPage() {
     refreshPreview();
     return;
   }
-  if (pageIndex_ == 0) runPass(PassRequest{PassMode::Loading, false, actionCommands, {}, {}, false});
+  if (pageIndex_ == 0)
+    runPass(PassRequest{PassMode::Loading, false, actionCommands, {}, {}, false});
   if (pageIndex_ < lastPage_) showPage(pageIndex_ + 1);
 }
 
@@ -379,8 +379,7 @@ LoadingResult WizardWindow::runPass(const PassRequest& request) {
       settings_->reset();
       settings_->show(r.settings.values);
       loaded_ = settings_->values();
-      for (const std::string& warning : r.settings.warnings)
-        ui::showError(this, ui::toQ(warning));
+      for (const std::string& warning : r.settings.warnings) ui::showError(this, ui::toQ(warning));
     }
   }
   refreshPreview();

@@ -96,10 +96,10 @@ class WizardWindow : public QDialog {
 
   // ------------------------------------------------------------------ controls
   QStackedWidget* PgC1;
-  QLabel* Label6;   // М А С Т Е Р
-  QLabel* Label7;   // C F G
-  QLabel* Label3;   // section
-  QLabel* Label32;  // step
+  QLabel* Label6;        // М А С Т Е Р
+  QLabel* Label7;        // C F G
+  QLabel* Label3;        // section
+  QLabel* Label32;       // step
   QPushButton* Button3;  // "<< Назад"
   QPushButton* Button2;  // "Далее >>"
   ui::DriveComboBox* DriveComboBox1;
@@ -112,11 +112,11 @@ class WizardWindow : public QDialog {
   // ------------------------------------------------------------------ operations
   void prepare();
   void finish();
-  void createConfig();    // "Создать"
-  void fileChosen();   // a file chosen
-  void nextPage();    // "Далее >>"
-  void previousPage();    // "<< Назад"
-  void applySettings();    // "Применить настройки"
+  void createConfig();   // "Создать"
+  void fileChosen();     // a file chosen
+  void nextPage();       // "Далее >>"
+  void previousPage();   // "<< Назад"
+  void applySettings();  // "Применить настройки"
 
  Q_SIGNALS:
   // A page was shown and its show handler has run.

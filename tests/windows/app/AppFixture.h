@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "core/Ini.h"
 #include "app/windows/Application.h"
 #include "app/windows/MainWindow.h"
+#include "core/Ini.h"
 #include "game/windows/GameDirectoryDialog.h"
 #include "support/TempDir.h"
 #include "ui/CfgEdit.h"
@@ -28,8 +28,8 @@ class AppFixture {
  public:
   AppFixture() {
     std::error_code ec;
-    std::filesystem::copy(BRINDLE_DATA_DIR, dir.path(),
-                          std::filesystem::copy_options::recursive, ec);
+    std::filesystem::copy(BRINDLE_DATA_DIR, dir.path(), std::filesystem::copy_options::recursive,
+                          ec);
   }
   ~AppFixture() { app.reset(); }
 
@@ -94,8 +94,8 @@ void whenModal(F act, int deadlineMs = 20000) {
       if (!deadline.hasExpired()) return;
       poll->stop();
       poll->deleteLater();
-      QTest::qFail(qPrintable(QStringLiteral("no %1 came up").arg(
-                       QString::fromLatin1(T::staticMetaObject.className()))),
+      QTest::qFail(qPrintable(QStringLiteral("no %1 came up")
+                                  .arg(QString::fromLatin1(T::staticMetaObject.className()))),
                    __FILE__, __LINE__);
       if (QWidget* other = QApplication::activeModalWidget()) other->close();
       return;

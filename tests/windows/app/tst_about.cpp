@@ -67,7 +67,8 @@ class TestAbout : public QObject {
     QVERIFY(!control<QLabel>(&about, "Image1")->pixmap().isNull());
 
     QVERIFY(control<QTextEdit>(&about, "Memo1")->isReadOnly());
-    const QStringList lines = control<QTextEdit>(&about, "Memo1")->toPlainText().split(QLatin1Char('\n'));
+    const QStringList lines =
+        control<QTextEdit>(&about, "Memo1")->toPlainText().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 13);
     QCOMPARE(lines[0], QStringLiteral("Версия 2.3 ( 5 апреля 2002 г.)"));
     for (int i : {1, 2, 3, 8, 9}) QVERIFY2(!lines[i].isEmpty(), qPrintable(QString::number(i)));
@@ -79,12 +80,14 @@ class TestAbout : public QObject {
     QCOMPARE(lines[12], QStringLiteral("С предложениями и пожеланиями пишите мне на"));
 
     // The links look like links: underlined, with the hand pointer.
-    for (QLabel* link : {control<QLabel>(&about, "StaticText1"), control<QLabel>(&about, "StaticText2")}) {
+    for (QLabel* link :
+         {control<QLabel>(&about, "StaticText1"), control<QLabel>(&about, "StaticText2")}) {
       QVERIFY(link->font().underline());
       QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
     }
     QVERIFY(control<QLabel>(&about, "StaticText1")->text().contains(QStringLiteral("example.org")));
-    QVERIFY(control<QLabel>(&about, "StaticText2")->text().contains(QStringLiteral("@example.org")));
+    QVERIFY(
+        control<QLabel>(&about, "StaticText2")->text().contains(QStringLiteral("@example.org")));
   }
 
   void linksOpenInTheDesktopHandlers() {

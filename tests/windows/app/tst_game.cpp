@@ -133,8 +133,8 @@ class TestGame : public QObject {
   void theGameProgramRunsInTheGameRoot() {
     // A stand-in game: a start script that notes where and how it was started.
     const std::string note = f_->dir.file("started.txt");
-    const std::string script = f_->dir.write(
-        "Half-Life/HL.SH", "#!/bin/sh\necho \"$(pwd) $*\" > '" + note + "'\n");
+    const std::string script =
+        f_->dir.write("Half-Life/HL.SH", "#!/bin/sh\necho \"$(pwd) $*\" > '" + note + "'\n");
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
     const std::string doc = f_->dir.write("my.cfg", "x\r\n");
     f_->start({q(doc)});
@@ -260,7 +260,7 @@ class TestGame : public QObject {
     drives.bind(&tree);
     tree.setDirectory(q(f_->dir.path() + "/a/b/"));
     QCOMPARE(tree.directory(), q(f_->dir.path() + "/a/b"));
-    QCOMPARE(tree.currentItem()->childCount(), 1);  // c, loaded when needed
+    QCOMPARE(tree.currentItem()->childCount(), 1);            // c, loaded when needed
     QCOMPARE(tree.currentItem()->parent()->childCount(), 2);  // .hidden and b
     QCOMPARE(drives.drive(), brindle::ui::volumeOf(tree.directory(), volumes));
     // Picking another directory in the tree.
@@ -302,7 +302,8 @@ class TestGame : public QObject {
     // Folders made while the tree is shown appear in their sorted places.
     std::filesystem::create_directories(base + "/a");
     std::filesystem::create_directories(base + "/b/new");
-    QTRY_COMPARE(names(t), (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("d")}));
+    QTRY_COMPARE(names(t),
+                 (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("d")}));
     QTRY_COMPARE(names(b), (QStringList{QStringLiteral("c"), QStringLiteral("new")}));
     // A folder that goes disappears; the selection stays.
     std::filesystem::remove(base + "/d");
@@ -325,10 +326,11 @@ class TestGame : public QObject {
     f_->start();
     QVERIFY(f_->app->ccd->windowFlags() & Qt::WindowStaysOnTopHint);
     bool above = false;
-    brindle::test::whenModal<brindle::wizard::NewConfigDialog>([&](brindle::wizard::NewConfigDialog* dialog) {
-      above = dialog->windowHandle()->flags() & Qt::WindowStaysOnTopHint;
-      dialog->reject();
-    });
+    brindle::test::whenModal<brindle::wizard::NewConfigDialog>(
+        [&](brindle::wizard::NewConfigDialog* dialog) {
+          above = dialog->windowHandle()->flags() & Qt::WindowStaysOnTopHint;
+          dialog->reject();
+        });
     f_->app->sozdat->execFor(q(f_->dir.path()));
     QVERIFY(above);
     // Also a dialog that is no window of ours, such as a message box or a file dialog.
@@ -374,11 +376,12 @@ class TestGame : public QObject {
       std::ofstream(gameDir_ + "/maps/" + map) << "x";
     f_->start();
     QStringList listed;
-    brindle::test::whenModal<brindle::maps::MapCycleWindow>([&](brindle::maps::MapCycleWindow* window) {
-      auto* maps = window->findChild<QListWidget*>(QStringLiteral("LB2"));
-      for (int i = 0; maps && i < maps->count(); ++i) listed << maps->item(i)->text();
-      window->reject();
-    });
+    brindle::test::whenModal<brindle::maps::MapCycleWindow>(
+        [&](brindle::maps::MapCycleWindow* window) {
+          auto* maps = window->findChild<QListWidget*>(QStringLiteral("LB2"));
+          for (int i = 0; maps && i < maps->count(); ++i) listed << maps->item(i)->text();
+          window->reject();
+        });
     w()->findChild<QAction*>(QStringLiteral("N32"))->trigger();
     QCOMPARE(listed, (QStringList{QStringLiteral("cs_office"), QStringLiteral("de_dust2")}));
     // Opening the editor creates the empty cycle file it edits.

@@ -3,9 +3,9 @@
 // that follow the main window and dock beside it while it is maximized.
 #include <QtTest>
 
+#include "dictionary/windows/DictionaryWindow.h"
 #include "dictionary/windows/ExplanationWindow.h"
 #include "dictionary/windows/ValuePanel.h"
-#include "dictionary/windows/DictionaryWindow.h"
 #include "ui/FontColorPrint.h"
 #include "ui/MessageBoxes.h"
 #include "windows/app/AppFixture.h"
@@ -65,14 +65,15 @@ class TestMainStart : public QObject {
     // The game-directory dialog comes before the tool windows, and only ОК leaves it.
     bool toolWindowsHiddenDuringDialog = false;
     bool refusedClose = false;
-    brindle::test::whenModal<brindle::game::GameDirectoryDialog>([&](brindle::game::GameDirectoryDialog* dialog) {
-      toolWindowsHiddenDuringDialog = !f.app->ccd->isVisible() && !f.app->pani1->isVisible();
-      dialog->reject();
-      dialog->close();
-      refusedClose = dialog->isVisible();
-      dialog->setDirectory(QString::fromStdString(f.dir.path()));
-      dialog->confirm();
-    });
+    brindle::test::whenModal<brindle::game::GameDirectoryDialog>(
+        [&](brindle::game::GameDirectoryDialog* dialog) {
+          toolWindowsHiddenDuringDialog = !f.app->ccd->isVisible() && !f.app->pani1->isVisible();
+          dialog->reject();
+          dialog->close();
+          refusedClose = dialog->isVisible();
+          dialog->setDirectory(QString::fromStdString(f.dir.path()));
+          dialog->confirm();
+        });
     f.app->start();
     QTRY_VERIFY(w->placed());
     QVERIFY(toolWindowsHiddenDuringDialog);
@@ -259,8 +260,11 @@ class TestMainStart : public QObject {
     brindle::ui::ScriptedAnswers answers;
     AppFixture f;
     f.knownGameDirectory(f.dir.path());
-    f.settings({{"MainForm/Left", "100"}, {"MainForm/Top", "100"}, {"Forms/ccdT", "120"},
-                {"Forms/pani1T", "130"}, {"Forms/f6T", "140"}});
+    f.settings({{"MainForm/Left", "100"},
+                {"MainForm/Top", "100"},
+                {"Forms/ccdT", "120"},
+                {"Forms/pani1T", "130"},
+                {"Forms/f6T", "140"}});
     f.start();
     MainWindow* w = f.main();
     const Frames before = framesOf(f);
@@ -349,7 +353,9 @@ class TestMainStart : public QObject {
     brindle::ui::ScriptedAnswers answers;
     AppFixture f;
     f.knownGameDirectory(f.dir.path());
-    f.settings({{"MainForm/Left", "30"}, {"MainForm/Top", "20"}, {"MainForm/Width", "640"},
+    f.settings({{"MainForm/Left", "30"},
+                {"MainForm/Top", "20"},
+                {"MainForm/Width", "640"},
                 {"MainForm/Height", "480"}});
     f.start();
     MainWindow* w = f.main();

@@ -116,10 +116,12 @@ class TestMainTools : public QObject {
   void defineIsEnabledOnlyWithASelection() {
     holds("cl_bob 0", 0);
     w()->updateDefineCommand();
-    QVERIFY(!w()->findChild<QAction*>(QStringLiteral("N15"))->isEnabled() && !w()->findChild<QAction*>(QStringLiteral("N15p"))->isEnabled());
+    QVERIFY(!w()->findChild<QAction*>(QStringLiteral("N15"))->isEnabled() &&
+            !w()->findChild<QAction*>(QStringLiteral("N15p"))->isEnabled());
     memo()->setSelLength(6);
     w()->updateDefineCommand();
-    QVERIFY(w()->findChild<QAction*>(QStringLiteral("N15"))->isEnabled() && w()->findChild<QAction*>(QStringLiteral("N15p"))->isEnabled());
+    QVERIFY(w()->findChild<QAction*>(QStringLiteral("N15"))->isEnabled() &&
+            w()->findChild<QAction*>(QStringLiteral("N15p"))->isEnabled());
   }
 
   void ctrlADefinesTheSelectionAndNeverSelectsAll() {
@@ -137,7 +139,8 @@ class TestMainTools : public QObject {
     QCOMPARE(memo()->selLength(), 6);
     // The selection gone, the command is disabled again without opening a menu.
     memo()->setSelStart(0);
-    QVERIFY(!w()->findChild<QAction*>(QStringLiteral("N15"))->isEnabled() && !w()->findChild<QAction*>(QStringLiteral("N15p"))->isEnabled());
+    QVERIFY(!w()->findChild<QAction*>(QStringLiteral("N15"))->isEnabled() &&
+            !w()->findChild<QAction*>(QStringLiteral("N15p"))->isEnabled());
   }
 
   void defineShowsTheExplanation() {
@@ -275,7 +278,8 @@ class TestMainTools : public QObject {
     QApplication::sendEvent(open, &none);
     QCOMPARE(f_->panelLabel(1), control<QLabel>(f_->app->pani1, "Label3")->text());
     // The strip's labels have hints too.
-    QCOMPARE(w()->findChild<QLabel*>(QStringLiteral("Label4"))->statusTip(), QStringLiteral("Очистка конфига от ненужных символов"));
+    QCOMPARE(w()->findChild<QLabel*>(QStringLiteral("Label4"))->statusTip(),
+             QStringLiteral("Очистка конфига от ненужных символов"));
   }
 };
 

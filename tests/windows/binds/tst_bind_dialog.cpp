@@ -68,8 +68,9 @@ class TestTsetbal : public QObject {
     context_ = std::make_unique<brindle::dictionary::DictionaryContext>(host_.get());
     pani_ = std::make_unique<brindle::dictionary::ValuePanel>(host_.get(), context_.get());
     // As in the program, the lines reach the editor through the value panel's insert operation.
-    host_->setInserter([this](brindle::core::InsertKind kind, const std::string& first,
-                              const std::string& second) { pani_->insertLine(kind, first, second); });
+    host_->setInserter(
+        [this](brindle::core::InsertKind kind, const std::string& first,
+               const std::string& second) { pani_->insertLine(kind, first, second); });
     dialog_ = std::make_unique<BindDialog>(host_.get(), host_.get());
     host_->show();
   }
@@ -84,7 +85,8 @@ class TestTsetbal : public QObject {
 
   void opensWithoutBlockingOnTheRequestedPage() {
     QCOMPARE(dialog_->objectName(), QStringLiteral("Tsetbal"));
-    dialog_->openPage(BindDialog::BindPage, QStringLiteral("Bind - выберите клавишу для присвоения"));
+    dialog_->openPage(BindDialog::BindPage,
+                      QStringLiteral("Bind - выберите клавишу для присвоения"));
     QVERIFY(dialog_->isVisible());
     QVERIFY(!dialog_->isModal());
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
@@ -215,7 +217,7 @@ class TestTsetbal : public QObject {
     setinfo(QStringLiteral("cl_lw"));
     setinfo(QStringLiteral("cl_lw"));
     setinfo(QStringLiteral("Ghosts"));  // letter case counts
-    setinfo(QString());                  // empty: inserted, not listed
+    setinfo(QString());                 // empty: inserted, not listed
     QCOMPARE(items(control<QComboBox>(dialog_, "ComboBox3")),
              QStringList({"lefthand", "vgui_menus", "ghosts", "ah", "dm", "cl_lw", "Ghosts"}));
     QVERIFY(memo()->getText().find("setinfo \"\" \"\"") != std::string::npos);

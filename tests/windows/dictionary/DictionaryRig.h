@@ -4,10 +4,10 @@
 #include <memory>
 
 #include "dictionary/windows/DictionaryContext.h"
-#include "dictionary/windows/LibraryManager.h"
-#include "dictionary/windows/ExplanationWindow.h"
-#include "dictionary/windows/ValuePanel.h"
 #include "dictionary/windows/DictionaryWindow.h"
+#include "dictionary/windows/ExplanationWindow.h"
+#include "dictionary/windows/LibraryManager.h"
+#include "dictionary/windows/ValuePanel.h"
 #include "support/TempDir.h"
 #include "support/TestHost.h"
 #include "ui/MessageBoxes.h"
@@ -27,7 +27,7 @@ struct DictionaryRig {
     pani = std::make_unique<dictionary::ValuePanel>(host.get(), context.get());
     ccd = std::make_unique<dictionary::DictionaryWindow>(host.get(), context.get());
     form3 = std::make_unique<dictionary::LibraryManager>(host.get(), context.get(),
-                                           managerOwnedByHost ? host.get() : nullptr);
+                                                         managerOwnedByHost ? host.get() : nullptr);
     form6 = std::make_unique<dictionary::ExplanationWindow>(host.get(), context.get());
   }
 

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-
 namespace brindle::test {
 
 // A width x height picture with a colour gradient; `cmyk` writes four-component CMYK.
@@ -29,8 +28,8 @@ inline std::string makeJpeg(int width, int height, bool cmyk = false) {
   while (info.next_scanline < info.image_height) {
     for (int x = 0; x < width; ++x)
       for (int c = 0; c < info.input_components; ++c)
-        row[static_cast<std::size_t>(x * info.input_components + c)] =
-            static_cast<unsigned char>((x * 255 / width + c * 60 + static_cast<int>(info.next_scanline)) % 256);
+        row[static_cast<std::size_t>(x * info.input_components + c)] = static_cast<unsigned char>(
+            (x * 255 / width + c * 60 + static_cast<int>(info.next_scanline)) % 256);
     JSAMPROW r = row.data();
     jpeg_write_scanlines(&info, &r, 1);
   }

@@ -64,7 +64,6 @@ struct Rig : brindle::test::DictionaryRig {
 
   QStringList panelEntries() const { return control<ChoiceList>(pani, "ListBox1")->texts(); }
   brindle::ui::CfgEdit* memo() const { return host->memo(); }
-
 };
 
 int rowOf(const ui::ChoiceListBox* list, const QString& text) {
@@ -77,7 +76,8 @@ void click(ui::ChoiceListBox* list, const QString& text) {
   const int row = rowOf(list, text);
   QVERIFY2(row >= 0, qPrintable(text));
   list->scrollToItem(list->item(row));
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(row)).center());
 }
 
 void doubleClick(ui::ChoiceListBox* list, const QString& text) {
@@ -138,7 +138,9 @@ class TestDictionaryWindows : public QObject {
     Rig rig;
     control<QTabWidget>(rig.ccd, "PC1")->setCurrentIndex(1);
     ui::ChoiceListBox* list = control<ChoiceList>(rig.ccd, "ListBox2");
-    const auto at = [&](const char* text) { return list->visualItemRect(list->item(rowOf(list, text))).center(); };
+    const auto at = [&](const char* text) {
+      return list->visualItemRect(list->item(rowOf(list, text))).center();
+    };
     QEnterEvent enter(at("Voice"), list->mapToGlobal(at("Voice")), list->mapToGlobal(at("Voice")));
     QApplication::sendEvent(list, &enter);  // the mouse comes to rest on the list
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at("Voice"));
@@ -197,7 +199,8 @@ class TestDictionaryWindows : public QObject {
 
   void longEntriesAreShownWhole() {
     Rig rig;
-    rig.dir.write("dlls/dlz/Long.dlz", "rate 25000;cl_updaterate 101;cl_cmdrate 101;ex_interp 0.01\r\nx\r\n");
+    rig.dir.write("dlls/dlz/Long.dlz",
+                  "rate 25000;cl_updaterate 101;cl_cmdrate 101;ex_interp 0.01\r\nx\r\n");
     control<QTabWidget>(rig.ccd, "PC1")->setCurrentIndex(2);
     click(control<ChoiceList>(rig.ccd, "ListBox3"), "Long");
     QTRY_VERIFY(control<ChoiceList>(rig.pani, "ListBox1")->horizontalScrollBar()->maximum() >
@@ -307,7 +310,8 @@ class TestDictionaryWindows : public QObject {
     QVERIFY(control<QLabel>(rig.form6, "Image1")->isHidden());
     QCOMPARE(script.boxes().size(), std::size_t(1));
     QCOMPARE(script.boxes()[0].kind, brindle::ui::BoxKind::Error);
-    QCOMPARE(script.boxes()[0].text, QStringLiteral("Ненайден файл соответствующий значению weapon_none"));
+    QCOMPARE(script.boxes()[0].text,
+             QStringLiteral("Ненайден файл соответствующий значению weapon_none"));
     // A picture that is there but damaged says so.
     click(control<ChoiceList>(rig.pani, "ListBox1"), "weapon_broken");
     QCOMPARE(script.boxes().size(), std::size_t(2));
@@ -338,9 +342,9 @@ class TestDictionaryWindows : public QObject {
     click(control<ChoiceList>(rig.ccd, "ListBox1"), "Record");
     QCOMPARE(script.boxes().size(), std::size_t(1));
     QCOMPARE(script.boxes()[0].kind, brindle::ui::BoxKind::Error);
-    QCOMPARE(script.boxes()[0].text,
-             QStringLiteral("Ненайден файл ") + QString::fromStdString(rig.dir.path()) +
-                 QStringLiteral("/dlls/Reccmd.dll"));
+    QCOMPARE(script.boxes()[0].text, QStringLiteral("Ненайден файл ") +
+                                         QString::fromStdString(rig.dir.path()) +
+                                         QStringLiteral("/dlls/Reccmd.dll"));
     QCOMPARE(rig.panelEntries(), (QStringList{"+attack", "+jump"}));
     QCOMPARE(control<QLabel>(rig.pani, "Label3")->text(), QStringLiteral("Выбор: (CMD) Record"));
   }

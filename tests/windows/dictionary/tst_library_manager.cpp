@@ -62,7 +62,6 @@ struct Rig : brindle::test::DictionaryRig {
   void choose(const std::string& file, int filter) {
     script.chooseFile({true, QString::fromStdString(dir.file(file)), filter});
   }
-
 };
 
 void select(ui::ChoiceListBox* list, const QString& text) {
@@ -103,15 +102,16 @@ class TestLibraryManager : public QObject {
     Rig rig;
     rig.choose("src/Sound.dlz", 1);
     rig.choose("src/duck.mtb", 2);
-    rig.choose("src/Net.mtb", 2);  // same base name as a library: listed as a MetaBind anyway
-    rig.choose("src/duck.mtb", 1); // the filter decides: a value library "duck"
+    rig.choose("src/Net.mtb", 2);   // same base name as a library: listed as a MetaBind anyway
+    rig.choose("src/duck.mtb", 1);  // the filter decides: a value library "duck"
     rig.openManager([&] {
       for (int i = 0; i < 4; ++i) control<QPushButton>(rig.form3, "Button1")->click();
     });
     QCOMPARE(rig.script.fileDialogs().size(), std::size_t(4));
     const auto& request = rig.script.fileDialogs()[0];
     QCOMPARE(request.title, QStringLiteral("Добавить"));
-    QCOMPARE(request.filter, QStringLiteral("Библиотека значений (*.dlz)|*.dlz|MetaBinds (*.mtb)|*.mtb"));
+    QCOMPARE(request.filter,
+             QStringLiteral("Библиотека значений (*.dlz)|*.dlz|MetaBinds (*.mtb)|*.mtb"));
     QVERIFY(request.mustExist);
     QVERIFY(!request.save);
 
@@ -204,7 +204,8 @@ class TestLibraryManager : public QObject {
     rig.form3->run(true);
     QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox3")->texts(), (QStringList{"Aim", "Net"}));
     control<ChoiceList>(rig.ccd, "ListBox3")->addItem(QStringLiteral("stray"));
-    QTimer::singleShot(0, rig.form3.get(), [&] { rig.form3->reject(); });  // Escape, title bar close
+    QTimer::singleShot(0, rig.form3.get(),
+                       [&] { rig.form3->reject(); });  // Escape, title bar close
     rig.form3->run(false);
     QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox3")->texts(), (QStringList{"Aim", "Net"}));
   }

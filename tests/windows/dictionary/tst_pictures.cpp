@@ -1,7 +1,6 @@
 // Weapon pictures: every shipped picture decodes, and damaged or unsuitable files count as
 // failed loads rather than grey half-pictures.
 #include <QtTest>
-
 #include <filesystem>
 
 #include "JpegFixture.h"
@@ -21,7 +20,8 @@ class TestPictures : public QObject {
 
  private Q_SLOTS:
   void everyShippedPictureDecodesAt205By65() {
-    const std::filesystem::path guns = std::filesystem::path(BRINDLE_DATA_DIR) / "dlls/cvardll/guns";
+    const std::filesystem::path guns =
+        std::filesystem::path(BRINDLE_DATA_DIR) / "dlls/cvardll/guns";
     int decoded = 0;
     for (const auto& entry : std::filesystem::directory_iterator(guns)) {
       if (entry.path().extension() != ".jpg") continue;
