@@ -1,5 +1,5 @@
 // Clean-up throughput on configs of 1, 10 and 20 MB made of typical lines with the blanks and
-// semicolons the clean-up removes.
+// semicolons the clean-up removes: as a new text, and in place.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -33,7 +33,23 @@ void BM_Cleanup(benchmark::State& state) {
                           static_cast<std::int64_t>(text.size()));
 }
 
+// The same without making a copy of the text first, as brindle-cli clean works.
+void BM_CleanupInPlace(benchmark::State& state) {
+  const std::string text = makeConfig(static_cast<std::size_t>(state.range(0)) << 20);
+  std::string work;
+  for (auto _ : state) {
+    state.PauseTiming();
+    work = text;
+    state.ResumeTiming();
+    brindle::editor::cleanupInPlace(work);
+    benchmark::DoNotOptimize(work.data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(text.size()));
+}
+
 }  // namespace
 
 BENCHMARK(BM_Cleanup)->Arg(1)->Arg(10)->Arg(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CleanupInPlace)->Arg(1)->Arg(10)->Arg(20)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -28,11 +28,15 @@ std::string failure(std::string_view what, const std::string& path, std::error_c
   return std::string(what) + " \"" + path + "\": " + systemErrorText(error);
 }
 
-std::string megabytes(std::uintmax_t bytes) { return std::to_string(bytes / (1024 * 1024)); }
+std::string sizeText(std::uintmax_t bytes) {
+  if (bytes >= 1024 * 1024) return std::to_string(bytes / (1024 * 1024)) + " МБ";
+  if (bytes >= 1024) return std::to_string(bytes / 1024) + " КБ";
+  return std::to_string(bytes) + " байт";
+}
 
 std::string tooLarge(const std::string& path, std::uintmax_t size, std::uintmax_t maxBytes) {
-  return "Файл \"" + path + "\" слишком велик (" + megabytes(size) +
-         " МБ); читаются файлы до " + megabytes(maxBytes) + " МБ.";
+  return "Файл \"" + path + "\" слишком велик (" + sizeText(size) + "); читаются файлы до " +
+         sizeText(maxBytes) + ".";
 }
 
 }  // namespace

@@ -33,7 +33,9 @@ std::string utf8Of(const std::filesystem::path& path);
 // The text for a system error as the user sees it in messages.
 std::string systemErrorText(std::error_code error);
 
-ReadResult readFile(const std::string& path, std::uintmax_t maxBytes = UINTMAX_MAX);
+// Reads a whole regular file. Every file is read with a size limit, the editor's unless a
+// caller knows better; a larger file is refused with a message that gives both sizes.
+ReadResult readFile(const std::string& path, std::uintmax_t maxBytes = kMaxDocumentBytes);
 WriteResult writeFileAtomic(const std::string& path, std::string_view data);
 // Writes the lines, each followed by CR LF.
 WriteResult writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines);

@@ -19,12 +19,21 @@ namespace brindle::core {
 
 inline constexpr std::size_t kIniMaxValue = 2047;
 
+// The value of `key` in `section` of an INI text, read without copying the text: memory
+// stays small whatever the text's size.
+std::optional<std::string> iniValue(std::string_view text, std::string_view section,
+                                    std::string_view key);
+
+// An INI text to read and change. It holds one copy of the text and finds sections and keys by
+// scanning it; the first change puts it in the form a file holds (every line followed by CR LF).
 class IniDocument {
  public:
   IniDocument() = default;
-  explicit IniDocument(std::string_view text);
+  explicit IniDocument(std::string_view text) : text_(text) {}
 
-  std::optional<std::string> value(std::string_view section, std::string_view key) const;
+  std::optional<std::string> value(std::string_view section, std::string_view key) const {
+    return iniValue(text_, section, key);
+  }
   void setValue(std::string_view section, std::string_view key, std::string_view value);
   bool hasSection(std::string_view section) const;
 
@@ -32,17 +41,16 @@ class IniDocument {
   std::string text() const;
 
  private:
-  struct Span {
-    std::size_t header;  // index of the "[section]" line
-    std::size_t end;     // one past the section's last line
-  };
-  std::optional<Span> findSection(std::string_view section) const;
-
-  std::vector<std::string> lines_;
+  std::string text_;
 };
 
 // One access each, like the Windows functions: open, read or write, close.
-// A missing or unreadable file reads as empty.
+// A missing or unreadable file reads as empty. Files over kMaxDocumentBytes are not read.
+struct IniLookup {
+  std::optional<std::string> value;
+  std::string error;  // why the file could not be read (UTF-8), empty when it was read
+};
+IniLookup iniLookup(const std::string& path, std::string_view section, std::string_view key);
 std::string iniReadString(const std::string& path, std::string_view section, std::string_view key,
                           std::string_view fallback);
 WriteResult iniWriteString(const std::string& path, std::string_view section,

@@ -33,20 +33,65 @@ std::string joinLines(const std::vector<std::string>& lines) {
 }
 
 std::string normalizeBreaks(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 16);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r') {
-      out += kCrLf;
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else if (c == '\n') {
-      out += kCrLf;
-    } else {
-      out += c;
+  // Sized exactly first (each lone CR or LF gains a byte), then filled.
+  const std::size_t n = text.size();
+  std::size_t lone = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (text[i] == '\n') {
+      ++lone;
+    } else if (text[i] == '\r') {
+      if (i + 1 < n && text[i + 1] == '\n') ++i;
+      else ++lone;
     }
   }
+  std::string out(n + lone, '\0');
+  char* o = out.data();
+  for (std::size_t i = 0; i < n; ++i) {
+    const char c = text[i];
+    if (c != '\r' && c != '\n') {
+      *o++ = c;
+      continue;
+    }
+    *o++ = '\r';
+    *o++ = '\n';
+    if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
+  }
   return out;
+}
+
+bool breaksAreCrLf(std::string_view text) {
+  const std::size_t n = text.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    if (text[i] == '\n') return false;  // an LF without a CR before it (pairs are skipped)
+    if (text[i] == '\r') {
+      if (i + 1 == n || text[i + 1] != '\n') return false;
+      ++i;
+    }
+  }
+  return true;
+}
+
+namespace {
+
+// Whether a text needs a break after its last line to be a file's text.
+bool lastLineUnended(std::string_view text) {
+  return !text.empty() && text.back() != '\r' && text.back() != '\n';
+}
+
+}  // namespace
+
+std::string asFileText(std::string_view text) {
+  std::string out = normalizeBreaks(text);
+  if (lastLineUnended(text)) out += kCrLf;
+  return out;
+}
+
+void makeFileText(std::string& text) {
+  if (!breaksAreCrLf(text)) text = normalizeBreaks(text);
+  if (lastLineUnended(text)) {
+    text.reserve(text.size() + kCrLf.size());  // exactly, not double
+    text += kCrLf;
+  }
 }
 
 std::string baseName(std::string_view path) {

@@ -18,8 +18,15 @@ std::string joinLines(const std::vector<std::string>& lines);
 // Every line break (CR LF, lone CR, lone LF) as CR LF; nothing else changes.
 std::string normalizeBreaks(std::string_view text);
 
-// The text as a file holds it: each line followed by CR LF.
-inline std::string asFileText(std::string_view text) { return joinLines(splitLines(text)); }
+// Whether every line break of `text` is a CR LF pair already (normalizeBreaks would change
+// nothing).
+bool breaksAreCrLf(std::string_view text);
+
+// The text as a file holds it: each line followed by CR LF (joinLines(splitLines(text)),
+// without building the lines).
+std::string asFileText(std::string_view text);
+// The same, in place.
+void makeFileText(std::string& text);
 
 // Last path component, whichever separator ('/' or '\') the path uses.
 std::string baseName(std::string_view path);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/FileIO.h"
 #include "core/Text.h"
 
 namespace brindle::core {
@@ -128,7 +129,12 @@ void MemoryBuffer::setSelLength(Offset length) {
 }
 
 void MemoryBuffer::replaceSel(std::string_view text) {
-  const std::string inserted = normalizeBreaks(text);
+  std::string normalized;
+  if (!breaksAreCrLf(text)) {
+    normalized = normalizeBreaks(text);
+    text = normalized;
+  }
+  const std::string_view inserted = text;
   text_.replace(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_),
                 inserted);
   selStart_ += static_cast<Offset>(inserted.size());
@@ -146,31 +152,143 @@ Offset MemoryBuffer::findText(std::string_view what, Offset start, Offset length
 // ------------------------------------------------------------------ find and replace
 
 Offset findStep(TextBuffer& target, std::string_view what) {
+  const std::string needle = normalizeBreaks(what);
   const Offset start = target.selLength() != 0 ? target.selStart() + target.selLength() : 0;
-  const Offset found = target.findText(what, start, target.textLength() - start);
+  const Offset found = target.findText(needle, start, target.textLength() - start);
   if (found != -1) {
     target.setFocus();
-    target.select(found, static_cast<Offset>(what.size()));
+    target.select(found, static_cast<Offset>(needle.size()));
   }
   return found;
 }
 
-void replaceAll(TextBuffer& target, std::string_view find, std::string_view replacement) {
-  if (find.empty()) return;
-  if (replacement.find(find) != std::string_view::npos) {
-    // One pass: each match is replaced once, and the search goes on after the replacement.
-    Offset from = 0;
-    for (;;) {
-      const Offset found = target.findText(find, from, target.textLength() - from);
-      if (found == -1) break;
-      target.select(found, static_cast<Offset>(find.size()));
-      target.replaceSel(replacement);
-      from = target.selStart();
-    }
-    return;
+namespace {
+
+// Each match replaced once, the search going on after the replacement.
+ReplacedText replaceEachOnce(std::string_view text, std::string_view find,
+                             std::string_view replacement) {
+  ReplacedText r;
+  r.text.reserve(text.size());
+  std::size_t i = 0;
+  for (auto pos = text.find(find); pos != std::string_view::npos; pos = text.find(find, i)) {
+    r.text.append(text.substr(i, pos - i)).append(replacement);
+    i = pos + find.size();
+    ++r.result.replacements;
+    r.caret = static_cast<Offset>(r.text.size());
   }
-  target.setSelStart(0);
-  while (findStep(target, find) != -1) target.replaceSel(replacement);
+  r.text.append(text.substr(i));
+  return r;
+}
+
+// The first match from the top replaced until none is left. `out` holds the text before the
+// leftmost possible match, which contains no match itself. A replacement is not copied to `out`
+// straight away but fed back in front of the rest of the text (`pending`, last character
+// first), so that matches it forms with what stands before or after it are found in order:
+// a match formed with the text before ends inside the replacement and shows at the end of
+// `out`; one formed with the text after begins in the last find.size() - 1 characters of `out`.
+ReplacedText replaceUntilNoneIsLeft(std::string_view text, std::string_view find,
+                                    std::string_view replacement) {
+  ReplacedText r;
+  std::string& out = r.text;
+  out.reserve(text.size());
+  std::string pending;
+  const std::size_t n = find.size();
+  // Bounds for rules whose literal application runs away: the text may grow to four times its
+  // size (at least to the largest document), and the characters handled one by one may number
+  // eight times that.
+  const std::size_t maxSize = std::max<std::size_t>(4 * text.size(), kMaxDocumentBytes);
+  std::size_t budget = 8 * (text.size() + maxSize);
+
+  const auto replaceAt = [&](std::size_t at) {
+    out.resize(at);
+    pending.append(replacement.rbegin(), replacement.rend());
+    ++r.result.replacements;
+    r.caret = static_cast<Offset>(at + replacement.size());
+  };
+  const auto endsWithFind = [&] {
+    return out.size() >= n && out.back() == find.back() &&
+           std::string_view(out).substr(out.size() - n) == find;
+  };
+
+  std::size_t i = 0;  // the rest of `text` begins here
+  bool fedBack = false;  // `out` ends with characters of a replacement
+  for (;;) {
+    if (out.size() + pending.size() + (text.size() - i) > maxSize || budget == 0) {
+      r.result.refused = true;
+      r.text.clear();
+      r.caret = -1;
+      return r;
+    }
+    if (!pending.empty()) {
+      --budget;
+      out += pending.back();
+      pending.pop_back();
+      if (endsWithFind()) replaceAt(out.size() - n);
+      continue;
+    }
+    if (fedBack) {
+      // A match that begins in the tail of `out` and ends in the rest of the text; the longest
+      // tail first, as it begins furthest left.
+      fedBack = false;
+      const std::string_view rest = text.substr(i);
+      bool found = false;
+      for (std::size_t k = std::min(n - 1, out.size()); k >= 1 && !found; --k) {
+        budget -= std::min(budget, n);
+        if (std::string_view(out).substr(out.size() - k) == find.substr(0, k) &&
+            rest.substr(0, n - k) == find.substr(k)) {
+          i += n - k;
+          replaceAt(out.size() - k);
+          fedBack = true;
+          found = true;
+        }
+      }
+      if (found) continue;
+    }
+    const auto pos = text.find(find, i);
+    if (pos == std::string_view::npos) {
+      out.append(text.substr(i));
+      return r;
+    }
+    out.append(text.substr(i, pos - i));
+    i = pos + n;
+    replaceAt(out.size());
+    fedBack = true;
+  }
+}
+
+}  // namespace
+
+ReplacedText replaceAllInText(std::string_view text, std::string_view find,
+                              std::string_view replacement) {
+  if (find.empty()) return ReplacedText{std::string(text), {}, -1};
+  if (replacement.find(find) != std::string_view::npos)
+    return replaceEachOnce(text, find, replacement);
+  return replaceUntilNoneIsLeft(text, find, replacement);
+}
+
+ReplaceAllResult replaceAll(TextBuffer& target, std::string_view find,
+                            std::string_view replacement) {
+  const std::string needle = normalizeBreaks(find);
+  const std::string with = normalizeBreaks(replacement);
+  if (needle.empty()) return {};
+  const bool eachOnce = with.find(needle) != std::string::npos;
+  // A buffer in memory is read in place; others give a copy.
+  const auto* memory = dynamic_cast<const MemoryBuffer*>(&target);
+  const std::string copy = memory != nullptr ? std::string() : target.getText();
+  const std::string_view before = memory != nullptr ? std::string_view(memory->text()) : copy;
+  ReplacedText r = replaceAllInText(before, needle, with);
+  if (r.result.refused) return r.result;
+  if (r.result.replacements == 0) {
+    if (!eachOnce) target.setSelStart(0);
+    return r.result;
+  }
+  target.beginUpdate();
+  target.select(0, static_cast<Offset>(before.size()));
+  target.replaceSel(r.text);
+  target.setSelStart(r.caret);
+  target.endUpdate();
+  if (!eachOnce) target.setFocus();
+  return r.result;
 }
 
 }  // namespace brindle::core

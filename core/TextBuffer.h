@@ -74,6 +74,8 @@ class MemoryBuffer : public TextBuffer {
   explicit MemoryBuffer(std::string_view text);
 
   std::string getText() const override { return text_; }
+  // The text itself, without a copy.
+  const std::string& text() const { return text_; }
   void setText(std::string_view text) override;
   Offset selStart() const override { return selStart_; }
   Offset selLength() const override { return selLength_; }
@@ -105,12 +107,35 @@ LineSpan lineSpan(std::string_view text, Offset index);
 // The find step shared by the windows: searches `target` for `what`, case-sensitively, from
 // the end of the selection, or from the top when nothing is selected. A match is selected and
 // the target gets the focus. Returns the found offset or -1 (nothing changes then).
+// Line breaks in `what` are read as the buffer holds them (a lone CR or LF is a CR LF break),
+// so a match never begins or ends inside a break and the selection is exactly the match.
 Offset findStep(TextBuffer& target, std::string_view what);
 
-// Replaces occurrences of `find` until none is left: each round searches from the top and
-// replaces the first match, so occurrences created by a replacement are replaced too. A
-// replacement that contains `find` would never finish; it is then applied in one pass from
-// left to right instead. An empty `find` changes nothing.
-void replaceAll(TextBuffer& target, std::string_view find, std::string_view replacement);
+// Replaces occurrences of `find` until none is left: the rule is that of searching from the top
+// and replacing the first match, again and again, so occurrences created by a replacement are
+// replaced too. It is carried out in one pass from left to right that steps back only over what
+// a replacement could have joined. A replacement that contains `find` would never finish; it is
+// then applied in one pass from left to right instead (each match replaced once). Line breaks in
+// both texts are read as in findStep(). An empty `find` changes nothing.
+// The whole change is one edit; the caret ends after the last replacement. When nothing is
+// found the caret goes to the top (except for a replacement that contains `find`).
+// A rule whose literal application would not end in reasonable time (some pairs make the text
+// grow without bound, or swap characters back and forth) is refused: the text stays as it was.
+struct ReplaceAllResult {
+  std::size_t replacements = 0;
+  bool refused = false;
+};
+ReplaceAllResult replaceAll(TextBuffer& target, std::string_view find,
+                            std::string_view replacement);
+
+// The text `replaceAll` makes of `text`, and where its caret ends (-1 when nothing was found).
+// Breaks are taken as they are; the caller normalises them.
+struct ReplacedText {
+  std::string text;
+  ReplaceAllResult result;
+  Offset caret = -1;
+};
+ReplacedText replaceAllInText(std::string_view text, std::string_view find,
+                              std::string_view replacement);
 
 }  // namespace brindle::core

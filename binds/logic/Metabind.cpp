@@ -21,7 +21,7 @@ constexpr std::array<std::string_view, 4> kTrailerHeaders = {
 }  // namespace
 
 std::string metabindName(std::string_view fileText) {
-  const auto name = core::IniDocument(fileText).value(kSection, "name");
+  const auto name = core::iniValue(fileText, kSection, "name");
   return name ? *name : std::string(kNoName);
 }
 
@@ -55,7 +55,7 @@ int highestPlaceholder(std::string_view script) {
 }
 
 int metabindSlotCount(std::string_view fileText, std::string_view script) {
-  const auto but = core::IniDocument(fileText).value(kSection, "but");
+  const auto but = core::iniValue(fileText, kSection, "but");
   if (but) {
     const auto n = core::parseDecimal(*but);
     if (n && *n >= 1 && *n <= kMaxMetabindSlots) return static_cast<int>(*n);

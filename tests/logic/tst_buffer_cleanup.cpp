@@ -5,6 +5,7 @@
 
 #include "editor/logic/Cleanup.h"
 #include "editor/logic/EditTools.h"
+#include "core/Text.h"
 #include "core/TextBuffer.h"
 
 using namespace brindle::core;
@@ -59,6 +60,109 @@ TEST(ReplaceAll, ReplacesUntilNoneIsLeftAndSurvivesSelfContainingReplacements) {
   MemoryBuffer s("aa");
   replaceAll(s, "a", "aa");  // would never end literally: one pass instead
   EXPECT_EQ(s.getText(), "aaaa");
+}
+
+TEST(FindStep, ATextBeginningWithALineBreakSelectsTheWholeBreak) {
+  MemoryBuffer b("a\r\nb\r\nb");
+  EXPECT_EQ(findStep(b, "\nb"), 1);  // a break is found as the buffer holds it
+  EXPECT_EQ(b.selText(), "\r\nb");
+  EXPECT_EQ(findStep(b, "\nb"), 4);
+  EXPECT_EQ(b.selText(), "\r\nb");
+  MemoryBuffer e("x\r\ny");
+  EXPECT_EQ(findStep(e, "x\r"), 0);  // a lone CR at the end takes the whole break too
+  EXPECT_EQ(e.selText(), "x\r\n");
+}
+
+TEST(ReplaceAll, LineBreaksInTheSearchTextReplaceWholeBreaks) {
+  MemoryBuffer b("a\r\nb\r\nb");
+  EXPECT_EQ(replaceAll(b, "\nb", "X").replacements, 2u);
+  EXPECT_EQ(b.getText(), "aXX");
+  MemoryBuffer c("a b");
+  replaceAll(c, " ", "\n");
+  EXPECT_EQ(c.getText(), "a\r\nb");
+}
+
+TEST(ReplaceAll, OneEditWithTheCaretAfterTheLastReplacement) {
+  MemoryBuffer b("x <<1>> y <<1>> z");
+  b.setModified(false);
+  b.setSelStart(2);
+  EXPECT_EQ(replaceAll(b, "<<1>>", "SPACE").replacements, 2u);
+  EXPECT_EQ(b.getText(), "x SPACE y SPACE z");
+  EXPECT_EQ(b.selStart(), 15);
+  EXPECT_TRUE(b.modified());
+  MemoryBuffer none("abc");
+  none.setModified(false);
+  none.setSelStart(2);
+  EXPECT_EQ(replaceAll(none, "q", "r").replacements, 0u);
+  EXPECT_FALSE(none.modified());
+  EXPECT_EQ(none.selStart(), 0);  // the search went through from the top
+}
+
+TEST(ReplaceAll, ARuleThatWouldRunAwayIsRefusedAndChangesNothing) {
+  // Each "ab" becomes "baaa", which moves the "a"s to the right and triples them: literally the
+  // text would grow without end.
+  MemoryBuffer b("a" + std::string(40, 'b'));
+  const ReplaceAllResult r = replaceAll(b, "ab", "baaa");
+  EXPECT_TRUE(r.refused);
+  EXPECT_EQ(b.getText(), "a" + std::string(40, 'b'));
+}
+
+namespace {
+
+// Replace-all done literally: the first match from the top, again and again; a replacement that
+// contains the search text once each from left to right.
+// Gives the text and the caret (after the last replacement, -1 when there was none).
+std::pair<std::string, Offset> literalReplaceAll(std::string s, const std::string& find,
+                                                 const std::string& with) {
+  Offset caret = -1;
+  const bool eachOnce = with.find(find) != std::string::npos;
+  for (auto pos = s.find(find); pos != std::string::npos;
+       pos = eachOnce ? s.find(find, pos + with.size()) : s.find(find)) {
+    s.replace(pos, find.size(), with);
+    caret = static_cast<Offset>(pos + with.size());
+  }
+  return {s, caret};
+}
+
+// Whether the literal rule ends within a few thousand steps on this text (some pairs make the
+// text grow without bound); only such cases can be compared.
+bool literalEnds(std::string s, const std::string& find, const std::string& with) {
+  if (find.empty() || with.find(find) != std::string::npos) return true;
+  for (int steps = 0; steps < 5000 && s.size() < 4000; ++steps) {
+    const auto pos = s.find(find);
+    if (pos == std::string::npos) return true;
+    s.replace(pos, find.size(), with);
+  }
+  return false;
+}
+
+}  // namespace
+
+TEST(ReplaceAll, EqualsTheLiteralRuleOnRandomTexts) {
+  std::mt19937 rng(8);
+  const auto word = [&](std::size_t maxLength) {
+    std::string w;
+    for (std::size_t n = rng() % (maxLength + 1); n > 0; --n) w += "ab<>"[rng() % 4];
+    return w;
+  };
+  int compared = 0;
+  for (int round = 0; round < 30000; ++round) {
+    const std::string text = word(30);
+    std::string find = word(4);
+    if (find.empty()) find = "a";
+    const std::string with = word(5);
+    if (!literalEnds(text, find, with)) continue;
+    ++compared;
+    MemoryBuffer b(text);
+    b.setSelStart(3);
+    replaceAll(b, find, with);
+    const auto [expected, caret] = literalReplaceAll(text, find, with);
+    ASSERT_EQ(b.getText(), expected) << text << ": " << find << " -> " << with;
+    if (caret >= 0) {
+      ASSERT_EQ(b.selStart(), caret) << text << ": " << find << " -> " << with;
+    }
+  }
+  EXPECT_GT(compared, 25000);
 }
 
 TEST(EditTools, CommentEnterEndEnterDeleteLineAndSelectAll) {
@@ -129,10 +233,12 @@ std::string literalCleanup(std::string s) {
 TEST(Cleanup, EqualsTheLiteralAlgorithmOnRandomTexts) {
   std::mt19937 rng(20261207);
   const std::string alphabet = "  ;;\"\r\nab";
-  for (int round = 0; round < 20000; ++round) {
+  for (int round = 0; round < 40000; ++round) {
     std::string text;
-    const int length = static_cast<int>(rng() % 40);
+    const int length = static_cast<int>(rng() % 60);
     for (int i = 0; i < length; ++i) text += alphabet[rng() % alphabet.size()];
+    // Most texts as the editor holds them (CR LF breaks only), some with lone breaks as well.
+    if (round % 4 != 0) text = normalizeBreaks(text);
     ASSERT_EQ(cleanupText(text), literalCleanup(text)) << "input: " << testing::PrintToString(text);
   }
 }

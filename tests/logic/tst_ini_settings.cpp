@@ -23,6 +23,23 @@ TEST(Ini, NamesIgnoreCaseValuesAreTrimmedAndTheFirstSectionWins) {
   EXPECT_FALSE(ini.value("Missing", "q"));
 }
 
+TEST(Ini, EveryKindOfLineBreakEndsALine) {
+  const std::string text = "[a]\rk=cr\n[b]\nk=lf\r\n[c]\r\nk=crlf";
+  EXPECT_EQ(iniValue(text, "a", "k"), "cr");
+  EXPECT_EQ(iniValue(text, "b", "k"), "lf");
+  EXPECT_EQ(iniValue(text, "c", "k"), "crlf");
+  EXPECT_EQ(IniDocument(text).text(), "[a]\r\nk=cr\r\n[b]\r\nk=lf\r\n[c]\r\nk=crlf\r\n");
+}
+
+TEST(Ini, ALookupSaysWhyTheFileCouldNotBeRead) {
+  TempDir dir;
+  dir.write("big.pro", "[x]\r\nq=1\r\n");
+  EXPECT_EQ(iniLookup(dir.file("big.pro"), "x", "q").value, "1");
+  const IniLookup missing = iniLookup(dir.file("none.pro"), "x", "q");
+  EXPECT_FALSE(missing.value);
+  EXPECT_NE(missing.error.find("none.pro"), std::string::npos);
+}
+
 TEST(Ini, ValuesAreCutAt2047Characters) {
   const std::string longValue(3000, 'x');
   const IniDocument ini("[s]\r\nq=" + longValue + "\r\n");

@@ -180,6 +180,11 @@ TEST(MetabindList, UnreadableFilesAreNotListed) {
   EXPECT_EQ(rest[0].path, both[1].path);
 }
 
+// Not in the Windows build: Wine, which runs it, creates a file in time that grows with the
+// number of files already in the folder (it compares each new name with every other without
+// regard to letter case), so making the 10,050 files alone takes minutes. The listing is the
+// same std::filesystem code on every system.
+#ifndef _WIN32
 TEST(MetabindList, MoreThanTenThousandFilesAreAllListed) {
   TempDir dir;
   std::filesystem::create_directories(dir.file("dlls/metabinds"));
@@ -189,6 +194,7 @@ TEST(MetabindList, MoreThanTenThousandFilesAreAllListed) {
               "x\r\n[MetaBind]\r\nname=M" + std::to_string(i) + "\r\nbut=0\r\n");
   EXPECT_EQ(listMetabinds(dir.path()).size(), static_cast<std::size_t>(kFiles));
 }
+#endif
 
 // The MetaBinds that ship with the program.
 TEST(MetabindLibrary, EveryShippedMetabindListsAndFillsCompletely) {

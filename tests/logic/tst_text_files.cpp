@@ -109,7 +109,8 @@ TEST(AtomicWrite, AnImpossibleTargetIsReported) {
 
 TEST(ReadFile, DirectoriesMissingFilesAndOversizedFilesAreRefusedWithAReason) {
   TempDir dir;
-  EXPECT_FALSE(readFile(dir.path()).ok);
+  const ReadResult folder = readFile(dir.path());
+  EXPECT_FALSE(folder.ok);
   const ReadResult missing = readFile(dir.file("nope.cfg"));
   EXPECT_FALSE(missing.ok);
   EXPECT_NE(missing.error.find("nope.cfg"), std::string::npos);
@@ -117,6 +118,9 @@ TEST(ReadFile, DirectoriesMissingFilesAndOversizedFilesAreRefusedWithAReason) {
   const ReadResult big = readFile(dir.file("big.cfg"), 1000);
   EXPECT_FALSE(big.ok);
   EXPECT_TRUE(big.data.empty());
+  EXPECT_NE(big.error.find("слишком велик (1 КБ); читаются файлы до 1000 байт"), std::string::npos)
+      << big.error;
+  EXPECT_TRUE(readFile(dir.file("big.cfg"), 2000).ok);
   const std::string nul("a\0b\xff", 4);
   dir.write("bin.cfg", nul);
   EXPECT_EQ(readFile(dir.file("bin.cfg")).data, nul);
