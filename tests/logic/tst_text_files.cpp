@@ -43,6 +43,16 @@ TEST(Codepage, AllByteValuesSurviveTheRoundTripThroughUnicode) {
   EXPECT_EQ(core::fromUtf8("\xff\xc3"), "??");                                 // malformed
 }
 
+TEST(Codepage, OverlongFormsSurrogatesAndValuesBeyondUnicodeAreMalformed) {
+  EXPECT_EQ(core::fromUtf8("\xc0\xaf"), "??");              // '/' in two bytes
+  EXPECT_EQ(core::fromUtf8("\xe0\x80\xaf"), "???");         // '/' in three bytes
+  EXPECT_EQ(core::fromUtf8("\xf0\x80\x80\xaf"), "????");    // '/' in four bytes
+  EXPECT_EQ(core::fromUtf8("\xc1\xbf"), "??");              // U+007F in two bytes
+  EXPECT_EQ(core::fromUtf8("\xed\xa0\x80x"), "???x");       // a UTF-16 surrogate
+  EXPECT_EQ(core::fromUtf8("\xf4\x90\x80\x80"), "????");    // beyond U+10FFFF
+  EXPECT_EQ(core::fromUtf8("\xd0\x96\xe2\x80\xa6"), "\xc6\x85");  // shortest forms still read
+}
+
 TEST(Codepage, CaseFoldingCoversCyrillic) {
   EXPECT_TRUE(core::equalsNoCase("CL_BOB", "cl_bob"));
   EXPECT_TRUE(core::equalsNoCase("\xc0\xc1\xa8", "\xe0\xe1\xb8"));  // АБЁ / абё
