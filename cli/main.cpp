@@ -1,15 +1,37 @@
 // brindle-cli: the program's text tools without windows.
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "binds/logic/KeyNames.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
 
 namespace {
 
-void usage() {
+constexpr const char* kCleanUsage =
+    "Использование:\n"
+    "  brindle-cli clean FILE...   очистить конфиги от ненужных символов (на месте)\n"
+    "  brindle-cli clean -         то же для стандартного ввода, результат в стандартный вывод\n"
+    "Удаляются двойные пробелы, пробелы и точки с запятой в конце строк и перед кавычками,\n"
+    "пробелы после точки с запятой и повторные точки с запятой. Файлы сохраняются с переводами\n"
+    "строк CR LF, как их сохраняет редактор.\n";
+
+constexpr const char* kExplainUsage =
+    "Использование:\n"
+    "  brindle-cli explain WORD [--library NAME]\n"
+    "Печатает пояснение команды или переменной WORD, как его показывает окно пояснений.\n"
+    "С --library NAME поиск идёт сначала в библиотеке NAME (как на вкладке DLZ).\n"
+    "Код возврата 1, если пояснения нет.\n";
+
+constexpr const char* kMetabindUsage =
+    "Использование:\n"
+    "  brindle-cli metabind FILE KEY...\n"
+    "Печатает MetaBind из файла FILE с подставленными клавишами: n-я клавиша KEY заменяет\n"
+    "<<n>>. Клавиши называются так же, как в списке клавиш программы:\n";
+
+void commandsUsage(std::FILE* to) {
   std::fputs(
       "Использование:\n"
       "  brindle-cli check [--format json] FILE... проверить конфиги на ошибки\n"
@@ -19,8 +41,27 @@ void usage() {
       "  brindle-cli mapcycle DIR [--set MAP...]  карты и смена карт каталога игры\n"
       "  brindle-cli metabind FILE KEY...         MetaBind с подставленными клавишами\n"
       "  brindle-cli buyscript --key NAME ...     скрипт покупки на одну клавишу (--help)\n"
-      "  brindle-cli settings FILE [--set ROW=VALUE...] настройки конфига, как в мастере\n",
-      stderr);
+      "  brindle-cli settings FILE [--set ROW=VALUE...] настройки конфига, как в мастере\n"
+      "  brindle-cli COMMAND --help               справка по команде\n",
+      to);
+}
+
+// The key names, several to a line.
+void printKeyNames(std::FILE* to) {
+  std::string line = " ";
+  for (const auto name : brindle::binds::kKeyNames) {
+    if (line.size() + name.size() + 1 > 78) {
+      std::fprintf(to, "%s\n", line.c_str());
+      line = " ";
+    }
+    line.append(" ").append(name);
+  }
+  std::fprintf(to, "%s\n", line.c_str());
+}
+
+bool asksForHelp(const std::vector<std::string>& args) {
+  return std::any_of(args.begin(), args.end(),
+                     [](const std::string& a) { return a == "--help" || a == "-h"; });
 }
 
 }  // namespace
@@ -28,23 +69,37 @@ void usage() {
 int main(int argc, char** argv) {
   std::vector<std::string> args = brindle::cli::startCommandLine(argc, argv);
   if (args.empty()) {
-    usage();
+    commandsUsage(stderr);
     return 2;
   }
   const std::string command = args.front();
   args.erase(args.begin());
+  const bool help = asksForHelp(args);
   if (command == "check") return brindle::cli::check(args, argv[0]);
-  if (command == "clean") return brindle::cli::clean(args);
-  if (command == "explain") return brindle::cli::explain(args, argv[0]);
-  if (command == "metabind") return brindle::cli::metabind(args);
+  if (command == "clean") {
+    if (help) return std::fputs(kCleanUsage, stdout) < 0 ? 1 : 0;
+    return brindle::cli::clean(args);
+  }
+  if (command == "explain") {
+    if (help) return std::fputs(kExplainUsage, stdout) < 0 ? 1 : 0;
+    return brindle::cli::explain(args, argv[0]);
+  }
+  if (command == "metabind") {
+    if (help) {
+      std::fputs(kMetabindUsage, stdout);
+      printKeyNames(stdout);
+      return 0;
+    }
+    return brindle::cli::metabind(args);
+  }
   if (command == "mapcycle") return brindle::cli::mapcycle(args);
   if (command == "buyscript") return brindle::cli::buyscript(args);
   if (command == "settings") return brindle::cli::settings(args);
   if (command == "-h" || command == "--help") {
-    usage();
+    commandsUsage(stdout);
     return 0;
   }
   std::fprintf(stderr, "brindle-cli: неизвестная команда \"%s\"\n", command.c_str());
-  usage();
+  commandsUsage(stderr);
   return 2;
 }

@@ -97,6 +97,10 @@ std::string fromUtf8(std::string_view text, char replacement) {
       if ((cont & 0xC0) != 0x80) ok = false;
       else c = (c << 6) | (cont & 0x3F);
     }
+    // The shortest form only, and no UTF-16 surrogates or code points beyond U+10FFFF: other
+    // byte sequences could smuggle a character past a check on the bytes (an overlong '/').
+    static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+    if (ok && (c < kSmallest[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)) ok = false;
     if (!ok) {
       out += replacement;
       ++i;

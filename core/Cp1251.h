@@ -11,7 +11,8 @@ char32_t toUnicode(unsigned char byte);
 int fromUnicode(char32_t codePoint);
 
 std::string toUtf8(std::string_view cp1251Text);
-// Characters the code page lacks become `replacement`; malformed UTF-8 bytes likewise.
+// Characters the code page lacks become `replacement`; so does each byte of malformed UTF-8
+// (bytes out of place, overlong forms, UTF-16 surrogates, values beyond U+10FFFF).
 std::string fromUtf8(std::string_view utf8Text, char replacement = '?');
 
 // Letter case folding as the game and the INI reader compare names: Latin and Cyrillic letters.

@@ -50,7 +50,28 @@ std::string utf8Of(const fs::path& path) {
   return std::string(s.begin(), s.end());
 }
 
-std::string systemErrorText(std::error_code error) { return error.message(); }
+std::string systemErrorText(std::error_code error) {
+  // The errors users meet most, in the program's language; the system's own text (which may
+  // be English) for the rest.
+  static const struct {
+    std::errc condition;
+    const char* text;
+  } kTexts[] = {
+      {std::errc::no_such_file_or_directory, "нет такого файла или папки"},
+      {std::errc::permission_denied, "доступ запрещён"},
+      {std::errc::operation_not_permitted, "доступ запрещён"},
+      {std::errc::is_a_directory, "это папка, а не файл"},
+      {std::errc::not_a_directory, "часть пути не является папкой"},
+      {std::errc::no_space_on_device, "на диске нет места"},
+      {std::errc::read_only_file_system, "диск доступен только для чтения"},
+      {std::errc::file_too_large, "файл слишком велик"},
+      {std::errc::filename_too_long, "слишком длинное имя файла"},
+      {std::errc::io_error, "ошибка ввода-вывода"},
+  };
+  for (const auto& t : kTexts)
+    if (error == t.condition) return t.text;
+  return error.message();
+}
 
 ReadResult readFile(const std::string& path, std::uintmax_t maxBytes) {
   ReadResult r;

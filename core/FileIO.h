@@ -30,7 +30,8 @@ inline constexpr std::uintmax_t kMaxDocumentBytes = 32u * 1024u * 1024u;
 std::filesystem::path pathFromUtf8(std::string_view utf8);
 std::string utf8Of(const std::filesystem::path& path);
 
-// The text for a system error as the user sees it in messages.
+// The text for a system error as the user sees it in messages: Russian for the common ones
+// (no such file, access denied, a folder, disk full, read-only, too large, name too long).
 std::string systemErrorText(std::error_code error);
 
 // Reads a whole regular file. Every file is read with a size limit, the editor's unless a

@@ -176,10 +176,12 @@ WriteResult iniWriteString(const std::string& path, std::string_view section,
 }
 
 std::optional<long long> parseDecimal(std::string_view text) {
-  if (text.empty()) return std::nullopt;
   std::string_view digits = text;
-  if (digits.front() == '+') digits.remove_prefix(1);
-  if (digits.empty() || digits.front() == '+') return std::nullopt;
+  if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
+  // from_chars takes a minus sign itself; after a plus there must be a digit.
+  if (digits.empty() || (digits.front() == '-' && digits.size() != text.size()) ||
+      digits.front() == '+')
+    return std::nullopt;
   long long v = 0;
   const auto* first = digits.data();
   const auto* last = digits.data() + digits.size();

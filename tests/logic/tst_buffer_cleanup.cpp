@@ -216,8 +216,8 @@ TEST(Cleanup, TheDocumentedCases) {
 
 namespace {
 
-// The clean-up as the editor originally did it: for each pair, find the first occurrence from
-// the top, replace it, and start again, until none is left.
+// The clean-up's rules applied literally: for each pair, find the first occurrence from the
+// top, replace it, and start again, until none is left.
 std::string literalCleanup(std::string s) {
   static const std::pair<std::string, std::string> pairs[] = {
       {"  ", " "}, {";\r\n", "\r\n"}, {" \r\n", "\r\n"}, {"; ", ";"},

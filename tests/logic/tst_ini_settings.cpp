@@ -104,4 +104,9 @@ TEST(ParseDecimal, AcceptsOnlyWholeDecimalNumbers) {
   EXPECT_FALSE(parseDecimal("0x10"));
   EXPECT_FALSE(parseDecimal("1.5"));
   EXPECT_FALSE(parseDecimal("99999999999999999999"));
+  EXPECT_FALSE(parseDecimal("+-7"));
+  EXPECT_FALSE(parseDecimal("-+7"));
+  EXPECT_FALSE(parseDecimal("+"));
+  EXPECT_FALSE(parseDecimal("-"));
+  EXPECT_FALSE(parseDecimal(" 7"));
 }

@@ -66,3 +66,38 @@ TEST(CliMetabind, DamagedCountUsesThePlaceholdersAndExtraKeysAreReported) {
   EXPECT_EQ(r.out, "bind q a\r\nbind e b\r\n");
   EXPECT_FALSE(r.err.empty());
 }
+
+TEST(CliMetabind, AFileThatIsNoMetaBindAndUnknownKeysAreRefused) {
+  TempDir dir;
+  dir.write("plain.cfg", "bind <<1>> +jump\r\n");
+  const CliRun plain = run({dir.file("plain.cfg"), "SPACE"});
+  EXPECT_NE(plain.status, 0);
+  EXPECT_TRUE(plain.out.empty());
+  EXPECT_NE(plain.err.find("это не MetaBind"), std::string::npos) << plain.err;
+
+  dir.write("jump.mtb", "bind <<1>> +jump\r\n\r\n[MetaBind]\r\nname=J\r\nbut=1\r\n");
+  const CliRun unknown = run({dir.file("jump.mtb"), "SPACEBAR"});
+  EXPECT_NE(unknown.status, 0);
+  EXPECT_TRUE(unknown.out.empty());
+  EXPECT_NE(unknown.err.find("\"SPACEBAR\" не название клавиши"), std::string::npos) << unknown.err;
+  // An extra key is checked as well.
+  EXPECT_NE(run({dir.file("jump.mtb"), "SPACE", "nokey"}).status, 0);
+  // Letter case does not matter; the key is written as the key lists write it.
+  const CliRun lower = run({dir.file("jump.mtb"), "space"});
+  EXPECT_EQ(lower.status, 0) << lower.err;
+  EXPECT_EQ(lower.out, "bind SPACE +jump\r\n");
+}
+
+TEST(Cli, EverySubcommandAnswersHelpWithItsUsage) {
+  for (const std::string command : {"clean", "explain", "metabind"}) {
+    const CliRun help = brindle::test::runProgram(BRINDLE_CLI, {command, "--help"});
+    EXPECT_EQ(help.status, 0) << command;
+    EXPECT_NE(help.out.find("brindle-cli " + command), std::string::npos) << help.out;
+    EXPECT_TRUE(help.err.empty()) << help.err;
+  }
+  EXPECT_NE(brindle::test::runProgram(BRINDLE_CLI, {"metabind", "--help"}).out.find("MWHEELDOWN"),
+            std::string::npos);
+  const CliRun all = brindle::test::runProgram(BRINDLE_CLI, {"--help"});
+  EXPECT_EQ(all.status, 0);
+  EXPECT_NE(all.out.find("brindle-cli metabind"), std::string::npos);
+}

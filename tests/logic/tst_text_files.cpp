@@ -44,6 +44,16 @@ TEST(Codepage, AllByteValuesSurviveTheRoundTripThroughUnicode) {
   EXPECT_EQ(core::fromUtf8("\xff\xc3"), "??");                                 // malformed
 }
 
+TEST(Codepage, OverlongFormsSurrogatesAndValuesBeyondUnicodeAreMalformed) {
+  EXPECT_EQ(core::fromUtf8("\xc0\xaf"), "??");              // '/' in two bytes
+  EXPECT_EQ(core::fromUtf8("\xe0\x80\xaf"), "???");         // '/' in three bytes
+  EXPECT_EQ(core::fromUtf8("\xf0\x80\x80\xaf"), "????");    // '/' in four bytes
+  EXPECT_EQ(core::fromUtf8("\xc1\xbf"), "??");              // U+007F in two bytes
+  EXPECT_EQ(core::fromUtf8("\xed\xa0\x80x"), "???x");       // a UTF-16 surrogate
+  EXPECT_EQ(core::fromUtf8("\xf4\x90\x80\x80"), "????");    // beyond U+10FFFF
+  EXPECT_EQ(core::fromUtf8("\xd0\x96\xe2\x80\xa6"), "\xc6\x85");  // shortest forms still read
+}
+
 TEST(Codepage, CaseFoldingCoversCyrillic) {
   EXPECT_TRUE(core::equalsNoCase("CL_BOB", "cl_bob"));
   EXPECT_TRUE(core::equalsNoCase("\xc0\xc1\xa8", "\xe0\xe1\xb8"));  // АБЁ / абё
@@ -58,6 +68,27 @@ TEST(AtomicWrite, ReplacesWholeAndLeavesNoTemporaryFiles) {
   int files = 0;
   for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++files;
   EXPECT_EQ(files, 1);
+}
+
+TEST(FileErrors, TheCommonOnesAreInRussianTheRestAsTheSystemSaysThem) {
+  const std::pair<std::errc, const char*> common[] = {
+      {std::errc::no_such_file_or_directory, "нет такого файла или папки"},
+      {std::errc::permission_denied, "доступ запрещён"},
+      {std::errc::is_a_directory, "это папка, а не файл"},
+      {std::errc::no_space_on_device, "на диске нет места"},
+      {std::errc::read_only_file_system, "диск доступен только для чтения"},
+      {std::errc::file_too_large, "файл слишком велик"},
+      {std::errc::filename_too_long, "слишком длинное имя файла"}};
+  for (const auto& [error, text] : common)
+    EXPECT_EQ(systemErrorText(std::make_error_code(error)), text);
+  const auto other = std::make_error_code(std::errc::too_many_links);
+  EXPECT_EQ(systemErrorText(other), other.message());
+  // As a message names them.
+  TempDir dir;
+  const std::string path = dir.write("a.cfg", "x");
+  const FileFault full(FileOperation::Replace, path, std::errc::no_space_on_device);
+  const WriteResult r = writeFileAtomic(path, "y");
+  EXPECT_EQ(r.error, "Не удаётся создать файл \"" + path + "\": на диске нет места");
 }
 
 TEST(AtomicWrite, AFailedReplaceKeepsTheOldFileAndSaysWhy) {
@@ -111,9 +142,11 @@ TEST(ReadFile, DirectoriesMissingFilesAndOversizedFilesAreRefusedWithAReason) {
   TempDir dir;
   const ReadResult folder = readFile(dir.path());
   EXPECT_FALSE(folder.ok);
+  EXPECT_NE(folder.error.find("это папка, а не файл"), std::string::npos) << folder.error;
   const ReadResult missing = readFile(dir.file("nope.cfg"));
   EXPECT_FALSE(missing.ok);
   EXPECT_NE(missing.error.find("nope.cfg"), std::string::npos);
+  EXPECT_NE(missing.error.find("нет такого файла или папки"), std::string::npos) << missing.error;
   dir.write("big.cfg", std::string(2000, 'x'));
   const ReadResult big = readFile(dir.file("big.cfg"), 1000);
   EXPECT_FALSE(big.ok);

@@ -162,7 +162,7 @@ class TestCfgEdit : public QObject {
     QVERIFY(!brindle::ui::runFileDialog(nullptr, {}).accepted);
   }
 
-  void delphiFiltersBecomeQtFilters() {
+  void pipeSeparatedFiltersBecomeDialogFilters() {
     const QStringList f = brindle::ui::qtFilters(
         QStringLiteral("Configuration (*.cfg)|*.cfg|All (*.*)|*.*|Text|*.txt"));
     QCOMPARE(f, QStringList({QStringLiteral("Configuration (*.cfg)"), QStringLiteral("All (*.*)"),
