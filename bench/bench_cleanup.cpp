@@ -13,12 +13,9 @@ namespace {
 
 std::string makeConfig(std::size_t bytes) {
   static const char* const lines[] = {
-      "bind \"MOUSE1\" \"+attack \"\r\n",
-      "alias +jd \"+jump;  +duck; \";\r\n",
-      "sensitivity   \"2.5\" ;; \r\n",
-      "cl_updaterate \"101\";\r\n",
-      "// comment   with   blanks ;\r\n",
-      "alias q \"b; c;\"\r\n",
+      "bind \"MOUSE1\" \"+attack \"\r\n", "alias +jd \"+jump;  +duck; \";\r\n",
+      "sensitivity   \"2.5\" ;; \r\n",    "cl_updaterate \"101\";\r\n",
+      "// comment   with   blanks ;\r\n", "alias q \"b; c;\"\r\n",
   };
   std::string text;
   text.reserve(bytes + 64);

@@ -63,8 +63,7 @@ int metabind(const std::vector<std::string>& args) {
     const std::string& arg = args[static_cast<std::size_t>(n)];
     const auto key = keyName(core::fromUtf8(arg));
     if (!key) {
-      std::fprintf(stderr,
-                   "%s: \"%s\" не название клавиши; список: brindle-cli metabind --help\n",
+      std::fprintf(stderr, "%s: \"%s\" не название клавиши; список: brindle-cli metabind --help\n",
                    kName, arg.c_str());
       return 2;
     }

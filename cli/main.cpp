@@ -10,6 +10,13 @@
 
 namespace {
 
+constexpr const char* kCheckUsage =
+    "Использование:\n"
+    "  brindle-cli check [--format text|json] FILE...\n"
+    "Проверяет конфиги (файлы, папки или шаблоны имён) и печатает найденные ошибки и\n"
+    "предупреждения в виде FILE:LINE:COLUMN: ошибка|предупреждение: текст, или JSON.\n"
+    "Код возврата 0, если ошибок нет, 1, если они есть, 2, если файл не читается.\n";
+
 constexpr const char* kCleanUsage =
     "Использование:\n"
     "  brindle-cli clean FILE...   очистить конфиги от ненужных символов (на месте)\n"
@@ -75,7 +82,10 @@ int main(int argc, char** argv) {
   const std::string command = args.front();
   args.erase(args.begin());
   const bool help = asksForHelp(args);
-  if (command == "check") return brindle::cli::check(args, argv[0]);
+  if (command == "check") {
+    if (help) return std::fputs(kCheckUsage, stdout) < 0 ? 1 : 0;
+    return brindle::cli::check(args, argv[0]);
+  }
   if (command == "clean") {
     if (help) return std::fputs(kCleanUsage, stdout) < 0 ? 1 : 0;
     return brindle::cli::clean(args);

@@ -94,8 +94,10 @@ std::string fromUtf8(std::string_view text, char replacement) {
     bool ok = i + static_cast<std::size_t>(extra) < text.size();
     for (int k = 1; ok && k <= extra; ++k) {
       const auto cont = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-      if ((cont & 0xC0) != 0x80) ok = false;
-      else c = (c << 6) | (cont & 0x3F);
+      if ((cont & 0xC0) != 0x80)
+        ok = false;
+      else
+        c = (c << 6) | (cont & 0x3F);
     }
     // The shortest form only, and no UTF-16 surrogates or code points beyond U+10FFFF: other
     // byte sequences could smuggle a character past a check on the bytes (an overlong '/').
@@ -117,22 +119,38 @@ unsigned char toLower(unsigned char b) {
   if (b >= 'A' && b <= 'Z') return static_cast<unsigned char>(b + 32);
   if (b >= 0xC0 && b <= 0xDF) return static_cast<unsigned char>(b + 32);
   switch (b) {
-    case 0xA8: return 0xB8;  // Ё
-    case 0x80: return 0x90;  // Ђ
-    case 0x81: return 0x83;  // Ѓ
-    case 0x8A: return 0x9A;  // Љ
-    case 0x8C: return 0x9C;  // Њ
-    case 0x8D: return 0x9D;  // Ќ
-    case 0x8E: return 0x9E;  // Ћ
-    case 0x8F: return 0x9F;  // Џ
-    case 0xA1: return 0xA2;  // Ў
-    case 0xA3: return 0xBC;  // Ј
-    case 0xA5: return 0xB4;  // Ґ
-    case 0xAA: return 0xBA;  // Є
-    case 0xAF: return 0xBF;  // Ї
-    case 0xB2: return 0xB3;  // І
-    case 0xBD: return 0xBE;  // Ѕ
-    default: return b;
+    case 0xA8:
+      return 0xB8;  // Ё
+    case 0x80:
+      return 0x90;  // Ђ
+    case 0x81:
+      return 0x83;  // Ѓ
+    case 0x8A:
+      return 0x9A;  // Љ
+    case 0x8C:
+      return 0x9C;  // Њ
+    case 0x8D:
+      return 0x9D;  // Ќ
+    case 0x8E:
+      return 0x9E;  // Ћ
+    case 0x8F:
+      return 0x9F;  // Џ
+    case 0xA1:
+      return 0xA2;  // Ў
+    case 0xA3:
+      return 0xBC;  // Ј
+    case 0xA5:
+      return 0xB4;  // Ґ
+    case 0xAA:
+      return 0xBA;  // Є
+    case 0xAF:
+      return 0xBF;  // Ї
+    case 0xB2:
+      return 0xB3;  // І
+    case 0xBD:
+      return 0xBE;  // Ѕ
+    default:
+      return b;
   }
 }
 

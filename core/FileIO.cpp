@@ -132,7 +132,8 @@ WriteResult writeFileAtomic(const std::string& path, std::string_view data) {
     if (!ec) target = std::move(resolved);
   }
   if (fs::is_directory(target, ec)) {
-    r.error = failure("Не удаётся создать файл", path, std::make_error_code(std::errc::is_a_directory));
+    r.error =
+        failure("Не удаётся создать файл", path, std::make_error_code(std::errc::is_a_directory));
     return r;
   }
   platform::ReplacementFile file;

@@ -41,9 +41,9 @@ WriteResult writeFileAtomic(const std::string& path, std::string_view data);
 // Writes the lines, each followed by CR LF.
 WriteResult writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
 
-bool fileExists(const std::string& path);       // a regular file (or a link to one)
+bool fileExists(const std::string& path);  // a regular file (or a link to one)
 bool directoryExists(const std::string& path);
-bool pathExists(const std::string& path);       // anything at all
+bool pathExists(const std::string& path);  // anything at all
 // Creates an empty file; fails when something of that name already exists.
 WriteResult createEmptyFile(const std::string& path);
 bool removeFile(const std::string& path);

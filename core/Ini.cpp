@@ -123,8 +123,7 @@ bool IniDocument::hasSection(std::string_view section) const {
   return findSection(text_, section).has_value();
 }
 
-void IniDocument::setValue(std::string_view section, std::string_view key,
-                           std::string_view value) {
+void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
   std::string line;
   line.reserve(key.size() + value.size() + 3);
   line.append(key).append("=").append(value).append(kCrLf);
@@ -161,8 +160,8 @@ std::string iniReadString(const std::string& path, std::string_view section, std
   return v ? *v : std::string(fallback);
 }
 
-WriteResult iniWriteString(const std::string& path, std::string_view section,
-                           std::string_view key, std::string_view value) {
+WriteResult iniWriteString(const std::string& path, std::string_view section, std::string_view key,
+                           std::string_view value) {
   std::string current;
   if (pathExists(path)) {
     ReadResult file = readFile(path, kMaxDocumentBytes);

@@ -53,8 +53,8 @@ struct IniLookup {
 IniLookup iniLookup(const std::string& path, std::string_view section, std::string_view key);
 std::string iniReadString(const std::string& path, std::string_view section, std::string_view key,
                           std::string_view fallback);
-WriteResult iniWriteString(const std::string& path, std::string_view section,
-                           std::string_view key, std::string_view value);
+WriteResult iniWriteString(const std::string& path, std::string_view section, std::string_view key,
+                           std::string_view value);
 
 // A decimal whole number with an optional sign; anything else is no number.
 std::optional<long long> parseDecimal(std::string_view text);

@@ -40,8 +40,10 @@ std::string normalizeBreaks(std::string_view text) {
     if (text[i] == '\n') {
       ++lone;
     } else if (text[i] == '\r') {
-      if (i + 1 < n && text[i + 1] == '\n') ++i;
-      else ++lone;
+      if (i + 1 < n && text[i + 1] == '\n')
+        ++i;
+      else
+        ++lone;
     }
   }
   std::string out(n + lone, '\0');

@@ -42,8 +42,8 @@ LineSpan lineSpan(std::string_view text, Offset index) {
     start = static_cast<Offset>(br) + 2;
   }
   const auto br = text.find(kCrLf, static_cast<std::size_t>(start));
-  const Offset end = br == std::string_view::npos ? static_cast<Offset>(text.size())
-                                                  : static_cast<Offset>(br);
+  const Offset end =
+      br == std::string_view::npos ? static_cast<Offset>(text.size()) : static_cast<Offset>(br);
   return LineSpan{start, end - start};
 }
 
@@ -210,7 +210,7 @@ ReplacedText replaceUntilNoneIsLeft(std::string_view text, std::string_view find
            std::string_view(out).substr(out.size() - n) == find;
   };
 
-  std::size_t i = 0;  // the rest of `text` begins here
+  std::size_t i = 0;     // the rest of `text` begins here
   bool fedBack = false;  // `out` ends with characters of a replacement
   for (;;) {
     if (out.size() + pending.size() + (text.size() - i) > maxSize || budget == 0) {

@@ -2,12 +2,12 @@
 
 #include <array>
 
+#include "core/DataLayout.h"
+#include "core/DataPaths.h"
 #include "core/FileIO.h"
 #include "core/Ini.h"
-#include "core/DataPaths.h"
 #include "core/Text.h"
 #include "core/TextBuffer.h"
-#include "core/DataLayout.h"
 
 namespace brindle::binds {
 namespace {
@@ -15,8 +15,8 @@ namespace {
 constexpr std::string_view kSection = "metabind";
 constexpr std::string_view kNoName = "error";
 
-constexpr std::array<std::string_view, 4> kTrailerHeaders = {
-    "\r\n[Metabind]", "\r\n[MetaBind]", "\r\n[metabind]", "\r\n[METABIND]"};
+constexpr std::array<std::string_view, 4> kTrailerHeaders = {"\r\n[Metabind]", "\r\n[MetaBind]",
+                                                             "\r\n[metabind]", "\r\n[METABIND]"};
 
 }  // namespace
 

@@ -25,11 +25,13 @@ void cleanupInPlace(std::string& text) {
     }
     // A run of blanks and semicolons, [begin, r), and what follows it.
     const std::size_t begin = r;
-    bool semicolons = false;               // the run holds a semicolon
-    bool blankAfterSemicolon = false;      // ... and a blank after one
+    bool semicolons = false;           // the run holds a semicolon
+    bool blankAfterSemicolon = false;  // ... and a blank after one
     for (; r < n && (s[r] == ' ' || s[r] == ';'); ++r) {
-      if (s[r] == ';') semicolons = true;
-      else if (semicolons) blankAfterSemicolon = true;
+      if (s[r] == ';')
+        semicolons = true;
+      else if (semicolons)
+        blankAfterSemicolon = true;
     }
     const bool startsWithBlank = s[begin] == ' ';
     bool blank = startsWithBlank;

@@ -3,10 +3,10 @@
 
 #include <random>
 
-#include "editor/logic/Cleanup.h"
-#include "editor/logic/EditTools.h"
 #include "core/Text.h"
 #include "core/TextBuffer.h"
+#include "editor/logic/Cleanup.h"
+#include "editor/logic/EditTools.h"
 
 using namespace brindle::core;
 using namespace brindle::editor;
@@ -220,8 +220,8 @@ namespace {
 // top, replace it, and start again, until none is left.
 std::string literalCleanup(std::string s) {
   static const std::pair<std::string, std::string> pairs[] = {
-      {"  ", " "}, {";\r\n", "\r\n"}, {" \r\n", "\r\n"}, {"; ", ";"},
-      {";\"", "\""}, {";;", ";"}, {" \"\r\n", "\"\r\n"}};
+      {"  ", " "},   {";\r\n", "\r\n"}, {" \r\n", "\r\n"},    {"; ", ";"},
+      {";\"", "\""}, {";;", ";"},       {" \"\r\n", "\"\r\n"}};
   for (const auto& [find, repl] : pairs)
     for (auto pos = s.find(find); pos != std::string::npos; pos = s.find(find))
       s.replace(pos, find.size(), repl);

@@ -1,10 +1,10 @@
 // The INI rules shared by the settings file, explanation files and MetaBind trailers.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/Ini.h"
 #include "core/Settings.h"
-
-#include <filesystem>
 #include "support/TempDir.h"
 
 using namespace brindle::core;
@@ -69,8 +69,9 @@ TEST(Settings, AbsentKeysGiveTheSentinelsAndGarbageReadsAsAbsent) {
   EXPECT_EQ(s.readInt("MainForm", "Left", 10), 10);
 
   using namespace std::string_literals;
-  dir.write("Zarurud.INI",
-            "\x00\xff garbage\r\n[MainForm]\r\nLeft=abc\r\nTop=-1\r\nWidth= 600 \r\nHeight=12x\r\n"s);
+  dir.write(
+      "Zarurud.INI",
+      "\x00\xff garbage\r\n[MainForm]\r\nLeft=abc\r\nTop=-1\r\nWidth= 600 \r\nHeight=12x\r\n"s);
   EXPECT_EQ(s.readInt("MainForm", "Left", 10), 10);
   EXPECT_EQ(s.readInt("MainForm", "Top", 10), 10);  // a stored -1 means "use the default"
   EXPECT_EQ(s.readInt("MainForm", "Width", 560), 600);
@@ -85,7 +86,8 @@ TEST(Settings, WritesCreateTheFileAndSectionsAndReadBack) {
   ASSERT_TRUE(s.writeInt("Color", "PrEdit", 255).ok);
   EXPECT_EQ(s.readInt("color", "predit"), 255);
   EXPECT_EQ(s.readString("GAME", "catalog"), "/games/hl/cstrike");
-  EXPECT_EQ(dir.read("Zarurud.INI"), "[Color]\r\nPrEdit=255\r\n\r\n[Game]\r\nCatalog=/games/hl/cstrike\r\n");
+  EXPECT_EQ(dir.read("Zarurud.INI"),
+            "[Color]\r\nPrEdit=255\r\n\r\n[Game]\r\nCatalog=/games/hl/cstrike\r\n");
 }
 
 TEST(Settings, AnUnreadableSettingsFileIsNeverReplaced) {

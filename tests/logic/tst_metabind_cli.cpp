@@ -34,7 +34,7 @@ TEST(CliMetabind, FillsTheKeysAndCutsTheTrailer) {
 
   dir.write("two.mtb",
             brindle::core::fromUtf8("// прыжок и присед\r\nbind <<2>> +duck; bind <<1>> "
-                                      "+jump; bind <<10>> x\r\n[metabind]\r\nname=Д\r\nbut=2\r\n"));
+                                    "+jump; bind <<10>> x\r\n[metabind]\r\nname=Д\r\nbut=2\r\n"));
   const CliRun two = run({dir.file("two.mtb"), "SPACE", "CTRL"});
   EXPECT_EQ(two.status, 0) << two.err;
   // Output in UTF-8; "<<10>>" is not a slot of this MetaBind and stays.
@@ -89,7 +89,8 @@ TEST(CliMetabind, AFileThatIsNoMetaBindAndUnknownKeysAreRefused) {
 }
 
 TEST(Cli, EverySubcommandAnswersHelpWithItsUsage) {
-  for (const std::string command : {"clean", "explain", "metabind"}) {
+  for (const std::string command :
+       {"check", "clean", "explain", "mapcycle", "metabind", "buyscript", "settings"}) {
     const CliRun help = brindle::test::runProgram(BRINDLE_CLI, {command, "--help"});
     EXPECT_EQ(help.status, 0) << command;
     EXPECT_NE(help.out.find("brindle-cli " + command), std::string::npos) << help.out;

@@ -11,9 +11,9 @@
 #include <filesystem>
 
 #include "core/Cp1251.h"
-#include "core/FileIO.h"
 #include "core/DataLayout.h"
 #include "core/DataPaths.h"
+#include "core/FileIO.h"
 #include "core/Text.h"
 #include "support/TempDir.h"
 
@@ -40,17 +40,19 @@ TEST(Codepage, AllByteValuesSurviveTheRoundTripThroughUnicode) {
     EXPECT_EQ(core::fromUnicode(core::toUnicode(static_cast<unsigned char>(b))), b) << b;
   EXPECT_EQ(core::toUtf8("\xcf\xf0\xe8\xe2\xe5\xf2"), "Привет");
   EXPECT_EQ(core::toUnicode(0x98), U'\u0098');
-  EXPECT_EQ(core::fromUtf8("a\xe2\x82\xac\xf0\x9f\x98\x80" "b"), "a\x88?b");  // euro, emoji
-  EXPECT_EQ(core::fromUtf8("\xff\xc3"), "??");                                 // malformed
+  EXPECT_EQ(core::fromUtf8("a\xe2\x82\xac\xf0\x9f\x98\x80"
+                           "b"),
+            "a\x88?b");                         // euro, emoji
+  EXPECT_EQ(core::fromUtf8("\xff\xc3"), "??");  // malformed
 }
 
 TEST(Codepage, OverlongFormsSurrogatesAndValuesBeyondUnicodeAreMalformed) {
-  EXPECT_EQ(core::fromUtf8("\xc0\xaf"), "??");              // '/' in two bytes
-  EXPECT_EQ(core::fromUtf8("\xe0\x80\xaf"), "???");         // '/' in three bytes
-  EXPECT_EQ(core::fromUtf8("\xf0\x80\x80\xaf"), "????");    // '/' in four bytes
-  EXPECT_EQ(core::fromUtf8("\xc1\xbf"), "??");              // U+007F in two bytes
-  EXPECT_EQ(core::fromUtf8("\xed\xa0\x80x"), "???x");       // a UTF-16 surrogate
-  EXPECT_EQ(core::fromUtf8("\xf4\x90\x80\x80"), "????");    // beyond U+10FFFF
+  EXPECT_EQ(core::fromUtf8("\xc0\xaf"), "??");                    // '/' in two bytes
+  EXPECT_EQ(core::fromUtf8("\xe0\x80\xaf"), "???");               // '/' in three bytes
+  EXPECT_EQ(core::fromUtf8("\xf0\x80\x80\xaf"), "????");          // '/' in four bytes
+  EXPECT_EQ(core::fromUtf8("\xc1\xbf"), "??");                    // U+007F in two bytes
+  EXPECT_EQ(core::fromUtf8("\xed\xa0\x80x"), "???x");             // a UTF-16 surrogate
+  EXPECT_EQ(core::fromUtf8("\xf4\x90\x80\x80"), "????");          // beyond U+10FFFF
   EXPECT_EQ(core::fromUtf8("\xd0\x96\xe2\x80\xa6"), "\xc6\x85");  // shortest forms still read
 }
 

@@ -3,8 +3,8 @@
 #include <QtTest>
 #include <random>
 
-#include "editor/logic/Cleanup.h"
 #include "core/TextBuffer.h"
+#include "editor/logic/Cleanup.h"
 #include "ui/CfgEdit.h"
 #include "ui/Codec.h"
 #include "ui/MessageBoxes.h"
@@ -55,7 +55,8 @@ class TestCfgEdit : public QObject {
     CfgEdit e;
     brindle::core::MemoryBuffer m(text);
     e.loadText(text);
-    for (brindle::core::TextBuffer* b : {static_cast<brindle::core::TextBuffer*>(&e), static_cast<brindle::core::TextBuffer*>(&m)}) {
+    for (brindle::core::TextBuffer* b : {static_cast<brindle::core::TextBuffer*>(&e),
+                                         static_cast<brindle::core::TextBuffer*>(&m)}) {
       b->select(3, 9);
       b->replaceSel("X\r\nY");
       b->putLine(0, "first\r\n");
@@ -76,9 +77,19 @@ class TestCfgEdit : public QObject {
       std::mt19937 rng(seed);
       auto below = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
       auto randomText = [&] {
-        static constexpr std::string_view kPieces[] = {
-            "a", "b", " ", ";", "\"", "\r\n", "\r", "\n", "\r\r", "\n\r", "\xe0\xff", "\x98",
-            std::string_view("\0", 1)};
+        static constexpr std::string_view kPieces[] = {"a",
+                                                       "b",
+                                                       " ",
+                                                       ";",
+                                                       "\"",
+                                                       "\r\n",
+                                                       "\r",
+                                                       "\n",
+                                                       "\r\r",
+                                                       "\n\r",
+                                                       "\xe0\xff",
+                                                       "\x98",
+                                                       std::string_view("\0", 1)};
         std::string t;
         for (int n = below(8); n > 0; --n) t += kPieces[below(std::size(kPieces))];
         return t;
@@ -97,19 +108,35 @@ class TestCfgEdit : public QObject {
         const std::string t = randomText();
         for (TextBuffer* b : {static_cast<TextBuffer*>(&e), static_cast<TextBuffer*>(&m)}) {
           switch (op) {
-            case 0: b->setText(t); break;                       // whole text
-            case 1: b->setSelStart(a); b->replaceSel(t); break;  // insert
-            case 2: b->select(a, n); b->replaceSel({}); break;   // delete
-            case 3: b->select(a, n); break;
-            case 4: b->replaceSel(t); break;                    // over the selection
-            case 5: b->setSelStart(a); break;
-            case 6: b->setSelLength(n); break;
+            case 0:
+              b->setText(t);
+              break;  // whole text
+            case 1:
+              b->setSelStart(a);
+              b->replaceSel(t);
+              break;  // insert
+            case 2:
+              b->select(a, n);
+              b->replaceSel({});
+              break;  // delete
+            case 3:
+              b->select(a, n);
+              break;
+            case 4:
+              b->replaceSel(t);
+              break;  // over the selection
+            case 5:
+              b->setSelStart(a);
+              break;
+            case 6:
+              b->setSelLength(n);
+              break;
           }
         }
-        log += " " + std::to_string(op) + "(" + std::to_string(a) + "," + std::to_string(n) +
-               "," + std::to_string(t.size()) + ")";
-        const QByteArray where = QByteArray("seed ") + QByteArray::number(seed) + ":" +
-                                 QByteArray::fromStdString(log);
+        log += " " + std::to_string(op) + "(" + std::to_string(a) + "," + std::to_string(n) + "," +
+               std::to_string(t.size()) + ")";
+        const QByteArray where =
+            QByteArray("seed ") + QByteArray::number(seed) + ":" + QByteArray::fromStdString(log);
         QVERIFY2(e.getText() == m.getText(), where.constData());
         QVERIFY2(e.selStart() == m.selStart(), where.constData());
         QVERIFY2(e.selLength() == m.selLength(), where.constData());
@@ -149,7 +176,8 @@ class TestCfgEdit : public QObject {
     QCOMPARE(brindle::ui::askYesNoCancel(nullptr, QStringLiteral("Сохранить файл?")),
              brindle::ui::Answer::No);
     // Unscripted: the box counts as closed.
-    QCOMPARE(brindle::ui::askYesNoCancel(nullptr, QStringLiteral("again")), brindle::ui::Answer::Cancel);
+    QCOMPARE(brindle::ui::askYesNoCancel(nullptr, QStringLiteral("again")),
+             brindle::ui::Answer::Cancel);
     QCOMPARE(script.boxes().size(), std::size_t(2));
     QCOMPARE(script.boxes()[0].text, QStringLiteral("Сохранить файл?"));
 
