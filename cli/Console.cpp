@@ -9,8 +9,9 @@
 #endif
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
+// shellapi.h needs the types of windows.h, so it comes after it.
 #include <shellapi.h>
-#include <windows.h>  // before shellapi.h, which needs its types
 #endif
 
 #include <cstdio>
