@@ -14,6 +14,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# GCC's interprocedural register allocation assumes a called template instance clobbers only
+# the registers its own copy of it does; on PE-COFF the linker may keep another translation
+# unit's copy of that COMDAT function, which clobbers more, and callers then read garbage (seen
+# as wrong token lengths in the tokenizer). Allocating registers per function avoids it.
+set(CMAKE_C_FLAGS_INIT "-fno-ipa-ra")
+set(CMAKE_CXX_FLAGS_INIT "-fno-ipa-ra")
+
 # The executables carry their C++ runtime, so they run without MinGW's DLLs beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 

@@ -49,9 +49,12 @@ class DialogsAboveToolWindows : public QObject {
 
 AppWindows::AppWindows(std::string programDir, QStringList arguments) {
   form1 = std::make_unique<MainWindow>(std::move(programDir), std::move(arguments));
-  MainWindow* main = form1.get();
-  main->attach(this);
+  form1->attach(this);
+}
 
+void AppWindows::createWindows() {
+  if (pani1 != nullptr) return;
+  MainWindow* main = form1.get();
   dictionary = std::make_unique<dictionary::DictionaryContext>(main);
   pani1 = new dictionary::ValuePanel(main, dictionary.get(), main);
   ccd = new dictionary::DictionaryWindow(main, dictionary.get(), main);
@@ -85,11 +88,15 @@ AppWindows::~AppWindows() {
 }
 
 void AppWindows::start() {
-  // The main window comes up first; the rest of the start (font, game directory, tool
-  // windows) follows once the window system shows it.
+  // The main window comes up first; the other windows and the rest of the start (font, game
+  // directory, tool windows) follow once the window system shows it, so the user sees the
+  // editor without waiting for windows that are not on the screen yet.
   form1->show();
   MainWindow* main = form1.get();
-  whenExposed({main}, main, [main] { main->firstShow(); });
+  whenExposed({main}, main, [this, main] {
+    createWindows();
+    main->firstShow();
+  });
 }
 
 int runApplication(int argc, char** argv) {

@@ -35,10 +35,12 @@ class MainWindow;
 
 int runApplication(int argc, char** argv);
 
-// All windows of the program, created once in this order: MainWindow, ValuePanel, DictionaryWindow,
-// LibraryManager, BindDialog, ExplanationWindow, NewConfigDialog, KeyDialog, GameDirectoryDialog,
-// MetaBindWindow (the About window is created afresh each time it is shown). The main window owns
-// the others; they live until it goes.
+// All windows of the program. The constructor creates the main window; createWindows() creates
+// the others once, in this order: ValuePanel, DictionaryWindow, LibraryManager, BindDialog,
+// ExplanationWindow, WizardWindow, NewConfigDialog, KeyDialog, GameDirectoryDialog,
+// MapCycleWindow, MetaBindWindow (the About window is created afresh each time it is shown).
+// Until then the main window's commands that need them do nothing; start() creates them as soon
+// as the main window is on the screen. The main window owns the others; they live until it goes.
 struct AppWindows {
   // `programDir` ends with a separator; `arguments` are the command-line arguments after the
   // program name.
@@ -47,7 +49,10 @@ struct AppWindows {
   AppWindows(const AppWindows&) = delete;
   AppWindows& operator=(const AppWindows&) = delete;
 
-  // Shows the main window and runs its first-show step.
+  // Creates the windows other than the main window; a second call does nothing.
+  void createWindows();
+  // Shows the main window; once it is on the screen, creates the other windows and runs the
+  // main window's first-show step.
   void start();
 
   std::unique_ptr<dictionary::DictionaryContext> dictionary;  // outlives the windows

@@ -115,8 +115,6 @@ MainWindow::MainWindow(std::string programDir, QStringList arguments, QWidget* p
   memo_->setContextMenuPolicy(Qt::CustomContextMenu);
   memo_->installEventFilter(this);
 
-  findDialog_ = new ui::FindDialog(this);
-
   buildMenus();
   buildToolBar();
   buildStrip();
@@ -741,7 +739,7 @@ void MainWindow::finishClose() {
     tools_.pani1()->hide();
     tools_.form6()->hide();
   }
-  findDialog_->hide();
+  if (findDialog_) findDialog_->hide();
   Q_EMIT terminated();
 }
 
@@ -911,7 +909,12 @@ void MainWindow::updateDefineCommand() {
   for (QAction* a : defineActions_) a->setEnabled(selected);
 }
 
-void MainWindow::find() { findDialog_->showFor(memo_); }
+void MainWindow::find() { findDialog()->showFor(memo_); }
+
+ui::FindDialog* MainWindow::findDialog() {
+  if (findDialog_ == nullptr) findDialog_ = new ui::FindDialog(this);
+  return findDialog_;
+}
 
 void MainWindow::toggleWordWrap() {
   if (wordWrapAction_->icon().isNull()) {

@@ -77,6 +77,8 @@ class MainWindow : public QMainWindow, public ui::EditorHost, private editor::Do
   void deleteLine();
   void toggleSelectAll();
   void find();
+  // The find dialog (F3), created on first use: most sessions never search.
+  ui::FindDialog* findDialog();
   void toggleWordWrap();
   void chooseFont();
   void chooseBackground();

@@ -52,13 +52,15 @@ class AppFixture {
     return iniReadString(iniPath(), section, key, "<absent>");
   }
 
-  // Creates the windows (FormCreate) without showing anything.
+  // Creates every window without showing anything.
   void create(QStringList arguments = {}) {
     app = std::make_unique<AppWindows>(programDir(), std::move(arguments));
+    app->createWindows();
   }
-  // Creates and starts (show + FormShow).
+  // Creates the main window and starts the program, which creates the others once the main
+  // window shows.
   void start(QStringList arguments = {}) {
-    create(std::move(arguments));
+    app = std::make_unique<AppWindows>(programDir(), std::move(arguments));
     app->start();
     QCoreApplication::processEvents();
     // Placement follows the window system's expose events.

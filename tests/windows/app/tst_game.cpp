@@ -214,7 +214,7 @@ class TestGame : public QObject {
     brindle::app::AboutWindow about(w());
     for (QWidget* dialog : std::initializer_list<QWidget*>{
              f_->app->form3, f_->app->setbal, f_->app->keys, f_->app->maps, f_->app->metab,
-             f_->app->sozdat, &about, w()->findChild<brindle::ui::FindDialog*>()})
+             f_->app->sozdat, &about, w()->findDialog()})
       QVERIFY2(titledWithout(dialog, Qt::WindowCloseButtonHint), qPrintable(dialog->objectName()));
 
     // The game-directory dialog, until its first "ОК", has no window-manager frame (whose
