@@ -16,6 +16,7 @@
 #include "core/DataPaths.h"
 #include "core/FileIO.h"
 #include "core/Settings.h"
+#include "support/Controls.h"
 #include "support/TempDir.h"
 #include "support/TestHost.h"
 #include "ui/Codec.h"
@@ -90,7 +91,7 @@ class KeyPagesRig : public QWidget, public wizard::KeyPagesHost {
       keyDialog_.confirm();
       if (keyDialog_.isVisible()) keyDialog_.cancel();
     });
-    findChild<QPushButton*>(QString::fromUtf8(button))->click();
+    control<QPushButton>(this, button)->click();
   }
 
   // KeyPagesHost

@@ -14,6 +14,7 @@
 #include "wizard/windows/BuyControls.h"
 
 using namespace brindle;
+using brindle::test::control;
 using brindle::test::KeyPagesRig;
 using brindle::ui::Answer;
 using brindle::ui::ScriptedAnswers;
@@ -29,8 +30,12 @@ QStringList items(const QComboBox* box) {
   return out;
 }
 
-QString caption(QWidget& w, const char* button) {
-  return w.findChild<QPushButton*>(QString::fromUtf8(button))->text();
+QString caption(const QWidget& w, const char* button) {
+  return control<QPushButton>(&w, button)->text();
+}
+
+QString hint(const QWidget& w, const char* button) {
+  return control<QPushButton>(&w, button)->toolTip();
 }
 
 }  // namespace
@@ -57,19 +62,15 @@ class TestWizardKeys : public QObject {
       QCOMPARE(b->text(), QStringLiteral("BIND"));
       QVERIFY(!b->isEnabled());
     }
-    QCOMPARE(p9->findChild<QGroupBox*>(QStringLiteral("GroupBox32"))->title(),
-             QStringLiteral("Оружие"));
-    QCOMPARE(p9->findChild<QGroupBox*>(QStringLiteral("GroupBox33"))->title(),
-             QStringLiteral("Сообщения"));
-    QCOMPARE(p9->findChild<QLabel*>(QStringLiteral("Label42"))->text(),
+    QCOMPARE(control<QGroupBox>(p9, "GroupBox32")->title(), QStringLiteral("Оружие"));
+    QCOMPARE(control<QGroupBox>(p9, "GroupBox33")->title(), QStringLiteral("Сообщения"));
+    QCOMPARE(control<QLabel>(p9, "Label42")->text(),
              QStringLiteral("Для конфигурации других клавиш\nвоспользуйтесь самой программой\n"
                             "Brindle for Counter-Strike"));
     QWidget* p11 = rig.stack->widget(10);
-    QCOMPARE(p11->findChild<QPushButton*>(QStringLiteral("Button50"))->text(),
-             QStringLiteral("Применить настройки"));
-    QCOMPARE(p11->findChild<QPushButton*>(QStringLiteral("Button49"))->text(),
-             QStringLiteral("MetaBinds"));
-    QVERIFY(p11->findChild<QLabel*>(QStringLiteral("Label83"))
+    QCOMPARE(control<QPushButton>(p11, "Button50")->text(), QStringLiteral("Применить настройки"));
+    QCOMPARE(control<QPushButton>(p11, "Button49")->text(), QStringLiteral("MetaBinds"));
+    QVERIFY(control<QLabel>(p11, "Label83")
                 ->text()
                 .contains(QStringLiteral("\"Применить настройки\"")));
     QCOMPARE(wizard::KeyPages::stepCaption(8),
@@ -84,20 +85,20 @@ class TestWizardKeys : public QObject {
     QCOMPARE(caption(rig, "Button4"), QStringLiteral("UPARROW"));
     QCOMPARE(caption(rig, "Button9"), QStringLiteral("MOUSE1"));
     QCOMPARE(caption(rig, "Button11"), QString());
-    auto* used = rig.findChild<QComboBox*>(QStringLiteral("ComboBox7"));
-    auto* free = rig.findChild<QComboBox*>(QStringLiteral("ComboBox6"));
+    auto* used = control<QComboBox>(&rig, "ComboBox7");
+    auto* free = control<QComboBox>(&rig, "ComboBox6");
     QCOMPARE(items(used), (QStringList{QStringLiteral("UPARROW"), QStringLiteral("MOUSE1")}));
     QCOMPARE(free->count(), 100);
     QCOMPARE(free->currentIndex(), -1);
     // Choosing a key enables its BIND button.
     free->setCurrentIndex(0);
-    QVERIFY(rig.pages->SpeedButton1->isEnabled());
+    QVERIFY(control<QToolButton>(&rig, "SpeedButton1")->isEnabled());
     used->setCurrentIndex(1);
-    QVERIFY(rig.pages->SpeedButton2->isEnabled());
+    QVERIFY(control<QToolButton>(&rig, "SpeedButton2")->isEnabled());
     // A new loading pass disables both.
     rig.load("bind \"w\" \"+forward\"\r\n");
-    QVERIFY(!rig.pages->SpeedButton1->isEnabled());
-    QVERIFY(!rig.pages->SpeedButton2->isEnabled());
+    QVERIFY(!control<QToolButton>(&rig, "SpeedButton1")->isEnabled());
+    QVERIFY(!control<QToolButton>(&rig, "SpeedButton2")->isEnabled());
   }
 
   void assignmentReplacesTheBindLineAndThePageReturns() {
@@ -110,10 +111,9 @@ class TestWizardKeys : public QObject {
     QCOMPARE(rig.currentPage(), 9);
     QCOMPARE(caption(rig, "Button9"), QStringLiteral("MOUSE2"));
     QCOMPARE(rig.texts_.working.at(3), std::string("bind \"MOUSE2\" \"+attack\""));
-    auto* free = rig.findChild<QComboBox*>(QStringLiteral("ComboBox6"));
+    auto* free = control<QComboBox>(&rig, "ComboBox6");
     QCOMPARE(free->itemText(free->count() - 1), QStringLiteral("MOUSE1"));
-    QVERIFY(items(rig.findChild<QComboBox*>(QStringLiteral("ComboBox7")))
-                .contains(QStringLiteral("MOUSE2")));
+    QVERIFY(items(control<QComboBox>(&rig, "ComboBox7")).contains(QStringLiteral("MOUSE2")));
     QVERIFY(rig.textChanges > 0);
     // Nothing is written to disk before "Применить настройки".
     QVERIFY(rig.saved().find("MOUSE2") == std::string::npos);
@@ -122,7 +122,7 @@ class TestWizardKeys : public QObject {
     rig.assign("Button44", QStringLiteral("z"));
     QCOMPARE(rig.currentPage(), 10);
     QCOMPARE(rig.texts_.working.lines().back(), std::string("bind \"z\" \"radio1\""));
-    rig.findChild<QPushButton*>(QStringLiteral("Button50"))->click();
+    control<QPushButton>(&rig, "Button50")->click();
     QCOMPARE(rig.saved(), rig.texts_.working.fileText());
   }
 
@@ -131,15 +131,14 @@ class TestWizardKeys : public QObject {
     rig.load("bind \"w\" \"+forward\"\r\nbind \"a\" \"+moveleft\"\r\n");
     rig.showPage(8);
     rig.pages->pageShown(8);
-    QCOMPARE(rig.pages->actionButtons[0]->toolTip(), QStringLiteral("w"));
-    QCOMPARE(rig.pages->actionButtons[1]->toolTip(), QStringLiteral("a"));
-    QCOMPARE(rig.pages->actionButtons[2]->toolTip(), QString());
+    QCOMPARE(hint(rig, "Button4"), QStringLiteral("w"));
+    QCOMPARE(hint(rig, "Button5"), QStringLiteral("a"));
+    QCOMPARE(hint(rig, "Button6"), QString());
     rig.assign("Button6", QStringLiteral("s"));
     QCOMPARE(rig.currentPage(), 8);
-    for (int i = 0; i < 4; ++i)
-      QCOMPARE(rig.pages->actionButtons[static_cast<std::size_t>(i)]->toolTip(),
-               rig.pages->actionButtons[static_cast<std::size_t>(i)]->text());
-    QCOMPARE(rig.pages->actionButtons[2]->toolTip(), QStringLiteral("s"));
+    for (const char* button : {"Button4", "Button5", "Button6", "Button7"})
+      QCOMPARE(hint(rig, button), caption(rig, button));
+    QCOMPARE(hint(rig, "Button6"), QStringLiteral("s"));
     // The first assignment on a text without "unbindall" inserted it as the first line.
     QCOMPARE(rig.texts_.working.at(0), std::string("unbindall"));
   }
@@ -174,7 +173,7 @@ class TestWizardKeys : public QObject {
              std::string("unbindall\r\nbind \"MOUSE1\" \"+jump\"\r\n"));
     QCOMPARE(caption(rig, "Button9"), QString());
     QCOMPARE(caption(rig, "Button11"), QStringLiteral("MOUSE1"));
-    const QStringList used = items(rig.findChild<QComboBox*>(QStringLiteral("ComboBox7")));
+    const QStringList used = items(control<QComboBox>(&rig, "ComboBox7"));
     QCOMPARE(used.count(QStringLiteral("MOUSE1")), 1);
     QVERIFY(!used.contains(QStringLiteral("SPACE")));
     QCOMPARE(rig.currentPage(), 9);
@@ -202,7 +201,7 @@ class TestWizardKeys : public QObject {
       targeted = rig.metabinds().wizardTarget() == &rig.texts_.working;
       rig.metabinds().leave();
     });
-    rig.findChild<QPushButton*>(QStringLiteral("Button49"))->click();
+    control<QPushButton>(&rig, "Button49")->click();
     QVERIFY(targeted);
     QCOMPARE(rig.metabinds().wizardTarget(), nullptr);
     QCOMPARE(rig.currentPage(), 10);
@@ -213,7 +212,7 @@ class TestWizardKeys : public QObject {
     rig.load("unbindall\r\n");
     rig.filePath.clear();
     ScriptedAnswers answers;
-    rig.findChild<QPushButton*>(QStringLiteral("Button50"))->click();
+    control<QPushButton>(&rig, "Button50")->click();
     QCOMPARE(answers.boxes().size(), std::size_t{1});
     QCOMPARE(answers.boxes()[0].text, QStringLiteral("Сначала выберите конфиг для настройки!"));
   }
@@ -226,7 +225,7 @@ class TestWizardKeys : public QObject {
     rig.filePath = rig.dir.file("folder.cfg");
     std::filesystem::create_directory(rig.filePath);
     ScriptedAnswers answers;
-    rig.findChild<QPushButton*>(QStringLiteral("Button50"))->click();
+    control<QPushButton>(&rig, "Button50")->click();
     QCOMPARE(answers.boxes().size(), std::size_t{1});
     QCOMPARE(answers.boxes()[0].kind, ui::BoxKind::Error);
   }

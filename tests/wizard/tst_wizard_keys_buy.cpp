@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 #include <QtTest>
@@ -18,6 +19,7 @@
 #include "wizard/windows/BuyControls.h"
 
 using namespace brindle;
+using brindle::test::control;
 using brindle::test::KeyPagesRig;
 using brindle::ui::Answer;
 using brindle::ui::ScriptedAnswers;
@@ -44,6 +46,50 @@ QStringList ticked(const QListWidget* list) {
   return out;
 }
 
+// The buy, radio and message controls of the key page, reached by their names.
+struct BuyPage {
+  explicit BuyPage(const QWidget& rig)
+      : controls(control<wizard::BuyControls>(&rig, "BuyControls")),
+        primary(control<QComboBox>(controls, "ComboBox3")),
+        pistol(control<QComboBox>(controls, "ComboBox4")),
+        ammo(control<QComboBox>(controls, "ComboBox5")),
+        equipment(control<QListWidget>(controls, "CheckListBox1")),
+        picture(control<QLabel>(&rig, "Image2")),  // framed on the left of the page
+        menus15(control<QRadioButton>(controls, "BuyMenus15")),
+        commands16(control<QRadioButton>(controls, "BuyCommands16")),
+        radio(control<QComboBox>(controls, "ComboBox8")),
+        play(control<QToolButton>(controls, "mp_radioPlay")),
+        stop(control<QToolButton>(controls, "mp_radioStop")),
+        soundStatus(control<QLabel>(controls, "mp_radioStatus")),
+        message(control<QLineEdit>(controls, "Edit3")),
+        team(control<QRadioButton>(controls, "RadioButton49")),
+        all(control<QRadioButton>(controls, "RadioButton50")),
+        freeKeys(control<QComboBox>(&rig, "ComboBox6")),
+        usedKeys(control<QComboBox>(&rig, "ComboBox7")),
+        bindFree(control<QToolButton>(&rig, "SpeedButton1")),
+        bindUsed(control<QToolButton>(&rig, "SpeedButton2")) {}
+
+  wizard::BuyControls* controls;
+  QComboBox* primary;
+  QComboBox* pistol;
+  QComboBox* ammo;
+  QListWidget* equipment;
+  QLabel* picture;
+  QRadioButton* menus15;
+  QRadioButton* commands16;
+  QComboBox* radio;
+  QToolButton* play;
+  QToolButton* stop;
+  QLabel* soundStatus;
+  QLineEdit* message;
+  QRadioButton* team;
+  QRadioButton* all;
+  QComboBox* freeKeys;
+  QComboBox* usedKeys;
+  QToolButton* bindFree;
+  QToolButton* bindUsed;
+};
+
 }  // namespace
 
 class TestWizardKeysBuy : public QObject {
@@ -52,40 +98,40 @@ class TestWizardKeysBuy : public QObject {
  private Q_SLOTS:
   void listsHoldTheirItems() {
     KeyPagesRig rig;
-    wizard::BuyControls* b = rig.pages->buy;
-    QCOMPARE(b->ComboBox3->count(), 17);
-    QCOMPARE(b->ComboBox4->count(), 7);
-    QCOMPARE(b->ComboBox5->count(), 7);
-    QCOMPARE(b->CheckListBox1->count(), 7);
-    QCOMPARE(b->ComboBox8->count(), 24);
-    QCOMPARE(b->ComboBox5->itemText(0), QStringLiteral("No ammo"));
-    QCOMPARE(b->ComboBox8->itemText(3), QStringLiteral("Go, go, go!"));
-    for (int i : {0, 7, 17}) QVERIFY(b->ComboBox8->itemText(i).isEmpty());
-    QCOMPARE(b->Image2->size(), QSize(205, 65));
-    QVERIFY(!b->mp_radioPlay->isEnabled());
-    QVERIFY(!b->mp_radioStop->isEnabled());
-    QVERIFY(!b->Edit3->isEnabled());
+    const BuyPage b(rig);
+    QCOMPARE(b.primary->count(), 17);
+    QCOMPARE(b.pistol->count(), 7);
+    QCOMPARE(b.ammo->count(), 7);
+    QCOMPARE(b.equipment->count(), 7);
+    QCOMPARE(b.radio->count(), 24);
+    QCOMPARE(b.ammo->itemText(0), QStringLiteral("No ammo"));
+    QCOMPARE(b.radio->itemText(3), QStringLiteral("Go, go, go!"));
+    for (int i : {0, 7, 17}) QVERIFY(b.radio->itemText(i).isEmpty());
+    QCOMPARE(b.picture->size(), QSize(205, 65));
+    QVERIFY(!b.play->isEnabled());
+    QVERIFY(!b.stop->isEnabled());
+    QVERIFY(!b.message->isEnabled());
     // Direct commands are the default.
-    QVERIFY(b->BuyCommands16->isChecked());
+    QVERIFY(b.commands16->isChecked());
   }
 
   void bindOnAFreeKeyWritesSavesAndResets() {
     KeyPagesRig rig;
     rig.load("unbindall\r\nname \"x\"\r\n");
     rig.showPage(8);
-    wizard::BuyControls* b = rig.pages->buy;
-    b->BuyMenus15->setChecked(true);
-    pick(b->ComboBox3, QStringLiteral("Colt M4A1 Carbine Rifle"));
-    pick(b->ComboBox4, QStringLiteral("Desert Eagle .50"));
-    pick(b->ComboBox5, QStringLiteral("Full (для всего оружия)"));
-    tick(b->CheckListBox1, 1);
-    tick(b->CheckListBox1, 3);
-    pick(b->ComboBox8, QStringLiteral("Go, go, go!"));
-    b->RadioButton49->click();
-    b->Edit3->setText(QStringLiteral("go"));
-    pick(rig.pages->ComboBox6, QStringLiteral("MOUSE3"));
-    QVERIFY(rig.pages->SpeedButton1->isEnabled());
-    rig.pages->SpeedButton1->click();
+    const BuyPage b(rig);
+    b.menus15->setChecked(true);
+    pick(b.primary, QStringLiteral("Colt M4A1 Carbine Rifle"));
+    pick(b.pistol, QStringLiteral("Desert Eagle .50"));
+    pick(b.ammo, QStringLiteral("Full (для всего оружия)"));
+    tick(b.equipment, 1);
+    tick(b.equipment, 3);
+    pick(b.radio, QStringLiteral("Go, go, go!"));
+    b.team->click();
+    b.message->setText(QStringLiteral("go"));
+    pick(b.freeKeys, QStringLiteral("MOUSE3"));
+    QVERIFY(b.bindFree->isEnabled());
+    b.bindFree->click();
 
     const std::string expected =
         "unbindall\r\nname \"x\"\r\n"
@@ -99,22 +145,21 @@ class TestWizardKeysBuy : public QObject {
     QCOMPARE(rig.saved(), expected);
     QCOMPARE(rig.texts_.working.fileText(), expected);
     // The key moved to the end of the used-keys list.
-    QCOMPARE(rig.pages->ComboBox7->itemText(rig.pages->ComboBox7->count() - 1),
-             QStringLiteral("MOUSE3"));
-    QCOMPARE(rig.pages->ComboBox6->findText(QStringLiteral("MOUSE3")), -1);
+    QCOMPARE(b.usedKeys->itemText(b.usedKeys->count() - 1), QStringLiteral("MOUSE3"));
+    QCOMPARE(b.freeKeys->findText(QStringLiteral("MOUSE3")), -1);
     // Controls back to their start.
-    QCOMPARE(b->ComboBox3->currentIndex(), 0);
-    QCOMPARE(b->ComboBox4->currentIndex(), 0);
-    QCOMPARE(b->ComboBox5->currentIndex(), 0);
-    QCOMPARE(b->ComboBox8->currentIndex(), 0);
-    QVERIFY(ticked(b->CheckListBox1).isEmpty());
-    QVERIFY(b->Edit3->text().isEmpty());
-    QVERIFY(!b->Edit3->isEnabled());
-    QVERIFY(!b->RadioButton49->isChecked() && !b->RadioButton50->isChecked());
-    QVERIFY(b->Image2->isHidden());
-    QVERIFY(!rig.pages->SpeedButton1->isEnabled());
-    QVERIFY(!rig.pages->SpeedButton2->isEnabled());
-    QCOMPARE(rig.pages->ComboBox6->currentIndex(), -1);
+    QCOMPARE(b.primary->currentIndex(), 0);
+    QCOMPARE(b.pistol->currentIndex(), 0);
+    QCOMPARE(b.ammo->currentIndex(), 0);
+    QCOMPARE(b.radio->currentIndex(), 0);
+    QVERIFY(ticked(b.equipment).isEmpty());
+    QVERIFY(b.message->text().isEmpty());
+    QVERIFY(!b.message->isEnabled());
+    QVERIFY(!b.team->isChecked() && !b.all->isChecked());
+    QVERIFY(b.picture->isHidden());
+    QVERIFY(!b.bindFree->isEnabled());
+    QVERIFY(!b.bindUsed->isEnabled());
+    QCOMPARE(b.freeKeys->currentIndex(), -1);
     QCOMPARE(rig.currentPage(), 8);
   }
 
@@ -125,13 +170,13 @@ class TestWizardKeysBuy : public QObject {
     KeyPagesRig rig;
     rig.load(text);
     rig.showPage(8);
-    wizard::BuyControls* b = rig.pages->buy;
-    pick(b->ComboBox3, QStringLiteral("AK (Automat Kalashnikov)"));
-    pick(rig.pages->ComboBox7, QStringLiteral("w"));
+    const BuyPage b(rig);
+    pick(b.primary, QStringLiteral("AK (Automat Kalashnikov)"));
+    pick(b.usedKeys, QStringLiteral("w"));
     {
       ScriptedAnswers answers;
       answers.answer(Answer::No);
-      rig.pages->SpeedButton2->click();
+      b.bindUsed->click();
       QCOMPARE(answers.boxes().size(), std::size_t{1});
       QCOMPARE(answers.boxes()[0].text,
                QStringLiteral("Вы действительно хотите переназначить выбранную клавишу?"));
@@ -140,14 +185,14 @@ class TestWizardKeysBuy : public QObject {
     }
     ScriptedAnswers answers;
     answers.answer(Answer::Yes);
-    rig.pages->SpeedButton2->click();
+    b.bindUsed->click();
     const std::string expected =
         "unbindall\r\nbind \"SPACE\" \"+jump\"\r\nalias \"Kav-w\" \"ak47;\"\r\nbind \"w\" "
         "\"Kav-w\"\r\n";
     QCOMPARE(rig.saved(), expected);
     // The forward action lost its key.
-    QCOMPARE(rig.pages->actionButtons[0]->text(), QString());
-    QCOMPARE(rig.pages->ComboBox7->findText(QStringLiteral("w")), 1);
+    QCOMPARE(control<QPushButton>(&rig, "Button4")->text(), QString());
+    QCOMPARE(b.usedKeys->findText(QStringLiteral("w")), 1);
     QCOMPARE(rig.currentPage(), 8);
   }
 
@@ -156,10 +201,10 @@ class TestWizardKeysBuy : public QObject {
     rig.autoexec = true;
     rig.filePath = rig.dir.file("config.cfg");
     rig.load("bind \"MOUSE1\" \"+attack\"\r\n", "exec userconfig.cfg\r\n");
-    wizard::BuyControls* b = rig.pages->buy;
-    tick(b->CheckListBox1, 4);
-    pick(rig.pages->ComboBox6, QStringLiteral("F5"));
-    rig.pages->SpeedButton1->click();
+    const BuyPage b(rig);
+    tick(b.equipment, 4);
+    pick(b.freeKeys, QStringLiteral("F5"));
+    b.bindFree->click();
     QCOMPARE(rig.saved(),
              std::string("unbindall\r\nbind \"MOUSE1\" \"+attack\"\r\nbind \"f5\" \"Kav-F5\"\r\n"));
     const auto autoexec = core::readFile(rig.dir.file("autoexec.cfg"));
@@ -171,7 +216,8 @@ class TestWizardKeysBuy : public QObject {
 
   void onlyOneArmourIsTicked() {
     KeyPagesRig rig;
-    QListWidget* list = rig.pages->buy->CheckListBox1;
+    const BuyPage b(rig);
+    QListWidget* list = b.equipment;
     tick(list, 0);
     tick(list, 3);
     tick(list, 1);
@@ -181,112 +227,114 @@ class TestWizardKeysBuy : public QObject {
     QCOMPARE(ticked(list),
              (QStringList{QStringLiteral("Kevlar Vest"), QStringLiteral("HE Grenade")}));
     QCOMPARE(list->currentRow(), 0);
-    QVERIFY(rig.pages->buy->Image2->pixmap().toImage().size() == QSize(205, 65));
+    QVERIFY(b.picture->pixmap().toImage().size() == QSize(205, 65));
   }
 
   void picturesShownHiddenAndReported() {
     KeyPagesRig rig;
-    wizard::BuyControls* b = rig.pages->buy;
+    const BuyPage b(rig);
     {
       ScriptedAnswers answers;
-      pick(b->ComboBox3, QStringLiteral("Magnum Sniper Rifle"));
-      QVERIFY(!b->Image2->isHidden());
-      QVERIFY(!b->Image2->pixmap().isNull());
-      pick(b->ComboBox3, QString());
-      QVERIFY(b->Image2->isHidden());
-      pick(b->ComboBox4, QStringLiteral("Glock 18"));
-      QVERIFY(!b->Image2->isHidden());
+      pick(b.primary, QStringLiteral("Magnum Sniper Rifle"));
+      QVERIFY(!b.picture->isHidden());
+      QVERIFY(!b.picture->pixmap().isNull());
+      pick(b.primary, QString());
+      QVERIFY(b.picture->isHidden());
+      pick(b.pistol, QStringLiteral("Glock 18"));
+      QVERIFY(!b.picture->isHidden());
       QVERIFY(answers.boxes().empty());
     }
     // A program directory without the pictures, then with a damaged one.
     test::TempDir programDir;
     KeyPagesRig bare(programDir.path());
-    wizard::BuyControls* c = bare.pages->buy;
+    const BuyPage c(bare);
     ScriptedAnswers answers;
-    pick(c->ComboBox3, QStringLiteral("AUG Rifle"));
+    pick(c.primary, QStringLiteral("AUG Rifle"));
     QCOMPARE(answers.boxes().size(), std::size_t{1});
     QCOMPARE(answers.boxes()[0].text, QStringLiteral("Ненайден файл соответствующий значению!"));
-    QVERIFY(c->Image2->isHidden());
-    QCOMPARE(c->ComboBox3->currentIndex(), 2);  // the choice stays
+    QVERIFY(c.picture->isHidden());
+    QCOMPARE(c.primary->currentIndex(), 2);  // the choice stays
 
     const auto good =
         core::readFile(std::string(BRINDLE_DATA_DIR) + "/dlls/cvardll/guns/weapon_aug.jpg");
     QVERIFY(good.ok);
     programDir.write("DLLS/CvarDll/guns/weapon_aug.jpg", good.data.substr(0, good.data.size() / 2));
-    pick(c->ComboBox3, QStringLiteral("AUG Rifle"));
+    pick(c.primary, QStringLiteral("AUG Rifle"));
     QCOMPARE(answers.boxes().size(), std::size_t{2});
     QVERIFY(answers.boxes()[1].text.contains(QStringLiteral("повреждена")));
     QVERIFY(answers.boxes()[1].text.contains(QStringLiteral("weapon_aug.jpg")));
-    QVERIFY(c->Image2->isHidden());
+    QVERIFY(c.picture->isHidden());
   }
 
   void soundPreviewFollowsThePhrase() {
     KeyPagesRig rig;
     rig.wizardDir = kRadioSounds;
-    wizard::BuyControls* b = rig.pages->buy;
-    b->ComboBox8->setCurrentIndex(3);  // Go, go, go!
-    QVERIFY(b->mp_radioPlay->isEnabled());
-    QVERIFY(b->mp_radioStop->isEnabled());
-    QVERIFY(b->mp_radioStatus->text().isEmpty());
-    QVERIFY(b->player()->path().find("com_go.wav") != std::string::npos);
-    b->mp_radioPlay->click();
-    b->mp_radioStop->click();
-    QVERIFY(!b->player()->isPlaying());
+    const BuyPage b(rig);
+    b.radio->setCurrentIndex(3);  // Go, go, go!
+    QVERIFY(b.play->isEnabled());
+    QVERIFY(b.stop->isEnabled());
+    QVERIFY(b.soundStatus->text().isEmpty());
+    QVERIFY(b.controls->player()->path().find("com_go.wav") != std::string::npos);
+    b.play->click();
+    b.stop->click();
+    QVERIFY(!b.controls->player()->isPlaying());
     // Enter on the list plays.
-    QTest::keyClick(b->ComboBox8, Qt::Key_Return);
-    QVERIFY(b->player()->isOpen());
-    b->mp_radioStop->click();
+    QTest::keyClick(b.radio, Qt::Key_Return);
+    QVERIFY(b.controls->player()->isOpen());
+    b.stop->click();
     // A separator disables the player.
-    b->ComboBox8->setCurrentIndex(7);
-    QVERIFY(!b->mp_radioPlay->isEnabled());
-    QVERIFY(!b->player()->isOpen());
+    b.radio->setCurrentIndex(7);
+    QVERIFY(!b.play->isEnabled());
+    QVERIFY(!b.controls->player()->isOpen());
 
     // A directory without sounds: missing and damaged files are told on the page.
     rig.wizardDir = rig.dir.path();
-    b->ComboBox8->setCurrentIndex(18);  // Cover me
-    QVERIFY(!b->mp_radioPlay->isEnabled());
-    QCOMPARE(b->mp_radioStatus->text(), QStringLiteral("Нет файла sound\\radio\\ct_coverme.wav"));
+    b.radio->setCurrentIndex(18);  // Cover me
+    QVERIFY(!b.play->isEnabled());
+    QCOMPARE(b.soundStatus->text(), QStringLiteral("Нет файла sound\\radio\\ct_coverme.wav"));
     rig.dir.write("Sound/Radio/ct_coverme.wav", "RIFF....WAVEjunk");
-    b->ComboBox8->setCurrentIndex(19);
-    b->ComboBox8->setCurrentIndex(18);
-    QVERIFY(!b->mp_radioPlay->isEnabled());
-    QVERIFY(b->mp_radioStatus->text().startsWith(QStringLiteral("sound\\radio\\ct_coverme.wav: ")));
+    b.radio->setCurrentIndex(19);
+    b.radio->setCurrentIndex(18);
+    QVERIFY(!b.play->isEnabled());
+    QVERIFY(b.soundStatus->text().startsWith(QStringLiteral("sound\\radio\\ct_coverme.wav: ")));
     // Another phrase whose file exists enables the player again.
     rig.wizardDir = kRadioSounds;
-    b->ComboBox8->setCurrentIndex(19);
-    QVERIFY(b->mp_radioPlay->isEnabled());
-    QVERIFY(b->mp_radioStatus->text().isEmpty());
+    b.radio->setCurrentIndex(19);
+    QVERIFY(b.play->isEnabled());
+    QVERIFY(b.soundStatus->text().isEmpty());
   }
 
   void audienceEnablesTheMessage() {
     KeyPagesRig rig;
-    wizard::BuyControls* b = rig.pages->buy;
-    const QColor grey = b->Edit3->palette().color(QPalette::Base);
-    b->RadioButton50->click();
-    QVERIFY(b->Edit3->isEnabled());
-    QCOMPARE(b->Edit3->palette().color(QPalette::Base), b->palette().color(QPalette::ToolTipBase));
-    b->Edit3->setText(QStringLiteral("всем"));
-    const wizard::BuyChoice c = b->choice();
+    const BuyPage b(rig);
+    const QColor grey = b.message->palette().color(QPalette::Base);
+    b.all->click();
+    QVERIFY(b.message->isEnabled());
+    QCOMPARE(b.message->palette().color(QPalette::Base),
+             b.controls->palette().color(QPalette::ToolTipBase));
+    b.message->setText(QStringLiteral("всем"));
+    const wizard::BuyChoice c = b.controls->choice();
     QCOMPARE(c.audience, wizard::Audience::All);
     QCOMPARE(c.message, core::fromUtf8("всем"));
     // A new file clears the audience and the message.
     rig.load("unbindall\r\n");
-    QVERIFY(!b->Edit3->isEnabled());
-    QVERIFY(b->Edit3->text().isEmpty());
-    QCOMPARE(b->Edit3->palette().color(QPalette::Base), grey);
-    QVERIFY(!b->RadioButton49->isChecked() && !b->RadioButton50->isChecked());
+    QVERIFY(!b.message->isEnabled());
+    QVERIFY(b.message->text().isEmpty());
+    QCOMPARE(b.message->palette().color(QPalette::Base), grey);
+    QVERIFY(!b.team->isChecked() && !b.all->isChecked());
   }
 
   void buyModeIsKeptInTheSettingsFile() {
     KeyPagesRig rig;
-    rig.pages->buy->BuyMenus15->click();
+    const BuyPage b(rig);
+    b.menus15->click();
     QCOMPARE(wizard::loadBuyMode(rig.settingsFile()), wizard::BuyMode::Menus15);
-    rig.pages->buy->BuyCommands16->click();
+    b.commands16->click();
     QCOMPARE(wizard::loadBuyMode(rig.settingsFile()), wizard::BuyMode::Commands16);
-    rig.pages->buy->BuyMenus15->click();
+    b.menus15->click();
     // The next wizard reads it back.
     wizard::BuyControls again(BRINDLE_DATA_DIR, &rig.settingsFile(), {});
-    QVERIFY(again.BuyMenus15->isChecked());
+    QVERIFY(control<QRadioButton>(&again, "BuyMenus15")->isChecked());
   }
 };
 

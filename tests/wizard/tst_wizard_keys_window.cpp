@@ -17,6 +17,7 @@
 #include "binds/windows/MetaBindWindow.h"
 #include "core/FileIO.h"
 #include "core/Settings.h"
+#include "support/Controls.h"
 #include "support/TempDir.h"
 #include "support/TestHost.h"
 #include "ui/CfgEdit.h"
@@ -41,19 +42,18 @@ struct Wizard {
   binds::MetaBindWindow metab{&editorHost, &keys};
   core::Settings settings{dir.file("Zarurud.INI")};
   wizard::WizardWindow window{std::string(BRINDLE_DATA_DIR) + "/"};
-  wizard::KeyPages* pages = nullptr;
 
   Wizard() {
-    pages = wizard::attachKeyPages(window, &keys, &metab, &settings,
-                                   std::string(BRINDLE_DATA_DIR) + "/");
+    wizard::attachKeyPages(window, &keys, &metab, &settings, std::string(BRINDLE_DATA_DIR) + "/");
     window.setGameDirectory(QString::fromStdString(dir.path()));
   }
 
   void choose(const QString& name) {
-    window.FileBox1->refresh();
-    const auto found = window.FileBox1->findItems(name, Qt::MatchExactly);
+    auto* files = control<ui::FileListBox>("FileBox1");
+    files->refresh();
+    const auto found = files->findItems(name, Qt::MatchExactly);
     QVERIFY2(!found.isEmpty(), qPrintable(name));
-    window.FileBox1->selectRow(window.FileBox1->row(found.front()));
+    files->selectRow(files->row(found.front()));
     window.fileChosen();
   }
 
@@ -63,9 +63,13 @@ struct Wizard {
     QCOMPARE(window.currentPage(), index);
   }
 
-  QString caption(const char* button) {
-    return window.findChild<QPushButton*>(QString::fromUtf8(button))->text();
+  // The window's control `name`.
+  template <typename T>
+  T* control(const char* name) {
+    return test::control<T>(&window, name);
   }
+
+  QString caption(const char* button) { return control<QPushButton>(button)->text(); }
 };
 
 }  // namespace
@@ -80,23 +84,25 @@ class TestWizardKeysWindow : public QObject {
     w.window.show();
     w.choose(QStringLiteral("my.cfg"));
     w.forwardTo(7);
-    QCOMPARE(w.window.Button2->text(), QStringLiteral("Клавиши"));
+    auto* next = w.control<QPushButton>("Button2");
+    auto* step = w.control<QLabel>("Label32");
+    QCOMPARE(next->text(), QStringLiteral("Клавиши"));
     w.window.nextPage();
     QCOMPARE(w.window.currentPage(), 8);
-    QCOMPARE(w.window.Label32->text(), QStringLiteral("Клавиши движения, покупки и сообщений"));
-    QCOMPARE(w.window.Button2->text(), QStringLiteral("Далее>>"));
-    QVERIFY(w.window.Button2->isEnabled());
-    QVERIFY(w.window.Button3->isEnabled());
+    QCOMPARE(step->text(), QStringLiteral("Клавиши движения, покупки и сообщений"));
+    QCOMPARE(next->text(), QStringLiteral("Далее>>"));
+    QVERIFY(next->isEnabled());
+    QVERIFY(w.control<QPushButton>("Button3")->isEnabled());
     QCOMPARE(w.caption("Button4"), QStringLiteral("w"));
-    QCOMPARE(w.pages->actionButtons[0]->toolTip(), QStringLiteral("w"));
+    QCOMPARE(w.control<QPushButton>("Button4")->toolTip(), QStringLiteral("w"));
     w.window.nextPage();
-    QCOMPARE(w.window.Label32->text(), QStringLiteral("Клавиши других действий"));
-    QVERIFY(w.window.Button2->isEnabled());
+    QCOMPARE(step->text(), QStringLiteral("Клавиши других действий"));
+    QVERIFY(next->isEnabled());
     w.window.nextPage();
     QCOMPARE(w.window.currentPage(), 10);
-    QCOMPARE(w.window.Label32->text(), QStringLiteral("Клавиши радио и сообщений"));
+    QCOMPARE(step->text(), QStringLiteral("Клавиши радио и сообщений"));
     QCOMPARE(w.caption("Button44"), QStringLiteral("z"));
-    QVERIFY(!w.window.Button2->isEnabled());
+    QVERIFY(!next->isEnabled());
     w.window.nextPage();
     QCOMPARE(w.window.currentPage(), 10);
     w.window.previousPage();
@@ -110,16 +116,17 @@ class TestWizardKeysWindow : public QObject {
     w.choose(QStringLiteral("my.cfg"));
     w.forwardTo(9);
     QTimer::singleShot(0, &w.window, [&] {
-      auto* list = w.keys.findChild<QListWidget*>(QStringLiteral("ListBox1"));
+      auto* list = test::control<QListWidget>(&w.keys, "ListBox1");
       const auto found = list->findItems(QStringLiteral("SPACE"), Qt::MatchExactly);
       list->setCurrentItem(found.front());
       found.front()->setSelected(true);
       w.keys.confirm();
     });
-    w.window.findChild<QPushButton*>(QStringLiteral("Button11"))->click();
+    w.control<QPushButton>("Button11")->click();
     QCOMPARE(w.window.currentPage(), 9);
     QCOMPARE(w.caption("Button11"), QStringLiteral("SPACE"));
-    QVERIFY(w.window.mem1->getText().find("bind \"SPACE\" \"+jump\"") != std::string::npos);
+    QVERIFY(w.control<ui::CfgEdit>("mem1")->getText().find("bind \"SPACE\" \"+jump\"") !=
+            std::string::npos);
     // Back to the first page and forward again: the text (not the file) is read again.
     for (int i = 0; i < 9; ++i) w.window.previousPage();
     QCOMPARE(w.window.currentPage(), 0);
@@ -127,7 +134,7 @@ class TestWizardKeysWindow : public QObject {
     QCOMPARE(w.caption("Button11"), QStringLiteral("SPACE"));
     // "Применить настройки" of the last page saves the working text.
     w.window.nextPage();
-    w.window.findChild<QPushButton*>(QStringLiteral("Button50"))->click();
+    w.control<QPushButton>("Button50")->click();
     QCOMPARE(
         core::readFile(w.dir.file("my.cfg")).data,
         std::string("unbindall\r\nbind \"MOUSE1\" \"+attack\"\r\nbind \"SPACE\" \"+jump\"\r\n"));
@@ -140,16 +147,16 @@ class TestWizardKeysWindow : public QObject {
     w.window.show();
     w.choose(QStringLiteral("a.cfg"));
     w.forwardTo(8);
-    QCOMPARE(w.pages->ComboBox7->count(), 1);
-    w.pages->buy->RadioButton49->click();
-    QVERIFY(w.pages->buy->Edit3->isEnabled());
+    QCOMPARE(w.control<QComboBox>("ComboBox7")->count(), 1);
+    w.control<QRadioButton>("RadioButton49")->click();
+    QVERIFY(w.control<QLineEdit>("Edit3")->isEnabled());
     for (int i = 0; i < 8; ++i) w.window.previousPage();
-    QCOMPARE(w.pages->ComboBox7->count(), 0);  // page 1 empties the used-keys list
+    QCOMPARE(w.control<QComboBox>("ComboBox7")->count(), 0);  // page 1 empties the used-keys list
     w.choose(QStringLiteral("b.cfg"));
-    QVERIFY(!w.pages->buy->RadioButton49->isChecked());
-    QVERIFY(!w.pages->buy->Edit3->isEnabled());
+    QVERIFY(!w.control<QRadioButton>("RadioButton49")->isChecked());
+    QVERIFY(!w.control<QLineEdit>("Edit3")->isEnabled());
     w.forwardTo(8);
-    QCOMPARE(w.pages->ComboBox7->count(), 0);
+    QCOMPARE(w.control<QComboBox>("ComboBox7")->count(), 0);
     QCOMPARE(w.caption("Button4"), QString());
   }
 
@@ -161,10 +168,10 @@ class TestWizardKeysWindow : public QObject {
     w.window.show();
     w.choose(QStringLiteral("broken.cfg"));
     w.forwardTo(8);
-    const int i = w.pages->ComboBox6->findText(QStringLiteral("F3"));
-    w.pages->ComboBox6->setCurrentIndex(i);
+    auto* freeKeys = w.control<QComboBox>("ComboBox6");
+    freeKeys->setCurrentIndex(freeKeys->findText(QStringLiteral("F3")));
     ScriptedAnswers answers;
-    w.pages->SpeedButton1->click();
+    w.control<QToolButton>("SpeedButton1")->click();
     QCOMPARE(answers.boxes().size(), std::size_t{1});
     QCOMPARE(answers.boxes()[0].kind, ui::BoxKind::Error);
     QVERIFY(answers.boxes()[0].text.contains(QStringLiteral("broken.cfg")));
@@ -180,9 +187,10 @@ class TestWizardKeysWindow : public QObject {
     w.choose(QStringLiteral("config.cfg"));
     QVERIFY(w.window.autoexecMode());
     w.forwardTo(8);
-    w.pages->buy->ComboBox8->setCurrentIndex(14);  // Roger that
-    w.pages->ComboBox6->setCurrentIndex(w.pages->ComboBox6->findText(QStringLiteral("r")));
-    w.pages->SpeedButton1->click();
+    w.control<QComboBox>("ComboBox8")->setCurrentIndex(14);  // Roger that
+    auto* freeKeys = w.control<QComboBox>("ComboBox6");
+    freeKeys->setCurrentIndex(freeKeys->findText(QStringLiteral("r")));
+    w.control<QToolButton>("SpeedButton1")->click();
     QCOMPARE(core::readFile(w.dir.file("config.cfg")).data,
              std::string("unbindall\r\nbind \"r\" \"Kav-r\"\r\n"));
     QCOMPARE(core::readFile(w.dir.file("autoexec.cfg")).data,

@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "core/Cp1251.h"
+#include "support/Controls.h"
 #include "support/TempDir.h"
 #include "ui/CfgEdit.h"
 #include "ui/FileListBox.h"
@@ -23,7 +24,9 @@
 #include "ui/SpinField.h"
 #include "wizard/windows/WizardWindow.h"
 
+using brindle::test::control;
 using brindle::test::TempDir;
+using brindle::ui::CfgEdit;
 using brindle::ui::ScriptedAnswers;
 using brindle::wizard::WizardWindow;
 
@@ -31,32 +34,30 @@ namespace {
 
 QString u8(const char* s) { return QString::fromUtf8(s); }
 
-template <typename T>
-T* child(QWidget& w, const char* name) {
-  T* c = w.findChild<T*>(QString::fromLatin1(name));
-  if (!c) qFatal("no control %s", name);
-  return c;
+void click(QWidget& w, const char* name) {
+  QTest::mouseClick(control<QAbstractButton>(&w, name), Qt::LeftButton);
 }
 
-void click(QWidget& w, const char* name) {
-  QTest::mouseClick(child<QAbstractButton>(w, name), Qt::LeftButton);
+brindle::ui::FileListBox* fileList(const QWidget& w) {
+  return control<brindle::ui::FileListBox>(&w, "FileBox1");
 }
 
 void clickFile(WizardWindow& w, const QString& name) {
-  const auto items = w.FileBox1->findItems(name, Qt::MatchExactly);
+  brindle::ui::FileListBox* files = fileList(w);
+  const auto items = files->findItems(name, Qt::MatchExactly);
   QVERIFY2(items.size() == 1, qPrintable(name));
-  QTest::mouseClick(w.FileBox1->viewport(), Qt::LeftButton, {},
-                    w.FileBox1->visualItemRect(items.front()).center());
+  QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                    files->visualItemRect(items.front()).center());
 }
 
-QString text(QWidget& w, const char* name) { return child<QLabel>(w, name)->text(); }
+QString text(QWidget& w, const char* name) { return control<QLabel>(&w, name)->text(); }
 
 QString spinText(QWidget& w, const char* name) {
-  return child<brindle::ui::SpinField>(w, name)->text();
+  return control<brindle::ui::SpinField>(&w, name)->text();
 }
 
 void typeInto(QWidget& w, const char* name, const QString& typed) {
-  auto* field = child<brindle::ui::SpinField>(w, name);
+  auto* field = control<brindle::ui::SpinField>(&w, name);
   field->setFocus();
   QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClicks(field, typed);
@@ -105,15 +106,18 @@ class TestWizardWindow : public QObject {
     QCOMPARE(w_->objectName(), QStringLiteral("TForm2"));
     QCOMPARE(w_->windowTitle(), u8("Конкретный конфигуратор (Master CFG)"));
     QVERIFY(w_->isModal());
+    auto* pages = control<QStackedWidget>(w_, "PgC1");
+    auto* next = control<QPushButton>(w_, "Button2");
+    auto* back = control<QPushButton>(w_, "Button3");
     for (int i = 1; i <= 11; ++i) QVERIFY(w_->findChild<QWidget*>(QStringLiteral("TbS%1").arg(i)));
     QCOMPARE(text(*w_, "Label6"), u8("М\nА\nС\nТ\nЕ\nР"));
     QCOMPARE(text(*w_, "Label7"), QStringLiteral("C\nF\nG"));
-    QCOMPARE(w_->PgC1->currentIndex(), 0);
+    QCOMPARE(pages->currentIndex(), 0);
     QCOMPARE(text(*w_, "Label32"), u8("Выбор конфига"));
     QCOMPARE(text(*w_, "Label3"), u8("Настройки клиента:"));
-    QVERIFY(!w_->Button2->isEnabled());
-    QVERIFY(!w_->Button3->isEnabled());
-    QCOMPARE(w_->FileBox1->texts(), QStringList{QStringLiteral("config.cfg")});
+    QVERIFY(!next->isEnabled());
+    QVERIFY(!back->isEnabled());
+    QCOMPARE(fileList(*w_)->texts(), QStringList{QStringLiteral("config.cfg")});
 
     load();
     // Page by page: step caption, section, the captions of "Далее".
@@ -124,15 +128,15 @@ class TestWizardWindow : public QObject {
         "Настройки клиента:", "Настройки клиента:", "Настройки клиента:", "Настройки сервера:",
         "Настройки сервера:", "Настройки сервера:", "Настройки:"};
     for (int page = 1; page <= 7; ++page) {
-      QCOMPARE(w_->PgC1->currentIndex(), page);
+      QCOMPARE(pages->currentIndex(), page);
       QCOMPARE(text(*w_, "Label32"), u8(steps[page - 1]));
       QCOMPARE(text(*w_, "Label3"), u8(sections[page - 1]));
-      QVERIFY(w_->Button3->isEnabled());
+      QVERIFY(back->isEnabled());
       if (page < 7) click(*w_, "Button2");
     }
     // The connection page is the last one there is: "Далее" says "Клавиши" and stays there.
-    QCOMPARE(w_->Button2->text(), u8("Клавиши"));
-    QVERIFY(!w_->Button2->isEnabled());
+    QCOMPARE(next->text(), u8("Клавиши"));
+    QVERIFY(!next->isEnabled());
     w_->nextPage();
     QCOMPARE(w_->currentPage(), 7);
 
@@ -140,30 +144,30 @@ class TestWizardWindow : public QObject {
       click(*w_, "Button3");
       QCOMPARE(w_->currentPage(), page);
     }
-    QCOMPARE(w_->Button2->text(), u8("Далее>>"));
-    QVERIFY(!w_->Button2->font().bold());
-    QVERIFY(!w_->Button3->isEnabled());
-    QVERIFY(w_->Button2->isEnabled());
+    QCOMPARE(next->text(), u8("Далее>>"));
+    QVERIFY(!next->font().bold());
+    QVERIFY(!back->isEnabled());
+    QVERIFY(next->isEnabled());
   }
 
   void nextWithoutAFileAsksForOneAndEmptiesTheText() {
     open("name \"Player\"\r\n");
     clickFile(*w_, QStringLiteral("config.cfg"));
-    QCOMPARE(w_->mem1->toPlainText(), QStringLiteral("name \"Player\""));
-    w_->FileBox1->selectRow(-1);  // the file list lost its choice (another directory, say)
+    QCOMPARE(control<CfgEdit>(w_, "mem1")->toPlainText(), QStringLiteral("name \"Player\""));
+    fileList(*w_)->selectRow(-1);  // the file list lost its choice (another directory, say)
     ScriptedAnswers answers;
     click(*w_, "Button2");
     QCOMPARE(answers.boxes().size(), std::size_t(1));
     QCOMPARE(answers.boxes()[0].text, u8("Сначала выберите конфиг для настройки!"));
     QCOMPARE(w_->currentPage(), 0);
     QVERIFY(w_->texts().working.empty());
-    QCOMPARE(w_->mem1->toPlainText(), QString());
+    QCOMPARE(control<CfgEdit>(w_, "mem1")->toPlainText(), QString());
 
     // Closing empties the text and the choice; on reopening "Далее" asks again.
     clickFile(*w_, QStringLiteral("config.cfg"));
     w_->reject();
     QVERIFY(w_->texts().working.empty());
-    QCOMPARE(w_->FileBox1->fileName(), QString());
+    QCOMPARE(fileList(*w_)->fileName(), QString());
     w_->show();
     QCOMPARE(w_->currentPage(), 0);
     click(*w_, "Button2");
@@ -183,27 +187,27 @@ class TestWizardWindow : public QObject {
                                 "mp_forcechasecam \"2\"\r\n"
                                 "rate \"7000\"\r\n"));
     load();
-    QCOMPARE(child<QLineEdit>(*w_, "Edit1")->text(), u8("Игрок"));
-    QVERIFY(child<QRadioButton>(*w_, "RadioButton2")->isChecked());   // Левую
-    QVERIFY(!child<QRadioButton>(*w_, "RadioButton3")->isChecked());  // no auto-help line
-    QVERIFY(!child<QRadioButton>(*w_, "RadioButton4")->isChecked());
-    QVERIFY(child<QRadioButton>(*w_, "RadioButton14")->isChecked());  // radar: Нет
-    auto* colours = child<QComboBox>(*w_, "ColorBox1");
+    QCOMPARE(control<QLineEdit>(w_, "Edit1")->text(), u8("Игрок"));
+    QVERIFY(control<QRadioButton>(w_, "RadioButton2")->isChecked());   // Левую
+    QVERIFY(!control<QRadioButton>(w_, "RadioButton3")->isChecked());  // no auto-help line
+    QVERIFY(!control<QRadioButton>(w_, "RadioButton4")->isChecked());
+    QVERIFY(control<QRadioButton>(w_, "RadioButton14")->isChecked());  // radar: Нет
+    auto* colours = control<QComboBox>(w_, "ColorBox1");
     QCOMPARE(colours->currentIndex(), 0);
     QCOMPARE(colours->currentText(), QStringLiteral("Custom..."));
     QCOMPARE(colours->count(), 17);
     QCOMPARE(spinText(*w_, "SpinEdit6"), QStringLiteral("2.5"));
     QCOMPARE(spinText(*w_, "SpinEdit7"), QString());  // not in the file: empty
-    QVERIFY(child<QRadioButton>(*w_, "RadioButton39")->isChecked());
-    QCOMPARE(child<QComboBox>(*w_, "ComboBox2")->currentText(), u8("Снизу, с левой стороны"));
+    QVERIFY(control<QRadioButton>(w_, "RadioButton39")->isChecked());
+    QCOMPARE(control<QComboBox>(w_, "ComboBox2")->currentText(), u8("Снизу, с левой стороны"));
     QCOMPARE(spinText(*w_, "SpinEdit12"), QStringLiteral("0"));
     QCOMPARE(spinText(*w_, "SpinEdit13"), QStringLiteral("12"));
     QCOMPARE(spinText(*w_, "SpinEdit16"), QStringLiteral("3"));
-    QVERIFY(child<QRadioButton>(*w_, "RadioButton51")->isChecked());  // Ни за кем
-    QVERIFY(child<QRadioButton>(*w_, "RadioButton18")->isChecked());
+    QVERIFY(control<QRadioButton>(w_, "RadioButton51")->isChecked());  // Ни за кем
+    QVERIFY(control<QRadioButton>(w_, "RadioButton18")->isChecked());
     QCOMPARE(spinText(*w_, "SpinEdit5"), QStringLiteral("7000"));
-    QVERIFY(child<QWidget>(*w_, "SpinEdit5")->isEnabled());
-    QVERIFY(!child<QWidget>(*w_, "ComboBox1")->isEnabled());
+    QVERIFY(control<QWidget>(w_, "SpinEdit5")->isEnabled());
+    QVERIFY(!control<QWidget>(w_, "ComboBox1")->isEnabled());
 
     // Untouched, the apply step leaves the file as it was, byte for byte.
     const std::string before = dir_->read("config.cfg");
@@ -217,13 +221,13 @@ class TestWizardWindow : public QObject {
   void theApplyStepWritesWhatTheUserChanged() {
     open("sensitivity \"3\"\r\n// keep me\r\nrate \"25000\"\r\nmp_maxrounds \"10\"\r\n");
     load();
-    child<QLineEdit>(*w_, "Edit1")->setText(QStringLiteral("Newbie"));
+    control<QLineEdit>(w_, "Edit1")->setText(QStringLiteral("Newbie"));
     click(*w_, "RadioButton13");  // radar: Да
     click(*w_, "Button2");
     click(*w_, "RadioButton39");  // net graph on: the position list opens
-    QVERIFY(child<QWidget>(*w_, "ComboBox2")->isEnabled());
+    QVERIFY(control<QWidget>(w_, "ComboBox2")->isEnabled());
     click(*w_, "RadioButton40");
-    QVERIFY(!child<QWidget>(*w_, "ComboBox2")->isEnabled());
+    QVERIFY(!control<QWidget>(w_, "ComboBox2")->isEnabled());
     click(*w_, "Button2");
     typeInto(*w_, "SpinEdit6", QStringLiteral("7"));
     click(*w_, "Button2");
@@ -234,7 +238,7 @@ class TestWizardWindow : public QObject {
     QCOMPARE(spinText(*w_, "SpinEdit12"), QStringLiteral("25"));
     while (w_->currentPage() < 7) click(*w_, "Button2");
     click(*w_, "RadioButton17");
-    child<QComboBox>(*w_, "ComboBox1")->setCurrentIndex(8);  // LAN
+    control<QComboBox>(w_, "ComboBox1")->setCurrentIndex(8);  // LAN
     ScriptedAnswers answers;
     click(*w_, "Button8");
     QCOMPARE(answers.boxes().size(), std::size_t(0));
@@ -242,7 +246,7 @@ class TestWizardWindow : public QObject {
         "sensitivity \"7\"\r\n// keep me\r\nrate \"20000\"\r\nmp_maxrounds \"0\"\r\n"
         "name \"Newbie\"\r\ndrawradar\r\nnet_graph \"0\"\r\nmp_timelimit \"25\"\r\n";
     QCOMPARE(contents("config.cfg"), QString::fromStdString(applied));
-    QCOMPARE(w_->mem1->toPlainText().count(QLatin1Char('\n')), 7);
+    QCOMPARE(control<CfgEdit>(w_, "mem1")->toPlainText().count(QLatin1Char('\n')), 7);
 
     // Applying again without a change writes nothing; a change back is written.
     std::filesystem::remove(dir_->file("config.cfg"));
@@ -261,7 +265,7 @@ class TestWizardWindow : public QObject {
   void customColourComesFromTheColourDialog() {
     open("con_color \"255 0 0\"\r\n");
     load();
-    auto* colours = child<QComboBox>(*w_, "ColorBox1");
+    auto* colours = control<QComboBox>(w_, "ColorBox1");
     QCOMPARE(colours->currentText(), QStringLiteral("clRed"));
     brindle::ui::ScriptedCommonDialogs dialogs;
     dialogs.answerColor(QColor(1, 2, 3));
@@ -276,22 +280,22 @@ class TestWizardWindow : public QObject {
     open("rate \"7000\"\r\ncon_color \"1 2 3\"\r\nnet_graph \"1\"\r\nnet_graphpos \"2\"\r\n",
          "a.cfg");
     dir_->write("b.cfg", "sensitivity \"2\"\r\n");
-    w_->FileBox1->refresh();
+    fileList(*w_)->refresh();
     load("a.cfg");
     QCOMPARE(spinText(*w_, "SpinEdit5"), QStringLiteral("7000"));
     click(*w_, "Button3");
     load("b.cfg");
     // Nothing of a.cfg is left to be written into b.cfg.
-    QVERIFY(child<QRadioButton>(*w_, "RadioButton17")->isChecked());
+    QVERIFY(control<QRadioButton>(w_, "RadioButton17")->isChecked());
     QCOMPARE(spinText(*w_, "SpinEdit5"), QStringLiteral("0"));
-    QCOMPARE(child<QComboBox>(*w_, "ComboBox2")->currentIndex(), -1);
-    QCOMPARE(child<QComboBox>(*w_, "ColorBox1")->currentIndex(), 0);
+    QCOMPARE(control<QComboBox>(w_, "ComboBox2")->currentIndex(), -1);
+    QCOMPARE(control<QComboBox>(w_, "ColorBox1")->currentIndex(), 0);
     apply();
     QCOMPARE(contents("b.cfg"), "sensitivity \"2\"\r\n");
     // An own rate starts from the field's start value, not from the rate of a.cfg.
     click(*w_, "RadioButton18");
-    QVERIFY(child<QWidget>(*w_, "SpinEdit5")->isEnabled());
-    child<brindle::ui::SpinField>(*w_, "SpinEdit5")->stepBy(1);
+    QVERIFY(control<QWidget>(w_, "SpinEdit5")->isEnabled());
+    control<brindle::ui::SpinField>(w_, "SpinEdit5")->stepBy(1);
     click(*w_, "Button8");
     QCOMPARE(contents("b.cfg"), "sensitivity \"2\"\r\nrate \"100\"\r\n");
   }
@@ -300,21 +304,22 @@ class TestWizardWindow : public QObject {
     open("name \"Player\"\r\n");
     w_->setStartupGameDirectory(QString::fromStdString(dir_->path()));
     dir_->write("autoexec.cfg", "bind \"F1\" \"Kav-F1\"\r\n");
-    w_->FileBox1->refresh();
+    fileList(*w_)->refresh();
     clickFile(*w_, QStringLiteral("config.cfg"));
     QVERIFY(w_->autoexecMode());
-    QCOMPARE(w_->mem2->toPlainText(), QStringLiteral("bind \"F1\" \"Kav-F1\""));
-    QVERIFY(w_->mem2->isHidden());
+    auto* autoexec = control<CfgEdit>(w_, "mem2");
+    QCOMPARE(autoexec->toPlainText(), QStringLiteral("bind \"F1\" \"Kav-F1\""));
+    QVERIFY(autoexec->isHidden());
     clickFile(*w_, QStringLiteral("autoexec.cfg"));
     QVERIFY(!w_->autoexecMode());
-    QCOMPARE(w_->mem2->toPlainText(), QString());
+    QCOMPARE(autoexec->toPlainText(), QString());
   }
 
   void anUnreadableFileIsNeverSavedOver() {
     open("x\r\n");
     // A named pipe is listed like any file but cannot be read as one.
     QCOMPARE(::mkfifo(dir_->file("pipe.cfg").c_str(), 0644), 0);
-    w_->FileBox1->refresh();
+    fileList(*w_)->refresh();
     load("pipe.cfg");
     QCOMPARE(w_->texts().working.lines(),
              std::vector<std::string>{brindle::core::fromUtf8("Файл не может быть отображен!")});
@@ -368,13 +373,13 @@ class TestWizardWindow : public QObject {
   void spinFieldsStepWholeNumbersWithinTheirRange() {
     open("sensitivity \"2.5\"\r\nmp_startmoney \"\"\r\n");
     load();
-    auto* sens = child<brindle::ui::SpinField>(*w_, "SpinEdit6");
+    auto* sens = control<brindle::ui::SpinField>(w_, "SpinEdit6");
     sens->stepBy(1);
     QCOMPARE(sens->text(), QStringLiteral("3"));
     sens->setText(QStringLiteral("2.5"));
     sens->stepBy(-1);
     QCOMPARE(sens->text(), QStringLiteral("2"));
-    auto* money = child<brindle::ui::SpinField>(*w_, "SpinEdit18");
+    auto* money = control<brindle::ui::SpinField>(w_, "SpinEdit18");
     QCOMPARE(money->text(), QString());
     money->stepBy(1);
     QCOMPARE(money->text(), QStringLiteral("800"));

@@ -58,189 +58,187 @@ BuyControls::BuyControls(std::string programDir, core::Settings* settings,
   setObjectName(QStringLiteral("BuyControls"));
 
   // ---- weapons
-  GroupBox32 = new QGroupBox(QStringLiteral("Оружие"), this);
-  GroupBox32->setObjectName(QStringLiteral("GroupBox32"));
-  ComboBox3 = new QComboBox(GroupBox32);
-  ComboBox3->setObjectName(QStringLiteral("ComboBox3"));
-  fill(ComboBox3, kPrimaryWeapons);
-  ComboBox4 = new QComboBox(GroupBox32);
-  ComboBox4->setObjectName(QStringLiteral("ComboBox4"));
-  fill(ComboBox4, kPistols);
-  ComboBox5 = new QComboBox(GroupBox32);
-  ComboBox5->setObjectName(QStringLiteral("ComboBox5"));
-  fill(ComboBox5, kAmmunition);
-  CheckListBox1 = new QListWidget(GroupBox32);
-  CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
+  auto* weaponsGroup = new QGroupBox(QStringLiteral("Оружие"), this);
+  weaponsGroup->setObjectName(QStringLiteral("GroupBox32"));
+  primaryWeapon_ = new QComboBox(weaponsGroup);
+  primaryWeapon_->setObjectName(QStringLiteral("ComboBox3"));
+  fill(primaryWeapon_, kPrimaryWeapons);
+  pistol_ = new QComboBox(weaponsGroup);
+  pistol_->setObjectName(QStringLiteral("ComboBox4"));
+  fill(pistol_, kPistols);
+  ammunition_ = new QComboBox(weaponsGroup);
+  ammunition_->setObjectName(QStringLiteral("ComboBox5"));
+  fill(ammunition_, kAmmunition);
+  equipment_ = new QListWidget(weaponsGroup);
+  equipment_->setObjectName(QStringLiteral("CheckListBox1"));
   for (const BuyItem& item : kEquipment) {
-    auto* entry = new QListWidgetItem(utf8(item.caption), CheckListBox1);
+    auto* entry = new QListWidgetItem(utf8(item.caption), equipment_);
     entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     entry->setCheckState(Qt::Unchecked);
   }
-  CheckListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  CheckListBox1->ensurePolished();
-  CheckListBox1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-  CheckListBox1->setFixedHeight(CheckListBox1->sizeHintForRow(0) *
-                                    static_cast<int>(kEquipmentCount) +
-                                2 * CheckListBox1->frameWidth() + 4);
-  Bevel2 = new QFrame(this);
-  Bevel2->setObjectName(QStringLiteral("Bevel2"));
-  Bevel2->setFrameStyle(QFrame::Box | QFrame::Sunken);
-  Bevel2->setFixedSize(kPictureWidth + 2 * Bevel2->frameWidth() + 4,
-                       kPictureHeight + 2 * Bevel2->frameWidth() + 4);
-  Image2 = new QLabel(Bevel2);
-  Image2->setObjectName(QStringLiteral("Image2"));
-  Image2->setFixedSize(kPictureWidth, kPictureHeight);
-  Image2->setAlignment(Qt::AlignCenter);
-  auto* bevelLayout = new QHBoxLayout(Bevel2);
+  equipment_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  equipment_->ensurePolished();
+  equipment_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  equipment_->setFixedHeight(equipment_->sizeHintForRow(0) * static_cast<int>(kEquipmentCount) +
+                             2 * equipment_->frameWidth() + 4);
+  pictureFrame_ = new QFrame(this);
+  pictureFrame_->setObjectName(QStringLiteral("Bevel2"));
+  pictureFrame_->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  pictureFrame_->setFixedSize(kPictureWidth + 2 * pictureFrame_->frameWidth() + 4,
+                              kPictureHeight + 2 * pictureFrame_->frameWidth() + 4);
+  picture_ = new QLabel(pictureFrame_);
+  picture_->setObjectName(QStringLiteral("Image2"));
+  picture_->setFixedSize(kPictureWidth, kPictureHeight);
+  picture_->setAlignment(Qt::AlignCenter);
+  auto* bevelLayout = new QHBoxLayout(pictureFrame_);
   bevelLayout->setContentsMargins(2, 2, 2, 2);
-  bevelLayout->addWidget(Image2, 0, Qt::AlignCenter);
+  bevelLayout->addWidget(picture_, 0, Qt::AlignCenter);
 
-  auto* modes = new QWidget(GroupBox32);
-  BuyMenus15 = new QRadioButton(QStringLiteral("Меню покупки CS 1.5"), modes);
-  BuyMenus15->setObjectName(QStringLiteral("BuyMenus15"));
-  BuyCommands16 = new QRadioButton(QStringLiteral("Команды покупки CS 1.6"), modes);
-  BuyCommands16->setObjectName(QStringLiteral("BuyCommands16"));
-  BuyMenus15->setToolTip(
+  auto* modes = new QWidget(weaponsGroup);
+  menusMode_ = new QRadioButton(QStringLiteral("Меню покупки CS 1.5"), modes);
+  menusMode_->setObjectName(QStringLiteral("BuyMenus15"));
+  commandsMode_ = new QRadioButton(QStringLiteral("Команды покупки CS 1.6"), modes);
+  commandsMode_->setObjectName(QStringLiteral("BuyCommands16"));
+  menusMode_->setToolTip(
       QStringLiteral("Скрипт проходит по меню покупки CS 1.5 (buy, menuselect)"));
-  BuyCommands16->setToolTip(
+  commandsMode_->setToolTip(
       QStringLiteral("Скрипт покупает прямыми командами CS 1.6 (ak47, vesthelm, primammo ...)"));
   auto* modeLayout = new QVBoxLayout(modes);
   modeLayout->setContentsMargins(0, 0, 0, 0);
-  modeLayout->addWidget(BuyMenus15);
-  modeLayout->addWidget(BuyCommands16);
+  modeLayout->addWidget(menusMode_);
+  modeLayout->addWidget(commandsMode_);
   const BuyMode stored = settings_ ? loadBuyMode(*settings_) : kDefaultBuyMode;
-  (stored == BuyMode::Menus15 ? BuyMenus15 : BuyCommands16)->setChecked(true);
+  (stored == BuyMode::Menus15 ? menusMode_ : commandsMode_)->setChecked(true);
 
-  auto* weapons = new QGridLayout(GroupBox32);
-  weapons->addWidget(label("Автоматы и ружья", GroupBox32), 0, 0);
-  weapons->addWidget(ComboBox3, 0, 1);
-  weapons->addWidget(label("Пистолеты", GroupBox32), 1, 0);
-  weapons->addWidget(ComboBox4, 1, 1);
-  weapons->addWidget(label("Боекомплект", GroupBox32), 2, 0);
-  weapons->addWidget(ComboBox5, 2, 1);
-  weapons->addWidget(CheckListBox1, 3, 0, 1, 2);
+  auto* weapons = new QGridLayout(weaponsGroup);
+  weapons->addWidget(label("Автоматы и ружья", weaponsGroup), 0, 0);
+  weapons->addWidget(primaryWeapon_, 0, 1);
+  weapons->addWidget(label("Пистолеты", weaponsGroup), 1, 0);
+  weapons->addWidget(pistol_, 1, 1);
+  weapons->addWidget(label("Боекомплект", weaponsGroup), 2, 0);
+  weapons->addWidget(ammunition_, 2, 1);
+  weapons->addWidget(equipment_, 3, 0, 1, 2);
   weapons->addWidget(modes, 4, 0, 1, 2);
   weapons->setColumnStretch(1, 1);
 
   // ---- radio and message
-  GroupBox33 = new QGroupBox(QStringLiteral("Сообщения"), this);
-  GroupBox33->setObjectName(QStringLiteral("GroupBox33"));
-  ComboBox8 = new QComboBox(GroupBox33);
-  ComboBox8->setObjectName(QStringLiteral("ComboBox8"));
-  fill(ComboBox8, kRadioPhrases);
-  ComboBox8->setMaxVisibleItems(static_cast<int>(kRadioCount));
-  ComboBox8->installEventFilter(this);
+  auto* messagesGroup = new QGroupBox(QStringLiteral("Сообщения"), this);
+  messagesGroup->setObjectName(QStringLiteral("GroupBox33"));
+  radioPhrase_ = new QComboBox(messagesGroup);
+  radioPhrase_->setObjectName(QStringLiteral("ComboBox8"));
+  fill(radioPhrase_, kRadioPhrases);
+  radioPhrase_->setMaxVisibleItems(static_cast<int>(kRadioCount));
+  radioPhrase_->installEventFilter(this);
 
-  mp_radio = new QWidget(GroupBox33);
-  mp_radio->setObjectName(QStringLiteral("mp_radio"));
-  mp_radioPlay = new QToolButton(mp_radio);
-  mp_radioPlay->setObjectName(QStringLiteral("mp_radioPlay"));
-  mp_radioPlay->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-  mp_radioPlay->setToolTip(QStringLiteral("Прослушать"));
-  mp_radioStop = new QToolButton(mp_radio);
-  mp_radioStop->setObjectName(QStringLiteral("mp_radioStop"));
-  mp_radioStop->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
-  mp_radioStop->setToolTip(QStringLiteral("Остановить"));
-  auto* playerLayout = new QHBoxLayout(mp_radio);
+  auto* playerButtons = new QWidget(messagesGroup);
+  playerButtons->setObjectName(QStringLiteral("mp_radio"));
+  playButton_ = new QToolButton(playerButtons);
+  playButton_->setObjectName(QStringLiteral("mp_radioPlay"));
+  playButton_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+  playButton_->setToolTip(QStringLiteral("Прослушать"));
+  stopButton_ = new QToolButton(playerButtons);
+  stopButton_->setObjectName(QStringLiteral("mp_radioStop"));
+  stopButton_->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
+  stopButton_->setToolTip(QStringLiteral("Остановить"));
+  auto* playerLayout = new QHBoxLayout(playerButtons);
   playerLayout->setContentsMargins(0, 0, 0, 0);
   playerLayout->setSpacing(2);
-  playerLayout->addWidget(mp_radioPlay);
-  playerLayout->addWidget(mp_radioStop);
+  playerLayout->addWidget(playButton_);
+  playerLayout->addWidget(stopButton_);
   setPlayerButtons(false);
-  mp_radioStatus = new QLabel(GroupBox33);
-  mp_radioStatus->setObjectName(QStringLiteral("mp_radioStatus"));
-  mp_radioStatus->setWordWrap(true);
-  QPalette statusPalette = mp_radioStatus->palette();
+  soundStatus_ = new QLabel(messagesGroup);
+  soundStatus_->setObjectName(QStringLiteral("mp_radioStatus"));
+  soundStatus_->setWordWrap(true);
+  QPalette statusPalette = soundStatus_->palette();
   statusPalette.setColor(QPalette::WindowText, Qt::darkRed);
-  mp_radioStatus->setPalette(statusPalette);
+  soundStatus_->setPalette(statusPalette);
 
-  Edit3 = new QLineEdit(GroupBox33);
-  Edit3->setObjectName(QStringLiteral("Edit3"));
-  auto* audience = new QWidget(GroupBox33);
-  RadioButton49 = new QRadioButton(QStringLiteral("Команда"), audience);
-  RadioButton49->setObjectName(QStringLiteral("RadioButton49"));
-  RadioButton50 = new QRadioButton(QStringLiteral("Все"), audience);
-  RadioButton50->setObjectName(QStringLiteral("RadioButton50"));
+  message_ = new QLineEdit(messagesGroup);
+  message_->setObjectName(QStringLiteral("Edit3"));
+  auto* audience = new QWidget(messagesGroup);
+  teamAudience_ = new QRadioButton(QStringLiteral("Команда"), audience);
+  teamAudience_->setObjectName(QStringLiteral("RadioButton49"));
+  allAudience_ = new QRadioButton(QStringLiteral("Все"), audience);
+  allAudience_->setObjectName(QStringLiteral("RadioButton50"));
   auto* audienceLayout = new QHBoxLayout(audience);
   audienceLayout->setContentsMargins(0, 0, 0, 0);
-  audienceLayout->addWidget(RadioButton49);
-  audienceLayout->addWidget(RadioButton50);
+  audienceLayout->addWidget(teamAudience_);
+  audienceLayout->addWidget(allAudience_);
   audienceLayout->addStretch();
   enableMessage(false);
 
-  auto* messages = new QGridLayout(GroupBox33);
-  messages->addWidget(label("Радио:", GroupBox33), 0, 0);
-  messages->addWidget(ComboBox8, 0, 1);
-  messages->addWidget(mp_radio, 0, 2);
-  messages->addWidget(mp_radioStatus, 1, 1, 1, 2);
-  messages->addWidget(label("Свое сообщение:", GroupBox33), 2, 0);
-  messages->addWidget(Edit3, 2, 1, 1, 2);
-  messages->addWidget(label("Для кого:", GroupBox33), 3, 0);
+  auto* messages = new QGridLayout(messagesGroup);
+  messages->addWidget(label("Радио:", messagesGroup), 0, 0);
+  messages->addWidget(radioPhrase_, 0, 1);
+  messages->addWidget(playerButtons, 0, 2);
+  messages->addWidget(soundStatus_, 1, 1, 1, 2);
+  messages->addWidget(label("Свое сообщение:", messagesGroup), 2, 0);
+  messages->addWidget(message_, 2, 1, 1, 2);
+  messages->addWidget(label("Для кого:", messagesGroup), 3, 0);
   messages->addWidget(audience, 3, 1, 1, 2);
   messages->setColumnStretch(1, 1);
-  mp_radioStatus->hide();
+  soundStatus_->hide();
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(GroupBox32);
-  layout->addWidget(GroupBox33);
+  layout->addWidget(weaponsGroup);
+  layout->addWidget(messagesGroup);
   layout->addStretch();
 
-  connect(ComboBox3, qOverload<int>(&QComboBox::activated), this, &BuyControls::primaryChosen);
-  connect(ComboBox4, qOverload<int>(&QComboBox::activated), this, &BuyControls::pistolChosen);
-  connect(CheckListBox1, &QListWidget::itemChanged, this, &BuyControls::equipmentChecked);
-  connect(ComboBox8, qOverload<int>(&QComboBox::currentIndexChanged), this,
+  connect(primaryWeapon_, qOverload<int>(&QComboBox::activated), this, &BuyControls::primaryChosen);
+  connect(pistol_, qOverload<int>(&QComboBox::activated), this, &BuyControls::pistolChosen);
+  connect(equipment_, &QListWidget::itemChanged, this, &BuyControls::equipmentChecked);
+  connect(radioPhrase_, qOverload<int>(&QComboBox::currentIndexChanged), this,
           &BuyControls::radioPhraseChosen);
-  connect(mp_radioPlay, &QToolButton::clicked, this, &BuyControls::playRadio);
-  connect(mp_radioStop, &QToolButton::clicked, this, &BuyControls::stopRadio);
-  connect(RadioButton49, &QRadioButton::clicked, this, &BuyControls::teamChosen);
-  connect(RadioButton50, &QRadioButton::clicked, this, &BuyControls::allChosen);
+  connect(playButton_, &QToolButton::clicked, this, &BuyControls::playRadio);
+  connect(stopButton_, &QToolButton::clicked, this, &BuyControls::stopRadio);
+  connect(teamAudience_, &QRadioButton::clicked, this, &BuyControls::teamChosen);
+  connect(allAudience_, &QRadioButton::clicked, this, &BuyControls::allChosen);
   connect(player_, &ui::SoundPlayer::failed, this, &BuyControls::onSoundFailed);
-  connect(BuyMenus15, &QRadioButton::toggled, this, [this](bool on) {
+  connect(menusMode_, &QRadioButton::toggled, this, [this](bool on) {
     if (settings_) saveBuyMode(*settings_, on ? BuyMode::Menus15 : BuyMode::Commands16);
   });
 }
 
 BuyChoice BuyControls::choice() const {
   BuyChoice c;
-  c.primary = static_cast<std::size_t>(std::max(0, ComboBox3->currentIndex()));
-  c.pistol = static_cast<std::size_t>(std::max(0, ComboBox4->currentIndex()));
-  c.ammo = static_cast<std::size_t>(std::max(0, ComboBox5->currentIndex()));
-  for (int i = 0; i < CheckListBox1->count(); ++i)
-    c.equipment[static_cast<std::size_t>(i)] = CheckListBox1->item(i)->checkState() == Qt::Checked;
-  c.radio = static_cast<std::size_t>(std::max(0, ComboBox8->currentIndex()));
-  c.audience = RadioButton49->isChecked()   ? Audience::Team
-               : RadioButton50->isChecked() ? Audience::All
-                                            : Audience::None;
-  c.message = ui::fromQ(Edit3->text());
+  c.primary = static_cast<std::size_t>(std::max(0, primaryWeapon_->currentIndex()));
+  c.pistol = static_cast<std::size_t>(std::max(0, pistol_->currentIndex()));
+  c.ammo = static_cast<std::size_t>(std::max(0, ammunition_->currentIndex()));
+  for (int i = 0; i < equipment_->count(); ++i)
+    c.equipment[static_cast<std::size_t>(i)] = equipment_->item(i)->checkState() == Qt::Checked;
+  c.radio = static_cast<std::size_t>(std::max(0, radioPhrase_->currentIndex()));
+  c.audience = teamAudience_->isChecked()  ? Audience::Team
+               : allAudience_->isChecked() ? Audience::All
+                                           : Audience::None;
+  c.message = ui::fromQ(message_->text());
   return c;
 }
 
 BuyMode BuyControls::mode() const {
-  return BuyMenus15->isChecked() ? BuyMode::Menus15 : BuyMode::Commands16;
+  return menusMode_->isChecked() ? BuyMode::Menus15 : BuyMode::Commands16;
 }
 
 void BuyControls::reset() {
-  ComboBox3->setCurrentIndex(0);
-  ComboBox4->setCurrentIndex(0);
-  ComboBox5->setCurrentIndex(0);
-  ComboBox8->setCurrentIndex(0);
+  primaryWeapon_->setCurrentIndex(0);
+  pistol_->setCurrentIndex(0);
+  ammunition_->setCurrentIndex(0);
+  radioPhrase_->setCurrentIndex(0);
   ticking_ = true;
-  for (int i = 0; i < CheckListBox1->count(); ++i)
-    CheckListBox1->item(i)->setCheckState(Qt::Unchecked);
+  for (int i = 0; i < equipment_->count(); ++i) equipment_->item(i)->setCheckState(Qt::Unchecked);
   ticking_ = false;
-  CheckListBox1->setCurrentRow(-1);
+  equipment_->setCurrentRow(-1);
   clearAudience();
   hidePicture();
 }
 
 void BuyControls::clearAudience() {
-  for (QRadioButton* b : {RadioButton49, RadioButton50}) {
+  for (QRadioButton* b : {teamAudience_, allAudience_}) {
     b->setAutoExclusive(false);
     b->setChecked(false);
     b->setAutoExclusive(true);
   }
-  Edit3->clear();
+  message_->clear();
   enableMessage(false);
 }
 
@@ -260,12 +258,12 @@ void BuyControls::pistolChosen(int index) {
 
 void BuyControls::equipmentChecked(QListWidgetItem* item) {
   if (ticking_ || item == nullptr) return;
-  const int row = CheckListBox1->row(item);
-  CheckListBox1->setCurrentRow(row);
+  const int row = equipment_->row(item);
+  equipment_->setCurrentRow(row);
   // At most one armour: the helmet includes the vest.
   ticking_ = true;
-  if (row == 0) CheckListBox1->item(1)->setCheckState(Qt::Unchecked);
-  if (row == 1) CheckListBox1->item(0)->setCheckState(Qt::Unchecked);
+  if (row == 0) equipment_->item(1)->setCheckState(Qt::Unchecked);
+  if (row == 1) equipment_->item(0)->setCheckState(Qt::Unchecked);
   ticking_ = false;
   if (row >= 0 && static_cast<std::size_t>(row) < kEquipmentCount)
     showItemPicture(std::string(kEquipment[static_cast<std::size_t>(row)].name));
@@ -286,19 +284,19 @@ void BuyControls::showItemPicture(const std::string& pictureName) {
                                 ui::fromUtf8(file));
     return;
   }
-  Image2->setPixmap(QPixmap::fromImage(picture.image.scaled(
+  picture_->setPixmap(QPixmap::fromImage(picture.image.scaled(
       kPictureWidth, kPictureHeight, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-  Image2->show();
+  picture_->show();
 }
 
 void BuyControls::hidePicture() {
-  Image2->clear();
-  Image2->hide();
+  picture_->clear();
+  picture_->hide();
 }
 
 void BuyControls::setPlayerButtons(bool enabled) {
-  mp_radioPlay->setEnabled(enabled);
-  mp_radioStop->setEnabled(enabled);
+  playButton_->setEnabled(enabled);
+  stopButton_->setEnabled(enabled);
 }
 
 void BuyControls::radioPhraseChosen(int index) {
@@ -329,19 +327,19 @@ void BuyControls::onSoundFailed(const QString& error) {
 }
 
 void BuyControls::showSoundStatus(const QString& text) {
-  mp_radioStatus->setText(text);
-  mp_radioStatus->setVisible(!text.isEmpty());
+  soundStatus_->setText(text);
+  soundStatus_->setVisible(!text.isEmpty());
 }
 
 void BuyControls::playOnEnter() {
-  const int index = ComboBox8->currentIndex();
+  const int index = radioPhrase_->currentIndex();
   if (index <= 0 || static_cast<std::size_t>(index) >= kRadioCount) return;
   if (kRadioPhrases[static_cast<std::size_t>(index)].name.empty()) return;
-  if (mp_radioPlay->isEnabled() || mp_radioStop->isEnabled()) player_->play();
+  if (playButton_->isEnabled() || stopButton_->isEnabled()) player_->play();
 }
 
 bool BuyControls::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == ComboBox8 && event->type() == QEvent::KeyPress) {
+  if (watched == radioPhrase_ && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
       playOnEnter();
@@ -356,11 +354,11 @@ void BuyControls::playRadio() { player_->play(); }
 void BuyControls::stopRadio() { player_->stop(); }
 
 void BuyControls::enableMessage(bool enabled) {
-  Edit3->setEnabled(enabled);
-  QPalette p = Edit3->palette();
+  message_->setEnabled(enabled);
+  QPalette p = message_->palette();
   p.setColor(QPalette::Base,
              enabled ? palette().color(QPalette::ToolTipBase) : palette().color(QPalette::Button));
-  Edit3->setPalette(p);
+  message_->setPalette(p);
 }
 
 void BuyControls::teamChosen() { enableMessage(true); }

@@ -10,7 +10,6 @@
 
 class QComboBox;
 class QFrame;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -37,28 +36,11 @@ class BuyControls : public QWidget {
   BuyControls(std::string programDir, core::Settings* settings,
               std::function<std::string()> soundDirectory, QWidget* parent = nullptr);
 
-  QGroupBox* GroupBox32;        // "Оружие"
-  QComboBox* ComboBox3;         // primary weapon
-  QComboBox* ComboBox4;         // pistol
-  QComboBox* ComboBox5;         // ammunition
-  QListWidget* CheckListBox1;   // equipment, checkable
-  QFrame* Bevel2;               // the frame around the picture (placed by the page)
-  QLabel* Image2;               // picture of the chosen item, 205 x 65
-  QRadioButton* BuyMenus15;     // "Меню покупки CS 1.5"
-  QRadioButton* BuyCommands16;  // "Команды покупки CS 1.6"
-  QGroupBox* GroupBox33;        // "Сообщения"
-  QComboBox* ComboBox8;         // radio phrase
-  QWidget* mp_radio;            // the player: Play and Stop
-  QToolButton* mp_radioPlay;
-  QToolButton* mp_radioStop;
-  QLabel* mp_radioStatus;       // why a phrase cannot be heard
-  QLineEdit* Edit3;             // own chat message
-  QRadioButton* RadioButton49;  // "Команда"
-  QRadioButton* RadioButton50;  // "Все"
-
   BuyChoice choice() const;
   BuyMode mode() const;
   ui::SoundPlayer* player() const { return player_; }
+  // The framed picture of the chosen item; the page places it (it is not in this widget's layout).
+  QFrame* pictureFrame() const { return pictureFrame_; }
 
   // After BIND: first items, nothing ticked, no message, no audience, no picture.
   void reset();
@@ -91,7 +73,22 @@ class BuyControls : public QWidget {
   core::Settings* settings_;
   std::function<std::string()> soundDirectory_;
   ui::SoundPlayer* player_;
-  QString soundName_;  // sound\radio\<name>.wav of the open phrase, for messages
+  QComboBox* primaryWeapon_ = nullptr;
+  QComboBox* pistol_ = nullptr;
+  QComboBox* ammunition_ = nullptr;
+  QListWidget* equipment_ = nullptr;  // checkable
+  QFrame* pictureFrame_ = nullptr;
+  QLabel* picture_ = nullptr;             // 205 x 65
+  QRadioButton* menusMode_ = nullptr;     // "Меню покупки CS 1.5"
+  QRadioButton* commandsMode_ = nullptr;  // "Команды покупки CS 1.6"
+  QComboBox* radioPhrase_ = nullptr;
+  QToolButton* playButton_ = nullptr;
+  QToolButton* stopButton_ = nullptr;
+  QLabel* soundStatus_ = nullptr;         // why a phrase cannot be heard
+  QLineEdit* message_ = nullptr;          // own chat message
+  QRadioButton* teamAudience_ = nullptr;  // "Команда"
+  QRadioButton* allAudience_ = nullptr;   // "Все"
+  QString soundName_;                     // sound\radio\<name>.wav of the open phrase, for messages
   bool ticking_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "wizard/windows/KeyPages.h"
 
 #include <QComboBox>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -57,7 +58,7 @@ KeyPages::KeyPages(KeyPagesHost& host, QWidget* page9, QWidget* page10, QWidget*
   buildActionsPage(page10);
   buildRadioPage(page11);
   for (std::size_t i = 0; i < kKeyActionCount; ++i)
-    connect(actionButtons[i], &QPushButton::clicked, this, [this, i] { assignAction(i); });
+    connect(actionButtons_[i], &QPushButton::clicked, this, [this, i] { assignAction(i); });
 }
 
 QString KeyPages::stepCaption(int pageIndex) {
@@ -78,72 +79,72 @@ QPushButton* KeyPages::makeActionButton(std::size_t action, QWidget* parent) {
   b->setObjectName(utf8(kKeyActions[action].button));
   b->setFixedWidth(kActionButtonWidth);
   b->setAutoDefault(false);
-  actionButtons[action] = b;
+  actionButtons_[action] = b;
   return b;
 }
 
 void KeyPages::buildMovePage(QWidget* page) {
   // The movement cross: forward above, left, back and right below.
-  GroupBox1 = new QGroupBox(QStringLiteral("Кнопки движения:"), page);
-  GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-  auto* cross = new QGridLayout(GroupBox1);
-  cross->addWidget(makeActionButton(indexOf("Button4"), GroupBox1), 0, 1);
-  cross->addWidget(makeActionButton(indexOf("Button5"), GroupBox1), 1, 0);
-  cross->addWidget(makeActionButton(indexOf("Button6"), GroupBox1), 1, 1);
-  cross->addWidget(makeActionButton(indexOf("Button7"), GroupBox1), 1, 2);
+  auto* moveGroup = new QGroupBox(QStringLiteral("Кнопки движения:"), page);
+  moveGroup->setObjectName(QStringLiteral("GroupBox1"));
+  auto* cross = new QGridLayout(moveGroup);
+  cross->addWidget(makeActionButton(indexOf("Button4"), moveGroup), 0, 1);
+  cross->addWidget(makeActionButton(indexOf("Button5"), moveGroup), 1, 0);
+  cross->addWidget(makeActionButton(indexOf("Button6"), moveGroup), 1, 1);
+  cross->addWidget(makeActionButton(indexOf("Button7"), moveGroup), 1, 2);
 
   auto* keys = new QGroupBox(QStringLiteral("Скрипт на одну клавишу"), page);
   keys->setObjectName(QStringLiteral("GroupBox34"));
-  ComboBox6 = new QComboBox(keys);
-  ComboBox6->setObjectName(QStringLiteral("ComboBox6"));
-  SpeedButton1 = new QToolButton(keys);
-  SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-  ComboBox7 = new QComboBox(keys);
-  ComboBox7->setObjectName(QStringLiteral("ComboBox7"));
-  SpeedButton2 = new QToolButton(keys);
-  SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
-  for (QToolButton* b : {SpeedButton1, SpeedButton2}) {
+  freeKeys_ = new QComboBox(keys);
+  freeKeys_->setObjectName(QStringLiteral("ComboBox6"));
+  bindFreeButton_ = new QToolButton(keys);
+  bindFreeButton_->setObjectName(QStringLiteral("SpeedButton1"));
+  usedKeys_ = new QComboBox(keys);
+  usedKeys_->setObjectName(QStringLiteral("ComboBox7"));
+  bindUsedButton_ = new QToolButton(keys);
+  bindUsedButton_->setObjectName(QStringLiteral("SpeedButton2"));
+  for (QToolButton* b : {bindFreeButton_, bindUsedButton_}) {
     b->setText(QStringLiteral("BIND"));
     b->setAutoRaise(true);
     b->setEnabled(false);
   }
-  for (QComboBox* c : {ComboBox6, ComboBox7}) c->setMaxVisibleItems(20);
+  for (QComboBox* c : {freeKeys_, usedKeys_}) c->setMaxVisibleItems(20);
   auto* keyGrid = new QGridLayout(keys);
   keyGrid->addWidget(new QLabel(QStringLiteral("Выберите клавишу и нажмите <BIND>"), keys), 0, 0, 1,
                      2);
-  keyGrid->addWidget(ComboBox6, 1, 0);
-  keyGrid->addWidget(SpeedButton1, 1, 1);
+  keyGrid->addWidget(freeKeys_, 1, 0);
+  keyGrid->addWidget(bindFreeButton_, 1, 1);
   keyGrid->addWidget(new QLabel(QStringLiteral("Использованные клавиши"), keys), 2, 0, 1, 2);
-  keyGrid->addWidget(ComboBox7, 3, 0);
-  keyGrid->addWidget(SpeedButton2, 3, 1);
+  keyGrid->addWidget(usedKeys_, 3, 0);
+  keyGrid->addWidget(bindUsedButton_, 3, 1);
   keyGrid->setColumnStretch(0, 1);
 
-  Label42 = new QLabel(page);
-  Label42->setObjectName(QStringLiteral("Label42"));
-  Label42->setWordWrap(true);
-  Label42->setText(
+  auto* otherKeysNote = new QLabel(page);
+  otherKeysNote->setObjectName(QStringLiteral("Label42"));
+  otherKeysNote->setWordWrap(true);
+  otherKeysNote->setText(
       QStringLiteral("Для конфигурации других клавиш\nвоспользуйтесь самой программой\n"
                      "Brindle for Counter-Strike"));
 
-  buy = new BuyControls(
+  buy_ = new BuyControls(
       host_.programDir(), host_.settings(), [this] { return host_.wizardDirectory(); }, page);
 
   auto* left = new QVBoxLayout;
-  left->addWidget(GroupBox1);
+  left->addWidget(moveGroup);
   left->addWidget(keys);
-  left->addWidget(buy->Bevel2, 0, Qt::AlignHCenter);
-  left->addWidget(Label42);
+  left->addWidget(buy_->pictureFrame(), 0, Qt::AlignHCenter);
+  left->addWidget(otherKeysNote);
   left->addStretch();
   auto* layout = new QHBoxLayout(page);
   layout->addLayout(left, 1);
-  layout->addWidget(buy, 1);
+  layout->addWidget(buy_, 1);
 
-  connect(ComboBox6, &QComboBox::currentTextChanged, this,
-          [this](const QString& t) { SpeedButton1->setEnabled(!t.isEmpty()); });
-  connect(ComboBox7, &QComboBox::currentTextChanged, this,
-          [this](const QString& t) { SpeedButton2->setEnabled(!t.isEmpty()); });
-  connect(SpeedButton1, &QToolButton::clicked, this, &KeyPages::bindFreeKey);
-  connect(SpeedButton2, &QToolButton::clicked, this, &KeyPages::bindUsedKey);
+  connect(freeKeys_, &QComboBox::currentTextChanged, this,
+          [this](const QString& t) { bindFreeButton_->setEnabled(!t.isEmpty()); });
+  connect(usedKeys_, &QComboBox::currentTextChanged, this,
+          [this](const QString& t) { bindUsedButton_->setEnabled(!t.isEmpty()); });
+  connect(bindFreeButton_, &QToolButton::clicked, this, &KeyPages::bindFreeKey);
+  connect(bindUsedButton_, &QToolButton::clicked, this, &KeyPages::bindUsedKey);
 }
 
 void KeyPages::buildActionsPage(QWidget* page) {
@@ -215,20 +216,20 @@ void KeyPages::buildRadioPage(QWidget* page) {
 
   auto* metabinds = new QGroupBox(QStringLiteral("Вставка МетаБиндов (MetaBinds)"), page);
   metabinds->setObjectName(QStringLiteral("GroupBox36"));
-  Button49 = new QPushButton(QStringLiteral("MetaBinds"), metabinds);
-  Button49->setObjectName(QStringLiteral("Button49"));
+  auto* metaBindsButton = new QPushButton(QStringLiteral("MetaBinds"), metabinds);
+  metaBindsButton->setObjectName(QStringLiteral("Button49"));
   auto* metaLayout = new QHBoxLayout(metabinds);
-  metaLayout->addWidget(Button49);
+  metaLayout->addWidget(metaBindsButton);
   metaLayout->addStretch();
 
-  Label83 = new QLabel(page);
-  Label83->setObjectName(QStringLiteral("Label83"));
-  Label83->setText(
+  auto* applyNote = new QLabel(page);
+  applyNote->setObjectName(QStringLiteral("Label83"));
+  applyNote->setText(
       QStringLiteral("Все изменения настройки клавиш и вставка МетаБиндов\n"
                      "вступят в действия после нажатия \"Применить настройки\""));
-  Button50 = new QPushButton(QStringLiteral("Применить настройки"), page);
-  Button50->setObjectName(QStringLiteral("Button50"));
-  for (QPushButton* b : {Button49, Button50}) b->setAutoDefault(false);
+  auto* applyButton = new QPushButton(QStringLiteral("Применить настройки"), page);
+  applyButton->setObjectName(QStringLiteral("Button50"));
+  for (QPushButton* b : {metaBindsButton, applyButton}) b->setAutoDefault(false);
 
   auto* layout = new QVBoxLayout(page);
   auto* top = new QHBoxLayout;
@@ -237,34 +238,36 @@ void KeyPages::buildRadioPage(QWidget* page) {
   layout->addLayout(top);
   layout->addWidget(metabinds);
   layout->addStretch();
-  layout->addWidget(Label83);
+  layout->addWidget(applyNote);
   auto* apply = new QHBoxLayout;
   apply->addStretch();
-  apply->addWidget(Button50);
+  apply->addWidget(applyButton);
   layout->addLayout(apply);
 
-  connect(Button49, &QPushButton::clicked, this, &KeyPages::openMetaBinds);
-  connect(Button50, &QPushButton::clicked, this, &KeyPages::applySettings);
+  connect(metaBindsButton, &QPushButton::clicked, this, &KeyPages::openMetaBinds);
+  connect(applyButton, &QPushButton::clicked, this, &KeyPages::applySettings);
 }
 
 void KeyPages::takeLoadingResult(const LoadingResult& result) {
   takeKeyLists(state_, result);
   showState();
   if (result.settingsRead) {
-    SpeedButton1->setEnabled(false);
-    SpeedButton2->setEnabled(false);
+    bindFreeButton_->setEnabled(false);
+    bindUsedButton_->setEnabled(false);
   }
 }
 
 void KeyPages::resetForNewFile() {
-  buy->clearAudience();
+  clearAudience();
   clearUsedKeys();
 }
 
+void KeyPages::clearAudience() { buy_->clearAudience(); }
+
 void KeyPages::clearUsedKeys() {
   state_.usedKeys.clear();
-  refill(ComboBox7, state_.usedKeys);
-  SpeedButton2->setEnabled(false);
+  refill(usedKeys_, state_.usedKeys);
+  bindUsedButton_->setEnabled(false);
 }
 
 void KeyPages::pageShown(int pageIndex) {
@@ -273,18 +276,18 @@ void KeyPages::pageShown(int pageIndex) {
 
 void KeyPages::setMoveHints() {
   for (const char* b : {"Button4", "Button5", "Button6", "Button7"}) {
-    QPushButton* button = actionButtons[indexOf(b)];
+    QPushButton* button = actionButtons_[indexOf(b)];
     button->setToolTip(button->text());
   }
 }
 
 void KeyPages::showState() {
   for (std::size_t i = 0; i < kKeyActionCount; ++i)
-    actionButtons[i]->setText(ui::toQ(state_.captions[i]));
-  refill(ComboBox6, state_.freeKeys);
-  refill(ComboBox7, state_.usedKeys);
-  SpeedButton1->setEnabled(!ComboBox6->currentText().isEmpty());
-  SpeedButton2->setEnabled(!ComboBox7->currentText().isEmpty());
+    actionButtons_[i]->setText(ui::toQ(state_.captions[i]));
+  refill(freeKeys_, state_.freeKeys);
+  refill(usedKeys_, state_.usedKeys);
+  bindFreeButton_->setEnabled(!freeKeys_->currentText().isEmpty());
+  bindUsedButton_->setEnabled(!usedKeys_->currentText().isEmpty());
 }
 
 void KeyPages::assignAction(std::size_t action) {
@@ -308,12 +311,12 @@ void KeyPages::assignAction(std::size_t action) {
 }
 
 void KeyPages::bindFreeKey() {
-  if (ComboBox6->currentText().isEmpty()) return;
+  if (freeKeys_->currentText().isEmpty()) return;
   bindBuyScript(false);
 }
 
 void KeyPages::bindUsedKey() {
-  if (ComboBox7->currentText().isEmpty()) return;
+  if (usedKeys_->currentText().isEmpty()) return;
   if (ui::askYesNo(host_.window(), kReassignQuestion) != ui::Answer::Yes) return;
   bindBuyScript(true);
 }
@@ -336,15 +339,15 @@ void KeyPages::bindBuyScript(bool usedKey) {
   // A file that could not be read is never written over: its text here is no copy of it.
   if (!mayWrite(true)) return;
   const int page = host_.currentPage();
-  const std::string key = ui::fromQ((usedKey ? ComboBox7 : ComboBox6)->currentText());
+  const std::string key = ui::fromQ((usedKey ? usedKeys_ : freeKeys_)->currentText());
   wizard::writeBuyScript(host_.texts(), state_, key, usedKey,
-                         buildScriptParts(buy->choice(), buy->mode()), host_.autoexecMode());
+                         buildScriptParts(buy_->choice(), buy_->mode()), host_.autoexecMode());
   saveTexts();
-  buy->reset();
-  for (QComboBox* c : {ComboBox6, ComboBox7}) c->setCurrentIndex(-1);
+  buy_->reset();
+  for (QComboBox* c : {freeKeys_, usedKeys_}) c->setCurrentIndex(-1);
   showState();
-  SpeedButton1->setEnabled(false);
-  SpeedButton2->setEnabled(false);
+  bindFreeButton_->setEnabled(false);
+  bindUsedButton_->setEnabled(false);
   host_.workingTextChanged();
   host_.showPage(page);
 }

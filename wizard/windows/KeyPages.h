@@ -11,8 +11,6 @@
 #include "wizard/logic/KeyAssignment.h"
 
 class QComboBox;
-class QGroupBox;
-class QLabel;
 class QPushButton;
 class QToolButton;
 class QWidget;
@@ -68,19 +66,6 @@ class KeyPages : public QObject {
   // Caption of a key page's step (Label32), by page index 8-10; empty for other pages.
   static QString stepCaption(int pageIndex);
 
-  // Action buttons in the order of kKeyActions.
-  std::array<QPushButton*, kKeyActionCount> actionButtons{};
-  QGroupBox* GroupBox1;       // "Кнопки движения:"
-  QComboBox* ComboBox6;       // free keys
-  QToolButton* SpeedButton1;  // BIND on a free key
-  QComboBox* ComboBox7;       // used keys
-  QToolButton* SpeedButton2;  // BIND on a used key
-  QLabel* Label42;
-  BuyControls* buy;
-  QLabel* Label83;
-  QPushButton* Button50;  // "Применить настройки"
-  QPushButton* Button49;  // "MetaBinds"
-
   const KeyState& state() const { return state_; }
 
   // The wizard's loading pass ran: lists, captions and the unbindall flag from its result; with
@@ -88,6 +73,8 @@ class KeyPages : public QObject {
   void takeLoadingResult(const LoadingResult& result);
   // A new file was chosen: no audience, an empty used-keys list.
   void resetForNewFile();
+  // Loading a file clears the audience of the chat message (and so the message).
+  void clearAudience();
   // The first page was shown: the used-keys list is emptied.
   void clearUsedKeys();
   // Page show handlers of pages 8-10 (TbS9Show ... TbS11Show): the page's own set-up.
@@ -113,6 +100,13 @@ class KeyPages : public QObject {
 
   KeyPagesHost& host_;
   KeyState state_;
+  // Action buttons in the order of kKeyActions.
+  std::array<QPushButton*, kKeyActionCount> actionButtons_{};
+  QComboBox* freeKeys_ = nullptr;
+  QToolButton* bindFreeButton_ = nullptr;  // BIND on a free key
+  QComboBox* usedKeys_ = nullptr;
+  QToolButton* bindUsedButton_ = nullptr;  // BIND on a used key
+  BuyControls* buy_ = nullptr;
 };
 
 }  // namespace brindle::wizard

@@ -105,7 +105,7 @@ QWidget* SettingsPages::question(const QString& text, Field field,
   for (const auto& [number, caption, value] : buttons) {
     auto* b = new QRadioButton(caption, frame);
     b->setObjectName(QStringLiteral("RadioButton%1").arg(number));
-    radio[static_cast<std::size_t>(number)] = b;
+    radioButtons_[static_cast<std::size_t>(number)] = b;
     sw.group->addButton(b);
     sw.buttons.emplace_back(value, b);
     row->addWidget(b);
@@ -121,8 +121,8 @@ ui::SpinField* SettingsPages::spinField(int number, Field field, int start) {
   auto* s = new ui::SpinField(info.minimum, info.maximum);
   s->setObjectName(QStringLiteral("SpinEdit%1").arg(number));
   s->setText(QString::number(start));
-  spin[static_cast<std::size_t>(number)] = s;
-  spins_.emplace_back(field, number);
+  spinEdits_[static_cast<std::size_t>(number)] = s;
+  spinRows_.emplace_back(field, number);
   return s;
 }
 
@@ -130,24 +130,24 @@ void SettingsPages::buildMainPage(QWidget* page) {
   auto* layout = pageLayout(page);
   auto* top = new QGridLayout;
   auto* nameLabel = new QLabel(u8("Ваше имя или ник"), page);
-  Edit1 = new QLineEdit(page);
-  Edit1->setObjectName(QStringLiteral("Edit1"));
-  QFont bold = Edit1->font();
+  nameEdit_ = new QLineEdit(page);
+  nameEdit_->setObjectName(QStringLiteral("Edit1"));
+  QFont bold = nameEdit_->font();
   bold.setBold(true);
-  Edit1->setFont(bold);
-  refuseQuotes(Edit1);
-  nameLabel->setBuddy(Edit1);
+  nameEdit_->setFont(bold);
+  refuseQuotes(nameEdit_);
+  nameLabel->setBuddy(nameEdit_);
   auto* colourLabel = new QLabel(u8("Цвет текста консоли"), page);
-  ColorBox1 = new QComboBox(page);
-  ColorBox1->setObjectName(QStringLiteral("ColorBox1"));
+  consoleColour_ = new QComboBox(page);
+  consoleColour_->setObjectName(QStringLiteral("ColorBox1"));
   for (const ColourItem& item : kColourItems)
-    ColorBox1->addItem(swatch(item.value.empty() ? customColour_ : colourOf(item.value)),
-                       ui::toQ(item.entry));
-  colourLabel->setBuddy(ColorBox1);
+    consoleColour_->addItem(swatch(item.value.empty() ? customColour_ : colourOf(item.value)),
+                            ui::toQ(item.entry));
+  colourLabel->setBuddy(consoleColour_);
   top->addWidget(nameLabel, 0, 0);
-  top->addWidget(Edit1, 1, 0);
+  top->addWidget(nameEdit_, 1, 0);
   top->addWidget(colourLabel, 0, 1);
-  top->addWidget(ColorBox1, 1, 1);
+  top->addWidget(consoleColour_, 1, 1);
   top->setColumnStretch(0, 1);
   top->setColumnStretch(1, 1);
   top->setHorizontalSpacing(16);
@@ -185,7 +185,7 @@ void SettingsPages::buildMainPage(QWidget* page) {
   layout->addLayout(grid);
   layout->addStretch();
 
-  connect(ColorBox1, &QComboBox::activated, this, &SettingsPages::consoleColorChosen);
+  connect(consoleColour_, &QComboBox::activated, this, &SettingsPages::consoleColorChosen);
 }
 
 void SettingsPages::buildVideoPage(QWidget* page) {
@@ -226,22 +226,22 @@ void SettingsPages::buildVideoPage(QWidget* page) {
 
   QWidget* graph = question(u8("Показывать NetGraph, если да то где?"), Field::NetGraph,
                             {{40, u8("Нет"), '0'}, {39, u8("Да"), '1'}});
-  ComboBox2 = new QComboBox(graph);
-  ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
-  for (const auto& [text, value] : kGraphPositions) ComboBox2->addItem(u8(text));
-  ComboBox2->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  ComboBox2->setCurrentIndex(-1);
+  netGraphPosition_ = new QComboBox(graph);
+  netGraphPosition_->setObjectName(QStringLiteral("ComboBox2"));
+  for (const auto& [text, value] : kGraphPositions) netGraphPosition_->addItem(u8(text));
+  netGraphPosition_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  netGraphPosition_->setCurrentIndex(-1);
   auto* graphRow = qobject_cast<QHBoxLayout*>(graph->layout()->itemAt(1)->layout());
-  graphRow->insertWidget(graphRow->count() - 1, ComboBox2);
+  graphRow->insertWidget(graphRow->count() - 1, netGraphPosition_);
   layout->addWidget(graph);
   layout->addWidget(question(u8("Включить равномерное освещение и выключить тени?"),
                              Field::MonoLights, {{41, u8("Да"), '1'}, {42, u8("Нет"), '0'}}));
   layout->addStretch();
 
-  connect(radio[39], &QRadioButton::toggled, this, [this](bool on) {
+  connect(radioButtons_[39], &QRadioButton::toggled, this, [this](bool on) {
     if (on) netGraphPositionOn();
   });
-  connect(radio[40], &QRadioButton::toggled, this, [this](bool on) {
+  connect(radioButtons_[40], &QRadioButton::toggled, this, [this](bool on) {
     if (on) netGraphPositionOff();
   });
 }
@@ -320,11 +320,11 @@ void SettingsPages::buildTimePage(QWidget* page) {
     auto* caption = new QLabel(u8(row.caption), page);
     QWidget* field = nullptr;
     if (row.number == 0) {
-      Edit2 = new QLineEdit(QStringLiteral("1.5"), page);
-      Edit2->setObjectName(QStringLiteral("Edit2"));
-      Edit2->setFixedWidth(spin[9]->sizeHint().width());
-      refuseQuotes(Edit2);
-      field = Edit2;
+      buyTimeEdit_ = new QLineEdit(QStringLiteral("1.5"), page);
+      buyTimeEdit_->setObjectName(QStringLiteral("Edit2"));
+      buyTimeEdit_->setFixedWidth(spinEdits_[9]->sizeHint().width());
+      refuseQuotes(buyTimeEdit_);
+      field = buyTimeEdit_;
     } else {
       field = spinField(row.number, row.field, row.start);
     }
@@ -347,8 +347,8 @@ void SettingsPages::buildTimePage(QWidget* page) {
   layout->addLayout(grid);
   layout->addStretch();
 
-  connect(spin[12], &ui::SpinField::userChanged, this, &SettingsPages::mapTimeChanged);
-  connect(spin[13], &ui::SpinField::userChanged, this, &SettingsPages::mapRoundsChanged);
+  connect(spinEdits_[12], &ui::SpinField::userChanged, this, &SettingsPages::mapTimeChanged);
+  connect(spinEdits_[13], &ui::SpinField::userChanged, this, &SettingsPages::mapRoundsChanged);
 }
 
 void SettingsPages::buildTeamPage(QWidget* page) {
@@ -425,107 +425,110 @@ void SettingsPages::buildConnectionPage(QWidget* page) {
   grid->setContentsMargins(8, 6, 8, 8);
   grid->addWidget(label(u8("Какое соединение вы используете?"), frame), 0, 0, 1, 3);
   auto* group = new QButtonGroup(frame);
-  radio[17] = new QRadioButton(frame);
-  radio[17]->setObjectName(QStringLiteral("RadioButton17"));
-  radio[18] = new QRadioButton(frame);
-  radio[18]->setObjectName(QStringLiteral("RadioButton18"));
-  group->addButton(radio[17]);
-  group->addButton(radio[18]);
-  ComboBox1 = new QComboBox(frame);
-  ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-  for (const char* text : kConnectionTexts) ComboBox1->addItem(u8(text));
-  ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  ComboBox1->setCurrentIndex(0);
+  radioButtons_[17] = new QRadioButton(frame);
+  radioButtons_[17]->setObjectName(QStringLiteral("RadioButton17"));
+  radioButtons_[18] = new QRadioButton(frame);
+  radioButtons_[18]->setObjectName(QStringLiteral("RadioButton18"));
+  group->addButton(radioButtons_[17]);
+  group->addButton(radioButtons_[18]);
+  connection_ = new QComboBox(frame);
+  connection_->setObjectName(QStringLiteral("ComboBox1"));
+  for (const char* text : kConnectionTexts) connection_->addItem(u8(text));
+  connection_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  connection_->setCurrentIndex(0);
   auto* rate = new ui::SpinField(0, 99999, 100, frame);
   rate->setObjectName(QStringLiteral("SpinEdit5"));
   rate->setText(QStringLiteral("0"));
-  spin[5] = rate;
-  grid->addWidget(radio[17], 1, 0);
-  grid->addWidget(ComboBox1, 1, 1);
-  grid->addWidget(radio[18], 2, 0);
+  spinEdits_[5] = rate;
+  grid->addWidget(radioButtons_[17], 1, 0);
+  grid->addWidget(connection_, 1, 1);
+  grid->addWidget(radioButtons_[18], 2, 0);
   grid->addWidget(rate, 2, 1, Qt::AlignLeft);
   grid->setColumnStretch(2, 1);
   layout->addWidget(frame);
   layout->addStretch();
 
-  Button8 = new QPushButton(u8("Применить настройки"), page);
-  Button8->setObjectName(QStringLiteral("Button8"));
-  QFont bold = Button8->font();
+  auto* applyButton = new QPushButton(u8("Применить настройки"), page);
+  applyButton->setObjectName(QStringLiteral("Button8"));
+  QFont bold = applyButton->font();
   bold.setBold(true);
-  Button8->setFont(bold);
-  Button8->setMinimumWidth(Button8->sizeHint().width() + 24);
+  applyButton->setFont(bold);
+  applyButton->setMinimumWidth(applyButton->sizeHint().width() + 24);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(Button8);
+  buttons->addWidget(applyButton);
   layout->addLayout(buttons);
 
-  radio[17]->setChecked(true);
+  radioButtons_[17]->setChecked(true);
   presetConnectionChosen();
-  connect(radio[17], &QRadioButton::toggled, this, [this](bool on) {
+  connect(radioButtons_[17], &QRadioButton::toggled, this, [this](bool on) {
     if (on) presetConnectionChosen();
   });
-  connect(radio[18], &QRadioButton::toggled, this, [this](bool on) {
+  connect(radioButtons_[18], &QRadioButton::toggled, this, [this](bool on) {
     if (on) ownRateChosen();
   });
-  connect(Button8, &QPushButton::clicked, this, &SettingsPages::applyRequested);
+  connect(applyButton, &QPushButton::clicked, this, &SettingsPages::applyRequested);
 }
 
 // ================================================================================ handlers
 
-void SettingsPages::netGraphPositionOn() { ComboBox2->setEnabled(true); }
-void SettingsPages::netGraphPositionOff() { ComboBox2->setEnabled(false); }
+void SettingsPages::netGraphPositionOn() { netGraphPosition_->setEnabled(true); }
+void SettingsPages::netGraphPositionOff() { netGraphPosition_->setEnabled(false); }
+void SettingsPages::netGraphPositionFollowsSwitch() {
+  netGraphPosition_->setEnabled(radioButtons_[39]->isChecked());
+}
 
 void SettingsPages::presetConnectionChosen() {
-  spin[5]->setEnabled(false);
-  ComboBox1->setEnabled(true);
+  spinEdits_[5]->setEnabled(false);
+  connection_->setEnabled(true);
 }
 
 void SettingsPages::ownRateChosen() {
-  spin[5]->setEnabled(true);
-  ComboBox1->setEnabled(false);
+  spinEdits_[5]->setEnabled(true);
+  connection_->setEnabled(false);
 }
 
-void SettingsPages::mapTimeChanged() { spin[13]->setText(QStringLiteral("0")); }
-void SettingsPages::mapRoundsChanged() { spin[12]->setText(QStringLiteral("0")); }
+void SettingsPages::mapTimeChanged() { spinEdits_[13]->setText(QStringLiteral("0")); }
+void SettingsPages::mapRoundsChanged() { spinEdits_[12]->setText(QStringLiteral("0")); }
 
 void SettingsPages::consoleColorChosen(int index) {
   if (index != 0) return;
   // "Custom...": the colour dialog; cancelled, the custom colour stays as it was.
-  if (const auto chosen = ui::chooseColor(ColorBox1->window(), customColour_))
+  if (const auto chosen = ui::chooseColor(consoleColour_->window(), customColour_))
     setCustomColour(*chosen);
 }
 
 void SettingsPages::setCustomColour(const QColor& colour) {
   customColour_ = colour;
-  ColorBox1->setItemIcon(0, swatch(colour));
+  consoleColour_->setItemIcon(0, swatch(colour));
 }
 
 // ================================================================================ state
 
 void SettingsPages::reset() {
-  Edit1->clear();
-  Edit2->clear();
-  for (std::size_t n = 1; n < spin.size(); ++n)
-    if (n != 5) spin[n]->setText({});
-  spin[5]->setText(QStringLiteral("0"));
+  nameEdit_->clear();
+  buyTimeEdit_->clear();
+  for (std::size_t n = 1; n < spinEdits_.size(); ++n)
+    if (n != 5) spinEdits_[n]->setText({});
+  spinEdits_[5]->setText(QStringLiteral("0"));
   for (SwitchRow& row : switches_) {
     // A checked button of an exclusive group cannot be unchecked on its own.
     row.group->setExclusive(false);
     for (auto& [value, button] : row.buttons) button->setChecked(false);
     row.group->setExclusive(true);
   }
-  radio[17]->setChecked(true);
-  ComboBox1->setCurrentIndex(0);
-  ComboBox2->setCurrentIndex(-1);
-  ColorBox1->setCurrentIndex(0);
+  radioButtons_[17]->setChecked(true);
+  connection_->setCurrentIndex(0);
+  netGraphPosition_->setCurrentIndex(-1);
+  consoleColour_->setCurrentIndex(0);
   setCustomColour(colourOf(kDefaultConsoleColour));
 }
 
 void SettingsPages::show(const SettingsValues& v) {
-  Edit1->setText(ui::toQ(v[Field::Name]));
-  Edit2->setText(ui::toQ(v[Field::BuyTime]));
-  for (const auto& [field, number] : spins_)
-    spin[static_cast<std::size_t>(number)]->setText(ui::toQ(v[field]));
+  nameEdit_->setText(ui::toQ(v[Field::Name]));
+  buyTimeEdit_->setText(ui::toQ(v[Field::BuyTime]));
+  for (const auto& [field, number] : spinRows_)
+    spinEdits_[static_cast<std::size_t>(number)]->setText(ui::toQ(v[field]));
   for (const SwitchRow& row : switches_) {
     const std::string& value = v[row.field];
     for (const auto& [choice, button] : row.buttons)
@@ -534,50 +537,50 @@ void SettingsPages::show(const SettingsValues& v) {
   const std::string& position = v[Field::NetGraphPosition];
   for (std::size_t i = 0; i < kGraphPositions.size(); ++i)
     if (position.size() == 1 && position[0] == kGraphPositions[i].second)
-      ComboBox2->setCurrentIndex(static_cast<int>(i));
+      netGraphPosition_->setCurrentIndex(static_cast<int>(i));
 
   const std::string& colour = v[Field::ConsoleColor];
   if (!colour.empty()) {
     const int item = colourItemOf(colour);
-    ColorBox1->setCurrentIndex(item);
+    consoleColour_->setCurrentIndex(item);
     if (item == 0) setCustomColour(colourOf(colour));
   }
 
   const std::string& rate = v[Field::Rate];
   const int item = connectionItemOf(rate);
   if (rate.empty() || item > 0) {
-    radio[17]->setChecked(true);
-    ComboBox1->setCurrentIndex(std::max(item, 0));
+    radioButtons_[17]->setChecked(true);
+    connection_->setCurrentIndex(std::max(item, 0));
   } else {
-    spin[5]->setText(ui::toQ(rate));
-    radio[18]->setChecked(true);
+    spinEdits_[5]->setText(ui::toQ(rate));
+    radioButtons_[18]->setChecked(true);
   }
 }
 
 SettingsValues SettingsPages::values() const {
   SettingsValues v;
-  v[Field::Name] = ui::fromQ(Edit1->text());
-  v[Field::BuyTime] = ui::fromQ(Edit2->text());
-  for (const auto& [field, number] : spins_)
-    v[field] = ui::fromQ(spin[static_cast<std::size_t>(number)]->text());
+  v[Field::Name] = ui::fromQ(nameEdit_->text());
+  v[Field::BuyTime] = ui::fromQ(buyTimeEdit_->text());
+  for (const auto& [field, number] : spinRows_)
+    v[field] = ui::fromQ(spinEdits_[static_cast<std::size_t>(number)]->text());
   for (const SwitchRow& row : switches_)
     for (const auto& [choice, button] : row.buttons)
       if (button->isChecked()) v[row.field] = std::string(1, choice);
-  const int position = ComboBox2->currentIndex();
+  const int position = netGraphPosition_->currentIndex();
   if (position >= 0)
     v[Field::NetGraphPosition] =
         std::string(1, kGraphPositions[static_cast<std::size_t>(position)].second);
 
-  const int colour = ColorBox1->currentIndex();
+  const int colour = consoleColour_->currentIndex();
   v[Field::ConsoleColor] =
       colour > 0 ? std::string(kColourItems[static_cast<std::size_t>(colour)].value)
                  : formatColour({customColour_.red(), customColour_.green(), customColour_.blue()});
 
-  if (radio[18]->isChecked())
-    v[Field::Rate] = ui::fromQ(spin[5]->text());
+  if (radioButtons_[18]->isChecked())
+    v[Field::Rate] = ui::fromQ(spinEdits_[5]->text());
   else
     v[Field::Rate] =
-        kConnectionRates[static_cast<std::size_t>(std::max(ComboBox1->currentIndex(), 0))];
+        kConnectionRates[static_cast<std::size_t>(std::max(connection_->currentIndex(), 0))];
   return v;
 }
 

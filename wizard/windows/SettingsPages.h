@@ -15,7 +15,6 @@
 class QButtonGroup;
 class QComboBox;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 class QWidget;
 
@@ -31,18 +30,6 @@ class SettingsPages : public QObject {
  public:
   // `pages` are the page widgets of pages 2 to 8, in that order.
   SettingsPages(const std::array<QWidget*, 7>& pages, QObject* parent = nullptr);
-
-  QLineEdit* Edit1 = nullptr;  // name
-  QLineEdit* Edit2 = nullptr;  // buy time
-  // SpinEdit1 ... SpinEdit18 at their numbers (index 0 unused).
-  std::array<ui::SpinField*, 19> spin{};
-  // RadioButton1 ... RadioButton48 and RadioButton51 at their numbers (the others are null;
-  // RadioButton49 and RadioButton50 belong to the key pages).
-  std::array<QRadioButton*, 52> radio{};
-  QComboBox* ColorBox1 = nullptr;  // console colour
-  QComboBox* ComboBox2 = nullptr;  // net graph position
-  QComboBox* ComboBox1 = nullptr;  // connection
-  QPushButton* Button8 = nullptr;  // "Применить настройки"
 
   // The colour of the "Custom..." entry of the colour list.
   QColor customColour() const { return customColour_; }
@@ -66,6 +53,8 @@ class SettingsPages : public QObject {
   void mapTimeChanged();          // map change by time clears the one by rounds
   void mapRoundsChanged();        // and back
   void consoleColorChosen(int index);
+  // The net graph position list is on exactly when the net graph is ("Да" checked).
+  void netGraphPositionFollowsSwitch();
 
  Q_SIGNALS:
   void applyRequested();  // "Применить настройки"
@@ -90,8 +79,19 @@ class SettingsPages : public QObject {
   void buildConnectionPage(QWidget* page);  // page 8
 
   std::vector<SwitchRow> switches_;
-  std::vector<std::pair<Field, int>> spins_;  // field and SpinEdit number
+  std::vector<std::pair<Field, int>> spinRows_;  // field and SpinEdit number
   QColor customColour_;
+
+  QLineEdit* nameEdit_ = nullptr;
+  QLineEdit* buyTimeEdit_ = nullptr;
+  // SpinEdit1 ... SpinEdit18 at their numbers (index 0 unused).
+  std::array<ui::SpinField*, 19> spinEdits_{};
+  // RadioButton1 ... RadioButton48 and RadioButton51 at their numbers (the others are null;
+  // RadioButton49 and RadioButton50 belong to the key pages).
+  std::array<QRadioButton*, 52> radioButtons_{};
+  QComboBox* consoleColour_ = nullptr;
+  QComboBox* netGraphPosition_ = nullptr;
+  QComboBox* connection_ = nullptr;
 };
 
 }  // namespace brindle::wizard

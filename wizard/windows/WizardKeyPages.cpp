@@ -1,10 +1,6 @@
 #include "wizard/windows/WizardKeyPages.h"
 
-#include <QLabel>
-#include <QPushButton>
-
 #include "ui/Codec.h"
-#include "wizard/windows/BuyControls.h"
 #include "wizard/windows/KeyPages.h"
 #include "wizard/windows/WizardWindow.h"
 
@@ -76,16 +72,16 @@ KeyPages* attachKeyPages(WizardWindow& wizard, binds::KeyDialog* keyDialog,
                              wizard.page(kRadioPage), host);
   host->pages = pages;
 
-  wizard.actionCommands = actionCommands();
-  wizard.keysLoaded = [pages](const LoadingResult& r) { pages->takeLoadingResult(r); };
-  wizard.controlsReset = [pages] { pages->buy->clearAudience(); };
-  wizard.usedKeysCleared = [pages] { pages->clearUsedKeys(); };
+  wizard.setActionCommands(actionCommands());
+  wizard.setKeysLoadedHandler([pages](const LoadingResult& r) { pages->takeLoadingResult(r); });
+  wizard.setControlsResetHandler([pages] { pages->clearAudience(); });
+  wizard.setUsedKeysClearedHandler([pages] { pages->clearUsedKeys(); });
   // Page set-up of the key pages; back and next follow the wizard's own rule (next stops at
   // the last page).
   QObject::connect(&wizard, &WizardWindow::pageChanged, pages, [&wizard, pages](int index) {
     if (index < kMovePage) return;
-    wizard.Label32->setText(KeyPages::stepCaption(index));
-    if (index != kRadioPage) wizard.Button2->setText(QStringLiteral("Далее>>"));
+    wizard.setStepCaption(KeyPages::stepCaption(index));
+    if (index != kRadioPage) wizard.setNextCaption(QStringLiteral("Далее>>"));
     pages->pageShown(index);
   });
   wizard.setLastPage(kRadioPage);

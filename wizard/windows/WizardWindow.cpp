@@ -62,44 +62,44 @@ WizardWindow::WizardWindow(std::string programDir, QWidget* parent)
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
 
-  PgC1 = new QStackedWidget(this);
-  PgC1->setObjectName(QStringLiteral("PgC1"));
+  pageStack_ = new QStackedWidget(this);
+  pageStack_->setObjectName(QStringLiteral("PgC1"));
   for (std::size_t i = 0; i < pages_.size(); ++i) {
-    pages_[i] = new QWidget(PgC1);
+    pages_[i] = new QWidget(pageStack_);
     pages_[i]->setObjectName(QStringLiteral("TbS%1").arg(i + 1));
-    PgC1->addWidget(pages_[i]);
+    pageStack_->addWidget(pages_[i]);
   }
   buildFirstPage(pages_[0]);
   settings_ = new SettingsPages(
       {pages_[1], pages_[2], pages_[3], pages_[4], pages_[5], pages_[6], pages_[7]}, this);
 
-  Label3 = new QLabel(u8("Настройки клиента:"), this);
-  Label3->setObjectName(QStringLiteral("Label3"));
-  QFont strong = Label3->font();
+  sectionLabel_ = new QLabel(u8("Настройки клиента:"), this);
+  sectionLabel_->setObjectName(QStringLiteral("Label3"));
+  QFont strong = sectionLabel_->font();
   strong.setBold(true);
-  Label3->setFont(strong);
-  Label32 = new QLabel(this);
-  Label32->setObjectName(QStringLiteral("Label32"));
-  Button3 = new QPushButton(u8("<< Назад"), this);
-  Button3->setObjectName(QStringLiteral("Button3"));
-  Button2 = new QPushButton(u8("Далее >>"), this);
-  Button2->setObjectName(QStringLiteral("Button2"));
-  Button2->setDefault(true);
-  for (QPushButton* b : {Button2, Button3}) {
+  sectionLabel_->setFont(strong);
+  stepLabel_ = new QLabel(this);
+  stepLabel_->setObjectName(QStringLiteral("Label32"));
+  backButton_ = new QPushButton(u8("<< Назад"), this);
+  backButton_->setObjectName(QStringLiteral("Button3"));
+  nextButton_ = new QPushButton(u8("Далее >>"), this);
+  nextButton_->setObjectName(QStringLiteral("Button2"));
+  nextButton_->setDefault(true);
+  for (QPushButton* b : {nextButton_, backButton_}) {
     b->setMinimumWidth(110);
     b->setEnabled(false);
   }
 
   auto* captions = new QVBoxLayout;
   captions->setSpacing(2);
-  captions->addWidget(Label3);
-  captions->addWidget(Label32);
+  captions->addWidget(sectionLabel_);
+  captions->addWidget(stepLabel_);
   auto* bottom = new QHBoxLayout;
   bottom->addLayout(captions, 1);
-  bottom->addWidget(Button3);
-  bottom->addWidget(Button2);
+  bottom->addWidget(backButton_);
+  bottom->addWidget(nextButton_);
   auto* right = new QVBoxLayout;
-  right->addWidget(PgC1, 1);
+  right->addWidget(pageStack_, 1);
   right->addLayout(bottom);
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(buildLeftPanel());
@@ -107,8 +107,8 @@ WizardWindow::WizardWindow(std::string programDir, QWidget* parent)
   // A dialog frame of fixed size with a close button only, like the program's other dialogs.
   setFixedSize(860, 620);
 
-  connect(Button2, &QPushButton::clicked, this, &WizardWindow::nextPage);
-  connect(Button3, &QPushButton::clicked, this, &WizardWindow::previousPage);
+  connect(nextButton_, &QPushButton::clicked, this, &WizardWindow::nextPage);
+  connect(backButton_, &QPushButton::clicked, this, &WizardWindow::previousPage);
   connect(settings_, &SettingsPages::applyRequested, this, &WizardWindow::applySettings);
 
   setGameDirectory(ui::fromUtf8(programDir_));
@@ -125,84 +125,84 @@ QWidget* WizardWindow::buildLeftPanel() {
   image->setObjectName(QStringLiteral("Image1"));
   image->setPixmap(panelPicture());
   image->setAlignment(Qt::AlignCenter);
-  Label6 = new QLabel(panel);
-  Label6->setObjectName(QStringLiteral("Label6"));
-  QFont big = Label6->font();
+  masterLabel_ = new QLabel(panel);
+  masterLabel_->setObjectName(QStringLiteral("Label6"));
+  QFont big = masterLabel_->font();
   big.setPointSize(20);
   big.setBold(true);
-  Label6->setFont(big);
-  Label6->setAlignment(Qt::AlignHCenter);
-  Label7 = new QLabel(panel);
-  Label7->setObjectName(QStringLiteral("Label7"));
-  Label7->setFont(big);
-  Label7->setAlignment(Qt::AlignHCenter);
-  QPalette red = Label7->palette();
+  masterLabel_->setFont(big);
+  masterLabel_->setAlignment(Qt::AlignHCenter);
+  cfgLabel_ = new QLabel(panel);
+  cfgLabel_->setObjectName(QStringLiteral("Label7"));
+  cfgLabel_->setFont(big);
+  cfgLabel_->setAlignment(Qt::AlignHCenter);
+  QPalette red = cfgLabel_->palette();
   red.setColor(QPalette::WindowText, QColor(200, 0, 0));
-  Label7->setPalette(red);
+  cfgLabel_->setPalette(red);
   auto* layout = new QVBoxLayout(panel);
   layout->addWidget(image);
   layout->addSpacing(8);
-  layout->addWidget(Label6);
+  layout->addWidget(masterLabel_);
   layout->addSpacing(8);
-  layout->addWidget(Label7);
+  layout->addWidget(cfgLabel_);
   layout->addStretch();
   return panel;
 }
 
 void WizardWindow::buildFirstPage(QWidget* page) {
   auto* directoryLabel = new QLabel(u8("Выберите каталог с конфигами"), page);
-  DriveComboBox1 = new ui::DriveComboBox(page);
-  DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
-  DirectoryListBox1 = new ui::DirectoryListBox(page);
-  DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
-  DriveComboBox1->bind(DirectoryListBox1);
-  directoryLabel->setBuddy(DirectoryListBox1);
+  auto* driveList = new ui::DriveComboBox(page);
+  driveList->setObjectName(QStringLiteral("DriveComboBox1"));
+  directoryList_ = new ui::DirectoryListBox(page);
+  directoryList_->setObjectName(QStringLiteral("DirectoryListBox1"));
+  driveList->bind(directoryList_);
+  directoryLabel->setBuddy(directoryList_);
 
   auto* fileLabel = new QLabel(u8("Выберите конфиг который будете настраивать"), page);
-  Button1 = new QPushButton(u8("Создать"), page);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  FileBox1 = new ui::FileListBox(page);
-  FileBox1->setObjectName(QStringLiteral("FileBox1"));
-  FileBox1->setMask(QStringLiteral("*.cfg;*.kav;*.txt"));
-  FileBox1->setFixedWidth(190);
-  fileLabel->setBuddy(FileBox1);
-  mem1 = new ui::CfgEdit(page);
-  mem1->setObjectName(QStringLiteral("mem1"));
-  mem1->setReadOnly(true);
-  mem1->setLineWrapMode(QPlainTextEdit::NoWrap);
-  mem2 = new ui::CfgEdit(page);
-  mem2->setObjectName(QStringLiteral("mem2"));
-  mem2->setReadOnly(true);
-  mem2->hide();
+  auto* createButton = new QPushButton(u8("Создать"), page);
+  createButton->setObjectName(QStringLiteral("Button1"));
+  fileList_ = new ui::FileListBox(page);
+  fileList_->setObjectName(QStringLiteral("FileBox1"));
+  fileList_->setMask(QStringLiteral("*.cfg;*.kav;*.txt"));
+  fileList_->setFixedWidth(190);
+  fileLabel->setBuddy(fileList_);
+  workingText_ = new ui::CfgEdit(page);
+  workingText_->setObjectName(QStringLiteral("mem1"));
+  workingText_->setReadOnly(true);
+  workingText_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  autoexecText_ = new ui::CfgEdit(page);
+  autoexecText_->setObjectName(QStringLiteral("mem2"));
+  autoexecText_->setReadOnly(true);
+  autoexecText_->hide();
 
   auto* fileRow = new QHBoxLayout;
   fileRow->addWidget(fileLabel, 1);
-  fileRow->addWidget(Button1);
+  fileRow->addWidget(createButton);
   auto* lists = new QHBoxLayout;
-  lists->addWidget(FileBox1);
-  lists->addWidget(mem1, 1);
+  lists->addWidget(fileList_);
+  lists->addWidget(workingText_, 1);
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(8, 8, 8, 8);
   layout->addWidget(directoryLabel);
-  layout->addWidget(DriveComboBox1);
-  layout->addWidget(DirectoryListBox1, 2);
+  layout->addWidget(driveList);
+  layout->addWidget(directoryList_, 2);
   layout->addLayout(fileRow);
   layout->addLayout(lists, 3);
 
-  connect(DirectoryListBox1, &ui::DirectoryListBox::directoryChanged, FileBox1,
+  connect(directoryList_, &ui::DirectoryListBox::directoryChanged, fileList_,
           &ui::FileListBox::setDirectory);
-  connect(FileBox1, &ui::FileListBox::userClicked, this, &WizardWindow::fileChosen);
-  connect(Button1, &QPushButton::clicked, this, &WizardWindow::createConfig);
+  connect(fileList_, &ui::FileListBox::userClicked, this, &WizardWindow::fileChosen);
+  connect(createButton, &QPushButton::clicked, this, &WizardWindow::createConfig);
 }
 
 // ================================================================================ directories
 
 void WizardWindow::setGameDirectory(const QString& directory) {
-  DirectoryListBox1->setDirectory(directory);
-  FileBox1->setDirectory(DirectoryListBox1->directory());
+  directoryList_->setDirectory(directory);
+  fileList_->setDirectory(directoryList_->directory());
 }
 
-QString WizardWindow::directory() const { return DirectoryListBox1->directory(); }
+QString WizardWindow::directory() const { return directoryList_->directory(); }
 
 void WizardWindow::setStartupGameDirectory(const QString& directory) {
   startupGameDirectory_ = directory;
@@ -225,61 +225,65 @@ void WizardWindow::setLastPage(int index) {
 
 void WizardWindow::showPage(int index) {
   if (!page(index)) return;
-  PgC1->setCurrentIndex(index);
+  pageStack_->setCurrentIndex(index);
   pageShown(index);
   Q_EMIT pageChanged(index);
 }
 
+void WizardWindow::setStepCaption(const QString& caption) { stepLabel_->setText(caption); }
+
+void WizardWindow::setNextCaption(const QString& caption) { nextButton_->setText(caption); }
+
 void WizardWindow::setNextCaption(const QString& caption, bool bold) {
-  Button2->setText(caption);
-  QFont f = Button2->font();
+  nextButton_->setText(caption);
+  QFont f = nextButton_->font();
   f.setBold(bold);
-  Button2->setFont(f);
+  nextButton_->setFont(f);
 }
 
 void WizardWindow::pageShown(int index) {
   pageIndex_ = index;
   switch (index) {
     case 0:  // "Каталог и файл"
-      Label32->setText(u8("Выбор конфига"));
-      Label3->setText(u8("Настройки клиента:"));
+      stepLabel_->setText(u8("Выбор конфига"));
+      sectionLabel_->setText(u8("Настройки клиента:"));
       setNextCaption(u8("Далее>>"), false);
-      if (!pageSwitch && usedKeysCleared) usedKeysCleared();
+      if (!keepUsedKeys_ && usedKeysCleared_) usedKeysCleared_();
       break;
     case 1:  // "Главные настройки"
-      Label32->setText(u8("Стандартные настройки"));
+      stepLabel_->setText(u8("Стандартные настройки"));
       break;
     case 2:  // "Видео настройки"
-      Label32->setText(u8("Видео настройки"));
-      settings_->ComboBox2->setEnabled(settings_->radio[39]->isChecked());
+      stepLabel_->setText(u8("Видео настройки"));
+      settings_->netGraphPositionFollowsSwitch();
       break;
     case 3:  // "Другие настройки"
-      Label32->setText(u8("Другие настройки"));
-      Label3->setText(u8("Настройки клиента:"));
+      stepLabel_->setText(u8("Другие настройки"));
+      sectionLabel_->setText(u8("Настройки клиента:"));
       break;
     case 4:  // "Настройки времени"
-      Label32->setText(u8("Настройки времени"));
-      Label3->setText(u8("Настройки сервера:"));
+      stepLabel_->setText(u8("Настройки времени"));
+      sectionLabel_->setText(u8("Настройки сервера:"));
       break;
     case 5:  // "Команда и игроки"
-      Label32->setText(u8("Команда и игроки"));
+      stepLabel_->setText(u8("Команда и игроки"));
       break;
     case 6:  // "Другие настройки"
-      Label32->setText(u8("Другие настройки"));
-      Label3->setText(u8("Настройки сервера:"));
-      setNextCaption(u8("Далее>>"), Button2->font().bold());
+      stepLabel_->setText(u8("Другие настройки"));
+      sectionLabel_->setText(u8("Настройки сервера:"));
+      setNextCaption(u8("Далее>>"), nextButton_->font().bold());
       break;
     case 7:  // "Соединение"
-      Label32->setText(u8("Соединение"));
-      Label3->setText(u8("Настройки:"));
-      setNextCaption(u8("Клавиши"), Button2->font().bold());
+      stepLabel_->setText(u8("Соединение"));
+      sectionLabel_->setText(u8("Настройки:"));
+      setNextCaption(u8("Клавиши"), nextButton_->font().bold());
       break;
     default:  // the key pages set their own captions
       break;
   }
-  Button3->setEnabled(index > 0);
+  backButton_->setEnabled(index > 0);
   // "Далее >>" stops at the last page there is.
-  Button2->setEnabled(nextEnabled_ && index < lastPage_);
+  nextButton_->setEnabled(nextEnabled_ && index < lastPage_);
 }
 
 // ================================================================================ operations
@@ -291,8 +295,8 @@ void WizardWindow::showEvent(QShowEvent* event) {
 
 void WizardWindow::prepare() {
   showPage(0);
-  Label6->setText(u8("М\nА\nС\nТ\nЕ\nР"));
-  Label7->setText(QStringLiteral("C\nF\nG"));
+  masterLabel_->setText(u8("М\nА\nС\nТ\nЕ\nР"));
+  cfgLabel_->setText(QStringLiteral("C\nF\nG"));
 }
 
 void WizardWindow::done(int result) {
@@ -303,32 +307,32 @@ void WizardWindow::done(int result) {
 void WizardWindow::finish() {
   texts_.working.load({});
   chosen_ = ChosenFile{};
-  FileBox1->selectRow(-1);
+  fileList_->selectRow(-1);
   refreshPreview();
 }
 
 void WizardWindow::createConfig() {
   if (!newConfig_) newConfig_ = new NewConfigDialog(this);
   newConfig_->execFor(directory());
-  FileBox1->refresh();
+  fileList_->refresh();
 }
 
 void WizardWindow::fileChosen() {
   settings_->reset();
-  if (controlsReset) controlsReset();
-  if (usedKeysCleared) usedKeysCleared();
+  if (controlsReset_) controlsReset_();
+  if (usedKeysCleared_) usedKeysCleared_();
   unbindallPresent_ = true;
-  const QString name = FileBox1->fileName();
+  const QString name = fileList_->fileName();
   if (name.isEmpty()) return;
   nextEnabled_ = true;
-  Button2->setEnabled(pageIndex_ < lastPage_);
-  chosen_ = chooseFile(texts_, ui::toUtf8(FileBox1->directory()), ui::toUtf8(name),
+  nextButton_->setEnabled(pageIndex_ < lastPage_);
+  chosen_ = chooseFile(texts_, ui::toUtf8(fileList_->directory()), ui::toUtf8(name),
                        ui::toUtf8(startupGameDirectory_));
   refreshPreview();
 }
 
 void WizardWindow::nextPage() {
-  if (FileBox1->fileName().isEmpty()) {
+  if (fileList_->fileName().isEmpty()) {
     ui::showPlain(this, u8("Сначала выберите конфиг для настройки!"));
     texts_.working.load({});
     chosen_ = ChosenFile{};
@@ -336,7 +340,7 @@ void WizardWindow::nextPage() {
     return;
   }
   if (pageIndex_ == 0)
-    runPass(PassRequest{PassMode::Loading, false, actionCommands, {}, {}, false});
+    runPass(PassRequest{PassMode::Loading, false, actionCommands_, {}, {}, false});
   if (pageIndex_ < lastPage_) showPage(pageIndex_ + 1);
 }
 
@@ -372,7 +376,7 @@ void WizardWindow::applySettings() {
 LoadingResult WizardWindow::runPass(const PassRequest& request) {
   const LoadingResult r = wizard::runPass(texts_, request);
   if (request.mode == PassMode::Loading) {
-    if (keysLoaded) keysLoaded(r);
+    if (keysLoaded_) keysLoaded_(r);
     if (r.settingsRead) {
       unbindallPresent_ = r.unbindallPresent;
       // Every pass shows the file afresh: what the user changed without applying goes.
@@ -387,8 +391,8 @@ LoadingResult WizardWindow::runPass(const PassRequest& request) {
 }
 
 void WizardWindow::refreshPreview() {
-  mem1->loadText(texts_.working.getText());
-  mem2->loadText(texts_.autoexec.getText());
+  workingText_->loadText(texts_.working.getText());
+  autoexecText_->loadText(texts_.autoexec.getText());
 }
 
 }  // namespace brindle::wizard

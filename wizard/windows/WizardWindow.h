@@ -9,12 +9,13 @@
 // chosen) the text of the game's autoexec.cfg. It never touches the main window's editor.
 //
 // Pages 9-11 (keys, buy scripts, radio) are built on top of this window: they fill the page
-// widgets page(8) to page(10), give their action commands to actionCommands, take the key lists
-// and captions from the keysLoaded callback, and raise the last page with setLastPage(10).
+// widgets page(8) to page(10), give their action commands with setActionCommands(), take the key
+// lists and captions through setKeysLoadedHandler(), and raise the last page with setLastPage(10).
 #include <QDialog>
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "wizard/logic/ConfigFiles.h"
@@ -28,7 +29,6 @@ class QStackedWidget;
 namespace brindle::ui {
 class CfgEdit;
 class DirectoryListBox;
-class DriveComboBox;
 class FileListBox;
 }  // namespace brindle::ui
 
@@ -77,37 +77,36 @@ class WizardWindow : public QDialog {
   bool unbindallPresent() const { return unbindallPresent_; }
   void setUnbindallPresent(bool present) { unbindallPresent_ = present; }
   // Set while an operation shows page 0 for a moment; page 0 then keeps the used-keys list.
-  bool pageSwitch = false;
+  bool keepUsedKeysOnFirstPage() const { return keepUsedKeys_; }
+  void setKeepUsedKeysOnFirstPage(bool keep) { keepUsedKeys_ = keep; }
 
-  // The commands of the action buttons, with their quotes, in button order.
-  std::vector<std::string> actionCommands;
+  // The commands of the action buttons, with their quotes, in button order: the loading pass
+  // reads the keys bound to them.
+  void setActionCommands(std::vector<std::string> commands) {
+    actionCommands_ = std::move(commands);
+  }
   // Runs after every loading pass with its key lists and action captions.
-  std::function<void(const LoadingResult&)> keysLoaded;
+  void setKeysLoadedHandler(std::function<void(const LoadingResult&)> handler) {
+    keysLoaded_ = std::move(handler);
+  }
   // Runs when a file is chosen, after the controls of pages 2-8 are reset.
-  std::function<void()> controlsReset;
+  void setControlsResetHandler(std::function<void()> handler) {
+    controlsReset_ = std::move(handler);
+  }
   // Runs when page 0 empties the used-keys list.
-  std::function<void()> usedKeysCleared;
+  void setUsedKeysClearedHandler(std::function<void()> handler) {
+    usedKeysCleared_ = std::move(handler);
+  }
+  // The caption under the section caption, for the pages that set their own.
+  void setStepCaption(const QString& caption);
+  // The caption of "Далее >>", keeping its weight.
+  void setNextCaption(const QString& caption);
 
   // Runs a pass over the working text (the loading pass fills the controls) and shows the
   // working text again.
   LoadingResult runPass(const PassRequest& request);
   // Shows the working text in the preview box again after a change.
   void refreshPreview();
-
-  // ------------------------------------------------------------------ controls
-  QStackedWidget* PgC1;
-  QLabel* Label6;        // М А С Т Е Р
-  QLabel* Label7;        // C F G
-  QLabel* Label3;        // section
-  QLabel* Label32;       // step
-  QPushButton* Button3;  // "<< Назад"
-  QPushButton* Button2;  // "Далее >>"
-  ui::DriveComboBox* DriveComboBox1;
-  ui::DirectoryListBox* DirectoryListBox1;
-  ui::FileListBox* FileBox1;
-  QPushButton* Button1;  // "Создать"
-  ui::CfgEdit* mem1;     // the working text, read-only
-  ui::CfgEdit* mem2;     // the autoexec text, hidden
 
   // ------------------------------------------------------------------ operations
   void prepare();
@@ -134,14 +133,31 @@ class WizardWindow : public QDialog {
 
   std::string programDir_;
   QString startupGameDirectory_;
+  std::vector<std::string> actionCommands_;
+  std::function<void(const LoadingResult&)> keysLoaded_;
+  std::function<void()> controlsReset_;
+  std::function<void()> usedKeysCleared_;
   NewConfigDialog* newConfig_ = nullptr;
   SettingsPages* settings_ = nullptr;
   std::array<QWidget*, 11> pages_{};
+
+  QStackedWidget* pageStack_ = nullptr;
+  QLabel* masterLabel_ = nullptr;  // М А С Т Е Р
+  QLabel* cfgLabel_ = nullptr;     // C F G
+  QLabel* sectionLabel_ = nullptr;
+  QLabel* stepLabel_ = nullptr;
+  QPushButton* backButton_ = nullptr;  // "<< Назад"
+  QPushButton* nextButton_ = nullptr;  // "Далее >>"
+  ui::DirectoryListBox* directoryList_ = nullptr;
+  ui::FileListBox* fileList_ = nullptr;
+  ui::CfgEdit* workingText_ = nullptr;   // the working text, read-only
+  ui::CfgEdit* autoexecText_ = nullptr;  // the autoexec text, hidden
 
   WizardTexts texts_;
   ChosenFile chosen_;
   SettingsValues loaded_;  // the controls as the loading pass left them
   bool unbindallPresent_ = true;
+  bool keepUsedKeys_ = false;
   bool nextEnabled_ = false;  // a file was chosen once
   int pageIndex_ = 0;
   int lastPage_ = 7;
