@@ -27,24 +27,24 @@ ProblemWindow::ProblemWindow(ui::CfgEdit* edit, QWidget* parent)
   layout->setContentsMargins(2, 2, 2, 2);
   layout->setSpacing(2);
 
-  ProblemList = new QTreeWidget(this);
-  ProblemList->setObjectName(QStringLiteral("ProblemList"));
-  ProblemList->setColumnCount(3);
-  ProblemList->setHeaderLabels(
+  list_ = new QTreeWidget(this);
+  list_->setObjectName(QStringLiteral("ProblemList"));
+  list_->setColumnCount(3);
+  list_->setHeaderLabels(
       {QStringLiteral("Строка"), QStringLiteral("Столбец"), QStringLiteral("Сообщение")});
-  ProblemList->setRootIsDecorated(false);
-  ProblemList->setUniformRowHeights(true);
-  ProblemList->setAllColumnsShowFocus(true);
-  ProblemList->header()->setStretchLastSection(true);
-  ProblemList->setColumnWidth(0, 64);
-  ProblemList->setColumnWidth(1, 64);
-  layout->addWidget(ProblemList, 1);
+  list_->setRootIsDecorated(false);
+  list_->setUniformRowHeights(true);
+  list_->setAllColumnsShowFocus(true);
+  list_->header()->setStretchLastSection(true);
+  list_->setColumnWidth(0, 64);
+  list_->setColumnWidth(1, 64);
+  layout->addWidget(list_, 1);
 
-  ProblemSummary = new QLabel(this);
-  ProblemSummary->setObjectName(QStringLiteral("ProblemSummary"));
-  layout->addWidget(ProblemSummary);
+  summary_ = new QLabel(this);
+  summary_->setObjectName(QStringLiteral("ProblemSummary"));
+  layout->addWidget(summary_);
 
-  connect(ProblemList, &QTreeWidget::itemActivated, this,
+  connect(list_, &QTreeWidget::itemActivated, this,
           [this](QTreeWidgetItem* item, int) { activate(item); });
   setProblems({});
 }
@@ -52,8 +52,8 @@ ProblemWindow::ProblemWindow(ui::CfgEdit* edit, QWidget* parent)
 void ProblemWindow::setProblems(const std::vector<Problem>& problems) {
   const QIcon error = style()->standardIcon(QStyle::SP_MessageBoxCritical);
   const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
-  ProblemList->setUpdatesEnabled(false);
-  ProblemList->clear();
+  list_->setUpdatesEnabled(false);
+  list_->clear();
   QList<QTreeWidgetItem*> items;
   std::size_t errors = 0;
   for (const Problem& p : problems) {
@@ -67,15 +67,15 @@ void ProblemWindow::setProblems(const std::vector<Problem>& problems) {
     item->setData(0, kLengthRole, QVariant::fromValue<qlonglong>(p.length));
     items.append(item);
   }
-  ProblemList->addTopLevelItems(items);
-  ProblemList->setUpdatesEnabled(true);
+  list_->addTopLevelItems(items);
+  list_->setUpdatesEnabled(true);
 
   const std::size_t warnings = problems.size() - errors;
   QString summary =
       problems.empty() ? QStringLiteral("Ошибок не найдено")
                        : QStringLiteral("Ошибок: %1, предупреждений: %2").arg(errors).arg(warnings);
   if (problems.size() > kMaxRows) summary += QStringLiteral(" (показаны первые %1)").arg(kMaxRows);
-  ProblemSummary->setText(summary);
+  summary_->setText(summary);
 }
 
 void ProblemWindow::activate(QTreeWidgetItem* item) {

@@ -29,10 +29,6 @@ class ProblemWindow : public QWidget {
 
   void setProblems(const std::vector<Problem>& problems);
 
-  // Controls, by their names.
-  QTreeWidget* ProblemList;
-  QLabel* ProblemSummary;
-
  Q_SIGNALS:
   // A row was activated; the caret already stands at the problem.
   void problemActivated(core::Offset offset, core::Offset length);
@@ -41,6 +37,8 @@ class ProblemWindow : public QWidget {
   void activate(QTreeWidgetItem* item);
 
   ui::CfgEdit* edit_;
+  QTreeWidget* list_;
+  QLabel* summary_;
 };
 
 }  // namespace brindle::editor

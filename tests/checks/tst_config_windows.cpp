@@ -254,7 +254,8 @@ class TestConfigWindows : public QObject {
   void theCheckRunsAfterAPauseInTyping() {
     Rig r("echo ok\r\n");
     r.tools->checkConfig();
-    QTreeWidget* list = r.tools->problemWindow()->ProblemList;
+    QTreeWidget* list =
+        r.tools->problemWindow()->findChild<QTreeWidget*>(QStringLiteral("ProblemList"));
     QCOMPARE(list->topLevelItemCount(), 0);
     r.edit->setSelStart(r.edit->textLength());
     typeText(r.edit, QStringLiteral("bind \"SPACE"));
