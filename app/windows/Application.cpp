@@ -48,51 +48,52 @@ class DialogsAboveToolWindows : public QObject {
 }  // namespace
 
 AppWindows::AppWindows(std::string programDir, QStringList arguments) {
-  form1 = std::make_unique<MainWindow>(std::move(programDir), std::move(arguments));
-  form1->attach(this);
+  mainWindow = std::make_unique<MainWindow>(std::move(programDir), std::move(arguments));
+  mainWindow->attach(this);
 }
 
 void AppWindows::createWindows() {
-  if (pani1 != nullptr) return;
-  MainWindow* main = form1.get();
+  if (valuePanel != nullptr) return;
+  MainWindow* main = mainWindow.get();
   dictionary = std::make_unique<dictionary::DictionaryContext>(main);
-  pani1 = new dictionary::ValuePanel(main, dictionary.get(), main);
-  ccd = new dictionary::DictionaryWindow(main, dictionary.get(), main);
-  form3 = new dictionary::LibraryManager(main, dictionary.get(), main);
-  setbal = new binds::BindDialog(main, main);
-  form6 = new dictionary::ExplanationWindow(main, dictionary.get(), main);
-  form2 = new wizard::WizardWindow(main->programDir(), main);
-  sozdat = new wizard::NewConfigDialog(main);
-  form2->setNewConfigDialog(sozdat);
-  keys = new binds::KeyDialog(main);
-  nachalo = new game::GameDirectoryDialog(main);
-  maps = new maps::MapCycleWindow(main);
-  metab = new binds::MetaBindWindow(main, keys, main);
+  valuePanel = new dictionary::ValuePanel(main, dictionary.get(), main);
+  dictionaryWindow = new dictionary::DictionaryWindow(main, dictionary.get(), main);
+  libraryManager = new dictionary::LibraryManager(main, dictionary.get(), main);
+  bindDialog = new binds::BindDialog(main, main);
+  explanationWindow = new dictionary::ExplanationWindow(main, dictionary.get(), main);
+  wizardWindow = new wizard::WizardWindow(main->programDir(), main);
+  newConfigDialog = new wizard::NewConfigDialog(main);
+  wizardWindow->setNewConfigDialog(newConfigDialog);
+  keyDialog = new binds::KeyDialog(main);
+  gameDirectoryDialog = new game::GameDirectoryDialog(main);
+  mapCycleWindow = new maps::MapCycleWindow(main);
+  metaBindWindow = new binds::MetaBindWindow(main, keyDialog, main);
 
   // The wizard's key pages use the shared key and MetaBind windows.
-  wizard::attachKeyPages(*form2, keys, metab, &main->settings(), main->programDir());
-  main->toolWindows().setWindows(ccd, pani1, form6);
+  wizard::attachKeyPages(*wizardWindow, keyDialog, metaBindWindow, &main->settings(),
+                         main->programDir());
+  main->toolWindows().setWindows(dictionaryWindow, valuePanel, explanationWindow);
   qApp->installEventFilter(new DialogsAboveToolWindows(main));
-  QObject::connect(ccd, &dictionary::DictionaryWindow::insertDialogRequested, setbal,
-                   &binds::BindDialog::openPage);
-  QObject::connect(nachalo, &game::GameDirectoryDialog::confirmed, main,
+  QObject::connect(dictionaryWindow, &dictionary::DictionaryWindow::insertDialogRequested,
+                   bindDialog, &binds::BindDialog::openPage);
+  QObject::connect(gameDirectoryDialog, &game::GameDirectoryDialog::confirmed, main,
                    [this](const QString& directory) {
-                     form1->setConfirmed(true);
+                     mainWindow->setConfirmed(true);
                      wizardDirectory = directory;
                    });
 }
 
 AppWindows::~AppWindows() {
   // The windows are children of the main window and go with it, before the context they use.
-  form1.reset();
+  mainWindow.reset();
 }
 
 void AppWindows::start() {
   // The main window comes up first; the other windows and the rest of the start (font, game
   // directory, tool windows) follow once the window system shows it, so the user sees the
   // editor without waiting for windows that are not on the screen yet.
-  form1->show();
-  MainWindow* main = form1.get();
+  mainWindow->show();
+  MainWindow* main = mainWindow.get();
   whenExposed({main}, main, [this, main] {
     createWindows();
     main->firstShow();
@@ -120,7 +121,7 @@ int runApplication(int argc, char** argv) {
   AppWindows windows(QApplication::applicationDirPath().toStdString() + "/", arguments);
   // The program ends when the main window has closed, whatever other windows are open.
   QApplication::setQuitOnLastWindowClosed(false);
-  QObject::connect(windows.form1.get(), &MainWindow::terminated, &app, &QApplication::quit,
+  QObject::connect(windows.mainWindow.get(), &MainWindow::terminated, &app, &QApplication::quit,
                    Qt::QueuedConnection);
   windows.start();
   return QApplication::exec();

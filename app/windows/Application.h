@@ -56,18 +56,18 @@ struct AppWindows {
   void start();
 
   std::unique_ptr<dictionary::DictionaryContext> dictionary;  // outlives the windows
-  std::unique_ptr<MainWindow> form1;
-  dictionary::ValuePanel* pani1 = nullptr;
-  dictionary::DictionaryWindow* ccd = nullptr;
-  dictionary::LibraryManager* form3 = nullptr;
-  binds::BindDialog* setbal = nullptr;
-  dictionary::ExplanationWindow* form6 = nullptr;
-  wizard::NewConfigDialog* sozdat = nullptr;
-  binds::KeyDialog* keys = nullptr;
-  game::GameDirectoryDialog* nachalo = nullptr;
-  wizard::WizardWindow* form2 = nullptr;
-  maps::MapCycleWindow* maps = nullptr;
-  binds::MetaBindWindow* metab = nullptr;
+  std::unique_ptr<MainWindow> mainWindow;
+  dictionary::ValuePanel* valuePanel = nullptr;
+  dictionary::DictionaryWindow* dictionaryWindow = nullptr;
+  dictionary::LibraryManager* libraryManager = nullptr;
+  binds::BindDialog* bindDialog = nullptr;
+  dictionary::ExplanationWindow* explanationWindow = nullptr;
+  wizard::NewConfigDialog* newConfigDialog = nullptr;
+  binds::KeyDialog* keyDialog = nullptr;
+  game::GameDirectoryDialog* gameDirectoryDialog = nullptr;
+  wizard::WizardWindow* wizardWindow = nullptr;
+  maps::MapCycleWindow* mapCycleWindow = nullptr;
+  binds::MetaBindWindow* metaBindWindow = nullptr;
 
   // The directory the configuration wizard lists its files in (and the map cycle editor works
   // in): the game directory stored in the settings, or the program directory, and the chosen

@@ -488,7 +488,7 @@ QString MainWindow::statusText(int panel) const {
 }
 
 QString MainWindow::valuePanelCaption() const {
-  return windows_ && windows_->pani1 ? windows_->pani1->caption() : QString();
+  return windows_ && windows_->valuePanel ? windows_->valuePanel->caption() : QString();
 }
 
 // ShowHint: the hint of the control under the pointer, or the value panel's caption.
@@ -596,16 +596,22 @@ void MainWindow::firstShow() {
   const ToolLayout d = ToolWindows::defaultLayout();
   ToolLayout layout;
   using core::Setting;
-  layout.pani1.setHeight(settings_.readInt(Setting::ValuePanelHeight, d.pani1.height()));
-  layout.pani1.setWidth(settings_.readInt(Setting::ValuePanelWidth, d.pani1.width()));
-  layout.pani1.moveLeft(settings_.readInt(Setting::ValuePanelLeft, d.pani1.left()));
-  layout.pani1.moveTop(settings_.readInt(Setting::ValuePanelTop, d.pani1.top()));
-  layout.ccd.setHeight(settings_.readInt(Setting::DictionaryHeight, d.ccd.height()));
-  layout.ccd.setWidth(settings_.readInt(Setting::DictionaryWidth, d.ccd.width()));
-  layout.ccd.moveLeft(settings_.readInt(Setting::DictionaryLeft, d.ccd.left()));
-  layout.ccd.moveTop(settings_.readInt(Setting::DictionaryTop, d.ccd.top()));
-  layout.form6.setX(settings_.readInt(Setting::ExplanationLeft, d.form6.x()));
-  layout.form6.setY(settings_.readInt(Setting::ExplanationTop, d.form6.y()));
+  layout.valuePanel.setHeight(settings_.readInt(Setting::ValuePanelHeight, d.valuePanel.height()));
+  layout.valuePanel.setWidth(settings_.readInt(Setting::ValuePanelWidth, d.valuePanel.width()));
+  layout.valuePanel.moveLeft(settings_.readInt(Setting::ValuePanelLeft, d.valuePanel.left()));
+  layout.valuePanel.moveTop(settings_.readInt(Setting::ValuePanelTop, d.valuePanel.top()));
+  layout.dictionaryWindow.setHeight(
+      settings_.readInt(Setting::DictionaryHeight, d.dictionaryWindow.height()));
+  layout.dictionaryWindow.setWidth(
+      settings_.readInt(Setting::DictionaryWidth, d.dictionaryWindow.width()));
+  layout.dictionaryWindow.moveLeft(
+      settings_.readInt(Setting::DictionaryLeft, d.dictionaryWindow.left()));
+  layout.dictionaryWindow.moveTop(
+      settings_.readInt(Setting::DictionaryTop, d.dictionaryWindow.top()));
+  layout.explanationWindow.setX(
+      settings_.readInt(Setting::ExplanationLeft, d.explanationWindow.x()));
+  layout.explanationWindow.setY(
+      settings_.readInt(Setting::ExplanationTop, d.explanationWindow.y()));
   tools_.setNormalLayout(layout);
 
   // The game directory: stored, or asked for at the first start.
@@ -617,12 +623,13 @@ void MainWindow::firstShow() {
       catalog = ui::fromUtf8(stored);
       haveCatalog = true;
     }
-  } else if (windows_ && windows_->nachalo) {
-    windows_->nachalo->exec();
+  } else if (windows_ && windows_->gameDirectoryDialog) {
+    windows_->gameDirectoryDialog->exec();
   }
   if (haveCatalog) {
     if (windows_) windows_->wizardDirectory = catalog;
-    if (windows_ && windows_->nachalo) windows_->nachalo->setDirectory(catalog);
+    if (windows_ && windows_->gameDirectoryDialog)
+      windows_->gameDirectoryDialog->setDirectory(catalog);
     gameDirectoryFallback_ = catalog;
     startupGameDirectory_ = catalog;
   } else {
@@ -631,17 +638,18 @@ void MainWindow::firstShow() {
   }
 
   if (tools_.present()) {
-    tools_.ccd()->show();
-    tools_.pani1()->show();
-    tools_.form6()->show();
+    tools_.dictionaryWindow()->show();
+    tools_.valuePanel()->show();
+    tools_.explanationWindow()->show();
     // The tool windows are placed, and from then on follow the main window, once the window
     // system shows all four.
-    whenExposed({this, tools_.ccd(), tools_.pani1(), tools_.form6()}, this, [this] {
-      placeMainFrame();
-      tools_.applyNormal();
-      activated_ = true;
-      lastMainPos_ = frameGeometry().topLeft();
-    });
+    whenExposed({this, tools_.dictionaryWindow(), tools_.valuePanel(), tools_.explanationWindow()},
+                this, [this] {
+                  placeMainFrame();
+                  tools_.applyNormal();
+                  activated_ = true;
+                  lastMainPos_ = frameGeometry().topLeft();
+                });
   } else {
     activated_ = true;
     lastMainPos_ = frameGeometry().topLeft();
@@ -735,9 +743,9 @@ void MainWindow::finishClose() {
   writeSettings();
   hide();
   if (tools_.present()) {
-    tools_.ccd()->hide();
-    tools_.pani1()->hide();
-    tools_.form6()->hide();
+    tools_.dictionaryWindow()->hide();
+    tools_.valuePanel()->hide();
+    tools_.explanationWindow()->hide();
   }
   if (findDialog_) findDialog_->hide();
   Q_EMIT terminated();
@@ -756,20 +764,21 @@ void MainWindow::writeSettings() {
   batch.set(Setting::MainTop, normalFrame_.top());
   batch.set(Setting::MainWidth, normalFrame_.width());
   batch.set(Setting::MainHeight, normalFrame_.height());
-  const ToolLayout l = tools_.present()
-                           ? ToolLayout{frameRect(tools_.ccd()), frameRect(tools_.pani1()),
-                                        frameRect(tools_.form6()).topLeft()}
-                           : tools_.normalLayout();
-  batch.set(Setting::ValuePanelHeight, l.pani1.height());
-  batch.set(Setting::ValuePanelWidth, l.pani1.width());
-  batch.set(Setting::ValuePanelLeft, l.pani1.left());
-  batch.set(Setting::ValuePanelTop, l.pani1.top());
-  batch.set(Setting::DictionaryHeight, l.ccd.height());
-  batch.set(Setting::DictionaryWidth, l.ccd.width());
-  batch.set(Setting::DictionaryLeft, l.ccd.left());
-  batch.set(Setting::DictionaryTop, l.ccd.top());
-  batch.set(Setting::ExplanationLeft, l.form6.x());
-  batch.set(Setting::ExplanationTop, l.form6.y());
+  const ToolLayout l =
+      tools_.present()
+          ? ToolLayout{frameRect(tools_.dictionaryWindow()), frameRect(tools_.valuePanel()),
+                       frameRect(tools_.explanationWindow()).topLeft()}
+          : tools_.normalLayout();
+  batch.set(Setting::ValuePanelHeight, l.valuePanel.height());
+  batch.set(Setting::ValuePanelWidth, l.valuePanel.width());
+  batch.set(Setting::ValuePanelLeft, l.valuePanel.left());
+  batch.set(Setting::ValuePanelTop, l.valuePanel.top());
+  batch.set(Setting::DictionaryHeight, l.dictionaryWindow.height());
+  batch.set(Setting::DictionaryWidth, l.dictionaryWindow.width());
+  batch.set(Setting::DictionaryLeft, l.dictionaryWindow.left());
+  batch.set(Setting::DictionaryTop, l.dictionaryWindow.top());
+  batch.set(Setting::ExplanationLeft, l.explanationWindow.x());
+  batch.set(Setting::ExplanationTop, l.explanationWindow.y());
   batch.set(Setting::GameConfirmed, confirmed_ ? 1 : 0);
   if (confirmed_) batch.set(Setting::GameDirectory, ui::toUtf8(gameDirectory()));
   // One write: a failure leaves the old file whole, and the user learns the settings are lost.
@@ -901,7 +910,7 @@ void MainWindow::toggleSelectAll() { editor::toggleSelectAll(*memo_); }
 
 void MainWindow::insertLine(core::InsertKind kind, const std::string& first,
                             const std::string& second) {
-  if (windows_ && windows_->pani1) windows_->pani1->insertLine(kind, first, second);
+  if (windows_ && windows_->valuePanel) windows_->valuePanel->insertLine(kind, first, second);
 }
 
 void MainWindow::updateDefineCommand() {
@@ -969,10 +978,10 @@ void MainWindow::print() {
 }
 
 void MainWindow::defineSelection() {
-  if (!windows_ || !windows_->pani1 || !windows_->form6) return;
-  windows_->form6->hidePicture();
-  const std::string text = windows_->pani1->explanation("", memo_->selText(), "q");
-  windows_->form6->showExplanation(text);
+  if (!windows_ || !windows_->valuePanel || !windows_->explanationWindow) return;
+  windows_->explanationWindow->hidePicture();
+  const std::string text = windows_->valuePanel->explanation("", memo_->selText(), "q");
+  windows_->explanationWindow->showExplanation(text);
 }
 
 void MainWindow::checkConfig() {
@@ -982,12 +991,12 @@ void MainWindow::checkConfig() {
 // ================================================================================ game
 
 QString MainWindow::gameDirectory() const {
-  if (windows_ && windows_->nachalo) return windows_->nachalo->directory();
+  if (windows_ && windows_->gameDirectoryDialog) return windows_->gameDirectoryDialog->directory();
   return gameDirectoryFallback_;
 }
 
 void MainWindow::changeGameDirectory() {
-  if (windows_ && windows_->nachalo) windows_->nachalo->exec();
+  if (windows_ && windows_->gameDirectoryDialog) windows_->gameDirectoryDialog->exec();
 }
 
 void MainWindow::launchGame() {
@@ -1027,26 +1036,27 @@ void MainWindow::startGame(const QString& gameRoot) {
 // ================================================================================ other windows
 
 void MainWindow::openMapCycle() {
-  if (windows_ && windows_->maps) windows_->maps->execFor(windows_->wizardDirectory);
+  if (windows_ && windows_->mapCycleWindow)
+    windows_->mapCycleWindow->execFor(windows_->wizardDirectory);
 }
 
 void MainWindow::openWizard() {
-  if (!windows_ || !windows_->form2) return;
+  if (!windows_ || !windows_->wizardWindow) return;
   // The wizard lists the directory the game-directory dialog last confirmed; the game's own
   // config.cfg of the start-up game directory is edited together with its autoexec.cfg.
-  windows_->form2->setGameDirectory(windows_->wizardDirectory);
-  windows_->form2->setStartupGameDirectory(startupGameDirectory_);
-  windows_->form2->run();
+  windows_->wizardWindow->setGameDirectory(windows_->wizardDirectory);
+  windows_->wizardWindow->setStartupGameDirectory(startupGameDirectory_);
+  windows_->wizardWindow->run();
 }
 
 void MainWindow::insertMetaBinds() {
-  if (!windows_ || !windows_->metab) return;
-  windows_->metab->setWizardTarget(nullptr);  // the editor buffer
-  windows_->metab->exec();
+  if (!windows_ || !windows_->metaBindWindow) return;
+  windows_->metaBindWindow->setWizardTarget(nullptr);  // the editor buffer
+  windows_->metaBindWindow->exec();
 }
 
 void MainWindow::manageLibraries() {
-  if (windows_ && windows_->form3) windows_->form3->run(false);
+  if (windows_ && windows_->libraryManager) windows_->libraryManager->run(false);
 }
 
 void MainWindow::openHelp(const QString& page) { openHelpPage(programDir_, page); }

@@ -90,10 +90,11 @@ ToolLayout ToolWindows::defaultLayout() {
   return ToolLayout{QRect(160, 15, 135, 315), QRect(575, 10, 150, 385), QPoint(575, 10)};
 }
 
-void ToolWindows::setWindows(QWidget* ccd, QWidget* pani1, QWidget* form6) {
-  ccd_ = ccd;
-  pani1_ = pani1;
-  form6_ = form6;
+void ToolWindows::setWindows(QWidget* dictionaryWindow, QWidget* valuePanel,
+                             QWidget* explanationWindow) {
+  ccd_ = dictionaryWindow;
+  pani1_ = valuePanel;
+  form6_ = explanationWindow;
 }
 
 void ToolWindows::followMinimized(bool minimized) {
@@ -124,18 +125,19 @@ void ToolWindows::recordNormal() {
 void ToolWindows::applyNormal() {
   docked_ = false;
   if (!present()) return;
-  setFrameRect(pani1_, normal_.pani1);
-  setFrameRect(ccd_, normal_.ccd);
-  form6_->move(normal_.form6);
+  setFrameRect(pani1_, normal_.valuePanel);
+  setFrameRect(ccd_, normal_.dictionaryWindow);
+  form6_->move(normal_.explanationWindow);
 }
 
 ToolLayout ToolWindows::dockedLayout(const QRect& mainFrame, int ccdWidth, int pani1Width,
                                      int form6Width) {
   const int right = mainFrame.left() + mainFrame.width() - kRightMargin;
   ToolLayout l;
-  l.pani1 = QRect(right - pani1Width, mainFrame.top() + kPaniTop, pani1Width, kPaniHeight);
-  l.ccd = QRect(right - ccdWidth, mainFrame.top() + kCcdTop, ccdWidth, kCcdHeight);
-  l.form6 = QPoint(right - form6Width, mainFrame.top() + mainFrame.height() - kForm6FromBottom);
+  l.valuePanel = QRect(right - pani1Width, mainFrame.top() + kPaniTop, pani1Width, kPaniHeight);
+  l.dictionaryWindow = QRect(right - ccdWidth, mainFrame.top() + kCcdTop, ccdWidth, kCcdHeight);
+  l.explanationWindow =
+      QPoint(right - form6Width, mainFrame.top() + mainFrame.height() - kForm6FromBottom);
   return l;
 }
 
@@ -146,9 +148,9 @@ void ToolWindows::dock(const QRect& mainFrame) {
     docked_ = true;
   }
   const ToolLayout l = dockedLayout(mainFrame, kDockWidth, kDockWidth, frameRect(form6_).width());
-  setFrameRect(ccd_, l.ccd);
-  setFrameRect(pani1_, l.pani1);
-  form6_->move(l.form6);
+  setFrameRect(ccd_, l.dictionaryWindow);
+  setFrameRect(pani1_, l.valuePanel);
+  form6_->move(l.explanationWindow);
 }
 
 void ToolWindows::follow(const QPoint& delta) {

@@ -18,9 +18,9 @@ namespace brindle::app {
 // The normal layout: the rectangles of the dictionary window and the value panel, and the
 // explanation window's top-left corner (that window sizes itself).
 struct ToolLayout {
-  QRect ccd;
-  QRect pani1;
-  QPoint form6;
+  QRect dictionaryWindow;
+  QRect valuePanel;
+  QPoint explanationWindow;
 
   bool operator==(const ToolLayout&) const = default;
 };
@@ -40,11 +40,11 @@ class ToolWindows {
   // The built-in layout used for settings that are absent.
   static ToolLayout defaultLayout();
 
-  void setWindows(QWidget* ccd, QWidget* pani1, QWidget* form6);
+  void setWindows(QWidget* dictionaryWindow, QWidget* valuePanel, QWidget* explanationWindow);
   bool present() const { return ccd_ && pani1_ && form6_; }
-  QWidget* ccd() const { return ccd_; }
-  QWidget* pani1() const { return pani1_; }
-  QWidget* form6() const { return form6_; }
+  QWidget* dictionaryWindow() const { return ccd_; }
+  QWidget* valuePanel() const { return pani1_; }
+  QWidget* explanationWindow() const { return form6_; }
 
   ToolLayout normalLayout() const { return normal_; }
   void setNormalLayout(const ToolLayout& layout) { normal_ = layout; }

@@ -92,9 +92,9 @@ MetaBindWindow::MetaBindWindow(ui::EditorHost* host, KeyDialog* binds, QWidget* 
   setFixedSize(780, 480);
 
   connect(metaBindList_, &ui::ChoiceListBox::userClicked, this,
-          [this] { lx_MeBClick(metaBindList_->selectedRow()); });
-  connect(slotList_, &ui::ChoiceListBox::userClicked, this, &MetaBindWindow::lx_bindClick);
-  connect(bindButton_, &QPushButton::clicked, this, &MetaBindWindow::sb_bindClick);
+          [this] { showMetaBind(metaBindList_->selectedRow()); });
+  connect(slotList_, &ui::ChoiceListBox::userClicked, this, &MetaBindWindow::slotChosen);
+  connect(bindButton_, &QPushButton::clicked, this, &MetaBindWindow::bindOrInsert);
   connect(exitButton_, &QPushButton::clicked, this, &MetaBindWindow::leave);
 
   if (binds_) binds_->attachSlotList(slotList_, bindButton_);
@@ -119,7 +119,7 @@ void MetaBindWindow::resetBindButton() {
   bindButton_->setText(kBind);
 }
 
-void MetaBindWindow::lx_MeBClick(int index) {
+void MetaBindWindow::showMetaBind(int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= paths_.size()) return;
   slotList_->clear();
   resetBindButton();
@@ -131,12 +131,12 @@ void MetaBindWindow::lx_MeBClick(int index) {
   metaBindList_->setFocus(Qt::OtherFocusReason);
 }
 
-void MetaBindWindow::lx_bindClick() {
+void MetaBindWindow::slotChosen() {
   const auto text = slotList_->selectedText();
   if (text && !text->isEmpty()) bindButton_->setEnabled(true);
 }
 
-void MetaBindWindow::sb_bindClick() {
+void MetaBindWindow::bindOrInsert() {
   if (bindButton_->text() == kInsert) {
     insertMetabind();
     return;

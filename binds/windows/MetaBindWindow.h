@@ -36,11 +36,11 @@ class MetaBindWindow : public QDialog {
   // Full paths of the listed MetaBinds, in the order of the MetaBind list.
   const std::vector<std::string>& paths() const { return paths_; }
 
-  void listMetaBinds();         // lists the library afresh
-  void lx_MeBClick(int index);  // shows MetaBind `index` with its empty slots
-  void lx_bindClick();          // a slot chosen: BIND becomes available
-  void sb_bindClick();          // "BIND": pick a key for the slot; "Вставить": insert
-  void leave();                 // "Выход"
+  void listMetaBinds();          // lists the library afresh
+  void showMetaBind(int index);  // shows MetaBind `index` with its empty slots
+  void slotChosen();             // a slot chosen: BIND becomes available
+  void bindOrInsert();           // "BIND": pick a key for the slot; "Вставить": insert
+  void leave();                  // "Выход"
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -23,10 +23,10 @@ struct DictionaryContext {
 
   ui::EditorHost* host;
 
-  ValuePanel* pani = nullptr;
-  DictionaryWindow* ccd = nullptr;
-  LibraryManager* form3 = nullptr;
-  ExplanationWindow* form6 = nullptr;
+  ValuePanel* valuePanel = nullptr;
+  DictionaryWindow* dictionaryWindow = nullptr;
+  LibraryManager* libraryManager = nullptr;
+  ExplanationWindow* explanationWindow = nullptr;
 
   std::string currentListPath;  // UTF-8, the list the value panel shows
   // UTF-8, the value library whose entries the value panel shows; empty for a CMD or CVAR list.

@@ -138,7 +138,7 @@ DictionaryWindow::DictionaryWindow(ui::EditorHost* host, DictionaryContext* cont
   connect(qApp, &QApplication::focusChanged, this, &DictionaryWindow::focusChanged);
 
   centreButtons();
-  if (context_) context_->ccd = this;
+  if (context_) context_->dictionaryWindow = this;
 }
 
 bool DictionaryWindow::libraryTabActive() const { return tabs_->currentIndex() == kLibraryTab; }
@@ -190,13 +190,16 @@ void DictionaryWindow::commandListChosen() {
   const std::string entry = ui::toUtf8(*chosen);
   context_->listKind = core::ListKind::Command;
   host_->setStatusText(1, QStringLiteral("Выбрано: (CMD) ") + *chosen);
-  if (context_->pani) context_->pani->setCaption(QStringLiteral("Выбор: (CMD) ") + *chosen);
+  if (context_->valuePanel)
+    context_->valuePanel->setCaption(QStringLiteral("Выбор: (CMD) ") + *chosen);
   context_->picturesMode = entry == "Weapons";
-  if (!context_->picturesMode && context_->form6) context_->form6->hidePicture();
+  if (!context_->picturesMode && context_->explanationWindow)
+    context_->explanationWindow->hidePicture();
   const auto path = listPath(host_->programDir(), ListTab::Cmd, entry);
   if (!path) return;
   context_->currentListPath = *path;
-  if (context_->pani && context_->pani->Dogy()) context_->panelLibrary.clear();
+  if (context_->valuePanel && context_->valuePanel->loadCurrentList())
+    context_->panelLibrary.clear();
 }
 
 void DictionaryWindow::variableListChosen() {
@@ -211,33 +214,37 @@ void DictionaryWindow::variableListChosen() {
   else
     cvarHint_.clear();
   host_->setStatusText(1, QStringLiteral("Выбрано: (CVAR) ") + *chosen);
-  if (context_->pani) context_->pani->setCaption(QStringLiteral("Выбор: (CVAR) ") + *chosen);
+  if (context_->valuePanel)
+    context_->valuePanel->setCaption(QStringLiteral("Выбор: (CVAR) ") + *chosen);
   // The new hint shows at once while the mouse rests on the list, as it would on entering it;
   // the user does not have to leave the list and come back to read it.
   if (!cvarHint_.isEmpty() && mouseOnCvarList_) host_->showHint(cvarHint_);
   const auto path = listPath(host_->programDir(), ListTab::Cvar, entry);
   if (!path) return;
   context_->currentListPath = *path;
-  if (context_->pani && context_->pani->Dogy()) context_->panelLibrary.clear();
+  if (context_->valuePanel && context_->valuePanel->loadCurrentList())
+    context_->panelLibrary.clear();
 }
 
 void DictionaryWindow::libraryChosen() {
   const auto chosen = libraryList_->selectedText();
   if (!chosen) return;
-  if (context_->pani) context_->pani->setCaption(QStringLiteral("Выбор: (DLZ) ") + *chosen);
+  if (context_->valuePanel)
+    context_->valuePanel->setCaption(QStringLiteral("Выбор: (DLZ) ") + *chosen);
   host_->setStatusText(1, QStringLiteral("Выбрано: (DLZ) ") + *chosen);
   const std::string library = ui::toUtf8(*chosen);
   context_->currentListPath = libraryListPath(host_->programDir(), library);
-  if (context_->pani && context_->pani->Dogy()) context_->panelLibrary = library;
+  if (context_->valuePanel && context_->valuePanel->loadCurrentList())
+    context_->panelLibrary = library;
 }
 
 void DictionaryWindow::tabChanged() {
   context_->picturesMode = false;
-  if (context_->form6) context_->form6->hidePicture();
+  if (context_->explanationWindow) context_->explanationWindow->hidePicture();
 }
 
 void DictionaryWindow::libraryTabShown() {
-  if (context_->form3) context_->form3->run(true);
+  if (context_->libraryManager) context_->libraryManager->run(true);
 }
 
 void DictionaryWindow::resizeEvent(QResizeEvent* event) {

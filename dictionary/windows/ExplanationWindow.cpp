@@ -81,7 +81,7 @@ ExplanationWindow::ExplanationWindow(ui::EditorHost* host, DictionaryContext* co
   // The outline is a rounded rectangle over the whole window, frame included.
   setMask(QRegion(outline().toFillPolygon().toPolygon()));
 
-  if (context_) context_->form6 = this;
+  if (context_) context_->explanationWindow = this;
 }
 
 void ExplanationWindow::showExplanation(const std::string& text) {

@@ -151,13 +151,13 @@ LibraryManager::LibraryManager(ui::EditorHost* host, DictionaryContext* context,
   connect(removeButton_, &QPushButton::clicked, this, &LibraryManager::removeSelected);
   connect(okButton_, &QPushButton::clicked, this, &LibraryManager::confirm);
 
-  if (context_) context_->form3 = this;
+  if (context_) context_->libraryManager = this;
 }
 
 void LibraryManager::run(bool refreshOnly) {
   for (const auto& name : librariesToAdd(host_->programDir(), entriesOf(libraryList_))) {
     libraryList_->addSorted(ui::fromUtf8(name));
-    if (context_ && context_->ccd) context_->ccd->addLibrary(name);
+    if (context_ && context_->dictionaryWindow) context_->dictionaryWindow->addLibrary(name);
   }
   if (!refreshOnly) exec();
 }
@@ -220,7 +220,8 @@ void LibraryManager::done(int result) {
 }
 
 void LibraryManager::copyListToDictionary() {
-  if (context_ && context_->ccd) context_->ccd->setLibraries(entriesOf(libraryList_));
+  if (context_ && context_->dictionaryWindow)
+    context_->dictionaryWindow->setLibraries(entriesOf(libraryList_));
 }
 
 LibraryManager::~LibraryManager() {

@@ -87,7 +87,7 @@ ValuePanel::ValuePanel(ui::EditorHost* host, DictionaryContext* context, QWidget
   connect(entries_, &ui::ChoiceListBox::userDoubleClicked, this, &ValuePanel::entryDoubleClicked);
   connect(addButton_, &QToolButton::clicked, this, &ValuePanel::entryDoubleClicked);
 
-  if (context_) context_->pani = this;
+  if (context_) context_->valuePanel = this;
 }
 
 void ValuePanel::resizeEvent(QResizeEvent* event) {
@@ -109,7 +109,7 @@ QString ValuePanel::caption() const { return caption_->text(); }
 
 void ValuePanel::setCaption(const QString& caption) { caption_->setText(caption); }
 
-bool ValuePanel::Dogy() {
+bool ValuePanel::loadCurrentList() {
   const ListReadResult list = readListFile(context_->currentListPath);
   if (!list.ok) {
     ui::showError(this, QStringLiteral("Ненайден файл ") + ui::fromUtf8(context_->currentListPath));
@@ -123,7 +123,8 @@ bool ValuePanel::Dogy() {
 
 std::string ValuePanel::explanation(std::string_view library, std::string_view word,
                                     std::string_view key) {
-  const bool libraryTab = context_->ccd && context_->ccd->libraryTabActive();
+  const bool libraryTab =
+      context_->dictionaryWindow && context_->dictionaryWindow->libraryTabActive();
   context_->explanation =
       dictionary::lookUpExplanation(host_->programDir(), library, word, key, libraryTab);
   return context_->explanation;
@@ -134,13 +135,13 @@ void ValuePanel::entryChosen() {
   const auto chosen = entries_->selectedText();
   if (!chosen) return;
   const std::string entry = ui::fromQ(*chosen);
-  ExplanationWindow* form6 = context_->form6;
+  ExplanationWindow* explanationWindow = context_->explanationWindow;
 
   if (context_->picturesMode) {
     const std::string path =
         core::DataLayout(host_->programDir()).picture(core::toUtf8(entry)).value_or("");
-    if (form6 && form6->showPicture(path)) return;
-    if (form6) form6->hidePicture();
+    if (explanationWindow && explanationWindow->showPicture(path)) return;
+    if (explanationWindow) explanationWindow->hidePicture();
     // A file that is there but cannot be decoded is damaged, not missing.
     if (!path.empty() && core::fileExists(path))
       ui::showError(this, QStringLiteral("Файл картинки повреждён: ") + ui::fromUtf8(path));
@@ -153,14 +154,15 @@ void ValuePanel::entryChosen() {
   // the panel still shows that library's entries (a click on the DLZ tab itself moves the focus
   // off the list; the library manager's closing refills the list): then the shown library is
   // meant, not none, or its own explanations would be missed.
-  const bool libraryTab = context_->ccd && context_->ccd->libraryTabActive();
+  const bool libraryTab =
+      context_->dictionaryWindow && context_->dictionaryWindow->libraryTabActive();
   std::string library;
   if (libraryTab) {
-    library = context_->ccd->selectedLibrary();
+    library = context_->dictionaryWindow->selectedLibrary();
     if (library.empty()) library = context_->panelLibrary;
   }
   const std::string text = explanation(library, entry, kExplanationKey);
-  if (form6) form6->showExplanation(text);
+  if (explanationWindow) explanationWindow->showExplanation(text);
 }
 
 void ValuePanel::entryDoubleClicked() {

@@ -33,7 +33,7 @@ class ValuePanel : public ui::ToolWindow {
 
   // Replaces the entries by those of the list file at the context's current list path; a file
   // that cannot be read is reported ("Ненайден файл ...") and the entries stay (false).
-  bool Dogy();
+  bool loadCurrentList();
 
   // The explanation lookup (see dictionary/logic/Explanations.h): stores its result (CP1251)
   // in the context's explanation text and returns it. The library's file and ans2.pro are

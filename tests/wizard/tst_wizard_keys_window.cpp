@@ -39,12 +39,13 @@ struct Wizard {
   test::TempDir dir;
   test::TestHost editorHost{BRINDLE_DATA_DIR};
   binds::KeyDialog keys;
-  binds::MetaBindWindow metab{&editorHost, &keys};
+  binds::MetaBindWindow metaBindWindow{&editorHost, &keys};
   core::Settings settings{dir.file("Zarurud.INI")};
   wizard::WizardWindow window{std::string(BRINDLE_DATA_DIR) + "/"};
 
   Wizard() {
-    wizard::attachKeyPages(window, &keys, &metab, &settings, std::string(BRINDLE_DATA_DIR) + "/");
+    wizard::attachKeyPages(window, &keys, &metaBindWindow, &settings,
+                           std::string(BRINDLE_DATA_DIR) + "/");
     window.setGameDirectory(QString::fromStdString(dir.path()));
   }
 

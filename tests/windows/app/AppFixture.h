@@ -67,7 +67,7 @@ class AppFixture {
     QVERIFY2(QTest::qWaitFor([this] { return main()->placed(); }, 5000), "windows not placed");
   }
 
-  MainWindow* main() const { return app->form1.get(); }
+  MainWindow* main() const { return app->mainWindow.get(); }
   ui::CfgEdit* memo() const { return main()->memo(); }
   QString panel(int i) const { return main()->statusText(i); }
   // The panel label itself, as a user sees it.

@@ -161,7 +161,7 @@ class TestGame : public QObject {
 
   void gameDirectoryDialog() {
     f_->start();
-    brindle::game::GameDirectoryDialog* dialog = f_->app->nachalo;
+    brindle::game::GameDirectoryDialog* dialog = f_->app->gameDirectoryDialog;
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Выберите каталог с игрой"));
     QVERIFY(!(dialog->windowFlags() & Qt::WindowCloseButtonHint));
     // The stored game directory is selected.
@@ -206,20 +206,22 @@ class TestGame : public QObject {
              brindle::ui::asksForToolBarType(w);
     };
     // The tool windows, shown: no buttons at all.
-    for (QWidget* tool : std::initializer_list<QWidget*>{f_->app->ccd, f_->app->pani1}) {
+    for (QWidget* tool :
+         std::initializer_list<QWidget*>{f_->app->dictionaryWindow, f_->app->valuePanel}) {
       QVERIFY2(titledWithout(tool, {}), qPrintable(tool->objectName()));
       QVERIFY(tool->testAttribute(Qt::WA_X11NetWmWindowTypeToolBar));
     }
     // The dialogs: a close button only.
     brindle::app::AboutWindow about(w());
     for (QWidget* dialog : std::initializer_list<QWidget*>{
-             f_->app->form3, f_->app->setbal, f_->app->keys, f_->app->maps, f_->app->metab,
-             f_->app->sozdat, &about, w()->findDialog()})
+             f_->app->libraryManager, f_->app->bindDialog, f_->app->keyDialog,
+             f_->app->mapCycleWindow, f_->app->metaBindWindow, f_->app->newConfigDialog, &about,
+             w()->findDialog()})
       QVERIFY2(titledWithout(dialog, Qt::WindowCloseButtonHint), qPrintable(dialog->objectName()));
 
     // The game-directory dialog, until its first "ОК", has no window-manager frame (whose
     // close button would do nothing) and draws its own caption; then a title without buttons.
-    brindle::game::GameDirectoryDialog* dialog = f_->app->nachalo;
+    brindle::game::GameDirectoryDialog* dialog = f_->app->gameDirectoryDialog;
     QVERIFY(dialog->ownFrame());
     QVERIFY(!(dialog->windowFlags() & (Qt::WindowTitleHint | Qt::WindowCloseButtonHint)));
     bool captionShown = false;
@@ -324,14 +326,14 @@ class TestGame : public QObject {
   void dialogsStandAboveTheToolWindows() {
     // The tool windows stay on top; a dialog shown beside them must not be covered by them.
     f_->start();
-    QVERIFY(f_->app->ccd->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(f_->app->dictionaryWindow->windowFlags() & Qt::WindowStaysOnTopHint);
     bool above = false;
     brindle::test::whenModal<brindle::wizard::NewConfigDialog>(
         [&](brindle::wizard::NewConfigDialog* dialog) {
           above = dialog->windowHandle()->flags() & Qt::WindowStaysOnTopHint;
           dialog->reject();
         });
-    f_->app->sozdat->execFor(q(f_->dir.path()));
+    f_->app->newConfigDialog->execFor(q(f_->dir.path()));
     QVERIFY(above);
     // Also a dialog that is no window of ours, such as a message box or a file dialog.
     QDialog other(w());
@@ -341,7 +343,7 @@ class TestGame : public QObject {
 
   void newConfigDialog() {
     f_->start();
-    brindle::wizard::NewConfigDialog* dialog = f_->app->sozdat;
+    brindle::wizard::NewConfigDialog* dialog = f_->app->newConfigDialog;
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Создать новый конфиг"));
     const QString dir = q(f_->dir.path());
     f_->dir.write("taken.cfg", "keep\r\n");

@@ -176,7 +176,7 @@ class TestMainDocuments : public QObject {
                                         "MetaBind (*.mtb)|*.mtb"));
     }
     // Status panel 1 ends with the value panel's caption.
-    QCOMPARE(f_->panelLabel(1), control<QLabel>(f_->app->pani1, "Label3")->text());
+    QCOMPARE(f_->panelLabel(1), control<QLabel>(f_->app->valuePanel, "Label3")->text());
   }
 
   void fileDialogsStartInTheDocumentsFolderElseTheGameDirectory() {

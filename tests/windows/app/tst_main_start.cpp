@@ -23,12 +23,12 @@ constexpr std::string_view kTemplate =
     "//Unknown's configuration file\r\n\r\nunbindall\r\nclear\r\n\r\n";
 
 struct Frames {
-  QRect ccd, pani1, form6;
+  QRect dictionaryWindow, valuePanel, explanationWindow;
 };
 
 Frames framesOf(const AppFixture& f) {
-  return {f.app->ccd->frameGeometry(), f.app->pani1->frameGeometry(),
-          f.app->form6->frameGeometry()};
+  return {f.app->dictionaryWindow->frameGeometry(), f.app->valuePanel->frameGeometry(),
+          f.app->explanationWindow->frameGeometry()};
 }
 
 // A frame as the window can take it: never smaller than the window's minimum size.
@@ -67,7 +67,8 @@ class TestMainStart : public QObject {
     bool refusedClose = false;
     brindle::test::whenModal<brindle::game::GameDirectoryDialog>(
         [&](brindle::game::GameDirectoryDialog* dialog) {
-          toolWindowsHiddenDuringDialog = !f.app->ccd->isVisible() && !f.app->pani1->isVisible();
+          toolWindowsHiddenDuringDialog =
+              !f.app->dictionaryWindow->isVisible() && !f.app->valuePanel->isVisible();
           dialog->reject();
           dialog->close();
           refusedClose = dialog->isVisible();
@@ -94,11 +95,12 @@ class TestMainStart : public QObject {
     QVERIFY(w->startupGameDirectory().isEmpty());
 
     // The tool windows stand at the built-in layout.
-    QVERIFY(f.app->ccd->isVisible() && f.app->pani1->isVisible() && f.app->form6->isVisible());
+    QVERIFY(f.app->dictionaryWindow->isVisible() && f.app->valuePanel->isVisible() &&
+            f.app->explanationWindow->isVisible());
     const Frames t = framesOf(f);
-    QCOMPARE(t.ccd, fit(f.app->ccd, QRect(160, 15, 135, 315)));
-    QCOMPARE(t.pani1, fit(f.app->pani1, QRect(575, 10, 150, 385)));
-    QCOMPARE(t.form6.topLeft(), QPoint(575, 10));
+    QCOMPARE(t.dictionaryWindow, fit(f.app->dictionaryWindow, QRect(160, 15, 135, 315)));
+    QCOMPARE(t.valuePanel, fit(f.app->valuePanel, QRect(575, 10, 150, 385)));
+    QCOMPARE(t.explanationWindow.topLeft(), QPoint(575, 10));
 
     // Closing writes every setting, the chosen game directory among them.
     QVERIFY(w->close());
@@ -108,7 +110,7 @@ class TestMainStart : public QObject {
     QCOMPARE(f.setting("MainForm", "Width"), std::string("560"));
     QCOMPARE(f.setting("Color", "PrEdit"), std::string("15247360"));
     QCOMPARE(f.setting("Forms", "ccdL"), std::string("160"));
-    QCOMPARE(f.setting("Forms", "ccdW"), std::to_string(t.ccd.width()));
+    QCOMPARE(f.setting("Forms", "ccdW"), std::to_string(t.dictionaryWindow.width()));
     QCOMPARE(f.setting("Forms", "pani1H"), std::string("385"));
     QCOMPARE(f.setting("Forms", "f6T"), std::string("10"));
     QCOMPARE(f.setting("Font", "SizePr"), std::string("10"));
@@ -144,9 +146,9 @@ class TestMainStart : public QObject {
     QVERIFY(f.memo()->font().bold() && f.memo()->font().italic());
     QCOMPARE(w->styleCode(), 3);
     const Frames t = framesOf(f);
-    QCOMPARE(t.ccd, fit(f.app->ccd, QRect(300, 20, 150, 330)));
-    QCOMPARE(t.pani1, fit(f.app->pani1, QRect(700, 10, 150, 385)));
-    QCOMPARE(t.form6.topLeft(), QPoint(575, 200));
+    QCOMPARE(t.dictionaryWindow, fit(f.app->dictionaryWindow, QRect(300, 20, 150, 330)));
+    QCOMPARE(t.valuePanel, fit(f.app->valuePanel, QRect(700, 10, 150, 385)));
+    QCOMPARE(t.explanationWindow.topLeft(), QPoint(575, 200));
     // No question at start when the game directory is known.
     QVERIFY(answers.boxes().empty());
     QCOMPARE(w->startupGameDirectory(), QString::fromStdString(f.dir.path()));
@@ -271,16 +273,17 @@ class TestMainStart : public QObject {
     w->move(w->frameGeometry().topLeft() + QPoint(40, -25));
     settle();
     const Frames after = framesOf(f);
-    QCOMPARE(after.ccd, before.ccd.translated(40, -25));
-    QCOMPARE(after.pani1, before.pani1.translated(40, -25));
-    QCOMPARE(after.form6, before.form6.translated(40, -25));
+    QCOMPARE(after.dictionaryWindow, before.dictionaryWindow.translated(40, -25));
+    QCOMPARE(after.valuePanel, before.valuePanel.translated(40, -25));
+    QCOMPARE(after.explanationWindow, before.explanationWindow.translated(40, -25));
 
     // A tool window moved by the user keeps its new place when the main window moves.
-    f.app->ccd->move(f.app->ccd->frameGeometry().topLeft() + QPoint(100, 0));
-    const QRect ccdMoved = f.app->ccd->frameGeometry();
+    f.app->dictionaryWindow->move(f.app->dictionaryWindow->frameGeometry().topLeft() +
+                                  QPoint(100, 0));
+    const QRect ccdMoved = f.app->dictionaryWindow->frameGeometry();
     w->move(w->frameGeometry().topLeft() + QPoint(5, 5));
     settle();
-    QCOMPARE(f.app->ccd->frameGeometry(), ccdMoved.translated(5, 5));
+    QCOMPARE(f.app->dictionaryWindow->frameGeometry(), ccdMoved.translated(5, 5));
   }
 
   void toolWindowsDockWhileMaximized() {
@@ -297,17 +300,19 @@ class TestMainStart : public QObject {
     const QRect main = w->frameGeometry();
     const Frames docked = framesOf(f);
     const int right = main.left() + main.width() - 15;
-    QCOMPARE(docked.ccd, fit(f.app->ccd, QRect(right - 157, main.top() + 72, 157, 194)));
-    QCOMPARE(docked.pani1, fit(f.app->pani1, QRect(right - 157, main.top() + 266, 157, 200)));
-    QCOMPARE(docked.form6.topLeft(),
-             QPoint(right - docked.form6.width(), main.top() + main.height() - 142));
+    QCOMPARE(docked.dictionaryWindow,
+             fit(f.app->dictionaryWindow, QRect(right - 157, main.top() + 72, 157, 194)));
+    QCOMPARE(docked.valuePanel,
+             fit(f.app->valuePanel, QRect(right - 157, main.top() + 266, 157, 200)));
+    QCOMPARE(docked.explanationWindow.topLeft(),
+             QPoint(right - docked.explanationWindow.width(), main.top() + main.height() - 142));
 
     w->showNormal();
     settle();
     const Frames back = framesOf(f);
-    QCOMPARE(back.ccd, normal.ccd);
-    QCOMPARE(back.pani1, normal.pani1);
-    QCOMPARE(back.form6.topLeft(), normal.form6.topLeft());
+    QCOMPARE(back.dictionaryWindow, normal.dictionaryWindow);
+    QCOMPARE(back.valuePanel, normal.valuePanel);
+    QCOMPARE(back.explanationWindow.topLeft(), normal.explanationWindow.topLeft());
 
     // Maximize, minimize, back to maximized, then normal: still the places before.
     w->showMaximized();
@@ -319,9 +324,9 @@ class TestMainStart : public QObject {
     w->showNormal();
     settle();
     const Frames again = framesOf(f);
-    QCOMPARE(again.ccd, normal.ccd);
-    QCOMPARE(again.pani1, normal.pani1);
-    QCOMPARE(again.form6.topLeft(), normal.form6.topLeft());
+    QCOMPARE(again.dictionaryWindow, normal.dictionaryWindow);
+    QCOMPARE(again.valuePanel, normal.valuePanel);
+    QCOMPARE(again.explanationWindow.topLeft(), normal.explanationWindow.topLeft());
   }
 
   void toolWindowsGoDownAndComeBackWithTheMainWindow() {
@@ -331,22 +336,23 @@ class TestMainStart : public QObject {
     f.start();
     MainWindow* w = f.main();
     const Frames normal = framesOf(f);
-    const QList<QWidget*> tools{f.app->ccd, f.app->pani1, f.app->form6};
+    const QList<QWidget*> tools{f.app->dictionaryWindow, f.app->valuePanel,
+                                f.app->explanationWindow};
     // The program hides the explanation window; it must stay hidden when the others return.
-    f.app->form6->hide();
+    f.app->explanationWindow->hide();
 
     w->showMinimized();
     settle();
     for (QWidget* tool : tools) QVERIFY(!tool->isVisible());
     // A window manager that minimises transient windows with their owner marks them so.
-    f.app->ccd->setWindowState(Qt::WindowMinimized);
+    f.app->dictionaryWindow->setWindowState(Qt::WindowMinimized);
     w->showNormal();
     settle();
-    QVERIFY(f.app->ccd->isVisible() && f.app->pani1->isVisible());
-    QVERIFY(!f.app->form6->isVisible());
-    QVERIFY(!(f.app->ccd->windowState() & Qt::WindowMinimized));
-    QCOMPARE(f.app->ccd->frameGeometry(), normal.ccd);
-    QCOMPARE(f.app->pani1->frameGeometry(), normal.pani1);
+    QVERIFY(f.app->dictionaryWindow->isVisible() && f.app->valuePanel->isVisible());
+    QVERIFY(!f.app->explanationWindow->isVisible());
+    QVERIFY(!(f.app->dictionaryWindow->windowState() & Qt::WindowMinimized));
+    QCOMPARE(f.app->dictionaryWindow->frameGeometry(), normal.dictionaryWindow);
+    QCOMPARE(f.app->valuePanel->frameGeometry(), normal.valuePanel);
   }
 
   void closingMaximizedStoresTheNormalGeometry() {
@@ -367,10 +373,10 @@ class TestMainStart : public QObject {
     QCOMPARE(f.setting("MainForm", "Top"), std::string("20"));
     QCOMPARE(f.setting("MainForm", "Width"), std::string("640"));
     QCOMPARE(f.setting("MainForm", "Height"), std::string("480"));
-    QCOMPARE(f.setting("Forms", "ccdL"), std::to_string(normal.ccd.left()));
-    QCOMPARE(f.setting("Forms", "ccdH"), std::to_string(normal.ccd.height()));
-    QCOMPARE(f.setting("Forms", "pani1W"), std::to_string(normal.pani1.width()));
-    QCOMPARE(f.setting("Forms", "f6L"), std::to_string(normal.form6.left()));
+    QCOMPARE(f.setting("Forms", "ccdL"), std::to_string(normal.dictionaryWindow.left()));
+    QCOMPARE(f.setting("Forms", "ccdH"), std::to_string(normal.dictionaryWindow.height()));
+    QCOMPARE(f.setting("Forms", "pani1W"), std::to_string(normal.valuePanel.width()));
+    QCOMPARE(f.setting("Forms", "f6L"), std::to_string(normal.explanationWindow.left()));
   }
 };
 

@@ -133,7 +133,7 @@ class TestMainTools : public QObject {
     // ... then a word is selected: Ctrl+A defines it.
     memo()->setSelLength(6);
     QTest::keyClick(memo(), Qt::Key_A, Qt::ControlModifier);
-    QVERIFY(control<QLabel>(f_->app->form6, "lbl")
+    QVERIFY(control<QLabel>(f_->app->explanationWindow, "lbl")
                 ->text()
                 .startsWith(QStringLiteral(" Амплитуда покачивания")));
     QCOMPARE(memo()->selLength(), 6);
@@ -147,8 +147,8 @@ class TestMainTools : public QObject {
     holds("cl_bob 0", 0);
     memo()->setSelLength(6);
     w()->defineSelection();
-    QVERIFY(!control<QLabel>(f_->app->form6, "Image1")->isVisible());
-    QVERIFY(control<QLabel>(f_->app->form6, "lbl")
+    QVERIFY(!control<QLabel>(f_->app->explanationWindow, "Image1")->isVisible());
+    QVERIFY(control<QLabel>(f_->app->explanationWindow, "lbl")
                 ->text()
                 .startsWith(QStringLiteral(" Амплитуда покачивания")));
   }
@@ -276,7 +276,7 @@ class TestMainTools : public QObject {
     QCOMPARE(f_->panelLabel(1), QStringLiteral("Открыть файл (Ctrl+O)"));
     QStatusTipEvent none{QString()};
     QApplication::sendEvent(open, &none);
-    QCOMPARE(f_->panelLabel(1), control<QLabel>(f_->app->pani1, "Label3")->text());
+    QCOMPARE(f_->panelLabel(1), control<QLabel>(f_->app->valuePanel, "Label3")->text());
     // The strip's labels have hints too.
     QCOMPARE(w()->findChild<QLabel*>(QStringLiteral("Label4"))->statusTip(),
              QStringLiteral("Очистка конфига от ненужных символов"));

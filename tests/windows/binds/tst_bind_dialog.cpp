@@ -119,12 +119,13 @@ class TestTsetbal : public QObject {
     QVERIFY(dialog_->windowFlags() & Qt::WindowStaysOnTopHint);
     brindle::binds::KeyDialog keys(host_.get());
     QVERIFY(keys.windowFlags() & Qt::WindowStaysOnTopHint);
-    brindle::binds::MetaBindWindow metab(host_.get(), &keys, host_.get());
-    QVERIFY(metab.windowFlags() & Qt::WindowStaysOnTopHint);
-    QVERIFY(metab.isModal());
+    brindle::binds::MetaBindWindow metaBindWindow(host_.get(), &keys, host_.get());
+    QVERIFY(metaBindWindow.windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(metaBindWindow.isModal());
     // Dialog frames: the buttons are chosen (without CustomizeWindowHint the window system adds
     // its own), a close button and nothing to minimize or maximize.
-    for (const QWidget* w : std::initializer_list<const QWidget*>{dialog_.get(), &keys, &metab}) {
+    for (const QWidget* w :
+         std::initializer_list<const QWidget*>{dialog_.get(), &keys, &metaBindWindow}) {
       const Qt::WindowFlags flags = w->windowFlags();
       QVERIFY(flags & Qt::CustomizeWindowHint);
       QVERIFY(flags & Qt::WindowCloseButtonHint);

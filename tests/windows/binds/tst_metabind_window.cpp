@@ -66,7 +66,7 @@ class TestTMetab : public QObject {
     QCOMPARE(found.size(), 1);
     const int row = control<ChoiceList>(metab_, "lx_MeB")->row(found.front());
     control<ChoiceList>(metab_, "lx_MeB")->selectRow(row);
-    metab_->lx_MeBClick(row);
+    metab_->showMetaBind(row);
   }
 
   // Clicks slot `row` and gives it `key` through the key dialog, as the user would.
@@ -287,7 +287,7 @@ class TestTMetab : public QObject {
     QCOMPARE(control<QPushButton>(metab_, "sb_bind")->text(), QStringLiteral("Вставить"));
     // Entry i still shows the file of entry i.
     control<ChoiceList>(metab_, "lx_MeB")->selectRow(1);
-    metab_->lx_MeBClick(1);
+    metab_->showMetaBind(1);
     QCOMPARE(control<brindle::ui::CfgEdit>(metab_, "red_bind")->getText(),
              std::string("bind <<1>> b\r\n"));
     // A click on the list chooses, as the user does it.
@@ -314,15 +314,15 @@ class TestTMetab : public QObject {
   void everyShippedMetabindFillsAndInserts() {
     auto host = std::make_unique<brindle::test::TestHost>(BRINDLE_DATA_DIR);
     KeyDialog binds(host.get());
-    MetaBindWindow metab(host.get(), &binds, host.get());
-    metab.show();
-    QVERIFY(control<ChoiceList>(&metab, "lx_MeB")->count() >= 12);
-    for (int i = 0; i < control<ChoiceList>(&metab, "lx_MeB")->count(); ++i) {
-      const std::string path = metab.paths()[static_cast<std::size_t>(i)];
+    MetaBindWindow metaBindWindow(host.get(), &binds, host.get());
+    metaBindWindow.show();
+    QVERIFY(control<ChoiceList>(&metaBindWindow, "lx_MeB")->count() >= 12);
+    for (int i = 0; i < control<ChoiceList>(&metaBindWindow, "lx_MeB")->count(); ++i) {
+      const std::string path = metaBindWindow.paths()[static_cast<std::size_t>(i)];
       host->memo()->loadText("");
-      control<ChoiceList>(&metab, "lx_MeB")->selectRow(i);
-      metab.lx_MeBClick(i);
-      const int slots = control<ChoiceList>(&metab, "lx_bind")->count();
+      control<ChoiceList>(&metaBindWindow, "lx_MeB")->selectRow(i);
+      metaBindWindow.showMetaBind(i);
+      const int slots = control<ChoiceList>(&metaBindWindow, "lx_bind")->count();
       QVERIFY2(slots >= 1, path.c_str());
       for (int s = 0; s < slots; ++s) {
         binds.setSlotNumber(s + 1);
@@ -331,8 +331,9 @@ class TestTMetab : public QObject {
             ->setCurrentRow(s + 20, QItemSelectionModel::ClearAndSelect);  // digits on
         binds.confirm();
       }
-      QCOMPARE(control<QPushButton>(&metab, "sb_bind")->text(), QStringLiteral("Вставить"));
-      metab.sb_bindClick();
+      QCOMPARE(control<QPushButton>(&metaBindWindow, "sb_bind")->text(),
+               QStringLiteral("Вставить"));
+      metaBindWindow.bindOrInsert();
       const std::string text = host->memo()->getText();
       QVERIFY2(text.size() > 2, path.c_str());
       QVERIFY2(text.find("<<") == std::string::npos, (path + ": " + text).c_str());

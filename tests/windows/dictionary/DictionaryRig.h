@@ -24,21 +24,21 @@ struct DictionaryRig {
   void createWindows(bool managerOwnedByHost = false) {
     host = std::make_unique<TestHost>(dir.path());
     context = std::make_unique<dictionary::DictionaryContext>(host.get());
-    pani = std::make_unique<dictionary::ValuePanel>(host.get(), context.get());
-    ccd = std::make_unique<dictionary::DictionaryWindow>(host.get(), context.get());
-    form3 = std::make_unique<dictionary::LibraryManager>(host.get(), context.get(),
-                                                         managerOwnedByHost ? host.get() : nullptr);
-    form6 = std::make_unique<dictionary::ExplanationWindow>(host.get(), context.get());
+    valuePanel = std::make_unique<dictionary::ValuePanel>(host.get(), context.get());
+    dictionaryWindow = std::make_unique<dictionary::DictionaryWindow>(host.get(), context.get());
+    libraryManager = std::make_unique<dictionary::LibraryManager>(
+        host.get(), context.get(), managerOwnedByHost ? host.get() : nullptr);
+    explanationWindow = std::make_unique<dictionary::ExplanationWindow>(host.get(), context.get());
   }
 
   ui::ScriptedAnswers script;  // every box is recorded, none waits for a person
   TempDir dir;
   std::unique_ptr<TestHost> host;
   std::unique_ptr<dictionary::DictionaryContext> context;
-  std::unique_ptr<dictionary::ValuePanel> pani;
-  std::unique_ptr<dictionary::DictionaryWindow> ccd;
-  std::unique_ptr<dictionary::LibraryManager> form3;
-  std::unique_ptr<dictionary::ExplanationWindow> form6;
+  std::unique_ptr<dictionary::ValuePanel> valuePanel;
+  std::unique_ptr<dictionary::DictionaryWindow> dictionaryWindow;
+  std::unique_ptr<dictionary::LibraryManager> libraryManager;
+  std::unique_ptr<dictionary::ExplanationWindow> explanationWindow;
 };
 
 }  // namespace brindle::test

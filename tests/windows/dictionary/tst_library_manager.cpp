@@ -42,21 +42,21 @@ struct Rig : brindle::test::DictionaryRig {
     dir.write("src/duck.mtb", "+duck\r\n");
     dir.write("src/Net.mtb", "bind\r\n");
     createWindows(true);
-    ccd->show();
+    dictionaryWindow->show();
   }
 
   // Opens the manager as the menu does and runs `inside` while it is shown, then "OK".
   void openManager(const std::function<void()>& inside = {}) {
     bool ran = false;
-    QTimer::singleShot(0, form3.get(), [&] {
-      QVERIFY(form3->isVisible());
+    QTimer::singleShot(0, libraryManager.get(), [&] {
+      QVERIFY(libraryManager->isVisible());
       if (inside) inside();
       ran = true;
-      control<QPushButton>(form3, "Button3")->click();
+      control<QPushButton>(libraryManager, "Button3")->click();
     });
-    form3->run(false);
+    libraryManager->run(false);
     QVERIFY(ran);
-    QVERIFY(!form3->isVisible());
+    QVERIFY(!libraryManager->isVisible());
   }
 
   void choose(const std::string& file, int filter) {
@@ -79,23 +79,30 @@ class TestLibraryManager : public QObject {
  private Q_SLOTS:
   void captionsAndAFixedSize() {
     Rig rig;
-    QCOMPARE(rig.form3->windowTitle(), QStringLiteral("Настройка библиотек DLZ и MetaBinds"));
-    QCOMPARE(control<QLabel>(rig.form3, "Label1")->text(), QStringLiteral("Библиотеки DLZ"));
-    QCOMPARE(control<QLabel>(rig.form3, "Label2")->text(), QStringLiteral("MetaBinds (MTB)"));
-    QCOMPARE(control<QPushButton>(rig.form3, "Button1")->text(), QStringLiteral("Добавить"));
-    QCOMPARE(control<QPushButton>(rig.form3, "Button2")->text(), QStringLiteral("Удалить"));
-    QCOMPARE(control<QPushButton>(rig.form3, "Button3")->text(), QStringLiteral("OK"));
-    QVERIFY(!control<QLabel>(rig.form3, "Image1")->pixmap().isNull());
-    QVERIFY(rig.form3->minimumSize() == rig.form3->maximumSize());
+    QCOMPARE(rig.libraryManager->windowTitle(),
+             QStringLiteral("Настройка библиотек DLZ и MetaBinds"));
+    QCOMPARE(control<QLabel>(rig.libraryManager, "Label1")->text(),
+             QStringLiteral("Библиотеки DLZ"));
+    QCOMPARE(control<QLabel>(rig.libraryManager, "Label2")->text(),
+             QStringLiteral("MetaBinds (MTB)"));
+    QCOMPARE(control<QPushButton>(rig.libraryManager, "Button1")->text(),
+             QStringLiteral("Добавить"));
+    QCOMPARE(control<QPushButton>(rig.libraryManager, "Button2")->text(),
+             QStringLiteral("Удалить"));
+    QCOMPARE(control<QPushButton>(rig.libraryManager, "Button3")->text(), QStringLiteral("OK"));
+    QVERIFY(!control<QLabel>(rig.libraryManager, "Image1")->pixmap().isNull());
+    QVERIFY(rig.libraryManager->minimumSize() == rig.libraryManager->maximumSize());
   }
 
   void openingTwiceListsEverythingOnce() {
     Rig rig;
     rig.openManager();
     rig.openManager();
-    QCOMPARE(control<ChoiceList>(rig.form3, "ListBox1")->texts(), (QStringList{"Aim", "Net"}));
-    QCOMPARE(control<ChoiceList>(rig.form3, "ListBox2")->texts(), QStringList{"jump.mtb"});
-    QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox3")->texts(), (QStringList{"Aim", "Net"}));
+    QCOMPARE(control<ChoiceList>(rig.libraryManager, "ListBox1")->texts(),
+             (QStringList{"Aim", "Net"}));
+    QCOMPARE(control<ChoiceList>(rig.libraryManager, "ListBox2")->texts(), QStringList{"jump.mtb"});
+    QCOMPARE(control<ChoiceList>(rig.dictionaryWindow, "ListBox3")->texts(),
+             (QStringList{"Aim", "Net"}));
   }
 
   void addingCopiesAndListsByTheChosenFilter() {
@@ -105,7 +112,7 @@ class TestLibraryManager : public QObject {
     rig.choose("src/Net.mtb", 2);   // same base name as a library: listed as a MetaBind anyway
     rig.choose("src/duck.mtb", 1);  // the filter decides: a value library "duck"
     rig.openManager([&] {
-      for (int i = 0; i < 4; ++i) control<QPushButton>(rig.form3, "Button1")->click();
+      for (int i = 0; i < 4; ++i) control<QPushButton>(rig.libraryManager, "Button1")->click();
     });
     QCOMPARE(rig.script.fileDialogs().size(), std::size_t(4));
     const auto& request = rig.script.fileDialogs()[0];
@@ -115,16 +122,16 @@ class TestLibraryManager : public QObject {
     QVERIFY(request.mustExist);
     QVERIFY(!request.save);
 
-    QCOMPARE(control<ChoiceList>(rig.form3, "ListBox1")->texts(),
+    QCOMPARE(control<ChoiceList>(rig.libraryManager, "ListBox1")->texts(),
              (QStringList{"Aim", "duck", "Net", "Sound"}));
-    QCOMPARE(control<ChoiceList>(rig.form3, "ListBox2")->texts(),
+    QCOMPARE(control<ChoiceList>(rig.libraryManager, "ListBox2")->texts(),
              (QStringList{"duck.mtb", "jump.mtb", "Net.mtb"}));
     QCOMPARE(rig.dir.read("dlls/dlz/Sound.dlz"), std::string("volume 0.5\r\n"));
     QCOMPARE(rig.dir.read("dlls/metabinds/duck.mtb"), std::string("+duck\r\n"));
     QVERIFY(fs::exists(rig.dir.file("dlls/dlz/duck.mtb")));
     QVERIFY(rig.script.boxes().empty());
     // Closing hands the list to the dictionary's DLZ tab.
-    QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox3")->texts(),
+    QCOMPARE(control<ChoiceList>(rig.dictionaryWindow, "ListBox3")->texts(),
              (QStringList{"Aim", "duck", "Net", "Sound"}));
   }
 
@@ -132,8 +139,9 @@ class TestLibraryManager : public QObject {
     Rig rig;
     rig.dir.write("src/new/Net.dlz", "rate 100000\r\n");
     rig.choose("src/new/Net.dlz", 1);
-    rig.openManager([&] { control<QPushButton>(rig.form3, "Button1")->click(); });
-    QCOMPARE(control<ChoiceList>(rig.form3, "ListBox1")->texts(), (QStringList{"Aim", "Net"}));
+    rig.openManager([&] { control<QPushButton>(rig.libraryManager, "Button1")->click(); });
+    QCOMPARE(control<ChoiceList>(rig.libraryManager, "ListBox1")->texts(),
+             (QStringList{"Aim", "Net"}));
     QCOMPARE(rig.dir.read("dlls/dlz/Net.dlz"), std::string("rate 100000\r\n"));
   }
 
@@ -146,13 +154,14 @@ class TestLibraryManager : public QObject {
     rig.choose("src/duck.mtb", 2);
     rig.script.cancelFile();
     rig.openManager([&] {
-      for (int i = 0; i < 3; ++i) control<QPushButton>(rig.form3, "Button1")->click();
+      for (int i = 0; i < 3; ++i) control<QPushButton>(rig.libraryManager, "Button1")->click();
     });
     QCOMPARE(rig.script.boxes().size(), std::size_t(2));
     QCOMPARE(rig.script.boxes()[0].kind, brindle::ui::BoxKind::Error);
     QVERIFY(rig.script.boxes()[0].text.contains(QStringLiteral("200")));
-    QCOMPARE(control<ChoiceList>(rig.form3, "ListBox1")->texts(), (QStringList{"Aim", "Net"}));
-    QVERIFY(control<ChoiceList>(rig.form3, "ListBox2")->texts().isEmpty());
+    QCOMPARE(control<ChoiceList>(rig.libraryManager, "ListBox1")->texts(),
+             (QStringList{"Aim", "Net"}));
+    QVERIFY(control<ChoiceList>(rig.libraryManager, "ListBox2")->texts().isEmpty());
     QCOMPARE(fs::directory_entry(rig.dir.file("dlls/dlz")).exists(), true);
     int files = 0;
     for ([[maybe_unused]] const auto& e : fs::directory_iterator(rig.dir.file("dlls/dlz"))) ++files;
@@ -162,27 +171,28 @@ class TestLibraryManager : public QObject {
   void deletingRemovesTheFileAndTheEntry() {
     Rig rig;
     rig.openManager([&] {
-      select(control<ChoiceList>(rig.form3, "ListBox1"), "Net");
-      select(control<ChoiceList>(rig.form3, "ListBox2"),
+      select(control<ChoiceList>(rig.libraryManager, "ListBox1"), "Net");
+      select(control<ChoiceList>(rig.libraryManager, "ListBox2"),
              "jump.mtb");  // selecting here clears the other list
-      QCOMPARE(control<ChoiceList>(rig.form3, "ListBox1")->selectedRow(), -1);
-      select(control<ChoiceList>(rig.form3, "ListBox1"), "Net");
-      QCOMPARE(control<ChoiceList>(rig.form3, "ListBox2")->selectedRow(), -1);
-      control<QPushButton>(rig.form3, "Button2")->click();
+      QCOMPARE(control<ChoiceList>(rig.libraryManager, "ListBox1")->selectedRow(), -1);
+      select(control<ChoiceList>(rig.libraryManager, "ListBox1"), "Net");
+      QCOMPARE(control<ChoiceList>(rig.libraryManager, "ListBox2")->selectedRow(), -1);
+      control<QPushButton>(rig.libraryManager, "Button2")->click();
     });
-    QCOMPARE(control<ChoiceList>(rig.form3, "ListBox1")->texts(), QStringList{"Aim"});
+    QCOMPARE(control<ChoiceList>(rig.libraryManager, "ListBox1")->texts(), QStringList{"Aim"});
     QVERIFY(!fs::exists(rig.dir.file("dlls/dlz/Net.dlz")));
     QVERIFY(fs::exists(rig.dir.file("dlls/dlz/Net.pro")));  // the explanations stay
-    QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox3")->texts(), QStringList{"Aim"});
+    QCOMPARE(control<ChoiceList>(rig.dictionaryWindow, "ListBox3")->texts(), QStringList{"Aim"});
 
     rig.openManager([&] {
-      control<QPushButton>(rig.form3, "Button2")->click();  // nothing selected: nothing happens
-      select(control<ChoiceList>(rig.form3, "ListBox2"), "jump.mtb");
-      control<QPushButton>(rig.form3, "Button2")->click();
+      control<QPushButton>(rig.libraryManager, "Button2")
+          ->click();  // nothing selected: nothing happens
+      select(control<ChoiceList>(rig.libraryManager, "ListBox2"), "jump.mtb");
+      control<QPushButton>(rig.libraryManager, "Button2")->click();
     });
-    QVERIFY(control<ChoiceList>(rig.form3, "ListBox2")->texts().isEmpty());
+    QVERIFY(control<ChoiceList>(rig.libraryManager, "ListBox2")->texts().isEmpty());
     QVERIFY(!fs::exists(rig.dir.file("dlls/metabinds/jump.mtb")));
-    QCOMPARE(control<ChoiceList>(rig.form3, "ListBox1")->texts(), QStringList{"Aim"});
+    QCOMPARE(control<ChoiceList>(rig.libraryManager, "ListBox1")->texts(), QStringList{"Aim"});
     QVERIFY(rig.script.boxes().empty());
   }
 
@@ -192,38 +202,43 @@ class TestLibraryManager : public QObject {
     fs::create_directories(rig.dir.file("dlls/dlz/Aim.dlz/inside"));  // no file to unlink
     rig.dir.write("dlls/dlz/Aim.DLZ", "x\r\n");
     rig.openManager([&] {
-      select(control<ChoiceList>(rig.form3, "ListBox1"), "Aim");
-      control<QPushButton>(rig.form3, "Button2")->click();
+      select(control<ChoiceList>(rig.libraryManager, "ListBox1"), "Aim");
+      control<QPushButton>(rig.libraryManager, "Button2")->click();
     });
     QCOMPARE(rig.script.boxes().size(), std::size_t(1));
-    QCOMPARE(control<ChoiceList>(rig.form3, "ListBox1")->texts(), (QStringList{"Aim", "Net"}));
+    QCOMPARE(control<ChoiceList>(rig.libraryManager, "ListBox1")->texts(),
+             (QStringList{"Aim", "Net"}));
   }
 
   void closingByAnyMeansCopiesTheList() {
     Rig rig;
-    rig.form3->run(true);
-    QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox3")->texts(), (QStringList{"Aim", "Net"}));
-    control<ChoiceList>(rig.ccd, "ListBox3")->addItem(QStringLiteral("stray"));
-    QTimer::singleShot(0, rig.form3.get(),
-                       [&] { rig.form3->reject(); });  // Escape, title bar close
-    rig.form3->run(false);
-    QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox3")->texts(), (QStringList{"Aim", "Net"}));
+    rig.libraryManager->run(true);
+    QCOMPARE(control<ChoiceList>(rig.dictionaryWindow, "ListBox3")->texts(),
+             (QStringList{"Aim", "Net"}));
+    control<ChoiceList>(rig.dictionaryWindow, "ListBox3")->addItem(QStringLiteral("stray"));
+    QTimer::singleShot(0, rig.libraryManager.get(),
+                       [&] { rig.libraryManager->reject(); });  // Escape, title bar close
+    rig.libraryManager->run(false);
+    QCOMPARE(control<ChoiceList>(rig.dictionaryWindow, "ListBox3")->texts(),
+             (QStringList{"Aim", "Net"}));
   }
 
   void theChosenLibraryStaysChosenWhileItIsListed() {
     Rig rig;
-    control<QTabWidget>(rig.ccd, "PC1")->setCurrentIndex(2);
-    select(control<ChoiceList>(rig.ccd, "ListBox3"), "Net");
+    control<QTabWidget>(rig.dictionaryWindow, "PC1")->setCurrentIndex(2);
+    select(control<ChoiceList>(rig.dictionaryWindow, "ListBox3"), "Net");
     rig.openManager();
-    QCOMPARE(rig.ccd->selectedLibrary(), std::string("Net"));
-    QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox3")->texts(), (QStringList{"Aim", "Net"}));
+    QCOMPARE(rig.dictionaryWindow->selectedLibrary(), std::string("Net"));
+    QCOMPARE(control<ChoiceList>(rig.dictionaryWindow, "ListBox3")->texts(),
+             (QStringList{"Aim", "Net"}));
 
     rig.openManager([&] {
-      select(control<ChoiceList>(rig.form3, "ListBox1"), "Net");
-      control<QPushButton>(rig.form3, "Button2")->click();
+      select(control<ChoiceList>(rig.libraryManager, "ListBox1"), "Net");
+      control<QPushButton>(rig.libraryManager, "Button2")->click();
     });
-    QCOMPARE(control<ChoiceList>(rig.ccd, "ListBox3")->texts(), QStringList{"Aim"});
-    QCOMPARE(rig.ccd->selectedLibrary(), std::string());  // gone with its entry, no neighbour
+    QCOMPARE(control<ChoiceList>(rig.dictionaryWindow, "ListBox3")->texts(), QStringList{"Aim"});
+    QCOMPARE(rig.dictionaryWindow->selectedLibrary(),
+             std::string());  // gone with its entry, no neighbour
   }
 };
 
