@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLibraryInfo>
+#include <QScreen>
 #include <QTranslator>
 #include <QWindow>
+#include <algorithm>
 
 #include "app/windows/MainWindow.h"
 #include "binds/windows/BindDialog.h"
@@ -27,7 +29,8 @@ namespace {
 // The tool windows stay on top of the other windows for the whole run. Every dialog (the
 // program's own, the message boxes and the file, font, colour and print dialogs) is put above
 // them as it is shown; otherwise a tool window would cover part of it, its buttons among them.
-class DialogsAboveToolWindows : public QObject {
+// It is also kept whole on the screen.
+class DialogPlacement : public QObject {
  public:
   using QObject::QObject;
 
@@ -37,11 +40,45 @@ class DialogsAboveToolWindows : public QObject {
       auto* dialog = qobject_cast<QDialog*>(watched);
       // The show event comes before the window is mapped: the window manager learns the
       // layer with the window itself.
-      if (dialog != nullptr && dialog->isWindow())
+      if (dialog != nullptr && dialog->isWindow()) {
         if (QWindow* handle = dialog->windowHandle())
           handle->setFlag(Qt::WindowStaysOnTopHint, true);
+        keepCaptionOnScreen(dialog);
+      }
     }
     return false;
+  }
+
+ private:
+  // Centres a dialog over its window, as Qt would, but keeps its caption (with the close
+  // button and the handle to move it) on the screen: a dialog taller than a main window near
+  // the top of the screen would otherwise have it above the screen. The dialog's frame is not
+  // known before it is mapped, so the main window's frame stands in for it. A dialog that was
+  // placed on purpose keeps its place.
+  void keepCaptionOnScreen(QDialog* dialog) const {
+    const auto* main = qobject_cast<QWidget*>(parent());
+    QWidget* over = dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr;
+    const QScreen* screen = dialog->screen();
+    if (dialog->testAttribute(Qt::WA_Moved) || main == nullptr || over == nullptr ||
+        screen == nullptr || !main->isVisible() || !over->isVisible())
+      return;
+    const QRect frame = main->frameGeometry();
+    const QRect client = main->geometry();
+    const QMargins decoration(client.left() - frame.left(), client.top() - frame.top(),
+                              frame.right() - client.right(), frame.bottom() - client.bottom());
+    QRect placed(QPoint(), dialog->size());
+    placed.moveCenter(over->frameGeometry().center());
+    const QRect screenRect = screen->availableGeometry() - decoration;
+    placed.moveLeft(std::max(screenRect.left(),
+                             std::min(placed.left(), screenRect.right() - placed.width() + 1)));
+    placed.moveTop(std::max(screenRect.top(),
+                            std::min(placed.top(), screenRect.bottom() - placed.height() + 1)));
+    // move() places the frame; while the frame is not known yet, the frame is the client area.
+    dialog->winId();
+    dialog->move(placed.topLeft() - (dialog->geometry().topLeft() - dialog->pos()));
+    // Not a position of its own: the next time it shows, it is centred again.
+    QMetaObject::invokeMethod(
+        dialog, [dialog] { dialog->setAttribute(Qt::WA_Moved, false); }, Qt::QueuedConnection);
   }
 };
 
@@ -73,7 +110,7 @@ void AppWindows::createWindows() {
   wizard::attachKeyPages(*wizardWindow, keyDialog, metaBindWindow, &main->settings(),
                          main->programDir());
   main->toolWindows().setWindows(dictionaryWindow, valuePanel, explanationWindow);
-  qApp->installEventFilter(new DialogsAboveToolWindows(main));
+  qApp->installEventFilter(new DialogPlacement(main));
   QObject::connect(dictionaryWindow, &dictionary::DictionaryWindow::insertDialogRequested,
                    bindDialog, &binds::BindDialog::openPage);
   QObject::connect(gameDirectoryDialog, &game::GameDirectoryDialog::confirmed, main,
