@@ -596,22 +596,21 @@ void MainWindow::firstShow() {
   const ToolLayout d = ToolWindows::defaultLayout();
   ToolLayout layout;
   using core::Setting;
-  layout.valuePanel.setHeight(settings_.readInt(Setting::ValuePanelHeight, d.valuePanel.height()));
-  layout.valuePanel.setWidth(settings_.readInt(Setting::ValuePanelWidth, d.valuePanel.width()));
-  layout.valuePanel.moveLeft(settings_.readInt(Setting::ValuePanelLeft, d.valuePanel.left()));
-  layout.valuePanel.moveTop(settings_.readInt(Setting::ValuePanelTop, d.valuePanel.top()));
-  layout.dictionaryWindow.setHeight(
-      settings_.readInt(Setting::DictionaryHeight, d.dictionaryWindow.height()));
-  layout.dictionaryWindow.setWidth(
-      settings_.readInt(Setting::DictionaryWidth, d.dictionaryWindow.width()));
-  layout.dictionaryWindow.moveLeft(
-      settings_.readInt(Setting::DictionaryLeft, d.dictionaryWindow.left()));
-  layout.dictionaryWindow.moveTop(
-      settings_.readInt(Setting::DictionaryTop, d.dictionaryWindow.top()));
-  layout.explanationWindow.setX(
-      settings_.readInt(Setting::ExplanationLeft, d.explanationWindow.x()));
-  layout.explanationWindow.setY(
-      settings_.readInt(Setting::ExplanationTop, d.explanationWindow.y()));
+  // A stored frame: its height, width, left and top, each defaulting to the given frame's.
+  const auto storedFrame = [this](Setting height, Setting width, Setting left, Setting top,
+                                  const QRect& fallback) {
+    return QRect(settings_.readInt(left, fallback.left()), settings_.readInt(top, fallback.top()),
+                 settings_.readInt(width, fallback.width()),
+                 settings_.readInt(height, fallback.height()));
+  };
+  layout.valuePanel = storedFrame(Setting::ValuePanelHeight, Setting::ValuePanelWidth,
+                                  Setting::ValuePanelLeft, Setting::ValuePanelTop, d.valuePanel);
+  layout.dictionaryWindow =
+      storedFrame(Setting::DictionaryHeight, Setting::DictionaryWidth, Setting::DictionaryLeft,
+                  Setting::DictionaryTop, d.dictionaryWindow);
+  layout.explanationWindow =
+      QPoint(settings_.readInt(Setting::ExplanationLeft, d.explanationWindow.x()),
+             settings_.readInt(Setting::ExplanationTop, d.explanationWindow.y()));
   tools_.setNormalLayout(layout);
 
   // The game directory: stored, or asked for at the first start.
