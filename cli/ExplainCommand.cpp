@@ -2,6 +2,7 @@
 // shows it, from the data folders beside the executable.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "cli/Commands.h"
 #include "core/Cp1251.h"
@@ -40,9 +41,12 @@ int explain(const std::vector<std::string>& args, const char* argv0) {
   }
 
   // The terminal speaks UTF-8, the explanation files CP1251.
+  std::vector<std::string> problems;
   const std::string text =
       dictionary::lookUpExplanation(programDirectory(argv0), library, core::fromUtf8(word),
-                                    dictionary::kExplanationKey, haveLibrary);
+                                    dictionary::kExplanationKey, haveLibrary, &problems);
+  for (const std::string& problem : problems)
+    std::fprintf(stderr, "brindle-cli explain: %s\n", problem.c_str());
   const std::string out = core::toUtf8(text) + "\n";
   if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
     std::perror("brindle-cli explain: запись в стандартный вывод");

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "core/Cp1251.h"
 #include "core/DataLayout.h"
@@ -125,8 +126,12 @@ std::string ValuePanel::explanation(std::string_view library, std::string_view w
                                     std::string_view key) {
   const bool libraryTab =
       context_->dictionaryWindow && context_->dictionaryWindow->libraryTabActive();
+  std::vector<std::string> problems;
   context_->explanation =
-      dictionary::lookUpExplanation(host_->programDir(), library, word, key, libraryTab);
+      dictionary::lookUpExplanation(host_->programDir(), library, word, key, libraryTab, &problems);
+  // An explanation file that is there but unreadable would otherwise look like a word that
+  // simply has no explanation.
+  if (!problems.empty()) ui::showError(this, ui::fromUtf8(problems.front()));
   return context_->explanation;
 }
 

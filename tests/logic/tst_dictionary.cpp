@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/Cp1251.h"
+#include "core/FileIO.h"
 #include "core/Insertion.h"
 #include "dictionary/logic/Explanations.h"
 #include "dictionary/logic/ListFiles.h"
@@ -152,6 +154,24 @@ TEST_F(DictionaryLookup, FilesAreReadAfreshForEveryLookup) {
 TEST_F(DictionaryLookup, LongExplanationsAreCutAt2047Characters) {
   dir.write("dlls/ans1.pro", "[long]\r\nq=" + std::string(3000, 'a') + "\r\n");
   EXPECT_EQ(explain("long"), " " + std::string(2047, 'a'));
+}
+
+TEST_F(DictionaryLookup, AnUnreadableFileKnowsNothingAndSaysWhy) {
+  std::vector<std::string> problems;
+  {
+    const FileFault denied(FileOperation::Read, dir.file("dlls/ans1.pro"),
+                           std::errc::permission_denied);
+    EXPECT_EQ(lookUpExplanation(dir.path(), "", "cl_bob", "q", false, &problems), " ????");
+    // The other files still answer, and ans1.pro is not asked when they do.
+    EXPECT_EQ(lookUpExplanation(dir.path(), "Net", "only2", "q", true, &problems), " from ans2");
+  }
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_NE(problems[0].find("ans1.pro"), std::string::npos) << problems[0];
+  EXPECT_NE(problems[0].find("доступ"), std::string::npos) << problems[0];
+  // Files that are simply not there are no problem: a library without its own file is usual.
+  problems.clear();
+  EXPECT_EQ(lookUpExplanation(dir.path(), "Missing", "cl_bob", "q", true, &problems), " ans1 bob");
+  EXPECT_TRUE(problems.empty());
 }
 
 // ---------------------------------------------------------------- insertion texts

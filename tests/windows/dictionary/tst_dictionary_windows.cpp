@@ -12,6 +12,7 @@
 #include "DictionaryRig.h"
 #include "JpegFixture.h"
 #include "core/Cp1251.h"
+#include "core/FileIO.h"
 #include "dictionary/windows/DictionaryContext.h"
 #include "dictionary/windows/DictionaryWindow.h"
 #include "dictionary/windows/ExplanationWindow.h"
@@ -286,6 +287,19 @@ class TestDictionaryWindows : public QObject {
     QCOMPARE(rig.memo()->getText(), std::string("01234567alias go ;"));
     QCOMPARE(rig.memo()->selStart(), Offset(17));
     QCOMPARE(rig.context->insertKind, InsertKind::Alias);
+  }
+
+  void anUnreadableExplanationFileIsReported() {
+    Rig rig;
+    const brindle::core::FileFault denied(brindle::core::FileOperation::Read,
+                                          rig.dir.file("dlls/ans1.pro"),
+                                          std::errc::permission_denied);
+    click(control<ChoiceList>(rig.valuePanel, "ListBox1"), "+attack");
+    QCOMPARE(control<QLabel>(rig.explanationWindow, "lbl")->text(), QStringLiteral(" ????"));
+    QCOMPARE(rig.script.boxes().size(), std::size_t(1));
+    QCOMPARE(rig.script.boxes()[0].kind, brindle::ui::BoxKind::Error);
+    QVERIFY2(rig.script.boxes()[0].text.contains(QStringLiteral("ans1.pro")),
+             qPrintable(rig.script.boxes()[0].text));
   }
 
   void addingWithNothingSelectedTellsTheUser() {
