@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "binds/logic/KeyNames.h"
 #include "binds/logic/Metabind.h"
@@ -48,7 +50,7 @@ int metabind(const std::vector<std::string>& args) {
                  kName, path.c_str());
     return 1;
   }
-  const std::string script = binds::cutTrailer(text);
+  std::string script = binds::cutTrailer(text);
   const int slots = binds::metabindSlotCount(text, script);
   file.data = std::string();  // the script is all that is needed from here on
 
@@ -73,7 +75,7 @@ int metabind(const std::vector<std::string>& args) {
     std::fprintf(stderr, "%s: %s: клавиш в MetaBind %d, лишние не использованы\n", kName,
                  path.c_str(), slots);
 
-  const std::string out = core::toUtf8(binds::fillPlaceholders(script, keys));
+  const std::string out = core::toUtf8(binds::fillPlaceholders(std::move(script), keys));
   if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
     std::fprintf(stderr, "%s: ошибка записи в стандартный вывод\n", kName);
     return 1;

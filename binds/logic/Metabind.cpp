@@ -1,6 +1,7 @@
 #include "binds/logic/Metabind.h"
 
 #include <array>
+#include <utility>
 
 #include "core/DataLayout.h"
 #include "core/DataPaths.h"
@@ -63,11 +64,14 @@ int metabindSlotCount(std::string_view fileText, std::string_view script) {
   return highestPlaceholder(script);
 }
 
-std::string fillPlaceholders(std::string_view script, const std::vector<std::string>& keys) {
-  core::MemoryBuffer text(script);
-  for (std::size_t i = 0; i < keys.size(); ++i)
-    core::replaceAll(text, placeholder(static_cast<int>(i + 1)), keys[i]);
-  return text.getText();
+std::string fillPlaceholders(std::string script, const std::vector<std::string>& keys) {
+  // The text is replaced as a whole for each key, so at most two copies of it are held.
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    core::ReplacedText r =
+        core::replaceAllInText(script, placeholder(static_cast<int>(i + 1)), keys[i]);
+    if (r.result.replacements != 0 && !r.result.refused) script = std::move(r.text);
+  }
+  return script;
 }
 
 std::vector<MetabindEntry> listMetabinds(const std::string& programDir) {

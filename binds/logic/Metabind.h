@@ -42,7 +42,8 @@ int metabindSlotCount(std::string_view fileText, std::string_view script);
 // replace-all rule of the find-and-replace tools (search from the top, replace the first
 // match, repeat). "<<1>>" never touches "<<10>>".
 std::string placeholder(int n);
-std::string fillPlaceholders(std::string_view script, const std::vector<std::string>& keys);
+// The script is taken by value: a caller that no longer needs it moves it in.
+std::string fillPlaceholders(std::string script, const std::vector<std::string>& keys);
 
 // One MetaBind of the library, as the MetaBind window lists it.
 struct MetabindEntry {
