@@ -6,10 +6,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSize>
+#include <QTreeView>
 
 namespace brindle::ui {
 namespace {
@@ -202,6 +205,15 @@ FileDialogResult runFileDialog(QWidget* parent, const FileDialogRequest& request
   if (!filters.isEmpty()) dialog.selectNameFilter(filters[index - 1]);
   if (!request.directory.isEmpty()) dialog.setDirectory(request.directory);
   if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+  // Wide enough for the Russian column captions and whole dates.
+  dialog.resize(dialog.sizeHint().expandedTo(QSize(780, 460)));
+  if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+    const QFontMetrics metrics = details->fontMetrics();
+    details->header()->resizeSection(3,
+                                     metrics.horizontalAdvance(QStringLiteral("00.00.0000 00:00")) +
+                                         4 * metrics.averageCharWidth());
+    details->header()->resizeSection(0, 50 * metrics.averageCharWidth());
+  }
   QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& chosen) {
     if (onTypeChange) onTypeChange(static_cast<int>(filters.indexOf(chosen)) + 1);
   });
