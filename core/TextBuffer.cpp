@@ -84,12 +84,20 @@ void TextBuffer::deleteLine(Offset index) {
   replaceSel({});
 }
 
-Offset TextBuffer::findText(std::string_view what, Offset start, Offset length) const {
-  const std::string text = getText();
+namespace {
+
+// The first occurrence of `what` in `text` beginning in [start, start + length], or -1.
+Offset findIn(std::string_view text, std::string_view what, Offset start, Offset length) {
   if (what.empty() || start < 0 || start > static_cast<Offset>(text.size())) return -1;
   const auto found = text.find(what, static_cast<std::size_t>(start));
-  if (found == std::string::npos || static_cast<Offset>(found) > start + length) return -1;
+  if (found == std::string_view::npos || static_cast<Offset>(found) > start + length) return -1;
   return static_cast<Offset>(found);
+}
+
+}  // namespace
+
+Offset TextBuffer::findText(std::string_view what, Offset start, Offset length) const {
+  return findIn(getText(), what, start, length);
 }
 
 // ------------------------------------------------------------------ MemoryBuffer
@@ -143,10 +151,7 @@ void MemoryBuffer::replaceSel(std::string_view text) {
 }
 
 Offset MemoryBuffer::findText(std::string_view what, Offset start, Offset length) const {
-  if (what.empty() || start < 0 || start > static_cast<Offset>(text_.size())) return -1;
-  const auto found = text_.find(what, static_cast<std::size_t>(start));
-  if (found == std::string::npos || static_cast<Offset>(found) > start + length) return -1;
-  return static_cast<Offset>(found);
+  return findIn(text_, what, start, length);
 }
 
 // ------------------------------------------------------------------ find and replace

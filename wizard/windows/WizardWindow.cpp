@@ -248,7 +248,7 @@ void WizardWindow::pageShown(int index) {
       stepLabel_->setText(u8("Выбор конфига"));
       sectionLabel_->setText(u8("Настройки клиента:"));
       setNextCaption(u8("Далее>>"), false);
-      if (!keepUsedKeys_ && usedKeysCleared_) usedKeysCleared_();
+      if (usedKeysCleared_) usedKeysCleared_();
       break;
     case 1:  // "Главные настройки"
       stepLabel_->setText(u8("Стандартные настройки"));

@@ -76,9 +76,6 @@ class WizardWindow : public QDialog {
   bool autoexecMode() const { return chosen_.autoexecMode; }
   bool unbindallPresent() const { return unbindallPresent_; }
   void setUnbindallPresent(bool present) { unbindallPresent_ = present; }
-  // Set while an operation shows page 0 for a moment; page 0 then keeps the used-keys list.
-  bool keepUsedKeysOnFirstPage() const { return keepUsedKeys_; }
-  void setKeepUsedKeysOnFirstPage(bool keep) { keepUsedKeys_ = keep; }
 
   // The commands of the action buttons, with their quotes, in button order: the loading pass
   // reads the keys bound to them.
@@ -157,7 +154,6 @@ class WizardWindow : public QDialog {
   ChosenFile chosen_;
   SettingsValues loaded_;  // the controls as the loading pass left them
   bool unbindallPresent_ = true;
-  bool keepUsedKeys_ = false;
   bool nextEnabled_ = false;  // a file was chosen once
   int pageIndex_ = 0;
   int lastPage_ = 7;
