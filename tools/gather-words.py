@@ -374,7 +374,7 @@ def pawn_bounds(rest):
     high = number(values.get("max_val")) if values.get("has_max") == "true" else None
     if low is None and high is None:
         return ""
-    return f"{low or ''}..{high or ''}"
+    return f"{number_text(low or '')}..{number_text(high or '')}"
 
 
 PAWN_DEFINE = re.compile(r"^\s*#define\s+(\w+)\s+(\"[^\"\n]*\")", re.M)
@@ -644,17 +644,20 @@ def gather_keys(xash, halflife, ref_dir):
     numbers the classic engine defines (public/keydefs.h of the SDK) are kept, with JOY1-4 and
     AUX1-32 that keydefs.h defines and the classic table names so (the reference key list); the
     one-character names are the printable characters a keyboard sends: no upper-case letter
-    (the engine sends letters in lower case) and no double quote (it cannot be written)."""
+    (the engine sends letters in lower case) and no double quote (it cannot be written). The
+    row of "#" starts with "#" and a tab, which tells it from a comment line."""
     keydefs = halflife.read("public/keydefs.h") or ""
     defined = set(re.findall(r"#define\s+(K_\w+)", keydefs))
     table = xash.read("engine/client/input/in_keys.c") or ""
+    with open(os.path.join(ref_dir, "keys.txt"), encoding="utf-8") as f:
+        reference = [l.strip() for l in f if l.strip()]
     names = []
     for m in re.finditer(r'\{\s*"([A-Z0-9_]+)"\s*,\s*([^,\s]+)\s*,', table):
         name, key = m.group(1), m.group(2)
-        if key in defined or key == "';'":
+        # The re-implementation renamed some keys (JOY1 is its LTRIGGER): a name counts when
+        # the classic key list names it too.
+        if (key in defined or key == "';'") and name in reference:
             names.append(name)
-    with open(os.path.join(ref_dir, "keys.txt"), encoding="utf-8") as f:
-        reference = [l.strip() for l in f if l.strip()]
     for name in reference:
         if name not in names and ("K_" + name) in defined:
             names.append(name)

@@ -91,12 +91,15 @@ bool readWordFile(const std::string& path, core::KnownWords& words) {
   // The header: the '#' lines at the top, one of them naming a source.
   bool sourced = false;
   std::size_t i = 0;
-  for (; i < lines.size() && !lines[i].empty() && lines[i].front() == '#'; ++i)
+  for (; i < lines.size() && !lines[i].empty() && lines[i].front() == '#' &&
+         lines[i].rfind("#\t", 0) != 0;
+       ++i)
     if (lines[i].rfind("# source: ", 0) == 0) sourced = true;
   if (!sourced) return false;
   for (; i < lines.size(); ++i) {
     const std::string& line = lines[i];
-    if (line.empty() || line.front() == '#') continue;
+    // A comment; "#<TAB>" starts the row of the key "#".
+    if (line.empty() || (line.front() == '#' && line.rfind("#\t", 0) != 0)) continue;
     const auto f = fields(line);
     if (f.size() != 5 || f[0].empty()) continue;
     if (f[1] == "key") {

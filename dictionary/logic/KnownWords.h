@@ -19,7 +19,8 @@ core::KnownWords readKnownWords(const std::string& programDir);
 // One file of the word base. Rows are "name<TAB>kind<TAB>origin<TAB>side<TAB>values" with kind
 // cmd, var or key; key rows go to `keyNames`, the others to `base`. The file must start with
 // '#' lines naming where its words come from ("# source: <repository> <commit> ..."); a file
-// without them is refused. False when refused or unreadable.
+// without them is refused. Further '#' lines are comments, except "#<TAB>...", the row of the
+// key "#". False when refused or unreadable.
 bool readWordFile(const std::string& path, core::KnownWords& words);
 
 // Whether an explanation (CP1251) names exactly the values 0 and 1, each followed by a dash:
