@@ -14,7 +14,7 @@ states them); no source text is copied.
         --amxmodx alliedmodders/amxmodx=/src/amxmodx \\
         --xash FWGS/xash3d-fwgs=/src/xash3d-fwgs \\
         --cs16client Velaron/cs16-client=/src/cs16-client \\
-        --reference /work/shared/reference \\
+        --reference tools/words/classic-names \\
         --gamewritten OWNER/NAME=/src/x/cstrike/config.cfg@COMMIT ... \\
         --plugin NAME=OWNER/REPO=/src/plugin[/file.sma][@COMMIT] ...
 
@@ -193,7 +193,7 @@ def rank(origin):
     return ORIGINS.index(origin) if origin in ORIGINS else len(ORIGINS)
 
 
-def c_words(source, relative, text, is_cmd_call, var_calls, cmd_calls):
+def c_words(text, var_calls, cmd_calls):
     """Variables defined as cvar_t with a name, registered variables and commands of one C/C++
     file: (name, kind, symbols active where it is registered)."""
     code = strip_comments(text)
@@ -228,7 +228,7 @@ def gather_rehlds(src, words):
     for rel in src.files("rehlds/engine", (".cpp", ".h")) + src.files("rehlds/rehlds",
                                                                       (".cpp", ".h")):
         text = src.read(rel)
-        for name, kind, cond in c_words(src, rel, text, None, ["Cvar_Get"],
+        for name, kind, cond in c_words(text, ["Cvar_Get"],
                                         ["Cmd_AddCommand", "Cmd_AddCommandWithFlags"]):
             own = (rel.startswith("rehlds/rehlds/") or any(s.startswith("REHLDS") for s in cond)
                    or name.startswith("sv_rehlds_"))
@@ -297,7 +297,7 @@ def gather_regamedll(src, words):
         if "/extra/" in rel or "/unittests/" in rel or "/test" in rel:
             continue
         text = src.read(rel)
-        for name, kind, cond in c_words(src, rel, text, None, [],
+        for name, kind, cond in c_words(text, [],
                                         ["ADD_SERVER_COMMAND", "AddServerCommand",
                                          "REG_SVR_COMMAND"]):
             origin = "regamedll" if "REGAMEDLL_ADD" in cond else "game"
@@ -317,7 +317,7 @@ def gather_halflife(src, words):
     """The client library of the SDK (cl_dll): its variables and commands."""
     for rel in src.files("cl_dll", (".cpp", ".h")):
         text = src.read(rel)
-        for name, kind, cond in c_words(src, rel, text, None,
+        for name, kind, cond in c_words(text,
                                         ["CVAR_CREATE", "gEngfuncs.pfnRegisterVariable"],
                                         ["HOOK_COMMAND", "gEngfuncs.pfnAddCommand",
                                          "HOOK_COMMAND_FUNC"]):
@@ -327,7 +327,7 @@ def gather_halflife(src, words):
 def gather_metamod(src, words):
     for rel in src.files("metamod/src", (".cpp", ".h")):
         text = src.read(rel)
-        for name, kind, cond in c_words(src, rel, text, None, [],
+        for name, kind, cond in c_words(text, [],
                                         ["REG_SVR_COMMAND", "g_engfuncs.pfnAddServerCommand"]):
             words.add(name, kind, "metamod", "server", src, rel)
 
@@ -402,7 +402,7 @@ def gather_amxmodx(src, words):
     modules = [r for r in src.files("modules", (".cpp", ".h"))
                if not any(g in r[len("modules"):] for g in other_games)]
     for rel in core + modules:
-        for name, kind, cond in c_words(src, rel, src.read(rel), None, [], ["REG_SVR_COMMAND"]):
+        for name, kind, cond in c_words(src.read(rel), [], ["REG_SVR_COMMAND"]):
             words.add(name, kind, "amxmodx", "server", src, rel)
     plugins = [r for r in src.files("plugins", (".sma",))
                if r.count("/") == 1 or r.startswith("plugins/cstrike/")]
@@ -450,7 +450,7 @@ def gather_plugin(name, src, words):
             for word, kind, side, values in pawn_words(text):
                 words.add(word, kind, origin, side, src, rel, values)
             continue
-        for word, kind, cond in c_words(src, rel, text, None, [], ["REG_SVR_COMMAND"]):
+        for word, kind, cond in c_words(text, [], ["REG_SVR_COMMAND"]):
             words.add(word, kind, origin, "server", src, rel)
         code = strip_comments(text)
         for m in CPP_PLUGIN_CVAR.finditer(code):
@@ -514,11 +514,11 @@ def gather_client_engine(xash, cs16, ref_dir, ref_source, words):
         for rel in xash.files("engine", (".c", ".h")) + xash.files("ref", (".c", ".h")):
             code = strip_comments(xash.read(rel))
             names = [(m.group(1), "var") for m in
-                     re.finditer(r"\bCVAR_DEFINE(?:_AUTO)?\s*\(\s*(?:\w+\s*,\s*\"([^\"]+)\"|)",
+                     re.finditer(r"\bCVAR_DEFINE\s*\(\s*\w+\s*,\s*\"([^\"]+)\"",
                                  code) if m.group(1)]
             names += [(m.group(1), "var") for m in
                       re.finditer(r"\bCVAR_DEFINE_AUTO\s*\(\s*(\w+)\s*,", code)]
-            names += [(n, k) for n, k, _ in c_words(xash, rel, xash.read(rel), None,
+            names += [(n, k) for n, k, _ in c_words(xash.read(rel),
                                                      ["Cvar_Get"],
                                                      ["Cmd_AddCommand", "Cmd_AddRestrictedCommand",
                                                       "Cmd_AddClientCommand",
@@ -533,7 +533,7 @@ def gather_client_engine(xash, cs16, ref_dir, ref_source, words):
                 found.add((name.lower(), kind))
     if cs16 is not None:
         for rel in cs16.files("cl_dll", (".cpp", ".h")):
-            for name, kind, cond in c_words(cs16, rel, cs16.read(rel), None,
+            for name, kind, cond in c_words(cs16.read(rel),
                                             ["CVAR_CREATE", "gEngfuncs.pfnRegisterVariable"],
                                             ["HOOK_COMMAND", "gEngfuncs.pfnAddCommand",
                                              "HOOK_COMMAND_FUNC"]):
@@ -687,7 +687,8 @@ def main():
     p.add_argument("--out", required=True)
     for kind in ("rehlds", "regamedll", "halflife", "metamod", "amxmodx", "xash", "cs16client"):
         p.add_argument("--" + kind)
-    p.add_argument("--reference", required=True, help="folder of the shared reference lists")
+    p.add_argument("--reference", required=True,
+                   help="folder of the lists of classic names (tools/words/classic-names)")
     p.add_argument("--gamewritten", action="append", default=[])
     p.add_argument("--plugin", action="append", default=[], help="NAME=OWNER/REPO=PATH[@COMMIT]")
     a = p.parse_args()
@@ -695,8 +696,9 @@ def main():
     src = {k: Source(getattr(a, k)) if getattr(a, k) else None
            for k in ("rehlds", "regamedll", "halflife", "metamod", "amxmodx", "xash",
                      "cs16client")}
-    ref = Source("shared/reference=" + a.reference + "@" + "reference-lists")
-    ref.commit = "(lists with their own sources: SOURCES.md)"
+    # The lists of classic names carry their evidence per name; the header names the folder.
+    ref = Source(os.path.relpath(a.reference).replace(os.sep, "/") + "=" + a.reference +
+                 "@(evidence per name inside)")
     words = Words()
     if src["rehlds"]:
         gather_rehlds(src["rehlds"], words)
