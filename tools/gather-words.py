@@ -678,7 +678,8 @@ def write_file(path, title, origins, rows):
     for s in sorted(paths, key=lambda s: s.repo.lower()):
         lines.append(s.header(paths[s]))
     lines += rows
-    with open(path, "w", encoding="utf-8", newline="\n") as f:
+    # Data files beside the program are ASCII (CP1251) with CR LF breaks, as all of its files.
+    with open(path, "w", encoding="cp1251", errors="replace", newline="\r\n") as f:
         f.write("\n".join(lines) + "\n")
 
 
