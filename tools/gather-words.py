@@ -250,11 +250,11 @@ def rehlds_side(rel, name):
     return "both"
 
 
-def regamedll_values(src):
-    """Values from the documented configuration file dist/game.cfg: a variable whose text lists
-    numeric values ("0 - disabled", "1 - enabled") and nothing else, with its default among
-    them, takes the range from the least to the greatest."""
-    text = src.read("dist/game.cfg")
+def documented_values(text):
+    """Values from a documented configuration file (ReGameDLL's dist/game.cfg, AMX Mod X's
+    configs/amxx.cfg): a variable whose comment lists numeric values ("0 - disabled",
+    "1 - enabled") and nothing else, with its default among them, takes the range from the
+    least to the greatest."""
     out = {}
     if text is None:
         return out
@@ -273,7 +273,7 @@ def regamedll_values(src):
                     values.append(float(v.group(1)))
                 if re.match(r"[a-z]\s*-\s", b):
                     flags = True
-                d = re.match(r'Default value:\s*"([^"]*)"', b)
+                d = re.match(r'Default value:\s*"?([^"\s]*)"?\s*$', b)
                 if d:
                     default = d.group(1)
             try:
@@ -284,7 +284,7 @@ def regamedll_values(src):
                     and min(values) <= dv <= max(values)
                     and all(float(int(v)) == v for v in values)):
                 out[m.group(1).lower()] = f"{int(min(values))}..{int(max(values))}"
-        block = [] if not s.startswith("//") else block
+        block = []
     return out
 
 
@@ -292,7 +292,7 @@ def gather_regamedll(src, words):
     """The game library: cvar_t definitions registered in game.cpp and elsewhere, server
     commands, and the commands a client sends (ClientCommand). REGAMEDLL_ADD marks its own
     additions."""
-    values = regamedll_values(src)
+    values = documented_values(src.read("dist/game.cfg"))
     for rel in src.files("regamedll", (".cpp", ".h")):
         if "/extra/" in rel or "/unittests/" in rel or "/test" in rel:
             continue
@@ -409,6 +409,12 @@ def gather_amxmodx(src, words):
     for rel in plugins:
         for name, kind, side, values in pawn_words(src.read(rel)):
             words.add(name, kind, "amxmodx", side, src, rel, values)
+    for rel in ("configs/amxx.cfg", "configs/cstrike/amxx.cfg"):
+        for name, values in documented_values(src.read(rel)).items():
+            row = words.rows.get((name, "var"))
+            if row is not None and row["origin"] == "amxmodx" and not row["values"]:
+                row["values"] = values
+                row["sources"].add((src, rel, "amxmodx"))
 
 
 CPP_PLUGIN_CVAR = re.compile(r"\b(?:\w*CvarRegister|this->Register|\w*[Cc]var\w*\.Register|CVAR_CREATE)\s*\(\s*\"([^\"\n]+)\"")
