@@ -12,8 +12,9 @@ namespace brindle::dictionary {
 // "impulse"). Variables: likewise from the CVAR tab's list files. On/off variables: those
 // variables whose explanation in dlls\ans1.pro describes the values 0 and 1 and no other.
 // The word base: every row of the files in words/ (keys.tsv gives the engine's key names).
-// Files that are missing, unreadable or without their source header give no words and are
-// named in `missing`, relative to the program directory ("words/keys.tsv").
+// List files and word-base files that are missing, unreadable or (word base) without their
+// source header give no words and are named in `missing`, relative to the program directory
+// ("words/keys.tsv", "DLLS/Stcmd.dll").
 core::KnownWords readKnownWords(const std::string& programDir);
 
 // One file of the word base. Rows are "name<TAB>kind<TAB>origin<TAB>side<TAB>values" with kind
