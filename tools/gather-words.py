@@ -4,11 +4,12 @@
 Every source is given as OWNER/NAME=PATH[@COMMIT]: the repository it was checked out from, the
 folder of the checkout and, when the folder is no git work tree, the commit it holds. Only
 names and facts are taken (kind, origin, the side that reads a word, values where the source
-states them); no source text is copied.
+states them); no source text is copied. tools/words/gather-all.sh runs it over a folder of
+checkouts with the sources the shipped files came from.
 
     tools/gather-words.py --out data/words \\
-        --rehlds dreamstalker/rehlds=/src/rehlds \\
-        --regamedll s1lentq/ReGameDLL_CS=/src/ReGameDLL_CS \\
+        --rehlds rehlds/ReHLDS=/src/ReHLDS \\
+        --regamedll rehlds/ReGameDLL_CS=/src/ReGameDLL_CS \\
         --halflife ValveSoftware/halflife=/src/halflife \\
         --metamod theAsmodai/metamod-r=/src/metamod-r \\
         --amxmodx alliedmodders/amxmodx=/src/amxmodx \\
