@@ -11,8 +11,16 @@ namespace brindle::dictionary {
 // Commands: the first word of every entry of the CMD tab's list files ("impulse 100" gives
 // "impulse"). Variables: likewise from the CVAR tab's list files. On/off variables: those
 // variables whose explanation in dlls\ans1.pro describes the values 0 and 1 and no other.
-// Missing files give fewer words. Key names are no dictionary data: `keyNames` stays empty.
+// The word base: every row of the files in words/ (keys.tsv gives the engine's key names).
+// Files that are missing, unreadable or without their source header give no words and are
+// named in `missing`, relative to the program directory ("words/keys.tsv").
 core::KnownWords readKnownWords(const std::string& programDir);
+
+// One file of the word base. Rows are "name<TAB>kind<TAB>origin<TAB>side<TAB>values" with kind
+// cmd, var or key; key rows go to `keyNames`, the others to `base`. The file must start with
+// '#' lines naming where its words come from ("# source: <repository> <commit> ..."); a file
+// without them is refused. False when refused or unreadable.
+bool readWordFile(const std::string& path, core::KnownWords& words);
 
 // Whether an explanation (CP1251) names exactly the values 0 and 1, each followed by a dash:
 // "1 — включено; 0 — выключено".
