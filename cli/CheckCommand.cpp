@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "binds/logic/KeyNames.h"
 #include "cli/Commands.h"
 #include "core/ConsoleScript.h"
 #include "core/Cp1251.h"
@@ -213,8 +212,18 @@ int check(const std::vector<std::string>& args, const char* argv0) {
     return 2;
   }
 
-  core::KnownWords words = dictionary::readKnownWords(programDirectory(argv0));
-  for (const auto key : binds::kKeyNames) words.keyNames.emplace_back(key);
+  // Without its word data (a binary copied alone) every word would look unknown: say what is
+  // missing instead of reporting the whole file.
+  const core::KnownWords words = dictionary::readKnownWords(programDirectory(argv0));
+  if (!words.missing.empty()) {
+    std::string list;
+    for (const std::string& m : words.missing) list += (list.empty() ? "" : ", ") + m;
+    std::fprintf(stderr,
+                 "brindle-cli check: нет данных программы рядом с ней (%s): без них проверка "
+                 "невозможна\n",
+                 list.c_str());
+    return 2;
+  }
   const core::Vocabulary vocabulary(words);
 
   bool unreadable = false;
@@ -241,10 +250,12 @@ int check(const std::vector<std::string>& args, const char* argv0) {
         text = bom ? std::string(kBom) + core::fromUtf8(std::string_view(text).substr(kBom.size()))
                    : core::fromUtf8(text);
       }
-      const std::string game = gameDir.empty() ? editor::findGameDir(file) : gameDir;
+      bool known = true;
+      const std::string game = gameDir.empty() ? editor::findGameDir(file, &known) : gameDir;
       const std::string relPath = editor::relativeToGame(game, file);
       editor::CheckOptions options;
       options.kind = kind ? *kind : editor::guessConfigKind(relPath, text, &vocabulary);
+      options.gameDirKnown = known;
       editor::DiskSource disk(game);
       editor::CheckResult result = editor::checkInChain(text, relPath, disk, vocabulary, options);
       if (bom)

@@ -161,6 +161,7 @@ class Checker : public core::ScriptVisitor {
   void add(Offset offset, Offset length, Severity severity, ProblemKind kind, std::string message);
   void alias(std::string_view script, const ScriptCommand& cmd);
   void key(std::string_view script, const ScriptCommand& cmd, bool unbind);
+  void side(std::string_view name, const core::Vocabulary::Known& known, const ScriptWord& w);
   void setinfo(std::string_view script, const ScriptCommand& cmd);
   void userinfo(std::string_view key, std::string_view value, const ScriptCommand& cmd);
   void cycles(std::string_view text);
@@ -270,8 +271,19 @@ void Checker::command(std::string_view script, const ScriptCommand& cmd) {
         break;
     }
   }
-  if (known.variable && !known.command && words.size() >= 2) {
-    if (depth == 0 && isOneOf(name, kUserinfoVariables)) userinfo(name, words[1].text(script), cmd);
+  if (known.variable && !known.command) {
+    if (depth == 0 && !lineOnly_ && !inComment) side(name, known, words[0]);
+    if (words.size() >= 2) {
+      if (known.info && !known.info->values.empty()) {
+        const std::string_view value = words[1].text(script);
+        if (!known.info->values.accepts(value))
+          add(words[1].start, words[1].length, Severity::Warning, ProblemKind::BadValue,
+              q(name) + ": значение " + q(value) + " вне допустимых (" +
+                  known.info->values.describe() + ")");
+      }
+      if (depth == 0 && isOneOf(name, kUserinfoVariables))
+        userinfo(name, words[1].text(script), cmd);
+    }
   }
 }
 
@@ -303,21 +315,44 @@ void Checker::alias(std::string_view script, const ScriptCommand& cmd) {
   lastDef_[static_cast<std::size_t>(cmd.depth)] = static_cast<long>(defs_.size() - 1);
 }
 
+// A variable of the other side does nothing where this config runs. A player's config runs in
+// the game on the player's computer: a variable of the server rules or of a server's add-on
+// there does not reach the server the player joins. The engine's own server variables are left
+// alone: the player's engine keeps them for the servers it starts and writes them into
+// config.cfg itself. A server's config and its add-ons' run on the server, where no variable of
+// the game client is read.
+void Checker::side(std::string_view name, const core::Vocabulary::Known& known,
+                   const ScriptWord& w) {
+  if (!known.info) return;
+  const std::string_view origin = known.info->origin;
+  if (options_.kind == ConfigKind::Player) {
+    if (known.side != core::WordSide::Server || origin == "engine") return;
+    add(w.start, w.length, Severity::Warning, ProblemKind::WrongSide,
+        q(name) + " — " + core::Vocabulary::originText(*known.info) +
+            ": в конфиге игрока она не действует на сервере, куда игрок заходит");
+  } else if (known.side == core::WordSide::Client) {
+    add(w.start, w.length, Severity::Warning, ProblemKind::WrongSide,
+        q(name) + " — " + core::Vocabulary::originText(*known.info) +
+            ": сервер её не читает, в конфиге сервера она ничего не делает");
+  }
+}
+
 void Checker::key(std::string_view script, const ScriptCommand& cmd, bool unbind) {
   const auto words = cmd.words;
   if (words.size() < 2) return;
   const ScriptWord& w = words[1];
   const std::string_view key = w.text(script);
   const std::string_view command = unbind ? "unbind" : "bind";
-  if (!vocabulary_.isKeyName(key)) {
+  if (!vocabulary_.isEngineKey(key)) {
     std::string message;
     const char lower = static_cast<char>(lowerAscii(key.empty() ? '\0' : key[0]));
     if (key.empty())
       message = "пустое имя клавиши: " + std::string(command) + " его не примет";
     else if (key.size() == 1 && lower != key[0] &&
-             vocabulary_.isKeyName(std::string_view(&lower, 1)))
-      message =
-          q(key) + " — не имя клавиши: буквы пишутся строчными, " + q(std::string_view(&lower, 1));
+             vocabulary_.isEngineKey(std::string_view(&lower, 1)))
+      message = q(key) + " — не имя клавиши: имя из одного символа игра сравнивает с учётом " +
+                "регистра, а клавиша этой буквы называется " + q(std::string_view(&lower, 1)) +
+                "; такая привязка не сработает";
     else
       message = q(key) + " — не имя клавиши: " + std::string(command) + " его не примет";
     add(w.start, w.length, Severity::Error, ProblemKind::BadKeyName, std::move(message));
@@ -603,7 +638,7 @@ void Checker::execTrouble(const ExecLine& exec, ExecTrouble trouble, bool quiet,
   const std::string name = q(exec.target);
   switch (trouble) {
     case ExecTrouble::Missing:
-      if (quiet) return;  // the game looks for it without a word
+      if (quiet || !options_.gameDirKnown) return;  // the game looks for it without a word
       add(exec.offset, exec.length, Severity::Warning, ProblemKind::ExecFailed,
           "файла " + name + " нет в папке игры: игра напишет «couldn't exec " +
               core::toUtf8(exec.target) + "» и пойдёт дальше");
@@ -683,7 +718,12 @@ CheckResult Checker::finish(std::string_view text) {
         continue;
       }
       std::string message = "неизвестная команда или переменная " + q(word);
-      if (const std::string s = suggestion(word, aliases); !s.empty())
+      if (word[0] == '#' || word[0] == ';')
+        message += ": «" + std::string(1, word[0]) +
+                   "» не начинает комментарий, комментарий в конфиге начинается с «//»";
+      else if (word[0] == '/')
+        message += ": комментарий начинается с двух «/», а не с одной";
+      else if (const std::string s = suggestion(word, aliases); !s.empty())
         message += "; может быть, " + q(s) + "?";
       add(c.offset, c.length, Severity::Warning, ProblemKind::UnknownWord, std::move(message));
     }

@@ -89,6 +89,10 @@ struct CheckOptions {
   // Aliases that the other files of the exec chain define: known words in this one. Null for
   // none.
   const core::NameSet* chainAliases = nullptr;
+  // Whether the game directory is known for sure. When it is only a guess (a file outside any
+  // game's folder), a file that exec names may well be there in the real one: its absence is
+  // not reported.
+  bool gameDirKnown = true;
 };
 
 // Checks a whole config on its own.

@@ -260,7 +260,8 @@ std::vector<std::string> gameStartFiles(FileSource& source, GameRole role,
 
 // ---------------------------------------------------------------- game directories
 
-std::string findGameDir(const std::string& filePath) {
+std::string findGameDir(const std::string& filePath, bool* found) {
+  if (found) *found = true;
   std::error_code ec;
   fs::path file = fs::absolute(core::pathFromUtf8(filePath), ec);
   if (ec) file = core::pathFromUtf8(filePath);
@@ -270,6 +271,7 @@ std::string findGameDir(const std::string& filePath) {
     if (findEntry(dir, "liblist.gam")) return core::utf8Of(dir);
     if (dir == dir.parent_path()) break;
   }
+  if (found) *found = false;
   return core::utf8Of(own);
 }
 
