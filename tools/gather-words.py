@@ -232,7 +232,22 @@ def gather_rehlds(src, words):
                                         ["Cmd_AddCommand", "Cmd_AddCommandWithFlags"]):
             own = (rel.startswith("rehlds/rehlds/") or any(s.startswith("REHLDS") for s in cond)
                    or name.startswith("sv_rehlds_"))
-            words.add(name, kind, "rehlds" if own else "engine", "server", src, rel)
+            words.add(name, kind, "rehlds" if own else "engine", rehlds_side(rel, name), src,
+                      rel)
+
+
+def rehlds_side(rel, name):
+    """The classic engine holds the client and the server in one program; the dedicated server's
+    source tells the parts apart by file: the server's own files (sv_*.cpp) and ReHLDS's own
+    folder serve the server, the stubs of the client part (cl_null.cpp and the like) name the
+    client's words, and the shared files (commands, variables, host, files) serve both."""
+    base = os.path.basename(rel)
+    if base.endswith("_null.cpp"):
+        return "client"
+    if (base.startswith("sv_") or rel.startswith("rehlds/rehlds/")
+            or name.lower().startswith(("sv_", "mp_"))):
+        return "server"
+    return "both"
 
 
 def regamedll_values(src):
@@ -396,14 +411,70 @@ def gather_amxmodx(src, words):
             words.add(name, kind, "amxmodx", side, src, rel, values)
 
 
+CPP_PLUGIN_CVAR = re.compile(r"\b(?:\w*CvarRegister|this->Register|\w*[Cc]var\w*\.Register|CVAR_CREATE)\s*\(\s*\"([^\"\n]+)\"")
+CPP_PLUGIN_CMD = re.compile(r"\b(?:REG_SVR_COMMAND|g_engfuncs\.pfnAddServerCommand|"
+                            r"pfnAddServerCommand)\s*\(\s*\"([^\"\n]+)\"")
+CPP_CLIENT_CMD = re.compile(r"\b(?:Q_stricmp|stricmp|strcmp|FStrEq|_stricmp)\s*\(\s*pcmd\s*,"
+                            r"\s*\"([A-Za-z_][\w]*)\"\s*\)")
+CONVAR = re.compile(r'\bConVar\s+\w+\s*\(\s*"([^"\n]+)"\s*,\s*"[^"\n]*"\s*,\s*'
+                    r'"(?:[^"\\]|\\.)*"\s*(?:,\s*(true|false)\s*'
+                    r'(?:,\s*(-?[\d.]+)f?\s*(?:,\s*(-?[\d.]+)f?)?)?)?')
+
+
 def gather_plugin(name, src, words):
-    files = [os.path.basename(src.path)] if os.path.isfile(src.path) else src.files("", (".sma",))
-    base = src.path if os.path.isdir(src.path) else os.path.dirname(src.path)
+    """A plugin's words. Pawn plugins (.sma, .inc): register_cvar, create_cvar with its bounds,
+    register_concmd, register_clcmd, register_srvcmd. Metamod plugins (C++): the variables they
+    register through their helpers (CvarRegister, Register in the cvar class), the server
+    commands they add, and the client commands their ClientCommand compares `pcmd` with. A bot
+    whose variables are ConVar objects (YaPB) gets the prefix its product header names."""
+    if os.path.isfile(src.path):
+        base, files = os.path.dirname(src.path), [os.path.basename(src.path)]
+    else:
+        base = src.path
+        files = src.files("", (".sma", ".inc", ".cpp", ".h"))
+    prefix = ""
     for rel in files:
-        with open(os.path.join(base, rel), "rb") as f:
-            text = f.read().decode("utf-8", "replace")
-        for word, kind, side, values in pawn_words(text):
-            words.add(word, kind, "plugin:" + name, side, src, rel, values)
+        if rel.endswith("product.h"):
+            m = re.search(r"cmdPri\s*\{\s*\"(\w+)\"", read_text(os.path.join(base, rel)))
+            if m:
+                prefix = m.group(1) + "_"
+                for c in re.findall(r"cmd(?:Pri|Sec)\s*\{\s*\"(\w+)\"",
+                                    read_text(os.path.join(base, rel))):
+                    words.add(c, "cmd", "plugin:" + name, "server", src, rel)
+    origin = "plugin:" + name
+    for rel in files:
+        text = read_text(os.path.join(base, rel))
+        if rel.endswith((".sma", ".inc")):
+            if "/include/" in "/" + rel and not rel.startswith(name):
+                continue  # the includes of AMX Mod X itself, carried along
+            for word, kind, side, values in pawn_words(text):
+                words.add(word, kind, origin, side, src, rel, values)
+            continue
+        for word, kind, cond in c_words(src, rel, text, None, [], ["REG_SVR_COMMAND"]):
+            words.add(word, kind, origin, "server", src, rel)
+        code = strip_comments(text)
+        for m in CPP_PLUGIN_CVAR.finditer(code):
+            words.add(m.group(1), "var", origin, "server", src, rel)
+        for m in CPP_PLUGIN_CMD.finditer(code):
+            words.add(m.group(1), "cmd", origin, "server", src, rel)
+        for m in CPP_CLIENT_CMD.finditer(code):
+            words.add(m.group(1), "cmd", origin, "client", src, rel)
+        if prefix:
+            for m in CONVAR.finditer(code):
+                values = ""
+                if m.group(2) == "true" and m.group(3):
+                    values = f"{number_text(m.group(3))}..{number_text(m.group(4) or '')}"
+                words.add(prefix + m.group(1), "var", origin, "server", src, rel, values)
+
+
+def number_text(s):
+    s = s.rstrip(".")
+    return s[:-2] if s.endswith(".0") else s
+
+
+def read_text(path):
+    with open(path, "rb") as f:
+        return f.read().decode("utf-8", "replace")
 
 
 # ---------------------------------------------------------------- client engine names
@@ -542,6 +613,13 @@ def gather_game_written(sources, words, least=2, least_bound=3):
         if len(srcs) >= least and not words.has(name, "var"):
             for s in srcs:
                 words.add(name, "var", "client", "client", s, relpath_in_repo(s))
+        elif words.has(name, "var"):
+            # The client archives it, so the client reads it too.
+            row = words.rows[(name.lower(), "var")]
+            if not row["side"] & SIDE_BITS["client"]:
+                print(f"read by the client too (a game-written config holds it): {name}",
+                      file=sys.stderr)
+            row["side"] |= SIDE_BITS["client"]
     for name, srcs in sorted(bound.items()):
         if (len(srcs) >= least_bound and name.lower() not in aliases
                 and not words.has(name) and not name[0] in "+-"):

@@ -70,8 +70,8 @@ TEST(KnownWords, TheWordBaseKnowsTheWordsOfRealConfigs) {
            {"gl_lightholes", false, "engine", Client},
            {"scoreboard_showavatars", false, "client", Client},
            {"sp_decals", false, "client", Client},
-           {"save", true, "engine", Server},
-           {"load", true, "engine", Server},
+           {"save", true, "engine", Both},
+           {"load", true, "engine", Both},
            {"cheer", true, "client", Client},
            {"mp_fraglimit", false, "regamedll", Server},
            {"mp_round_infinite", false, "regamedll", Server},
@@ -82,6 +82,10 @@ TEST(KnownWords, TheWordBaseKnowsTheWordsOfRealConfigs) {
            {"csstats_rank", false, "amxmodx", Server},
            {"amx_statsx_duration", false, "amxmodx", Server},
            {"meta", true, "metamod", Server},
+           {"violence_hblood", false, "engine", Both},
+           {"sv_cheats", false, "engine", Server},
+           {"yb_quota", false, "plugin:YaPB", Server},
+           {"csdm_active", false, "plugin:CSDM", Server},
        }) {
     const auto k = v.lookup(c.name);
     ASSERT_NE(k.info, nullptr) << c.name;
