@@ -240,7 +240,17 @@ void Checker::command(std::string_view script, const ScriptCommand& cmd) {
     }
   }
 
-  const core::Vocabulary::Known known = vocabulary_.lookup(name);
+  // A value of several words ("alias p \"sv_password \"1\"\"") reaches the game joined with
+  // blanks and without its quotes (Cmd_Alias_f): a quoted first word then reads without the
+  // blanks around it.
+  std::string_view lookupName = name;
+  if (depth > 0 && words[0].quoted && cmd.parent && cmd.parent->words.size() > 3) {
+    while (!lookupName.empty() && static_cast<unsigned char>(lookupName.front()) <= ' ')
+      lookupName.remove_prefix(1);
+    while (!lookupName.empty() && static_cast<unsigned char>(lookupName.back()) <= ' ')
+      lookupName.remove_suffix(1);
+  }
+  const core::Vocabulary::Known known = vocabulary_.lookup(lookupName);
   if (!known.command && !known.variable && !inComment && !lineOnly_ && !name.empty())
     candidates_.push_back(
         {words[0].start, words[0].length, words[0].textStart(), words[0].textLength()});
@@ -329,7 +339,8 @@ void Checker::side(std::string_view name, const core::Vocabulary::Known& known,
     if (known.side != core::WordSide::Server || origin == "engine") return;
     add(w.start, w.length, Severity::Warning, ProblemKind::WrongSide,
         q(name) + " — " + core::Vocabulary::originText(*known.info) +
-            ": в конфиге игрока она не действует на сервере, куда игрок заходит");
+            ": она действует, только когда игрок сам создаёт игру; на сервере, куда он заходит, "
+            "она ничего не делает");
   } else if (known.side == core::WordSide::Client) {
     add(w.start, w.length, Severity::Warning, ProblemKind::WrongSide,
         q(name) + " — " + core::Vocabulary::originText(*known.info) +
@@ -343,7 +354,10 @@ void Checker::key(std::string_view script, const ScriptCommand& cmd, bool unbind
   const ScriptWord& w = words[1];
   const std::string_view key = w.text(script);
   const std::string_view command = unbind ? "unbind" : "bind";
-  if (!vocabulary_.isEngineKey(key)) {
+  // Key_StringToKeynum takes any name of one character as that character's key; only an
+  // upper-case letter names no key, since the game sends letters in lower case.
+  const bool anySingle = key.size() == 1 && !(key[0] >= 'A' && key[0] <= 'Z');
+  if (!anySingle && !vocabulary_.isEngineKey(key)) {
     std::string message;
     const char lower = static_cast<char>(lowerAscii(key.empty() ? '\0' : key[0]));
     if (key.empty())
@@ -592,6 +606,34 @@ void Checker::cycles(std::string_view text) {
     const std::size_t start = m.front();  // the first defined alias of the component
     const bool self = std::binary_search(edges[start].begin(), edges[start].end(), start);
     if (m.size() < 2 && !self) continue;
+    // Aliases are redefined while they run, so which value of a member runs depends on the
+    // moment: when one value of a member reaches a wait (its own, or through an alias it calls)
+    // before it calls back into the loop, the loop may well wait there.
+    bool breaks = false;
+    for (const AliasDef& def : defs_) {
+      if (breaks) break;
+      if (component[node.at(def.name)] != component[start]) continue;
+      bool back = false;
+      for (const std::string_view call : def.calls) {
+        if (vocabulary_.isCommand(call)) continue;
+        const auto it = node.find(call);
+        if (it == node.end()) {
+          if (chainAliases_ && chainAliases_->find(call) != chainAliases_->end()) breaks = true;
+          if (breaks) break;
+          continue;
+        }
+        if (component[it->second] == component[start]) {
+          back = true;
+          break;
+        }
+        if (waits[it->second]) {
+          breaks = true;
+          break;
+        }
+      }
+      if (!back && def.waitSeen) breaks = true;
+    }
+    if (breaks) continue;
     // A path from the first alias back to itself inside the component (breadth first).
     std::vector<std::size_t> path;
     if (self) {
@@ -696,7 +738,10 @@ CheckResult Checker::finish(std::string_view text) {
       core::NameSet names;
     };
     std::vector<std::pair<std::string, Module>> modules;
-    const bool grouped = options_.kind == ConfigKind::Plugin;
+    // In a plugin's config every unknown word is the add-on's; in a server's, those of a prefix
+    // that no stock word has (a misspelt sv_ or mp_ name stays a warning).
+    const bool plugin = options_.kind == ConfigKind::Plugin;
+    const bool server = options_.kind == ConfigKind::Server;
     for (const Candidate& c : candidates_) {
       const std::string_view word = text.substr(at(c.textOffset), at(c.textLength));
       if (knownAlias(word)) continue;
@@ -706,7 +751,14 @@ CheckResult Checker::finish(std::string_view text) {
         if (knownAlias(partner)) continue;  // the pair check tells
       }
       const std::string_view prefix = wordPrefix(word);
-      if (grouped && !prefix.empty() && !isOneOf(prefix, kStockPrefixes)) {
+      const bool stock = !prefix.empty() && isStockPrefix(prefix);
+      // A player's game hands a command it does not know to the server it is on
+      // (Cmd_ForwardToServer): amx_ commands are AMX Mod X plugins' commands there.
+      if (options_.kind == ConfigKind::Player &&
+          (sameName(prefix, "amx_") || sameName(prefix, "amxx_")))
+        continue;
+      const bool letters = !word.empty() && ((word[0] | 0x20) >= 'a' && (word[0] | 0x20) <= 'z');
+      if ((plugin && letters) || (server && !prefix.empty() && !stock)) {
         const std::string id = lowered(prefix);
         auto it = std::find_if(modules.begin(), modules.end(),
                                [&](const auto& m) { return m.first == id; });
@@ -729,16 +781,21 @@ CheckResult Checker::finish(std::string_view text) {
     }
     for (const auto& [id, m] : modules) {
       const std::string_view first = text.substr(at(m.offset), at(m.length));
+      const std::string count = countOf(m.names.size(), "переменная", "переменные", "переменных");
       add(m.offset, m.length, Severity::Note, ProblemKind::UnknownModule,
-          "неизвестный модуль: " +
-              countOf(m.names.size(), "переменная", "переменные", "переменных") + " " +
-              core::toUtf8(wordPrefix(first.front() == '"' ? first.substr(1) : first)) + "…");
+          id.empty()
+              ? "неизвестный модуль: " + count + " без общей приставки, как " +
+                    q(first.front() == '"' ? first.substr(1, first.size() - 2) : first)
+              : "неизвестный модуль: " + count + " " +
+                    core::toUtf8(wordPrefix(first.front() == '"' ? first.substr(1) : first)) + "…");
     }
 
     for (std::size_t i = 0; i < defs_.size(); ++i) {
       const AliasDef& def = defs_[i];
       if (firstDef_.at(def.name) != i) continue;
       if (def.name.size() < 2 || (def.name[0] != '+' && def.name[0] != '-')) continue;
+      // "- None -" and the like are no key actions: a key binds "+name" only to a word.
+      if (static_cast<unsigned char>(def.name[1]) <= ' ') continue;
       std::string partner(def.name);
       partner[0] = def.name[0] == '+' ? '-' : '+';
       if (knownAlias(partner)) continue;

@@ -22,11 +22,6 @@ constexpr std::array<std::string_view, 24> kStockPrefixes = {
     "sv_",    "mp_",  "cl_",  "hud_", "gl_",   "r_", "s_",  "m_",   "con_", "net_", "scr_",  "vid_",
     "voice_", "bot_", "joy_", "sys_", "host_", "v_", "fs_", "hpk_", "d_",   "ex_",  "spec_", "sp_"};
 
-bool isStockPrefix(std::string_view prefix) {
-  return std::any_of(kStockPrefixes.begin(), kStockPrefixes.end(),
-                     [&](std::string_view p) { return core::sameName(p, prefix); });
-}
-
 // Words of a server's config that have no sv_/mp_ prefix.
 constexpr std::array<std::string_view, 12> kServerWords = {
     "hostname",      "rcon_password",  "pausable",     "motdfile",
@@ -62,7 +57,8 @@ class Counter : public core::ScriptVisitor {
     const bool serverWord =
         core::sameName(prefix, "sv_") || core::sameName(prefix, "mp_") ||
         std::any_of(kServerWords.begin(), kServerWords.end(),
-                    [&](std::string_view w) { return core::sameName(w, name); });
+                    [&](std::string_view w) { return core::sameName(w, name); }) ||
+        (vocabulary_ && vocabulary_->lookup(name).side == core::WordSide::Server);
     if (serverWord) {
       ++server;
       return;
@@ -83,7 +79,16 @@ class Counter : public core::ScriptVisitor {
 std::string_view wordPrefix(std::string_view word) {
   const std::size_t underscore = word.find('_', 1);
   if (underscore == std::string_view::npos || underscore + 1 >= word.size()) return {};
+  for (std::size_t i = 0; i < underscore; ++i) {
+    const auto c = static_cast<unsigned char>(word[i]);
+    if (!((c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z'))) return {};
+  }
   return word.substr(0, underscore + 1);
+}
+
+bool isStockPrefix(std::string_view prefix) {
+  return std::any_of(kStockPrefixes.begin(), kStockPrefixes.end(),
+                     [&](std::string_view p) { return core::sameName(p, prefix); });
 }
 
 ConfigKind guessConfigKind(std::string_view path, std::string_view text,

@@ -31,7 +31,11 @@ std::optional<ConfigKind> configKindFromName(std::string_view name);
 std::string_view configKindText(ConfigKind kind);
 
 // The prefix of a word up to and with its first '_' ("csdm_" of "csdm_active"), letter case
-// kept; empty when the word has no '_' after its first character.
+// kept; empty when the word has no '_' after its first character or the part before it is not
+// made of letters and digits.
 std::string_view wordPrefix(std::string_view word);
+// Whether a prefix is one of the engine's, the client's or the game's own (sv_, mp_, cl_,
+// voice_ …), which no add-on owns.
+bool isStockPrefix(std::string_view prefix);
 
 }  // namespace brindle::editor

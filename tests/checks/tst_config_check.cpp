@@ -139,20 +139,31 @@ TEST(ConfigCheck, AliasesThatCallEachOtherWithoutWaitFreezeTheGame) {
   EXPECT_LT(p[0].message.size(), 300u);
 }
 
-TEST(ConfigCheck, APluginsConfigGetsOneNotePerUnknownPrefix) {
-  CheckOptions plugin;
-  plugin.kind = ConfigKind::Plugin;
-  std::vector<std::string> out;
-  for (const Problem& p : checkConfig("csdm_active 1\r\ncsdm_mode 2\r\nCSDM_ACTIVE 0\r\nfoo_x 1\r\n"
-                                      "sv_bogus 1\r\nplain 1",
-                                      vocabulary(), plugin)
-                              .problems)
-    out.push_back(std::to_string(p.line) + " " + std::string(severityName(p.severity)) + ": " +
-                  p.message);
-  EXPECT_EQ(out, (Lines{"1 замечание: неизвестный модуль: 2 переменные csdm_…",
-                        "4 замечание: неизвестный модуль: 1 переменная foo_…",
-                        "5 предупреждение: неизвестная команда или переменная «sv_bogus»",
-                        "6 предупреждение: неизвестная команда или переменная «plain»"}));
+TEST(ConfigCheck, AddOnsWordsGetOneNotePerUnknownPrefix) {
+  const std::string text =
+      "csdm_active 1\r\ncsdm_mode 2\r\nCSDM_ACTIVE 0\r\nfoo_x 1\r\nsv_bogus 1\r\nplain 1";
+  auto out = [&](ConfigKind kind) {
+    CheckOptions o;
+    o.kind = kind;
+    Lines lines;
+    for (const Problem& p : checkConfig(text, vocabulary(), o).problems)
+      lines.push_back(std::to_string(p.line) + " " + std::string(severityName(p.severity)) + ": " +
+                      p.message);
+    return lines;
+  };
+  // In a plugin's config every unknown word is the add-on's.
+  EXPECT_EQ(out(ConfigKind::Plugin),
+            (Lines{"1 замечание: неизвестный модуль: 2 переменные csdm_…",
+                   "4 замечание: неизвестный модуль: 1 переменная foo_…",
+                   "5 замечание: неизвестный модуль: 1 переменная sv_…",
+                   "6 замечание: неизвестный модуль: 1 переменная без общей приставки, как "
+                   "«plain»"}));
+  // In a server's, those of a prefix no stock word has; a stock prefix stays a misspelling.
+  EXPECT_EQ(out(ConfigKind::Server),
+            (Lines{"1 замечание: неизвестный модуль: 2 переменные csdm_…",
+                   "4 замечание: неизвестный модуль: 1 переменная foo_…",
+                   "5 предупреждение: неизвестная команда или переменная «sv_bogus»",
+                   "6 предупреждение: неизвестная команда или переменная «plain»"}));
 }
 
 TEST(ConfigCheck, AliasNamesTheGameRefuses) {
