@@ -104,6 +104,11 @@ void MainWindow::buildMenus() {
          &MainWindow::defineSelection},
         {"CheckConfig1", "Проверить конфиг", "Проверить конфиг на ошибки", "F7",
          &MainWindow::checkConfig},
+        {"EffectiveConfig1", "Итоговая конфигурация",
+         "Что игра получит из файлов каталога игры и какая строка это решает", "F8",
+         &MainWindow::showEffectiveConfig},
+        {"Keyboard1", "Клавиатура", "Клавиатура с привязками клавиш", "Ctrl+Alt+K",
+         &MainWindow::showKeyboard},
         {"N38", "Сменить каталог игры", nullptr, "Ctrl+K", &MainWindow::changeGameDirectory},
         {"CS1", "&Запуск CS с текущим конфигом", nullptr, "F9", &MainWindow::launchGame},
         separator,
@@ -238,6 +243,9 @@ void MainWindow::buildToolBar() {
       {"ToolButton19", Tool::MetaBinds, "Вставка Metabinds", &MainWindow::insertMetaBinds},
       separator,
       {"ToolButton13", Tool::Wizard, "Мастер настройки конфига", &MainWindow::openWizard},
+      separator,
+      {"EffectiveButton", Tool::Effective, "Итоговая конфигурация (F8)",
+       &MainWindow::showEffectiveConfig},
   };
   // The edit actions act on the focused text control.
   const std::map<std::string_view, const char*> editSlots = {{"ToolButton5", "cut"},
@@ -282,6 +290,7 @@ QString MainWindow::gameDirectory() const {
 
 void MainWindow::changeGameDirectory() {
   if (windows_ && windows_->gameDirectoryDialog) windows_->gameDirectoryDialog->exec();
+  overviewChanged(false);
 }
 
 void MainWindow::launchGame() {

@@ -143,7 +143,7 @@ KeyboardWindow::KeyboardWindow(OverviewModel* model, ui::EditorHost* host, QWidg
   ui::setTitledFrame(this, Qt::Tool, ui::TitleButtons::Close, Qt::WindowStaysOnTopHint);
   setObjectName(QStringLiteral("KeyboardWindow"));
   setWindowTitle(QStringLiteral("Клавиатура"));
-  resize(1000, 330);
+  resize(1240, 400);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
