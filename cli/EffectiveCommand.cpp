@@ -63,9 +63,13 @@ std::string textReport(const editor::EffectiveConfig& c) {
   }
   if (!c.duringPlay.empty()) {
     out += "\nМеняется во время игры:\n";
-    for (const editor::RuntimeChange& r : c.duringPlay)
-      out += "  " + utf8(r.name) + " = " + utf8(r.value) + "  (" + editor::lineText(r.at) + ", " +
-             utf8(r.holder) + ")\n";
+    for (const editor::RuntimeChange& r : c.duringPlay) {
+      const char* kind = r.kind == editor::EntryKind::Key     ? "bind "
+                         : r.kind == editor::EntryKind::Alias ? "alias "
+                                                              : "";
+      out += "  " + std::string(kind) + utf8(r.name) + " = " + utf8(r.value) + "  (" +
+             editor::lineText(r.at) + ", " + utf8(r.holder) + ")\n";
+    }
   }
   return out;
 }

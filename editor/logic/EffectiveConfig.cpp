@@ -184,6 +184,7 @@ class EffectiveBuilder : public ChainVisitor {
     }
     result_.variables = variables_.take();
     result_.aliases = aliases_.take();
+    dropStartOnlyAliases();
     for (const RuntimeChange& c : result_.duringPlay) {
       auto& list = c.kind == EntryKind::Variable ? result_.variables
                    : c.kind == EntryKind::Key    ? result_.keys
@@ -219,6 +220,33 @@ class EffectiveBuilder : public ChainVisitor {
   }
 
  private:
+  // An alias that a file runs at start and that no bind or alias value ever names is a
+  // start-up script, not something a key press runs: its commands are no changes during play.
+  void dropStartOnlyAliases() {
+    if (ranAtStart_.empty()) return;
+    std::set<std::string> named;
+    const auto collect = [&named](const std::vector<EffectiveEntry>& list) {
+      for (const EffectiveEntry& e : list)
+        for (const Assignment& a : e.history) {
+          std::size_t i = 0;
+          const std::string_view v = a.value;
+          while (i <= v.size()) {
+            std::size_t end = v.find(';', i);
+            if (end == std::string_view::npos) end = v.size();
+            named.insert(lowered(firstCommand(v.substr(i, end - i))));
+            i = end + 1;
+          }
+        }
+    };
+    collect(result_.keys);
+    collect(result_.aliases);
+    std::erase_if(result_.duringPlay, [&](const RuntimeChange& c) {
+      if (c.holder.rfind("alias ", 0) != 0) return false;
+      const std::string alias = lowered(c.holder.substr(6));
+      return ranAtStart_.count(alias) != 0 && named.count(alias) == 0;
+    });
+  }
+
   // The first command of a bind's value: its first word, up to a ';'.
   static std::string firstCommand(std::string_view value) {
     std::size_t i = 0;
@@ -290,6 +318,7 @@ class EffectiveBuilder : public ChainVisitor {
     if (std::find(running_.begin(), running_.end(), lowered(alias.name)) != running_.end())
       return;  // an alias running itself: the console would never finish
     running_.push_back(lowered(alias.name));
+    ranAtStart_.insert(lowered(alias.name));
     const std::string body = alias.decisive().value;  // the entry may move while it runs
     const std::string via = alias.name;
     struct Runner : core::ScriptVisitor {
@@ -347,6 +376,7 @@ class EffectiveBuilder : public ChainVisitor {
   std::vector<LineCursor> cursors_;
   std::vector<std::string> filesSeen_;
   std::vector<std::string> running_;
+  std::set<std::string> ranAtStart_;
 };
 
 std::string quoted(std::string_view s) {
@@ -499,6 +529,7 @@ std::string describeEntry(const EffectiveEntry& entry,
       if (i > 0) out += ", ";
       out += lineText(a.at) + " ";
       out += a.removed() ? a.removedBy : quoted(convert(a.value));
+      if (!a.via.empty()) out += " (алиас " + convert(a.via) + ")";
     }
   }
   out += ")";
