@@ -275,6 +275,14 @@ std::string findGameDir(const std::string& filePath, bool* found) {
   return core::utf8Of(own);
 }
 
+bool isInside(const std::string& dir, const std::string& filePath) {
+  std::error_code ec;
+  const fs::path file = fs::absolute(core::pathFromUtf8(filePath), ec);
+  const fs::path base = fs::absolute(core::pathFromUtf8(dir), ec);
+  const fs::path rel = file.lexically_relative(base);
+  return !rel.empty() && core::utf8Of(rel).rfind("..", 0) != 0;
+}
+
 std::string relativeToGame(const std::string& gameDir, const std::string& filePath) {
   std::error_code ec;
   const fs::path file = fs::absolute(core::pathFromUtf8(filePath), ec);
