@@ -42,7 +42,6 @@ std::string makeConfig(std::size_t bytes) {
 const core::Vocabulary& vocabulary() {
   static const core::Vocabulary v = [] {
     core::KnownWords w = dictionary::readKnownWords(BRINDLE_DATA_DIR "/");
-    for (const auto key : binds::kKeyNames) w.keyNames.emplace_back(key);
     return core::Vocabulary(w);
   }();
   return v;

@@ -25,7 +25,8 @@ ConfigTools::ConfigTools(ui::CfgEdit* edit, const core::KnownWords& words,
       problems_(new ProblemWindow(edit, toolParent)),
       completion_(new CompletionPopup(
           edit, vocabulary_,
-          [this]() -> const core::NameSet& { return highlighter_->fileAliases(); })),
+          [this]() -> const core::NameSet& { return highlighter_->fileAliases(); },
+          [this] { return kind_ != ConfigKind::Player; })),
       pause_(new QTimer(this)) {
   setObjectName(QStringLiteral("ConfigTools"));
   pause_->setSingleShot(true);
@@ -36,7 +37,13 @@ ConfigTools::ConfigTools(ui::CfgEdit* edit, const core::KnownWords& words,
   // aliases count as known words.
   connect(edit_, &QPlainTextEdit::blockCountChanged, pause_, qOverload<>(&QTimer::start));
   viewport_->installEventFilter(this);
+  connect(problems_.data(), &ProblemWindow::kindChosen, this, &ConfigTools::setKind);
   pause_->start();
+}
+
+void ConfigTools::setKind(ConfigKind kind) {
+  chosenKind_ = kind;
+  checkNow();
 }
 
 ConfigTools::~ConfigTools() {
@@ -47,6 +54,7 @@ ConfigTools::~ConfigTools() {
 ProblemWindow* ConfigTools::problemWindow() const { return problems_.data(); }
 
 void ConfigTools::checkConfig() {
+  disk_.reset();  // the files around the document may have changed since the last command
   checkNow();
   if (!placed_) {
     // The first time, over the lower part of the editor, where it hides little.
@@ -61,7 +69,28 @@ void ConfigTools::checkConfig() {
 
 void ConfigTools::checkNow() {
   pause_->stop();
-  result_ = editor::checkConfig(edit_->getText(), *vocabulary_);
+  const std::string text = edit_->getText();
+  const DocumentPlace place = place_ ? place_() : DocumentPlace{};
+  if (place.path != lastPath_) {  // another file: its own kind, its own game directory
+    lastPath_ = place.path;
+    chosenKind_.reset();
+    disk_.reset();
+  }
+  CheckOptions options;
+  options.kind = chosenKind_ ? *chosenKind_ : guessConfigKind(place.path, text, vocabulary_.get());
+  kind_ = options.kind;
+  if (place.path.empty()) {
+    result_ = editor::checkConfig(text, *vocabulary_, options);
+  } else {
+    // The game directory the user chose when the file lies in it, else the one around the file.
+    bool known = true;
+    std::string game = place.gameDir;
+    if (game.empty() || !isInside(game, place.path)) game = findGameDir(place.path, &known);
+    options.gameDirKnown = known;
+    if (!disk_ || disk_->gameDir() != game) disk_ = std::make_unique<DiskSource>(game);
+    result_ = checkInChain(text, relativeToGame(game, place.path), *disk_, *vocabulary_, options);
+  }
+  if (problems_) problems_->setKind(kind_, !chosenKind_);
   highlighter_->setFileAliases(result_.aliases);
   highlighter_->setProblems(result_.problems);
   if (problems_) problems_->setProblems(result_.problems);

@@ -7,11 +7,14 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/ConsoleScript.h"
 #include "editor/logic/ConfigCheck.h"
+#include "editor/logic/ExecChain.h"
+#include "editor/logic/FileKind.h"
 
 class QPoint;
 class QTimer;
@@ -30,6 +33,13 @@ class ProblemWindow;
 // The explanation of a word (CP1251), as "О&пределить" shows it; empty when there is none.
 using ExplanationLookup = std::function<std::string(std::string_view word)>;
 
+// Where the document lives: its file (UTF-8, empty while untitled) and the game directory the
+// user chose (the cstrike folder; empty when none was chosen).
+struct DocumentPlace {
+  std::string path;
+  std::string gameDir;
+};
+
 class ConfigTools : public QObject {
   Q_OBJECT
 
@@ -43,6 +53,14 @@ class ConfigTools : public QObject {
               QWidget* toolParent);
   ~ConfigTools() override;
 
+  // Tells where the document lives, asked at every check: the check then follows the files the
+  // game runs around it (aliases they define are known, execs that run nothing are reported)
+  // and judges the file by its kind, guessed from its name and content unless the user chose
+  // one in the problem window.
+  void setPlaceLookup(std::function<DocumentPlace()> place) { place_ = std::move(place); }
+  // The kind the last check judged the document as.
+  ConfigKind kind() const { return kind_; }
+  void setKind(ConfigKind kind);  // as the user's choice
   // "Инструменты → Проверить конфиг" (F7): checks the document now and shows the problems.
   void checkConfig();
   // The check that otherwise runs after a pause in typing: updates the highlighting and the
@@ -77,6 +95,11 @@ class ConfigTools : public QObject {
   CompletionPopup* completion_;
   QTimer* pause_;
   CheckResult result_;
+  std::function<DocumentPlace()> place_;
+  std::string lastPath_;
+  std::optional<ConfigKind> chosenKind_;  // the user's choice for the current file
+  ConfigKind kind_ = ConfigKind::Player;
+  std::unique_ptr<DiskSource> disk_;  // the game directory's files, read once per check command
 };
 
 }  // namespace brindle::editor
