@@ -49,7 +49,7 @@ std::optional<std::size_t> lookUp(const std::array<wizard::BuyItem, N>& items,
 
 int buyscript(const std::vector<std::string>& args) {
   std::string key;
-  wizard::BuyMode mode = wizard::kDefaultBuyMode;
+  wizard::GameVersion mode = wizard::kDefaultGameVersion;
   wizard::BuyChoice choice;
   bool haveMessage = false;
 
@@ -67,9 +67,9 @@ int buyscript(const std::vector<std::string>& args) {
       if (key.empty()) return fail("нет такой клавиши \"" + v + "\"");
     } else if (a == "--mode") {
       if (v == "1.5")
-        mode = wizard::BuyMode::Menus15;
+        mode = wizard::GameVersion::Cs15;
       else if (v == "1.6")
-        mode = wizard::BuyMode::Commands16;
+        mode = wizard::GameVersion::Cs16;
       else
         return fail("режим должен быть 1.5 или 1.6, а не \"" + v + "\"");
     } else if (a == "--primary") {

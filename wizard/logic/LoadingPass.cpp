@@ -1,25 +1,28 @@
 #include "wizard/logic/LoadingPass.h"
 
+#include <algorithm>
+
 #include "binds/logic/KeyNames.h"
+#include "wizard/logic/KeyActions.h"
 #include "wizard/logic/KeyAssignment.h"
 #include "wizard/logic/WizardText.h"
 
 namespace brindle::wizard {
 
-LoadingResult runLoadingPass(WizardTexts& texts, const std::vector<std::string>& actionCommands,
-                             bool keyCaptionsOnly) {
+LoadingResult runLoadingPass(const WizardTexts& texts,
+                             const std::vector<std::string>& actionCommands, bool keyCaptionsOnly,
+                             GameVersion version) {
   LoadingResult r;
   r.freeKeys.assign(binds::kKeyNames.begin(), binds::kKeyNames.end());
   texts.collectUsedKeys("bind \"", r.freeKeys, r.usedKeys);
   r.actionKeys.reserve(actionCommands.size());
   for (const std::string& command : actionCommands)
-    r.actionKeys.push_back(texts.readBoundKey("\" " + command));
+    r.actionKeys.push_back(texts.readBoundKey(boundKeySuffix(command)));
   if (keyCaptionsOnly) return r;
 
-  texts.readValue("unbindall");
-  r.unbindallPresent = texts.lastMatch != -1 &&
-                       texts.working.at(static_cast<std::size_t>(texts.matchLine)).size() == 9;
-  r.settings = readSettings(texts);
+  const std::vector<std::string> lines = texts.working.lines();
+  r.unbindallPresent = std::find(lines.begin(), lines.end(), "unbindall") != lines.end();
+  r.settings = readSettings(texts.working, version);
   r.settingsRead = true;
   return r;
 }
@@ -27,7 +30,8 @@ LoadingResult runLoadingPass(WizardTexts& texts, const std::vector<std::string>&
 LoadingResult runPass(WizardTexts& texts, const PassRequest& request) {
   switch (request.mode) {
     case PassMode::Loading:
-      return runLoadingPass(texts, request.actionCommands, request.keyCaptionsOnly);
+      return runLoadingPass(texts, request.actionCommands, request.keyCaptionsOnly,
+                            request.version);
     case PassMode::BuyKeyRemoval:
       removeBuyKey(texts, request.key, request.autoexecMode);
       break;

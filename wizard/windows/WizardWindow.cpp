@@ -340,7 +340,7 @@ void WizardWindow::nextPage() {
     return;
   }
   if (pageIndex_ == 0)
-    runPass(PassRequest{PassMode::Loading, false, actionCommands_, {}, {}, false});
+    runPass(PassRequest{PassMode::Loading, false, actionCommands_, {}, {}, false, gameVersion()});
   if (pageIndex_ < lastPage_) showPage(pageIndex_ + 1);
 }
 
@@ -360,7 +360,13 @@ void WizardWindow::applySettings() {
     return;
   }
   const SettingsValues chosen = settings_->values();
-  const SaveResult saved = applyAndSave(texts_, loaded_, chosen, chosen_.path);
+  // Every choice is written or refused: a refused one is named on the page of its row.
+  if (const std::optional<Refusal> refused = refusalOf(loaded_, chosen)) {
+    showPage(refused->page);
+    ui::showError(this, ui::fromUtf8(refused->message));
+    return;
+  }
+  const SaveResult saved = applyAndSave(texts_, loaded_, chosen, chosen_.path, gameVersion());
   if (saved.ok) {
     loaded_ = chosen;
   } else {
@@ -381,9 +387,10 @@ LoadingResult WizardWindow::runPass(const PassRequest& request) {
       unbindallPresent_ = r.unbindallPresent;
       // Every pass shows the file afresh: what the user changed without applying goes.
       settings_->reset();
-      settings_->show(r.settings.values);
+      settings_->show(r.settings.values, r.settings.fileValues);
       loaded_ = settings_->values();
-      for (const std::string& warning : r.settings.warnings) ui::showError(this, ui::toQ(warning));
+      for (const std::string& warning : r.settings.warnings)
+        ui::showError(this, ui::fromUtf8(warning));
     }
   }
   refreshPreview();

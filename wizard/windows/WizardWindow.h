@@ -86,6 +86,11 @@ class WizardWindow : public QDialog {
   void setKeysLoadedHandler(std::function<void(const LoadingResult&)> handler) {
     keysLoaded_ = std::move(handler);
   }
+  // Where the game version comes from (the buy page's choice); CS 1.6 without one.
+  void setGameVersionSource(std::function<GameVersion()> source) {
+    gameVersion_ = std::move(source);
+  }
+  GameVersion gameVersion() const { return gameVersion_ ? gameVersion_() : kDefaultGameVersion; }
   // Runs when a file is chosen, after the controls of pages 2-8 are reset.
   void setControlsResetHandler(std::function<void()> handler) {
     controlsReset_ = std::move(handler);
@@ -133,6 +138,7 @@ class WizardWindow : public QDialog {
   std::vector<std::string> actionCommands_;
   std::function<void(const LoadingResult&)> keysLoaded_;
   std::function<void()> controlsReset_;
+  std::function<GameVersion()> gameVersion_;
   std::function<void()> usedKeysCleared_;
   NewConfigDialog* newConfig_ = nullptr;
   SettingsPages* settings_ = nullptr;
