@@ -397,6 +397,40 @@ class TestWizardWindow : public QObject {
     QCOMPARE(contents("config.cfg"), "name \"New\"\nsensitivity 2.5 // mouse\nnet_graph \"3\"\n");
   }
 
+  // Closing with changes not applied asks; Отмена stays, Нет drops them, Да applies them.
+  void closingAsksAboutChangesNotApplied() {
+    open("sensitivity \"2\"\r\n");
+    load();
+    while (w_->currentPage() < 3) click(*w_, "Button2");
+    typeInto(*w_, "SpinEdit6", QStringLiteral("4"));
+    {
+      ScriptedAnswers answers;
+      answers.answer(brindle::ui::Answer::Cancel);
+      w_->reject();
+      QCOMPARE(answers.boxes().size(), std::size_t(1));
+      QVERIFY(answers.boxes()[0].text.startsWith(u8("Сохранить изменения в файле ")));
+      QVERIFY(w_->isVisible());
+      answers.answer(brindle::ui::Answer::Yes);
+      w_->reject();
+      QVERIFY(!w_->isVisible());
+    }
+    QCOMPARE(contents("config.cfg"), "sensitivity \"4\"\r\n");
+    w_->show();
+    load();
+    while (w_->currentPage() < 3) click(*w_, "Button2");
+    typeInto(*w_, "SpinEdit6", QStringLiteral("6"));
+    ScriptedAnswers answers;
+    answers.answer(brindle::ui::Answer::No);
+    w_->reject();
+    QVERIFY(!w_->isVisible());
+    QCOMPARE(contents("config.cfg"), "sensitivity \"4\"\r\n");
+    // Nothing changed: no question.
+    w_->show();
+    load();
+    w_->reject();
+    QCOMPARE(answers.boxes().size(), std::size_t(1));
+  }
+
   // A name the game's client wrote in UTF-8 is shown as such and written back in UTF-8.
   void aUtf8NameIsShownAndWrittenAsUtf8() {
     open("name \"Elesb\xC3\xA3o\"\r\n");

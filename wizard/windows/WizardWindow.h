@@ -117,7 +117,11 @@ class WizardWindow : public QDialog {
   void fileChosen();     // a file chosen
   void nextPage();       // "Далее >>"
   void previousPage();   // "<< Назад"
-  void applySettings();  // "Применить настройки"
+  // "Применить настройки"; false when a choice was refused or the file could not be written.
+  bool applySettings();
+  // Before the window closes: when the working text or the settings differ from the file, asks
+  // whether to save them (Да applies, Нет drops them, Отмена keeps the window open).
+  bool mayClose();
 
  Q_SIGNALS:
   // A page was shown and its show handler has run.
@@ -159,6 +163,7 @@ class WizardWindow : public QDialog {
   WizardTexts texts_;
   ChosenFile chosen_;
   SettingsValues loaded_;  // the controls as the loading pass left them
+  bool settingsShown_ = false;  // the loading pass has filled the controls from the file
   bool unbindallPresent_ = true;
   bool nextEnabled_ = false;  // a file was chosen once
   int pageIndex_ = 0;
