@@ -62,6 +62,10 @@ TEST(ChooseFile, AnUnreadableFileShowsTheMessageLineAndIsMarkedSo) {
   dir.write("picture.cfg", std::string("GIF89a\0\x01\x02name \"x\"", 17));
   EXPECT_FALSE(chooseFile(texts, dir.path(), "picture.cfg", "").readable);
   EXPECT_TRUE(looksBinary(std::string(40, '\x01') + "sensitivity 3"));
+  // "Создать" makes a file in the directory shown and nowhere else.
+  for (const char* bad : {"../evil.cfg", "a/b.cfg", "a\\b.cfg", "..", "x..cfg"})
+    EXPECT_TRUE(newConfigNameProblem(bad)) << bad;
+  EXPECT_FALSE(newConfigNameProblem("my config.cfg"));
   EXPECT_FALSE(looksBinary("sensitivity 3\t// \x01\r\n"));
 }
 

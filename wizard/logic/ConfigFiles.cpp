@@ -1,11 +1,18 @@
 #include "wizard/logic/ConfigFiles.h"
 
 #include "core/Cp1251.h"
+#include "core/DataLayout.h"
 #include "core/DataPaths.h"
 #include "core/FileIO.h"
 #include "wizard/logic/WizardText.h"
 
 namespace brindle::wizard {
+
+std::optional<std::string> newConfigNameProblem(std::string_view name) {
+  if (core::isPlainFileName(name) && name.find("..") == std::string_view::npos) return std::nullopt;
+  return "Недопустимое имя файла: \"" + std::string(name) +
+         "\"\nИмя не может содержать \"\\\", \"/\" или \"..\". Файл не создан!";
+}
 
 bool looksBinary(std::string_view bytes) {
   if (bytes.find('\0') != std::string_view::npos) return true;

@@ -2,6 +2,7 @@
 // The files the wizard edits: choosing a file reads it into the working text (and, for the
 // game's own config.cfg, autoexec.cfg into the autoexec text); the apply step writes the changed
 // settings and saves the working text over the file.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -48,6 +49,11 @@ SaveResult saveWorkingText(WizardTexts& texts, const std::string& path);
 SaveResult applyAndSave(WizardTexts& texts, const SettingsValues& loaded,
                         const SettingsValues& chosen, const std::string& path,
                         GameVersion version = kDefaultGameVersion);
+
+// Why "Создать" refuses a name (UTF-8), or nothing: a new config is made in the directory shown,
+// so a name with a folder in it ('/', '\\', "..") or a NUL byte is refused, as the library
+// manager refuses it.
+std::optional<std::string> newConfigNameProblem(std::string_view name);
 
 // A file the wizard does not apply to: it holds NUL bytes, or more than a tenth of its bytes are
 // control characters other than tabs and line breaks.
