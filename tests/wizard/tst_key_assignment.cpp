@@ -193,6 +193,21 @@ TEST(KeyAssignment, RemovalPassesRunThroughThePassSwitch) {
   EXPECT_EQ(texts.autoexec.fileText(), "exec x.cfg\r\n");
 }
 
+// In autoexec mode what a MetaBind defines goes to autoexec.cfg, which the game does not rewrite;
+// its binds stay in config.cfg.
+TEST(KeyAssignment, MetaBindAliasesMoveToTheAutoexecText) {
+  WizardTexts texts;
+  texts.working.loadFileText("alias \"mine\" \"x\"\r\nbind \"q\" \"mine\"\r\n");
+  texts.autoexec.loadFileText("exec userconfig.cfg\r\n");
+  texts.working.appendLine("alias \"+mb\" \"+jump\"; alias \"-mb\" \"-jump\"");
+  texts.working.appendLine("bind \"F5\" \"+mb\"");
+  EXPECT_EQ(moveAliasesToAutoexec(texts, 2), 2u);
+  EXPECT_EQ(texts.working.fileText(),
+            "alias \"mine\" \"x\"\r\nbind \"q\" \"mine\"\r\nbind \"F5\" \"+mb\"\r\n");
+  EXPECT_EQ(texts.autoexec.fileText(),
+            "exec userconfig.cfg\r\nalias \"+mb\" \"+jump\"\r\nalias \"-mb\" \"-jump\"\r\n");
+}
+
 TEST(KeyAssignment, AReassignedKeyWithoutPreviousKeyKeepsUnrelatedEmptyBinds) {
   WizardTexts texts;
   texts.working.loadFileText("bind \"\" \"+attack\"\r\nbind \"q\" \"+use\"\r\n");
