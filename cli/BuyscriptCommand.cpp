@@ -33,8 +33,7 @@ std::string listing(const std::array<wizard::BuyItem, N>& items, bool countFromO
          std::string(items[i].caption) + ")";
     std::string_view command = items[i].commands16;
     if (!command.empty() && command.back() == ';') command.remove_suffix(1);
-    if (!command.empty() && command != items[i].name &&
-        command.find(';') == std::string_view::npos)
+    if (!command.empty() && command != items[i].name && command.find(';') == std::string_view::npos)
       s += ", " + std::string(command);
     s += "\n";
   }
@@ -46,9 +45,10 @@ std::string help() {
          "ITEM: номер, имя, подпись или команда игры (без учёта регистра букв);\n"
          "--equip: несколько через запятую. --mode: версия игры (по умолчанию 1.6).\n"
          "\n--primary:\n" +
-         listing(wizard::kPrimaryWeapons, false) + "--pistol:\n" + listing(wizard::kPistols, false) +
-         "--ammo:\n" + listing(wizard::kAmmunition, false) + "--equip:\n" +
-         listing(wizard::kEquipment, true) + "--radio:\n" + listing(wizard::kRadioPhrases, false);
+         listing(wizard::kPrimaryWeapons, false) + "--pistol:\n" +
+         listing(wizard::kPistols, false) + "--ammo:\n" + listing(wizard::kAmmunition, false) +
+         "--equip:\n" + listing(wizard::kEquipment, true) + "--radio:\n" +
+         listing(wizard::kRadioPhrases, false);
 }
 
 template <std::size_t N>

@@ -46,7 +46,8 @@ TEST(CliBuyscript, DefaultModeIsDirectCommands) {
   EXPECT_NE(named.out.find("\"vesthelm;defuser;nvgs;\""), std::string::npos) << named.out;
   const auto help = run("--help");
   EXPECT_EQ(help.status, 0);
-  for (const char* item : {"2 kevhelmet (Kevlar Vest & Helmet), vesthelm", "6 defuskid", "com_go", "ak47"})
+  for (const char* item :
+       {"2 kevhelmet (Kevlar Vest & Helmet), vesthelm", "6 defuskid", "com_go", "ak47"})
     EXPECT_NE(help.out.find(item), std::string::npos) << item;
 }
 

@@ -69,33 +69,35 @@ constexpr std::string_view kSettingsKey = "GameVersion";
 
 // ------------------------------------------------------------------ reading
 
-// What the rules read from: the commands of the text as the game runs them.
+// What the rules read from: the commands of the text as the game runs them, the values of the
+// aliases the text runs included.
 class Reader {
  public:
   Reader(const WizardText& text, GameVersion version)
-      : commands_(consoleCommands(text.text())), version_(version) {}
+      : commands_(consoleCommands(text.text())), run_(runOrder(commands_)), version_(version) {}
   GameVersion version() const { return version_; }
-  const std::vector<ConsoleCommand>& commands() const { return commands_; }
+  const std::vector<RunCommand>& run() const { return run_; }
 
   std::optional<std::string> cvar(std::string_view name) const {
-    const auto s = lastSetting(commands_, name);
+    const auto s = lastSetting(run_, name);
     if (!s) return std::nullopt;
     return s->value().text;
   }
   std::optional<std::string> setinfo(std::string_view key) const {
-    const auto s = lastSetinfo(commands_, key);
+    const auto s = lastSetinfo(run_, key);
     if (!s) return std::nullopt;
     return s->value().text;
   }
-  // The last command named `name` with or without words after it, and its index.
+  // The last command named `name`, with or without words after it: its place in the run.
   std::optional<std::size_t> lastCommand(std::string_view name) const {
-    for (std::size_t i = commands_.size(); i-- > 0;)
-      if (core::sameName(commands_[i].name(), name)) return i;
+    for (std::size_t i = run_.size(); i-- > 0;)
+      if (core::sameName(run_[i].command->name(), name)) return i;
     return std::nullopt;
   }
 
  private:
   std::vector<ConsoleCommand> commands_;
+  std::vector<RunCommand> run_;
   GameVersion version_;
 };
 
@@ -115,11 +117,9 @@ struct FormValue {
 std::optional<FormValue> latestOf(const Reader& r, std::initializer_list<Form> forms) {
   std::optional<FormValue> latest;
   for (const Form& f : forms) {
-    const auto s =
-        f.setinfo ? lastSetinfo(r.commands(), f.name) : lastSetting(r.commands(), f.name);
+    const auto s = f.setinfo ? lastSetinfo(r.run(), f.name) : lastSetting(r.run(), f.name);
     if (!s) continue;
-    const auto order = static_cast<std::size_t>(s->command - r.commands().data());
-    if (!latest || order > latest->order) latest = FormValue{f, s->value().text, order};
+    if (!latest || s->order > latest->order) latest = FormValue{f, s->value().text, s->order};
   }
   return latest;
 }
@@ -173,12 +173,25 @@ class Writer {
   WizardText& text() { return text_; }
   std::vector<ConsoleCommand> commands() const { return consoleCommands(text_.text()); }
 
+  // The command that sets the setting last as the game runs the text.
+  static std::optional<SettingLine> last(const std::vector<ConsoleCommand>& all, const Form& form,
+                                         std::vector<RunCommand>& run) {
+    run = runOrder(all);
+    return form.setinfo ? lastSetinfo(run, form.name) : lastSetting(run, form.name);
+  }
+  bool present(const Form& form) const {
+    std::vector<RunCommand> run;
+    return last(commands(), form, run).has_value();
+  }
+
   // Rewrites the value of the setting's last command in the command's own form, or appends
-  // `name "value"` (`setinfo "key" "value"`) as a new last line.
+  // `name "value"` (`setinfo "key" "value"`) as a new last line: also when the last value comes
+  // from an alias the text runs, as a line after it decides.
   void set(const Form& form, std::string_view value) {
     const auto all = commands();
-    const auto s = form.setinfo ? lastSetinfo(all, form.name) : lastSetting(all, form.name);
-    if (s)
+    std::vector<RunCommand> run;
+    const auto s = last(all, form, run);
+    if (s && s->direct)
       rewriteValue(text_, *s, value);
     else
       text_.appendLine(line(form, value));
@@ -189,8 +202,9 @@ class Writer {
   // form the game reads); false when the text has no such command.
   bool convert(const Form& old, const Form& form, std::string_view value) {
     const auto all = commands();
-    const auto s = old.setinfo ? lastSetinfo(all, old.name) : lastSetting(all, old.name);
-    if (!s) return false;
+    std::vector<RunCommand> run;
+    const auto s = last(all, old, run);
+    if (!s || !s->direct) return false;
     replaceCommand(text_, *s->command, line(form, value));
     return true;
   }
@@ -296,7 +310,7 @@ void writeHand(Writer& w, const FieldInfo& f, const SettingsValues& v) {
   if (w.version() == GameVersion::Cs15) return writeForms(w, f, v, oldForms("lefthand"));
   const std::string right = v[f.field] == "1" ? "0" : "1";
   const Form form{false, "cl_righthand"};
-  if (lastSetting(w.commands(), form.name)) return w.set(form, right);
+  if (w.present(form)) return w.set(form, right);
   // An old form the game no longer reads becomes the one it reads, in its place.
   const Reader r(w.text(), w.version());
   const auto old = latestOf(r, {Form{true, "lefthand"}, Form{false, "lefthand"}});
@@ -329,7 +343,7 @@ void writeUserFlag(Writer& w, const FieldInfo& f, const SettingsValues& v) {
     return writeForms(w, f, v,
                       std::array<Form, 3>{Form{true, name}, Form{false, name}, Form{false, key}});
   const Form form{true, key};
-  if (lastSetinfo(w.commands(), key)) return w.set(form, v[f.field]);
+  if (w.present(form)) return w.set(form, v[f.field]);
   const Reader r(w.text(), w.version());
   const auto old = latestOf(r, {Form{true, name}, Form{false, name}, Form{false, key}});
   if (!old || !w.convert(old->form, form, v[f.field])) w.set(form, v[f.field]);
@@ -368,10 +382,17 @@ void readRadar(const Reader& r, const FieldInfo& f, SettingsReading& out) {
 void writeRadar(Writer& w, const FieldInfo& f, const SettingsValues& v) {
   const std::string_view want = v[f.field] == "1" ? "drawradar" : "hideradar";
   const auto all = w.commands();
-  for (auto c = all.rbegin(); c != all.rend(); ++c) {
-    if (!core::sameName(c->name(), "drawradar") && !core::sameName(c->name(), "hideradar"))
-      continue;
-    if (!core::sameName(c->name(), want) || c->words.size() > 1) replaceCommand(w.text(), *c, want);
+  const auto run = runOrder(all);
+  for (auto r = run.rbegin(); r != run.rend(); ++r) {
+    const ConsoleCommand& c = *r->command;
+    if (!core::sameName(c.name(), "drawradar") && !core::sameName(c.name(), "hideradar")) continue;
+    if (core::sameName(c.name(), want) && c.words.size() == 1) return;
+    // The radar command the game runs last becomes the wanted one where it stands; one run from
+    // an alias is followed by a line of the wanted word.
+    if (r->direct)
+      replaceCommand(w.text(), c, want);
+    else
+      w.text().appendLine(want);
     return;
   }
   w.text().appendLine(want);

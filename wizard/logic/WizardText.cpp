@@ -1,6 +1,8 @@
 #include "wizard/logic/WizardText.h"
 
 #include <algorithm>
+#include <array>
+#include <unordered_map>
 
 #include "core/ConsoleScript.h"
 #include "core/Text.h"
@@ -51,7 +53,8 @@ class Collector : public core::ScriptVisitor {
  public:
   explicit Collector(std::string_view text) : text_(text) {}
   void command(std::string_view script, const core::ScriptCommand& c) override {
-    if (c.depth != 0 || c.words.empty()) return;
+    if (c.words.empty() || c.depth >= static_cast<int>(open_.size())) return;
+    if (c.depth > 0 && open_[static_cast<std::size_t>(c.depth) - 1] == nullptr) return;
     // Lines are counted as the commands come, in order.
     const auto at = static_cast<std::size_t>(c.start);
     for (; scanned_ < at && scanned_ < text_.size(); ++scanned_)
@@ -63,11 +66,18 @@ class Collector : public core::ScriptVisitor {
     out.words.reserve(c.words.size());
     for (const core::ScriptWord& w : c.words)
       out.words.push_back({w.start, w.length, w.quoted, w.closed, std::string(w.text(script))});
-    commands.push_back(std::move(out));
+    // A nested command belongs to the value of the command that holds it, which the scanner
+    // visited just before; a new command at a depth closes every deeper one.
+    auto& into = c.depth == 0 ? commands : open_[static_cast<std::size_t>(c.depth) - 1]->value;
+    into.push_back(std::move(out));
+    const auto depth = static_cast<std::size_t>(c.depth);
+    open_[depth] = &into.back();
+    for (std::size_t d = depth + 1; d < open_.size(); ++d) open_[d] = nullptr;
   }
   std::vector<ConsoleCommand> commands;
 
  private:
+  std::array<ConsoleCommand*, core::ScriptScanner::kMaxDepth + 1> open_{};
   std::string_view text_;
   std::size_t scanned_ = 0;
   std::size_t line_ = 0;
@@ -203,20 +213,75 @@ std::vector<ConsoleCommand> consoleCommands(std::string_view text) {
   return std::move(collector.commands);
 }
 
-std::optional<SettingLine> lastSetting(const std::vector<ConsoleCommand>& commands,
-                                       std::string_view name) {
-  for (auto c = commands.rbegin(); c != commands.rend(); ++c)
-    if (c->words.size() >= 2 && core::sameName(c->name(), name)) return SettingLine{&*c, 1};
+namespace {
+
+// Runs `commands` into `out`; `line` and `direct` describe the text's command that ran them.
+void run(const std::vector<ConsoleCommand>& commands, std::size_t line, bool direct, int depth,
+         core::NameSet& running,
+         std::unordered_map<std::string, const ConsoleCommand*, core::NoCaseHash,
+                            core::NoCaseEqual>& aliases,
+         std::vector<RunCommand>& out) {
+  constexpr std::size_t kMostRun = 100000;  // aliases that run each other stop somewhere
+  for (const ConsoleCommand& c : commands) {
+    if (out.size() >= kMostRun) return;
+    const std::size_t at = direct ? c.line : line;
+    out.push_back(RunCommand{&c, at, direct});
+    if (core::sameName(c.name(), "alias")) {
+      if (c.words.size() >= 3) aliases[c.words[1].text] = &c;
+      continue;
+    }
+    const auto alias = aliases.find(c.name());
+    if (alias == aliases.end() || depth >= 16 || running.count(c.name()) != 0) continue;
+    running.insert(c.name());
+    run(alias->second->value, at, false, depth + 1, running, aliases, out);
+    running.erase(c.name());
+  }
+}
+
+template <typename Item, typename Command>
+std::optional<SettingLine> findLast(const std::vector<Item>& items, Command commandOf,
+                                    std::string_view name, bool setinfo) {
+  for (std::size_t i = items.size(); i-- > 0;) {
+    const auto [c, direct] = commandOf(items[i]);
+    if (setinfo) {
+      // Keys of the user info compare exactly (Info_ValueForKey uses a plain string compare).
+      if (c->words.size() >= 3 && core::sameName(c->name(), "setinfo") && c->words[1].text == name)
+        return SettingLine{c, 2, i, direct};
+    } else if (c->words.size() >= 2 && core::sameName(c->name(), name)) {
+      return SettingLine{c, 1, i, direct};
+    }
+  }
   return std::nullopt;
 }
 
+std::pair<const ConsoleCommand*, bool> ofCommand(const ConsoleCommand& c) { return {&c, true}; }
+std::pair<const ConsoleCommand*, bool> ofRun(const RunCommand& r) { return {r.command, r.direct}; }
+
+}  // namespace
+
+std::vector<RunCommand> runOrder(const std::vector<ConsoleCommand>& commands) {
+  std::vector<RunCommand> out;
+  out.reserve(commands.size());
+  core::NameSet running;
+  std::unordered_map<std::string, const ConsoleCommand*, core::NoCaseHash, core::NoCaseEqual>
+      aliases;
+  run(commands, 0, true, 0, running, aliases, out);
+  return out;
+}
+
+std::optional<SettingLine> lastSetting(const std::vector<ConsoleCommand>& commands,
+                                       std::string_view name) {
+  return findLast(commands, ofCommand, name, false);
+}
 std::optional<SettingLine> lastSetinfo(const std::vector<ConsoleCommand>& commands,
                                        std::string_view key) {
-  // Keys of the user info compare exactly (Info_ValueForKey uses a plain string compare).
-  for (auto c = commands.rbegin(); c != commands.rend(); ++c)
-    if (c->words.size() >= 3 && core::sameName(c->name(), "setinfo") && c->words[1].text == key)
-      return SettingLine{&*c, 2};
-  return std::nullopt;
+  return findLast(commands, ofCommand, key, true);
+}
+std::optional<SettingLine> lastSetting(const std::vector<RunCommand>& run, std::string_view name) {
+  return findLast(run, ofRun, name, false);
+}
+std::optional<SettingLine> lastSetinfo(const std::vector<RunCommand>& run, std::string_view key) {
+  return findLast(run, ofRun, key, true);
 }
 
 void rewriteValue(WizardText& text, const SettingLine& setting, std::string_view value) {

@@ -75,10 +75,12 @@ struct ConsoleWord {
   std::string text;  // without the quotes
 };
 
-// A command of the text itself (not one inside an alias or bind value), with at least one word.
+// A command with at least one word: one of the text itself, or one of the value of an `alias` or
+// `bind` command (its `value`).
 struct ConsoleCommand {
   std::size_t line = 0;
   std::vector<ConsoleWord> words;
+  std::vector<ConsoleCommand> value;  // the commands of an alias or bind value
   // The command's script from its first word to its last (its comment not included).
   Offset start() const { return words.front().start; }
   Offset end() const { return words.back().start + words.back().length; }
@@ -88,20 +90,35 @@ struct ConsoleCommand {
   std::string script(std::string_view text) const;
 };
 
-// Every command of the text, in the order the game runs them.
+// Every command of the text, in the order they stand, each with the commands of its value.
 std::vector<ConsoleCommand> consoleCommands(std::string_view text);
+
+// A command as the game runs the text: one of the text itself, or, where the text runs an alias
+// it defined before, one of that alias's value (the alias as it stands at that moment; an alias
+// that redefines aliases takes effect as it runs). `line` is the line of the text's command that
+// ran it.
+struct RunCommand {
+  const ConsoleCommand* command = nullptr;
+  std::size_t line = 0;
+  bool direct = true;  // a command of the text itself, which a rewrite may change
+};
+std::vector<RunCommand> runOrder(const std::vector<ConsoleCommand>& commands);
 
 // The last command that sets a console variable (`name value`), or, for `setinfo`, the key:
 // `setinfo key value`. A command without a value only prints the setting and does not count.
 struct SettingLine {
   const ConsoleCommand* command = nullptr;
   std::size_t valueWord = 1;  // index of the value among the command's words
+  std::size_t order = 0;      // its place among the commands searched
+  bool direct = true;
   const ConsoleWord& value() const { return command->words[valueWord]; }
 };
 std::optional<SettingLine> lastSetting(const std::vector<ConsoleCommand>& commands,
                                        std::string_view name);
 std::optional<SettingLine> lastSetinfo(const std::vector<ConsoleCommand>& commands,
                                        std::string_view key);
+std::optional<SettingLine> lastSetting(const std::vector<RunCommand>& run, std::string_view name);
+std::optional<SettingLine> lastSetinfo(const std::vector<RunCommand>& run, std::string_view key);
 
 // The value word rewritten in the line's own form: a quoted value stays quoted; an unquoted one
 // stays unquoted unless the new value is empty or holds a blank or a character that would split

@@ -113,10 +113,10 @@ class WizardWindow : public QDialog {
   // ------------------------------------------------------------------ operations
   void prepare();
   void finish();
-  void createConfig();   // "Создать"
-  void fileChosen();     // a file chosen
-  void nextPage();       // "Далее >>"
-  void previousPage();   // "<< Назад"
+  void createConfig();  // "Создать"
+  void fileChosen();    // a file chosen
+  void nextPage();      // "Далее >>"
+  void previousPage();  // "<< Назад"
   // "Применить настройки"; false when a choice was refused or the file could not be written.
   bool applySettings();
   // Before the window closes: when the working text or the settings differ from the file, asks
@@ -162,7 +162,7 @@ class WizardWindow : public QDialog {
 
   WizardTexts texts_;
   ChosenFile chosen_;
-  SettingsValues loaded_;  // the controls as the loading pass left them
+  SettingsValues loaded_;       // the controls as the loading pass left them
   bool settingsShown_ = false;  // the loading pass has filled the controls from the file
   bool unbindallPresent_ = true;
   bool nextEnabled_ = false;  // a file was chosen once
