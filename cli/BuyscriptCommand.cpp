@@ -22,16 +22,33 @@ int fail(const std::string& message) {
   return 2;
 }
 
-// The items of a list as the error message offers them: "number name" per entry.
+// The items of a list as the help and the error message offer them: "number name (caption)"
+// per entry, and the game's own command where it is one word ("vesthelm", "go").
 template <std::size_t N>
 std::string listing(const std::array<wizard::BuyItem, N>& items, bool countFromOne) {
   std::string s;
   for (std::size_t i = 0; i < N; ++i) {
     if (items[i].name.empty()) continue;
     s += "  " + std::to_string(countFromOne ? i + 1 : i) + " " + std::string(items[i].name) + " (" +
-         std::string(items[i].caption) + ")\n";
+         std::string(items[i].caption) + ")";
+    std::string_view command = items[i].commands16;
+    if (!command.empty() && command.back() == ';') command.remove_suffix(1);
+    if (!command.empty() && command != items[i].name && command.find(';') == std::string_view::npos)
+      s += ", " + std::string(command);
+    s += "\n";
   }
   return s;
+}
+
+std::string help() {
+  return std::string(kUsage) +
+         "ITEM: номер, имя, подпись или команда игры (без учёта регистра букв);\n"
+         "--equip: несколько через запятую. --mode: версия игры (по умолчанию 1.6).\n"
+         "\n--primary:\n" +
+         listing(wizard::kPrimaryWeapons, false) + "--pistol:\n" +
+         listing(wizard::kPistols, false) + "--ammo:\n" + listing(wizard::kAmmunition, false) +
+         "--equip:\n" + listing(wizard::kEquipment, true) + "--radio:\n" +
+         listing(wizard::kRadioPhrases, false);
 }
 
 template <std::size_t N>
@@ -49,14 +66,14 @@ std::optional<std::size_t> lookUp(const std::array<wizard::BuyItem, N>& items,
 
 int buyscript(const std::vector<std::string>& args) {
   std::string key;
-  wizard::BuyMode mode = wizard::kDefaultBuyMode;
+  wizard::GameVersion mode = wizard::kDefaultGameVersion;
   wizard::BuyChoice choice;
   bool haveMessage = false;
 
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "-h" || a == "--help") {
-      std::fputs(kUsage, stdout);
+      std::fputs(help().c_str(), stdout);
       return 0;
     }
     if (a.rfind("--", 0) != 0) return fail("лишний аргумент \"" + a + "\"\n" + kUsage);
@@ -67,9 +84,9 @@ int buyscript(const std::vector<std::string>& args) {
       if (key.empty()) return fail("нет такой клавиши \"" + v + "\"");
     } else if (a == "--mode") {
       if (v == "1.5")
-        mode = wizard::BuyMode::Menus15;
+        mode = wizard::GameVersion::Cs15;
       else if (v == "1.6")
-        mode = wizard::BuyMode::Commands16;
+        mode = wizard::GameVersion::Cs16;
       else
         return fail("режим должен быть 1.5 или 1.6, а не \"" + v + "\"");
     } else if (a == "--primary") {

@@ -25,7 +25,8 @@ void settingsHelp() {
         rows += "  текст";
         break;
       case wizard::FieldKind::Number:
-        rows += "  " + std::to_string(f.minimum) + ".." + std::to_string(f.maximum);
+        rows += "  " + wizard::numberText(f.minimum) + ".." + wizard::numberText(f.maximum);
+        if (f.fractions) rows += ", дробное";
         break;
       case wizard::FieldKind::Switch:
         rows += "  ";
@@ -40,12 +41,16 @@ void settingsHelp() {
   }
   std::printf(
       "Использование:\n"
-      "  brindle-cli settings FILE\n"
+      "  brindle-cli settings FILE [--game 1.5|1.6]\n"
       "      настройки конфига, как их читает мастер: строка \"имя=значение\" на каждую,\n"
-      "      значение пусто, если в конфиге её нет\n"
-      "  brindle-cli settings FILE --set ROW=VALUE...\n"
+      "      значение пусто, если в конфиге её нет; значение, которого строка не предлагает,\n"
+      "      стоит после табуляции как \"в файле: ...\"\n"
+      "  brindle-cli settings FILE [--game 1.5|1.6] --set ROW=VALUE...\n"
       "      изменить настройки, как кнопка \"Применить настройки\" мастера: переписываются\n"
-      "      только изменённые строки, файл сохраняется целиком или не меняется вовсе\n"
+      "      только изменённые строки, файл сохраняется целиком или не меняется вовсе;\n"
+      "      значение, которое нельзя записать, отклоняется (код выхода 1)\n"
+      "  --game 1.6 (по умолчанию): рука - cl_righthand, авто-помощь и меню -\n"
+      "      setinfo \"_ah\" и setinfo \"_vgui_menus\"; --game 1.5: lefthand, ah, vgui_menus\n"
       "\n"
       "Строки (ROW) и их значения:\n%s",
       rows.c_str());
@@ -66,28 +71,41 @@ int settings(const std::vector<std::string>& args) {
     }
   if (args.empty()) return fail(2, "укажите конфиг (settings FILE [--set ROW=VALUE...])");
   const std::string& path = args[0];
+  wizard::GameVersion version = wizard::kDefaultGameVersion;
   std::vector<std::string> assignments;
-  if (args.size() > 1) {
-    if (args[1] != "--set") return fail(2, "неизвестный параметр \"" + args[1] + "\"");
-    if (args.size() == 2) return fail(2, "после --set укажите ROW=VALUE");
-    assignments.assign(args.begin() + 2, args.end());
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--game") {
+      if (i + 1 >= args.size()) return fail(2, "после --game укажите 1.5 или 1.6");
+      const std::string& v = args[++i];
+      if (v != "1.5" && v != "1.6") return fail(2, "--game: 1.5 или 1.6, а не \"" + v + "\"");
+      version = v == "1.5" ? wizard::GameVersion::Cs15 : wizard::GameVersion::Cs16;
+    } else if (args[i] == "--set") {
+      if (i + 1 >= args.size()) return fail(2, "после --set укажите ROW=VALUE");
+      while (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0)
+        assignments.push_back(args[++i]);
+    } else {
+      return fail(2, "неизвестный параметр \"" + args[i] + "\"");
+    }
   }
 
   const core::ReadResult in = core::readFile(path, core::kMaxDocumentBytes);
   if (!in.ok) return fail(1, in.error);
+  if (wizard::looksBinary(in.data)) return fail(1, path + ": это не текстовый файл конфига");
   wizard::WizardTexts texts;
   texts.working.loadFileText(in.data);
-  const wizard::SettingsReading reading = wizard::runLoadingPass(texts, {}, false).settings;
+  const wizard::SettingsReading reading =
+      wizard::runLoadingPass(texts, {}, false, version).settings;
   for (const std::string& w : reading.warnings)
-    std::fprintf(stderr, "brindle-cli settings: %s: %s\n", path.c_str(), core::toUtf8(w).c_str());
+    std::fprintf(stderr, "brindle-cli settings: %s: %s\n", path.c_str(), w.c_str());
+  const int status = reading.warnings.empty() ? 0 : 1;
 
   if (assignments.empty()) {
-    const std::string out = core::toUtf8(wizard::formatReading(reading));
+    const std::string out = wizard::formatReading(reading);
     if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
       std::perror("brindle-cli settings: запись в стандартный вывод");
       return 1;
     }
-    return 0;
+    return status;
   }
 
   // Every choice is checked before anything is written.
@@ -99,12 +117,17 @@ int settings(const std::vector<std::string>& args) {
     if (!field)
       return fail(2, "неизвестная строка \"" + a.substr(0, eq) +
                          "\" (список строк: brindle-cli settings --help)");
-    const std::string error = wizard::chooseValue(chosen, *field, core::fromUtf8(a.substr(eq + 1)));
-    if (!error.empty()) return fail(2, error);
+    const std::string typed = a.substr(eq + 1);
+    const std::string value = *field == wizard::Field::Name
+                                  ? wizard::nameForFile(typed, reading.values[*field])
+                                  : core::fromUtf8(typed);
+    const std::string error = wizard::chooseValue(chosen, *field, value);
+    if (!error.empty()) return fail(1, error);
   }
-  const wizard::SaveResult saved = wizard::applyAndSave(texts, reading.values, chosen, path);
+  const wizard::SaveResult saved =
+      wizard::applyAndSave(texts, reading.values, chosen, path, version);
   if (!saved.ok) return fail(1, "Cannot create file " + path + ": " + saved.error);
-  return 0;
+  return status;
 }
 
 }  // namespace brindle::cli

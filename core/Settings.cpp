@@ -9,14 +9,14 @@ namespace brindle::core {
 
 SettingKey keyOf(Setting setting) {
   static constexpr SettingKey kKeys[] = {
-      {"Color", "PrEdit"},    {"Font", "NamePr"},   {"Font", "SizePr"},  {"Font", "ColorPr"},
-      {"Font", "StylePr"},    {"MainForm", "Left"}, {"MainForm", "Top"}, {"MainForm", "Width"},
-      {"MainForm", "Height"}, {"Forms", "pani1H"},  {"Forms", "pani1W"}, {"Forms", "pani1L"},
-      {"Forms", "pani1T"},    {"Forms", "ccdH"},    {"Forms", "ccdW"},   {"Forms", "ccdL"},
-      {"Forms", "ccdT"},      {"Forms", "f6L"},     {"Forms", "f6T"},    {"Game", "dadir"},
-      {"Game", "Catalog"},
+      {"Color", "PrEdit"},    {"Font", "NamePr"},        {"Font", "SizePr"},  {"Font", "ColorPr"},
+      {"Font", "StylePr"},    {"MainForm", "Left"},      {"MainForm", "Top"}, {"MainForm", "Width"},
+      {"MainForm", "Height"}, {"Forms", "pani1H"},       {"Forms", "pani1W"}, {"Forms", "pani1L"},
+      {"Forms", "pani1T"},    {"Forms", "ccdH"},         {"Forms", "ccdW"},   {"Forms", "ccdL"},
+      {"Forms", "ccdT"},      {"Forms", "f6L"},          {"Forms", "f6T"},    {"Game", "dadir"},
+      {"Game", "Catalog"},    {"Wizard", "GameVersion"},
   };
-  static_assert(std::size(kKeys) == static_cast<std::size_t>(Setting::GameDirectory) + 1);
+  static_assert(std::size(kKeys) == static_cast<std::size_t>(Setting::WizardGameVersion) + 1);
   return kKeys[static_cast<std::size_t>(setting)];
 }
 

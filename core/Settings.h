@@ -36,6 +36,7 @@ enum class Setting {
   ExplanationTop,
   GameConfirmed,  // 1 once a game directory was chosen with "ОК"
   GameDirectory,
+  WizardGameVersion,  // 15 or 16: the game version whose forms the wizard writes
 };
 
 struct SettingKey {

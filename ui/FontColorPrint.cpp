@@ -65,15 +65,6 @@ constexpr NamedColor kBasicColors[] = {
     {"Белый", 0xFFFFFF},
 };
 
-QIcon swatch(const QColor& c) {
-  QPixmap pm(24, 12);
-  pm.fill(c);
-  QPainter p(&pm);
-  p.setPen(Qt::black);
-  p.drawRect(0, 0, pm.width() - 1, pm.height() - 1);
-  return QIcon(pm);
-}
-
 // The font dialog of the platform layer plus a colour list, as one dialog.
 class FontAndColorDialog : public QDialog {
  public:
@@ -131,6 +122,15 @@ class FontAndColorDialog : public QDialog {
 };
 
 }  // namespace
+
+QIcon swatch(const QColor& c) {
+  QPixmap pm(24, 12);
+  pm.fill(c);
+  QPainter p(&pm);
+  p.setPen(Qt::black);
+  p.drawRect(0, 0, pm.width() - 1, pm.height() - 1);
+  return QIcon(pm);
+}
 
 int colorToBgr(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
 

@@ -5,6 +5,7 @@
 // Tests install ScriptedCommonDialogs to answer these dialogs without a person.
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -21,6 +22,8 @@ struct FontChoice {
 // Empty when the user cancels.
 std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& initial);
 std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial);
+// A small framed patch of a colour, for colour lists.
+QIcon swatch(const QColor& colour);
 // Shows the print dialog and prints `text` when the user confirms. Returns whether it printed.
 // Printing to a file proposes "<jobTitle>.pdf", the characters a file name cannot hold replaced.
 bool printText(QWidget* parent, const QString& text, const QFont& font, const QString& jobTitle);

@@ -42,6 +42,19 @@ QValidator::State SpinField::validate(QString& input, int&) const {
   if (input.isEmpty()) return QValidator::Acceptable;
   if (input == QLatin1String("-") && minimum_ < 0) return QValidator::Intermediate;
   bool ok = false;
+  if (fractions_ && (input.contains(QLatin1Char('.')) || input.contains(QLatin1Char(',')))) {
+    QString point = input;
+    point.replace(QLatin1Char(','), QLatin1Char('.'));
+    if (point.startsWith(QLatin1Char('+')) || point.contains(QLatin1Char(' ')) ||
+        point.count(QLatin1Char('.')) > 1)
+      return QValidator::Invalid;
+    if (point.endsWith(QLatin1Char('.'))) point.chop(1);
+    const double d = point.isEmpty() ? 0.0 : point.toDouble(&ok);
+    if (!ok || d > maximum_ || (d < minimum_ && d < 0)) return QValidator::Invalid;
+    return d < minimum_ || input.endsWith(QLatin1Char('.')) || input.endsWith(QLatin1Char(','))
+               ? QValidator::Intermediate
+               : QValidator::Acceptable;
+  }
   const long long n = input.toLongLong(&ok);
   if (!ok || input.startsWith(QLatin1Char('+')) || input.contains(QLatin1Char(' ')))
     return QValidator::Invalid;

@@ -17,6 +17,8 @@ class SpinField : public QAbstractSpinBox {
   int minimum() const { return minimum_; }
   int maximum() const { return maximum_; }
   int singleStep() const { return step_; }
+  // Whether typed text may hold a fraction ("2.5", or "2,5" with a decimal comma).
+  void setFractions(bool on) { fractions_ = on; }
 
   // The field's text, exactly as shown.
   QString text() const;
@@ -39,6 +41,7 @@ class SpinField : public QAbstractSpinBox {
   int minimum_;
   int maximum_;
   int step_;
+  bool fractions_ = false;
 };
 
 }  // namespace brindle::ui

@@ -1,13 +1,16 @@
-// The buy-script generator: golden cases in both buy modes, the item tables, and the texts the
-// removal pass searches for.
+// The buy-script generator: golden cases in both game versions, the item tables, and every key's
+// script through the config checks.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <set>
 
+#include "binds/logic/KeyNames.h"
 #include "core/FileIO.h"
 #include "core/Settings.h"
 #include "core/Text.h"
+#include "dictionary/logic/KnownWords.h"
+#include "editor/logic/ConfigCheck.h"
 #include "support/GoldenBuy.h"
 #include "support/TempDir.h"
 #include "wizard/logic/BuyScript.h"
@@ -42,13 +45,13 @@ TEST(BuyScript, CommandModeUsesNoMenuSteps) {
   for (std::size_t i = 1; i < kPrimaryCount; ++i) {
     BuyChoice c;
     c.primary = i;
-    const std::string w = buildScriptParts(c, BuyMode::Commands16).weapon;
+    const std::string w = buildScriptParts(c, GameVersion::Cs16).weapon;
     EXPECT_EQ(w.find("menuselect"), std::string::npos) << w;
     EXPECT_EQ(w.back(), ';');
   }
   BuyChoice every;
   every.equipment.fill(true);
-  EXPECT_EQ(buildScriptParts(every, BuyMode::Commands16).equipment,
+  EXPECT_EQ(buildScriptParts(every, GameVersion::Cs16).equipment,
             "vest;vesthelm;flash;hegren;sgren;defuser;nvgs;");
 }
 
@@ -58,25 +61,25 @@ TEST(BuyScript, OutOfRangeIndexesAndSeparatorsBuyAndSayNothing) {
   c.pistol = 99;
   c.ammo = kAmmoCount;
   c.radio = 7;
-  for (BuyMode m : {BuyMode::Menus15, BuyMode::Commands16}) {
+  for (GameVersion m : {GameVersion::Cs15, GameVersion::Cs16}) {
     const ScriptParts p = buildScriptParts(c, m);
     EXPECT_TRUE(p.purchases.empty());
     EXPECT_TRUE(p.radio.empty());
   }
   c.radio = kRadioCount;
-  EXPECT_TRUE(buildScriptParts(c, BuyMode::Menus15).radio.empty());
+  EXPECT_TRUE(buildScriptParts(c, GameVersion::Cs15).radio.empty());
 }
 
 TEST(BuyScript, MessageGoesToTeamOrEveryoneAndCannotBreakTheAlias) {
   BuyChoice c;
   c.message = "hi";
-  EXPECT_EQ(buildScriptParts(c, BuyMode::Menus15).message, "say hi");
+  EXPECT_EQ(buildScriptParts(c, GameVersion::Cs15).message, "say hi");
   c.audience = Audience::All;
-  EXPECT_EQ(buildScriptParts(c, BuyMode::Menus15).message, "say hi");
+  EXPECT_EQ(buildScriptParts(c, GameVersion::Cs15).message, "say hi");
   c.audience = Audience::Team;
-  EXPECT_EQ(buildScriptParts(c, BuyMode::Commands16).message, "say_team hi");
+  EXPECT_EQ(buildScriptParts(c, GameVersion::Cs16).message, "say_team hi");
   c.message.clear();
-  EXPECT_TRUE(buildScriptParts(c, BuyMode::Menus15).message.empty());
+  EXPECT_TRUE(buildScriptParts(c, GameVersion::Cs15).message.empty());
 
   // A quote would end the alias body, a semicolon would run the rest as a command.
   EXPECT_EQ(chatText("a \"b\"; quit\r\nx"), "a 'b', quit  x");
@@ -105,23 +108,37 @@ TEST(BuyScript, TablesMatchTheLists) {
   EXPECT_EQ(kRadioPhrases[16].commands16, "getout;");
 }
 
-TEST(BuyScript, RemovalTextsNameTheWholeKey) {
-  const auto aliases = buyKeyAliasTexts("F1");
-  ASSERT_EQ(aliases.size(), 3u);
-  EXPECT_EQ(aliases[0], "alias \"Kav-F1\"");
-  EXPECT_EQ(aliases[1], "alias \"Kav-F1_equip\"");
-  EXPECT_EQ(aliases[2], "alias \"Kav-F1_mes\"");
-  const auto binds = buyKeyBindTexts("F1");
-  ASSERT_EQ(binds.size(), 2u);
-  EXPECT_EQ(binds[0], "bind \"F1\"");
-  EXPECT_EQ(binds[1], "bind \"f1\"");
-  // None of them occurs in the lines written for F10.
-  const BuyBlock f10 = buildBuyBlock("F10", ScriptParts{"a;", "", "", "b;", "c;", "", "a;"});
-  std::vector<std::string> lines = f10.aliasLines;
-  lines.push_back(f10.bindLine);
-  const std::string text = core::joinLines(lines);
-  for (const auto& t : aliases) EXPECT_EQ(text.find(t), std::string::npos) << t;
-  for (const auto& t : binds) EXPECT_EQ(text.find(t), std::string::npos) << t;
+// Every key's script, in both versions and with every part filled, passes the config checks: in
+// particular the aliases of the keys ' , and ; keep their names whole when the key runs them.
+TEST(BuyScript, EveryKeysScriptPassesTheConfigChecks) {
+  // The words and keys `brindle-cli check` knows.
+  core::KnownWords words = dictionary::readKnownWords(BRINDLE_DATA_DIR "/");
+  for (const auto key : binds::kKeyNames) words.keyNames.emplace_back(key);
+  const core::Vocabulary vocabulary(words);
+  BuyChoice c;
+  c.primary = 1;
+  c.pistol = 2;
+  c.ammo = 3;
+  c.equipment = {false, true, true, true, true, true, true};
+  c.radio = 3;
+  c.audience = Audience::Team;
+  c.message = "go";
+  for (const GameVersion version : {GameVersion::Cs15, GameVersion::Cs16}) {
+    const ScriptParts parts = buildScriptParts(c, version);
+    for (const std::string_view key : binds::kKeyNames) {
+      const BuyBlock block = buildBuyBlock(key, parts);
+      std::vector<std::string> lines = block.aliasLines;
+      lines.push_back(block.bindLine);
+      const editor::CheckResult r = editor::checkConfig(core::joinLines(lines), vocabulary);
+      std::string problems;
+      for (const editor::Problem& p : r.problems)
+        if (p.severity == editor::Severity::Error) problems += p.message + "\n";
+      EXPECT_EQ(problems, "") << key << (version == GameVersion::Cs15 ? " 1.5" : " 1.6");
+    }
+  }
+  EXPECT_EQ(buyAliasName("'"), "Kav-APOSTROPHE");
+  EXPECT_EQ(buyAliasName(","), "Kav-COMMA");
+  EXPECT_EQ(buyAliasName(";"), "Kav-SEMICOLON");
 }
 
 TEST(BuyScript, ItemsAreFoundByNumberNameCaptionOrCommand) {
@@ -157,13 +174,13 @@ TEST(BuyScript, KeyNamesAreTakenAsTheKeyListWritesThem) {
 TEST(BuyScript, ModeIsKeptInTheSettingsFileWithCommandsAsDefault) {
   test::TempDir dir;
   core::Settings settings(dir.file("Zarurud.INI"));
-  EXPECT_EQ(loadBuyMode(settings), BuyMode::Commands16);
-  ASSERT_TRUE(saveBuyMode(settings, BuyMode::Menus15).ok);
-  EXPECT_EQ(loadBuyMode(settings), BuyMode::Menus15);
-  ASSERT_TRUE(saveBuyMode(settings, BuyMode::Commands16).ok);
-  EXPECT_EQ(loadBuyMode(settings), BuyMode::Commands16);
-  ASSERT_TRUE(settings.writeString("Wizard", "BuyMode", "x").ok);
-  EXPECT_EQ(loadBuyMode(settings), BuyMode::Commands16);
+  EXPECT_EQ(loadGameVersion(settings), GameVersion::Cs16);
+  ASSERT_TRUE(saveGameVersion(settings, GameVersion::Cs15).ok);
+  EXPECT_EQ(loadGameVersion(settings), GameVersion::Cs15);
+  ASSERT_TRUE(saveGameVersion(settings, GameVersion::Cs16).ok);
+  EXPECT_EQ(loadGameVersion(settings), GameVersion::Cs16);
+  ASSERT_TRUE(settings.writeString("Wizard", "GameVersion", "x").ok);
+  EXPECT_EQ(loadGameVersion(settings), GameVersion::Cs16);
 }
 
 TEST(KeyActions, FortyFourButtonsEachWithItsOwnCommand) {

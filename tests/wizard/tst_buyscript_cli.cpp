@@ -40,6 +40,15 @@ TEST(CliBuyscript, DefaultModeIsDirectCommands) {
   const auto r = run("--key mouse3 --primary 1 --ammo full-primary");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "alias \"Kav-MOUSE3\" \"ak47;primammo;\"\r\nbind \"mouse3\" \"Kav-MOUSE3\"\r\n");
+  // The game's own item names are taken too, and the help lists every item.
+  const auto named = run("--key x --equip vesthelm,defuser,nvgs --radio go");
+  ASSERT_EQ(named.status, 0) << named.err;
+  EXPECT_NE(named.out.find("\"vesthelm;defuser;nvgs;\""), std::string::npos) << named.out;
+  const auto help = run("--help");
+  EXPECT_EQ(help.status, 0);
+  for (const char* item :
+       {"2 kevhelmet (Kevlar Vest & Helmet), vesthelm", "6 defuskid", "com_go", "ak47"})
+    EXPECT_NE(help.out.find(item), std::string::npos) << item;
 }
 
 TEST(CliBuyscript, UnknownKeyItemModeOrOptionFailsWithAMessage) {

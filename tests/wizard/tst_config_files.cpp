@@ -57,6 +57,16 @@ TEST(ChooseFile, AnUnreadableFileShowsTheMessageLineAndIsMarkedSo) {
   const LoadingResult r = runLoadingPass(texts, {"\"+jump\""}, false);
   EXPECT_EQ(r.usedKeys.size(), 0u);
   EXPECT_EQ(r.actionKeys, std::vector<std::string>{""});
+
+  // A binary file is no config: it is not taken as one, so nothing is ever applied to it.
+  dir.write("picture.cfg", std::string("GIF89a\0\x01\x02name \"x\"", 17));
+  EXPECT_FALSE(chooseFile(texts, dir.path(), "picture.cfg", "").readable);
+  EXPECT_TRUE(looksBinary(std::string(40, '\x01') + "sensitivity 3"));
+  // "Создать" makes a file in the directory shown and nowhere else.
+  for (const char* bad : {"../evil.cfg", "a/b.cfg", "a\\b.cfg", "..", "x..cfg"})
+    EXPECT_TRUE(newConfigNameProblem(bad)) << bad;
+  EXPECT_FALSE(newConfigNameProblem("my config.cfg"));
+  EXPECT_FALSE(looksBinary("sensitivity 3\t// \x01\r\n"));
 }
 
 TEST(ApplyAndSave, WritesOnlyWhenSomethingChangedAndNeverHalfway) {
@@ -91,7 +101,8 @@ TEST(ApplyAndSave, WritesOnlyWhenSomethingChangedAndNeverHalfway) {
   s = applyAndSave(texts, reading.values, chosen, path);
   EXPECT_TRUE(s.ok);
   EXPECT_TRUE(s.written);
-  EXPECT_EQ(dir.read("my.cfg"), "sensitivity \"4\"\r\nrate \"25000\"\r\n");
+  // The file's own line ends stay, and so does its missing last break.
+  EXPECT_EQ(dir.read("my.cfg"), "sensitivity \"4\"\nrate \"25000\"");
 
   // Applying again with the same choices against the new state writes nothing more.
   s = applyAndSave(texts, chosen, chosen, path);

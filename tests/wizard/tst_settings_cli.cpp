@@ -51,19 +51,27 @@ TEST(CliSettings, SetAppliesLikeTheWizardAndSavesTheFile) {
   EXPECT_EQ(dir.read("config.cfg"), slurp(golden / "expected.cfg"));
 }
 
-TEST(CliSettings, BadInputIsRefusedAndNothingIsWritten) {
+TEST(CliSettings, EveryChoiceIsWrittenOrRefusedAndBadInputChangesNothing) {
   TempDir dir;
-  const std::string original = "con_color \"x y z\"\r\nsensitivity \"2\"\r\n";
+  const std::string original = "sensitivity \"2\"\r\nname \"Old\"\r\n";
   const std::string path = dir.write("a.cfg", original);
+  // Wrong use: exit 2.
   for (const char* bad :
-       {"--set nosuchrow=1", "--set sensitivity=1000", "--set radar=2", "--set con_color=1,2,3",
-        "--set 'name=a\"b'", "--set sensitivity", "--set", "--frobnicate"}) {
+       {"--set nosuchrow=1", "--set sensitivity", "--set", "--frobnicate", "--game 1.7"}) {
     const CommandResult r = settings(shellQuoted(path) + " " + bad);
     EXPECT_EQ(r.status, 2) << bad;
     EXPECT_NE(r.err, "") << bad;
   }
+  // A value the row cannot write: refused with a message naming the row, exit 1.
+  for (const char* bad : {"sensitivity=1000", "radar=2", "con_color=1,2,3", "'name=a\"b'",
+                          "name=", "sensitivity=", "mp_c4timer=2.5", "sensitivity=x"}) {
+    const CommandResult r = settings(shellQuoted(path) + " --set " + bad);
+    EXPECT_EQ(r.status, 1) << bad;
+    EXPECT_NE(r.err.find(std::string(bad).substr(bad[0] == '\'' ? 1 : 0, 4)), std::string::npos)
+        << bad << ": " << r.err;
+  }
   // Every choice is checked first: a good one before a bad one is not applied either.
-  EXPECT_EQ(settings(shellQuoted(path) + " --set sensitivity=3 radar=7").status, 2);
+  EXPECT_EQ(settings(shellQuoted(path) + " --set sensitivity=3 radar=7").status, 1);
   EXPECT_EQ(dir.read("a.cfg"), original);
 
   const CommandResult missing = settings(shellQuoted(dir.file("missing.cfg")));
@@ -71,10 +79,23 @@ TEST(CliSettings, BadInputIsRefusedAndNothingIsWritten) {
   EXPECT_NE(missing.err, "");
   EXPECT_EQ(settings("").status, 2);
 
-  // A console colour that cannot be read is reported; the other rows are read all the same.
-  const CommandResult warned = settings(shellQuoted(path));
-  EXPECT_EQ(warned.status, 0);
-  EXPECT_NE(warned.err.find("'x' is not a valid integer value"), std::string::npos) << warned.err;
+  // Fractions where the game reads fractions, with a point or a comma; a position of the net
+  // graph also without net_graph in the file.
+  EXPECT_EQ(settings(shellQuoted(path) +
+                     " --set sensitivity=2,5 mp_roundtime=2.5 net_graphpos=1 name=New")
+                .status,
+            0);
+  EXPECT_EQ(
+      dir.read("a.cfg"),
+      "sensitivity \"2.5\"\r\nname \"New\"\r\nnet_graphpos \"1\"\r\nmp_roundtime \"2.5\"\r\n");
+
+  // A console colour that cannot be read is reported in Russian, naming the setting and its whole
+  // value; the other rows are read all the same, and the exit status says so.
+  dir.write("b.cfg", "con_color \"255 180\"\r\nsensitivity \"2\"\r\n");
+  const CommandResult warned = settings(shellQuoted(dir.file("b.cfg")));
+  EXPECT_EQ(warned.status, 1);
+  EXPECT_NE(warned.err.find("(con_color) \"255 180\" не прочитан"), std::string::npos)
+      << warned.err;
   EXPECT_NE(warned.out.find("sensitivity=2\n"), std::string::npos);
 
   const CommandResult help = settings("--help");

@@ -1,13 +1,13 @@
-// The wizard's texts and primitives: where a setting is found, what a rewrite touches, and the key
-// scans of the loading pass.
+// The wizard's text: the file's own line ends, the commands the game runs, what a rewrite or a
+// removal touches, and the key scans of the loading pass.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "binds/logic/KeyNames.h"
 #include "wizard/logic/WizardText.h"
 
-using brindle::wizard::radioChoice;
-using brindle::wizard::WizardText;
-using brindle::wizard::WizardTexts;
+using namespace brindle::wizard;
 
 namespace {
 
@@ -17,141 +17,80 @@ WizardTexts textsOf(std::string_view fileText) {
   return t;
 }
 
-std::string fileOf(const WizardTexts& t) { return t.working.fileText(); }
-
 }  // namespace
 
-TEST(WizardText, FileLinesRoundTripAndOffsetsCountBreaksAsTwo) {
-  WizardText text;
-  text.loadFileText("a\r\nbc\nd");
-  ASSERT_EQ(text.size(), 3u);
-  EXPECT_EQ(text.fileText(), "a\r\nbc\r\nd\r\n");
-  EXPECT_EQ(text.getText(), "a\r\nbc\r\nd");
-  EXPECT_EQ(text.lineOffset(2), 7);
-  EXPECT_EQ(text.lineAt(4), 1u);  // inside "bc"
-  EXPECT_EQ(text.lineAt(5), 1u);  // at the end of "bc"
-  EXPECT_EQ(text.lineAt(7), 2u);
-  EXPECT_FALSE(text.modified());
+TEST(WizardText, KeepsTheFilesLineEndsAndItsLastBreak) {
+  WizardText lf;
+  lf.loadFileText("a\nbc\n");
+  ASSERT_EQ(lf.size(), 2u);
+  EXPECT_EQ(lf.getText(), "a\r\nbc");
+  EXPECT_EQ(lf.lineOffset(1), 3);
+  EXPECT_EQ(lf.lineAt(4), 1u);
+  EXPECT_FALSE(lf.modified());
+  lf.appendLine("d");
+  EXPECT_EQ(lf.fileText(), "a\nbc\nd\n");
+
+  WizardText noBreak;
+  noBreak.loadFileText("x\r\ny");
+  noBreak.insertLine(0, "unbindall");
+  EXPECT_EQ(noBreak.fileText(), "unbindall\r\nx\r\ny");
+  noBreak.eraseLine(1);
+  EXPECT_EQ(noBreak.fileText(), "unbindall\r\ny");
 
   WizardText empty;
   empty.loadFileText("");
   EXPECT_TRUE(empty.empty());
-  EXPECT_EQ(empty.fileText(), "");
+  empty.appendLine("rate \"0\"");
+  EXPECT_EQ(empty.fileText(), "rate \"0\"\r\n");
 
   // Used as an editor buffer (the MetaBind window appends this way).
-  text.setText(text.getText() + "\r\nbind \"x\" \"+jump\"");
-  EXPECT_EQ(text.fileText(), "a\r\nbc\r\nd\r\nbind \"x\" \"+jump\"\r\n");
-  EXPECT_TRUE(text.modified());
-  text.select(3, 2);
-  text.replaceSel("XY\r\nZ");
-  EXPECT_EQ(text.getText(), "a\r\nXY\r\nZ\r\nd\r\nbind \"x\" \"+jump\"");
-  EXPECT_EQ(text.findText("Z", 0, text.textLength()), 7);
-  EXPECT_EQ(text.findText("Z\r\nd", 0, text.textLength()), 7);
+  WizardText buffer({"a"});
+  buffer.setText(buffer.getText() + "\r\nbind \"x\" \"+jump\"");
+  EXPECT_EQ(buffer.fileText(), "a\r\nbind \"x\" \"+jump\"\r\n");
 }
 
-TEST(FindNext, SearchesOnFromTheSelectionAndKeepsItWhenNothingIsFound) {
-  WizardTexts t = textsOf("alpha beta\r\nbeta\r\n");
-  t.searchText = "beta";
-  EXPECT_EQ(t.findNext(t.working), 6);
-  EXPECT_EQ(t.working.selStart(), 6);
-  EXPECT_EQ(t.working.selLength(), 4);
-  EXPECT_EQ(t.findNext(t.working), 12);
-  EXPECT_EQ(t.findNext(t.working), -1);
-  EXPECT_EQ(t.working.selStart(), 12);  // unchanged
-  t.searchText = "Beta";
-  t.working.select(0, 0);
-  EXPECT_EQ(t.findNext(t.working), -1);  // letter case matters
+TEST(ConsoleCommands, SettingsAreReadInEveryFormTheGameRuns) {
+  const WizardText text({
+      "// sensitivity \"9\"",
+      "sensitivity 2.5; hud_fastswitch\t\t1 // fast",
+      "echo hi; SENSITIVITY \"3\" ;",
+      "alias x \"sensitivity 7\"",
+      "bind \"k\" \"sensitivity 8\"",
+      "setinfo \"_ah\" \"0\"",
+      "rate",
+  });
+  const auto commands = consoleCommands(text.text());
+  const auto s = lastSetting(commands, "sensitivity");
+  ASSERT_TRUE(s);
+  EXPECT_EQ(s->value().text, "3");  // the last the game applies, not the alias or bind values
+  EXPECT_EQ(s->command->line, 2u);
+  EXPECT_EQ(lastSetting(commands, "hud_fastswitch")->value().text, "1");
+  EXPECT_EQ(lastSetinfo(commands, "_ah")->value().text, "0");
+  EXPECT_FALSE(lastSetting(commands, "rate"));  // a name alone only prints the value
+  EXPECT_FALSE(lastSetinfo(commands, "_AH"));
 }
 
-TEST(ReadValue, TakesTheSettingAtALineStartAndTheLastSuchLine) {
-  WizardTexts t = textsOf(
-      "cl_updaterate \"30\"\r\n"
-      "// name \"Commented\"\r\n"
-      "bind \"r\" \"drawradar\"\r\n"
-      "echo rate \"1\"\r\n"
-      "\t rate \"9999\"\r\n"
-      "name \"First\"\r\n"
-      "name \"Second\"\r\n");
-  EXPECT_EQ(t.readValue("rate \""), "9999");
-  EXPECT_EQ(t.matchLine, 4);
-  EXPECT_EQ(t.working.selText(), "9999");
-  EXPECT_EQ(t.readValue("name \""), "Second");
-  EXPECT_EQ(t.matchLine, 6);
-  t.readValue("drawradar");
-  EXPECT_EQ(t.lastMatch, -1);  // only inside a bind line
-  EXPECT_EQ(t.foundText, "");
-}
+TEST(ConsoleCommands, ARewriteKeepsTheFormAndARemovalTheRestOfTheLine) {
+  WizardText text({"sensitivity 2.5; hud_fastswitch 1 // x", "name \"Old\"",
+                   "bind w +forward; adjust_crosshair"});
+  auto commands = consoleCommands(text.text());
+  rewriteValue(text, *lastSetting(commands, "sensitivity"), "3");
+  commands = consoleCommands(text.text());
+  rewriteValue(text, *lastSetting(commands, "hud_fastswitch"), "two words");
+  commands = consoleCommands(text.text());
+  rewriteValue(text, *lastSetting(commands, "name"), "New");
+  EXPECT_EQ(text.at(0), "sensitivity 3; hud_fastswitch \"two words\" // x");
+  EXPECT_EQ(text.at(1), "name \"New\"");
 
-TEST(ReadValue, ValuesEndAtTheQuoteOfTheirOwnLine) {
-  WizardTexts t = textsOf("name \"\"\r\nsensitivity \"2.5\r\nzoom \"1\"\r\nbind \"MOUSE1\r\n");
-  EXPECT_EQ(t.readValue("name \""), "");
-  EXPECT_NE(t.lastMatch, -1);                    // present, with an empty value
-  EXPECT_EQ(t.readValue("sensitivity \""), "");  // no closing quote: never the next line
-  EXPECT_NE(t.lastMatch, -1);
-  EXPECT_EQ(t.readValue("bind \"MOUSE1"), "");
-  EXPECT_NE(t.lastMatch, -1);
-  EXPECT_EQ(t.readValue("fov \""), "");
-  EXPECT_EQ(t.lastMatch, -1);
-}
-
-TEST(ReadValue, BareWordsAreFoundWholeAndGiveThemselves) {
-  WizardTexts t = textsOf("drawradarx\r\n  drawradar  \r\nunbindall;\r\n");
-  EXPECT_EQ(t.readValue("drawradar"), "drawradar");
-  EXPECT_EQ(t.matchLine, 1);
-  EXPECT_EQ(t.working.selText(), "drawradar");
-  EXPECT_EQ(t.readValue("unbindall"), "unbindall");  // ';' ends the word
-  t.readValue("hideradar");
-  EXPECT_EQ(t.lastMatch, -1);
-}
-
-TEST(ReplaceOrAppend, ChangesOnlyTheValueOfTheLastLine) {
-  WizardTexts t = textsOf(
-      "hud_fastswitch \"0\"\r\n"
-      "  hud_fastswitch \"0\"; cl_showfps \"1\" // fast\r\n"
-      "name \"Broken\r\n");
-  EXPECT_TRUE(t.replaceOrAppend("hud_fastswitch \"", "1", false));
-  EXPECT_EQ(t.matchLine, 1);
-  EXPECT_TRUE(t.replaceOrAppend("name \"", "Player", true));
-  EXPECT_EQ(fileOf(t),
-            "hud_fastswitch \"0\"\r\n"
-            "  hud_fastswitch \"1\"; cl_showfps \"1\" // fast\r\n"
-            "name \"Player\"\r\n");
-}
-
-TEST(ReplaceOrAppend, AMissingSettingIsAppendedUnlessForbiddenAndNeverCountsAsReplaced) {
-  WizardTexts t = textsOf("// cl_bob \"0.01\"\r\n");
-  EXPECT_FALSE(t.replaceOrAppend("cl_bob \"", "0", true));
-  EXPECT_EQ(fileOf(t), "// cl_bob \"0.01\"\r\n");
-  EXPECT_FALSE(t.working.modified());
-  EXPECT_FALSE(t.replaceOrAppend("cl_bob \"", "0", false));
-  EXPECT_EQ(fileOf(t), "// cl_bob \"0.01\"\r\ncl_bob \"0\"\r\n");
-  EXPECT_EQ(t.matchLine, 1);
-  EXPECT_TRUE(t.working.modified());
-
-  // The same value again changes nothing at all.
-  t.working.setModified(false);
-  EXPECT_TRUE(t.replaceOrAppend("cl_bob \"", "0", false));
-  EXPECT_FALSE(t.working.modified());
-}
-
-TEST(ReplaceOrAppend, WholeLineModeHonoursTheLengthWindow) {
-  WizardTexts t = textsOf("drawradar; net_graph 1\r\nhideradar\r\n");
-  t.wholeLineMode = true;
-  t.minLineLength = 9;
-  t.maxLineLength = 13;
-  // The last drawradar line is too long: with no-append nothing changes.
-  EXPECT_FALSE(t.replaceOrAppend("drawradar", "hideradar", true));
-  EXPECT_EQ(t.working.size(), 2u);
-  EXPECT_TRUE(t.replaceOrAppend("hideradar", "drawradar", true));
-  EXPECT_EQ(fileOf(t), "drawradar; net_graph 1\r\ndrawradar\r\n");
-  // Too long and appending allowed: the value goes to a new last line.
-  t.working.replaceLine(1, "drawradar // on");
-  EXPECT_TRUE(t.replaceOrAppend("drawradar", "x", false));
-  ASSERT_EQ(t.working.size(), 3u);
-  EXPECT_EQ(t.working.at(2), "x");
-  EXPECT_FALSE(t.replaceOrAppend("adjust_crosshair", "adjust_crosshair", false));
-  ASSERT_EQ(t.working.size(), 4u);
-  EXPECT_EQ(t.working.at(3), "adjust_crosshair");
+  commands = consoleCommands(text.text());
+  removeCommand(text, commands.back());
+  EXPECT_EQ(text.at(2), "bind w +forward");
+  commands = consoleCommands(text.text());
+  replaceCommand(text, commands.back(), "bind \"q\" \"+forward\"");
+  EXPECT_EQ(text.at(2), "bind \"q\" \"+forward\"");
+  commands = consoleCommands(text.text());
+  removeCommand(text, commands.back());
+  EXPECT_EQ(text.at(2), "");
 }
 
 TEST(ReadBoundKey, TakesTheFirstBindWithAKey) {
@@ -161,11 +100,9 @@ TEST(ReadBoundKey, TakesTheFirstBindWithAKey) {
       "bind \"w\" \"+forward\"\r\n"
       "\" \"+back\"\r\n");
   EXPECT_EQ(t.readBoundKey("\" \"+jump\""), "SPACE");
-  EXPECT_EQ(t.working.selText(), "SPACE");
   EXPECT_EQ(t.readBoundKey("\" \"+forward\""), "w");
   // No quote before the suffix on its own line: no key, and never one from the line above.
   EXPECT_EQ(t.readBoundKey("\" \"+back\""), "");
-  EXPECT_EQ(t.lastMatch, -1);
 }
 
 TEST(CollectUsedKeys, MovesKnownKeysOnceAsTheFileWritesThem) {
@@ -182,27 +119,4 @@ TEST(CollectUsedKeys, MovesKnownKeysOnceAsTheFileWritesThem) {
   EXPECT_EQ(freeKeys.size(), brindle::binds::kKeyCount - 3);
   for (const char* k : {"w", "MOUSE1", "x"})
     EXPECT_EQ(std::count(freeKeys.begin(), freeKeys.end(), k), 0) << k;
-}
-
-TEST(DeleteMatchLine, RemovesTheLineOfTheMatchInEitherText) {
-  WizardTexts t = textsOf("unbindall\r\nalias \"Kav-F1\" \"buy\"\r\nbind \"F1\" \"Kav-F1\"\r\n");
-  t.autoexec.loadFileText("alias \"Kav-F10\" \"x\"\r\nalias \"Kav-F1\" \"y\"\r\n");
-  t.readValue("bind \"F1\"");
-  ASSERT_NE(t.lastMatch, -1);
-  t.deleteMatchLine(t.working);
-  EXPECT_EQ(fileOf(t), "unbindall\r\nalias \"Kav-F1\" \"buy\"\r\n");
-  EXPECT_EQ(t.findInAutoexec("alias \"Kav-F1\""), "1");
-  t.deleteMatchLine(t.autoexec);
-  EXPECT_EQ(t.autoexec.fileText(), "alias \"Kav-F10\" \"x\"\r\n");
-  EXPECT_EQ(t.findInAutoexec("alias \"Kav-F1\""), "");
-  EXPECT_EQ(t.lastMatch, -1);
-}
-
-TEST(RadioChoice, OnlyTheListedValuesCheckAButton) {
-  EXPECT_EQ(radioChoice("0"), 0);
-  EXPECT_EQ(radioChoice("1"), 1);
-  EXPECT_EQ(radioChoice("2"), -1);
-  EXPECT_EQ(radioChoice("2", true), 2);
-  EXPECT_EQ(radioChoice(""), -1);
-  EXPECT_EQ(radioChoice("01"), -1);
 }

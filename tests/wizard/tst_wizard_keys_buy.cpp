@@ -328,9 +328,9 @@ class TestWizardKeysBuy : public QObject {
     KeyPagesRig rig;
     const BuyPage b(rig);
     b.menus15->click();
-    QCOMPARE(wizard::loadBuyMode(rig.settingsFile()), wizard::BuyMode::Menus15);
+    QCOMPARE(wizard::loadGameVersion(rig.settingsFile()), wizard::GameVersion::Cs15);
     b.commands16->click();
-    QCOMPARE(wizard::loadBuyMode(rig.settingsFile()), wizard::BuyMode::Commands16);
+    QCOMPARE(wizard::loadGameVersion(rig.settingsFile()), wizard::GameVersion::Cs16);
     b.menus15->click();
     // The next wizard reads it back.
     wizard::BuyControls again(BRINDLE_DATA_DIR, &rig.settingsFile(), {});

@@ -364,10 +364,82 @@ class TestWizardWindow : public QObject {
     ScriptedAnswers answers;
     load();
     QCOMPARE(answers.boxes().size(), std::size_t(1));
-    QCOMPARE(answers.boxes()[0].text, QStringLiteral("'red' is not a valid integer value"));
+    QVERIFY2(answers.boxes()[0].text.contains(u8("(con_color) \"red\" не прочитан")),
+             qPrintable(answers.boxes()[0].text));
     QCOMPARE(spinText(*w_, "SpinEdit6"), QStringLiteral("2"));
     apply();
     QCOMPARE(contents("config.cfg"), "con_color \"red\"\r\nsensitivity \"2\"\r\n");
+  }
+
+  // What the user types is written as typed (fractions too, with a point or a comma) or refused
+  // with a message on the page of its row; nothing is dropped without a word.
+  void choicesAreWrittenOrRefusedOnTheirPage() {
+    open("name \"Old\"\nsensitivity 2 // mouse\nnet_graph \"3\"\n");
+    load();
+    // A value no choice shows is named beside the row.
+    auto* hint = control<QLabel>(w_, "FileValue_net_graph");
+    QVERIFY(!hint->isHidden());
+    QCOMPARE(hint->text(), u8("в файле: 3"));
+    control<QLineEdit>(w_, "Edit1")->clear();
+    ScriptedAnswers answers;
+    apply();
+    QCOMPARE(answers.boxes().size(), std::size_t(1));
+    QVERIFY(answers.boxes()[0].text.contains(QStringLiteral("name")));
+    QCOMPARE(w_->currentPage(), 1);
+    QCOMPARE(contents("config.cfg"), "name \"Old\"\nsensitivity 2 // mouse\nnet_graph \"3\"\n");
+
+    control<QLineEdit>(w_, "Edit1")->setText(QStringLiteral("New"));
+    while (w_->currentPage() < 3) click(*w_, "Button2");
+    typeInto(*w_, "SpinEdit6", QStringLiteral("2,5"));
+    QCOMPARE(spinText(*w_, "SpinEdit6"), QStringLiteral("2,5"));
+    apply();
+    // The file keeps its line ends, the line its form; the untouched net graph value stays.
+    QCOMPARE(contents("config.cfg"), "name \"New\"\nsensitivity 2.5 // mouse\nnet_graph \"3\"\n");
+  }
+
+  // Closing with changes not applied asks; Отмена stays, Нет drops them, Да applies them.
+  void closingAsksAboutChangesNotApplied() {
+    open("sensitivity \"2\"\r\n");
+    load();
+    while (w_->currentPage() < 3) click(*w_, "Button2");
+    typeInto(*w_, "SpinEdit6", QStringLiteral("4"));
+    {
+      ScriptedAnswers answers;
+      answers.answer(brindle::ui::Answer::Cancel);
+      w_->reject();
+      QCOMPARE(answers.boxes().size(), std::size_t(1));
+      QVERIFY(answers.boxes()[0].text.startsWith(u8("Сохранить изменения в файле ")));
+      QVERIFY(w_->isVisible());
+      answers.answer(brindle::ui::Answer::Yes);
+      w_->reject();
+      QVERIFY(!w_->isVisible());
+    }
+    QCOMPARE(contents("config.cfg"), "sensitivity \"4\"\r\n");
+    w_->show();
+    load();
+    while (w_->currentPage() < 3) click(*w_, "Button2");
+    typeInto(*w_, "SpinEdit6", QStringLiteral("6"));
+    ScriptedAnswers answers;
+    answers.answer(brindle::ui::Answer::No);
+    w_->reject();
+    QVERIFY(!w_->isVisible());
+    QCOMPARE(contents("config.cfg"), "sensitivity \"4\"\r\n");
+    // Nothing changed: no question.
+    w_->show();
+    load();
+    w_->reject();
+    QCOMPARE(answers.boxes().size(), std::size_t(1));
+  }
+
+  // A name the game's client wrote in UTF-8 is shown as such and written back in UTF-8.
+  void aUtf8NameIsShownAndWrittenAsUtf8() {
+    open("name \"Elesb\xC3\xA3o\"\r\n");
+    load();
+    auto* name = control<QLineEdit>(w_, "Edit1");
+    QCOMPARE(name->text(), u8("Elesbão"));
+    name->setText(u8("Elesbão 2"));
+    apply();
+    QCOMPARE(contents("config.cfg"), QString::fromUtf8("name \"Elesb\xC3\xA3o 2\"\r\n"));
   }
 
   void spinFieldsStepWholeNumbersWithinTheirRange() {

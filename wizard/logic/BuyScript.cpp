@@ -2,7 +2,7 @@
 
 #include "binds/logic/KeyNames.h"
 #include "core/Cp1251.h"
-#include "core/Settings.h"
+#include "wizard/logic/WizardText.h"
 
 namespace brindle::wizard {
 
@@ -10,9 +10,6 @@ namespace {
 
 // Every menu step ends by closing the menu it opened.
 constexpr std::string_view kTail = "wait;slot10;";
-
-constexpr std::string_view kSettingsSection = "Wizard";
-constexpr std::string_view kSettingsKey = "BuyMode";
 
 }  // namespace
 
@@ -95,15 +92,6 @@ const std::array<BuyItem, kRadioCount> kRadioPhrases = {{
     {"You take the point", "takepoint", "radio1;wait;menuselect 2;", "takepoint;"},
 }};
 
-BuyMode loadBuyMode(const core::Settings& settings) {
-  return settings.readInt(kSettingsSection, kSettingsKey) == 15 ? BuyMode::Menus15
-                                                                : BuyMode::Commands16;
-}
-
-core::WriteResult saveBuyMode(core::Settings& settings, BuyMode mode) {
-  return settings.writeInt(kSettingsSection, kSettingsKey, mode == BuyMode::Menus15 ? 15 : 16);
-}
-
 namespace {
 
 template <std::size_t N>
@@ -114,30 +102,30 @@ const BuyItem* itemAt(const std::array<BuyItem, N>& items, std::size_t index) {
 // A weapon or pistol: the buy menu, its two menu choices and the closing step; or the direct
 // command.
 template <std::size_t N>
-std::string weaponPart(const std::array<BuyItem, N>& items, std::size_t index, BuyMode mode) {
+std::string weaponPart(const std::array<BuyItem, N>& items, std::size_t index, GameVersion mode) {
   const BuyItem* item = itemAt(items, index);
   if (index == 0 || item == nullptr) return {};
-  if (mode == BuyMode::Commands16) return std::string(item->commands16);
+  if (mode == GameVersion::Cs16) return std::string(item->commands16);
   std::string part = "buy;wait;";
   part += item->menus15;
   part += kTail;
   return part;
 }
 
-std::string ammoPart(std::size_t index, BuyMode mode) {
+std::string ammoPart(std::size_t index, GameVersion mode) {
   const BuyItem* item = itemAt(kAmmunition, index);
   if (index == 0 || item == nullptr) return {};
-  if (mode == BuyMode::Commands16) return std::string(item->commands16);
+  if (mode == GameVersion::Cs16) return std::string(item->commands16);
   std::string part(item->menus15);
   part += kTail;
   return part;
 }
 
-std::string equipmentPart(const std::array<bool, kEquipmentCount>& ticked, BuyMode mode) {
+std::string equipmentPart(const std::array<bool, kEquipmentCount>& ticked, GameVersion mode) {
   std::string part;
   for (std::size_t i = 0; i < kEquipmentCount; ++i) {
     if (!ticked[i]) continue;
-    if (mode == BuyMode::Commands16) {
+    if (mode == GameVersion::Cs16) {
       part += kEquipment[i].commands16;
     } else {
       part += "buy;wait;menuselect 8;wait;menuselect ";
@@ -149,10 +137,10 @@ std::string equipmentPart(const std::array<bool, kEquipmentCount>& ticked, BuyMo
   return part;
 }
 
-std::string radioPart(std::size_t index, BuyMode mode) {
+std::string radioPart(std::size_t index, GameVersion mode) {
   const BuyItem* item = itemAt(kRadioPhrases, index);
   if (item == nullptr || item->caption.empty()) return {};
-  if (mode == BuyMode::Commands16) return std::string(item->commands16);
+  if (mode == GameVersion::Cs16) return std::string(item->commands16);
   std::string part(item->menus15);
   part += kTail;
   return part;
@@ -189,7 +177,7 @@ std::string chatText(std::string_view message) {
   return text;
 }
 
-ScriptParts buildScriptParts(const BuyChoice& choice, BuyMode mode) {
+ScriptParts buildScriptParts(const BuyChoice& choice, GameVersion mode) {
   ScriptParts p;
   p.weapon = weaponPart(kPrimaryWeapons, choice.primary, mode);
   p.pistol = weaponPart(kPistols, choice.pistol, mode);
@@ -202,16 +190,19 @@ ScriptParts buildScriptParts(const BuyChoice& choice, BuyMode mode) {
 }
 
 std::string buyAliasName(std::string_view key) {
+  // The key runs its binding as console text, unquoted: a key name that the console would split
+  // (the apostrophe and the comma are words of their own, the semicolon ends the command) is
+  // spelt out, so that the alias name stays one word.
   std::string name = "Kav-";
-  name += key;
+  if (key == "'")
+    name += "APOSTROPHE";
+  else if (key == ",")
+    name += "COMMA";
+  else if (key == ";")
+    name += "SEMICOLON";
+  else
+    name += key;
   return name;
-}
-
-std::string lowerKey(std::string_view key) {
-  std::string s(key);
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
 }
 
 BuyBlock buildBuyBlock(std::string_view key, const ScriptParts& parts) {
@@ -233,17 +224,8 @@ BuyBlock buildBuyBlock(std::string_view key, const ScriptParts& parts) {
   } else {
     block.aliasLines.push_back(aliasLine(main, parts.purchases));
   }
-  block.bindLine = "bind \"" + lowerKey(key) + "\" \"" + main + "\"";
+  block.bindLine = "bind \"" + asciiLower(key) + "\" \"" + main + "\"";
   return block;
-}
-
-std::vector<std::string> buyKeyAliasTexts(std::string_view key) {
-  const std::string main = buyAliasName(key);
-  return {"alias \"" + main + "\"", "alias \"" + main + "_equip\"", "alias \"" + main + "_mes\""};
-}
-
-std::vector<std::string> buyKeyBindTexts(std::string_view key) {
-  return {"bind \"" + std::string(key) + "\"", "bind \"" + lowerKey(key) + "\""};
 }
 
 namespace {

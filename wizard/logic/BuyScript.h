@@ -33,20 +33,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/FileIO.h"
-
-namespace brindle::core {
-class Settings;
-}
+#include "wizard/logic/GameVersion.h"
 
 namespace brindle::wizard {
-
-enum class BuyMode { Menus15, Commands16 };
-inline constexpr BuyMode kDefaultBuyMode = BuyMode::Commands16;
-
-// The mode kept in the settings file ([Wizard] BuyMode = 15 or 16); anything else is 1.6.
-BuyMode loadBuyMode(const core::Settings& settings);
-core::WriteResult saveBuyMode(core::Settings& settings, BuyMode mode);
 
 struct BuyItem {
   std::string_view caption;     // UTF-8 list text; empty for the empty entry or a separator
@@ -90,17 +79,16 @@ struct BuyChoice {
 struct ScriptParts {
   std::string weapon, pistol, ammo, equipment, radio, message, purchases;
 };
-ScriptParts buildScriptParts(const BuyChoice& choice, BuyMode mode);
+ScriptParts buildScriptParts(const BuyChoice& choice, GameVersion mode);
 
 // The chat text as it can stand inside a quoted alias: a double quote would end the alias
 // early and a semicolon would run the rest of the message as commands, so they become an
 // apostrophe and a comma; control characters become blanks.
 std::string chatText(std::string_view message);
 
-// "Kav-KEY", the main alias of a key's script; the other two add "_equip" and "_mes".
+// "Kav-KEY", the main alias of a key's script; the other two add "_equip" and "_mes". The keys
+// ', , and ; are spelt out ("Kav-COMMA"), as the console would split their names.
 std::string buyAliasName(std::string_view key);
-// ASCII letters in lower case (key names are ASCII).
-std::string lowerKey(std::string_view key);
 
 // The lines BIND writes for a key: the alias lines (for the working text, or for autoexec.cfg
 // when the game's config.cfg is edited) and the bind line (always for the working text).
@@ -109,12 +97,6 @@ struct BuyBlock {
   std::string bindLine;
 };
 BuyBlock buildBuyBlock(std::string_view key, const ScriptParts& parts);
-
-// Texts whose lines the removal pass for a key that gets a new buy script deletes, each at
-// its first occurrence: from the alias target, then from the working text. The closing quote
-// after the key keeps "F1" from matching "F10".
-std::vector<std::string> buyKeyAliasTexts(std::string_view key);
-std::vector<std::string> buyKeyBindTexts(std::string_view key);
 
 // Looking up list entries by what a user would type: the list position in decimal (equipment:
 // its number N from 1), the name, the caption or the direct command (without its ';'), letter

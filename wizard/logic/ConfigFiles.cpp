@@ -1,11 +1,30 @@
 #include "wizard/logic/ConfigFiles.h"
 
 #include "core/Cp1251.h"
+#include "core/DataLayout.h"
 #include "core/DataPaths.h"
 #include "core/FileIO.h"
 #include "wizard/logic/WizardText.h"
 
 namespace brindle::wizard {
+
+std::optional<std::string> newConfigNameProblem(std::string_view name) {
+  if (core::isPlainFileName(name) && name.find("..") == std::string_view::npos) return std::nullopt;
+  return "Недопустимое имя файла: \"" + std::string(name) +
+         "\"\nИмя не может содержать \"\\\", \"/\" или \"..\". Файл не создан!";
+}
+
+bool looksBinary(std::string_view bytes) {
+  if (bytes.find('\0') != std::string_view::npos) return true;
+  // Control characters other than tab and line breaks are no text; a few may stand in a config,
+  // most of a file of them is not one.
+  std::size_t control = 0;
+  for (const char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x20 && b != '\t' && b != '\r' && b != '\n') ++control;
+  }
+  return control * 10 > bytes.size();
+}
 
 std::string unreadableFileLine() { return core::fromUtf8("Файл не может быть отображен!"); }
 
@@ -33,11 +52,11 @@ ChosenFile chooseFile(WizardTexts& texts, const std::string& directory, const st
   }
 
   const core::ReadResult r = core::readFile(chosen.path, core::kMaxDocumentBytes);
-  chosen.readable = r.ok;
-  if (r.ok) {
+  chosen.readable = r.ok && !looksBinary(r.data);
+  if (chosen.readable) {
     texts.working.loadFileText(r.data);
   } else {
-    chosen.error = r.error;
+    chosen.error = r.ok ? "это не текстовый файл конфига" : r.error;
     texts.working.load({unreadableFileLine()});
   }
   return chosen;
@@ -61,9 +80,10 @@ SaveResult saveWorkingText(WizardTexts& texts, const std::string& path) {
 }
 
 SaveResult applyAndSave(WizardTexts& texts, const SettingsValues& loaded,
-                        const SettingsValues& chosen, const std::string& path) {
+                        const SettingsValues& chosen, const std::string& path,
+                        GameVersion version) {
   const WizardText before = texts.working;
-  applySettings(texts, loaded, chosen);
+  applySettings(texts.working, loaded, chosen, version);
   SaveResult s = saveWorkingText(texts, path);
   if (!s.ok) texts.working = before;
   return s;

@@ -2,6 +2,7 @@
 // The files the wizard edits: choosing a file reads it into the working text (and, for the
 // game's own config.cfg, autoexec.cfg into the autoexec text); the apply step writes the changed
 // settings and saves the working text over the file.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,9 +16,10 @@ class WizardTexts;
 std::string unreadableFileLine();
 
 struct ChosenFile {
-  std::string path;           // directory + separator + file name
-  bool readable = false;      // false: the working text holds unreadableFileLine()
-  std::string error;          // why the file could not be read (UTF-8)
+  std::string path;  // directory + separator + file name
+  bool readable =
+      false;          // false: the working text holds unreadableFileLine() (also for a binary file)
+  std::string error;  // why the file could not be read (UTF-8)
   bool autoexecMode = false;  // the game's own config.cfg: aliases belong in autoexec.cfg
   // autoexec.cfg exists but could not be read (UTF-8); the autoexec text is then empty and must
   // not be saved over the file.
@@ -45,6 +47,16 @@ SaveResult saveWorkingText(WizardTexts& texts, const std::string& path);
 // working text and saves it. When the save fails the working text is put back as it was, so
 // the next apply starts from the file as it still is.
 SaveResult applyAndSave(WizardTexts& texts, const SettingsValues& loaded,
-                        const SettingsValues& chosen, const std::string& path);
+                        const SettingsValues& chosen, const std::string& path,
+                        GameVersion version = kDefaultGameVersion);
+
+// Why "Создать" refuses a name (UTF-8), or nothing: a new config is made in the directory shown,
+// so a name with a folder in it ('/', '\\', "..") or a NUL byte is refused, as the library
+// manager refuses it.
+std::optional<std::string> newConfigNameProblem(std::string_view name);
+
+// A file the wizard does not apply to: it holds NUL bytes, or more than a tenth of its bytes are
+// control characters other than tabs and line breaks.
+bool looksBinary(std::string_view bytes);
 
 }  // namespace brindle::wizard

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/Cp1251.h"
+#include "core/ConsoleScript.h"
 #include "wizard/logic/LoadingPass.h"
 #include "wizard/logic/WizardText.h"
 
@@ -10,58 +10,67 @@ namespace brindle::wizard {
 
 namespace {
 
-// A bind line that was written by hand may be long; such a line is left alone and the new
-// bind line appended instead.
-constexpr std::size_t kMaxBindLineLength = 100;
-
-std::string upperKey(std::string_view key) {
-  std::string s(key);
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return s;
+bool isCommand(const ConsoleCommand& c, std::string_view name) {
+  return core::sameName(c.name(), name);
 }
 
-// Deletes the line of the first occurrence of `prefix` in the working text (readValue) or the
-// autoexec text (findInAutoexec). Returns whether there was one.
-bool removeLine(WizardTexts& texts, bool autoexec, std::string_view prefix) {
-  if (autoexec)
-    texts.findInAutoexec(prefix);
-  else
-    texts.readValue(prefix);
-  if (texts.lastMatch == -1) return false;
-  texts.deleteMatchLine(autoexec ? texts.autoexec : texts.working);
-  return true;
-}
-
-// Removes the first text of `prefixes` that occurs; returns whether one did.
-bool removeFirstOf(WizardTexts& texts, const std::vector<std::string>& prefixes) {
-  for (const std::string& p : prefixes)
-    if (removeLine(texts, false, p)) return true;
-  return false;
-}
-
-std::string bindPrefix(std::string_view key) { return "bind \"" + std::string(key) + "\""; }
-
-// The last line that binds `key` in any letter case (blanks or tabs may stand before "bind").
-bool removeBindAnyCase(WizardTexts& texts, std::string_view key) {
-  const auto& lines = texts.working.lines();
-  for (std::size_t i = lines.size(); i-- > 0;) {
-    const std::string& l = lines[i];
-    const std::size_t start = l.find_first_not_of(" \t");
-    if (start == std::string::npos || l.compare(start, 6, "bind \"") != 0) continue;
-    const std::size_t keyStart = start + 6;
-    if (l.size() < keyStart + key.size() + 1 || l[keyStart + key.size()] != '"') continue;
-    if (!core::equalsNoCase(std::string_view(l).substr(keyStart, key.size()), key)) continue;
-    texts.working.eraseLine(i);
-    return true;
+// Deletes, from `text`, every command of the text itself that `matches` accepts: the command
+// alone, its line keeping whatever else it holds.
+template <typename Match>
+bool removeCommands(WizardText& text, Match matches) {
+  bool removed = false;
+  for (;;) {
+    const std::vector<ConsoleCommand> all = consoleCommands(text.text());
+    const auto c = std::find_if(all.rbegin(), all.rend(), matches);
+    if (c == all.rend()) return removed;
+    removeCommand(text, *c);
+    removed = true;
   }
-  return false;
+}
+
+// Every bind of `key` (any letter case, as the key list compares names).
+bool removeBinds(WizardText& text, std::string_view key) {
+  if (key.empty()) return false;
+  return removeCommands(text, [&](const ConsoleCommand& c) {
+    return isCommand(c, "bind") && c.words.size() >= 2 && core::sameName(c.words[1].text, key);
+  });
+}
+
+// The aliases of a key's buy script.
+void removeBuyAliases(WizardText& text, std::string_view key) {
+  const std::string main = buyAliasName(key);
+  const std::string names[] = {main, main + "_equip", main + "_mes"};
+  removeCommands(text, [&](const ConsoleCommand& c) {
+    if (!isCommand(c, "alias") || c.words.size() < 2) return false;
+    for (const std::string& n : names)
+      if (core::sameName(c.words[1].text, n)) return true;
+    return false;
+  });
+}
+
+// Whether the text still binds `key`, as the loading pass finds bound keys.
+bool stillBound(const WizardTexts& texts, std::string_view key) {
+  std::vector<std::string> free{std::string(key)};
+  std::vector<std::string> used;
+  texts.collectUsedKeys("bind \"", free, used);
+  if (!used.empty()) return true;
+  const std::vector<ConsoleCommand> all = consoleCommands(texts.working.text());
+  return std::any_of(all.begin(), all.end(), [&](const ConsoleCommand& c) {
+    return isCommand(c, "bind") && c.words.size() >= 3 && core::sameName(c.words[1].text, key);
+  });
 }
 
 void eraseKey(std::vector<std::string>& keys, std::string_view key) {
   const auto it = std::find_if(keys.begin(), keys.end(),
-                               [&](const std::string& k) { return core::equalsNoCase(k, key); });
+                               [&](const std::string& k) { return core::sameName(k, key); });
   if (it != keys.end()) keys.erase(it);
+}
+
+// The action command without its quotes ("impulse 100").
+std::string_view unquoted(std::string_view command) {
+  if (command.size() >= 2 && command.front() == '"' && command.back() == '"')
+    return command.substr(1, command.size() - 2);
+  return command;
 }
 
 }  // namespace
@@ -87,15 +96,13 @@ void reloadKeyLists(WizardTexts& texts, KeyState& state) {
 
 bool isKeyUsed(const std::vector<std::string>& usedKeys, std::string_view key) {
   return std::any_of(usedKeys.begin(), usedKeys.end(),
-                     [&](const std::string& e) { return core::equalsNoCase(e, key); });
+                     [&](const std::string& e) { return core::sameName(e, key); });
 }
 
 std::string releaseKey(KeyState& state, std::size_t action) {
   std::string previous = state.captions[action];
-  const auto it =
-      std::find_if(state.usedKeys.begin(), state.usedKeys.end(), [&](const std::string& e) {
-        return e == previous || e == lowerKey(previous) || e == upperKey(previous);
-      });
+  const auto it = std::find_if(state.usedKeys.begin(), state.usedKeys.end(),
+                               [&](const std::string& e) { return core::sameName(e, previous); });
   if (it != state.usedKeys.end()) {
     state.usedKeys.erase(it);
     state.freeKeys.push_back(previous);
@@ -110,19 +117,35 @@ void insertUnbindall(WizardTexts& texts, KeyState& state) {
 }
 
 bool assignKey(WizardTexts& texts, KeyState& state, std::size_t action, std::string_view key) {
-  const std::string previous = releaseKey(state, action);
+  const std::string previous = state.captions[action];
   state.captions[action] = key;
+  // A key in use elsewhere is not written; the previous key keeps its bind and stays in use.
   if (isKeyUsed(state.usedKeys, key)) return false;
-  state.usedKeys.emplace_back(key);
-  eraseKey(state.freeKeys, key);
 
   insertUnbindall(texts, state);
   const std::string_view command = kKeyActions[action].command;
-  texts.wholeLineMode = true;
-  texts.minLineLength = 1;
-  texts.maxLineLength = kMaxBindLineLength;
-  texts.replaceOrAppend(actionBindLine(previous, command), actionBindLine(key, command), false);
-  texts.wholeLineMode = false;
+  const std::string line = actionBindLine(key, command);
+  // The action's bind of the previous key is rewritten where it stands, the bind command alone:
+  // other commands on its line stay.
+  const std::vector<ConsoleCommand> all = consoleCommands(texts.working.text());
+  const auto old = std::find_if(all.begin(), all.end(), [&](const ConsoleCommand& c) {
+    return !previous.empty() && isCommand(c, "bind") && c.words.size() >= 3 &&
+           core::sameName(c.words[1].text, previous) &&
+           core::sameName(c.script(texts.working.text()), unquoted(command));
+  });
+  if (old != all.end())
+    replaceCommand(texts.working, *old, line);
+  else
+    texts.working.appendLine(line);
+  // The previous key is free only once no bind of it is left.
+  if (!previous.empty() && !stillBound(texts, previous)) {
+    const std::string caption = state.captions[action];
+    state.captions[action] = previous;
+    releaseKey(state, action);
+    state.captions[action] = caption;
+  }
+  state.usedKeys.emplace_back(key);
+  eraseKey(state.freeKeys, key);
   return true;
 }
 
@@ -146,18 +169,30 @@ bool checkKeyChoice(WizardTexts& texts, KeyState& state, std::size_t action, std
 }
 
 void removeReassignedKey(WizardTexts& texts, std::string_view key, std::string_view oldKey) {
-  for (const std::string& alias : buyKeyAliasTexts(key)) removeLine(texts, false, alias);
-  if (!removeFirstOf(texts,
-                     {bindPrefix(key), bindPrefix(lowerKey(key)), bindPrefix(upperKey(key))}))
-    removeBindAnyCase(texts, key);
-  if (!oldKey.empty())
-    removeFirstOf(texts,
-                  {bindPrefix(oldKey), bindPrefix(upperKey(oldKey)), bindPrefix(lowerKey(oldKey))});
+  removeBuyAliases(texts.working, key);
+  removeBinds(texts.working, key);
+  removeBinds(texts.working, oldKey);
 }
 
 void removeBuyKey(WizardTexts& texts, std::string_view key, bool autoexecMode) {
-  for (const std::string& alias : buyKeyAliasTexts(key)) removeLine(texts, autoexecMode, alias);
-  for (const std::string& bind : buyKeyBindTexts(key)) removeLine(texts, false, bind);
+  removeBuyAliases(autoexecMode ? texts.autoexec : texts.working, key);
+  removeBinds(texts.working, key);
+}
+
+std::size_t moveAliasesToAutoexec(WizardTexts& texts, std::size_t fromLine) {
+  std::size_t moved = 0;
+  for (;;) {
+    const std::vector<ConsoleCommand> all = consoleCommands(texts.working.text());
+    const auto c = std::find_if(all.begin(), all.end(), [&](const ConsoleCommand& x) {
+      return x.line >= fromLine && isCommand(x, "alias");
+    });
+    if (c == all.end()) return moved;
+    const std::string_view text = texts.working.text();
+    texts.autoexec.appendLine(text.substr(static_cast<std::size_t>(c->start()),
+                                          static_cast<std::size_t>(c->end() - c->start())));
+    removeCommand(texts.working, *c);
+    ++moved;
+  }
 }
 
 void writeBuyScript(WizardTexts& texts, KeyState& state, std::string_view key, bool usedKey,

@@ -47,10 +47,11 @@ std::string releaseKey(KeyState& state, std::size_t action);
 // "unbindall" as the first line, once per loaded file.
 void insertUnbindall(WizardTexts& texts, KeyState& state);
 
-// Gives `action` the key the user accepted in the key dialog: releases its previous key, shows
-// the new one, and, when the key is not in use elsewhere, moves it between the lists and
-// rewrites the action's bind line in place (`bind "PREV" CMD`, at most 100 characters long) or
-// appends it. Returns whether the text was written.
+// Gives `action` the key the user accepted in the key dialog: shows the new key and, when it is
+// not in use elsewhere, moves it between the lists and rewrites the action's bind command in
+// place (`bind "PREV" CMD` becomes `bind "KEY" CMD`; the other commands of its line stay) or
+// appends the bind line. The previous key moves to the free-keys list once no bind of it is left.
+// Returns whether the text was written.
 bool assignKey(WizardTexts& texts, KeyState& state, std::size_t action, std::string_view key);
 
 // Takes a key in use for `action` after the user agreed: frees the key completely (its script
@@ -65,16 +66,20 @@ void reassignKey(WizardTexts& texts, KeyState& state, std::size_t action, std::s
 bool checkKeyChoice(WizardTexts& texts, KeyState& state, std::size_t action, std::string_view key,
                     const std::function<bool()>& confirm);
 
-// The removal pass for a key given to another action. From the working text, each text's line
-// at its first occurrence: the three script aliases of KEY; `bind "KEY"`, else in lower case,
-// else in upper case, else in any other letter case; `bind "OLD"`, else in upper case, else in
-// lower case (nothing when OLD is empty: an action without a key has no line to lose).
+// The removal pass for a key given to another action. From the working text: the three script
+// aliases of KEY, every bind of KEY and every bind of OLD (keys in any letter case; nothing for an
+// empty OLD: an action without a key has nothing to lose). Each command goes alone; other
+// commands on its line stay.
 void removeReassignedKey(WizardTexts& texts, std::string_view key, std::string_view oldKey);
 
 // The removal pass for a key that gets a new buy script: its three aliases from the alias
-// target (the autoexec text in autoexec mode), then `bind "NAME"` and `bind "name"` from the
-// working text.
+// target (the autoexec text in autoexec mode), then every bind of the key from the working text.
 void removeBuyKey(WizardTexts& texts, std::string_view key, bool autoexecMode);
+
+// In autoexec mode the game rewrites config.cfg when it quits and keeps no alias there: the alias
+// commands of the working text from line `fromLine` on (what the MetaBind window just added) move
+// to the end of the autoexec text. Returns how many moved.
+std::size_t moveAliasesToAutoexec(WizardTexts& texts, std::size_t fromLine);
 
 // BIND: writes the script of `parts` for `key` (from the free-keys list, or the used-keys list
 // when `usedKey`): "unbindall" once, for a used key the removal pass, the alias lines to the

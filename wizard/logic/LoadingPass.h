@@ -30,6 +30,7 @@ struct PassRequest {
   std::string key;
   std::string previousKey;
   bool autoexecMode = false;
+  GameVersion version = kDefaultGameVersion;
 };
 
 struct LoadingResult {
@@ -42,8 +43,9 @@ struct LoadingResult {
 };
 
 // The loading pass over the working text.
-LoadingResult runLoadingPass(WizardTexts& texts, const std::vector<std::string>& actionCommands,
-                             bool keyCaptionsOnly);
+LoadingResult runLoadingPass(const WizardTexts& texts,
+                             const std::vector<std::string>& actionCommands, bool keyCaptionsOnly,
+                             GameVersion version = kDefaultGameVersion);
 
 // Runs the pass the request names. The loading pass returns its result; a removal pass changes
 // the texts and returns an empty result.

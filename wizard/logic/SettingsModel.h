@@ -17,9 +17,11 @@
 #include <string_view>
 #include <vector>
 
+#include "wizard/logic/GameVersion.h"
+
 namespace brindle::wizard {
 
-class WizardTexts;
+class WizardText;
 
 enum class Field : std::uint8_t {
   Name,               // 1
@@ -73,8 +75,8 @@ inline constexpr std::size_t kFieldCount = static_cast<std::size_t>(Field::Rate)
 inline constexpr int kRowCount = 43;
 
 enum class FieldKind : std::uint8_t {
-  Text,    // free text (the name, the buy time)
-  Number,  // a spin field: whole numbers within the range when typed or stepped
+  Text,    // free text (the name)
+  Number,  // a number field within its range; whole numbers unless the row takes fractions
   Switch,  // a radio choice of the values listed in `choices`
   Colour,  // three numbers 0-255 separated by single blanks
 };
@@ -82,11 +84,13 @@ enum class FieldKind : std::uint8_t {
 struct FieldInfo {
   Field field;
   int row;                // 1-43, the order of the apply
+  int page;               // index of the wizard page that shows it (1-7)
   std::string_view name;  // stable name (brindle-cli)
   FieldKind kind;
-  int minimum = 0;  // Number: the field's range
-  int maximum = 0;
+  double minimum = 0;  // Number: the field's range
+  double maximum = 0;
   std::string_view choices = {};  // Switch: the values, e.g. "01"
+  bool fractions = false;         // Number: the game reads the variable as a fraction
 };
 
 const FieldInfo& fieldInfo(Field field);
@@ -111,26 +115,67 @@ struct SettingsReading {
   // crosshair adjust, bobbing, map change, team balance, connection) show one also when the
   // setting is missing; this tells the two apart.
   std::array<bool, kFieldCount> found{};
-  // Messages for values that cannot be read ("'x' is not a valid integer value"). A row that
-  // cannot be read keeps its reset state; the other rows are read all the same.
+  // The value the file holds where no choice of the row shows it (net_graph "3"): the row shows
+  // no choice and this hint instead; an untouched apply keeps the value.
+  std::array<std::string, kFieldCount> fileValues{};
+  // Messages (UTF-8) for values that cannot be read. A row that cannot be read keeps its reset
+  // state; the other rows are read all the same.
   std::vector<std::string> warnings;
 };
 
-// The reading as brindle-cli prints it: a "name=value" line per field, the value left empty where
-// the text has no such setting or the row shows no choice (CP1251, lines ending in LF).
+// The hint a row shows for a value that none of its choices shows (UTF-8): "в файле: 3".
+std::string fileValueHint(std::string_view value);
+
+// The reading as brindle-cli prints it (UTF-8, lines ending in LF): a "name=value" line per field,
+// the value left empty where the text has no such setting or the row shows no choice; a value no
+// choice shows is added after a tab as its hint.
 std::string formatReading(const SettingsReading& reading);
 
 // Reads every row from the working text, in row order.
-SettingsReading readSettings(WizardTexts& texts);
+SettingsReading readSettings(const WizardText& text, GameVersion version = kDefaultGameVersion);
+
+// Either a value or a Russian message (UTF-8) saying why there is none.
+template <typename T>
+struct Checked {
+  std::optional<T> value;
+  std::string error;
+  static Checked refused(std::string message) { return {std::nullopt, std::move(message)}; }
+  explicit operator bool() const { return value.has_value(); }
+};
+
+// A choice that cannot be written, and the page that shows its row.
+struct Refusal {
+  Field field;
+  int page;
+  std::string message;  // UTF-8
+};
+
+// The first changed row whose choice cannot be written, if any: every choice is either written
+// or refused with a message.
+std::optional<Refusal> refusalOf(const SettingsValues& loaded, const SettingsValues& chosen);
 
 // Writes the rows whose fields differ between `loaded` and `chosen`, in row order, into the
-// working text. Returns the number of rows written.
-int applySettings(WizardTexts& texts, const SettingsValues& loaded, const SettingsValues& chosen);
+// working text. Returns the number of rows written. Rows that refusalOf() refuses are skipped.
+int applySettings(WizardText& text, const SettingsValues& loaded, const SettingsValues& chosen,
+                  GameVersion version = kDefaultGameVersion);
 
 // A choice made as the page's control would make it: checks the value against the field's kind
 // and range and applies the control's own handler (a map change by time clears the one by rounds
-// and back). Returns an error text (UTF-8), empty on success. `value` is CP1251.
+// and back). `value` is CP1251; a decimal comma is taken as a point. The error is UTF-8.
+Checked<std::string> checkValue(Field field, std::string_view value);
 std::string chooseValue(SettingsValues& values, Field field, std::string_view value);
+
+// A number as the game reads a variable: blanks around it, an optional sign, digits with an
+// optional decimal point; "0.000000" is 0. None for any other text.
+std::optional<double> gameNumber(std::string_view text);
+// The shortest text of a number ("2.5", "20").
+std::string numberText(double value);
+
+// A player name as shown (UTF-8): the bytes as UTF-8 when they are valid UTF-8 with non-ASCII
+// bytes (the game's client writes such names), else as CP1251. And back: an edited name in the
+// same encoding as the name it replaces.
+std::string nameForDisplay(std::string_view bytes);
+std::string nameForFile(std::string_view utf8, std::string_view previousBytes);
 
 // The colour list of the console colour row: item 0 "Custom..." and the sixteen standard colours.
 struct ColourItem {

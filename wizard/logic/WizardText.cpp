@@ -1,313 +1,345 @@
 #include "wizard/logic/WizardText.h"
 
 #include <algorithm>
+#include <array>
+#include <unordered_map>
 
+#include "core/ConsoleScript.h"
 #include "core/Text.h"
 
 namespace brindle::wizard {
 namespace {
 
-constexpr std::size_t kBreak = 2;  // CR LF
+constexpr Offset kBreak = 2;  // CR LF inside the buffer
 
-bool isWordChar(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-
-char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string mapped(std::string_view s, char (*f)(char)) {
-  std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(), f);
-  return out;
-}
-
-// Splits a whole text at its CR LF breaks: "" gives no lines, "a\r\n" gives "a" and "".
-std::vector<std::string> splitWhole(std::string_view text) {
-  std::vector<std::string> lines;
-  if (text.empty()) return lines;
-  const std::string normal = core::normalizeBreaks(text);
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t br = normal.find(core::kCrLf, start);
-    if (br == std::string::npos) {
-      lines.emplace_back(normal.substr(start));
-      return lines;
-    }
-    lines.emplace_back(normal.substr(start, br - start));
-    start = br + kBreak;
+std::string_view breakOf(LineEnd end) {
+  switch (end) {
+    case LineEnd::Lf:
+      return "\n";
+    case LineEnd::Cr:
+      return "\r";
+    case LineEnd::CrLf:
+      break;
   }
+  return core::kCrLf;
 }
+
+// The commonest line end of a file (CR LF when it has none, or on a tie).
+LineEnd lineEndOf(std::string_view bytes) {
+  std::size_t crlf = 0, lf = 0, cr = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r') {
+      if (i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+        ++crlf;
+        ++i;
+      } else {
+        ++cr;
+      }
+    } else if (bytes[i] == '\n') {
+      ++lf;
+    }
+  }
+  if (lf > crlf && lf >= cr) return LineEnd::Lf;
+  if (cr > crlf && cr > lf) return LineEnd::Cr;
+  return LineEnd::CrLf;
+}
+
+bool splitsUnquoted(char c) {
+  return static_cast<unsigned char>(c) <= ' ' || c == ';' || c == '"' || c == '{' || c == '}' ||
+         c == '(' || c == ')' || c == '\'' || c == ',' || c == ':';
+}
+
+class Collector : public core::ScriptVisitor {
+ public:
+  explicit Collector(std::string_view text) : text_(text) {}
+  void command(std::string_view script, const core::ScriptCommand& c) override {
+    if (c.words.empty() || c.depth >= static_cast<int>(open_.size())) return;
+    if (c.depth > 0 && open_[static_cast<std::size_t>(c.depth) - 1] == nullptr) return;
+    // Lines are counted as the commands come, in order.
+    const auto at = static_cast<std::size_t>(c.start);
+    for (; scanned_ < at && scanned_ < text_.size(); ++scanned_)
+      if (text_[scanned_] == '\n' || (text_[scanned_] == '\r' && (scanned_ + 1 >= text_.size() ||
+                                                                  text_[scanned_ + 1] != '\n')))
+        ++line_;
+    ConsoleCommand out;
+    out.line = line_;
+    out.words.reserve(c.words.size());
+    for (const core::ScriptWord& w : c.words)
+      out.words.push_back({w.start, w.length, w.quoted, w.closed, std::string(w.text(script))});
+    // A nested command belongs to the value of the command that holds it, which the scanner
+    // visited just before; a new command at a depth closes every deeper one.
+    auto& into = c.depth == 0 ? commands : open_[static_cast<std::size_t>(c.depth) - 1]->value;
+    into.push_back(std::move(out));
+    const auto depth = static_cast<std::size_t>(c.depth);
+    open_[depth] = &into.back();
+    for (std::size_t d = depth + 1; d < open_.size(); ++d) open_[d] = nullptr;
+  }
+  std::vector<ConsoleCommand> commands;
+
+ private:
+  std::array<ConsoleCommand*, core::ScriptScanner::kMaxDepth + 1> open_{};
+  std::string_view text_;
+  std::size_t scanned_ = 0;
+  std::size_t line_ = 0;
+};
 
 }  // namespace
 
 // ================================================================================ WizardText
 
-WizardText::WizardText(std::vector<std::string> lines) : lines_(std::move(lines)) {}
-
-void WizardText::loadFileText(std::string_view fileText) { load(core::splitLines(fileText)); }
-
-void WizardText::load(std::vector<std::string> lines) {
-  lines_ = std::move(lines);
-  selStart_ = 0;
-  selLength_ = 0;
-  modified_ = false;
+void WizardText::loadFileText(std::string_view fileText) {
+  lineEnd_ = lineEndOf(fileText);
+  finalBreak_ = fileText.empty() || fileText.back() == '\n' || fileText.back() == '\r';
+  std::string text = core::normalizeBreaks(fileText);
+  if (text.size() >= 2 && text.ends_with(core::kCrLf)) text.resize(text.size() - 2);
+  setText(text);
+  setModified(false);
 }
 
-std::string WizardText::fileText() const { return core::joinLines(lines_); }
-
-void WizardText::caretToLine(std::size_t index) {
-  selStart_ = lineOffset(index);
-  if (index >= lines_.size()) selStart_ = textLength();
-  selLength_ = 0;
-}
-
-void WizardText::insertLine(std::size_t index, std::string line) {
-  index = std::min(index, lines_.size());
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), std::move(line));
-  modified_ = true;
-  caretToLine(index);
-}
-
-void WizardText::appendLine(std::string line) { insertLine(lines_.size(), std::move(line)); }
-
-void WizardText::replaceLine(std::size_t index, std::string line) {
-  if (index >= lines_.size()) return;
-  if (lines_[index] != line) {
-    lines_[index] = std::move(line);
-    modified_ = true;
+void WizardText::load(const std::vector<std::string>& lines) {
+  lineEnd_ = LineEnd::CrLf;
+  finalBreak_ = true;
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += core::kCrLf;
+    text += lines[i];
   }
-  caretToLine(index);
+  setText(text);
+  setModified(false);
 }
 
-void WizardText::eraseLine(std::size_t index) {
-  if (index >= lines_.size()) return;
-  lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(index));
-  modified_ = true;
-  caretToLine(index);
-}
-
-void WizardText::clear() {
-  if (!lines_.empty()) modified_ = true;
-  lines_.clear();
-  selStart_ = 0;
-  selLength_ = 0;
-}
-
-Offset WizardText::lineOffset(std::size_t index) const {
-  std::size_t offset = 0;
-  const std::size_t n = std::min(index, lines_.size());
-  for (std::size_t i = 0; i < n; ++i) offset += lines_[i].size() + kBreak;
-  if (index >= lines_.size() && !lines_.empty()) offset -= kBreak;  // no break after the last line
-  return static_cast<Offset>(offset);
-}
-
-std::size_t WizardText::lineAt(Offset offset) const {
-  if (lines_.empty() || offset <= 0) return 0;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    const std::size_t end = start + lines_[i].size();
-    if (static_cast<std::size_t>(offset) <= end) return i;
-    start = end + kBreak;
-  }
-  return lines_.size() - 1;
-}
-
-std::string WizardText::getText() const {
+std::string WizardText::fileText() const {
+  if (text().empty()) return {};
   std::string out;
-  out.reserve(static_cast<std::size_t>(textLength()));
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (i > 0) out += core::kCrLf;
-    out += lines_[i];
+  const std::string_view br = breakOf(lineEnd_);
+  const std::string& t = text();
+  out.reserve(t.size() + 2);
+  for (std::size_t start = 0;;) {
+    const std::size_t at = t.find(core::kCrLf, start);
+    out.append(t, start, at == std::string::npos ? std::string::npos : at - start);
+    if (at == std::string::npos) break;
+    out += br;
+    start = at + 2;
   }
+  if (finalBreak_) out += br;
   return out;
 }
 
-void WizardText::setText(std::string_view text) {
-  lines_ = splitWhole(text);
-  selStart_ = 0;
-  selLength_ = 0;
-  modified_ = true;
+std::size_t WizardText::size() const {
+  if (text().empty()) return 0;
+  return static_cast<std::size_t>(lineCount());
 }
 
-Offset WizardText::textLength() const { return lineOffset(lines_.size()); }
+std::string WizardText::at(std::size_t index) const { return line(static_cast<Offset>(index)); }
 
-void WizardText::setSelStart(Offset start) {
-  selStart_ = std::clamp<Offset>(start, 0, textLength());
-  selLength_ = 0;
+std::vector<std::string> WizardText::lines() const {
+  if (text().empty()) return {};
+  std::vector<std::string> out;
+  const std::string& t = text();
+  for (std::size_t start = 0;;) {
+    const std::size_t at = t.find(core::kCrLf, start);
+    out.emplace_back(t.substr(start, at == std::string::npos ? std::string::npos : at - start));
+    if (at == std::string::npos) return out;
+    start = at + 2;
+  }
 }
 
-void WizardText::setSelLength(Offset length) {
-  selLength_ = std::clamp<Offset>(length, 0, textLength() - selStart_);
+Offset WizardText::lineOffset(std::size_t index) const {
+  if (index >= size()) return textLength();
+  return core::lineSpan(text(), static_cast<Offset>(index)).start;
 }
 
-void WizardText::replaceSel(std::string_view text) {
-  std::string whole = getText();
-  const std::string inserted = core::normalizeBreaks(text);
-  whole.replace(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_),
-                inserted);
-  const Offset caret = selStart_ + static_cast<Offset>(inserted.size());
-  setText(whole);
-  selStart_ = caret;
+std::size_t WizardText::lineAt(Offset offset) const {
+  const std::string& t = text();
+  const auto end = static_cast<std::size_t>(std::clamp<Offset>(offset, 0, textLength()));
+  std::size_t line = 0;
+  for (std::size_t at = t.find(core::kCrLf); at != std::string::npos && at < end;
+       at = t.find(core::kCrLf, at + 2))
+    ++line;
+  return line;
 }
 
-std::string WizardText::line(Offset index) const {
-  if (index < 0 || static_cast<std::size_t>(index) >= lines_.size()) return {};
-  return lines_[static_cast<std::size_t>(index)];
+void WizardText::insertLine(std::size_t index, std::string_view line) {
+  const std::size_t lines = size();
+  if (lines == 0) {
+    select(0, 0);
+    replaceSel(line);
+  } else if (index >= lines) {
+    select(textLength(), 0);
+    replaceSel(std::string(core::kCrLf) + std::string(line));
+  } else {
+    select(lineOffset(index), 0);
+    replaceSel(std::string(line) + std::string(core::kCrLf));
+  }
+  select(lineOffset(std::min(index, size() - 1)), 0);
 }
 
-void WizardText::putLine(Offset index, std::string_view text) {
-  if (index < 0 || static_cast<std::size_t>(index) >= lines_.size()) return;
-  if (text.find_first_of("\r\n") == std::string_view::npos) {
-    replaceLine(static_cast<std::size_t>(index), std::string(text));
-    selStart_ += static_cast<Offset>(text.size());
+void WizardText::appendLine(std::string_view line) { insertLine(size(), line); }
+
+void WizardText::eraseLine(std::size_t index) {
+  if (index >= size()) return;
+  if (size() == 1) {
+    select(0, textLength());
+    replaceSel({});
     return;
   }
-  core::TextBuffer::putLine(index, text);
+  deleteLine(static_cast<Offset>(index));
 }
 
-void WizardText::deleteLine(Offset index) {
-  if (index >= 0) eraseLine(static_cast<std::size_t>(index));
+void WizardText::clear() {
+  if (empty()) return;
+  select(0, textLength());
+  replaceSel({});
 }
 
-Offset WizardText::findText(std::string_view what, Offset start, Offset length) const {
-  const Offset total = textLength();
-  if (what.empty() || start < 0 || start > total) return -1;
-  Offset found = -1;
-  if (what.find_first_of("\r\n") != std::string_view::npos) {
-    const std::string whole = getText();
-    const auto at = whole.find(what, static_cast<std::size_t>(start));
-    if (at != std::string::npos) found = static_cast<Offset>(at);
-  } else {
-    std::size_t i = lineAt(start);
-    Offset lineStart = lineOffset(i);
-    std::size_t column = static_cast<std::size_t>(std::max<Offset>(0, start - lineStart));
-    for (; i < lines_.size(); ++i, column = 0) {
-      const auto at = lines_[i].find(what, column);
-      if (at != std::string::npos) {
-        found = lineStart + static_cast<Offset>(at);
-        break;
-      }
-      lineStart += static_cast<Offset>(lines_[i].size() + kBreak);
+void WizardText::replaceRange(Offset start, Offset length, std::string_view replacement) {
+  select(start, length);
+  replaceSel(replacement);
+}
+
+// ================================================================================ commands
+
+std::string ConsoleCommand::script(std::string_view text) const {
+  if (words.size() < 3) return {};
+  if (words.size() == 3) return words[2].text;
+  const Offset from = words[2].start;
+  return std::string(
+      text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(end() - from)));
+}
+
+std::vector<ConsoleCommand> consoleCommands(std::string_view text) {
+  Collector collector(text);
+  core::ScriptScanner().scan(text, collector);
+  return std::move(collector.commands);
+}
+
+namespace {
+
+// Runs `commands` into `out`; `line` and `direct` describe the text's command that ran them.
+void run(const std::vector<ConsoleCommand>& commands, std::size_t line, bool direct, int depth,
+         core::NameSet& running,
+         std::unordered_map<std::string, const ConsoleCommand*, core::NoCaseHash,
+                            core::NoCaseEqual>& aliases,
+         std::vector<RunCommand>& out) {
+  constexpr std::size_t kMostRun = 100000;  // aliases that run each other stop somewhere
+  for (const ConsoleCommand& c : commands) {
+    if (out.size() >= kMostRun) return;
+    const std::size_t at = direct ? c.line : line;
+    out.push_back(RunCommand{&c, at, direct});
+    if (core::sameName(c.name(), "alias")) {
+      if (c.words.size() >= 3) aliases[c.words[1].text] = &c;
+      continue;
+    }
+    const auto alias = aliases.find(c.name());
+    if (alias == aliases.end() || depth >= 16 || running.count(c.name()) != 0) continue;
+    running.insert(c.name());
+    run(alias->second->value, at, false, depth + 1, running, aliases, out);
+    running.erase(c.name());
+  }
+}
+
+template <typename Item, typename Command>
+std::optional<SettingLine> findLast(const std::vector<Item>& items, Command commandOf,
+                                    std::string_view name, bool setinfo) {
+  for (std::size_t i = items.size(); i-- > 0;) {
+    const auto [c, direct] = commandOf(items[i]);
+    if (setinfo) {
+      // Keys of the user info compare exactly (Info_ValueForKey uses a plain string compare).
+      if (c->words.size() >= 3 && core::sameName(c->name(), "setinfo") && c->words[1].text == name)
+        return SettingLine{c, 2, i, direct};
+    } else if (c->words.size() >= 2 && core::sameName(c->name(), name)) {
+      return SettingLine{c, 1, i, direct};
     }
   }
-  if (found == -1 || found > start + length) return -1;
-  return found;
+  return std::nullopt;
 }
 
-// ================================================================================ matching
+std::pair<const ConsoleCommand*, bool> ofCommand(const ConsoleCommand& c) { return {&c, true}; }
+std::pair<const ConsoleCommand*, bool> ofRun(const RunCommand& r) { return {r.command, r.direct}; }
 
-bool findSettingLine(const WizardText& text, std::string_view prefix, LineMatch& match) {
-  if (prefix.empty()) return false;
-  const bool wordEnd = isWordChar(prefix.back());
-  const auto& lines = text.lines();
-  for (std::size_t i = lines.size(); i-- > 0;) {
-    const std::string& l = lines[i];
-    const std::size_t c = l.find_first_not_of(" \t");
-    if (c == std::string::npos || l.compare(c, prefix.size(), prefix) != 0) continue;
-    const std::size_t after = c + prefix.size();
-    if (wordEnd && after < l.size() && isWordChar(l[after])) continue;
-    match = LineMatch{i, c};
-    return true;
+}  // namespace
+
+std::vector<RunCommand> runOrder(const std::vector<ConsoleCommand>& commands) {
+  std::vector<RunCommand> out;
+  out.reserve(commands.size());
+  core::NameSet running;
+  std::unordered_map<std::string, const ConsoleCommand*, core::NoCaseHash, core::NoCaseEqual>
+      aliases;
+  run(commands, 0, true, 0, running, aliases, out);
+  return out;
+}
+
+std::optional<SettingLine> lastSetting(const std::vector<ConsoleCommand>& commands,
+                                       std::string_view name) {
+  return findLast(commands, ofCommand, name, false);
+}
+std::optional<SettingLine> lastSetinfo(const std::vector<ConsoleCommand>& commands,
+                                       std::string_view key) {
+  return findLast(commands, ofCommand, key, true);
+}
+std::optional<SettingLine> lastSetting(const std::vector<RunCommand>& run, std::string_view name) {
+  return findLast(run, ofRun, name, false);
+}
+std::optional<SettingLine> lastSetinfo(const std::vector<RunCommand>& run, std::string_view key) {
+  return findLast(run, ofRun, key, true);
+}
+
+void rewriteValue(WizardText& text, const SettingLine& setting, std::string_view value) {
+  const ConsoleWord& word = setting.value();
+  bool quote = word.quoted || value.empty();
+  for (const char c : value) quote = quote || splitsUnquoted(c);
+  std::string written = quote ? "\"" + std::string(value) + "\"" : std::string(value);
+  text.replaceRange(word.start, word.length, written);
+}
+
+void removeCommand(WizardText& text, const ConsoleCommand& command, bool keepLine) {
+  const std::size_t index = command.line;
+  const Offset lineStart = text.lineOffset(index);
+  const std::string line = text.at(index);
+  auto from = static_cast<std::size_t>(command.start() - lineStart);
+  auto to = static_cast<std::size_t>(command.end() - lineStart);
+  // Take the ';' after the command (and the blanks up to it), else the one before it.
+  std::size_t after = to;
+  while (after < line.size() && (line[after] == ' ' || line[after] == '\t')) ++after;
+  if (after < line.size() && line[after] == ';') {
+    to = after + 1;
+    while (to < line.size() && (line[to] == ' ' || line[to] == '\t')) ++to;
+  } else {
+    std::size_t before = from;
+    while (before > 0 && (line[before - 1] == ' ' || line[before - 1] == '\t')) --before;
+    if (before > 0 && line[before - 1] == ';') from = before - 1;
   }
-  return false;
-}
-
-std::string_view valueAfter(std::string_view line, std::size_t valueStart, bool* closed) {
-  valueStart = std::min(valueStart, line.size());
-  const std::size_t quote = line.find('"', valueStart);
-  if (closed) *closed = quote != std::string_view::npos;
-  if (quote == std::string_view::npos) return {};
-  return line.substr(valueStart, quote - valueStart);
-}
-
-int radioChoice(std::string_view found, bool threeWay) {
-  if (found == "0") return 0;
-  if (found == "1") return 1;
-  if (threeWay && found == "2") return 2;
-  return -1;
-}
-
-// ================================================================================ primitives
-
-Offset WizardTexts::findNext(WizardText& text) {
-  const Offset start = text.selLength() != 0 ? text.selStart() + text.selLength() : 0;
-  lastMatch = text.findText(searchText, start, text.textLength() - start);
-  if (lastMatch != -1) text.select(lastMatch, static_cast<Offset>(searchText.size()));
-  return lastMatch;
-}
-
-const std::string& WizardTexts::find(WizardText& text, std::string_view prefix, LineMatch* match) {
-  searchText = prefix;
-  foundText.clear();
-  text.select(0, 0);
-  LineMatch m;
-  if (!findSettingLine(text, prefix, m)) {
-    lastMatch = -1;
-    return foundText;
+  std::string rest = line.substr(0, from) + line.substr(to);
+  if (rest.find_first_not_of(" \t;") == std::string::npos) {
+    if (!keepLine) return text.eraseLine(index);
+    rest.clear();
   }
-  lastMatch = text.lineOffset(m.line) + static_cast<Offset>(m.column);
-  text.select(lastMatch, static_cast<Offset>(prefix.size()));
-  *match = m;
-  return foundText;
+  text.replaceRange(lineStart, static_cast<Offset>(line.size()), rest);
 }
 
-const std::string& WizardTexts::readValue(std::string_view prefix) {
-  LineMatch m;
-  find(working, prefix, &m);
-  if (lastMatch == -1) return foundText;
-  matchLine = static_cast<std::ptrdiff_t>(m.line);
-  if (prefix.find('"') == std::string_view::npos) {
-    foundText = prefix;  // a bare command word, selected by find()
-    return foundText;
-  }
-  const std::string& l = working.at(m.line);
-  const std::size_t valueStart = m.column + prefix.size();
-  foundText = valueAfter(l, valueStart);
-  working.select(lastMatch + static_cast<Offset>(prefix.size()),
-                 static_cast<Offset>(foundText.size()));
-  return foundText;
+void replaceCommand(WizardText& text, const ConsoleCommand& command, std::string_view replacement) {
+  text.replaceRange(command.start(), command.end() - command.start(), replacement);
 }
 
-const std::string& WizardTexts::findInAutoexec(std::string_view text) {
-  LineMatch m;
-  find(autoexec, text, &m);
-  if (lastMatch != -1) foundText = "1";
-  return foundText;
-}
+// ================================================================================ key scans
 
-const std::string& WizardTexts::readBoundKey(std::string_view suffix) {
-  searchText = suffix;
-  foundText.clear();
-  lastMatch = -1;
-  working.select(0, 0);
-  if (suffix.empty()) return foundText;
-  Offset lineStart = 0;
+std::string WizardTexts::readBoundKey(std::string_view suffix) const {
+  if (suffix.empty()) return {};
   for (const std::string& l : working.lines()) {
     for (std::size_t at = l.find(suffix); at != std::string::npos;
          at = l.find(suffix, at + suffix.size())) {
       if (at == 0) continue;
       const std::size_t quote = l.rfind('"', at - 1);
       if (quote == std::string::npos || quote + 1 == at) continue;
-      foundText = l.substr(quote + 1, at - quote - 1);
-      lastMatch = lineStart + static_cast<Offset>(at);
-      working.select(lineStart + static_cast<Offset>(quote + 1),
-                     static_cast<Offset>(foundText.size()));
-      return foundText;
+      return l.substr(quote + 1, at - quote - 1);
     }
-    lineStart += static_cast<Offset>(l.size() + kBreak);
   }
-  return foundText;
+  return {};
 }
 
 void WizardTexts::collectUsedKeys(std::string_view prefix, std::vector<std::string>& freeKeys,
-                                  std::vector<std::string>& usedKeys) {
-  searchText = prefix;
-  working.select(0, 0);
+                                  std::vector<std::string>& usedKeys) const {
   if (prefix.empty()) return;
-  Offset lineStart = 0;
-  Offset keyStart = -1;
-  std::size_t keyLength = 0;
   for (const std::string& l : working.lines()) {
     std::size_t from = 0;
     for (std::size_t at = l.find(prefix, from); at != std::string::npos;
@@ -316,70 +348,29 @@ void WizardTexts::collectUsedKeys(std::string_view prefix, std::vector<std::stri
       std::size_t end = l.find_first_of("\" ", start);
       if (end == std::string::npos) end = l.size();
       const std::string key = l.substr(start, end - start);
-      keyStart = lineStart + static_cast<Offset>(start);
-      keyLength = key.size();
-      const std::string up = mapped(key, upper);
-      const std::string low = mapped(key, lower);
-      const auto entry = std::find_if(freeKeys.begin(), freeKeys.end(), [&](const std::string& e) {
-        return e == key || e == up || e == low;
-      });
+      const auto entry = std::find_if(freeKeys.begin(), freeKeys.end(),
+                                      [&](const std::string& e) { return core::sameName(e, key); });
       if (entry != freeKeys.end()) {
         freeKeys.erase(entry);
         usedKeys.push_back(key);
       }
       from = std::max(end, start);
     }
-    lineStart += static_cast<Offset>(l.size() + kBreak);
   }
-  if (keyStart != -1) working.select(keyStart, static_cast<Offset>(keyLength));
-  lastMatch = -1;  // the search ran until it found nothing more
 }
 
-void WizardTexts::deleteMatchLine(WizardText& text) {
-  if (text.empty()) return;
-  text.eraseLine(text.lineAt(text.selStart() + text.selLength()));
+std::string asciiLower(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
 }
 
-bool WizardTexts::replaceOrAppend(std::string_view prefix, std::string_view value, bool noAppend) {
-  LineMatch m;
-  find(working, prefix, &m);
-  if (lastMatch == -1) {
-    replaced = false;
-    if (!noAppend) {
-      working.appendLine(wholeLineMode ? std::string(value)
-                                       : std::string(prefix) + std::string(value) + '"');
-      matchLine = static_cast<std::ptrdiff_t>(working.size() - 1);
-    }
-    return replaced;
-  }
-  matchLine = static_cast<std::ptrdiff_t>(m.line);
-  const std::string& l = working.at(m.line);
-  if (wholeLineMode) {
-    if (l.size() >= minLineLength && l.size() <= maxLineLength) {
-      working.replaceLine(m.line, std::string(value));
-      replaced = true;
-    } else if (!noAppend) {
-      working.appendLine(std::string(value));
-      matchLine = static_cast<std::ptrdiff_t>(working.size() - 1);
-      replaced = true;
-    } else {
-      replaced = false;
-    }
-    return replaced;
-  }
-  const std::size_t valueStart = m.column + prefix.size();
-  bool closed = false;
-  const std::string_view old = valueAfter(l, valueStart, &closed);
-  std::string changed = l;
-  if (closed)
-    changed.replace(valueStart, old.size(), value);
-  else
-    changed = l.substr(0, valueStart) + std::string(value) + '"';
-  working.replaceLine(m.line, std::move(changed));
-  working.select(working.lineOffset(m.line) + static_cast<Offset>(valueStart),
-                 static_cast<Offset>(value.size()));
-  replaced = true;
-  return replaced;
+std::string asciiUpper(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return out;
 }
 
 }  // namespace brindle::wizard

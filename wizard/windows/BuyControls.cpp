@@ -95,20 +95,22 @@ BuyControls::BuyControls(std::string programDir, core::Settings* settings,
   bevelLayout->addWidget(picture_, 0, Qt::AlignCenter);
 
   auto* modes = new QWidget(weaponsGroup);
-  menusMode_ = new QRadioButton(QStringLiteral("Меню покупки CS 1.5"), modes);
+  menusMode_ = new QRadioButton(QStringLiteral("Игра CS 1.5"), modes);
   menusMode_->setObjectName(QStringLiteral("BuyMenus15"));
-  commandsMode_ = new QRadioButton(QStringLiteral("Команды покупки CS 1.6"), modes);
+  commandsMode_ = new QRadioButton(QStringLiteral("Игра CS 1.6"), modes);
   commandsMode_->setObjectName(QStringLiteral("BuyCommands16"));
-  menusMode_->setToolTip(
-      QStringLiteral("Скрипт проходит по меню покупки CS 1.5 (buy, menuselect)"));
-  commandsMode_->setToolTip(
-      QStringLiteral("Скрипт покупает прямыми командами CS 1.6 (ak47, vesthelm, primammo ...)"));
+  menusMode_->setToolTip(QStringLiteral(
+      "Скрипт проходит по меню покупки CS 1.5 (buy, menuselect); настройки руки, авто-помощи и "
+      "меню пишутся как lefthand, ah, vgui_menus"));
+  commandsMode_->setToolTip(QStringLiteral(
+      "Скрипт покупает прямыми командами CS 1.6 (ak47, vesthelm, primammo ...); рука - "
+      "cl_righthand, авто-помощь и меню - setinfo \"_ah\", setinfo \"_vgui_menus\""));
   auto* modeLayout = new QVBoxLayout(modes);
   modeLayout->setContentsMargins(0, 0, 0, 0);
   modeLayout->addWidget(menusMode_);
   modeLayout->addWidget(commandsMode_);
-  const BuyMode stored = settings_ ? loadBuyMode(*settings_) : kDefaultBuyMode;
-  (stored == BuyMode::Menus15 ? menusMode_ : commandsMode_)->setChecked(true);
+  const GameVersion stored = settings_ ? loadGameVersion(*settings_) : kDefaultGameVersion;
+  (stored == GameVersion::Cs15 ? menusMode_ : commandsMode_)->setChecked(true);
 
   auto* weapons = new QGridLayout(weaponsGroup);
   weapons->addWidget(label("Автоматы и ружья", weaponsGroup), 0, 0);
@@ -196,7 +198,7 @@ BuyControls::BuyControls(std::string programDir, core::Settings* settings,
   connect(allAudience_, &QRadioButton::clicked, this, &BuyControls::allChosen);
   connect(player_, &ui::SoundPlayer::failed, this, &BuyControls::onSoundFailed);
   connect(menusMode_, &QRadioButton::toggled, this, [this](bool on) {
-    if (settings_) saveBuyMode(*settings_, on ? BuyMode::Menus15 : BuyMode::Commands16);
+    if (settings_) saveGameVersion(*settings_, on ? GameVersion::Cs15 : GameVersion::Cs16);
   });
 }
 
@@ -215,8 +217,8 @@ BuyChoice BuyControls::choice() const {
   return c;
 }
 
-BuyMode BuyControls::mode() const {
-  return menusMode_->isChecked() ? BuyMode::Menus15 : BuyMode::Commands16;
+GameVersion BuyControls::mode() const {
+  return menusMode_->isChecked() ? GameVersion::Cs15 : GameVersion::Cs16;
 }
 
 void BuyControls::reset() {

@@ -37,7 +37,7 @@ class BuyControls : public QWidget {
               std::function<std::string()> soundDirectory, QWidget* parent = nullptr);
 
   BuyChoice choice() const;
-  BuyMode mode() const;
+  GameVersion mode() const;
   ui::SoundPlayer* player() const { return player_; }
   // The framed picture of the chosen item; the page places it (it is not in this widget's layout).
   QFrame* pictureFrame() const { return pictureFrame_; }

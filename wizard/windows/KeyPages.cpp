@@ -377,13 +377,22 @@ void KeyPages::applySettings() {
   if (!saved.ok) ui::showError(host_.window(), ui::fromUtf8(saved.error));
 }
 
+GameVersion KeyPages::gameVersion() const { return buy_->mode(); }
+
 void KeyPages::openMetaBinds() {
   binds::MetaBindWindow* metabinds = host_.metaBindWindow();
   if (metabinds == nullptr) return;
   const int page = host_.currentPage();
-  metabinds->setWizardTarget(&host_.texts().working);
+  WizardTexts& texts = host_.texts();
+  const std::size_t linesBefore = texts.working.size();
+  metabinds->setWizardTarget(&texts.working);
   metabinds->exec();
   metabinds->setWizardTarget(nullptr);
+  // The game's own config.cfg loses its aliases when the game quits: what the MetaBind defines
+  // goes to autoexec.cfg, its binds stay in config.cfg, as with the buy scripts.
+  if (host_.autoexecMode() && texts.working.modified() &&
+      moveAliasesToAutoexec(texts, linesBefore > 0 ? linesBefore - 1 : 0) > 0 && mayWrite(true))
+    saveTexts();
   // An inserted MetaBind may bind keys: the lists and captions follow the text.
   reloadKeyLists(host_.texts(), state_);
   showState();

@@ -107,6 +107,12 @@ class KeyPages : public QObject {
   QComboBox* usedKeys_ = nullptr;
   QToolButton* bindUsedButton_ = nullptr;  // BIND on a used key
   BuyControls* buy_ = nullptr;
+
+ public:
+  // The game version chosen on the buy page (the wizard's one game-version setting).
+  GameVersion gameVersion() const;
+
+ private:
 };
 
 }  // namespace brindle::wizard

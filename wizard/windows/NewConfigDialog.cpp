@@ -11,6 +11,7 @@
 #include "ui/Codec.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ToolWindow.h"
+#include "wizard/logic/ConfigFiles.h"
 
 namespace brindle::wizard {
 
@@ -61,8 +62,11 @@ void NewConfigDialog::createFile() {
   const QString name = nameEdit_->text();
   if (name.isEmpty()) {
     ui::showPlain(this, QStringLiteral("Файл не создан!"));
+  } else if (const auto problem = newConfigNameProblem(ui::toUtf8(name))) {
+    // The file is made in the directory shown, never elsewhere.
+    ui::showError(this, ui::fromUtf8(*problem));
   } else {
-    // The name is taken as typed: no extension is added and no character is refused.
+    // The name is taken as typed: no extension is added.
     const std::string path = core::withSeparator(ui::toUtf8(directory_)) + ui::toUtf8(name);
     if (core::pathExists(path)) {
       ui::showPlain(this, QStringLiteral("Такой файл уже существует!"));

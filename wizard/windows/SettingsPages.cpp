@@ -47,15 +47,6 @@ QColor colourOf(std::string_view value) {
   return rgb ? QColor(rgb->red, rgb->green, rgb->blue) : QColor(Qt::black);
 }
 
-QIcon swatch(const QColor& colour) {
-  QPixmap pixmap(16, 12);
-  pixmap.fill(colour);
-  QPainter painter(&pixmap);
-  painter.setPen(Qt::black);
-  painter.drawRect(0, 0, pixmap.width() - 1, pixmap.height() - 1);
-  return QIcon(pixmap);
-}
-
 QLabel* label(const QString& text, QWidget* parent) {
   auto* l = new QLabel(text, parent);
   l->setWordWrap(true);
@@ -101,15 +92,18 @@ QWidget* SettingsPages::question(const QString& text, Field field,
   layout->addWidget(label(text, frame));
   auto* row = new QHBoxLayout;
   row->setSpacing(16);
-  SwitchRow sw{field, new QButtonGroup(frame), {}};
+  SwitchRow sw{field, new QButtonGroup(frame), {}, new QLabel(frame)};
   for (const auto& [number, caption, value] : buttons) {
     auto* b = new QRadioButton(caption, frame);
     b->setObjectName(QStringLiteral("RadioButton%1").arg(number));
-    radioButtons_[static_cast<std::size_t>(number)] = b;
     sw.group->addButton(b);
     sw.buttons.emplace_back(value, b);
     row->addWidget(b);
   }
+  sw.fileValue->setObjectName(QStringLiteral("FileValue_%1").arg(ui::toQ(fieldInfo(field).name)));
+  sw.fileValue->setEnabled(false);
+  sw.fileValue->hide();
+  row->addWidget(sw.fileValue);
   row->addStretch();
   layout->addLayout(row);
   switches_.push_back(std::move(sw));
@@ -118,11 +112,11 @@ QWidget* SettingsPages::question(const QString& text, Field field,
 
 ui::SpinField* SettingsPages::spinField(int number, Field field, int start) {
   const FieldInfo& info = fieldInfo(field);
-  auto* s = new ui::SpinField(info.minimum, info.maximum);
+  auto* s = new ui::SpinField(static_cast<int>(info.minimum), static_cast<int>(info.maximum));
   s->setObjectName(QStringLiteral("SpinEdit%1").arg(number));
   s->setText(QString::number(start));
-  spinEdits_[static_cast<std::size_t>(number)] = s;
-  spinRows_.emplace_back(field, number);
+  s->setFractions(info.fractions);
+  numberFields_.emplace_back(field, s);
   return s;
 }
 
@@ -141,7 +135,7 @@ void SettingsPages::buildMainPage(QWidget* page) {
   consoleColour_ = new QComboBox(page);
   consoleColour_->setObjectName(QStringLiteral("ColorBox1"));
   for (const ColourItem& item : kColourItems)
-    consoleColour_->addItem(swatch(item.value.empty() ? customColour_ : colourOf(item.value)),
+    consoleColour_->addItem(ui::swatch(item.value.empty() ? customColour_ : colourOf(item.value)),
                             ui::toQ(item.entry));
   colourLabel->setBuddy(consoleColour_);
   top->addWidget(nameLabel, 0, 0);
@@ -238,10 +232,10 @@ void SettingsPages::buildVideoPage(QWidget* page) {
                              Field::MonoLights, {{41, u8("Да"), '1'}, {42, u8("Нет"), '0'}}));
   layout->addStretch();
 
-  connect(radioButtons_[39], &QRadioButton::toggled, this, [this](bool on) {
+  connect(button(Field::NetGraph, '1'), &QRadioButton::toggled, this, [this](bool on) {
     if (on) netGraphPositionOn();
   });
-  connect(radioButtons_[40], &QRadioButton::toggled, this, [this](bool on) {
+  connect(button(Field::NetGraph, '0'), &QRadioButton::toggled, this, [this](bool on) {
     if (on) netGraphPositionOff();
   });
 }
@@ -322,11 +316,12 @@ void SettingsPages::buildTimePage(QWidget* page) {
     if (row.number == 0) {
       buyTimeEdit_ = new QLineEdit(QStringLiteral("1.5"), page);
       buyTimeEdit_->setObjectName(QStringLiteral("Edit2"));
-      buyTimeEdit_->setFixedWidth(spinEdits_[9]->sizeHint().width());
+      buyTimeEdit_->setFixedWidth(numberFields_.front().second->sizeHint().width());
       refuseQuotes(buyTimeEdit_);
       field = buyTimeEdit_;
     } else {
       field = spinField(row.number, row.field, row.start);
+      if (row.field == Field::TimeLimit) mapTime_ = static_cast<ui::SpinField*>(field);
     }
     caption->setBuddy(field);
     grid->addWidget(caption, r, 0);
@@ -336,7 +331,8 @@ void SettingsPages::buildTimePage(QWidget* page) {
       auto* rounds = new QHBoxLayout;
       rounds->setSpacing(8);
       rounds->addWidget(new QLabel(u8("или"), page));
-      rounds->addWidget(spinField(13, Field::MaxRounds, 0));
+      mapRounds_ = spinField(13, Field::MaxRounds, 0);
+      rounds->addWidget(mapRounds_);
       rounds->addWidget(new QLabel(u8("раундов."), page));
       rounds->addStretch();
       grid->addLayout(rounds, r, 3);
@@ -347,8 +343,8 @@ void SettingsPages::buildTimePage(QWidget* page) {
   layout->addLayout(grid);
   layout->addStretch();
 
-  connect(spinEdits_[12], &ui::SpinField::userChanged, this, &SettingsPages::mapTimeChanged);
-  connect(spinEdits_[13], &ui::SpinField::userChanged, this, &SettingsPages::mapRoundsChanged);
+  connect(mapTime_, &ui::SpinField::userChanged, this, &SettingsPages::mapTimeChanged);
+  connect(mapRounds_, &ui::SpinField::userChanged, this, &SettingsPages::mapRoundsChanged);
 }
 
 void SettingsPages::buildTeamPage(QWidget* page) {
@@ -425,25 +421,24 @@ void SettingsPages::buildConnectionPage(QWidget* page) {
   grid->setContentsMargins(8, 6, 8, 8);
   grid->addWidget(label(u8("Какое соединение вы используете?"), frame), 0, 0, 1, 3);
   auto* group = new QButtonGroup(frame);
-  radioButtons_[17] = new QRadioButton(frame);
-  radioButtons_[17]->setObjectName(QStringLiteral("RadioButton17"));
-  radioButtons_[18] = new QRadioButton(frame);
-  radioButtons_[18]->setObjectName(QStringLiteral("RadioButton18"));
-  group->addButton(radioButtons_[17]);
-  group->addButton(radioButtons_[18]);
+  presetConnection_ = new QRadioButton(frame);
+  presetConnection_->setObjectName(QStringLiteral("RadioButton17"));
+  ownConnection_ = new QRadioButton(frame);
+  ownConnection_->setObjectName(QStringLiteral("RadioButton18"));
+  group->addButton(presetConnection_);
+  group->addButton(ownConnection_);
   connection_ = new QComboBox(frame);
   connection_->setObjectName(QStringLiteral("ComboBox1"));
   for (const char* text : kConnectionTexts) connection_->addItem(u8(text));
   connection_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   connection_->setCurrentIndex(0);
-  auto* rate = new ui::SpinField(0, 99999, 100, frame);
-  rate->setObjectName(QStringLiteral("SpinEdit5"));
-  rate->setText(QStringLiteral("0"));
-  spinEdits_[5] = rate;
-  grid->addWidget(radioButtons_[17], 1, 0);
+  ownRate_ = new ui::SpinField(0, 99999, 100, frame);
+  ownRate_->setObjectName(QStringLiteral("SpinEdit5"));
+  ownRate_->setText(QStringLiteral("0"));
+  grid->addWidget(presetConnection_, 1, 0);
   grid->addWidget(connection_, 1, 1);
-  grid->addWidget(radioButtons_[18], 2, 0);
-  grid->addWidget(rate, 2, 1, Qt::AlignLeft);
+  grid->addWidget(ownConnection_, 2, 0);
+  grid->addWidget(ownRate_, 2, 1, Qt::AlignLeft);
   grid->setColumnStretch(2, 1);
   layout->addWidget(frame);
   layout->addStretch();
@@ -459,12 +454,12 @@ void SettingsPages::buildConnectionPage(QWidget* page) {
   buttons->addWidget(applyButton);
   layout->addLayout(buttons);
 
-  radioButtons_[17]->setChecked(true);
+  presetConnection_->setChecked(true);
   presetConnectionChosen();
-  connect(radioButtons_[17], &QRadioButton::toggled, this, [this](bool on) {
+  connect(presetConnection_, &QRadioButton::toggled, this, [this](bool on) {
     if (on) presetConnectionChosen();
   });
-  connect(radioButtons_[18], &QRadioButton::toggled, this, [this](bool on) {
+  connect(ownConnection_, &QRadioButton::toggled, this, [this](bool on) {
     if (on) ownRateChosen();
   });
   connect(applyButton, &QPushButton::clicked, this, &SettingsPages::applyRequested);
@@ -475,21 +470,29 @@ void SettingsPages::buildConnectionPage(QWidget* page) {
 void SettingsPages::netGraphPositionOn() { netGraphPosition_->setEnabled(true); }
 void SettingsPages::netGraphPositionOff() { netGraphPosition_->setEnabled(false); }
 void SettingsPages::netGraphPositionFollowsSwitch() {
-  netGraphPosition_->setEnabled(radioButtons_[39]->isChecked());
+  netGraphPosition_->setEnabled(button(Field::NetGraph, '1')->isChecked());
+}
+
+QRadioButton* SettingsPages::button(Field field, char value) const {
+  for (const SwitchRow& row : switches_)
+    if (row.field == field)
+      for (const auto& [choice, b] : row.buttons)
+        if (choice == value) return b;
+  return nullptr;
 }
 
 void SettingsPages::presetConnectionChosen() {
-  spinEdits_[5]->setEnabled(false);
+  ownRate_->setEnabled(false);
   connection_->setEnabled(true);
 }
 
 void SettingsPages::ownRateChosen() {
-  spinEdits_[5]->setEnabled(true);
+  ownRate_->setEnabled(true);
   connection_->setEnabled(false);
 }
 
-void SettingsPages::mapTimeChanged() { spinEdits_[13]->setText(QStringLiteral("0")); }
-void SettingsPages::mapRoundsChanged() { spinEdits_[12]->setText(QStringLiteral("0")); }
+void SettingsPages::mapTimeChanged() { mapRounds_->setText(QStringLiteral("0")); }
+void SettingsPages::mapRoundsChanged() { mapTime_->setText(QStringLiteral("0")); }
 
 void SettingsPages::consoleColorChosen(int index) {
   if (index != 0) return;
@@ -500,39 +503,54 @@ void SettingsPages::consoleColorChosen(int index) {
 
 void SettingsPages::setCustomColour(const QColor& colour) {
   customColour_ = colour;
-  consoleColour_->setItemIcon(0, swatch(colour));
+  consoleColour_->setItemIcon(0, ui::swatch(colour));
 }
 
 // ================================================================================ state
 
 void SettingsPages::reset() {
   nameEdit_->clear();
+  loadedName_.clear();
   buyTimeEdit_->clear();
-  for (std::size_t n = 1; n < spinEdits_.size(); ++n)
-    if (n != 5) spinEdits_[n]->setText({});
-  spinEdits_[5]->setText(QStringLiteral("0"));
+  for (const auto& [field, spin] : numberFields_) {
+    spin->setText({});
+    spin->setToolTip({});
+  }
+  ownRate_->setText(QStringLiteral("0"));
   for (SwitchRow& row : switches_) {
     // A checked button of an exclusive group cannot be unchecked on its own.
     row.group->setExclusive(false);
-    for (auto& [value, button] : row.buttons) button->setChecked(false);
+    for (auto& [value, b] : row.buttons) b->setChecked(false);
     row.group->setExclusive(true);
+    row.fileValue->clear();
+    row.fileValue->hide();
   }
-  radioButtons_[17]->setChecked(true);
+  presetConnection_->setChecked(true);
   connection_->setCurrentIndex(0);
   netGraphPosition_->setCurrentIndex(-1);
   consoleColour_->setCurrentIndex(0);
   setCustomColour(colourOf(kDefaultConsoleColour));
 }
 
-void SettingsPages::show(const SettingsValues& v) {
-  nameEdit_->setText(ui::toQ(v[Field::Name]));
+void SettingsPages::show(const SettingsValues& v,
+                         const std::array<std::string, kFieldCount>& fileValues) {
+  loadedName_ = v[Field::Name];
+  nameEdit_->setText(ui::fromUtf8(nameForDisplay(v[Field::Name])));
   buyTimeEdit_->setText(ui::toQ(v[Field::BuyTime]));
-  for (const auto& [field, number] : spinRows_)
-    spinEdits_[static_cast<std::size_t>(number)]->setText(ui::toQ(v[field]));
+  for (const auto& [field, spin] : numberFields_) {
+    spin->setText(ui::toQ(v[field]));
+    const std::string& inFile = fileValues[static_cast<std::size_t>(field)];
+    spin->setToolTip(inFile.empty() ? QString() : ui::fromUtf8(fileValueHint(inFile)));
+  }
   for (const SwitchRow& row : switches_) {
     const std::string& value = v[row.field];
-    for (const auto& [choice, button] : row.buttons)
-      if (value.size() == 1 && value[0] == choice) button->setChecked(true);
+    for (const auto& [choice, b] : row.buttons)
+      if (value.size() == 1 && value[0] == choice) b->setChecked(true);
+    const std::string& inFile = fileValues[static_cast<std::size_t>(row.field)];
+    if (value.empty() && !inFile.empty()) {
+      row.fileValue->setText(ui::fromUtf8(fileValueHint(inFile)));
+      row.fileValue->show();
+    }
   }
   const std::string& position = v[Field::NetGraphPosition];
   for (std::size_t i = 0; i < kGraphPositions.size(); ++i)
@@ -549,23 +567,25 @@ void SettingsPages::show(const SettingsValues& v) {
   const std::string& rate = v[Field::Rate];
   const int item = connectionItemOf(rate);
   if (rate.empty() || item > 0) {
-    radioButtons_[17]->setChecked(true);
+    presetConnection_->setChecked(true);
     connection_->setCurrentIndex(std::max(item, 0));
   } else {
-    spinEdits_[5]->setText(ui::toQ(rate));
-    radioButtons_[18]->setChecked(true);
+    ownRate_->setText(ui::toQ(rate));
+    ownConnection_->setChecked(true);
   }
 }
 
 SettingsValues SettingsPages::values() const {
   SettingsValues v;
-  v[Field::Name] = ui::fromQ(nameEdit_->text());
+  // An untouched name keeps its bytes; an edited one is written in the name's own encoding.
+  const std::string name = ui::toUtf8(nameEdit_->text());
+  v[Field::Name] =
+      name == nameForDisplay(loadedName_) ? loadedName_ : nameForFile(name, loadedName_);
   v[Field::BuyTime] = ui::fromQ(buyTimeEdit_->text());
-  for (const auto& [field, number] : spinRows_)
-    v[field] = ui::fromQ(spinEdits_[static_cast<std::size_t>(number)]->text());
+  for (const auto& [field, spin] : numberFields_) v[field] = ui::fromQ(spin->text());
   for (const SwitchRow& row : switches_)
-    for (const auto& [choice, button] : row.buttons)
-      if (button->isChecked()) v[row.field] = std::string(1, choice);
+    for (const auto& [choice, b] : row.buttons)
+      if (b->isChecked()) v[row.field] = std::string(1, choice);
   const int position = netGraphPosition_->currentIndex();
   if (position >= 0)
     v[Field::NetGraphPosition] =
@@ -576,8 +596,8 @@ SettingsValues SettingsPages::values() const {
       colour > 0 ? std::string(kColourItems[static_cast<std::size_t>(colour)].value)
                  : formatColour({customColour_.red(), customColour_.green(), customColour_.blue()});
 
-  if (radioButtons_[18]->isChecked())
-    v[Field::Rate] = ui::fromQ(spinEdits_[5]->text());
+  if (ownConnection_->isChecked())
+    v[Field::Rate] = ui::fromQ(ownRate_->text());
   else
     v[Field::Rate] =
         kConnectionRates[static_cast<std::size_t>(std::max(connection_->currentIndex(), 0))];

@@ -13,6 +13,7 @@
 #include "wizard/logic/SettingsModel.h"
 
 class QButtonGroup;
+class QLabel;
 class QComboBox;
 class QLineEdit;
 class QRadioButton;
@@ -40,8 +41,10 @@ class SettingsPages : public QObject {
   // no net graph position and the rate field at 0.
   void reset();
   // Shows what the loading pass read. A row that found nothing keeps its reset state; a console
-  // colour that could not be read leaves the colour list as it is.
-  void show(const SettingsValues& values);
+  // colour that could not be read leaves the colour list as it is. A value that no choice of its
+  // row shows is named beside the row ("в файле: 3").
+  void show(const SettingsValues& values,
+            const std::array<std::string, kFieldCount>& fileValues = {});
   // The rows as the controls hold them now.
   SettingsValues values() const;
 
@@ -64,6 +67,7 @@ class SettingsPages : public QObject {
     Field field;
     QButtonGroup* group;
     std::vector<std::pair<char, QRadioButton*>> buttons;
+    QLabel* fileValue;  // the file's value when no button shows it
   };
 
   QWidget* question(const QString& text, Field field,
@@ -78,17 +82,20 @@ class SettingsPages : public QObject {
   void buildServerPage(QWidget* page);      // page 7
   void buildConnectionPage(QWidget* page);  // page 8
 
+  QRadioButton* button(Field field, char value) const;
+
   std::vector<SwitchRow> switches_;
-  std::vector<std::pair<Field, int>> spinRows_;  // field and SpinEdit number
+  std::vector<std::pair<Field, ui::SpinField*>> numberFields_;
   QColor customColour_;
+  std::string loadedName_;  // the name as the file holds it (its encoding decides the write)
 
   QLineEdit* nameEdit_ = nullptr;
   QLineEdit* buyTimeEdit_ = nullptr;
-  // SpinEdit1 ... SpinEdit18 at their numbers (index 0 unused).
-  std::array<ui::SpinField*, 19> spinEdits_{};
-  // RadioButton1 ... RadioButton48 and RadioButton51 at their numbers (the others are null;
-  // RadioButton49 and RadioButton50 belong to the key pages).
-  std::array<QRadioButton*, 52> radioButtons_{};
+  ui::SpinField* mapTime_ = nullptr;    // map change after minutes
+  ui::SpinField* mapRounds_ = nullptr;  // or after rounds
+  ui::SpinField* ownRate_ = nullptr;    // a rate the list does not offer
+  QRadioButton* presetConnection_ = nullptr;
+  QRadioButton* ownConnection_ = nullptr;
   QComboBox* consoleColour_ = nullptr;
   QComboBox* netGraphPosition_ = nullptr;
   QComboBox* connection_ = nullptr;

@@ -73,6 +73,7 @@ KeyPages* attachKeyPages(WizardWindow& wizard, binds::KeyDialog* keyDialog,
   host->pages = pages;
 
   wizard.setActionCommands(actionCommands());
+  wizard.setGameVersionSource([pages] { return pages->gameVersion(); });
   wizard.setKeysLoadedHandler([pages](const LoadingResult& r) { pages->takeLoadingResult(r); });
   wizard.setControlsResetHandler([pages] { pages->clearAudience(); });
   wizard.setUsedKeysClearedHandler([pages] { pages->clearUsedKeys(); });

@@ -300,11 +300,13 @@ void WizardWindow::prepare() {
 }
 
 void WizardWindow::done(int result) {
+  if (!mayClose()) return;
   finish();
   QDialog::done(result);
 }
 
 void WizardWindow::finish() {
+  settingsShown_ = false;
   texts_.working.load({});
   chosen_ = ChosenFile{};
   fileList_->selectRow(-1);
@@ -318,6 +320,7 @@ void WizardWindow::createConfig() {
 }
 
 void WizardWindow::fileChosen() {
+  settingsShown_ = false;
   settings_->reset();
   if (controlsReset_) controlsReset_();
   if (usedKeysCleared_) usedKeysCleared_();
@@ -340,7 +343,7 @@ void WizardWindow::nextPage() {
     return;
   }
   if (pageIndex_ == 0)
-    runPass(PassRequest{PassMode::Loading, false, actionCommands_, {}, {}, false});
+    runPass(PassRequest{PassMode::Loading, false, actionCommands_, {}, {}, false, gameVersion()});
   if (pageIndex_ < lastPage_) showPage(pageIndex_ + 1);
 }
 
@@ -348,19 +351,41 @@ void WizardWindow::previousPage() {
   if (pageIndex_ > 0) showPage(pageIndex_ - 1);
 }
 
-void WizardWindow::applySettings() {
+bool WizardWindow::mayClose() {
+  if (chosen_.path.empty() || !chosen_.readable) return true;
+  const bool changed =
+      texts_.working.modified() || (settingsShown_ && settings_->values() != loaded_);
+  if (!changed) return true;
+  switch (ui::askYesNoCancel(
+      this, u8("Сохранить изменения в файле %1?").arg(ui::fromUtf8(chosen_.path)))) {
+    case ui::Answer::Yes:
+      return applySettings();
+    case ui::Answer::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool WizardWindow::applySettings() {
   if (chosen_.path.empty()) {
     ui::showPlain(this, u8("Сначала выберите конфиг для настройки!"));
-    return;
+    return false;
   }
   if (!chosen_.readable) {
     ui::showError(this, u8("Файл \"%1\" не удалось прочитать, поэтому настройки в него не "
                            "записаны. Файл остался без изменений.")
                             .arg(ui::fromUtf8(chosen_.path)));
-    return;
+    return false;
   }
   const SettingsValues chosen = settings_->values();
-  const SaveResult saved = applyAndSave(texts_, loaded_, chosen, chosen_.path);
+  // Every choice is written or refused: a refused one is named on the page of its row.
+  if (const std::optional<Refusal> refused = refusalOf(loaded_, chosen)) {
+    showPage(refused->page);
+    ui::showError(this, ui::fromUtf8(refused->message));
+    return false;
+  }
+  const SaveResult saved = applyAndSave(texts_, loaded_, chosen, chosen_.path, gameVersion());
   if (saved.ok) {
     loaded_ = chosen;
   } else {
@@ -369,6 +394,7 @@ void WizardWindow::applySettings() {
   }
   refreshPreview();
   showPage(7);
+  return saved.ok;
 }
 
 // ================================================================================ texts
@@ -381,9 +407,11 @@ LoadingResult WizardWindow::runPass(const PassRequest& request) {
       unbindallPresent_ = r.unbindallPresent;
       // Every pass shows the file afresh: what the user changed without applying goes.
       settings_->reset();
-      settings_->show(r.settings.values);
+      settings_->show(r.settings.values, r.settings.fileValues);
       loaded_ = settings_->values();
-      for (const std::string& warning : r.settings.warnings) ui::showError(this, ui::toQ(warning));
+      settingsShown_ = true;
+      for (const std::string& warning : r.settings.warnings)
+        ui::showError(this, ui::fromUtf8(warning));
     }
   }
   refreshPreview();

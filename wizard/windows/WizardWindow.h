@@ -86,6 +86,11 @@ class WizardWindow : public QDialog {
   void setKeysLoadedHandler(std::function<void(const LoadingResult&)> handler) {
     keysLoaded_ = std::move(handler);
   }
+  // Where the game version comes from (the buy page's choice); CS 1.6 without one.
+  void setGameVersionSource(std::function<GameVersion()> source) {
+    gameVersion_ = std::move(source);
+  }
+  GameVersion gameVersion() const { return gameVersion_ ? gameVersion_() : kDefaultGameVersion; }
   // Runs when a file is chosen, after the controls of pages 2-8 are reset.
   void setControlsResetHandler(std::function<void()> handler) {
     controlsReset_ = std::move(handler);
@@ -108,11 +113,15 @@ class WizardWindow : public QDialog {
   // ------------------------------------------------------------------ operations
   void prepare();
   void finish();
-  void createConfig();   // "Создать"
-  void fileChosen();     // a file chosen
-  void nextPage();       // "Далее >>"
-  void previousPage();   // "<< Назад"
-  void applySettings();  // "Применить настройки"
+  void createConfig();  // "Создать"
+  void fileChosen();    // a file chosen
+  void nextPage();      // "Далее >>"
+  void previousPage();  // "<< Назад"
+  // "Применить настройки"; false when a choice was refused or the file could not be written.
+  bool applySettings();
+  // Before the window closes: when the working text or the settings differ from the file, asks
+  // whether to save them (Да applies, Нет drops them, Отмена keeps the window open).
+  bool mayClose();
 
  Q_SIGNALS:
   // A page was shown and its show handler has run.
@@ -133,6 +142,7 @@ class WizardWindow : public QDialog {
   std::vector<std::string> actionCommands_;
   std::function<void(const LoadingResult&)> keysLoaded_;
   std::function<void()> controlsReset_;
+  std::function<GameVersion()> gameVersion_;
   std::function<void()> usedKeysCleared_;
   NewConfigDialog* newConfig_ = nullptr;
   SettingsPages* settings_ = nullptr;
@@ -152,7 +162,8 @@ class WizardWindow : public QDialog {
 
   WizardTexts texts_;
   ChosenFile chosen_;
-  SettingsValues loaded_;  // the controls as the loading pass left them
+  SettingsValues loaded_;       // the controls as the loading pass left them
+  bool settingsShown_ = false;  // the loading pass has filled the controls from the file
   bool unbindallPresent_ = true;
   bool nextEnabled_ = false;  // a file was chosen once
   int pageIndex_ = 0;

@@ -35,7 +35,7 @@ void interpret(GoldenBuyCase& c) {
     if (name == "key") {
       c.key = value;
     } else if (name == "mode") {
-      c.mode = value == "1.5" ? wizard::BuyMode::Menus15 : wizard::BuyMode::Commands16;
+      c.mode = value == "1.5" ? wizard::GameVersion::Cs15 : wizard::GameVersion::Cs16;
     } else if (name == "primary") {
       ok = pick(wizard::kPrimaryWeapons, value, c.choice.primary);
     } else if (name == "pistol") {

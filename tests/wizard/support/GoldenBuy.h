@@ -18,7 +18,7 @@ struct GoldenBuyCase {
   std::string dir;   // its full path
   std::map<std::string, std::string> values;
   std::string key;
-  wizard::BuyMode mode = wizard::kDefaultBuyMode;
+  wizard::GameVersion mode = wizard::kDefaultGameVersion;
   wizard::BuyChoice choice;
   std::string error;  // a value the tables do not know
 };
