@@ -622,8 +622,6 @@ void MainWindow::firstShow() {
       catalog = ui::fromUtf8(stored);
       haveCatalog = true;
     }
-  } else if (windows_ && windows_->gameDirectoryDialog) {
-    windows_->gameDirectoryDialog->exec();
   }
   if (haveCatalog) {
     if (windows_) windows_->wizardDirectory = catalog;
@@ -632,8 +630,11 @@ void MainWindow::firstShow() {
     gameDirectoryFallback_ = catalog;
     startupGameDirectory_ = catalog;
   } else {
+    // The program directory until the dialog's "ОК" sets the chosen one.
     if (windows_) windows_->wizardDirectory = ui::fromUtf8(programDir_);
     startupGameDirectory_.clear();
+    if (!confirmed_ && windows_ && windows_->gameDirectoryDialog)
+      windows_->gameDirectoryDialog->exec();
   }
 
   if (tools_.present()) {
