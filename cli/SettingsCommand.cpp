@@ -103,7 +103,7 @@ int settings(const std::vector<std::string>& args) {
     if (!error.empty()) return fail(2, error);
   }
   const wizard::SaveResult saved = wizard::applyAndSave(texts, reading.values, chosen, path);
-  if (!saved.ok) return fail(1, "Cannot create file " + path + ": " + saved.error);
+  if (!saved.ok) return fail(1, saved.error);
   return 0;
 }
 

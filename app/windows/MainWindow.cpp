@@ -859,6 +859,7 @@ void MainWindow::progress(editor::Progress step) {
     case editor::Progress::Saved:
       setStatusText(1, QStringLiteral("Сохранено..."));
       break;
+    case editor::Progress::OpenEnded:
     case editor::Progress::SaveAsEnded:
       setStatusText(1, valuePanelCaption());
       break;
