@@ -49,6 +49,7 @@ void commandsUsage(std::FILE* to) {
       "  brindle-cli metabind FILE KEY...         MetaBind с подставленными клавишами\n"
       "  brindle-cli buyscript --key NAME ...     скрипт покупки на одну клавишу (--help)\n"
       "  brindle-cli settings FILE [--set ROW=VALUE...] настройки конфига, как в мастере\n"
+      "  brindle-cli gamedir                      найденные каталоги игры\n"
       "  brindle-cli COMMAND --help               справка по команде\n",
       to);
 }
@@ -105,6 +106,7 @@ int main(int argc, char** argv) {
   if (command == "mapcycle") return brindle::cli::mapcycle(args);
   if (command == "buyscript") return brindle::cli::buyscript(args);
   if (command == "settings") return brindle::cli::settings(args);
+  if (command == "gamedir") return brindle::cli::gamedir(args);
   if (command == "-h" || command == "--help") {
     commandsUsage(stdout);
     return 0;
