@@ -16,6 +16,7 @@ int settings(const std::vector<std::string>& args);
 int effective(const std::vector<std::string>& args, const char* argv0);
 // Draws the keyboard picture; in a build without Qt it says so and fails.
 int keyboard(const std::vector<std::string>& args, const char* argv0);
+int gamedir(const std::vector<std::string>& args);
 
 // Directory of the running executable, with a trailing separator.
 std::string programDirectory(const char* argv0);

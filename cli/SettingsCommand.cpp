@@ -126,7 +126,7 @@ int settings(const std::vector<std::string>& args) {
   }
   const wizard::SaveResult saved =
       wizard::applyAndSave(texts, reading.values, chosen, path, version);
-  if (!saved.ok) return fail(1, "Cannot create file " + path + ": " + saved.error);
+  if (!saved.ok) return fail(1, saved.error);
   return status;
 }
 

@@ -65,6 +65,7 @@ void commandsUsage(std::FILE* to) {
       "  brindle-cli settings FILE [--set ROW=VALUE...] настройки конфига, как в мастере\n"
       "  brindle-cli effective DIR [--var NAME | --key NAME] итоговая конфигурация каталога игры\n"
       "  brindle-cli keyboard DIR --png FILE      картинка клавиатуры с привязками\n"
+      "  brindle-cli gamedir                      найденные каталоги игры\n"
       "  brindle-cli COMMAND --help               справка по команде\n",
       to);
 }
@@ -129,6 +130,7 @@ int main(int argc, char** argv) {
     if (help) return std::fputs(kKeyboardUsage, stdout) < 0 ? 1 : 0;
     return brindle::cli::keyboard(args, argv[0]);
   }
+  if (command == "gamedir") return brindle::cli::gamedir(args);
   if (command == "-h" || command == "--help") {
     commandsUsage(stdout);
     return 0;

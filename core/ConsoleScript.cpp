@@ -525,6 +525,9 @@ WordAt wordAt(std::string_view line, Offset position, const Vocabulary& vocabula
         else
           inside = p > w.start && (w.closed ? p < w.end() : p <= w.end());
         if (!inside) continue;
+        // A caret between two words that touch ("F1" and "," in `bind F1,`) belongs to the word
+        // before it, the one being typed, even when the word after it is a nested command's.
+        if (caret_ && p == w.start && result.found && typedEnd_ == p) return;
         found.found = true;
         found.token = tokens_[k];
         found.textStart = w.textStart();
@@ -532,6 +535,7 @@ WordAt wordAt(std::string_view line, Offset position, const Vocabulary& vocabula
         found.commandPosition = k == 0;
         found.endOfCommand = k + 1 == words.size();
         result = found;
+        typedEnd_ = w.end();
         return;
       }
       found.commandPosition = words.empty() || p < words[0].start;
@@ -546,6 +550,7 @@ WordAt wordAt(std::string_view line, Offset position, const Vocabulary& vocabula
     const Vocabulary& vocabulary_;
     const NameSet* aliases_;
     std::vector<ScriptToken> tokens_;
+    Offset typedEnd_ = -1;  // where the word found so far ends, quotes included
   } finder(position, caret, vocabulary, aliases);
   ScriptScanner().scan(line, finder);
   return finder.result;

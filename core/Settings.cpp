@@ -20,6 +20,26 @@ SettingKey keyOf(Setting setting) {
   return kKeys[static_cast<std::size_t>(setting)];
 }
 
+namespace {
+
+// An INI value ends at the line break: a value holding one would come back cut, and its rest
+// would stand in the file as lines of their own, which can even be read as other settings.
+bool fitsOnOneLine(std::string_view value) {
+  return value.find_first_of("\r\n") == std::string_view::npos;
+}
+
+std::string refusal(std::string_view section, std::string_view key, std::string_view value) {
+  std::string shown(value);
+  for (char& c : shown)
+    if (c == '\r' || c == '\n') c = ' ';
+  return "Настройка " + std::string(section) + "/" + std::string(key) +
+         " не сохранена: её значение содержит перевод строки, а в файле настроек значение "
+         "занимает одну строку. Значение: \"" +
+         shown + "\"";
+}
+
+}  // namespace
+
 WriteResult Settings::write(const Batch& batch) {
   // A file that exists but cannot be read is never overwritten: its other sections would be
   // lost.
@@ -30,11 +50,20 @@ WriteResult Settings::write(const Batch& batch) {
     text = r.data;
   }
   IniDocument doc(text);
+  std::string refused;
   for (const auto& [setting, value] : batch.values_) {
     const SettingKey k = keyOf(setting);
-    doc.setValue(k.section, k.key, value);
+    if (fitsOnOneLine(value)) {
+      doc.setValue(k.section, k.key, value);
+    } else {
+      if (!refused.empty()) refused += "\n";
+      refused += refusal(k.section, k.key, value);
+    }
   }
-  return writeFileAtomic(path_, doc.text());
+  // The values that fit are stored all the same; the refused ones keep their stored value.
+  WriteResult written = writeFileAtomic(path_, doc.text());
+  if (written.ok && !refused.empty()) written = WriteResult{false, refused};
+  return written;
 }
 
 std::string Settings::readString(std::string_view section, std::string_view key) const {
@@ -56,6 +85,7 @@ int Settings::readInt(std::string_view section, std::string_view key, int fallba
 
 WriteResult Settings::writeString(std::string_view section, std::string_view key,
                                   std::string_view value) {
+  if (!fitsOnOneLine(value)) return WriteResult{false, refusal(section, key, value)};
   return iniWriteString(path_, section, key, value);
 }
 

@@ -58,6 +58,8 @@ class Settings {
   // The stored number, or `fallback` when the key is absent or reads as -1.
   int readInt(std::string_view section, std::string_view key, int fallback) const;
 
+  // A value with a line break (CR or LF) cannot be stored on its line: it is refused with a
+  // Russian message and nothing is written.
   WriteResult writeString(std::string_view section, std::string_view key, std::string_view value);
   WriteResult writeInt(std::string_view section, std::string_view key, long long value);
 
@@ -67,7 +69,8 @@ class Settings {
   }
 
   // Several values written in one atomic write of the file: either all of them are stored or
-  // the file stays as it was.
+  // the file stays as it was. A value with a line break is left out (its stored value stays)
+  // and the result names it, not ok, while the other values are stored.
   class Batch {
    public:
     void set(Setting s, std::string value) { values_.emplace_back(s, std::move(value)); }

@@ -19,6 +19,7 @@
 #include "dictionary/windows/ValuePanel.h"
 #include "game/windows/GameDirectoryDialog.h"
 #include "maps/windows/MapCycleWindow.h"
+#include "ui/Codec.h"
 #include "wizard/windows/NewConfigDialog.h"
 #include "wizard/windows/WizardKeyPages.h"
 #include "wizard/windows/WizardWindow.h"
@@ -104,6 +105,7 @@ void AppWindows::createWindows() {
   keyDialog = new binds::KeyDialog(main);
   gameDirectoryDialog = new game::GameDirectoryDialog(main);
   mapCycleWindow = new maps::MapCycleWindow(main);
+  mapCycleWindow->setProgramDirectory(ui::fromUtf8(main->programDir()));
   metaBindWindow = new binds::MetaBindWindow(main, keyDialog, main);
 
   // The wizard's key pages use the shared key and MetaBind windows.

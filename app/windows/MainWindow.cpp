@@ -341,8 +341,6 @@ void MainWindow::firstShow() {
       catalog = ui::fromUtf8(stored);
       haveCatalog = true;
     }
-  } else if (windows_ && windows_->gameDirectoryDialog) {
-    windows_->gameDirectoryDialog->exec();
   }
   if (haveCatalog) {
     if (windows_) windows_->wizardDirectory = catalog;
@@ -351,8 +349,11 @@ void MainWindow::firstShow() {
     gameDirectoryFallback_ = catalog;
     startupGameDirectory_ = catalog;
   } else {
+    // The program directory until the dialog's "ОК" sets the chosen one.
     if (windows_) windows_->wizardDirectory = ui::fromUtf8(programDir_);
     startupGameDirectory_.clear();
+    if (!confirmed_ && windows_ && windows_->gameDirectoryDialog)
+      windows_->gameDirectoryDialog->exec();
   }
 
   if (tools_.present()) {
@@ -439,10 +440,12 @@ void MainWindow::writeSettings() {
   batch.set(Setting::ExplanationTop, l.explanationWindow.y());
   batch.set(Setting::GameConfirmed, confirmed_ ? 1 : 0);
   if (confirmed_) batch.set(Setting::GameDirectory, ui::toUtf8(gameDirectory()));
-  // One write: a failure leaves the old file whole, and the user learns the settings are lost.
+  // One write: a failure leaves the old file whole, and the user learns the settings are lost;
+  // a value that cannot stand on one line is left out and named.
   const core::WriteResult written = settings_.write(batch);
   if (!written.ok)
-    ui::showError(this, QStringLiteral("Настройки не сохранены:\n") + ui::fromUtf8(written.error));
+    ui::showError(this,
+                  QStringLiteral("Не все настройки сохранены:\n") + ui::fromUtf8(written.error));
 }
 
 void MainWindow::textEdited() {

@@ -101,6 +101,7 @@ void MainWindow::progress(editor::Progress step) {
       setStatusText(1, QStringLiteral("Сохранено..."));
       overviewChanged(false);
       break;
+    case editor::Progress::OpenEnded:
     case editor::Progress::SaveAsEnded:
       setStatusText(1, valuePanelCaption());
       break;

@@ -79,10 +79,13 @@ bool DocumentSession::open() {
   if (host_.buffer().modified() && !settleModified()) return false;
   host_.progress(Progress::Opening);
   const std::optional<std::string> path = host_.chooseOpenPath();
-  if (!path || !load(*path)) return false;
-  host_.buffer().setModified(false);
-  setFileName(*path);
-  return true;
+  const bool opened = path && load(*path);
+  if (opened) {
+    host_.buffer().setModified(false);
+    setFileName(*path);
+  }
+  host_.progress(Progress::OpenEnded);
+  return opened;
 }
 
 bool DocumentSession::openFile(const std::string& path) {

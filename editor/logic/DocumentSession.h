@@ -26,7 +26,8 @@ inline constexpr std::string_view kMetaBindTemplate = "\r\n\r\n[MetaBind]\r\nnam
 enum class SaveAnswer { Yes, No, Cancel };
 
 // Progress the session reports while a command runs.
-enum class Progress { Opening, Saving, Saved, SaveAsEnded };
+// OpenEnded follows Opening however the open ends, so "opening" never outlasts the command.
+enum class Progress { Opening, OpenEnded, Saving, Saved, SaveAsEnded };
 
 class DocumentHost {
  public:

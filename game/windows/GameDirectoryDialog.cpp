@@ -1,6 +1,7 @@
 #include "game/windows/GameDirectoryDialog.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QTreeWidgetItem>
 #include <QVBoxLayout>
 
+#include "ui/Codec.h"
 #include "ui/DriveList.h"
 #include "ui/ToolWindow.h"
 
@@ -31,6 +33,9 @@ GameDirectoryDialog::GameDirectoryDialog(QWidget* parent) : QDialog(parent) {
 
   auto* label = new QLabel(QStringLiteral("Например: C:\\HalfLife\\cstrike"), this);
   label->setObjectName(QStringLiteral("Label1"));
+  foundBox_ = new QComboBox(this);
+  foundBox_->setObjectName(QStringLiteral("FoundGameDirectories"));
+  foundBox_->setToolTip(QStringLiteral("Каталоги игры, найденные на этом компьютере"));
   drives_ = new ui::DriveComboBox(this);
   drives_->setObjectName(QStringLiteral("DriveComboBox1"));
   directories_ = new ui::DirectoryListBox(this);
@@ -45,13 +50,16 @@ GameDirectoryDialog::GameDirectoryDialog(QWidget* parent) : QDialog(parent) {
   layout->setSpacing(4);
   layout->addWidget(caption_);
   layout->addWidget(label);
+  layout->addWidget(foundBox_);
   layout->addWidget(drives_);
   layout->addWidget(directories_, 1);
   layout->addWidget(ok, 0, Qt::AlignHCenter);
   // The list needs room for a few levels of a path; the dialog stays compact.
-  setFixedSize(297, 260);
+  setFixedSize(297, 290);
 
   connect(ok, &QPushButton::clicked, this, &GameDirectoryDialog::confirm);
+  connect(foundBox_, &QComboBox::activated, this, &GameDirectoryDialog::foundChosen);
+  search_ = [] { return findGameDirectories(environmentOfThisSystem()); };
   chooseFrame();
 
   // Until a directory is set the list shows the process's working directory.
@@ -62,6 +70,34 @@ QString GameDirectoryDialog::directory() const { return directories_->directory(
 
 void GameDirectoryDialog::setDirectory(const QString& directory) {
   directories_->setDirectory(directory);
+}
+
+void GameDirectoryDialog::setSearch(Search search) {
+  search_ = std::move(search);
+  refreshFound();
+}
+
+void GameDirectoryDialog::refreshFound() {
+  found_ = search_ ? search_() : std::vector<FoundGameDirectory>();
+  const QSignalBlocker blocker(foundBox_);
+  foundBox_->clear();
+  // The first line says what the box holds; the found directories follow it.
+  foundBox_->addItem(
+      found_.empty()
+          ? QStringLiteral("Каталог игры не найден: выберите его ниже")
+          : QStringLiteral("Найденные каталоги игры (%1):").arg(static_cast<int>(found_.size())));
+  for (const FoundGameDirectory& f : found_) {
+    const QString path = ui::fromUtf8(f.path);
+    foundBox_->addItem(QStringLiteral("%1 — %2").arg(path, ui::fromUtf8(f.origin)), path);
+    foundBox_->setItemData(foundBox_->count() - 1, path, Qt::ToolTipRole);
+  }
+  foundBox_->setEnabled(!found_.empty());
+  foundBox_->setCurrentIndex(0);
+}
+
+void GameDirectoryDialog::foundChosen(int index) {
+  if (index <= 0 || index > static_cast<int>(found_.size())) return;
+  setDirectory(foundBox_->itemData(index).toString());
 }
 
 void GameDirectoryDialog::confirm() {
@@ -95,6 +131,7 @@ void GameDirectoryDialog::closeEvent(QCloseEvent* e) {
 }
 
 void GameDirectoryDialog::showEvent(QShowEvent* e) {
+  refreshFound();
   // Centred on the desktop.
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());

@@ -4,9 +4,16 @@
 // then has no window-manager frame at all: a frame would bring a close button with it under
 // window managers that show one whatever the program asks, and that button would do nothing.
 // It draws its own caption and border instead; the caption moves the dialog.
+// Above the drive list it offers the game directories found on this system (Steam libraries,
+// Wine, the installers' folders); picking one selects it in the directory list.
 #include <QDialog>
 #include <QPoint>
+#include <functional>
+#include <vector>
 
+#include "game/logic/GameDirectories.h"
+
+class QComboBox;
 class QLabel;
 
 namespace brindle::ui {
@@ -25,6 +32,13 @@ class GameDirectoryDialog : public QDialog {
   // The game directory: the directory selected in the list, without trailing separator.
   QString directory() const;
   void setDirectory(const QString& directory);
+
+  // How the dialog looks for game directories each time it is shown (tests give their own).
+  using Search = std::function<std::vector<FoundGameDirectory>()>;
+  void setSearch(Search search);
+  // Looks again and lists what it finds in the offer box.
+  void refreshFound();
+  const std::vector<FoundGameDirectory>& found() const { return found_; }
 
   bool mayClose() const { return mayClose_; }
   // Whether the dialog stands in its own frame (until the first "ОК").
@@ -49,6 +63,11 @@ class GameDirectoryDialog : public QDialog {
   // Its own frame while it cannot be closed, else a titled frame without buttons.
   void chooseFrame();
 
+  void foundChosen(int index);
+
+  QComboBox* foundBox_;
+  Search search_;
+  std::vector<FoundGameDirectory> found_;
   ui::DriveComboBox* drives_;          // DriveComboBox1
   ui::DirectoryListBox* directories_;  // DirectoryListBox1
   QLabel* caption_;

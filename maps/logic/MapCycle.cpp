@@ -1,6 +1,7 @@
 #include "maps/logic/MapCycle.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "core/Cp1251.h"
 #include "core/DataPaths.h"
@@ -40,7 +41,10 @@ std::vector<std::string> listMaps(const std::string& gameDir) {
        core::listFiles(core::resolveDataPath(gameDir, "maps"), kMapExtension)) {
     // File names on disk are UTF-8; map names are CP1251 like the cycle file that names them.
     std::string name = core::fromUtf8(mapNameOf(file));
-    if (!name.empty()) maps.push_back(std::move(name));
+    // A cycle entry is one line of mapcycle.txt: a name with a line break in it would split
+    // into two entries there, neither of them this map.
+    if (name.empty() || name.find_first_of("\r\n") != std::string::npos) continue;
+    maps.push_back(std::move(name));
   }
   std::sort(maps.begin(), maps.end(), lessNoCase);
   maps.erase(std::unique(maps.begin(), maps.end()), maps.end());
@@ -109,6 +113,11 @@ std::optional<std::string> readDescription(const std::string& gameDir, std::stri
   const core::ReadResult r = core::readFile(path, kMaxDescriptionBytes);
   if (!r.ok) return std::nullopt;
   return r.data;
+}
+
+bool sameDirectory(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return std::filesystem::equivalent(core::pathFromUtf8(a), core::pathFromUtf8(b), ec) && !ec;
 }
 
 std::string openFailureMessage(const CycleFile& failed) {

@@ -27,6 +27,7 @@ std::string mapNameOf(std::string_view fileName);
 
 // The maps in the game directory's maps folder (the folder's name matched without regard to
 // letter case): one name per .bsp file, each name once, sorted without regard to letter case.
+// A file whose name holds a line break is no map here: it cannot stand on a line of the cycle.
 // No folder or no maps: an empty list.
 std::vector<std::string> listMaps(const std::string& gameDir);
 
@@ -61,6 +62,15 @@ std::optional<std::string> readDescription(const std::string& gameDir, std::stri
 
 // What a description box shows for a map without description (UTF-8, like every message).
 inline constexpr std::string_view kNoDescriptionText = "Нет файла описания для данной карты!";
+
+// Whether two paths name the same existing directory (links and "." and ".." resolved).
+bool sameDirectory(const std::string& a, const std::string& b);
+
+// What "Применить" says when the window shows the program directory, because no game
+// directory has been chosen: the server's cycle file does not belong there.
+inline constexpr std::string_view kNoGameDirectoryText =
+    "Каталог игры не выбран, и список смены карт не записан: файл mapcycle.txt не создаётся в "
+    "каталоге программы. Выберите каталог игры (\"Сменить каталог игры\", Ctrl+K).";
 
 // The message for a game directory whose mapcycle.txt cannot be created or read.
 std::string openFailureMessage(const CycleFile& failed);

@@ -157,6 +157,10 @@ MapCycleWindow::MapCycleWindow(QWidget* parent) : QDialog(parent) {
   connect(allMaps_, &QListWidget::itemClicked, this, [this] { showDescriptionOf(allMaps_); });
 }
 
+void MapCycleWindow::setProgramDirectory(const QString& directory) {
+  programDir_ = ui::toUtf8(directory);
+}
+
 int MapCycleWindow::execFor(const QString& gameDirectory) {
   if (!load(gameDirectory)) return QDialog::Rejected;
   return exec();
@@ -164,13 +168,15 @@ int MapCycleWindow::execFor(const QString& gameDirectory) {
 
 bool MapCycleWindow::load(const QString& gameDirectory) {
   gameDir_ = ui::toUtf8(gameDirectory);
+  inProgramDir_ = !programDir_.empty() && sameDirectory(gameDir_, programDir_);
   description_->clear();
+  described_ = Described::Nothing;
   allMaps_->clear();
   maps_.clear();
   cycle_ = MapCycle();
   showCycle();
 
-  const CycleFile file = openMapCycle(gameDir_);
+  const CycleFile file = inProgramDir_ ? readMapCycle(gameDir_) : openMapCycle(gameDir_);
   if (!file.ok) {
     // The window is not shown, so the message stands over the window that opened it.
     ui::showError(isVisible() || !parentWidget() ? this : parentWidget(),
@@ -205,7 +211,13 @@ void MapCycleWindow::addSelectedMap() {
 }
 
 void MapCycleWindow::removeSelectedEntry() {
-  refuse(cycle_.removeSelected());
+  const Refusal r = cycle_.removeSelected();
+  refuse(r);
+  // The box would go on describing a map that is no longer in the cycle.
+  if (r == Refusal::None && described_ == Described::CycleEntry) {
+    description_->clear();
+    described_ = Described::Nothing;
+  }
   showCycle();
 }
 
@@ -220,6 +232,10 @@ void MapCycleWindow::moveSelectedDown() {
 }
 
 void MapCycleWindow::apply() {
+  if (inProgramDir_) {
+    ui::showError(this, message(kNoGameDirectoryText));
+    return;
+  }
   const core::WriteResult written = saveMapCycle(gameDir_, cycle_.entries());
   if (!written.ok) {
     // The old file is whole (the write is atomic); the cycle stays here to retry or cancel.
@@ -231,6 +247,7 @@ void MapCycleWindow::apply() {
 
 void MapCycleWindow::done(int result) {
   description_->clear();
+  described_ = Described::Nothing;
   QDialog::done(result);
 }
 
@@ -259,9 +276,12 @@ void MapCycleWindow::showDescriptionOf(const QListWidget* list) {
   const int row = selectedRow(list);
   if (row < 0) return;
   if (list == allMaps_) {
-    if (row < static_cast<int>(maps_.size())) showDescription(maps_[static_cast<std::size_t>(row)]);
+    if (row >= static_cast<int>(maps_.size())) return;
+    showDescription(maps_[static_cast<std::size_t>(row)]);
+    described_ = Described::AllMapsEntry;
   } else if (row < cycle_.size()) {
     showDescription(cycle_.entries()[static_cast<std::size_t>(row)]);
+    described_ = Described::CycleEntry;
   }
 }
 

@@ -22,6 +22,10 @@ class MapCycleWindow : public QDialog {
  public:
   explicit MapCycleWindow(QWidget* parent = nullptr);
 
+  // The program's own directory. Shown in place of a game directory (no game directory was
+  // chosen yet), it gets no mapcycle.txt: neither opening nor "Применить" writes there.
+  void setProgramDirectory(const QString& directory);
+
   // Fills both lists from the game directory (creating an empty mapcycle.txt when there is
   // none) and runs the window modally. A game directory whose mapcycle.txt cannot be created
   // or read is reported in a message box instead, and the window is not shown. Returns
@@ -53,7 +57,13 @@ class MapCycleWindow : public QDialog {
   void showCycle();
   void showDescriptionOf(const QListWidget* list);
 
-  std::string gameDir_;            // UTF-8
+  // Which list the description box speaks for: removing the entry it describes empties it.
+  enum class Described { Nothing, CycleEntry, AllMapsEntry };
+
+  std::string gameDir_;        // UTF-8
+  std::string programDir_;     // UTF-8; empty: not known
+  bool inProgramDir_ = false;  // gameDir_ is the program directory
+  Described described_ = Described::Nothing;
   std::vector<std::string> maps_;  // the all-maps list, row by row
   MapCycle cycle_;
   QListWidget* cycleList_;

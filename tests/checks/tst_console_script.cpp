@@ -197,6 +197,12 @@ TEST(ConsoleScript, TheWordAtACaret) {
   w = wordAt("bind a \"\"", 8, v, nullptr);
   EXPECT_TRUE(w.commandPosition);
   EXPECT_TRUE(w.insideQuotes);
+  // Between two words that touch, the caret is in the one it ends: the key in `bind F1,`.
+  w = wordAt("bind F1,", 7, v, nullptr);
+  EXPECT_FALSE(w.commandPosition);
+  EXPECT_EQ(w.textStart, 5);
+  EXPECT_EQ(w.textEnd, 7);
+  EXPECT_TRUE(wordAt("bind F1,", 8, v, nullptr).commandPosition);
   // Not in a comment, not in the value of a variable.
   EXPECT_FALSE(wordAt("// sens", 7, v, nullptr).commandPosition);
   EXPECT_FALSE(wordAt("cl_bob \"0", 9, v, nullptr).commandPosition);

@@ -98,6 +98,29 @@ TEST(Settings, AnUnreadableSettingsFileIsNeverReplaced) {
   EXPECT_EQ(s.readInt("A", "b"), -1);
 }
 
+TEST(Settings, AValueWithALineBreakIsRefusedAndNeverWritten) {
+  TempDir dir;
+  Settings s(dir.file("Zarurud.INI"));
+  ASSERT_TRUE(s.writeString("Game", "Catalog", "/games/cstrike").ok);
+  const std::string before = dir.read("Zarurud.INI");
+  for (const char* bad : {"/x\r\n[Color]\r\nPrEdit=1", "/x\ny", "/x\r"}) {
+    const WriteResult r = s.writeString("Game", "Catalog", bad);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.error.find("Game/Catalog"), std::string::npos) << r.error;
+    EXPECT_EQ(dir.read("Zarurud.INI"), before);
+  }
+  // In a batch the other values are stored and the refused one keeps its stored value.
+  Settings::Batch batch;
+  batch.set(Setting::GameDirectory, "/new\n[Font]\nSizePr=99");
+  batch.set(Setting::FontSize, 12);
+  const WriteResult r = s.write(batch);
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.error.find("перевод строки"), std::string::npos) << r.error;
+  EXPECT_EQ(s.readString(Setting::GameDirectory), "/games/cstrike");
+  EXPECT_EQ(s.readInt(Setting::FontSize, 0), 12);
+  EXPECT_EQ(dir.read("Zarurud.INI").find("99"), std::string::npos);
+}
+
 TEST(ParseDecimal, AcceptsOnlyWholeDecimalNumbers) {
   EXPECT_EQ(parseDecimal("42"), 42);
   EXPECT_EQ(parseDecimal("-7"), -7);

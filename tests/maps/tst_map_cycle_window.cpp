@@ -352,8 +352,40 @@ class TestTmaps : public QObject {
                       cycle->visualItemRect(cycle->item(2)).center());
     QCOMPARE(description->toPlainText(), kNoDescription);
 
+    // Removing the described entry empties the box; removing another keeps the text.
+    select(cycle, 0);
+    QVERIFY(description->toPlainText().contains(QStringLiteral("Пыль 2")));
+    QTest::mouseClick(child<QToolButton>(w, "Spee2"), Qt::LeftButton);
+    QVERIFY(description->toPlainText().isEmpty());
+    select(cycle, 0);
+    QTest::mouseClick(all->viewport(), Qt::LeftButton, {},
+                      all->visualItemRect(all->item(office)).center());
+    QTest::mouseClick(child<QToolButton>(w, "Spee2"), Qt::LeftButton);
+    QVERIFY(description->toPlainText().startsWith(QStringLiteral("cs_office")));
+
     w.reject();
     QVERIFY(description->toPlainText().isEmpty());
+  }
+
+  void theProgramDirectoryGetsNoCycleFile() {
+    TempDir dir;
+    dir.write("maps/de_dust.bsp", "x");
+    MapCycleWindow w(nullptr);
+    w.setProgramDirectory(QString::fromStdString(dir.path() + "/"));
+    ScriptedAnswers script;
+    QVERIFY(w.load(QString::fromStdString(dir.path())));
+    w.show();
+    QCOMPARE(texts(child<QListWidget>(w, "LB2")), QStringList({"de_dust"}));
+    QVERIFY(!std::filesystem::exists(dir.file("mapcycle.txt")));
+    select(child<QListWidget>(w, "LB2"), 0);
+    QTest::mouseClick(child<QToolButton>(w, "Spee1"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(w, "Button8"), Qt::LeftButton);
+    QVERIFY(w.isVisible());
+    QCOMPARE(script.boxes().size(), std::size_t(1));
+    QCOMPARE(script.boxes()[0].kind, BoxKind::Error);
+    QVERIFY(script.boxes()[0].text.contains(QStringLiteral("Ctrl+K")));
+    QVERIFY(!std::filesystem::exists(dir.file("mapcycle.txt")));
+    w.reject();
   }
 
   void execForRunsModallyAndReturnsAcceptedOnApply() {

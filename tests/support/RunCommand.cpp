@@ -15,11 +15,27 @@
 #endif
 
 #include <cerrno>
+#include <chrono>
+#include <system_error>
+#include <thread>
 
 #include "core/FileIO.h"
 #include "support/TempDir.h"
 
 namespace brindle::test {
+
+namespace {
+
+constexpr int kStartAttempts = 2;
+
+void pauseBeforeRetry() { std::this_thread::sleep_for(std::chrono::milliseconds(200)); }
+
+std::string startFailure(const std::string& program, int code) {
+  return "cannot start " + program + ": " + std::system_category().message(code) + " (" +
+         std::to_string(code) + ")\n";
+}
+
+}  // namespace
 
 #ifdef _WIN32
 
@@ -70,8 +86,17 @@ CommandResult runProgram(const std::string& program, const std::vector<std::stri
   startup.hStdOutput = openInherited(core::pathFromUtf8(outFile).wstring(), true);
   startup.hStdError = openInherited(core::pathFromUtf8(errFile).wstring(), true);
   PROCESS_INFORMATION process{};
-  if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                       &startup, &process)) {
+  bool started = false;
+  DWORD startError = 0;
+  while (!started && result.attempts < kStartAttempts) {
+    if (result.attempts++ > 0) pauseBeforeRetry();
+    // CreateProcessW may change the command line it is given: each attempt gets a fresh copy.
+    std::wstring line = commandLine;
+    started = ::CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                               nullptr, &startup, &process) != 0;
+    if (!started) startError = ::GetLastError();
+  }
+  if (started) {
     ::WaitForSingleObject(process.hProcess, INFINITE);
     DWORD code = 0;
     if (::GetExitCodeProcess(process.hProcess, &code)) result.status = static_cast<int>(code);
@@ -82,6 +107,7 @@ CommandResult runProgram(const std::string& program, const std::vector<std::stri
     if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
   result.out = scratch.read("stdout.txt");
   result.err = scratch.read("stderr.txt");
+  if (!started) result.err += startFailure(program, static_cast<int>(startError));
   return result;
 }
 
@@ -107,7 +133,12 @@ CommandResult runProgram(const std::string& program, const std::vector<std::stri
 
   CommandResult result;
   pid_t pid = 0;
-  if (::posix_spawn(&pid, program.c_str(), &files, nullptr, argv.data(), environ) == 0) {
+  int startError = -1;
+  while (startError != 0 && result.attempts < kStartAttempts) {
+    if (result.attempts++ > 0) pauseBeforeRetry();
+    startError = ::posix_spawn(&pid, program.c_str(), &files, nullptr, argv.data(), environ);
+  }
+  if (startError == 0) {
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
@@ -116,6 +147,7 @@ CommandResult runProgram(const std::string& program, const std::vector<std::stri
   posix_spawn_file_actions_destroy(&files);
   result.out = scratch.read("stdout.txt");
   result.err = scratch.read("stderr.txt");
+  if (startError != 0) result.err += startFailure(program, startError);
   return result;
 }
 

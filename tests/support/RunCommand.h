@@ -10,10 +10,13 @@ struct CommandResult {
   int status = -1;
   std::string out;
   std::string err;
+  int attempts = 0;  // how often the program was started (a failed start is tried again once)
 };
 
 // `program` is a path (UTF-8); `args` are passed as they are, spaces and quotes included.
-// Standard input reads from `inputFile`, or is empty when none is given.
+// Standard input reads from `inputFile`, or is empty when none is given. A process that cannot
+// be created (the system is short of resources under load) is tried once more after a pause;
+// when that fails too, status is -1 and `err` holds the system's error.
 CommandResult runProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::string& inputFile = {});
 

@@ -389,8 +389,7 @@ bool WizardWindow::applySettings() {
   if (saved.ok) {
     loaded_ = chosen;
   } else {
-    ui::showError(this, QStringLiteral("Cannot create file %1\n%2")
-                            .arg(ui::fromUtf8(chosen_.path), ui::fromUtf8(saved.error)));
+    ui::showError(this, ui::fromUtf8(saved.error));
   }
   refreshPreview();
   showPage(7);

@@ -1,6 +1,7 @@
 // The game directory and the game launch (F9), the game-directory dialog with its drive list
 // and directory tree, and the new-config dialog.
 #include <QAction>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
@@ -194,6 +195,33 @@ class TestGame : public QObject {
     QCOMPARE(f_->app->wizardDirectory, q(other));
     QVERIFY(w()->close());
     QCOMPARE(f_->setting("Game", "Catalog"), gameDir_);
+  }
+
+  void foundGameDirectoriesAreOffered() {
+    const std::string steam = f_->dir.path() + "/steam/cstrike";
+    const std::string wine = f_->dir.path() + "/wine/cstrike";
+    std::filesystem::create_directories(steam);
+    std::filesystem::create_directories(wine);
+    brindle::game::GameDirectoryDialog dialog;
+    std::vector<brindle::game::FoundGameDirectory> found{{steam, "Steam"},
+                                                         {wine, "Wine (~/.wine)"}};
+    dialog.setSearch([&found] { return found; });
+    auto* box = control<QComboBox>(&dialog, "FoundGameDirectories");
+    QCOMPARE(box->count(), 3);
+    QCOMPARE(box->itemText(0), QStringLiteral("Найденные каталоги игры (2):"));
+    QCOMPARE(box->itemText(2), q(wine) + QStringLiteral(" — Wine (~/.wine)"));
+    // Picking one selects it; the first line selects nothing.
+    const QString before = dialog.directory();
+    QVERIFY(QMetaObject::invokeMethod(box, "activated", Q_ARG(int, 0)));
+    QCOMPARE(dialog.directory(), before);
+    QVERIFY(QMetaObject::invokeMethod(box, "activated", Q_ARG(int, 2)));
+    QCOMPARE(dialog.directory(), q(wine));
+    // The search runs again each time the dialog is shown.
+    found.clear();
+    dialog.refreshFound();
+    QCOMPARE(box->count(), 1);
+    QVERIFY(!box->isEnabled());
+    QVERIFY(box->itemText(0).contains(QStringLiteral("не найден")));
   }
 
   void secondaryWindowsCannotBeMinimisedOrMaximised() {

@@ -124,7 +124,8 @@ class TestMainDocuments : public QObject {
     // The old text stays, still modified.
     QCOMPARE(f_->text(), before);
     QVERIFY(f_->memo()->modified());
-    QCOMPARE(f_->panelLabel(1), QStringLiteral("Открываем..."));
+    // "Открываем..." lasts only while the open dialog is up.
+    QCOMPARE(f_->panelLabel(1), control<QLabel>(f_->app->valuePanel, "Label3")->text());
   }
 
   void openAfterACancelledNewSavesAndOpens() {
@@ -143,6 +144,7 @@ class TestMainDocuments : public QObject {
     QCOMPARE(f_->text(), std::string("bind \"b\" \"+duck\"\r\nlast"));
     QCOMPARE(w()->currentFileName(), q(other));
     QCOMPARE(f_->panelLabel(2), q(other));
+    QCOMPARE(f_->panelLabel(1), control<QLabel>(f_->app->valuePanel, "Label3")->text());
     QVERIFY(!f_->memo()->modified());
   }
 

@@ -6,6 +6,7 @@
 #include "dictionary/windows/DictionaryWindow.h"
 #include "dictionary/windows/ExplanationWindow.h"
 #include "dictionary/windows/ValuePanel.h"
+#include "maps/windows/MapCycleWindow.h"
 #include "ui/FontColorPrint.h"
 #include "ui/MessageBoxes.h"
 #include "windows/app/AppFixture.h"
@@ -52,6 +53,8 @@ class TestMainStart : public QObject {
     AppFixture f;
     f.create();
     MainWindow* w = f.main();
+    const std::string game = f.dir.file("cstrike");
+    std::filesystem::create_directories(game);
 
     // The first document is the template, caret at its end, untitled and not modified.
     QCOMPARE(f.text(), std::string(kTemplate));
@@ -72,7 +75,7 @@ class TestMainStart : public QObject {
           dialog->reject();
           dialog->close();
           refusedClose = dialog->isVisible();
-          dialog->setDirectory(QString::fromStdString(f.dir.path()));
+          dialog->setDirectory(QString::fromStdString(game));
           dialog->confirm();
         });
     f.app->start();
@@ -90,9 +93,15 @@ class TestMainStart : public QObject {
     QVERIFY(!f.memo()->font().bold() && !f.memo()->font().italic());
     QCOMPARE(w->styleCode(), 0);
 
-    // At the very first start the wizard works in the program directory.
-    QCOMPARE(f.app->wizardDirectory, QString::fromStdString(f.programDir()));
+    // The wizard and the map cycle editor work in the directory just chosen; the program
+    // directory gets no cycle file.
+    QCOMPARE(f.app->wizardDirectory, QString::fromStdString(game));
     QVERIFY(w->startupGameDirectory().isEmpty());
+    brindle::test::whenModal<brindle::maps::MapCycleWindow>(
+        [](brindle::maps::MapCycleWindow* maps) { maps->reject(); });
+    w->openMapCycle();
+    QVERIFY(std::filesystem::exists(game + "/mapcycle.txt"));
+    QVERIFY(!std::filesystem::exists(f.dir.file("mapcycle.txt")));
 
     // The tool windows stand at the built-in layout.
     QVERIFY(f.app->dictionaryWindow->isVisible() && f.app->valuePanel->isVisible() &&
@@ -105,7 +114,7 @@ class TestMainStart : public QObject {
     // Closing writes every setting, the chosen game directory among them.
     QVERIFY(w->close());
     QCOMPARE(f.setting("Game", "dadir"), std::string("1"));
-    QCOMPARE(f.setting("Game", "Catalog"), f.dir.path());
+    QCOMPARE(f.setting("Game", "Catalog"), game);
     QCOMPARE(f.setting("MainForm", "Left"), std::string("10"));
     QCOMPARE(f.setting("MainForm", "Width"), std::string("560"));
     QCOMPARE(f.setting("Color", "PrEdit"), std::string("15247360"));
