@@ -9,14 +9,14 @@ namespace brindle::core {
 
 SettingKey keyOf(Setting setting) {
   static constexpr SettingKey kKeys[] = {
-      {"Color", "PrEdit"},    {"Font", "NamePr"},   {"Font", "SizePr"},  {"Font", "ColorPr"},
-      {"Font", "StylePr"},    {"MainForm", "Left"}, {"MainForm", "Top"}, {"MainForm", "Width"},
-      {"MainForm", "Height"}, {"Forms", "pani1H"},  {"Forms", "pani1W"}, {"Forms", "pani1L"},
-      {"Forms", "pani1T"},    {"Forms", "ccdH"},    {"Forms", "ccdW"},   {"Forms", "ccdL"},
-      {"Forms", "ccdT"},      {"Forms", "f6L"},     {"Forms", "f6T"},    {"Game", "dadir"},
-      {"Game", "Catalog"},
+      {"Color", "PrEdit"},    {"Font", "NamePr"},     {"Font", "SizePr"},  {"Font", "ColorPr"},
+      {"Font", "StylePr"},    {"MainForm", "Left"},   {"MainForm", "Top"}, {"MainForm", "Width"},
+      {"MainForm", "Height"}, {"Forms", "pani1H"},    {"Forms", "pani1W"}, {"Forms", "pani1L"},
+      {"Forms", "pani1T"},    {"Forms", "ccdH"},      {"Forms", "ccdW"},   {"Forms", "ccdL"},
+      {"Forms", "ccdT"},      {"Forms", "f6L"},       {"Forms", "f6T"},    {"Game", "dadir"},
+      {"Game", "Catalog"},    {"Backups", "PerFile"},
   };
-  static_assert(std::size(kKeys) == static_cast<std::size_t>(Setting::GameDirectory) + 1);
+  static_assert(std::size(kKeys) == static_cast<std::size_t>(Setting::BackupsPerFile) + 1);
   return kKeys[static_cast<std::size_t>(setting)];
 }
 
@@ -34,7 +34,7 @@ WriteResult Settings::write(const Batch& batch) {
     const SettingKey k = keyOf(setting);
     doc.setValue(k.section, k.key, value);
   }
-  return writeFileAtomic(path_, doc.text());
+  return writeFileAtomic(path_, doc.text(), Backup::Skip);
 }
 
 std::string Settings::readString(std::string_view section, std::string_view key) const {

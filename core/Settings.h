@@ -36,6 +36,7 @@ enum class Setting {
   ExplanationTop,
   GameConfirmed,  // 1 once a game directory was chosen with "ОК"
   GameDirectory,
+  BackupsPerFile,  // how many backups of each file are kept
 };
 
 struct SettingKey {
