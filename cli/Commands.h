@@ -13,6 +13,8 @@ int metabind(const std::vector<std::string>& args);
 int mapcycle(const std::vector<std::string>& args);
 int buyscript(const std::vector<std::string>& args);
 int settings(const std::vector<std::string>& args);
+int backups(const std::vector<std::string>& args);
+int restore(const std::vector<std::string>& args);
 
 // Directory of the running executable, with a trailing separator.
 std::string programDirectory(const char* argv0);

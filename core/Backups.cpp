@@ -250,10 +250,23 @@ void BackupStore::trim(const std::string& keptFile) {
   for (const BackupEntry& e : all) total += e.size;
   std::sort(all.begin(), all.end(),
             [](const BackupEntry& a, const BackupEntry& b) { return a.timeMs < b.timeMs; });
+  bool emptied = false;
   for (const BackupEntry& e : all) {
     if (total <= limits_.totalBytes) break;
     if (e.file == keptFile) continue;
-    if (removeFile(e.file)) total -= e.size;
+    if (removeFile(e.file)) {
+      total -= e.size;
+      emptied = true;
+    }
+  }
+  if (!emptied) return;
+  // A file whose last backup went leaves no folder behind; anything else in it stays.
+  for (fs::directory_iterator it(pathFromUtf8(folder_), ec), end; !ec && it != end;
+       it.increment(ec)) {
+    std::error_code e2;
+    if (!it->is_directory(e2) || !entriesIn(utf8Of(it->path())).empty()) continue;
+    removeFile(utf8Of(it->path() / kPathFile));
+    fs::remove(it->path(), e2);
   }
 }
 

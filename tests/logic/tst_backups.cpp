@@ -8,6 +8,7 @@
 #include "core/LineDiff.h"
 #include "core/Settings.h"
 #include "game/logic/GameLaunch.h"
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 
 using namespace brindle::core;
@@ -51,7 +52,8 @@ TEST_F(BackupFixture, OverwritesKeepThePreviousVersionButNotTheSettingsOrNewFile
   ASSERT_TRUE(writeLinesAtomic(cfg, {"three"}).ok);
   EXPECT_EQ(contents(cfg), (Contents{"two\r\n", "one\r\n"}));
   EXPECT_EQ(store->folder(), dir.file("prog/backups"));
-  EXPECT_EQ(store->backedUpFiles(), (Contents{std::filesystem::weakly_canonical(cfg).string()}));
+  EXPECT_EQ(store->backedUpFiles(),
+            (Contents{std::filesystem::weakly_canonical(cfg).make_preferred().string()}));
 
   // The settings file is the program's own.
   Settings settings(settingsPath);
@@ -75,10 +77,12 @@ TEST_F(BackupFixture, FilesOfOneNameInTwoFoldersKeepSeparateBackups) {
   EXPECT_EQ(contents(a), (Contents{"a1"}));
   EXPECT_EQ(contents(b), (Contents{"b1"}));
   EXPECT_EQ(store->backedUpFiles().size(), 2u);
+#ifndef _WIN32
   // A link to the file shares its backups.
   std::filesystem::create_symlink(a, dir.file("link.cfg"));
   ASSERT_TRUE(writeFileAtomic(dir.file("link.cfg"), "a3").ok);
   EXPECT_EQ(contents(dir.file("link.cfg")), (Contents{"a2", "a1"}));
+#endif
 }
 
 TEST_F(BackupFixture, ABackupThatCannotBeWrittenStopsTheOverwrite) {
@@ -119,8 +123,12 @@ TEST(Backups, KeepTheNewestPerFileAndStayWithinTheTotalOldestFirst) {
 
   // A file larger than the whole allowance is kept alone, never dropped as it is made.
   BackupStore small(dir.file("small"), BackupLimits{3, 4}, [&now] { return now += 1000; });
+  ASSERT_TRUE(small.keepBefore(a).ok);
   ASSERT_TRUE(small.keepBefore(b).ok);
   EXPECT_EQ(small.backupsOf(b).size(), 1u);
+  EXPECT_TRUE(small.backupsOf(a).empty());  // gone, and its folder with it
+  const std::filesystem::directory_iterator folders(dir.file("small"));
+  EXPECT_EQ(std::distance(begin(folders), end(folders)), 1);
 }
 
 TEST_F(BackupFixture, ARestoreIsItselfKeptSoItCanBeUndone) {
@@ -185,4 +193,40 @@ TEST(LineDiff, ShowsTheShortestChangeWithContext) {
   changed.replace(changed.find("10\n"), 3, "ten\n");
   EXPECT_EQ(render(withContext(lineDiff(longText, changed), 2)),
             "~8\n 8\n 9\n-10\n+ten\n 11\n 12\n~7\n");
+}
+
+TEST(BackupsCli, CommandsThatOverwriteKeepBackupsThatListAndRestore) {
+  // A program directory of its own, so the backups land beside its settings file.
+  TempDir dir;
+  const std::string cli =
+      dir.file("prog/" + std::filesystem::path(BRINDLE_CLI).filename().string());
+  std::filesystem::create_directories(dir.file("prog"));
+  std::filesystem::copy_file(BRINDLE_CLI, cli);
+  const std::string cfg = dir.write("game/cstrike/my.cfg", "name  player;;\r\n");
+  const std::string config = dir.write("game/cstrike/config.cfg", "name \"one\"\r\n");
+  const std::string cycle = dir.write("game/cstrike/mapcycle.txt", "de_dust\r\n");
+  dir.write("game/cstrike/maps/de_nuke.bsp", "");
+  using brindle::test::runProgram;
+  ASSERT_EQ(runProgram(cli, {"clean", cfg}).status, 0);
+  ASSERT_EQ(runProgram(cli, {"settings", config, "--set", "name=two"}).status, 0);
+  ASSERT_EQ(runProgram(cli, {"mapcycle", dir.file("game/cstrike"), "--set", "de_nuke"}).status, 0);
+
+  const auto listed = runProgram(cli, {"backups", cfg});
+  EXPECT_EQ(listed.status, 0) << listed.err;
+  EXPECT_EQ(listed.out.rfind("1  ", 0), 0u) << listed.out;
+  EXPECT_NE(listed.out.find("backups"), std::string::npos) << listed.out;
+  EXPECT_NE(listed.out.find("my.cfg-"), std::string::npos) << listed.out;
+  EXPECT_EQ(runProgram(cli, {"backups", cycle}).status, 0);
+
+  EXPECT_EQ(runProgram(cli, {"restore", config}).status, 0);
+  EXPECT_EQ(dir.read("game/cstrike/config.cfg"), "name \"one\"\r\n");
+  EXPECT_EQ(runProgram(cli, {"restore", cfg, "1"}).status, 0);
+  EXPECT_EQ(dir.read("game/cstrike/my.cfg"), "name  player;;\r\n");
+  // The restore was kept as well: restoring the newest copy undoes it.
+  EXPECT_EQ(runProgram(cli, {"restore", cfg}).status, 0);
+  EXPECT_EQ(dir.read("game/cstrike/my.cfg"), "name player\r\n");
+
+  EXPECT_EQ(runProgram(cli, {"restore", cfg, "9"}).status, 2);
+  EXPECT_EQ(runProgram(cli, {"restore", cfg, "x"}).status, 2);
+  EXPECT_EQ(runProgram(cli, {"backups", dir.file("none.cfg")}).status, 1);
 }
