@@ -119,7 +119,10 @@ bool Vocabulary::isKeyName(std::string_view key) const {
 
 void ScriptScanner::scan(std::string_view text, ScriptVisitor& visitor) {
   const auto n = static_cast<Offset>(text.size());
-  Offset pos = 0;
+  // A UTF-8 byte-order mark at the start is no command: Cmd_Exec_f skips it before the text runs
+  // ("if (configContents[0] == char(0xEF) && configContents[1] == char(0xBB) && ...", the
+  // REHLDS_FIXES block of rehlds/engine/cmd.cpp).
+  Offset pos = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
   while (true) {
     Offset lineEnd = pos;
     while (lineEnd < n && text[at(lineEnd)] != '\n' && text[at(lineEnd)] != '\r') ++lineEnd;

@@ -1,0 +1,146 @@
+// The exec chain over a game directory on disk and in memory: order, the engine's name rules,
+// missing files, loops, letter case, and the start order of the game.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/FileIO.h"
+#include "editor/logic/ExecChain.h"
+#include "support/TempDir.h"
+
+using namespace brindle;
+using namespace brindle::editor;
+
+namespace {
+
+// A source over texts held in memory.
+class MemorySource : public FileSource {
+ public:
+  std::map<std::string, std::string> files;  // by chainKey
+  std::optional<std::string> read(const std::string& relPath, bool* unreadable) override {
+    if (unreadable) *unreadable = false;
+    const auto it = files.find(chainKey(relPath));
+    if (it == files.end()) return std::nullopt;
+    return it->second;
+  }
+};
+
+// Writes down what the walk hands out: "> file", "file: command", "missing ...", "< file".
+class Recorder : public ChainVisitor {
+ public:
+  std::vector<std::string> events;
+  void enterFile(const ChainFile& f) override {
+    events.push_back("> " + f.path + (f.conditional ? " (key)" : ""));
+  }
+  void command(const ChainFile& f, std::string_view script, const core::ScriptCommand& c) override {
+    if (c.depth == 0 && !c.empty())
+      events.push_back(f.path + ": " +
+                       std::string(script.substr(
+                           static_cast<std::size_t>(c.words[0].start),
+                           static_cast<std::size_t>(c.words.back().end() - c.words[0].start))));
+  }
+  void missingFile(const ChainFile& f, const ExecLine& e, ExecTrouble t, bool quiet) override {
+    static const char* names[] = {"missing", "unreadable", "not-config", "bad-path",
+                                  "usage",   "loop",       "too-deep"};
+    events.push_back(std::string(names[static_cast<int>(t)]) + (quiet ? " quiet " : " ") +
+                     e.target + " in " + f.path);
+  }
+  void loop(const ChainFile& f, const ExecLine& e, ExecTrouble t) override {
+    events.push_back(std::string(t == ExecTrouble::Loop ? "loop " : "too-deep ") + e.target +
+                     " in " + f.path);
+  }
+  void leaveFile(const ChainFile& f) override { events.push_back("< " + f.path); }
+};
+
+using Events = std::vector<std::string>;
+
+}  // namespace
+
+TEST(ExecChain, FollowsExecDepthFirstWithTheEnginesNameRules) {
+  MemorySource src;
+  src.files["config.cfg"] = "a 1\nexec userconfig.cfg\nb 2";
+  src.files["userconfig.cfg"] =
+      "\xEF\xBB\xBF"
+      "c 3\r\nexec Sub/One.CFG; exec sub/one";
+  src.files["sub/one.cfg"] = "d 4";
+  Recorder r;
+  walkChain(src, {"config.cfg"}, r);
+  EXPECT_EQ(r.events,
+            (Events{"> config.cfg", "config.cfg: a 1", "config.cfg: exec userconfig.cfg",
+                    "> userconfig.cfg", "userconfig.cfg: c 3", "userconfig.cfg: exec Sub/One.CFG",
+                    "> Sub/One.CFG", "Sub/One.CFG: d 4", "< Sub/One.CFG",
+                    "userconfig.cfg: exec sub/one", "not-config sub/one in userconfig.cfg",
+                    "< userconfig.cfg", "config.cfg: b 2", "< config.cfg"}));
+
+  // "c:/x.cfg" is three words to the console: ':' is a word of its own.
+  MemorySource bad;
+  bad.files["a.cfg"] =
+      "exec ..\\x.cfg\nexec c:/x.cfg\nexec /x.cfg\nexec a.cfg b.cfg\nexec\nexec gone.cfg\n"
+      "exec autoexec.cfg\nexec a.cfg\nalias k \"exec a.cfg\"\nbind F1 \"exec keys.cfg\"";
+  bad.files["keys.cfg"] = "exec keys.cfg\nexec a.cfg";
+  Recorder r2;
+  walkChain(bad, {"a.cfg", "missing-start.cfg"}, r2);
+  EXPECT_EQ(r2.events, (Events{"> a.cfg",
+                               "a.cfg: exec ..\\x.cfg",
+                               "bad-path ..\\x.cfg in a.cfg",
+                               "a.cfg: exec c:/x.cfg",
+                               "usage  in a.cfg",
+                               "a.cfg: exec /x.cfg",
+                               "bad-path /x.cfg in a.cfg",
+                               "a.cfg: exec a.cfg b.cfg",
+                               "usage  in a.cfg",
+                               "a.cfg: exec",
+                               "usage  in a.cfg",
+                               "a.cfg: exec gone.cfg",
+                               "missing gone.cfg in a.cfg",
+                               "a.cfg: exec autoexec.cfg",
+                               "missing quiet autoexec.cfg in a.cfg",
+                               "a.cfg: exec a.cfg",
+                               "loop a.cfg in a.cfg",
+                               "a.cfg: alias k \"exec a.cfg\"",
+                               "a.cfg: bind F1 \"exec keys.cfg\"",
+                               "> keys.cfg (key)",
+                               "keys.cfg: exec keys.cfg",
+                               "keys.cfg: exec a.cfg",
+                               "< keys.cfg",
+                               "< a.cfg"}));
+}
+
+TEST(ExecChain, GuardsDepthAndFindsFilesOnDiskWithoutRegardToCase) {
+  MemorySource deep;
+  for (int i = 0; i <= kMaxExecDepth + 1; ++i)
+    deep.files["f" + std::to_string(i) + ".cfg"] = "exec f" + std::to_string(i + 1) + ".cfg";
+  Recorder r;
+  walkChain(deep, {"f0.cfg"}, r);
+  EXPECT_EQ(r.events[static_cast<std::size_t>(2 * (kMaxExecDepth + 1))],
+            "too-deep f" + std::to_string(kMaxExecDepth + 1) + ".cfg in f" +
+                std::to_string(kMaxExecDepth) + ".cfg");
+
+  test::TempDir dir;
+  const std::string game = dir.file("cstrike");
+  dir.write("cstrike/CFG/Bind.Cfg", "x 1");
+  dir.write("cstrike/liblist.gam", "game \"cs\"");
+  std::filesystem::create_directories(core::pathFromUtf8(game + "/CFG/dir.cfg"));
+  dir.write("cstrike/server.cfg", "exec cfg/bind.cfg\nexec cfg/dir.cfg");
+  DiskSource disk(game);
+  Recorder r2;
+  walkChain(disk, gameStartFiles(disk, GameRole::DedicatedServer), r2);
+  EXPECT_EQ(r2.events,
+            (Events{"> server.cfg", "server.cfg: exec cfg/bind.cfg", "> cfg/bind.cfg",
+                    "cfg/bind.cfg: x 1", "< cfg/bind.cfg", "server.cfg: exec cfg/dir.cfg",
+                    "unreadable cfg/dir.cfg in server.cfg", "< server.cfg"}));
+
+  EXPECT_EQ(findGameDir(game + "/CFG/Bind.Cfg"), game);
+  EXPECT_EQ(relativeToGame(game, game + "/CFG/Bind.Cfg"), "CFG/Bind.Cfg");
+  EXPECT_EQ(findGameDir(dir.file("x.cfg")), dir.path());
+
+  // The client's start order; valve.rc replaces autoexec.cfg when the directory has one.
+  MemorySource client;
+  EXPECT_EQ(gameStartFiles(client, GameRole::Client), (Events{"autoexec.cfg", "config.cfg"}));
+  client.files["valve.rc"] = "exec config.cfg";
+  EXPECT_EQ(gameStartFiles(client, GameRole::ListenServer),
+            (Events{"valve.rc", "config.cfg", "game_init.cfg", "game.cfg", "listenserver.cfg"}));
+}
