@@ -278,6 +278,8 @@ WriteResult BackupStore::restore(const BackupEntry& entry) {
   return writeFileAtomic(entry.original, data.data, Backup::Skip);
 }
 
+std::string backupPathOf(const std::string& path) { return canonicalOf(path); }
+
 std::string backupFolderBeside(const std::string& settingsFile) {
   return utf8Of(pathFromUtf8(settingsFile).parent_path() / "backups");
 }

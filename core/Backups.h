@@ -78,6 +78,9 @@ class BackupStore {
   Clock clock_;
 };
 
+// The full path under which the backups of `path` are listed (absolute, links followed).
+std::string backupPathOf(const std::string& path);
+
 // The folder "backups" beside the settings file.
 std::string backupFolderBeside(const std::string& settingsFile);
 // The limits the settings ask for (the number kept per file), else the built-in ones.
