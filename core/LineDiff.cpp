@@ -97,6 +97,11 @@ std::vector<DiffLine> lineDiff(std::string_view before, std::string_view after,
                                       a.end() - static_cast<long>(tail));
   const std::vector<std::string> midB(b.begin() + static_cast<long>(head),
                                       b.end() - static_cast<long>(tail));
+  // The search costs about (lines x edits): for long texts fewer edits are searched for, so
+  // a diff of two large unrelated files comes back at once, as a whole replacement.
+  constexpr std::size_t kWork = 20'000'000;
+  const std::size_t lines = midA.size() + midB.size();
+  if (lines > 0) maxEdits = std::min(maxEdits, kWork / lines);
   if (!myers(midA, midB, maxEdits, out)) {
     for (const std::string& line : midA) out.push_back({Kind::Removed, line, 0});
     for (const std::string& line : midB) out.push_back({Kind::Added, line, 0});

@@ -18,7 +18,8 @@ struct DiffLine {
 
 // Every line of both texts: unchanged, removed from `before` or added in `after`. Texts whose
 // difference is too long to search for in reasonable time (more than `maxEdits` changed
-// lines) give every old line removed and every new line added.
+// lines, fewer for texts of many lines) give every old line removed and every new line added
+// between the lines they share at their start and end.
 std::vector<DiffLine> lineDiff(std::string_view before, std::string_view after,
                                std::size_t maxEdits = 2000);
 
