@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTextBlock>
+#include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QVBoxLayout>
@@ -181,28 +182,39 @@ void RestoreWindow::showDiff() {
   }
   const std::vector<core::DiffLine> lines =
       core::withContext(core::lineDiff(current, backup.data), 3);
+  // Removed and added lines are marked across the whole width of the view.
+  const auto lineFormat = [](const QColor& background) {
+    QTextBlockFormat f;
+    if (background.isValid()) f.setBackground(background);
+    return f;
+  };
+  const QTextBlockFormat plainLine = lineFormat(QColor());
+  const QTextBlockFormat removedLine = lineFormat(QColor(0xff, 0xd8, 0xd8));
+  const QTextBlockFormat addedLine = lineFormat(QColor(0xd8, 0xf5, 0xd8));
   QTextCharFormat plain;
-  QTextCharFormat removed;
-  removed.setBackground(QColor(0xff, 0xd8, 0xd8));
-  QTextCharFormat added;
-  added.setBackground(QColor(0xd8, 0xf5, 0xd8));
   QTextCharFormat skipped;
   skipped.setForeground(Qt::gray);
   QTextCursor cursor(diff_->document());
   bool first = true;
   for (const core::DiffLine& l : lines) {
-    if (!first) cursor.insertBlock();
-    first = false;
     using K = core::DiffLine::Kind;
+    const QTextBlockFormat& block = l.kind == K::Removed ? removedLine
+                                    : l.kind == K::Added ? addedLine
+                                                         : plainLine;
+    if (first)
+      cursor.setBlockFormat(block);
+    else
+      cursor.insertBlock(block);
+    first = false;
     switch (l.kind) {
       case K::Same:
         cursor.insertText(QStringLiteral("  ") + ui::toQ(l.text), plain);
         break;
       case K::Removed:
-        cursor.insertText(QStringLiteral("- ") + ui::toQ(l.text), removed);
+        cursor.insertText(QStringLiteral("- ") + ui::toQ(l.text), plain);
         break;
       case K::Added:
-        cursor.insertText(QStringLiteral("+ ") + ui::toQ(l.text), added);
+        cursor.insertText(QStringLiteral("+ ") + ui::toQ(l.text), plain);
         break;
       case K::Skipped:
         cursor.insertText(QStringLiteral("… строк без изменений: %1").arg(l.skipped), skipped);
@@ -212,7 +224,7 @@ void RestoreWindow::showDiff() {
   if (lines.empty() || std::none_of(lines.begin(), lines.end(), [](const core::DiffLine& l) {
         return l.kind == core::DiffLine::Kind::Removed || l.kind == core::DiffLine::Kind::Added;
       })) {
-    if (!first) cursor.insertBlock();
+    if (!first) cursor.insertBlock(plainLine);
     cursor.insertText(QStringLiteral("(копия совпадает с файлом)"), skipped);
   }
   diff_->moveCursor(QTextCursor::Start);
