@@ -41,6 +41,20 @@ constexpr const char* kMetabindUsage =
     "Печатает MetaBind из файла FILE с подставленными клавишами: n-я клавиша KEY заменяет\n"
     "<<n>>. Клавиши называются так же, как в списке клавиш программы:\n";
 
+constexpr const char* kEffectiveUsage =
+    "Использование:\n"
+    "  brindle-cli effective DIR [--format text|json] [--var NAME | --key NAME | --alias NAME]\n"
+    "Итоговая конфигурация каталога игры DIR (папки cstrike): файлы, которые игра выполняет\n"
+    "при запуске, в её порядке, и все exec в них; для каждой переменной, клавиши и алиаса -\n"
+    "значение, которое остаётся, строка, которая его задаёт, и строки, которые она\n"
+    "переопределяет. С --var, --key или --alias печатается одно имя с его историей.\n"
+    "Код возврата 1, если имя нигде не задано, 2 при ошибке в аргументах.\n";
+
+constexpr const char* kKeyboardUsage =
+    "Использование:\n"
+    "  brindle-cli keyboard DIR --png FILE [--width PIXELS]\n"
+    "Рисует клавиатуру с итоговыми привязками клавиш каталога игры DIR в файл PNG.\n";
+
 void commandsUsage(std::FILE* to) {
   std::fputs(
       "Использование:\n"
@@ -54,6 +68,8 @@ void commandsUsage(std::FILE* to) {
       "  brindle-cli settings FILE [--set ROW=VALUE...] настройки конфига, как в мастере\n"
       "  brindle-cli backups FILE                 резервные копии файла\n"
       "  brindle-cli restore FILE [N]             восстановить файл из копии N (1 — новая)\n"
+      "  brindle-cli effective DIR [--var NAME | --key NAME] итоговая конфигурация каталога игры\n"
+      "  brindle-cli keyboard DIR --png FILE      картинка клавиатуры с привязками\n"
       "  brindle-cli COMMAND --help               справка по команде\n",
       to);
 }
@@ -115,6 +131,14 @@ int main(int argc, char** argv) {
   if (command == "settings") return brindle::cli::settings(args);
   if (command == "backups") return brindle::cli::backups(args);
   if (command == "restore") return brindle::cli::restore(args);
+  if (command == "effective") {
+    if (help) return std::fputs(kEffectiveUsage, stdout) < 0 ? 1 : 0;
+    return brindle::cli::effective(args, argv[0]);
+  }
+  if (command == "keyboard") {
+    if (help) return std::fputs(kKeyboardUsage, stdout) < 0 ? 1 : 0;
+    return brindle::cli::keyboard(args, argv[0]);
+  }
   if (command == "-h" || command == "--help") {
     commandsUsage(stdout);
     return 0;

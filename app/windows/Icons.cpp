@@ -100,6 +100,8 @@ const char* fileOf(Tool which) {
       return "metabinds";
     case Tool::Wizard:
       return "wizard";
+    case Tool::Effective:
+      return "effective";
   }
   return "new";
 }

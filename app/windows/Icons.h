@@ -21,7 +21,8 @@ enum class Tool {
   Libraries,
   Maps,
   MetaBinds,
-  Wizard
+  Wizard,
+  Effective
 };
 
 QIcon tool(Tool which);

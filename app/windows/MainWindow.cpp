@@ -405,6 +405,7 @@ void MainWindow::finishClose() {
     tools_.explanationWindow()->hide();
   }
   if (findDialog_) findDialog_->hide();
+  hideOverviewWindows();
   Q_EMIT terminated();
 }
 
@@ -444,7 +445,10 @@ void MainWindow::writeSettings() {
     ui::showError(this, QStringLiteral("Настройки не сохранены:\n") + ui::fromUtf8(written.error));
 }
 
-void MainWindow::textEdited() { memo_->setModified(true); }
+void MainWindow::textEdited() {
+  memo_->setModified(true);
+  overviewChanged(true);
+}
 
 void MainWindow::caretMoved() {
   const core::CaretPos p = memo_->caretPos();

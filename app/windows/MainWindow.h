@@ -4,7 +4,8 @@
 // (dictionary window, value panel, explanation window) beside itself.
 // Its members are defined in four files: MainWindow.cpp (the window, its editing tools and
 // closing), MainWindowCommands.cpp (menus, tool bar, the commands opening other windows),
-// MainWindowDocuments.cpp (the document commands) and MainWindowPlacement.cpp (placement).
+// MainWindowDocuments.cpp (the document commands), MainWindowPlacement.cpp (placement) and
+// MainWindowOverview.cpp (the effective configuration and keyboard windows).
 #include <QMainWindow>
 #include <QPoint>
 #include <QRect>
@@ -37,6 +38,12 @@ class RestoreWindow;
 namespace brindle::core {
 class BackupStore;
 }  // namespace brindle::core
+namespace brindle::overview {
+class OverviewModel;
+class EffectiveWindow;
+class KeyboardWindow;
+}  // namespace brindle::overview
+class QTimer;
 
 namespace brindle::app {
 
@@ -111,6 +118,14 @@ class MainWindow : public QMainWindow, public ui::EditorHost, private editor::Do
   void showLessons();
   void showHistory();
   void showAbout();
+  // "Итоговая конфигурация" and "Клавиатура": created the first time they are asked for.
+  void showEffectiveConfig();
+  void showKeyboard();
+  overview::EffectiveWindow* effectiveWindow();
+  overview::KeyboardWindow* keyboardWindow();
+  // Opens `path` in the editor (the current document stays; another file comes after the save
+  // question) with the caret at the start of `line` (from 1).
+  void openAtLine(const QString& path, int line);
 
   // State that other windows and tests read.
   QString currentFileName() const;
@@ -180,6 +195,11 @@ class MainWindow : public QMainWindow, public ui::EditorHost, private editor::Do
   // The stored frame, applied once the window manager has framed the window.
   void placeMainFrame();
   void placeToolWindows();
+  // The configuration the overview windows show changed: at once, or (`edited`) a moment
+  // after the typing stops.
+  void overviewChanged(bool edited);
+  overview::OverviewModel* overviewModel();
+  void hideOverviewWindows();
   // The tool windows' stored layout, each frame defaulting to the built-in one.
   ToolLayout storedToolLayout();
 
@@ -197,6 +217,10 @@ class MainWindow : public QMainWindow, public ui::EditorHost, private editor::Do
   ui::CfgEdit* memo_ = nullptr;
   editor::ConfigTools* configTools_ = nullptr;  // highlighting, checks, completion of Memo1
   ui::FindDialog* findDialog_ = nullptr;
+  overview::OverviewModel* overview_ = nullptr;
+  overview::EffectiveWindow* effectiveWindow_ = nullptr;
+  overview::KeyboardWindow* keyboardWindow_ = nullptr;
+  QTimer* overviewTimer_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QFrame* strip_ = nullptr;
   std::array<QLabel*, 4> stripButtons_{};  // "//", "Enter", "EndEnter", "Очистка"

@@ -106,6 +106,11 @@ void MainWindow::buildMenus() {
          &MainWindow::defineSelection},
         {"CheckConfig1", "Проверить конфиг", "Проверить конфиг на ошибки", "F7",
          &MainWindow::checkConfig},
+        {"EffectiveConfig1", "Итоговая конфигурация",
+         "Что игра получит из файлов каталога игры и какая строка это решает", "F8",
+         &MainWindow::showEffectiveConfig},
+        {"Keyboard1", "Клавиатура", "Клавиатура с привязками клавиш", "Ctrl+Alt+K",
+         &MainWindow::showKeyboard},
         {"N38", "Сменить каталог игры", nullptr, "Ctrl+K", &MainWindow::changeGameDirectory},
         {"CS1", "&Запуск CS с текущим конфигом", nullptr, "F9", &MainWindow::launchGame},
         separator,
@@ -240,6 +245,11 @@ void MainWindow::buildToolBar() {
       {"ToolButton19", Tool::MetaBinds, "Вставка Metabinds", &MainWindow::insertMetaBinds},
       separator,
       {"ToolButton13", Tool::Wizard, "Мастер настройки конфига", &MainWindow::openWizard},
+      // "<<Нажми" stands here, pointing at the wizard; the buttons after it follow it.
+      {"Label5", Tool::New, nullptr, nullptr},
+      separator,
+      {"EffectiveButton", Tool::Effective, "Итоговая конфигурация (F8)",
+       &MainWindow::showEffectiveConfig},
   };
   // The edit actions act on the focused text control.
   const std::map<std::string_view, const char*> editSlots = {{"ToolButton5", "cut"},
@@ -249,6 +259,13 @@ void MainWindow::buildToolBar() {
   for (const ToolCommand& b : buttons) {
     if (b.name == nullptr) {
       toolBar_->addSeparator();
+      continue;
+    }
+    if (std::string_view(b.name) == "Label5") {
+      auto* press = new QLabel(QStringLiteral("<<Нажми"), toolBar_);
+      press->setObjectName(QStringLiteral("Label5"));
+      press->setContentsMargins(4, 0, 4, 0);
+      toolBar_->addWidget(press);
       continue;
     }
     auto* button = new QToolButton(toolBar_);
@@ -269,10 +286,6 @@ void MainWindow::buildToolBar() {
     }
     toolBar_->addWidget(button);
   }
-  auto* press = new QLabel(QStringLiteral("<<Нажми"), toolBar_);
-  press->setObjectName(QStringLiteral("Label5"));
-  press->setContentsMargins(4, 0, 4, 0);
-  toolBar_->addWidget(press);
 }
 
 // ================================================================================ game
@@ -284,6 +297,7 @@ QString MainWindow::gameDirectory() const {
 
 void MainWindow::changeGameDirectory() {
   if (windows_ && windows_->gameDirectoryDialog) windows_->gameDirectoryDialog->exec();
+  overviewChanged(false);
 }
 
 void MainWindow::launchGame() {

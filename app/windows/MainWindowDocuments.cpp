@@ -102,6 +102,7 @@ void MainWindow::progress(editor::Progress step) {
       break;
     case editor::Progress::Saved:
       setStatusText(1, QStringLiteral("Сохранено..."));
+      overviewChanged(false);
       break;
     case editor::Progress::SaveAsEnded:
       setStatusText(1, valuePanelCaption());
@@ -109,7 +110,10 @@ void MainWindow::progress(editor::Progress step) {
   }
 }
 
-void MainWindow::fileNameChanged(const std::string& name) { setStatusText(2, ui::fromUtf8(name)); }
+void MainWindow::fileNameChanged(const std::string& name) {
+  setStatusText(2, ui::fromUtf8(name));
+  overviewChanged(false);
+}
 
 QString MainWindow::currentFileName() const { return ui::fromUtf8(session_.fileName()); }
 

@@ -155,6 +155,11 @@ void BindDialog::openPage(int page, const QString& caption) {
   prepare();
 }
 
+void BindDialog::openKey(const QString& key) {
+  openPage(BindPage, QStringLiteral("Bind - выберите клавишу для присвоения"));
+  keyList_->chooseKey(key);
+}
+
 // Not sizeable; each page gets the height its controls need (the key list the most), all the
 // width the longest caption ("Bind - выберите клавишу для присвоения") needs.
 void BindDialog::fitToPage() {

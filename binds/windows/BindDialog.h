@@ -28,6 +28,8 @@ class BindDialog : public QDialog {
 
   // Shows the dialog without blocking, with `caption`, on `page` (0 setinfo, 1 bind, 2 alias).
   void openPage(int page, const QString& caption);
+  // Shows the bind page with `key` chosen (the keyboard window's click on a key).
+  void openKey(const QString& key);
 
   // Sets up the current page: the name boxes start empty, the page's box gets the focus.
   void prepare();

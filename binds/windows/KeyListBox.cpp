@@ -34,6 +34,22 @@ QString KeyListBox::selectedKey() const {
   return items.isEmpty() ? QString() : items.front()->text();
 }
 
+void KeyListBox::chooseKey(const QString& key) {
+  fillKeys();
+  QListWidgetItem* found = nullptr;
+  for (int i = 0; i < count() && found == nullptr; ++i)
+    if (item(i)->text() == key) found = item(i);
+  for (int i = 0; i < count() && found == nullptr; ++i)
+    if (item(i)->text().compare(key, Qt::CaseInsensitive) == 0) found = item(i);
+  if (found == nullptr) {
+    addItem(key);
+    found = item(count() - 1);
+  }
+  setCurrentItem(found);
+  found->setSelected(true);
+  scrollToItem(found);
+}
+
 void KeyListBox::resizeEvent(QResizeEvent* event) {
   QListWidget::resizeEvent(event);
   updateColumns();

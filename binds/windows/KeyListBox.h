@@ -14,6 +14,9 @@ class KeyListBox : public QListWidget {
   void fillKeys();
   // The selected key name, or an empty string when none is selected.
   QString selectedKey() const;
+  // Selects the key of that name (letter case ignored); a key the list does not hold (a key
+  // name of the game beyond the program's list) is added at its end first.
+  void chooseKey(const QString& key);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

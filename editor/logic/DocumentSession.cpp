@@ -85,6 +85,15 @@ bool DocumentSession::open() {
   return true;
 }
 
+bool DocumentSession::openFile(const std::string& path) {
+  if (host_.buffer().modified() && !settleModified()) return false;
+  host_.progress(Progress::Opening);
+  if (!load(path)) return false;
+  host_.buffer().setModified(false);
+  setFileName(path);
+  return true;
+}
+
 bool DocumentSession::save() {
   if (untitled()) {
     saveTitle_ = "Сохранить";

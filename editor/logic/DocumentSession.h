@@ -70,6 +70,8 @@ class DocumentSession {
   // Open: the save question for a modified document, then the open dialog. "No" keeps the
   // old text until a file is really loaded. Returns whether a file was loaded.
   bool open();
+  // Open without the dialog: the save question for a modified document, then `path`.
+  bool openFile(const std::string& path);
   // Save: to the current file, or through Save As ("Сохранить") for an untitled document.
   bool save();
   // Save As ("Сохранить как" after the first one). Returns whether the document was written.
