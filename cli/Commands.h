@@ -13,6 +13,8 @@ int metabind(const std::vector<std::string>& args);
 int mapcycle(const std::vector<std::string>& args);
 int buyscript(const std::vector<std::string>& args);
 int settings(const std::vector<std::string>& args);
+int backups(const std::vector<std::string>& args);
+int restore(const std::vector<std::string>& args);
 int effective(const std::vector<std::string>& args, const char* argv0);
 // Draws the keyboard picture; in a build without Qt it says so and fails.
 int keyboard(const std::vector<std::string>& args, const char* argv0);

@@ -7,6 +7,9 @@
 #include "binds/logic/KeyNames.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
+#include "core/Backups.h"
+#include "core/DataLayout.h"
+#include "core/Settings.h"
 
 namespace {
 
@@ -63,6 +66,8 @@ void commandsUsage(std::FILE* to) {
       "  brindle-cli metabind FILE KEY...         MetaBind с подставленными клавишами\n"
       "  brindle-cli buyscript --key NAME ...     скрипт покупки на одну клавишу (--help)\n"
       "  brindle-cli settings FILE [--set ROW=VALUE...] настройки конфига, как в мастере\n"
+      "  brindle-cli backups FILE                 резервные копии файла\n"
+      "  brindle-cli restore FILE [N]             восстановить файл из копии N (1 — новая)\n"
       "  brindle-cli effective DIR [--var NAME | --key NAME] итоговая конфигурация каталога игры\n"
       "  brindle-cli keyboard DIR --png FILE      картинка клавиатуры с привязками\n"
       "  brindle-cli gamedir                      найденные каталоги игры\n"
@@ -98,6 +103,9 @@ int main(int argc, char** argv) {
   }
   const std::string command = args.front();
   args.erase(args.begin());
+  // Every file the commands overwrite keeps a backup, as in the program.
+  brindle::core::installBackups(brindle::core::Settings(
+      brindle::core::DataLayout(brindle::cli::programDirectory(argv[0])).settingsFile()));
   const bool help = asksForHelp(args);
   if (command == "check") {
     if (help) return std::fputs(kCheckUsage, stdout) < 0 ? 1 : 0;
@@ -122,6 +130,8 @@ int main(int argc, char** argv) {
   if (command == "mapcycle") return brindle::cli::mapcycle(args);
   if (command == "buyscript") return brindle::cli::buyscript(args);
   if (command == "settings") return brindle::cli::settings(args);
+  if (command == "backups") return brindle::cli::backups(args);
+  if (command == "restore") return brindle::cli::restore(args);
   if (command == "effective") {
     if (help) return std::fputs(kEffectiveUsage, stdout) < 0 ? 1 : 0;
     return brindle::cli::effective(args, argv[0]);

@@ -17,6 +17,18 @@ struct InjectedFault {
 };
 std::optional<InjectedFault> injectedFault;
 
+OverwriteHook& overwriteHook() {
+  static OverwriteHook hook;
+  return hook;
+}
+
+// Hands an existing regular file to the overwrite hook before it is replaced.
+WriteResult beforeOverwrite(const fs::path& target, std::optional<std::string_view> incoming) {
+  std::error_code ec;
+  if (!overwriteHook() || !fs::is_regular_file(target, ec)) return WriteResult{true, {}};
+  return overwriteHook()(utf8Of(target), incoming);
+}
+
 // The error a test has arranged for this operation on this path, if any.
 std::error_code faultFor(FileOperation operation, const std::string& path) {
   if (!injectedFault || injectedFault->operation != operation || injectedFault->path != path)
@@ -122,7 +134,9 @@ ReadResult readFile(const std::string& path, std::uintmax_t maxBytes) {
   return r;
 }
 
-WriteResult writeFileAtomic(const std::string& path, std::string_view data) {
+void setOverwriteHook(OverwriteHook hook) { overwriteHook() = std::move(hook); }
+
+WriteResult writeFileAtomic(const std::string& path, std::string_view data, Backup backup) {
   WriteResult r;
   fs::path target = pathFromUtf8(path);
   std::error_code ec;
@@ -148,6 +162,12 @@ WriteResult writeFileAtomic(const std::string& path, std::string_view data) {
   if (const auto fault = faultFor(FileOperation::Replace, path)) {
     r.error = failure("Не удаётся создать файл", path, fault);
     return r;
+  }
+  // The previous version is kept only once the new one is complete, so a write that fails
+  // leaves no backup of a file that did not change.
+  if (backup == Backup::Keep) {
+    const WriteResult kept = beforeOverwrite(target, data);
+    if (!kept.ok) return kept;
   }
   if (const auto err = file.commit()) {
     r.error = failure("Не удаётся создать файл", path, err);
@@ -194,6 +214,10 @@ bool removeFile(const std::string& path) {
 
 WriteResult renameFile(const std::string& from, const std::string& to) {
   WriteResult r;
+  if (pathExists(from)) {
+    const WriteResult kept = beforeOverwrite(pathFromUtf8(to), std::nullopt);
+    if (!kept.ok) return kept;
+  }
   if (const auto err = platform::replaceFile(pathFromUtf8(from), pathFromUtf8(to))) {
     r.error = failure("Не удаётся переименовать файл", from, err);
     return r;

@@ -4,6 +4,8 @@
 // complete, so a failed or interrupted write leaves the previous file whole.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -37,9 +39,25 @@ std::string systemErrorText(std::error_code error);
 // Reads a whole regular file. Every file is read with a size limit, the editor's unless a
 // caller knows better; a larger file is refused with a message that gives both sizes.
 ReadResult readFile(const std::string& path, std::uintmax_t maxBytes = kMaxDocumentBytes);
-WriteResult writeFileAtomic(const std::string& path, std::string_view data);
+
+// Whether a write that replaces an existing file first hands that file to the overwrite hook
+// (which keeps a backup of it). The user's files do; the program's own settings file and the
+// backups themselves do not.
+enum class Backup { Keep, Skip };
+
+WriteResult writeFileAtomic(const std::string& path, std::string_view data,
+                            Backup backup = Backup::Keep);
 // Writes the lines, each followed by CR LF.
 WriteResult writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
+
+// Runs before a write or a rename replaces an existing regular file: `target` is that file
+// (a link already followed) and `incoming` the content that will take its place, or nothing
+// when a rename puts another file there. A failure stops the write and leaves the file as it
+// was, with the hook's error as the write's error. One hook for the whole program, set once at
+// start (BackupStore); none is set by default.
+using OverwriteHook =
+    std::function<WriteResult(const std::string& target, std::optional<std::string_view> incoming)>;
+void setOverwriteHook(OverwriteHook hook);
 
 bool fileExists(const std::string& path);  // a regular file (or a link to one)
 bool directoryExists(const std::string& path);

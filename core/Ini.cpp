@@ -171,7 +171,7 @@ WriteResult iniWriteString(const std::string& path, std::string_view section, st
   }
   IniDocument doc(current);
   doc.setValue(section, key, value);
-  return writeFileAtomic(path, doc.text());
+  return writeFileAtomic(path, doc.text(), Backup::Skip);
 }
 
 std::optional<long long> parseDecimal(std::string_view text) {

@@ -53,6 +53,8 @@ struct IniLookup {
 IniLookup iniLookup(const std::string& path, std::string_view section, std::string_view key);
 std::string iniReadString(const std::string& path, std::string_view section, std::string_view key,
                           std::string_view fallback);
+// Writes one value into the program's settings file; being the program's own file, it is
+// replaced without a backup.
 WriteResult iniWriteString(const std::string& path, std::string_view section, std::string_view key,
                            std::string_view value);
 

@@ -9,14 +9,16 @@ namespace brindle::core {
 
 SettingKey keyOf(Setting setting) {
   static constexpr SettingKey kKeys[] = {
-      {"Color", "PrEdit"},    {"Font", "NamePr"},        {"Font", "SizePr"},  {"Font", "ColorPr"},
-      {"Font", "StylePr"},    {"MainForm", "Left"},      {"MainForm", "Top"}, {"MainForm", "Width"},
-      {"MainForm", "Height"}, {"Forms", "pani1H"},       {"Forms", "pani1W"}, {"Forms", "pani1L"},
-      {"Forms", "pani1T"},    {"Forms", "ccdH"},         {"Forms", "ccdW"},   {"Forms", "ccdL"},
-      {"Forms", "ccdT"},      {"Forms", "f6L"},          {"Forms", "f6T"},    {"Game", "dadir"},
-      {"Game", "Catalog"},    {"Wizard", "GameVersion"},
+      {"Color", "PrEdit"},       {"Font", "NamePr"},     {"Font", "SizePr"},
+      {"Font", "ColorPr"},       {"Font", "StylePr"},    {"MainForm", "Left"},
+      {"MainForm", "Top"},       {"MainForm", "Width"},  {"MainForm", "Height"},
+      {"Forms", "pani1H"},       {"Forms", "pani1W"},    {"Forms", "pani1L"},
+      {"Forms", "pani1T"},       {"Forms", "ccdH"},      {"Forms", "ccdW"},
+      {"Forms", "ccdL"},         {"Forms", "ccdT"},      {"Forms", "f6L"},
+      {"Forms", "f6T"},          {"Game", "dadir"},      {"Game", "Catalog"},
+      {"Wizard", "GameVersion"}, {"Backups", "PerFile"},
   };
-  static_assert(std::size(kKeys) == static_cast<std::size_t>(Setting::WizardGameVersion) + 1);
+  static_assert(std::size(kKeys) == static_cast<std::size_t>(Setting::BackupsPerFile) + 1);
   return kKeys[static_cast<std::size_t>(setting)];
 }
 
@@ -61,7 +63,7 @@ WriteResult Settings::write(const Batch& batch) {
     }
   }
   // The values that fit are stored all the same; the refused ones keep their stored value.
-  WriteResult written = writeFileAtomic(path_, doc.text());
+  WriteResult written = writeFileAtomic(path_, doc.text(), Backup::Skip);
   if (written.ok && !refused.empty()) written = WriteResult{false, refused};
   return written;
 }

@@ -18,6 +18,8 @@
 
 #include "app/windows/Application.h"
 #include "app/windows/Icons.h"
+#include "binds/logic/KeyNames.h"
+#include "core/Backups.h"
 #include "core/DataLayout.h"
 #include "core/DataPaths.h"
 #include "core/Text.h"
@@ -72,6 +74,7 @@ MainWindow::MainWindow(std::string programDir, QStringList arguments, QWidget* p
       arguments_(std::move(arguments)),
       settings_(core::DataLayout(programDir_).settingsFile()),
       session_(*this),
+      backups_(core::installBackups(settings_)),
       gameStarter_(startDetachedGame) {
   setObjectName(QStringLiteral("TForm1"));
   setWindowTitle(kCaption);
@@ -132,7 +135,7 @@ MainWindow::MainWindow(std::string programDir, QStringList arguments, QWidget* p
   memo_->setFocus();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() { core::uninstallBackups(); }
 
 // ================================================================================ building
 

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "app/windows/ToolWindows.h"
@@ -32,7 +33,11 @@ class FindDialog;
 }  // namespace brindle::ui
 namespace brindle::editor {
 class ConfigTools;
+class RestoreWindow;
 }  // namespace brindle::editor
+namespace brindle::core {
+class BackupStore;
+}  // namespace brindle::core
 namespace brindle::overview {
 class OverviewModel;
 class EffectiveWindow;
@@ -77,6 +82,9 @@ class MainWindow : public QMainWindow, public ui::EditorHost, private editor::Do
   void openDocument();
   void save();
   void saveAs();
+  // "Восстановить…": the backups of the document or of another file.
+  void restoreBackup();
+  editor::RestoreWindow* restoreWindow();
   // The close query: whether the window may close (asks the save question as needed).
   bool queryClose();
 
@@ -164,6 +172,7 @@ class MainWindow : public QMainWindow, public ui::EditorHost, private editor::Do
   void showError(const std::string& message) override;
   void progress(editor::Progress step) override;
   void fileNameChanged(const std::string& name) override;
+  std::optional<std::string> confirmWrite(const std::string& path) override;
 
   void buildMenus();
   void buildToolBar();
@@ -198,6 +207,9 @@ class MainWindow : public QMainWindow, public ui::EditorHost, private editor::Do
   QStringList arguments_;
   core::Settings settings_;
   editor::DocumentSession session_;
+  // Backups of every file the program overwrites, beside the settings file.
+  std::shared_ptr<core::BackupStore> backups_;
+  editor::RestoreWindow* restoreWindow_ = nullptr;
   AppWindows* windows_ = nullptr;
   ToolWindows tools_;
   GameStarter gameStarter_;

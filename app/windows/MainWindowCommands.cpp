@@ -79,6 +79,8 @@ void MainWindow::buildMenus() {
         {"Open1", "&Открыть", "Открыть файл", "Ctrl+O", &MainWindow::openDocument},
         {"Save1", "&Сохранить", "Сохранить файл", "Ctrl+S", &MainWindow::save},
         {"SaveAs1", "Сохранить &как", "Сохранить файл как...", nullptr, &MainWindow::saveAs},
+        {"Restore1", "&Восстановить…", "Восстановить файл из резервной копии", nullptr,
+         &MainWindow::restoreBackup},
         separator,
         {"MetaBind1", "Новый MetaBind", nullptr, "Ctrl+Alt+N", &MainWindow::newMetaBind},
         separator,

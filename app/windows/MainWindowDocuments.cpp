@@ -3,9 +3,12 @@
 #include <QString>
 
 #include "app/windows/MainWindow.h"
+#include "core/Backups.h"
+#include "editor/windows/RestoreWindow.h"
 #include "ui/CfgEdit.h"
 #include "ui/Codec.h"
 #include "ui/FontColorPrint.h"
+#include "ui/GameRunning.h"
 #include "ui/MessageBoxes.h"
 
 namespace brindle::app {
@@ -124,6 +127,34 @@ void MainWindow::openDocument() { session_.open(); }
 void MainWindow::save() { session_.save(); }
 
 void MainWindow::saveAs() { session_.saveAs(); }
+
+std::optional<std::string> MainWindow::confirmWrite(const std::string& path) {
+  return ui::confirmGameConfigWrite(this, path, ui::toUtf8(gameDirectory()));
+}
+
+editor::RestoreWindow* MainWindow::restoreWindow() {
+  if (restoreWindow_ == nullptr) {
+    restoreWindow_ = new editor::RestoreWindow(backups_, &settings_, this);
+    // A restored document is shown as it now is; unsaved edits are given up only on request.
+    connect(restoreWindow_, &editor::RestoreWindow::restored, this, [this](const QString& path) {
+      const std::string file = ui::toUtf8(path);
+      if (session_.untitled() ||
+          core::backupPathOf(session_.fileName()) != core::backupPathOf(file))
+        return;
+      if (memo_->modified() &&
+          ui::askYesNo(this, QStringLiteral("Файл восстановлен. Загрузить его в редактор? "
+                                            "Несохранённые изменения будут потеряны.")) !=
+              ui::Answer::Yes)
+        return;
+      if (session_.load(session_.fileName())) memo_->setModified(false);
+    });
+  }
+  return restoreWindow_;
+}
+
+void MainWindow::restoreBackup() {
+  restoreWindow()->execFor(session_.untitled() ? std::string() : session_.fileName());
+}
 
 void MainWindow::saveTypeChanged(int filterIndex) {
   static const char* const extensions[] = {"", "cfg", "kav", "txt", "mtb"};

@@ -102,31 +102,37 @@ bool DocumentSession::save() {
     saveTitle_ = "Сохранить";
     return saveAs();
   }
-  if (!writeTo(fileName_)) return false;
+  const std::optional<std::string> target = host_.confirmWrite(fileName_);
+  if (!target) return false;
+  if (*target == fileName_ ? !writeTo(fileName_) : !writeAs(*target)) return false;
   host_.buffer().setModified(false);
   host_.progress(Progress::Saved);
   return true;
 }
 
+bool DocumentSession::writeAs(const std::string& target) {
+  bool written = false;
+  if (core::fileExists(target)) {
+    // The file is read back, so the editor shows exactly what was written.
+    if (host_.askReplace(target) && writeTo(target)) {
+      written = true;
+      load(target);
+    }
+  } else {
+    written = writeTo(target);
+  }
+  if (written) {
+    host_.buffer().setModified(false);
+    setFileName(target);
+  }
+  return written;
+}
+
 bool DocumentSession::saveAs() {
   host_.progress(Progress::Saving);
-  const std::optional<std::string> target = host_.chooseSavePath(saveTitle_);
-  bool written = false;
-  if (target) {
-    if (core::fileExists(*target)) {
-      // The file is read back, so the editor shows exactly what was written.
-      if (host_.askReplace(*target) && writeTo(*target)) {
-        written = true;
-        load(*target);
-      }
-    } else {
-      written = writeTo(*target);
-    }
-    if (written) {
-      host_.buffer().setModified(false);
-      setFileName(*target);
-    }
-  }
+  std::optional<std::string> target = host_.chooseSavePath(saveTitle_);
+  if (target) target = host_.confirmWrite(*target);
+  const bool written = target && writeAs(*target);
   saveTitle_ = "Сохранить как";
   host_.progress(Progress::SaveAsEnded);
   return written;

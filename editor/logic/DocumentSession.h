@@ -46,6 +46,10 @@ class DocumentHost {
   virtual void progress(Progress step) = 0;
   // The document's name changed (a path, or kUntitled).
   virtual void fileNameChanged(const std::string& name) = 0;
+  // Before the document is written to `path`: the file to write instead (the game's
+  // userconfig.cfg while the running game would overwrite its config.cfg), `path` itself, or
+  // nothing to give up the save.
+  virtual std::optional<std::string> confirmWrite(const std::string& path) { return path; }
 };
 
 class DocumentSession {
@@ -85,6 +89,9 @@ class DocumentSession {
   // No, or after Yes with the document really written.
   bool settleModified();
   bool writeTo(const std::string& path);
+  // Writes the document to `target` (asking before it replaces another file) and makes it the
+  // document's file.
+  bool writeAs(const std::string& target);
   void reset(std::string_view templateText);
   void setFileName(std::string name);
 
