@@ -3,9 +3,17 @@
 #include <iterator>
 #include <limits>
 
+#include "core/DataPaths.h"
 #include "core/Ini.h"
 
 namespace brindle::core {
+namespace {
+
+// The user's configuration folder of an installed program may not be there yet; a failure to
+// make it shows as the write's own failure.
+void makeSettingsFolder(const std::string& path) { makeFolders(folderOf(path)); }
+
+}  // namespace
 
 SettingKey keyOf(Setting setting) {
   static constexpr SettingKey kKeys[] = {
@@ -34,6 +42,7 @@ WriteResult Settings::write(const Batch& batch) {
     const SettingKey k = keyOf(setting);
     doc.setValue(k.section, k.key, value);
   }
+  makeSettingsFolder(path_);
   return writeFileAtomic(path_, doc.text());
 }
 
@@ -56,10 +65,12 @@ int Settings::readInt(std::string_view section, std::string_view key, int fallba
 
 WriteResult Settings::writeString(std::string_view section, std::string_view key,
                                   std::string_view value) {
+  makeSettingsFolder(path_);
   return iniWriteString(path_, section, key, value);
 }
 
 WriteResult Settings::writeInt(std::string_view section, std::string_view key, long long value) {
+  makeSettingsFolder(path_);
   return iniWriteString(path_, section, key, std::to_string(value));
 }
 

@@ -3,6 +3,7 @@
 #include <set>
 #include <unordered_map>
 
+#include "core/DataLayout.h"
 #include "core/DataPaths.h"
 #include "core/FileIO.h"
 #include "core/Text.h"
@@ -79,7 +80,7 @@ core::KnownWords readKnownWords(const std::string& programDir) {
   core::NameSet seenVariables;
   addFirstWords(programDir, ListTab::Cmd, words.commands, seenCommands);
   addFirstWords(programDir, ListTab::Cvar, words.variables, seenVariables);
-  const auto texts = explanations(core::resolveDataPath(programDir, "dlls\\ans1.pro"));
+  const auto texts = explanations(core::DataLayout(programDir).mainExplanations());
   for (const std::string& v : words.variables) {
     const auto it = texts.find(v);
     if (it != texts.end() && describesSwitch(it->second)) words.switches.push_back(v);
