@@ -114,13 +114,19 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Brindle developers")
 set(CPACK_PACKAGE_CONTACT "The Brindle developers <${BRINDLE_MAINTAINER_EMAIL}>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor and generator of Counter-Strike 1.6 configs")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Brindle writes, explains, assembles and tries out the console configuration files of Counter-Strike 1.6 (config.cfg, autoexec.cfg and any .cfg): a text editor with config tools, a dictionary of the game's commands and variables with a Russian explanation of every entry, bind, alias and setinfo dialogs, ready-made scripts with key placeholders, a configuration wizard and a map cycle editor. brindle-cli checks, cleans and explains configs on the command line. The interface is Russian.")
+set(CPACK_PACKAGE_DESCRIPTION "Brindle writes, explains, assembles and tries out the console
+configuration files of Counter-Strike 1.6 (config.cfg, autoexec.cfg and any
+other .cfg): a text editor with config tools, a dictionary of the game's
+commands and variables with a Russian explanation of every entry, bind, alias
+and setinfo dialogs, ready-made scripts with key placeholders, a configuration
+wizard and a map cycle editor. brindle-cli checks, cleans and explains configs
+on the command line. The interface is Russian.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# A tool for a game, not a game: the games section is for programs in /usr/games.
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${BRINDLE_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
