@@ -65,7 +65,7 @@ std::string userFolder(const char* variable, [[maybe_unused]] std::string_view f
   if (!base) base = environmentFolder("USERPROFILE");
   if (!base) base = std::string("C:/");
 #else
-  if (!base) base = homeFolder() + std::string(fallback);
+  if (!base) base = withSeparator(homeFolder() + std::string(fallback));
 #endif
   return withSeparator(*base + std::string(kUserFolder));
 }

@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <initializer_list>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "binds/logic/Metabind.h"
 #include "core/DataLayout.h"
@@ -26,6 +30,34 @@ void setEnvironment(const char* name, const std::string& value) {
 #endif
 }
 
+// Puts the variables back as they were when the test ends.
+class KeptEnvironment {
+ public:
+  KeptEnvironment(std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+      const char* value = std::getenv(name);
+      kept_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+    }
+  }
+  ~KeptEnvironment() {
+    for (const auto& [name, value] : kept_) {
+#ifdef _WIN32
+      _putenv_s(name, value ? value->c_str() : "");
+#else
+      if (value)
+        setenv(name, value->c_str(), 1);
+      else
+        unsetenv(name);
+#endif
+    }
+  }
+  KeptEnvironment(const KeptEnvironment&) = delete;
+  KeptEnvironment& operator=(const KeptEnvironment&) = delete;
+
+ private:
+  std::vector<std::pair<const char*, std::optional<std::string>>> kept_;
+};
+
 }  // namespace
 
 TEST(DataLayout, DataBesideTheProgramMakeItPortable) {
@@ -42,6 +74,7 @@ TEST(DataLayout, DataBesideTheProgramMakeItPortable) {
 }
 
 TEST(DataLayout, AnInstalledProgramKeepsTheUsersFilesInTheUsersFolders) {
+  const KeptEnvironment kept{"APPDATA", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "HOME"};
   TempDir prefix;
   TempDir home;
   prefix.write("bin/brindle", "");
@@ -91,4 +124,14 @@ TEST(DataLayout, AnInstalledProgramKeepsTheUsersFilesInTheUsersFolders) {
   EXPECT_EQ(listed[1].path, own + "dlls/Metabinds/b.mtb");
   EXPECT_EQ(core::readFile(prefix.path() + "/share/brindle/dlls/metabinds/b.mtb").data,
             "x\r\n[MetaBind]\r\nname=Shipped B\r\n");
+
+#ifndef _WIN32
+  // Without XDG folders (a relative one does not count) the folders below the home folder.
+  setEnvironment("XDG_CONFIG_HOME", "relative");
+  setEnvironment("XDG_DATA_HOME", "");
+  setEnvironment("HOME", home.path());
+  const core::DataLayout plain(programDir);
+  EXPECT_EQ(plain.settingsFile(), home.path() + "/.config/brindle/Zarurud.INI");
+  EXPECT_EQ(plain.newLibraryFile("a.dlz"), home.path() + "/.local/share/brindle/dlls/dlz/a.dlz");
+#endif
 }
