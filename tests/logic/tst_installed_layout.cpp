@@ -58,6 +58,16 @@ class KeptEnvironment {
   std::vector<std::pair<const char*, std::optional<std::string>>> kept_;
 };
 
+// A path with one kind of separator and no "." or ".." in it, to compare paths the program
+// made with the test's own on every system.
+std::string normal(const std::optional<std::string>& path) {
+  if (!path) return "(none)";
+  std::string out = core::utf8Of(core::pathFromUtf8(*path).lexically_normal());
+  for (char& c : out)
+    if (c == '\\') c = '/';
+  return out;
+}
+
 }  // namespace
 
 TEST(DataLayout, DataBesideTheProgramMakeItPortable) {
@@ -95,8 +105,9 @@ TEST(DataLayout, AnInstalledProgramKeepsTheUsersFilesInTheUsersFolders) {
   const std::string programDir = prefix.path() + "/bin/";
   const core::DataLayout data(programDir);
   ASSERT_TRUE(data.installed());
-  EXPECT_EQ(data.mainExplanations(), prefix.path() + "/share/brindle/dlls/ans1.pro");
-  EXPECT_EQ(data.settingsFile(), config + "Zarurud.INI");
+  EXPECT_EQ(normal(data.mainExplanations()),
+            normal(prefix.path() + "/share/brindle/dlls/ans1.pro"));
+  EXPECT_EQ(normal(data.settingsFile()), normal(config + "Zarurud.INI"));
 
   // The settings file is written into a configuration folder that was not there.
   core::Settings settings(data.settingsFile());
@@ -107,11 +118,12 @@ TEST(DataLayout, AnInstalledProgramKeepsTheUsersFilesInTheUsersFolders) {
   TempDir source;
   const auto plan = dictionary::planAdd(programDir, source.write("mine.dlz", "mine\r\n"), 1);
   ASSERT_TRUE(plan.ok) << plan.error;
-  EXPECT_EQ(plan.target, own + "dlls/dlz/mine.dlz");
+  EXPECT_EQ(normal(plan.target), normal(own + "dlls/dlz/mine.dlz"));
   ASSERT_TRUE(dictionary::performAdd(plan).ok);
   EXPECT_EQ(dictionary::librariesToAdd(programDir, {}), (std::vector<std::string>{"net", "mine"}));
-  EXPECT_EQ(data.libraryFile("mine.dlz"), own + "dlls/dlz/mine.dlz");
-  EXPECT_EQ(data.libraryFile("net.dlz"), prefix.path() + "/share/brindle/dlls/dlz/net.dlz");
+  EXPECT_EQ(normal(data.libraryFile("mine.dlz")), normal(own + "dlls/dlz/mine.dlz"));
+  EXPECT_EQ(normal(data.libraryFile("net.dlz")),
+            normal(prefix.path() + "/share/brindle/dlls/dlz/net.dlz"));
 
   // A MetaBind of the user's folder takes the place of the shipped one of the same name.
   const auto mtb = dictionary::planAdd(
@@ -121,7 +133,7 @@ TEST(DataLayout, AnInstalledProgramKeepsTheUsersFilesInTheUsersFolders) {
   ASSERT_EQ(listed.size(), 2U);
   EXPECT_EQ(listed[0].name, "Shipped A");
   EXPECT_EQ(listed[1].name, "Own B");
-  EXPECT_EQ(listed[1].path, own + "dlls/Metabinds/b.mtb");
+  EXPECT_EQ(normal(listed[1].path), normal(own + "dlls/Metabinds/b.mtb"));
   EXPECT_EQ(core::readFile(prefix.path() + "/share/brindle/dlls/metabinds/b.mtb").data,
             "x\r\n[MetaBind]\r\nname=Shipped B\r\n");
 
