@@ -82,10 +82,10 @@ DataFolders detectDataFolders(const std::string& programDir) {
   f.programDir = withSeparator(programDir);
   f.dataDir = f.configDir = f.userDataDir = f.programDir;
   // Data beside the program make it portable, and so does a folder with no data anywhere (it
-  // names its missing files where a portable program looks for them).
-  if (directoryExists(f.programDir + std::string(kDataFolder)) ||
-      directoryExists(resolveDataPath(f.programDir, kDataFolder)))
-    return f;
+  // names its missing files where a portable program looks for them). Only the two checks
+  // that need no listing of the program's folder are made: it may be /usr/bin, and a layout is
+  // worked out for every look-up.
+  if (directoryExists(f.programDir + std::string(kDataFolder))) return f;
   const std::string installed = withSeparator(
       utf8Of(pathFromUtf8(f.programDir + BRINDLE_INSTALLED_DATA_DIR).lexically_normal()));
   if (!directoryExists(installed + std::string(kDataFolder))) return f;
