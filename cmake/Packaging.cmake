@@ -44,6 +44,12 @@ if(TARGET brindle)
 endif()
 install(DIRECTORY data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/brindle)
 
+# A sanitizer build is for the tests only: no manual pages (they would run the instrumented
+# brindle-cli during the build), icons or package.
+if(BRINDLE_SANITIZE)
+  return()
+endif()
+
 set(brindle_docdir ${CMAKE_INSTALL_DATADIR}/doc/brindle)
 set(brindle_out ${CMAKE_BINARY_DIR}/packaging)
 file(MAKE_DIRECTORY ${brindle_out})
