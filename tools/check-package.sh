@@ -8,7 +8,6 @@
 # Usage: tools/check-package.sh BUILD_DIR
 set -eu
 cd "$(dirname "$0")/.."
-root=$(pwd)
 build=$(cd "${1:-build}" && pwd)
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
