@@ -41,6 +41,18 @@ std::string withSeparator(std::string dir) {
   return dir;
 }
 
+bool makeFolders(const std::string& dir) {
+  if (dir.empty()) return true;
+  std::error_code ec;
+  fs::create_directories(pathFromUtf8(dir), ec);
+  return directoryExists(dir);
+}
+
+std::string folderOf(const std::string& path) {
+  const auto slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
 std::string resolveDataPath(const std::string& programDir, std::string_view relative) {
   std::string path = withSeparator(programDir);
   bool matching = true;  // once a component is missing, the rest cannot exist either

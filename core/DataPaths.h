@@ -21,4 +21,11 @@ std::vector<std::string> listFiles(const std::string& dir, std::string_view exte
 // `dir` with a trailing '/'.
 std::string withSeparator(std::string dir);
 
+// Creates the folder `dir` and the folders above it that are missing; true when it exists
+// afterwards.
+bool makeFolders(const std::string& dir);
+
+// The folder part of `path` (everything before its last separator), or "" when it has none.
+std::string folderOf(const std::string& path);
+
 }  // namespace brindle::core

@@ -3,9 +3,17 @@
 #include <iterator>
 #include <limits>
 
+#include "core/DataPaths.h"
 #include "core/Ini.h"
 
 namespace brindle::core {
+namespace {
+
+// The user's configuration folder of an installed program may not be there yet; a failure to
+// make it shows as the write's own failure.
+void makeSettingsFolder(const std::string& path) { makeFolders(folderOf(path)); }
+
+}  // namespace
 
 SettingKey keyOf(Setting setting) {
   static constexpr SettingKey kKeys[] = {
@@ -62,6 +70,7 @@ WriteResult Settings::write(const Batch& batch) {
       refused += refusal(k.section, k.key, value);
     }
   }
+  makeSettingsFolder(path_);
   // The values that fit are stored all the same; the refused ones keep their stored value.
   WriteResult written = writeFileAtomic(path_, doc.text(), Backup::Skip);
   if (written.ok && !refused.empty()) written = WriteResult{false, refused};
@@ -88,10 +97,12 @@ int Settings::readInt(std::string_view section, std::string_view key, int fallba
 WriteResult Settings::writeString(std::string_view section, std::string_view key,
                                   std::string_view value) {
   if (!fitsOnOneLine(value)) return WriteResult{false, refusal(section, key, value)};
+  makeSettingsFolder(path_);
   return iniWriteString(path_, section, key, value);
 }
 
 WriteResult Settings::writeInt(std::string_view section, std::string_view key, long long value) {
+  makeSettingsFolder(path_);
   return iniWriteString(path_, section, key, std::to_string(value));
 }
 

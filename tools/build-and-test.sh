@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs what is needed, then:
 #  1. builds everything into build/ and runs every test (logic tests and window tests on Qt's
-#     offscreen platform);
+#     offscreen platform), then builds the Debian package and checks it (tools/check-package.sh);
 #  2. builds the Qt-free core, the logic tests and brindle-cli for Windows with MinGW-w64
 #     (build-windows/) and runs the logic tests under Wine;
 #  3. runs every test again in a build with AddressSanitizer, LeakSanitizer and
@@ -15,6 +15,8 @@ tools/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLE_WERROR=ON
 cmake --build build
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+# The Debian package, unpacked and tried.
+tools/check-package.sh build
 
 cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DBRINDLE_GUI=OFF -DBRINDLE_BENCH=OFF \

@@ -1,6 +1,7 @@
 #include "binds/logic/Metabind.h"
 
 #include <array>
+#include <map>
 #include <utility>
 
 #include "core/DataLayout.h"
@@ -75,10 +76,14 @@ std::string fillPlaceholders(std::string script, const std::vector<std::string>&
 }
 
 std::vector<MetabindEntry> listMetabinds(const std::string& programDir) {
+  // By file name; a file of the user's folder (when there is one) replaces a shipped one of the
+  // same name.
+  std::map<std::string, std::string> files;
+  for (const auto& dir : core::DataLayout(programDir).metaBindFolders())
+    for (const auto& fileName : core::listFiles(dir, ".mtb"))
+      files[fileName] = core::withSeparator(dir) + fileName;
   std::vector<MetabindEntry> out;
-  const std::string dir = core::DataLayout(programDir).metaBindFolder();
-  for (const auto& fileName : core::listFiles(dir, ".mtb")) {
-    std::string file = core::withSeparator(dir) + fileName;
+  for (auto& [fileName, file] : files) {
     const core::ReadResult read = core::readFile(file, core::kMaxDocumentBytes);
     if (!read.ok) continue;  // unreadable: no name, not listed
     std::string name = metabindName(read.data);

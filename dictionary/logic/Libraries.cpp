@@ -49,18 +49,20 @@ std::vector<std::string> librariesToAdd(const std::string& programDir,
   // The listing matches ".dlz" in any letter case, so the test is on the name part: a file
   // "Net.DLZ" must not add "Net" again on every refresh.
   std::vector<std::string> out;
-  for (const auto& file : core::listFiles(core::DataLayout(programDir).libraryFolder(), ".dlz")) {
-    const std::string name = libraryNameOf(file);
-    if (!listHolds(listed, name) && !listHolds(out, name)) out.push_back(name);
-  }
+  for (const auto& folder : core::DataLayout(programDir).libraryFolders())
+    for (const auto& file : core::listFiles(folder, ".dlz")) {
+      const std::string name = libraryNameOf(file);
+      if (!listHolds(listed, name) && !listHolds(out, name)) out.push_back(name);
+    }
   return out;
 }
 
 std::vector<std::string> metaBindsToAdd(const std::string& programDir,
                                         const std::vector<std::string>& listed) {
   std::vector<std::string> out;
-  for (const auto& file : core::listFiles(core::DataLayout(programDir).metaBindFolder(), ".mtb"))
-    if (!listHolds(listed, file)) out.push_back(file);
+  for (const auto& folder : core::DataLayout(programDir).metaBindFolders())
+    for (const auto& file : core::listFiles(folder, ".mtb"))
+      if (!listHolds(listed, file) && !listHolds(out, file)) out.push_back(file);
   return out;
 }
 
@@ -75,13 +77,15 @@ AddPlan planAdd(const std::string& programDir, const std::string& sourcePath, in
   }
   plan.listEntry = plan.kind == LibraryKind::ValueLibrary ? libraryNameOf(file) : file;
   const core::DataLayout data(programDir);
-  const auto target =
-      plan.kind == LibraryKind::ValueLibrary ? data.libraryFile(file) : data.metaBindFile(file);
+  // Added files go to the user's folder (beside the program when it is portable).
+  const auto target = plan.kind == LibraryKind::ValueLibrary ? data.newLibraryFile(file)
+                                                             : data.newMetaBindFile(file);
   if (!target) {
     plan.error = unsafeName(file);
     return plan;
   }
   plan.target = *target;
+  plan.makeFolder = data.installed();
   if (characters(plan.source) > kMaxCopyPath) {
     plan.error = tooLong(plan.source);
     return plan;
@@ -96,6 +100,7 @@ AddPlan planAdd(const std::string& programDir, const std::string& sourcePath, in
 
 AddResult performAdd(const AddPlan& plan) {
   if (!plan.ok) return AddResult{false, plan.error};
+  if (plan.makeFolder) core::makeFolders(core::folderOf(plan.target));
   const core::WriteResult copied = core::copyFile(plan.source, plan.target);
   if (!copied.ok) return AddResult{false, "Файл не добавлен: " + copied.error};
   return AddResult{true, {}};

@@ -38,9 +38,10 @@ struct AddPlan {
   bool ok = false;
   std::string error;  // UTF-8, for the user, when !ok
   LibraryKind kind = LibraryKind::ValueLibrary;
-  std::string listEntry;  // the library name or the MetaBind file name
-  std::string source;     // the chosen file
-  std::string target;     // where it is copied (replacing a file of that name)
+  std::string listEntry;    // the library name or the MetaBind file name
+  std::string source;       // the chosen file
+  std::string target;       // where it is copied (replacing a file of that name)
+  bool makeFolder = false;  // the target's folder is the user's own and made when missing
 };
 
 // Works out what adding `sourcePath` means. Source or target paths longer than kMaxCopyPath

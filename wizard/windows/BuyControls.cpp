@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/DataLayout.h"
 #include "core/DataPaths.h"
 #include "core/FileIO.h"
 #include "core/Settings.h"
@@ -272,8 +273,8 @@ void BuyControls::equipmentChecked(QListWidgetItem* item) {
 }
 
 void BuyControls::showItemPicture(const std::string& pictureName) {
-  const std::string file = "weapon_" + pictureName + ".jpg";
-  const std::string path = core::resolveDataPath(programDir_, "dlls\\cvardll\\guns\\" + file);
+  const std::string file = "weapon_" + pictureName;
+  const std::string path = core::DataLayout(programDir_).picture(file).value_or(std::string());
   if (!core::fileExists(path)) {
     hidePicture();
     ui::showError(window(), QStringLiteral("Ненайден файл соответствующий значению!"));
@@ -283,7 +284,7 @@ void BuyControls::showItemPicture(const std::string& pictureName) {
   if (!picture.ok()) {
     hidePicture();
     ui::showError(window(), QStringLiteral("Картинка повреждена и не может быть показана: ") +
-                                ui::fromUtf8(file));
+                                ui::fromUtf8(file + ".jpg"));
     return;
   }
   picture_->setPixmap(QPixmap::fromImage(picture.image.scaled(

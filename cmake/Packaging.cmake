@@ -1,0 +1,142 @@
+# Installation and the Debian package.
+#
+# Two layouts (core/DataLayout tells them apart at run time by what lies beside the program):
+#  - installed (the default): GNUInstallDirs places, programs in bin/, data in share/brindle/,
+#    and the desktop entry, icons, metainfo, MIME type, manual pages and bash completion where
+#    the desktop and the shell look for them;
+#  - portable (-DBRINDLE_INSTALL_PORTABLE=ON, the default on Windows): programs and data
+#    folders side by side at the top of the prefix, as the build directory has them.
+include(GNUInstallDirs)
+
+if(WIN32)
+  set(brindle_portable_default ON)
+else()
+  set(brindle_portable_default OFF)
+endif()
+option(BRINDLE_INSTALL_PORTABLE "Install programs and data side by side (portable layout)"
+  ${brindle_portable_default})
+# The project's public address and maintainer, for the metainfo and the package.
+set(BRINDLE_HOMEPAGE "https://brindle.example.org" CACHE STRING "Project home page")
+set(BRINDLE_SCREENSHOT_URL "${BRINDLE_HOMEPAGE}/docs/screenshot.png" CACHE STRING
+  "Public address of docs/screenshot.png, for the AppStream metainfo")
+set(BRINDLE_APP_ID "org.example.brindle" CACHE STRING "AppStream component id (reverse DNS)")
+set(BRINDLE_MAINTAINER_EMAIL "brindle@example.org" CACHE STRING "Package maintainer's address")
+
+# The data folder of the installed layout as seen from the programs' folder.
+file(RELATIVE_PATH brindle_data_from_bin "/${CMAKE_INSTALL_BINDIR}"
+  "/${CMAKE_INSTALL_DATADIR}/brindle")
+target_compile_definitions(brindle_core PRIVATE
+  BRINDLE_INSTALLED_DATA_DIR="${brindle_data_from_bin}")
+
+if(BRINDLE_INSTALL_PORTABLE)
+  install(TARGETS brindle-cli RUNTIME DESTINATION .)
+  if(TARGET brindle)
+    install(TARGETS brindle RUNTIME DESTINATION .)
+  endif()
+  install(DIRECTORY data/ DESTINATION .)
+  install(FILES LICENSE DESTINATION .)
+  return()
+endif()
+
+install(TARGETS brindle-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET brindle)
+  install(TARGETS brindle RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+install(DIRECTORY data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/brindle)
+
+# A sanitizer build is for the tests only: no manual pages (they would run the instrumented
+# brindle-cli during the build), icons or package.
+if(BRINDLE_SANITIZE)
+  return()
+endif()
+
+set(brindle_docdir ${CMAKE_INSTALL_DATADIR}/doc/brindle)
+set(brindle_out ${CMAKE_BINARY_DIR}/packaging)
+file(MAKE_DIRECTORY ${brindle_out})
+find_program(BRINDLE_GZIP gzip REQUIRED)
+
+# Compressed copies for the manual and documentation folders: -n keeps the build time out of
+# them, so the package is the same from one build to the next.
+function(brindle_gzip target source output)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${BRINDLE_GZIP} -9nc ${source} > ${output}
+    DEPENDS ${source} ${ARGN} VERBATIM)
+  set(${target} ${output} PARENT_SCOPE)
+endfunction()
+
+configure_file(packaging/changelog ${brindle_out}/changelog @ONLY)
+brindle_gzip(brindle_changelog ${brindle_out}/changelog ${brindle_out}/changelog.gz)
+configure_file(packaging/brindle.1.in ${brindle_out}/brindle.1 @ONLY)
+brindle_gzip(brindle_man ${brindle_out}/brindle.1 ${brindle_out}/brindle.1.gz)
+set(brindle_packaging_outputs ${brindle_changelog} ${brindle_man})
+
+# brindle-cli's manual page is made from its own --help texts.
+if(NOT CMAKE_CROSSCOMPILING)
+  add_custom_command(OUTPUT ${brindle_out}/brindle-cli.1
+    COMMAND ${CMAKE_COMMAND} -DCLI=$<TARGET_FILE:brindle-cli> -DVERSION=${PROJECT_VERSION}
+      -DOUT=${brindle_out}/brindle-cli.1 -P ${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake
+    DEPENDS brindle-cli ${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake VERBATIM)
+  brindle_gzip(brindle_cli_man ${brindle_out}/brindle-cli.1 ${brindle_out}/brindle-cli.1.gz)
+  list(APPEND brindle_packaging_outputs ${brindle_cli_man})
+  install(FILES ${brindle_cli_man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
+
+install(FILES packaging/copyright ${brindle_changelog} DESTINATION ${brindle_docdir})
+install(FILES ${brindle_man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES packaging/brindle-cli.bash-completion
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME brindle-cli)
+
+if(TARGET brindle)
+  # The program's icon (the one its windows show) in every size a desktop asks for, drawn from
+  # its SVG.
+  set(brindle_icon ${PROJECT_SOURCE_DIR}/app/windows/icons/window.svg)
+  find_program(BRINDLE_RSVG_CONVERT rsvg-convert REQUIRED)
+  foreach(size 16 22 24 32 48 64 128 256)
+    set(png ${brindle_out}/icons/${size}x${size}/brindle.png)
+    add_custom_command(OUTPUT ${png}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${brindle_out}/icons/${size}x${size}
+      COMMAND ${BRINDLE_RSVG_CONVERT} -w ${size} -h ${size}
+        ${brindle_icon} -o ${png}
+      DEPENDS ${brindle_icon} VERBATIM)
+    list(APPEND brindle_packaging_outputs ${png})
+    install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+  endforeach()
+  install(FILES ${brindle_icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+    RENAME brindle.svg)
+  install(FILES packaging/brindle.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES packaging/brindle-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+    RENAME brindle.xml)
+  configure_file(packaging/brindle.metainfo.xml.in
+    ${brindle_out}/${BRINDLE_APP_ID}.metainfo.xml @ONLY)
+  install(FILES ${brindle_out}/${BRINDLE_APP_ID}.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+endif()
+add_custom_target(brindle_packaging ALL DEPENDS ${brindle_packaging_outputs})
+
+# ---------------------------------------------------------------- cpack -G DEB
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME brindle)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "The Brindle developers")
+set(CPACK_PACKAGE_CONTACT "The Brindle developers <${BRINDLE_MAINTAINER_EMAIL}>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor and generator of Counter-Strike 1.6 configs")
+set(CPACK_PACKAGE_DESCRIPTION "Brindle writes, explains, assembles and tries out the console
+configuration files of Counter-Strike 1.6 (config.cfg, autoexec.cfg and any
+other .cfg): a text editor with config tools, a dictionary of the game's
+commands and variables with a Russian explanation of every entry, bind, alias
+and setinfo dialogs, ready-made scripts with key placeholders, a configuration
+wizard and a map cycle editor. brindle-cli checks, cleans and explains configs
+on the command line. The interface is Russian.")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# A tool for a game, not a game: the games section is for programs in /usr/games.
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${BRINDLE_HOMEPAGE})
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The standard dialogs in Russian.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+include(CPack)
