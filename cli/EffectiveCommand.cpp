@@ -77,7 +77,14 @@ std::string textReport(const editor::EffectiveConfig& c) {
 }  // namespace
 
 editor::EffectiveConfig effectiveOfDirectory(const std::string& dir, const char* argv0) {
-  const core::Vocabulary vocabulary(dictionary::readKnownWords(programDirectory(argv0)));
+  const core::KnownWords known = dictionary::readKnownWords(programDirectory(argv0));
+  // Without the dictionary's lists every unknown name reads as a variable.
+  if (known.commands.empty())
+    std::fputs(
+        "brindle-cli effective: нет списков словаря рядом с программой: команды не отличить "
+        "от переменных\n",
+        stderr);
+  const core::Vocabulary vocabulary(known);
   editor::EffectiveOptions options;
   options.isCommand = [&vocabulary](std::string_view name) {
     const core::Vocabulary::Known k = vocabulary.lookup(name);
