@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <unordered_map>
 
 #include "core/Cp1251.h"
@@ -80,6 +81,13 @@ std::size_t distance(std::string_view a, std::string_view b, std::size_t limit) 
 
 // Line and column numbers of offsets taken in increasing order: one walk over the text, however
 // many offsets.
+// Whether any of the eight bytes of `x` is `b`.
+inline bool hasByte(std::uint64_t x, unsigned char b) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  const std::uint64_t y = x ^ (kOnes * b);
+  return ((y - kOnes) & ~y & (kOnes * 0x80)) != 0;
+}
+
 class LineCounter {
  public:
   explicit LineCounter(std::string_view text) : text_(text) {}
@@ -89,6 +97,14 @@ class LineCounter {
     const auto n = static_cast<Offset>(text_.size());
     const Offset to = std::min(offset, n);
     while (pos_ < to) {
+      // Eight bytes at a time while none of them breaks a line.
+      while (pos_ + 8 <= to) {
+        std::uint64_t chunk;
+        std::memcpy(&chunk, text_.data() + pos_, 8);
+        if (hasByte(chunk, '\n') || hasByte(chunk, '\r')) break;
+        pos_ += 8;
+      }
+      if (pos_ >= to) break;
       const char c = text_[at(pos_)];
       ++pos_;
       if (c == '\n' || c == '\r') {
@@ -481,26 +497,33 @@ std::string Checker::suggestion(std::string_view word, const core::NameSet& alia
     return (u >= '0' && u <= '9') || ((u | 0x20) >= 'a' && (u | 0x20) <= 'z');
   };
   const bool plainStart = letterOrDigit(word[0]);
-  std::size_t best = limit + 1;
-  std::size_t ties = 0;
-  std::string found;
+  SuggestionCache::Best best{{}, limit + 1, false};
   auto consider = [&](std::string_view name) {
     if (name.empty()) return;
     if (plainStart ? !letterOrDigit(name[0]) : name[0] != word[0]) return;
-    const std::size_t d = distance(word, name, std::min(limit, best));
-    if (d < best) {
-      best = d;
-      ties = 1;
-      found = std::string(name);
-    } else if (d == best && d <= limit && !sameName(name, found)) {
-      ++ties;
+    const std::size_t d = distance(word, name, std::min(limit, best.distance));
+    if (d < best.distance) {
+      best = {std::string(name), d, false};
+    } else if (d == best.distance && d <= limit && !sameName(name, best.name)) {
+      best.tie = true;
     }
   };
-  for (const auto& entry : vocabulary_.entries()) consider(entry.name);
+  // The vocabulary's closest word, from the cache when an earlier check looked for it.
+  SuggestionCache::Best* cached = nullptr;
+  if (options_.suggestions) {
+    const auto it = options_.suggestions->words.find(id);
+    if (it != options_.suggestions->words.end()) cached = &it->second;
+  }
+  if (cached) {
+    best = *cached;
+  } else {
+    for (const auto& entry : vocabulary_.entries()) consider(entry.name);
+    if (options_.suggestions) options_.suggestions->words.emplace(id, best);
+  }
   for (const auto& name : aliases) consider(name);
   if (chainAliases_)
     for (const auto& name : *chainAliases_) consider(name);
-  if (best > limit || ties != 1) found.clear();
+  std::string found = best.distance > limit || best.tie ? std::string() : best.name;
   suggestions_.emplace(id, found);
   return found;
 }
