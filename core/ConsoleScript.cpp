@@ -191,6 +191,7 @@ WordSide joinSides(WordSide a, WordSide b) {
 
 Vocabulary::Vocabulary(const KnownWords& words) {
   std::unordered_map<std::string, Name, NoCaseHash, NoCaseEqual> names;
+  names.reserve(words.commands.size() + words.variables.size() + words.base.size());
   auto add = [&names](const std::string& name, std::uint8_t flag) -> Name* {
     if (name.empty()) return nullptr;
     Name& n = names[name];

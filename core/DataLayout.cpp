@@ -73,10 +73,6 @@ std::optional<std::string> DataLayout::helpPage(std::string_view page) const {
 
 std::string DataLayout::wordFolder() const { return resolve(kWords); }
 
-std::optional<std::string> DataLayout::wordFile(std::string_view fileName) const {
-  return inFolder(kWords, fileName);
-}
-
 std::span<const std::string_view> DataLayout::wordFiles() { return kWordFiles; }
 
 std::string DataLayout::relativeName(const std::string& path) const {

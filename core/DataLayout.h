@@ -38,10 +38,9 @@ class DataLayout {
   std::optional<std::string> picture(std::string_view entry) const;
   // A help page ("help.html").
   std::optional<std::string> helpPage(std::string_view page) const;
-  // The word base: the folder of its files, one file of it, and the files it always has (the
-  // engine's key table first; files of further plugins may follow in the folder).
+  // The word base: the folder of its files, and the files it always has (the engine's key
+  // table first; files of further plugins may follow in the folder).
   std::string wordFolder() const;
-  std::optional<std::string> wordFile(std::string_view fileName) const;
   static std::span<const std::string_view> wordFiles();
   // A data path as messages name it: relative to the program directory, '/'-separated.
   std::string relativeName(const std::string& path) const;

@@ -4,17 +4,18 @@
 Every source is given as OWNER/NAME=PATH[@COMMIT]: the repository it was checked out from, the
 folder of the checkout and, when the folder is no git work tree, the commit it holds. Only
 names and facts are taken (kind, origin, the side that reads a word, values where the source
-states them); no source text is copied.
+states them); no source text is copied. tools/words/gather-all.sh runs it over a folder of
+checkouts with the sources the shipped files came from.
 
     tools/gather-words.py --out data/words \\
-        --rehlds dreamstalker/rehlds=/src/rehlds \\
-        --regamedll s1lentq/ReGameDLL_CS=/src/ReGameDLL_CS \\
+        --rehlds rehlds/ReHLDS=/src/ReHLDS \\
+        --regamedll rehlds/ReGameDLL_CS=/src/ReGameDLL_CS \\
         --halflife ValveSoftware/halflife=/src/halflife \\
         --metamod theAsmodai/metamod-r=/src/metamod-r \\
         --amxmodx alliedmodders/amxmodx=/src/amxmodx \\
         --xash FWGS/xash3d-fwgs=/src/xash3d-fwgs \\
         --cs16client Velaron/cs16-client=/src/cs16-client \\
-        --reference /work/shared/reference \\
+        --reference tools/words/classic-names \\
         --gamewritten OWNER/NAME=/src/x/cstrike/config.cfg@COMMIT ... \\
         --plugin NAME=OWNER/REPO=/src/plugin[/file.sma][@COMMIT] ...
 
@@ -193,7 +194,7 @@ def rank(origin):
     return ORIGINS.index(origin) if origin in ORIGINS else len(ORIGINS)
 
 
-def c_words(source, relative, text, is_cmd_call, var_calls, cmd_calls):
+def c_words(text, var_calls, cmd_calls):
     """Variables defined as cvar_t with a name, registered variables and commands of one C/C++
     file: (name, kind, symbols active where it is registered)."""
     code = strip_comments(text)
@@ -228,7 +229,7 @@ def gather_rehlds(src, words):
     for rel in src.files("rehlds/engine", (".cpp", ".h")) + src.files("rehlds/rehlds",
                                                                       (".cpp", ".h")):
         text = src.read(rel)
-        for name, kind, cond in c_words(src, rel, text, None, ["Cvar_Get"],
+        for name, kind, cond in c_words(text, ["Cvar_Get"],
                                         ["Cmd_AddCommand", "Cmd_AddCommandWithFlags"]):
             own = (rel.startswith("rehlds/rehlds/") or any(s.startswith("REHLDS") for s in cond)
                    or name.startswith("sv_rehlds_"))
@@ -250,11 +251,11 @@ def rehlds_side(rel, name):
     return "both"
 
 
-def regamedll_values(src):
-    """Values from the documented configuration file dist/game.cfg: a variable whose text lists
-    numeric values ("0 - disabled", "1 - enabled") and nothing else, with its default among
-    them, takes the range from the least to the greatest."""
-    text = src.read("dist/game.cfg")
+def documented_values(text):
+    """Values from a documented configuration file (ReGameDLL's dist/game.cfg, AMX Mod X's
+    configs/amxx.cfg): a variable whose comment lists numeric values ("0 - disabled",
+    "1 - enabled") and nothing else, with its default among them, takes the range from the
+    least to the greatest."""
     out = {}
     if text is None:
         return out
@@ -273,7 +274,7 @@ def regamedll_values(src):
                     values.append(float(v.group(1)))
                 if re.match(r"[a-z]\s*-\s", b):
                     flags = True
-                d = re.match(r'Default value:\s*"([^"]*)"', b)
+                d = re.match(r'Default value:\s*"?([^"\s]*)"?\s*$', b)
                 if d:
                     default = d.group(1)
             try:
@@ -284,7 +285,7 @@ def regamedll_values(src):
                     and min(values) <= dv <= max(values)
                     and all(float(int(v)) == v for v in values)):
                 out[m.group(1).lower()] = f"{int(min(values))}..{int(max(values))}"
-        block = [] if not s.startswith("//") else block
+        block = []
     return out
 
 
@@ -292,12 +293,12 @@ def gather_regamedll(src, words):
     """The game library: cvar_t definitions registered in game.cpp and elsewhere, server
     commands, and the commands a client sends (ClientCommand). REGAMEDLL_ADD marks its own
     additions."""
-    values = regamedll_values(src)
+    values = documented_values(src.read("dist/game.cfg"))
     for rel in src.files("regamedll", (".cpp", ".h")):
         if "/extra/" in rel or "/unittests/" in rel or "/test" in rel:
             continue
         text = src.read(rel)
-        for name, kind, cond in c_words(src, rel, text, None, [],
+        for name, kind, cond in c_words(text, [],
                                         ["ADD_SERVER_COMMAND", "AddServerCommand",
                                          "REG_SVR_COMMAND"]):
             origin = "regamedll" if "REGAMEDLL_ADD" in cond else "game"
@@ -317,7 +318,7 @@ def gather_halflife(src, words):
     """The client library of the SDK (cl_dll): its variables and commands."""
     for rel in src.files("cl_dll", (".cpp", ".h")):
         text = src.read(rel)
-        for name, kind, cond in c_words(src, rel, text, None,
+        for name, kind, cond in c_words(text,
                                         ["CVAR_CREATE", "gEngfuncs.pfnRegisterVariable"],
                                         ["HOOK_COMMAND", "gEngfuncs.pfnAddCommand",
                                          "HOOK_COMMAND_FUNC"]):
@@ -327,7 +328,7 @@ def gather_halflife(src, words):
 def gather_metamod(src, words):
     for rel in src.files("metamod/src", (".cpp", ".h")):
         text = src.read(rel)
-        for name, kind, cond in c_words(src, rel, text, None, [],
+        for name, kind, cond in c_words(text, [],
                                         ["REG_SVR_COMMAND", "g_engfuncs.pfnAddServerCommand"]):
             words.add(name, kind, "metamod", "server", src, rel)
 
@@ -374,7 +375,7 @@ def pawn_bounds(rest):
     high = number(values.get("max_val")) if values.get("has_max") == "true" else None
     if low is None and high is None:
         return ""
-    return f"{low or ''}..{high or ''}"
+    return f"{number_text(low or '')}..{number_text(high or '')}"
 
 
 PAWN_DEFINE = re.compile(r"^\s*#define\s+(\w+)\s+(\"[^\"\n]*\")", re.M)
@@ -402,13 +403,19 @@ def gather_amxmodx(src, words):
     modules = [r for r in src.files("modules", (".cpp", ".h"))
                if not any(g in r[len("modules"):] for g in other_games)]
     for rel in core + modules:
-        for name, kind, cond in c_words(src, rel, src.read(rel), None, [], ["REG_SVR_COMMAND"]):
+        for name, kind, cond in c_words(src.read(rel), [], ["REG_SVR_COMMAND"]):
             words.add(name, kind, "amxmodx", "server", src, rel)
     plugins = [r for r in src.files("plugins", (".sma",))
                if r.count("/") == 1 or r.startswith("plugins/cstrike/")]
     for rel in plugins:
         for name, kind, side, values in pawn_words(src.read(rel)):
             words.add(name, kind, "amxmodx", side, src, rel, values)
+    for rel in ("configs/amxx.cfg", "configs/cstrike/amxx.cfg"):
+        for name, values in documented_values(src.read(rel)).items():
+            row = words.rows.get((name, "var"))
+            if row is not None and row["origin"] == "amxmodx" and not row["values"]:
+                row["values"] = values
+                row["sources"].add((src, rel, "amxmodx"))
 
 
 CPP_PLUGIN_CVAR = re.compile(r"\b(?:\w*CvarRegister|this->Register|\w*[Cc]var\w*\.Register|CVAR_CREATE)\s*\(\s*\"([^\"\n]+)\"")
@@ -450,7 +457,7 @@ def gather_plugin(name, src, words):
             for word, kind, side, values in pawn_words(text):
                 words.add(word, kind, origin, side, src, rel, values)
             continue
-        for word, kind, cond in c_words(src, rel, text, None, [], ["REG_SVR_COMMAND"]):
+        for word, kind, cond in c_words(text, [], ["REG_SVR_COMMAND"]):
             words.add(word, kind, origin, "server", src, rel)
         code = strip_comments(text)
         for m in CPP_PLUGIN_CVAR.finditer(code):
@@ -514,11 +521,11 @@ def gather_client_engine(xash, cs16, ref_dir, ref_source, words):
         for rel in xash.files("engine", (".c", ".h")) + xash.files("ref", (".c", ".h")):
             code = strip_comments(xash.read(rel))
             names = [(m.group(1), "var") for m in
-                     re.finditer(r"\bCVAR_DEFINE(?:_AUTO)?\s*\(\s*(?:\w+\s*,\s*\"([^\"]+)\"|)",
+                     re.finditer(r"\bCVAR_DEFINE\s*\(\s*\w+\s*,\s*\"([^\"]+)\"",
                                  code) if m.group(1)]
             names += [(m.group(1), "var") for m in
                       re.finditer(r"\bCVAR_DEFINE_AUTO\s*\(\s*(\w+)\s*,", code)]
-            names += [(n, k) for n, k, _ in c_words(xash, rel, xash.read(rel), None,
+            names += [(n, k) for n, k, _ in c_words(xash.read(rel),
                                                      ["Cvar_Get"],
                                                      ["Cmd_AddCommand", "Cmd_AddRestrictedCommand",
                                                       "Cmd_AddClientCommand",
@@ -533,7 +540,7 @@ def gather_client_engine(xash, cs16, ref_dir, ref_source, words):
                 found.add((name.lower(), kind))
     if cs16 is not None:
         for rel in cs16.files("cl_dll", (".cpp", ".h")):
-            for name, kind, cond in c_words(cs16, rel, cs16.read(rel), None,
+            for name, kind, cond in c_words(cs16.read(rel),
                                             ["CVAR_CREATE", "gEngfuncs.pfnRegisterVariable"],
                                             ["HOOK_COMMAND", "gEngfuncs.pfnAddCommand",
                                              "HOOK_COMMAND_FUNC"]):
@@ -644,17 +651,20 @@ def gather_keys(xash, halflife, ref_dir):
     numbers the classic engine defines (public/keydefs.h of the SDK) are kept, with JOY1-4 and
     AUX1-32 that keydefs.h defines and the classic table names so (the reference key list); the
     one-character names are the printable characters a keyboard sends: no upper-case letter
-    (the engine sends letters in lower case) and no double quote (it cannot be written)."""
+    (the engine sends letters in lower case) and no double quote (it cannot be written). The
+    row of "#" starts with "#" and a tab, which tells it from a comment line."""
     keydefs = halflife.read("public/keydefs.h") or ""
     defined = set(re.findall(r"#define\s+(K_\w+)", keydefs))
     table = xash.read("engine/client/input/in_keys.c") or ""
+    with open(os.path.join(ref_dir, "keys.txt"), encoding="utf-8") as f:
+        reference = [l.strip() for l in f if l.strip()]
     names = []
     for m in re.finditer(r'\{\s*"([A-Z0-9_]+)"\s*,\s*([^,\s]+)\s*,', table):
         name, key = m.group(1), m.group(2)
-        if key in defined or key == "';'":
+        # The re-implementation renamed some keys (JOY1 is its LTRIGGER): a name counts when
+        # the classic key list names it too.
+        if (key in defined or key == "';'") and name in reference:
             names.append(name)
-    with open(os.path.join(ref_dir, "keys.txt"), encoding="utf-8") as f:
-        reference = [l.strip() for l in f if l.strip()]
     for name in reference:
         if name not in names and ("K_" + name) in defined:
             names.append(name)
@@ -675,7 +685,8 @@ def write_file(path, title, origins, rows):
     for s in sorted(paths, key=lambda s: s.repo.lower()):
         lines.append(s.header(paths[s]))
     lines += rows
-    with open(path, "w", encoding="utf-8", newline="\n") as f:
+    # Data files beside the program are ASCII (CP1251) with CR LF breaks, as all of its files.
+    with open(path, "w", encoding="cp1251", errors="replace", newline="\r\n") as f:
         f.write("\n".join(lines) + "\n")
 
 
@@ -684,7 +695,8 @@ def main():
     p.add_argument("--out", required=True)
     for kind in ("rehlds", "regamedll", "halflife", "metamod", "amxmodx", "xash", "cs16client"):
         p.add_argument("--" + kind)
-    p.add_argument("--reference", required=True, help="folder of the shared reference lists")
+    p.add_argument("--reference", required=True,
+                   help="folder of the lists of classic names (tools/words/classic-names)")
     p.add_argument("--gamewritten", action="append", default=[])
     p.add_argument("--plugin", action="append", default=[], help="NAME=OWNER/REPO=PATH[@COMMIT]")
     a = p.parse_args()
@@ -692,8 +704,9 @@ def main():
     src = {k: Source(getattr(a, k)) if getattr(a, k) else None
            for k in ("rehlds", "regamedll", "halflife", "metamod", "amxmodx", "xash",
                      "cs16client")}
-    ref = Source("shared/reference=" + a.reference + "@" + "reference-lists")
-    ref.commit = "(lists with their own sources: SOURCES.md)"
+    # The lists of classic names carry their evidence per name; the header names the folder.
+    ref = Source(os.path.relpath(a.reference).replace(os.sep, "/") + "=" + a.reference +
+                 "@(evidence per name inside)")
     words = Words()
     if src["rehlds"]:
         gather_rehlds(src["rehlds"], words)

@@ -114,9 +114,18 @@ QString ConfigTools::hoverText(const QPoint& point) const {
     const std::string word = line.substr(static_cast<std::size_t>(w.textStart),
                                          static_cast<std::size_t>(w.textEnd - w.textStart));
     const std::string text = word.empty() ? std::string() : explain_(word);
-    if (!text.empty())
+    if (!text.empty()) {
       parts << QStringLiteral("<b>%1</b> — %2")
                    .arg(ui::toQ(word).toHtmlEscaped(), ui::toQ(text).trimmed().toHtmlEscaped());
+    } else if (const core::WordInfo* info = wordInfo(w.token.kind, word)) {
+      // A word without an explanation of ours: where it comes from, and its values when its
+      // source gives them.
+      std::string origin = core::Vocabulary::originText(*info);
+      if (!info->values.empty()) origin += "; значения: " + info->values.describe();
+      parts << QStringLiteral("<b>%1</b> — %2")
+                   .arg(ui::toQ(word).toHtmlEscaped(),
+                        QString::fromStdString(origin).toHtmlEscaped());
+    }
   }
   // Problems under the point, from the last check.
   const core::Offset offset = edit_->offsetOf(block.position() + position);
@@ -129,6 +138,13 @@ QString ConfigTools::hoverText(const QPoint& point) const {
   if (parts.isEmpty()) return {};
   return QStringLiteral("<p style='white-space:pre-wrap'>%1</p>")
       .arg(parts.join(QStringLiteral("<br>")));
+}
+
+const core::WordInfo* ConfigTools::wordInfo(core::TokenKind kind, std::string_view word) const {
+  if (kind != core::TokenKind::Command && kind != core::TokenKind::Variable &&
+      kind != core::TokenKind::Action)
+    return nullptr;
+  return vocabulary_->lookup(word).info;
 }
 
 bool ConfigTools::eventFilter(QObject* watched, QEvent* event) {

@@ -69,7 +69,8 @@ class ConfigTools : public QObject {
   const CheckResult& lastResult() const { return result_; }
 
   // What the tooltip says about the character at a point of the editor's viewport: the word's
-  // explanation and the problems found there. Empty when there is nothing to say.
+  // explanation (for a word without one, its origin from the word base) and the problems found
+  // there. Empty when there is nothing to say.
   QString hoverText(const QPoint& viewportPoint) const;
 
   ConfigHighlighter* highlighter() const { return highlighter_; }
@@ -81,6 +82,9 @@ class ConfigTools : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The word base's entry of a command or variable word; null for other tokens.
+  const core::WordInfo* wordInfo(core::TokenKind kind, std::string_view word) const;
+
   ui::CfgEdit* edit_;
   QWidget* viewport_;  // kept: events may still come while the editor is being destroyed
   std::shared_ptr<const core::Vocabulary> vocabulary_;

@@ -36,6 +36,8 @@ core::KnownWords testWords() {
              core::ValueRule::parse("0..1")},
             {"sv_gravity", false, true, "engine", core::WordSide::Server, {}}};
   w.keyNames = {"MOUSE1", "MOUSE2", "SPACE", "CTRL", "a", "b", "F1"};
+  w.base = {{"mp_round_infinite", false, true, "regamedll", core::WordSide::Server,
+             core::ValueRule::parse("0..1")}};
   return w;
 }
 
@@ -369,7 +371,7 @@ class TestConfigWindows : public QObject {
   }
 
   void hoverExplainsTheWordUnderTheMouse() {
-    Rig r("cl_bob 0.01\r\nbind MOUSE9 quit\r\n");
+    Rig r("cl_bob 0.01\r\nbind MOUSE9 quit\r\nmp_round_infinite 1\r\n");
     const QRect first = r.edit->cursorRect(QTextCursor(r.edit->document()));
     const QString text = r.tools->hoverText(first.center() + QPoint(3, 0));
     QVERIFY2(text.contains(QStringLiteral("Амплитуда покачивания")), qPrintable(text));
@@ -380,6 +382,12 @@ class TestConfigWindows : public QObject {
     c.setPosition(c.position() + 6);
     const QString bad = r.tools->hoverText(r.edit->cursorRect(c).center() + QPoint(2, 0));
     QVERIFY2(bad.contains(QStringLiteral("не имя клавиши")), qPrintable(bad));
+    // A word without an explanation: where it comes from.
+    c.setPosition(r.edit->document()->findBlockByNumber(2).position() + 2);
+    const QString origin = r.tools->hoverText(r.edit->cursorRect(c).center() + QPoint(2, 0));
+    QVERIFY2(
+        origin.contains(QStringLiteral("переменная сервера, ReGameDLL_CS; значения: от 0 до 1")),
+        qPrintable(origin));
     // Nothing to tell over a plain value.
     c.setPosition(r.edit->document()->firstBlock().position() + 8);
     QCOMPARE(r.tools->hoverText(r.edit->cursorRect(c).center() + QPoint(2, 0)), QString());

@@ -106,10 +106,10 @@ TEST(KnownWords, TheWordBaseKnowsTheWordsOfRealConfigs) {
 // longer names compare without regard to case.
 TEST(KnownWords, KeyTableFollowsTheEngine) {
   const core::Vocabulary v(shipped());
-  for (const char* k : {"MOUSE4", "mouse5", "SEMICOLON", "^", "p", "5", "[", "KP_ENTER", "AUX32",
-                        "JOY1", "MWHEELDOWN", "PAUSE", "~"})
+  for (const char* k : {"MOUSE4", "mouse5", "SEMICOLON", "^", "p", "5", "[", "#", "KP_ENTER",
+                        "AUX32", "JOY1", "MWHEELDOWN", "PAUSE", "~"})
     EXPECT_TRUE(v.isEngineKey(k)) << k;
-  for (const char* k : {"P", "Q", "\"", "F13", "SPACEBAR", "", "SCROLLOCK", "A_BUTTON"})
+  for (const char* k : {"P", "Q", "\"", "F13", "SPACEBAR", "", "SCROLLOCK", "LTRIGGER", "A_BUTTON"})
     EXPECT_FALSE(v.isEngineKey(k)) << k;
 }
 
