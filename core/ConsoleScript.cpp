@@ -201,7 +201,6 @@ Vocabulary::Vocabulary(const KnownWords& words) {
   };
   for (const auto& c : words.commands) add(c, kCommand);
   for (const auto& v : words.variables) add(v, kVariable);
-  for (const auto& s : words.switches) add(s, kVariable | kSwitch);
   infos_.reserve(words.base.size());
   for (const WordInfo& w : words.base) {
     const auto flag =
@@ -271,8 +270,8 @@ const Vocabulary::Name* Vocabulary::find(std::string_view name) const {
 Vocabulary::Known Vocabulary::lookup(std::string_view name) const {
   const Name* n = find(name);
   if (n == nullptr) return {};
-  return {(n->flags & kCommand) != 0, (n->flags & kVariable) != 0, (n->flags & kSwitch) != 0,
-          n->side, n->info < 0 ? nullptr : &infos_[static_cast<std::size_t>(n->info)]};
+  return {(n->flags & kCommand) != 0, (n->flags & kVariable) != 0, n->side,
+          n->info < 0 ? nullptr : &infos_[static_cast<std::size_t>(n->info)]};
 }
 
 bool Vocabulary::isCommand(std::string_view name) const {
