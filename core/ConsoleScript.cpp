@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <optional>
 #include <unordered_map>
 
@@ -23,6 +24,13 @@ inline unsigned char lowerAscii(char c) {
 }
 
 inline std::size_t at(Offset o) { return static_cast<std::size_t>(o); }
+
+// Whether any of the eight bytes of `x` is `b`.
+inline bool hasByte(std::uint64_t x, unsigned char b) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  const std::uint64_t y = x ^ (kOnes * b);
+  return ((y - kOnes) & ~y & (kOnes * 0x80)) != 0;
+}
 
 }  // namespace
 
@@ -193,7 +201,6 @@ Vocabulary::Vocabulary(const KnownWords& words) {
   };
   for (const auto& c : words.commands) add(c, kCommand);
   for (const auto& v : words.variables) add(v, kVariable);
-  for (const auto& s : words.switches) add(s, kVariable | kSwitch);
   infos_.reserve(words.base.size());
   for (const WordInfo& w : words.base) {
     const auto flag =
@@ -263,8 +270,8 @@ const Vocabulary::Name* Vocabulary::find(std::string_view name) const {
 Vocabulary::Known Vocabulary::lookup(std::string_view name) const {
   const Name* n = find(name);
   if (n == nullptr) return {};
-  return {(n->flags & kCommand) != 0, (n->flags & kVariable) != 0, (n->flags & kSwitch) != 0,
-          n->side, n->info < 0 ? nullptr : &infos_[static_cast<std::size_t>(n->info)]};
+  return {(n->flags & kCommand) != 0, (n->flags & kVariable) != 0, n->side,
+          n->info < 0 ? nullptr : &infos_[static_cast<std::size_t>(n->info)]};
 }
 
 bool Vocabulary::isCommand(std::string_view name) const {
@@ -325,6 +332,12 @@ void ScriptScanner::scan(std::string_view text, ScriptVisitor& visitor) {
   Offset pos = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
   while (true) {
     Offset lineEnd = pos;
+    while (lineEnd + 8 <= n) {  // eight bytes at a time while none breaks the line
+      std::uint64_t chunk;
+      std::memcpy(&chunk, text.data() + lineEnd, 8);
+      if (hasByte(chunk, '\n') || hasByte(chunk, '\r')) break;
+      lineEnd += 8;
+    }
     while (lineEnd < n && text[at(lineEnd)] != '\n' && text[at(lineEnd)] != '\r') ++lineEnd;
     scanRange(text, pos, lineEnd, 0, nullptr, visitor);
     if (lineEnd >= n) break;
@@ -339,6 +352,14 @@ void ScriptScanner::scanRange(std::string_view text, Offset from, Offset to, int
   Offset afterComment = -1;
   Offset start = from;
   for (Offset i = from; i < to; ++i) {
+    // Eight bytes at a time while none of them is a quote or a ';'.
+    while (i + 8 <= to) {
+      std::uint64_t chunk;
+      std::memcpy(&chunk, text.data() + i, 8);
+      if (hasByte(chunk, '"') || hasByte(chunk, ';')) break;
+      i += 8;
+    }
+    if (i >= to) break;
     const char c = text[at(i)];
     if (c == '"') {
       inQuotes = !inQuotes;

@@ -103,11 +103,10 @@ struct WordInfo {
 };
 
 // The words the game knows, as plain lists (CP1251). The dictionary's data fills the commands,
-// variables and on/off variables; the word base fills `base` and the engine's key names.
+// variables; the word base fills `base` and the engine's key names.
 struct KnownWords {
   std::vector<std::string> commands;   // console commands, the +/- actions among them
   std::vector<std::string> variables;  // console variables
-  std::vector<std::string> switches;   // variables that take only 0 or 1
   std::vector<std::string> keyNames;   // the key names `bind` accepts
   std::vector<WordInfo> base;          // the word base, in the order of its files
   std::vector<std::string> missing;    // data files that were not found or not readable
@@ -130,7 +129,6 @@ class Vocabulary {
   struct Known {
     bool command = false;
     bool variable = false;
-    bool onOff = false;
     WordSide side = WordSide::Unknown;
     // The word base's entry (the first file that names the word); null for words that only
     // the dictionary's lists know. Valid as long as the vocabulary.
@@ -158,7 +156,7 @@ class Vocabulary {
   const std::vector<Entry>& entries() const { return entries_; }
 
  private:
-  enum Flag : std::uint8_t { kCommand = 1, kVariable = 2, kSwitch = 4 };
+  enum Flag : std::uint8_t { kCommand = 1, kVariable = 2 };
   struct Name {
     std::string name;
     std::uint8_t flags = 0;

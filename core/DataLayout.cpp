@@ -197,9 +197,8 @@ std::string DataLayout::wordFolder() const { return resolve(kWords); }
 std::span<const std::string_view> DataLayout::wordFiles() { return kWordFiles; }
 
 std::string DataLayout::relativeName(const std::string& path) const {
-  std::string out = path.compare(0, programDir_.size(), programDir_) == 0
-                        ? path.substr(programDir_.size())
-                        : path;
+  const std::string& base = folders_.dataDir;
+  std::string out = path.compare(0, base.size(), base) == 0 ? path.substr(base.size()) : path;
   for (char& c : out)
     if (c == '\\') c = '/';
   return out;

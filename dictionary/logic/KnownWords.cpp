@@ -15,10 +15,6 @@ namespace brindle::dictionary {
 
 namespace {
 
-constexpr char kEmDash = '\x97';  // "—" in CP1251
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 // The first word of every entry of a tab's lists; lists that cannot be read are named in
 // `missing`.
 void addFirstWords(const std::string& programDir, ListTab tab, std::vector<std::string>& out,
@@ -37,30 +33,6 @@ void addFirstWords(const std::string& programDir, ListTab tab, std::vector<std::
       if (!word.empty() && seen.insert(word).second) out.push_back(word);
     }
   }
-}
-
-// Section -> value of key "q" of an explanation file, by the INI reading rules (first section
-// and first key win, names without regard to case).
-std::unordered_map<std::string, std::string, core::NoCaseHash, core::NoCaseEqual> explanations(
-    const std::string& path) {
-  std::unordered_map<std::string, std::string, core::NoCaseHash, core::NoCaseEqual> out;
-  const core::ReadResult file = core::readFile(path);
-  if (!file.ok) return out;
-  std::string section;
-  bool inSection = false;
-  for (const std::string& raw : core::splitLines(file.data)) {
-    const std::string line = core::trim(raw);
-    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-      section = line.substr(1, line.size() - 2);
-      inSection = true;
-      continue;
-    }
-    const auto eq = line.find('=');
-    if (!inSection || eq == std::string::npos) continue;
-    if (!core::sameName(core::trim(line.substr(0, eq)), kExplanationKey)) continue;
-    out.try_emplace(section, core::trim(line.substr(eq + 1)));
-  }
-  return out;
 }
 
 core::WordSide sideOf(std::string_view text) {
@@ -137,20 +109,6 @@ bool readWordFile(const std::string& path, core::KnownWords& words) {
   return true;
 }
 
-bool describesSwitch(std::string_view text) {
-  std::set<std::string> values;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (!isDigit(text[i]) || (i > 0 && (isDigit(text[i - 1]) || text[i - 1] == '.'))) continue;
-    std::size_t j = i;
-    while (j < text.size() && (isDigit(text[j]) || text[j] == '.')) ++j;
-    std::size_t k = j;
-    while (k < text.size() && text[k] == ' ') ++k;
-    if (k > j && k < text.size() && text[k] == kEmDash) values.emplace(text.substr(i, j - i));
-    i = j;
-  }
-  return values == std::set<std::string>{"0", "1"};
-}
-
 core::KnownWords readKnownWords(const std::string& programDir) {
   core::KnownWords words;
   core::NameSet seenCommands;
@@ -158,11 +116,6 @@ core::KnownWords readKnownWords(const std::string& programDir) {
   addFirstWords(programDir, ListTab::Cmd, words.commands, seenCommands, words.missing);
   addFirstWords(programDir, ListTab::Cvar, words.variables, seenVariables, words.missing);
   const core::DataLayout data(programDir);
-  const auto texts = explanations(data.mainExplanations());
-  for (const std::string& v : words.variables) {
-    const auto it = texts.find(v);
-    if (it != texts.end() && describesSwitch(it->second)) words.switches.push_back(v);
-  }
 
   // The files the word base always has, in their order (the first file naming a word gives its
   // origin), then those of further plugins by name. The folder is listed once; names match

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <unordered_map>
 
 #include "core/Cp1251.h"
@@ -78,26 +79,50 @@ std::size_t distance(std::string_view a, std::string_view b, std::size_t limit) 
   return std::min(prev[m], limit + 1);
 }
 
-// Line starts of a text, for line and column numbers.
-std::vector<Offset> lineStarts(std::string_view text) {
-  std::vector<Offset> starts{0};
-  const auto n = static_cast<Offset>(text.size());
-  for (Offset i = 0; i < n; ++i) {
-    const char c = text[at(i)];
-    if (c == '\n') {
-      starts.push_back(i + 1);
-    } else if (c == '\r') {
-      if (i + 1 < n && text[at(i + 1)] == '\n') ++i;
-      starts.push_back(i + 1);
-    }
-  }
-  return starts;
+// Line and column numbers of offsets taken in increasing order: one walk over the text, however
+// many offsets.
+// Whether any of the eight bytes of `x` is `b`.
+inline bool hasByte(std::uint64_t x, unsigned char b) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  const std::uint64_t y = x ^ (kOnes * b);
+  return ((y - kOnes) & ~y & (kOnes * 0x80)) != 0;
 }
 
-Offset lineIndexOf(const std::vector<Offset>& starts, Offset offset) {
-  const auto it = std::upper_bound(starts.begin(), starts.end(), offset);
-  return static_cast<Offset>(it - starts.begin()) - 1;
-}
+class LineCounter {
+ public:
+  explicit LineCounter(std::string_view text) : text_(text) {}
+  // The line (from 0) of an offset no smaller than the last one asked; the start of that line
+  // in lineStart().
+  Offset lineOf(Offset offset) {
+    const auto n = static_cast<Offset>(text_.size());
+    const Offset to = std::min(offset, n);
+    while (pos_ < to) {
+      // Eight bytes at a time while none of them breaks a line.
+      while (pos_ + 8 <= to) {
+        std::uint64_t chunk;
+        std::memcpy(&chunk, text_.data() + pos_, 8);
+        if (hasByte(chunk, '\n') || hasByte(chunk, '\r')) break;
+        pos_ += 8;
+      }
+      if (pos_ >= to) break;
+      const char c = text_[at(pos_)];
+      ++pos_;
+      if (c == '\n' || c == '\r') {
+        if (c == '\r' && pos_ < n && text_[at(pos_)] == '\n') ++pos_;
+        ++line_;
+        start_ = pos_;
+      }
+    }
+    return line_;
+  }
+  Offset lineStart() const { return start_; }
+
+ private:
+  std::string_view text_;
+  Offset pos_ = 0;
+  Offset line_ = 0;
+  Offset start_ = 0;
+};
 
 // Russian plural of a count: 1 переменная, 2 переменные, 5 переменных.
 std::string countOf(std::size_t n, std::string_view one, std::string_view few,
@@ -472,26 +497,33 @@ std::string Checker::suggestion(std::string_view word, const core::NameSet& alia
     return (u >= '0' && u <= '9') || ((u | 0x20) >= 'a' && (u | 0x20) <= 'z');
   };
   const bool plainStart = letterOrDigit(word[0]);
-  std::size_t best = limit + 1;
-  std::size_t ties = 0;
-  std::string found;
+  SuggestionCache::Best best{{}, limit + 1, false};
   auto consider = [&](std::string_view name) {
     if (name.empty()) return;
     if (plainStart ? !letterOrDigit(name[0]) : name[0] != word[0]) return;
-    const std::size_t d = distance(word, name, std::min(limit, best));
-    if (d < best) {
-      best = d;
-      ties = 1;
-      found = std::string(name);
-    } else if (d == best && d <= limit && !sameName(name, found)) {
-      ++ties;
+    const std::size_t d = distance(word, name, std::min(limit, best.distance));
+    if (d < best.distance) {
+      best = {std::string(name), d, false};
+    } else if (d == best.distance && d <= limit && !sameName(name, best.name)) {
+      best.tie = true;
     }
   };
-  for (const auto& entry : vocabulary_.entries()) consider(entry.name);
+  // The vocabulary's closest word, from the cache when an earlier check looked for it.
+  SuggestionCache::Best* cached = nullptr;
+  if (options_.suggestions) {
+    const auto it = options_.suggestions->words.find(id);
+    if (it != options_.suggestions->words.end()) cached = &it->second;
+  }
+  if (cached) {
+    best = *cached;
+  } else {
+    for (const auto& entry : vocabulary_.entries()) consider(entry.name);
+    if (options_.suggestions) options_.suggestions->words.emplace(id, best);
+  }
   for (const auto& name : aliases) consider(name);
   if (chainAliases_)
     for (const auto& name : *chainAliases_) consider(name);
-  if (best > limit || ties != 1) found.clear();
+  std::string found = best.distance > limit || best.tie ? std::string() : best.name;
   suggestions_.emplace(id, found);
   return found;
 }
@@ -741,6 +773,7 @@ CheckResult Checker::finish(std::string_view text) {
     // In a plugin's config every unknown word is the add-on's; in a server's, those of a prefix
     // that no stock word has (a misspelt sv_ or mp_ name stays a warning).
     const bool plugin = options_.kind == ConfigKind::Plugin;
+    std::unordered_map<std::string_view, std::string> unknownMessages;
     const bool server = options_.kind == ConfigKind::Server;
     for (const Candidate& c : candidates_) {
       const std::string_view word = text.substr(at(c.textOffset), at(c.textLength));
@@ -769,15 +802,20 @@ CheckResult Checker::finish(std::string_view text) {
         it->second.names.emplace(word);
         continue;
       }
-      std::string message = "неизвестная команда или переменная " + q(word);
-      if (word[0] == '#' || word[0] == ';')
-        message += ": «" + std::string(1, word[0]) +
-                   "» не начинает комментарий, комментарий в конфиге начинается с «//»";
-      else if (word[0] == '/')
-        message += ": комментарий начинается с двух «/», а не с одной";
-      else if (const std::string s = suggestion(word, aliases); !s.empty())
-        message += "; может быть, " + q(s) + "?";
-      add(c.offset, c.length, Severity::Warning, ProblemKind::UnknownWord, std::move(message));
+      // A word that comes back again and again gets its message once.
+      auto [known, added] = unknownMessages.try_emplace(word);
+      if (added) {
+        std::string& message = known->second;
+        message = "неизвестная команда или переменная " + q(word);
+        if (word[0] == '#' || word[0] == ';')
+          message += ": «" + std::string(1, word[0]) +
+                     "» не начинает комментарий, комментарий в конфиге начинается с «//»";
+        else if (word[0] == '/')
+          message += ": комментарий начинается с двух «/», а не с одной";
+        else if (const std::string s = suggestion(word, aliases); !s.empty())
+          message += "; может быть, " + q(s) + "?";
+      }
+      add(c.offset, c.length, Severity::Warning, ProblemKind::UnknownWord, known->second);
     }
     for (const auto& [id, m] : modules) {
       const std::string_view first = text.substr(at(m.offset), at(m.length));
@@ -810,19 +848,29 @@ CheckResult Checker::finish(std::string_view text) {
     cycles(text);
   }
 
-  const std::vector<Offset> starts = lineStarts(text);
-  for (const Rebind& r : rebinds_)
-    add(r.earlier.offset, r.earlier.length, Severity::Warning, ProblemKind::KeyBoundTwice,
-        "клавиша " + q(r.earlier.key) + " привязана ещё раз в строке " +
-            std::to_string(lineIndexOf(starts, r.later) + 1) + ": эта привязка не действует");
-  std::stable_sort(problems_.begin(), problems_.end(),
-                   [](const Problem& a, const Problem& b) { return a.offset < b.offset; });
-  for (Problem& p : problems_) {
-    const Offset line = lineIndexOf(starts, p.offset);
-    p.line = line + 1;
-    p.column = p.offset - starts[at(line)] + 1;
+  {
+    // Rebinds come in the order of the later bind, the order of the text.
+    LineCounter lines(text);
+    for (const Rebind& r : rebinds_)
+      add(r.earlier.offset, r.earlier.length, Severity::Warning, ProblemKind::KeyBoundTwice,
+          "клавиша " + q(r.earlier.key) + " привязана ещё раз в строке " +
+              std::to_string(lines.lineOf(r.later) + 1) + ": эта привязка не действует");
   }
-  result.problems = std::move(problems_);
+  // In the order of the text, problems at one offset in the order found: sorted by index, so
+  // that a file with many problems does not move their messages about.
+  std::vector<std::uint32_t> order(problems_.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
+  std::stable_sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
+    return problems_[a].offset < problems_[b].offset;
+  });
+  result.problems.reserve(problems_.size());
+  LineCounter lines(text);
+  for (const std::uint32_t i : order) {
+    Problem& p = problems_[i];
+    p.line = lines.lineOf(p.offset) + 1;
+    p.column = p.offset - lines.lineStart() + 1;
+    result.problems.push_back(std::move(p));
+  }
   return result;
 }
 

@@ -26,6 +26,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/ConsoleScript.h"
@@ -84,6 +85,18 @@ struct CheckResult {
   std::size_t warningCount() const;  // notes not counted
 };
 
+// The closest known word to each unknown word, kept between checks of one document: the live
+// check looks for them again after every pause in typing. Names the vocabulary knows only; the
+// file's aliases are compared at every check.
+struct SuggestionCache {
+  struct Best {
+    std::string name;  // empty: none close enough
+    std::size_t distance = 0;
+    bool tie = false;  // another word as close
+  };
+  std::unordered_map<std::string, Best> words;  // by the lower-case unknown word
+};
+
 struct CheckOptions {
   ConfigKind kind = ConfigKind::Player;
   // Aliases that the other files of the exec chain define: known words in this one. Null for
@@ -93,6 +106,8 @@ struct CheckOptions {
   // game's folder), a file that exec names may well be there in the real one: its absence is
   // not reported.
   bool gameDirKnown = true;
+  // Where to keep the closest known words between checks; null for none.
+  SuggestionCache* suggestions = nullptr;
 };
 
 // Checks a whole config on its own.

@@ -102,6 +102,12 @@ ConfigKind guessConfigKind(std::string_view path, std::string_view text,
   for (const std::string_view name : {"config.cfg", "autoexec.cfg", "userconfig.cfg", "valve.rc"})
     if (parts.name == name) return ConfigKind::Player;
 
+  // What the file sets shows in its first lines: a long file is judged by its first 64 KB.
+  constexpr std::size_t kSample = 64 * 1024;
+  if (text.size() > kSample) {
+    const std::size_t cut = text.find_first_of("\r\n", kSample);
+    text = text.substr(0, cut);
+  }
   Counter counter(vocabulary);
   core::ScriptScanner().scan(text, counter);
   if (counter.total == 0) return ConfigKind::Player;

@@ -77,6 +77,7 @@ void ConfigTools::checkNow() {
     disk_.reset();
   }
   CheckOptions options;
+  options.suggestions = &suggestions_;
   options.kind = chosenKind_ ? *chosenKind_ : guessConfigKind(place.path, text, vocabulary_.get());
   kind_ = options.kind;
   if (place.path.empty()) {

@@ -99,7 +99,9 @@ class ConfigTools : public QObject {
   std::string lastPath_;
   std::optional<ConfigKind> chosenKind_;  // the user's choice for the current file
   ConfigKind kind_ = ConfigKind::Player;
-  std::unique_ptr<DiskSource> disk_;  // the game directory's files, read once per check command
+  std::unique_ptr<DiskSource> disk_;
+  SuggestionCache suggestions_;  // closest known words, kept while the vocabulary stays  // the
+                                 // game directory's files, read once per check command
 };
 
 }  // namespace brindle::editor

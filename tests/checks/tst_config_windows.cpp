@@ -32,11 +32,11 @@ core::KnownWords testWords() {
   w.commands = {"bind",    "unbind",  "alias", "setinfo", "wait",  "echo",  "quit",
                 "+attack", "-attack", "+jump", "-jump",   "+duck", "-duck", "say"};
   w.variables = {"sensitivity", "cl_bob", "cl_bobcycle", "name"};
+  w.keyNames = {"MOUSE1", "MOUSE2", "SPACE", "CTRL", "a", "b", "F1"};
   w.base = {{"hud_fastswitch", false, true, "client", core::WordSide::Client,
              core::ValueRule::parse("0..1")},
-            {"sv_gravity", false, true, "engine", core::WordSide::Server, {}}};
-  w.keyNames = {"MOUSE1", "MOUSE2", "SPACE", "CTRL", "a", "b", "F1"};
-  w.base = {{"mp_round_infinite", false, true, "regamedll", core::WordSide::Server,
+            {"sv_gravity", false, true, "engine", core::WordSide::Server, {}},
+            {"mp_round_infinite", false, true, "regamedll", core::WordSide::Server,
              core::ValueRule::parse("0..1")}};
   return w;
 }

@@ -32,20 +32,6 @@ TEST(KnownWords, ReadFromTheShippedLists) {
   for (const char* v :
        {"sensitivity", "cl_updaterate", "hud_fastswitch", "voice_scale", "gl_vsync"})
     EXPECT_TRUE(has(w.variables, v)) << v;
-  // On/off variables are those whose explanation names exactly the values 0 and 1.
-  for (const char* s : {"hud_fastswitch", "cl_lw", "mp_friendlyfire"})
-    EXPECT_TRUE(has(w.switches, s)) << s;
-  for (const char* s : {"sensitivity", "net_graph", "cl_bob", "developer"})
-    EXPECT_FALSE(has(w.switches, s)) << s;
-}
-
-TEST(KnownWords, SwitchesAreTheVariablesExplainedAsZeroOrOne) {
-  using dictionary::describesSwitch;
-  EXPECT_TRUE(describesSwitch(core::fromUtf8("Быстрый выбор: 1 — сразу; 0 — со списком.")));
-  EXPECT_FALSE(describesSwitch(core::fromUtf8("0 — нет, 1 — кратко, 2 — подробно.")));
-  EXPECT_FALSE(describesSwitch(core::fromUtf8("Амплитуда; 0 — не качается. По умолчанию 0.01.")));
-  EXPECT_FALSE(describesSwitch(core::fromUtf8("Значения 0 и 1; 10 — много.")));
-  EXPECT_FALSE(describesSwitch(""));
 }
 
 // The words that configs the game wrote, a stock amxx.cfg and ReGameDLL's game.cfg use, with
@@ -124,7 +110,6 @@ TEST(KnownWords, MissingOrHeaderlessDataIsNamed) {
   // Letter case of the data folders does not matter.
   dir.write("Dlls/STCMD.DLL", "Bind\r\nalias x\r\n");
   dir.write("Dlls/CvarDll/stcvr.dll", "Sensitivity\r\n\r\n  spaced  \r\n");
-  dir.write("Dlls/ANS1.PRO", core::fromUtf8("[sensitivity]\r\nq=1 — да, 0 — нет\r\n"));
   const std::string header = "# Words\n# source: owner/repo 0123abcd path/file.cpp\n";
   dir.write("Words/engine.tsv", header +
                                     "echo\tcmd\tengine\tboth\t\n"
@@ -137,7 +122,6 @@ TEST(KnownWords, MissingOrHeaderlessDataIsNamed) {
   const core::KnownWords w = dictionary::readKnownWords(dir.path() + "/");
   EXPECT_EQ(w.commands, (std::vector<std::string>{"Bind", "alias"}));
   EXPECT_EQ(w.variables, (std::vector<std::string>{"Sensitivity", "spaced"}));
-  EXPECT_EQ(w.switches, (std::vector<std::string>{"Sensitivity"}));
   EXPECT_EQ(w.keyNames, (std::vector<std::string>{"MOUSE4", "x"}));
   ASSERT_EQ(w.base.size(), 4u);
   EXPECT_EQ(w.base[1].name, "fps_max");
