@@ -7,6 +7,12 @@
 // console setting they stand for (the names brindle-cli shows). A choice between radio buttons is
 // held as the value it writes ("0", "1", "2"); empty means no button is checked, or no text.
 //
+// The rows are one table (SettingsModel.cpp): each entry names the row's first field and holds
+// its read rule and its write rule, so a row cannot be read one way and written another; the
+// fields' kinds and ranges decide what a choice may be and refuse the others with a message.
+// Rules read the commands the game runs (wizard/logic/WizardText.h), and a write changes only
+// the value of the command the game applies last, in that command's own form.
+//
 // An apply writes only the rows whose fields differ from the state the loading pass gave them,
 // so an untouched apply leaves the text as it was, and a setting absent from the file and left
 // alone stays absent.

@@ -115,7 +115,9 @@ ui::SpinField* SettingsPages::spinField(int number, Field field, int start) {
   auto* s = new ui::SpinField(static_cast<int>(info.minimum), static_cast<int>(info.maximum));
   s->setObjectName(QStringLiteral("SpinEdit%1").arg(number));
   s->setText(QString::number(start));
-  s->setFractions(info.fractions);
+  // Any number may be typed; one the row cannot hold (a fraction where the game takes whole
+  // numbers) is refused with a message when applied, never altered while typed.
+  s->setFractions(true);
   numberFields_.emplace_back(field, s);
   return s;
 }
@@ -435,6 +437,7 @@ void SettingsPages::buildConnectionPage(QWidget* page) {
   ownRate_ = new ui::SpinField(0, 99999, 100, frame);
   ownRate_->setObjectName(QStringLiteral("SpinEdit5"));
   ownRate_->setText(QStringLiteral("0"));
+  ownRate_->setFractions(true);
   grid->addWidget(presetConnection_, 1, 0);
   grid->addWidget(connection_, 1, 1);
   grid->addWidget(ownConnection_, 2, 0);
