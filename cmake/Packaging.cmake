@@ -28,6 +28,27 @@ file(RELATIVE_PATH brindle_data_from_bin "/${CMAKE_INSTALL_BINDIR}"
 target_compile_definitions(brindle_core PRIVATE
   BRINDLE_INSTALLED_DATA_DIR="${brindle_data_from_bin}")
 
+# The program's icon (the one its windows show) is drawn from its SVG at build time by a small
+# tool of ours: PNG files for the desktop, a .ico for the Windows executable. The tool runs on
+# the build machine, so a cross build has none.
+set(brindle_icon ${PROJECT_SOURCE_DIR}/app/windows/icons/window.svg)
+set(brindle_out ${CMAKE_BINARY_DIR}/packaging)
+if(TARGET brindle AND NOT CMAKE_CROSSCOMPILING)
+  add_executable(brindle-render-icon EXCLUDE_FROM_ALL packaging/render-icon.cpp)
+  target_link_libraries(brindle-render-icon PRIVATE brindle_settings Qt6::Gui Qt6::Svg)
+  # Beside the packaging files, not among the programs of the build directory.
+  set_target_properties(brindle-render-icon PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${brindle_out})
+  if(WIN32)
+    add_custom_command(OUTPUT ${brindle_out}/brindle.ico
+      COMMAND brindle-render-icon ${brindle_icon} ${brindle_out}/brindle.ico 16 24 32 48 64 256
+      DEPENDS brindle-render-icon ${brindle_icon} VERBATIM)
+    file(WRITE ${brindle_out}/brindle.rc "IDI_ICON1 ICON \"brindle.ico\"\n")
+    set_source_files_properties(${brindle_out}/brindle.rc PROPERTIES
+      OBJECT_DEPENDS ${brindle_out}/brindle.ico)
+    target_sources(brindle PRIVATE ${brindle_out}/brindle.rc)
+  endif()
+endif()
+
 if(BRINDLE_INSTALL_PORTABLE)
   install(TARGETS brindle-cli RUNTIME DESTINATION .)
   if(TARGET brindle)
@@ -51,7 +72,6 @@ if(BRINDLE_SANITIZE)
 endif()
 
 set(brindle_docdir ${CMAKE_INSTALL_DATADIR}/doc/brindle)
-set(brindle_out ${CMAKE_BINARY_DIR}/packaging)
 file(MAKE_DIRECTORY ${brindle_out})
 find_program(BRINDLE_GZIP gzip REQUIRED)
 
@@ -87,17 +107,17 @@ install(FILES packaging/brindle-cli.bash-completion
   DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME brindle-cli)
 
 if(TARGET brindle)
-  # The program's icon (the one its windows show) in every size a desktop asks for, drawn from
-  # its SVG.
-  set(brindle_icon ${PROJECT_SOURCE_DIR}/app/windows/icons/window.svg)
-  find_program(BRINDLE_RSVG_CONVERT rsvg-convert REQUIRED)
+  # The icon in every size a desktop asks for.
+  if(NOT TARGET brindle-render-icon)
+    message(FATAL_ERROR "The installed layout's icons are drawn on the build machine: "
+      "a cross build installs the portable layout (-DBRINDLE_INSTALL_PORTABLE=ON)")
+  endif()
   foreach(size 16 22 24 32 48 64 128 256)
     set(png ${brindle_out}/icons/${size}x${size}/brindle.png)
     add_custom_command(OUTPUT ${png}
       COMMAND ${CMAKE_COMMAND} -E make_directory ${brindle_out}/icons/${size}x${size}
-      COMMAND ${BRINDLE_RSVG_CONVERT} -w ${size} -h ${size}
-        ${brindle_icon} -o ${png}
-      DEPENDS ${brindle_icon} VERBATIM)
+      COMMAND brindle-render-icon ${brindle_icon} ${png} ${size}
+      DEPENDS brindle-render-icon ${brindle_icon} VERBATIM)
     list(APPEND brindle_packaging_outputs ${png})
     install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
   endforeach()
