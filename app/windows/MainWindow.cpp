@@ -781,10 +781,12 @@ void MainWindow::writeSettings() {
   batch.set(Setting::ExplanationTop, l.explanationWindow.y());
   batch.set(Setting::GameConfirmed, confirmed_ ? 1 : 0);
   if (confirmed_) batch.set(Setting::GameDirectory, ui::toUtf8(gameDirectory()));
-  // One write: a failure leaves the old file whole, and the user learns the settings are lost.
+  // One write: a failure leaves the old file whole, and the user learns the settings are lost;
+  // a value that cannot stand on one line is left out and named.
   const core::WriteResult written = settings_.write(batch);
   if (!written.ok)
-    ui::showError(this, QStringLiteral("Настройки не сохранены:\n") + ui::fromUtf8(written.error));
+    ui::showError(this,
+                  QStringLiteral("Не все настройки сохранены:\n") + ui::fromUtf8(written.error));
 }
 
 // ================================================================================ document
