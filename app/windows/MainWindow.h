@@ -2,6 +2,9 @@
 // The main window: the one editor buffer with its document, the file commands, the editing
 // tools, the game directory and the game launch. It also keeps the three tool windows
 // (dictionary window, value panel, explanation window) beside itself.
+// Its members are defined in four files: MainWindow.cpp (the window, its editing tools and
+// closing), MainWindowCommands.cpp (menus, tool bar, the commands opening other windows),
+// MainWindowDocuments.cpp (the document commands) and MainWindowPlacement.cpp (placement).
 #include <QMainWindow>
 #include <QPoint>
 #include <QRect>
@@ -168,6 +171,8 @@ class MainWindow : public QMainWindow, public ui::EditorHost, private editor::Do
   // The stored frame, applied once the window manager has framed the window.
   void placeMainFrame();
   void placeToolWindows();
+  // The tool windows' stored layout, each frame defaulting to the built-in one.
+  ToolLayout storedToolLayout();
 
   std::string programDir_;
   QStringList arguments_;
