@@ -524,6 +524,16 @@ std::string Checker::suggestion(std::string_view word, const core::NameSet& alia
   if (chainAliases_)
     for (const auto& name : *chainAliases_) consider(name);
   std::string found = best.distance > limit || best.tie ? std::string() : best.name;
+  // Names that differ only in their underscores are one setting of two games (the Source
+  // games' cl_crosshaircolor beside this game's cl_crosshair_color), which take other values:
+  // no misspelling to correct.
+  auto withoutUnderscores = [](std::string_view w) {
+    std::string out;
+    for (const char c : w)
+      if (c != '_') out += static_cast<char>(lowerAscii(c));
+    return out;
+  };
+  if (!found.empty() && withoutUnderscores(found) == withoutUnderscores(word)) found.clear();
   suggestions_.emplace(id, found);
   return found;
 }

@@ -76,6 +76,8 @@ TEST(ConfigCheck, UnknownWordsCountTheFilesAliasesAsKnown) {
             "неизвестная команда или переменная «/jump»: комментарий начинается с двух «/», а не "
             "с одной");
   EXPECT_EQ(problems("nate 1")[0].message, "неизвестная команда или переменная «nate»");
+  // A name that differs only in its underscores is another game's, not a misspelling.
+  EXPECT_EQ(problems("clbob 1")[0].message, "неизвестная команда или переменная «clbob»");
   // An alias the game refuses to create stays unknown.
   const std::string name32(32, 'n');
   EXPECT_EQ(found("alias " + name32 + " echo\r\n" + name32),
