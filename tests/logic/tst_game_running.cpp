@@ -10,10 +10,14 @@
 #include "core/ProcessScan.h"
 #include "support/TempDir.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
 #ifdef __linux__
 #include <signal.h>
 #include <sys/wait.h>
-#include <unistd.h>
 #endif
 
 using namespace brindle::core;
@@ -114,3 +118,17 @@ TEST(GameRunning, SeesARealProcessNamedLikeTheGame) {
 }
 
 #endif
+
+TEST(GameRunning, TheSystemListShowsThisProgram) {
+#ifdef _WIN32
+  const long self = static_cast<long>(GetCurrentProcessId());
+#else
+  const long self = static_cast<long>(getpid());
+#endif
+  const auto all = systemProcesses().processes();
+  const auto me =
+      std::find_if(all.begin(), all.end(), [self](const ProcessInfo& p) { return p.pid == self; });
+  ASSERT_NE(me, all.end());
+  EXPECT_NE(me->exe.find("logic_tests"), std::string::npos) << me->exe;
+  EXPECT_FALSE(gameRunsIn(fs::temp_directory_path().string() + "/no-game/cstrike"));
+}
