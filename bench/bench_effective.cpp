@@ -18,7 +18,7 @@ namespace {
 class MemorySource : public editor::FileSource {
  public:
   std::map<std::string, std::string> files;
-  std::optional<std::string> read(const std::string& relPath, bool* unreadable) override {
+  std::optional<std::string_view> read(const std::string& relPath, bool* unreadable) override {
     if (unreadable) *unreadable = false;
     const auto found = files.find(editor::chainKey(relPath));
     if (found == files.end()) return std::nullopt;

@@ -2,15 +2,17 @@
 # brindle-cli clean beside GNU sed doing the same seven substitutions, on one generated config,
 # in one run: wall time (median of interleaved runs) and peak memory (largest resident set) of
 # each whole process, cleaning a file in place and cleaning standard input to standard output.
-# The outputs of the two are compared first.
+# The outputs of the two are compared first. With MODE check, `brindle-cli check FILE` (all its
+# reports written to /dev/null) beside sed's substitutions of the same file to /dev/null.
 #
-#   bench/cli_vs_sed.sh [BUILD_DIR [MEGABYTES [RUNS]]]     (defaults: build 20 7)
+#   bench/cli_vs_sed.sh [BUILD_DIR [MEGABYTES [RUNS [MODE]]]]  (defaults: build 20 7 clean)
 #
 # Needs GNU time (/usr/bin/time, Debian package "time").
 set -eu
 build=${1:-build}
 megabytes=${2:-20}
 runs=${3:-7}
+mode=${4:-clean}
 cli="$build/brindle-cli"
 [ -x "$cli" ] || { echo "no $cli; build brindle-cli first" >&2; exit 2; }
 [ -x /usr/bin/time ] || { echo "GNU time is missing (apt-get install time)" >&2; exit 2; }
@@ -51,6 +53,29 @@ measure() {
   end=$(date +%s%N)
   echo "$(( (end - start) / 1000 ))e-6 $(cat "$work/time.txt")"
 }
+
+if [ "$mode" = check ]; then
+  # The clean configuration the check reads: every line known, nothing to report but the keys
+  # and aliases the lines define again and again.
+  "$cli" check "$work/input.cfg" > "$work/check.txt" || true
+  : > "$work/results.txt"
+  i=0
+  while [ $i -lt "$runs" ]; do
+    echo "cli-check $(measure sh -c "exec \"$cli\" check \"$work/input.cfg\" > /dev/null")" >> "$work/results.txt"
+    echo "sed-check $(measure sh -c "exec sed -f \"$work/clean.sed\" \"$work/input.cfg\" > /dev/null")" >> "$work/results.txt"
+    i=$((i + 1))
+  done
+  size=$(wc -c < "$work/input.cfg")
+  cli_t=$(awk '$1 == "cli-check" { print $2 }' "$work/results.txt" | sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }')
+  sed_t=$(awk '$1 == "sed-check" { print $2 }' "$work/results.txt" | sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }')
+  cli_m=$(awk '$1 == "cli-check" && $3 > m { m = $3 } END { print m }' "$work/results.txt")
+  awk -v ct="$cli_t" -v st="$sed_t" -v cm="$cli_m" -v size="$size" -v reports="$(wc -l < "$work/check.txt")" 'BEGIN {
+    printf "input: %d bytes, %d reports | brindle-cli check %.3f s (%.0f MB/s), %.1f MB peak | sed %.3f s | time ratio %.3f\n",
+      size, reports, ct, size / ct / 1048576, cm / 1024, st, (st > 0 ? ct / st : 0)
+  }'
+  exit 0
+fi
+
 
 : > "$work/results.txt"
 i=0

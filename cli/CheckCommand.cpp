@@ -1,18 +1,28 @@
 // brindle-cli check: the editor's config checks on the command line, for editors and CI.
-// Prints every problem as FILE:LINE:COLUMN: ошибка|предупреждение: text, or the same as JSON.
-// Exit code: 2 when a file could not be read, else 1 when an error was found, else 0.
+// Prints every problem as FILE:LINE:COLUMN: ошибка|предупреждение|замечание: text, or the same
+// as JSON. Each file is checked as what it is (a player's, a server's or a plugin's config,
+// guessed or given with --kind) together with the files the game runs around it, found in its
+// game directory (the nearest folder above it that holds liblist.gam or is named cstrike, else
+// its own folder; --game sets it). Files in UTF-8 are read as such, anything else as CP1251.
+// Exit code: 2 when a file could not be read or the program's word data is missing, else 1 when
+// an error was found, else 0.
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "binds/logic/KeyNames.h"
 #include "cli/Commands.h"
 #include "core/ConsoleScript.h"
+#include "core/Cp1251.h"
 #include "core/FileIO.h"
 #include "dictionary/logic/KnownWords.h"
 #include "editor/logic/ConfigCheck.h"
+#include "editor/logic/ExecChain.h"
+#include "editor/logic/FileKind.h"
 
 namespace brindle::cli {
 
@@ -21,8 +31,61 @@ namespace {
 namespace fs = std::filesystem;
 
 void usage() {
-  std::fputs("Использование: brindle-cli check [--format text|json] FILE...\n", stderr);
+  std::fputs(
+      "Использование: brindle-cli check [--format text|json] [--kind player|server|plugin]\n"
+      "                                 [--game ПАПКА_ИГРЫ] FILE...\n",
+      stderr);
 }
+
+// Whether a text is UTF-8 with at least one character beyond ASCII: such a file is read as
+// UTF-8; anything else, plain ASCII included, is CP1251 already.
+bool isUtf8Text(std::string_view s) {
+  bool wide = false;
+  std::size_t i = 0;
+  while (i < s.size()) {
+    // Plain ASCII eight bytes at a time.
+    if (i + 8 <= s.size()) {
+      std::uint64_t chunk;
+      std::memcpy(&chunk, s.data() + i, 8);
+      if ((chunk & 0x8080808080808080ull) == 0) {
+        i += 8;
+        continue;
+      }
+    }
+    const auto c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    std::size_t n = 0;
+    char32_t cp = 0;
+    if ((c & 0xE0) == 0xC0) {
+      n = 1;
+      cp = c & 0x1Fu;
+    } else if ((c & 0xF0) == 0xE0) {
+      n = 2;
+      cp = c & 0x0Fu;
+    } else if ((c & 0xF8) == 0xF0) {
+      n = 3;
+      cp = c & 0x07u;
+    } else {
+      return false;
+    }
+    for (std::size_t k = 1; k <= n; ++k) {
+      if (i + k >= s.size()) return false;
+      const auto b = static_cast<unsigned char>(s[i + k]);
+      if ((b & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (b & 0x3Fu);
+    }
+    static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
+    if (cp < kMin[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    wide = true;
+    i += n + 1;
+  }
+  return wide;
+}
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 bool hasWildcard(const std::string& s) { return s.find_first_of("*?") != std::string::npos; }
 
@@ -96,10 +159,42 @@ bool write(const std::string& s) { return std::fwrite(s.data(), 1, s.size(), std
 
 int check(const std::vector<std::string>& args, const char* argv0) {
   bool json = false;
+  std::optional<editor::ConfigKind> kind;
+  std::string gameDir;
   std::vector<std::string> inputs;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--format" || a.rfind("--format=", 0) == 0) {
+    if (a == "--kind" || a.rfind("--kind=", 0) == 0 || a == "--game" ||
+        a.rfind("--game=", 0) == 0) {
+      const bool isKind = a.rfind("--kind", 0) == 0;
+      std::string value;
+      if (a == "--kind" || a == "--game") {
+        if (i + 1 >= args.size()) {
+          std::fprintf(stderr, "brindle-cli check: после %s укажите %s\n", a.c_str(),
+                       isKind ? "player, server или plugin" : "папку игры");
+          return 2;
+        }
+        value = args[++i];
+      } else {
+        value = a.substr(7);
+      }
+      if (isKind) {
+        kind = editor::configKindFromName(value);
+        if (!kind) {
+          std::fprintf(stderr,
+                       "brindle-cli check: неизвестный вид конфига \"%s\" (player, server, "
+                       "plugin)\n",
+                       value.c_str());
+          return 2;
+        }
+      } else {
+        if (!core::directoryExists(value)) {
+          std::fprintf(stderr, "brindle-cli check: нет папки игры \"%s\"\n", value.c_str());
+          return 2;
+        }
+        gameDir = value;
+      }
+    } else if (a == "--format" || a.rfind("--format=", 0) == 0) {
       std::string format;
       if (a == "--format") {
         if (i + 1 >= args.size()) {
@@ -128,8 +223,18 @@ int check(const std::vector<std::string>& args, const char* argv0) {
     return 2;
   }
 
-  core::KnownWords words = dictionary::readKnownWords(programDirectory(argv0));
-  for (const auto key : binds::kKeyNames) words.keyNames.emplace_back(key);
+  // Without its word data (a binary copied alone) every word would look unknown: say what is
+  // missing instead of reporting the whole file.
+  const core::KnownWords words = dictionary::readKnownWords(programDirectory(argv0));
+  if (!words.missing.empty()) {
+    std::string list;
+    for (const std::string& m : words.missing) list += (list.empty() ? "" : ", ") + m;
+    std::fprintf(stderr,
+                 "brindle-cli check: нет данных программы рядом с ней (%s): без них проверка "
+                 "невозможна\n",
+                 list.c_str());
+    return 2;
+  }
   const core::Vocabulary vocabulary(words);
 
   bool unreadable = false;
@@ -149,22 +254,55 @@ int check(const std::vector<std::string>& args, const char* argv0) {
         unreadable = true;
         continue;
       }
-      const editor::CheckResult result = editor::checkConfig(in.data, vocabulary);
+      // The game skips a byte-order mark; the text after it may be UTF-8.
+      std::string text = std::move(in.data);
+      const bool bom = text.compare(0, kBom.size(), kBom) == 0;
+      if (isUtf8Text(text)) {
+        text = bom ? std::string(kBom) + core::fromUtf8(std::string_view(text).substr(kBom.size()))
+                   : core::fromUtf8(text);
+      }
+      bool known = true;
+      const std::string game = gameDir.empty() ? editor::findGameDir(file, &known) : gameDir;
+      const std::string relPath = editor::relativeToGame(game, file);
+      editor::CheckOptions options;
+      options.kind = kind ? *kind : editor::guessConfigKind(relPath, text, &vocabulary);
+      options.gameDirKnown = known;
+      editor::DiskSource disk(game);
+      editor::CheckResult result = editor::checkInChain(text, relPath, disk, vocabulary, options);
+      if (bom)
+        for (editor::Problem& p : result.problems)
+          if (p.line == 1 && p.column > 3) p.column -= 3;  // the mark is no character to see
       errors = errors || result.errorCount() > 0;
+      // Written in pieces: a file with very many problems never holds all its output at once.
       std::string out;
+      const std::string jsonFile = json ? jsonString(file) : std::string();
       for (const editor::Problem& p : result.problems) {
+        if (out.size() > (1u << 16)) {
+          ok = ok && write(out);
+          out.clear();
+        }
         if (json) {
           out += first ? "\n  {" : ",\n  {";
           first = false;
-          out += "\"file\": " + jsonString(file) + ", \"line\": " + std::to_string(p.line) +
+          out += "\"file\": " + jsonFile + ", \"line\": " + std::to_string(p.line) +
                  ", \"column\": " + std::to_string(p.column) +
                  ", \"length\": " + std::to_string(p.length) + ", \"severity\": " +
-                 jsonString(p.severity == editor::Severity::Error ? "error" : "warning") +
+                 jsonString(p.severity == editor::Severity::Error     ? "error"
+                            : p.severity == editor::Severity::Warning ? "warning"
+                                                                      : "note") +
                  ", \"kind\": " + jsonString(editor::problemKindName(p.kind)) +
                  ", \"message\": " + jsonString(p.message) + "}";
         } else {
-          out += file + ":" + std::to_string(p.line) + ":" + std::to_string(p.column) + ": " +
-                 std::string(editor::severityName(p.severity)) + ": " + p.message + "\n";
+          out += file;
+          out += ':';
+          out += std::to_string(p.line);
+          out += ':';
+          out += std::to_string(p.column);
+          out += ": ";
+          out += editor::severityName(p.severity);
+          out += ": ";
+          out += p.message;
+          out += '\n';
         }
       }
       ok = ok && write(out);

@@ -1,6 +1,9 @@
 #include "core/ConsoleScript.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <optional>
 #include <unordered_map>
 
 namespace brindle::core {
@@ -22,6 +25,13 @@ inline unsigned char lowerAscii(char c) {
 
 inline std::size_t at(Offset o) { return static_cast<std::size_t>(o); }
 
+// Whether any of the eight bytes of `x` is `b`.
+inline bool hasByte(std::uint64_t x, unsigned char b) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  const std::uint64_t y = x ^ (kOnes * b);
+  return ((y - kOnes) & ~y & (kOnes * 0x80)) != 0;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- names
@@ -39,15 +49,170 @@ bool NoCaseEqual::operator()(std::string_view a, std::string_view b) const noexc
   return sameName(a, b);
 }
 
+// ---------------------------------------------------------------- values
+
+namespace {
+
+bool isDigitChar(char c) { return c >= '0' && c <= '9'; }
+
+// The number at the start of a text as atof reads it (blanks, a sign, digits with a point, an
+// exponent; the rest ignored). Nothing when no digit starts it.
+std::optional<double> leadingNumber(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && isBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  const std::size_t begin = i;
+  while (i < text.size() && isDigitChar(text[i])) ++i;
+  bool digits = i > begin;
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    const std::size_t fraction = i;
+    while (i < text.size() && isDigitChar(text[i])) ++i;
+    digits = digits || i > fraction;
+  }
+  if (!digits) return std::nullopt;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+    if (j < text.size() && isDigitChar(text[j])) {
+      while (j < text.size() && isDigitChar(text[j])) ++j;
+      i = j;
+    }
+  }
+  double value = 0;
+  const std::string number(text.substr(begin, i - begin));
+  const auto parsed = std::from_chars(number.data(), number.data() + number.size(), value);
+  if (parsed.ec != std::errc()) return std::nullopt;
+  return negative ? -value : value;
+}
+
+// A whole text that is a number, for list items.
+std::optional<double> wholeNumber(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  const char first = text.front();
+  if (!isDigitChar(first) && first != '-' && first != '+' && first != '.') return std::nullopt;
+  for (const char c : text)
+    if (!isDigitChar(c) && c != '.' && c != '-' && c != '+' && c != 'e' && c != 'E')
+      return std::nullopt;
+  return leadingNumber(text);
+}
+
+std::string numberText(double v) {
+  char buffer[32];
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, v);
+  return std::string(buffer, written.ptr);
+}
+
+}  // namespace
+
+ValueRule ValueRule::parse(std::string_view text) {
+  ValueRule rule;
+  if (text.empty()) return rule;
+  const auto dots = text.find("..");
+  if (dots != std::string_view::npos) {
+    const std::string_view low = text.substr(0, dots);
+    const std::string_view high = text.substr(dots + 2);
+    const auto min = low.empty() ? std::nullopt : wholeNumber(low);
+    const auto max = high.empty() ? std::nullopt : wholeNumber(high);
+    if ((!low.empty() && !min) || (!high.empty() && !max) || (!min && !max)) return rule;
+    rule.kind = Kind::Range;
+    rule.hasMin = min.has_value();
+    rule.hasMax = max.has_value();
+    rule.min = min.value_or(0);
+    rule.max = max.value_or(0);
+    return rule;
+  }
+  std::size_t from = 0;
+  while (from <= text.size()) {
+    const auto bar = std::min(text.find('|', from), text.size());
+    if (bar > from) rule.items.emplace_back(text.substr(from, bar - from));
+    from = bar + 1;
+  }
+  if (!rule.items.empty()) rule.kind = Kind::List;
+  return rule;
+}
+
+bool ValueRule::accepts(std::string_view value) const {
+  switch (kind) {
+    case Kind::None:
+      return true;
+    case Kind::Range: {
+      const auto v = leadingNumber(value);
+      if (!v) return false;
+      return (!hasMin || *v >= min) && (!hasMax || *v <= max);
+    }
+    case Kind::List: {
+      const auto number = wholeNumber(value);
+      for (const std::string& item : items) {
+        if (sameName(item, value)) return true;
+        if (number) {
+          const auto other = wholeNumber(item);
+          if (other && *other == *number) return true;
+        }
+      }
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string ValueRule::describe() const {
+  switch (kind) {
+    case Kind::None:
+      return {};
+    case Kind::Range:
+      if (hasMin && hasMax) return "от " + numberText(min) + " до " + numberText(max);
+      if (hasMin) return "не меньше " + numberText(min);
+      return "не больше " + numberText(max);
+    case Kind::List: {
+      std::string out = "одно из: ";
+      for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) out += ", ";
+        out += items[i];
+      }
+      return out;
+    }
+  }
+  return {};
+}
+
+// ---------------------------------------------------------------- vocabulary
+
+namespace {
+
+WordSide joinSides(WordSide a, WordSide b) {
+  if (a == WordSide::Unknown) return b;
+  if (b == WordSide::Unknown || a == b) return a;
+  return WordSide::Both;
+}
+
+}  // namespace
+
 Vocabulary::Vocabulary(const KnownWords& words) {
-  std::unordered_map<std::string, std::uint8_t, NoCaseHash, NoCaseEqual> names;
-  auto add = [&names](const std::string& name, std::uint8_t flag) {
-    if (name.empty()) return;
-    names[name] |= flag;
+  std::unordered_map<std::string, Name, NoCaseHash, NoCaseEqual> names;
+  names.reserve(words.commands.size() + words.variables.size() + words.base.size());
+  auto add = [&names](const std::string& name, std::uint8_t flag) -> Name* {
+    if (name.empty()) return nullptr;
+    Name& n = names[name];
+    if (n.name.empty()) n.name = name;
+    n.flags |= flag;
+    return &n;
   };
   for (const auto& c : words.commands) add(c, kCommand);
   for (const auto& v : words.variables) add(v, kVariable);
-  for (const auto& s : words.switches) add(s, kVariable | kSwitch);
+  infos_.reserve(words.base.size());
+  for (const WordInfo& w : words.base) {
+    const auto flag =
+        static_cast<std::uint8_t>((w.command ? kCommand : 0) | (w.variable ? kVariable : 0));
+    Name* n = add(w.name, flag);
+    if (n == nullptr) continue;
+    n->side = joinSides(n->side, w.side);
+    if (n->info < 0) {
+      n->info = static_cast<std::int32_t>(infos_.size());
+      infos_.push_back(w);
+    }
+  }
   for (const auto& k : words.keyNames) {
     if (k.size() == 1)
       singleKeys_[static_cast<unsigned char>(k[0])] = true;
@@ -55,17 +220,17 @@ Vocabulary::Vocabulary(const KnownWords& words) {
       longKeys_.insert(k);
   }
   entries_.reserve(names.size());
-  for (const auto& [name, flag] : names)
-    entries_.push_back({name, (flag & kCommand) ? Kind::Command : Kind::Variable});
+  for (const auto& [name, n] : names)
+    entries_.push_back({n.name, (n.flags & kCommand) ? Kind::Command : Kind::Variable, n.side});
 
   std::size_t size = 16;
   while (size < names.size() * 2) size *= 2;
   table_.assign(size, Slot{});
   mask_ = size - 1;
   keys_.reserve(names.size());
-  for (const auto& [name, flag] : names) {
-    keys_.emplace_back(name, flag);
-    const std::uint64_t h = hashOf(name);
+  for (auto& [name, n] : names) {
+    const std::uint64_t h = hashOf(n.name);
+    keys_.push_back(std::move(n));
     std::size_t i = static_cast<std::size_t>(h) & mask_;
     while (table_[i].key != 0) i = (i + 1) & mask_;
     table_[i] = {static_cast<std::uint32_t>(h >> 32), static_cast<std::uint32_t>(keys_.size())};
@@ -88,31 +253,73 @@ std::uint64_t Vocabulary::hashOf(std::string_view name) {
   return h ^ (h >> 29);
 }
 
-std::uint8_t Vocabulary::flags(std::string_view name) const {
-  if (table_.empty()) return 0;
+const Vocabulary::Name* Vocabulary::find(std::string_view name) const {
+  if (table_.empty()) return nullptr;
   const std::uint64_t h = hashOf(name);
   const auto tag = static_cast<std::uint32_t>(h >> 32);
   for (std::size_t i = static_cast<std::size_t>(h) & mask_;; i = (i + 1) & mask_) {
     const Slot& slot = table_[i];
-    if (slot.key == 0) return 0;
+    if (slot.key == 0) return nullptr;
     if (slot.hash == tag) {
-      const auto& [key, flag] = keys_[slot.key - 1];
-      if (sameName(key, name)) return flag;
+      const Name& key = keys_[slot.key - 1];
+      if (sameName(key.name, name)) return &key;
     }
   }
 }
 
 Vocabulary::Known Vocabulary::lookup(std::string_view name) const {
-  const std::uint8_t f = flags(name);
-  return {(f & kCommand) != 0, (f & kVariable) != 0, (f & kSwitch) != 0};
+  const Name* n = find(name);
+  if (n == nullptr) return {};
+  return {(n->flags & kCommand) != 0, (n->flags & kVariable) != 0, n->side,
+          n->info < 0 ? nullptr : &infos_[static_cast<std::size_t>(n->info)]};
 }
 
-bool Vocabulary::isCommand(std::string_view name) const { return flags(name) & kCommand; }
-bool Vocabulary::isVariable(std::string_view name) const { return flags(name) & kVariable; }
+bool Vocabulary::isCommand(std::string_view name) const {
+  const Name* n = find(name);
+  return n != nullptr && (n->flags & kCommand) != 0;
+}
+
+bool Vocabulary::isVariable(std::string_view name) const {
+  const Name* n = find(name);
+  return n != nullptr && (n->flags & kVariable) != 0;
+}
 
 bool Vocabulary::isKeyName(std::string_view key) const {
   if (key.size() == 1) return singleKeys_[static_cast<unsigned char>(key[0])];
   return !key.empty() && longKeys_.find(key) != longKeys_.end();
+}
+
+bool Vocabulary::isEngineKey(std::string_view key) const { return isKeyName(key); }
+
+std::string Vocabulary::originName(std::string_view origin) {
+  static constexpr std::pair<std::string_view, std::string_view> kNames[] = {
+      {"engine", "движок игры"}, {"client", "клиент игры"},     {"game", "Counter-Strike 1.6"},
+      {"rehlds", "ReHLDS"},      {"regamedll", "ReGameDLL_CS"}, {"metamod", "Metamod"},
+      {"amxmodx", "AMX Mod X"}};
+  for (const auto& [id, text] : kNames)
+    if (id == origin) return std::string(text);
+  if (origin.substr(0, 7) == "plugin:") return "плагин " + std::string(origin.substr(7));
+  return std::string(origin);
+}
+
+std::string Vocabulary::originText(const WordInfo& info) {
+  std::string kind = info.command && !info.variable ? "команда" : "переменная";
+  const std::string_view origin = info.origin;
+  // Add-ons run on the server only: their own name says where the word works.
+  if (origin == "metamod" || origin == "amxmodx") return kind + " " + originName(origin);
+  if (origin.substr(0, 7) == "plugin:") return kind + " плагина " + std::string(origin.substr(7));
+  switch (info.side) {
+    case WordSide::Client:
+      kind += " клиента";
+      break;
+    case WordSide::Server:
+      kind += " сервера";
+      break;
+    case WordSide::Both:
+    case WordSide::Unknown:
+      break;
+  }
+  return kind + ", " + originName(origin);
 }
 
 // ---------------------------------------------------------------- scanning
@@ -125,6 +332,12 @@ void ScriptScanner::scan(std::string_view text, ScriptVisitor& visitor) {
   Offset pos = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
   while (true) {
     Offset lineEnd = pos;
+    while (lineEnd + 8 <= n) {  // eight bytes at a time while none breaks the line
+      std::uint64_t chunk;
+      std::memcpy(&chunk, text.data() + lineEnd, 8);
+      if (hasByte(chunk, '\n') || hasByte(chunk, '\r')) break;
+      lineEnd += 8;
+    }
     while (lineEnd < n && text[at(lineEnd)] != '\n' && text[at(lineEnd)] != '\r') ++lineEnd;
     scanRange(text, pos, lineEnd, 0, nullptr, visitor);
     if (lineEnd >= n) break;
@@ -139,6 +352,14 @@ void ScriptScanner::scanRange(std::string_view text, Offset from, Offset to, int
   Offset afterComment = -1;
   Offset start = from;
   for (Offset i = from; i < to; ++i) {
+    // Eight bytes at a time while none of them is a quote or a ';'.
+    while (i + 8 <= to) {
+      std::uint64_t chunk;
+      std::memcpy(&chunk, text.data() + i, 8);
+      if (hasByte(chunk, '"') || hasByte(chunk, ';')) break;
+      i += 8;
+    }
+    if (i >= to) break;
     const char c = text[at(i)];
     if (c == '"') {
       inQuotes = !inQuotes;

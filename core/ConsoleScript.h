@@ -63,13 +63,53 @@ inline bool sameName(std::string_view a, std::string_view b) {
   return true;
 }
 
+// Which side reads a word: the game client (a player's config), the server (server.cfg and the
+// configs of its add-ons), or both.
+enum class WordSide : std::uint8_t { Unknown, Client, Server, Both };
+
+// The values a source allows for a variable: nothing known, a numeric range (either end may be
+// open) or a list of values. Written in the word base as "MIN..MAX", "MIN..", "..MAX" or
+// "a|b|c".
+struct ValueRule {
+  enum class Kind : std::uint8_t { None, Range, List };
+  Kind kind = Kind::None;
+  bool hasMin = false;
+  bool hasMax = false;
+  double min = 0;
+  double max = 0;
+  std::vector<std::string> items;  // Kind::List
+
+  // An empty or unreadable text gives an empty rule, which accepts everything.
+  static ValueRule parse(std::string_view text);
+  // A range takes a value the way the engine reads a number (atof: leading blanks, then a
+  // number; the rest is ignored); a value that does not start with a number is outside it. A
+  // list takes a value equal to one of its items: numerically where both are numbers ("1.0"
+  // is "1"), otherwise without regard to letter case.
+  bool accepts(std::string_view value) const;
+  bool empty() const { return kind == Kind::None; }
+  // "от 0 до 2", "не меньше 1", "одно из: 0, 1, 2" (UTF-8); empty for an empty rule.
+  std::string describe() const;
+};
+
+// One word of the word base: where it comes from and what it takes. `origin` is a short id:
+// engine, client, game, rehlds, regamedll, metamod, amxmodx, or plugin:<name>.
+struct WordInfo {
+  std::string name;
+  bool command = false;
+  bool variable = false;
+  std::string origin;
+  WordSide side = WordSide::Unknown;
+  ValueRule values;
+};
+
 // The words the game knows, as plain lists (CP1251). The dictionary's data fills the commands,
-// variables and on/off variables; the key names come from the key list of `bind`.
+// variables; the word base fills `base` and the engine's key names.
 struct KnownWords {
   std::vector<std::string> commands;   // console commands, the +/- actions among them
   std::vector<std::string> variables;  // console variables
-  std::vector<std::string> switches;   // variables that take only 0 or 1
   std::vector<std::string> keyNames;   // the key names `bind` accepts
+  std::vector<WordInfo> base;          // the word base, in the order of its files
+  std::vector<std::string> missing;    // data files that were not found or not readable
 };
 
 // Fast lookups over the known words; built once and shared.
@@ -79,6 +119,7 @@ class Vocabulary {
   struct Entry {
     std::string name;  // as the lists write it
     Kind kind;
+    WordSide side = WordSide::Unknown;
   };
 
   Vocabulary() = default;
@@ -88,21 +129,41 @@ class Vocabulary {
   struct Known {
     bool command = false;
     bool variable = false;
-    bool onOff = false;
+    WordSide side = WordSide::Unknown;
+    // The word base's entry (the first file that names the word); null for words that only
+    // the dictionary's lists know. Valid as long as the vocabulary.
+    const WordInfo* info = nullptr;
   };
   Known lookup(std::string_view name) const;
 
   bool isCommand(std::string_view name) const;
   bool isVariable(std::string_view name) const;
   bool isKeyName(std::string_view key) const;
+  // Whether `bind` takes the key name, by the engine's key table and its letter-case rules
+  // (Key_StringToKeynum): a name of one character is that character, exactly as written, so
+  // "p" is a key and "P" is none; a longer name compares without regard to case ("mouse4").
+  bool isEngineKey(std::string_view key) const;
+
+  // The origin of a word in Russian (UTF-8): "переменная сервера, ReGameDLL_CS",
+  // "команда AMX Mod X", "переменная плагина CSDM".
+  static std::string originText(const WordInfo& info);
+  // The display name of an origin id ("regamedll" -> "ReGameDLL_CS"); the id itself when the
+  // id is not known.
+  static std::string originName(std::string_view origin);
 
   // Commands and variables sorted by name without regard to case (a name that is both a
   // command and a variable appears once, as a command).
   const std::vector<Entry>& entries() const { return entries_; }
 
  private:
-  enum Flag : std::uint8_t { kCommand = 1, kVariable = 2, kSwitch = 4 };
-  std::uint8_t flags(std::string_view name) const;
+  enum Flag : std::uint8_t { kCommand = 1, kVariable = 2 };
+  struct Name {
+    std::string name;
+    std::uint8_t flags = 0;
+    WordSide side = WordSide::Unknown;
+    std::int32_t info = -1;  // index into infos_
+  };
+  const Name* find(std::string_view name) const;
   static std::uint64_t hashOf(std::string_view name);
 
   // An open-addressing table over the names: every command of a config is looked up here, so
@@ -112,8 +173,9 @@ class Vocabulary {
     std::uint32_t key = 0;  // index into keys_ plus one; 0 for an empty slot
   };
   std::vector<Slot> table_;
-  std::vector<std::pair<std::string, std::uint8_t>> keys_;
+  std::vector<Name> keys_;
   std::size_t mask_ = 0;
+  std::vector<WordInfo> infos_;
   NameSet longKeys_;
   std::vector<bool> singleKeys_ = std::vector<bool>(256, false);
   std::vector<Entry> entries_;

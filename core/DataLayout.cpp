@@ -15,6 +15,10 @@ constexpr std::string_view kLibraries = "dlls\\dlz";
 constexpr std::string_view kMetaBinds = "dlls\\Metabinds";
 constexpr std::string_view kPictures = "dlls\\cvardll\\guns";
 constexpr std::string_view kHelp = "help";
+constexpr std::string_view kWords = "words";
+constexpr std::string_view kWordFiles[] = {"keys.tsv",    "engine.tsv", "client.tsv",
+                                           "game.tsv",    "rehlds.tsv", "regamedll.tsv",
+                                           "metamod.tsv", "amxmodx.tsv"};
 
 }  // namespace
 
@@ -65,6 +69,19 @@ std::optional<std::string> DataLayout::picture(std::string_view entry) const {
 
 std::optional<std::string> DataLayout::helpPage(std::string_view page) const {
   return inFolder(kHelp, page);
+}
+
+std::string DataLayout::wordFolder() const { return resolve(kWords); }
+
+std::span<const std::string_view> DataLayout::wordFiles() { return kWordFiles; }
+
+std::string DataLayout::relativeName(const std::string& path) const {
+  std::string out = path.compare(0, programDir_.size(), programDir_) == 0
+                        ? path.substr(programDir_.size())
+                        : path;
+  for (char& c : out)
+    if (c == '\\') c = '/';
+  return out;
 }
 
 }  // namespace brindle::core

@@ -4,6 +4,7 @@
 // (resolveDataPath), and a name that comes from a user or a file is accepted only as a plain
 // file name, so that no path leaves its data folder.
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,12 @@ class DataLayout {
   std::optional<std::string> picture(std::string_view entry) const;
   // A help page ("help.html").
   std::optional<std::string> helpPage(std::string_view page) const;
+  // The word base: the folder of its files, and the files it always has (the engine's key
+  // table first; files of further plugins may follow in the folder).
+  std::string wordFolder() const;
+  static std::span<const std::string_view> wordFiles();
+  // A data path as messages name it: relative to the program directory, '/'-separated.
+  std::string relativeName(const std::string& path) const;
 
  private:
   std::string resolve(std::string_view relative) const;

@@ -18,7 +18,6 @@
 
 #include "app/windows/Application.h"
 #include "app/windows/Icons.h"
-#include "binds/logic/KeyNames.h"
 #include "core/Backups.h"
 #include "core/DataLayout.h"
 #include "core/DataPaths.h"
@@ -290,10 +289,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
 // ================================================================================ firstShow
 
 void MainWindow::firstShow() {
-  // The editor knows configs: the dictionary's words and the key names of bind. They are read
+  // The editor knows configs: the dictionary's words and the word base. They are read
   // once the window is up, so the start does not wait for the lists.
-  core::KnownWords words = dictionary::readKnownWords(programDir_);
-  for (const auto key : binds::kKeyNames) words.keyNames.emplace_back(key);
+  const core::KnownWords words = dictionary::readKnownWords(programDir_);
   configTools_ = new editor::ConfigTools(
       memo_, words,
       [this](std::string_view word) {
@@ -301,6 +299,10 @@ void MainWindow::firstShow() {
         return text == dictionary::kNoExplanation ? std::string() : text;
       },
       this);
+  configTools_->setPlaceLookup([this] {
+    return editor::DocumentPlace{session_.untitled() ? std::string() : session_.fileName(),
+                                 ui::toUtf8(gameDirectory())};
+  });
 
   // The stored size is the outer frame's; the decoration is known once the window shows.
   whenExposed({this}, this, [this] { placeMainFrame(); });

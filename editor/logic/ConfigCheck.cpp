@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <unordered_map>
 
 #include "core/Cp1251.h"
@@ -52,17 +53,6 @@ bool isOneOf(std::string_view name, const std::array<std::string_view, N>& names
                      [&](std::string_view n) { return sameName(n, name); });
 }
 
-// The variable reads its value with atof: "1", "1.0" and " 0 " all count.
-bool isZeroOrOne(std::string_view value) {
-  while (!value.empty() && static_cast<unsigned char>(value.front()) <= ' ') value.remove_prefix(1);
-  while (!value.empty() && static_cast<unsigned char>(value.back()) <= ' ') value.remove_suffix(1);
-  if (!value.empty() && value.front() == '+') value.remove_prefix(1);
-  if (value.empty()) return false;
-  double d = 0;
-  const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), d);
-  return ec == std::errc() && end == value.data() + value.size() && (d == 0.0 || d == 1.0);
-}
-
 // Edit distance with transpositions, letter case ignored; anything above `limit` is limit + 1.
 std::size_t distance(std::string_view a, std::string_view b, std::size_t limit) {
   const std::size_t n = a.size();
@@ -89,36 +79,83 @@ std::size_t distance(std::string_view a, std::string_view b, std::size_t limit) 
   return std::min(prev[m], limit + 1);
 }
 
-// Line starts of a text, for line and column numbers.
-std::vector<Offset> lineStarts(std::string_view text) {
-  std::vector<Offset> starts{0};
-  const auto n = static_cast<Offset>(text.size());
-  for (Offset i = 0; i < n; ++i) {
-    const char c = text[at(i)];
-    if (c == '\n') {
-      starts.push_back(i + 1);
-    } else if (c == '\r') {
-      if (i + 1 < n && text[at(i + 1)] == '\n') ++i;
-      starts.push_back(i + 1);
-    }
-  }
-  return starts;
+// Line and column numbers of offsets taken in increasing order: one walk over the text, however
+// many offsets.
+// Whether any of the eight bytes of `x` is `b`.
+inline bool hasByte(std::uint64_t x, unsigned char b) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  const std::uint64_t y = x ^ (kOnes * b);
+  return ((y - kOnes) & ~y & (kOnes * 0x80)) != 0;
 }
 
-Offset lineIndexOf(const std::vector<Offset>& starts, Offset offset) {
-  const auto it = std::upper_bound(starts.begin(), starts.end(), offset);
-  return static_cast<Offset>(it - starts.begin()) - 1;
+class LineCounter {
+ public:
+  explicit LineCounter(std::string_view text) : text_(text) {}
+  // The line (from 0) of an offset no smaller than the last one asked; the start of that line
+  // in lineStart().
+  Offset lineOf(Offset offset) {
+    const auto n = static_cast<Offset>(text_.size());
+    const Offset to = std::min(offset, n);
+    while (pos_ < to) {
+      // Eight bytes at a time while none of them breaks a line.
+      while (pos_ + 8 <= to) {
+        std::uint64_t chunk;
+        std::memcpy(&chunk, text_.data() + pos_, 8);
+        if (hasByte(chunk, '\n') || hasByte(chunk, '\r')) break;
+        pos_ += 8;
+      }
+      if (pos_ >= to) break;
+      const char c = text_[at(pos_)];
+      ++pos_;
+      if (c == '\n' || c == '\r') {
+        if (c == '\r' && pos_ < n && text_[at(pos_)] == '\n') ++pos_;
+        ++line_;
+        start_ = pos_;
+      }
+    }
+    return line_;
+  }
+  Offset lineStart() const { return start_; }
+
+ private:
+  std::string_view text_;
+  Offset pos_ = 0;
+  Offset line_ = 0;
+  Offset start_ = 0;
+};
+
+// Russian plural of a count: 1 переменная, 2 переменные, 5 переменных.
+std::string countOf(std::size_t n, std::string_view one, std::string_view few,
+                    std::string_view many) {
+  const std::size_t tens = n % 100;
+  const std::size_t units = n % 10;
+  std::string_view word = many;
+  if (tens < 11 || tens > 14) {
+    if (units == 1)
+      word = one;
+    else if (units >= 2 && units <= 4)
+      word = few;
+  }
+  return number(n) + " " + std::string(word);
 }
+
+// Prefixes of the engine's, the client's and the game's own words, which no add-on owns.
+constexpr std::array<std::string_view, 10> kStockPrefixes = {"sv_", "mp_", "cl_", "hud_", "gl_",
+                                                             "r_",  "s_",  "m_",  "con_", "net_"};
 
 class Checker : public core::ScriptVisitor {
  public:
-  Checker(const core::Vocabulary& vocabulary, bool lineOnly)
-      : vocabulary_(vocabulary), lineOnly_(lineOnly) {
+  Checker(const core::Vocabulary& vocabulary, bool lineOnly, const CheckOptions& options)
+      : vocabulary_(vocabulary), lineOnly_(lineOnly), options_(options) {
     lastDef_.fill(-1);
   }
 
   void command(std::string_view script, const ScriptCommand& cmd) override;
+  // An exec of the text that runs nothing. `through`: the loop closes in another file that
+  // this exec runs.
+  void execTrouble(const ExecLine& exec, ExecTrouble trouble, bool quiet, bool through);
   CheckResult finish(std::string_view text);
+  void setChainAliases(const core::NameSet* aliases) { chainAliases_ = aliases; }
 
  private:
   // Names are views into the text being checked, which outlives the checker.
@@ -127,7 +164,8 @@ class Checker : public core::ScriptVisitor {
     Offset offset = 0;
     Offset length = 0;
     bool waitSeen = false;
-    std::vector<std::string_view> calls;  // command names of its value before the first wait
+    std::vector<std::string_view> calls;       // command names of its value up to the first wait
+    std::vector<std::string_view> laterCalls;  // those after it
   };
   struct Candidate {
     Offset offset = 0;  // the word as written (with quotes)
@@ -148,6 +186,7 @@ class Checker : public core::ScriptVisitor {
   void add(Offset offset, Offset length, Severity severity, ProblemKind kind, std::string message);
   void alias(std::string_view script, const ScriptCommand& cmd);
   void key(std::string_view script, const ScriptCommand& cmd, bool unbind);
+  void side(std::string_view name, const core::Vocabulary::Known& known, const ScriptWord& w);
   void setinfo(std::string_view script, const ScriptCommand& cmd);
   void userinfo(std::string_view key, std::string_view value, const ScriptCommand& cmd);
   void cycles(std::string_view text);
@@ -155,6 +194,8 @@ class Checker : public core::ScriptVisitor {
 
   const core::Vocabulary& vocabulary_;
   const bool lineOnly_;
+  const CheckOptions options_;
+  const core::NameSet* chainAliases_ = nullptr;
   std::vector<Problem> problems_;
 
   std::vector<AliasDef> defs_;
@@ -209,6 +250,8 @@ void Checker::command(std::string_view script, const ScriptCommand& cmd) {
       def.waitSeen = true;
     else if (!def.waitSeen)
       def.calls.push_back(name);
+    else
+      def.laterCalls.push_back(name);
   }
 
   bool inComment = false;
@@ -222,7 +265,17 @@ void Checker::command(std::string_view script, const ScriptCommand& cmd) {
     }
   }
 
-  const core::Vocabulary::Known known = vocabulary_.lookup(name);
+  // A value of several words ("alias p \"sv_password \"1\"\"") reaches the game joined with
+  // blanks and without its quotes (Cmd_Alias_f): a quoted first word then reads without the
+  // blanks around it.
+  std::string_view lookupName = name;
+  if (depth > 0 && words[0].quoted && cmd.parent && cmd.parent->words.size() > 3) {
+    while (!lookupName.empty() && static_cast<unsigned char>(lookupName.front()) <= ' ')
+      lookupName.remove_prefix(1);
+    while (!lookupName.empty() && static_cast<unsigned char>(lookupName.back()) <= ' ')
+      lookupName.remove_suffix(1);
+  }
+  const core::Vocabulary::Known known = vocabulary_.lookup(lookupName);
   if (!known.command && !known.variable && !inComment && !lineOnly_ && !name.empty())
     candidates_.push_back(
         {words[0].start, words[0].length, words[0].textStart(), words[0].textLength()});
@@ -253,14 +306,19 @@ void Checker::command(std::string_view script, const ScriptCommand& cmd) {
         break;
     }
   }
-  if (known.variable && !known.command && words.size() >= 2) {
-    if (known.onOff) {
-      const std::string_view value = words[1].text(script);
-      if (!isZeroOrOne(value))
-        add(words[1].start, words[1].length, Severity::Warning, ProblemKind::SwitchValue,
-            q(name) + " принимает только 0 или 1, а не " + q(value));
+  if (known.variable && !known.command) {
+    if (depth == 0 && !lineOnly_ && !inComment) side(name, known, words[0]);
+    if (words.size() >= 2) {
+      if (known.info && !known.info->values.empty()) {
+        const std::string_view value = words[1].text(script);
+        if (!known.info->values.accepts(value))
+          add(words[1].start, words[1].length, Severity::Warning, ProblemKind::BadValue,
+              q(name) + ": значение " + q(value) + " вне допустимых (" +
+                  known.info->values.describe() + ")");
+      }
+      if (depth == 0 && isOneOf(name, kUserinfoVariables))
+        userinfo(name, words[1].text(script), cmd);
     }
-    if (depth == 0 && isOneOf(name, kUserinfoVariables)) userinfo(name, words[1].text(script), cmd);
   }
 }
 
@@ -287,9 +345,32 @@ void Checker::alias(std::string_view script, const ScriptCommand& cmd) {
     return;
   }
   if (lineOnly_) return;
-  defs_.push_back({name, w.start, w.length, false, {}});
+  defs_.push_back({name, w.start, w.length, false, {}, {}});
   firstDef_.try_emplace(name, defs_.size() - 1);
   lastDef_[static_cast<std::size_t>(cmd.depth)] = static_cast<long>(defs_.size() - 1);
+}
+
+// A variable of the other side does nothing where this config runs. A player's config runs in
+// the game on the player's computer: a variable of the server rules or of a server's add-on
+// there does not reach the server the player joins. The engine's own server variables are left
+// alone: the player's engine keeps them for the servers it starts and writes them into
+// config.cfg itself. A server's config and its add-ons' run on the server, where no variable of
+// the game client is read.
+void Checker::side(std::string_view name, const core::Vocabulary::Known& known,
+                   const ScriptWord& w) {
+  if (!known.info) return;
+  const std::string_view origin = known.info->origin;
+  if (options_.kind == ConfigKind::Player) {
+    if (known.side != core::WordSide::Server || origin == "engine") return;
+    add(w.start, w.length, Severity::Warning, ProblemKind::WrongSide,
+        q(name) + " — " + core::Vocabulary::originText(*known.info) +
+            ": она действует, только когда игрок сам создаёт игру; на сервере, куда он заходит, "
+            "она ничего не делает");
+  } else if (known.side == core::WordSide::Client) {
+    add(w.start, w.length, Severity::Warning, ProblemKind::WrongSide,
+        q(name) + " — " + core::Vocabulary::originText(*known.info) +
+            ": сервер её не читает, в конфиге сервера она ничего не делает");
+  }
 }
 
 void Checker::key(std::string_view script, const ScriptCommand& cmd, bool unbind) {
@@ -298,15 +379,19 @@ void Checker::key(std::string_view script, const ScriptCommand& cmd, bool unbind
   const ScriptWord& w = words[1];
   const std::string_view key = w.text(script);
   const std::string_view command = unbind ? "unbind" : "bind";
-  if (!vocabulary_.isKeyName(key)) {
+  // Key_StringToKeynum takes any name of one character as that character's key; only an
+  // upper-case letter names no key, since the game sends letters in lower case.
+  const bool anySingle = key.size() == 1 && !(key[0] >= 'A' && key[0] <= 'Z');
+  if (!anySingle && !vocabulary_.isEngineKey(key)) {
     std::string message;
     const char lower = static_cast<char>(lowerAscii(key.empty() ? '\0' : key[0]));
     if (key.empty())
       message = "пустое имя клавиши: " + std::string(command) + " его не примет";
     else if (key.size() == 1 && lower != key[0] &&
-             vocabulary_.isKeyName(std::string_view(&lower, 1)))
-      message =
-          q(key) + " — не имя клавиши: буквы пишутся строчными, " + q(std::string_view(&lower, 1));
+             vocabulary_.isEngineKey(std::string_view(&lower, 1)))
+      message = q(key) + " — не имя клавиши: имя из одного символа игра сравнивает с учётом " +
+                "регистра, а клавиша этой буквы называется " + q(std::string_view(&lower, 1)) +
+                "; такая привязка не сработает";
     else
       message = q(key) + " — не имя клавиши: " + std::string(command) + " его не примет";
     add(w.start, w.length, Severity::Error, ProblemKind::BadKeyName, std::move(message));
@@ -404,18 +489,41 @@ std::string Checker::suggestion(std::string_view word, const core::NameSet& alia
   if (const auto it = suggestions_.find(id); it != suggestions_.end()) return it->second;
   if (suggestions_.size() >= kMaxSuggestions) return {};
   const std::size_t limit = word.size() <= 5 ? 1 : 2;
-  std::size_t best = limit + 1;
-  std::string found;
+  // A name is offered only when it alone is closest: with two as close, the user's word may be
+  // either, or neither. "+", "-" and any other first character that is no letter or digit stay
+  // as they are: "/jump" is no misspelt "+jump", nor "-duck" one of "+duck".
+  auto letterOrDigit = [](char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (u >= '0' && u <= '9') || ((u | 0x20) >= 'a' && (u | 0x20) <= 'z');
+  };
+  const bool plainStart = letterOrDigit(word[0]);
+  SuggestionCache::Best best{{}, limit + 1, false};
   auto consider = [&](std::string_view name) {
-    const std::size_t d = distance(word, name, std::min(limit, best));
-    if (d < best || (d == best && d <= limit && name < found)) {
-      best = d;
-      found = std::string(name);
+    if (name.empty()) return;
+    if (plainStart ? !letterOrDigit(name[0]) : name[0] != word[0]) return;
+    const std::size_t d = distance(word, name, std::min(limit, best.distance));
+    if (d < best.distance) {
+      best = {std::string(name), d, false};
+    } else if (d == best.distance && d <= limit && !sameName(name, best.name)) {
+      best.tie = true;
     }
   };
-  for (const auto& entry : vocabulary_.entries()) consider(entry.name);
+  // The vocabulary's closest word, from the cache when an earlier check looked for it.
+  SuggestionCache::Best* cached = nullptr;
+  if (options_.suggestions) {
+    const auto it = options_.suggestions->words.find(id);
+    if (it != options_.suggestions->words.end()) cached = &it->second;
+  }
+  if (cached) {
+    best = *cached;
+  } else {
+    for (const auto& entry : vocabulary_.entries()) consider(entry.name);
+    if (options_.suggestions) options_.suggestions->words.emplace(id, best);
+  }
   for (const auto& name : aliases) consider(name);
-  if (best > limit) found.clear();
+  if (chainAliases_)
+    for (const auto& name : *chainAliases_) consider(name);
+  std::string found = best.distance > limit || best.tie ? std::string() : best.name;
   suggestions_.emplace(id, found);
   return found;
 }
@@ -430,14 +538,50 @@ void Checker::cycles(std::string_view text) {
   node.reserve(order.size());
   for (std::size_t i = 0; i < order.size(); ++i) node.emplace(defs_[order[i]].name, i);
 
-  // An alias reaches another through a call made before any wait in one of its values; a
-  // name that is also a command runs the command, not the alias.
+  // Which aliases wait when they run: a wait in one of their values, or a call of an alias
+  // that waits, at any place of the value. An alias only another file of the chain defines may
+  // wait for all this file tells.
+  std::vector<bool> waits(order.size(), false);
+  {
+    std::vector<std::vector<std::size_t>> callers(order.size());
+    std::vector<std::size_t> queue;
+    auto mark = [&](std::size_t v) {
+      if (!waits[v]) {
+        waits[v] = true;
+        queue.push_back(v);
+      }
+    };
+    for (const AliasDef& def : defs_) {
+      const std::size_t from = node.at(def.name);
+      if (def.waitSeen) mark(from);
+      for (const auto* list : {&def.calls, &def.laterCalls})
+        for (const std::string_view call : *list) {
+          if (vocabulary_.isCommand(call)) continue;
+          if (const auto it = node.find(call); it != node.end())
+            callers[it->second].push_back(from);
+          else if (chainAliases_ && chainAliases_->find(call) != chainAliases_->end())
+            mark(from);
+        }
+    }
+    for (std::size_t qi = 0; qi < queue.size(); ++qi)
+      for (const std::size_t caller : callers[queue[qi]]) mark(caller);
+  }
+
+  // An alias reaches another through a call made before the first wait of one of its values,
+  // the wait of an alias it calls included; a name that is also a command runs the command,
+  // not the alias.
   std::vector<std::vector<std::size_t>> edges(order.size());
   for (const AliasDef& def : defs_) {
     const std::size_t from = node.at(def.name);
     for (const std::string_view call : def.calls) {
       if (vocabulary_.isCommand(call)) continue;
-      if (const auto it = node.find(call); it != node.end()) edges[from].push_back(it->second);
+      const auto it = node.find(call);
+      if (it == node.end()) {
+        if (chainAliases_ && chainAliases_->find(call) != chainAliases_->end()) break;
+        continue;
+      }
+      edges[from].push_back(it->second);
+      if (waits[it->second]) break;
     }
   }
   for (auto& e : edges) {
@@ -494,6 +638,34 @@ void Checker::cycles(std::string_view text) {
     const std::size_t start = m.front();  // the first defined alias of the component
     const bool self = std::binary_search(edges[start].begin(), edges[start].end(), start);
     if (m.size() < 2 && !self) continue;
+    // Aliases are redefined while they run, so which value of a member runs depends on the
+    // moment: when one value of a member reaches a wait (its own, or through an alias it calls)
+    // before it calls back into the loop, the loop may well wait there.
+    bool breaks = false;
+    for (const AliasDef& def : defs_) {
+      if (breaks) break;
+      if (component[node.at(def.name)] != component[start]) continue;
+      bool back = false;
+      for (const std::string_view call : def.calls) {
+        if (vocabulary_.isCommand(call)) continue;
+        const auto it = node.find(call);
+        if (it == node.end()) {
+          if (chainAliases_ && chainAliases_->find(call) != chainAliases_->end()) breaks = true;
+          if (breaks) break;
+          continue;
+        }
+        if (component[it->second] == component[start]) {
+          back = true;
+          break;
+        }
+        if (waits[it->second]) {
+          breaks = true;
+          break;
+        }
+      }
+      if (!back && def.waitSeen) breaks = true;
+    }
+    if (breaks) continue;
     // A path from the first alias back to itself inside the component (breadth first).
     std::vector<std::size_t> path;
     if (self) {
@@ -536,6 +708,46 @@ void Checker::cycles(std::string_view text) {
   (void)text;
 }
 
+void Checker::execTrouble(const ExecLine& exec, ExecTrouble trouble, bool quiet, bool through) {
+  const std::string name = q(exec.target);
+  switch (trouble) {
+    case ExecTrouble::Missing:
+      if (quiet || !options_.gameDirKnown) return;  // the game looks for it without a word
+      add(exec.offset, exec.length, Severity::Warning, ProblemKind::ExecFailed,
+          "файла " + name + " нет в папке игры: игра напишет «couldn't exec " +
+              core::toUtf8(exec.target) + "» и пойдёт дальше");
+      return;
+    case ExecTrouble::Unreadable:
+      add(exec.offset, exec.length, Severity::Warning, ProblemKind::ExecFailed,
+          "файл " + name + " не читается: игра его не выполнит");
+      return;
+    case ExecTrouble::NotConfig:
+      add(exec.offset, exec.length, Severity::Warning, ProblemKind::ExecFailed,
+          "exec выполняет только файлы .cfg и .rc: " + name +
+              " игра не выполнит, имя пишется с расширением");
+      return;
+    case ExecTrouble::BadPath:
+      add(exec.offset, exec.length, Severity::Warning, ProblemKind::ExecFailed,
+          "exec не принимает путь " + name +
+              ": в нём нельзя «\\», «:», «~», «..» и «/» в начале; путь считается от папки игры");
+      return;
+    case ExecTrouble::Usage:
+      add(exec.offset, exec.length, Severity::Warning, ProblemKind::ExecFailed,
+          "exec принимает ровно одно имя файла: игра покажет подсказку и ничего не выполнит");
+      return;
+    case ExecTrouble::Loop:
+      add(exec.offset, exec.length, Severity::Error, ProblemKind::ExecFailed,
+          through ? "файлы, которые запускает " + name +
+                        ", снова запускают этот файл: игра будет выполнять их по кругу"
+                  : "файл запускает сам себя: игра будет выполнять его по кругу");
+      return;
+    case ExecTrouble::TooDeep:
+      add(exec.offset, exec.length, Severity::Warning, ProblemKind::ExecFailed,
+          "цепочка exec за " + name + " слишком длинная: дальше проверка её не прослеживает");
+      return;
+  }
+}
+
 CheckResult Checker::finish(std::string_view text) {
   CheckResult result;
   if (const auto nul = text.find('\0'); nul != std::string_view::npos)
@@ -545,28 +757,86 @@ CheckResult Checker::finish(std::string_view text) {
   if (!lineOnly_) {
     for (const auto& [name, def] : firstDef_) result.aliases.emplace(name);
     const core::NameSet& aliases = result.aliases;
+    auto knownAlias = [&](std::string_view word) {
+      return aliases.find(word) != aliases.end() ||
+             (chainAliases_ && chainAliases_->find(word) != chainAliases_->end());
+    };
 
+    // Unknown words of one prefix in an add-on's config are that add-on's: one note for them
+    // all, at the first.
+    struct Module {
+      Offset offset = 0;
+      Offset length = 0;
+      core::NameSet names;
+    };
+    std::vector<std::pair<std::string, Module>> modules;
+    // In a plugin's config every unknown word is the add-on's; in a server's, those of a prefix
+    // that no stock word has (a misspelt sv_ or mp_ name stays a warning).
+    const bool plugin = options_.kind == ConfigKind::Plugin;
+    std::unordered_map<std::string_view, std::string> unknownMessages;
+    const bool server = options_.kind == ConfigKind::Server;
     for (const Candidate& c : candidates_) {
       const std::string_view word = text.substr(at(c.textOffset), at(c.textLength));
-      if (aliases.find(word) != aliases.end()) continue;
+      if (knownAlias(word)) continue;
       if (word.size() > 1 && (word[0] == '+' || word[0] == '-')) {
         std::string partner(word);
         partner[0] = word[0] == '+' ? '-' : '+';
-        if (aliases.find(partner) != aliases.end()) continue;  // the pair check tells
+        if (knownAlias(partner)) continue;  // the pair check tells
       }
-      std::string message = "неизвестная команда или переменная " + q(word);
-      if (const std::string s = suggestion(word, aliases); !s.empty())
-        message += "; может быть, " + q(s) + "?";
-      add(c.offset, c.length, Severity::Warning, ProblemKind::UnknownWord, std::move(message));
+      const std::string_view prefix = wordPrefix(word);
+      const bool stock = !prefix.empty() && isStockPrefix(prefix);
+      // A player's game hands a command it does not know to the server it is on
+      // (Cmd_ForwardToServer): amx_ commands are AMX Mod X plugins' commands there.
+      if (options_.kind == ConfigKind::Player &&
+          (sameName(prefix, "amx_") || sameName(prefix, "amxx_")))
+        continue;
+      const bool letters = !word.empty() && ((word[0] | 0x20) >= 'a' && (word[0] | 0x20) <= 'z');
+      if ((plugin && letters) || (server && !prefix.empty() && !stock)) {
+        const std::string id = lowered(prefix);
+        auto it = std::find_if(modules.begin(), modules.end(),
+                               [&](const auto& m) { return m.first == id; });
+        if (it == modules.end()) {
+          modules.push_back({id, Module{c.offset, c.length, {}}});
+          it = modules.end() - 1;
+        }
+        it->second.names.emplace(word);
+        continue;
+      }
+      // A word that comes back again and again gets its message once.
+      auto [known, added] = unknownMessages.try_emplace(word);
+      if (added) {
+        std::string& message = known->second;
+        message = "неизвестная команда или переменная " + q(word);
+        if (word[0] == '#' || word[0] == ';')
+          message += ": «" + std::string(1, word[0]) +
+                     "» не начинает комментарий, комментарий в конфиге начинается с «//»";
+        else if (word[0] == '/')
+          message += ": комментарий начинается с двух «/», а не с одной";
+        else if (const std::string s = suggestion(word, aliases); !s.empty())
+          message += "; может быть, " + q(s) + "?";
+      }
+      add(c.offset, c.length, Severity::Warning, ProblemKind::UnknownWord, known->second);
+    }
+    for (const auto& [id, m] : modules) {
+      const std::string_view first = text.substr(at(m.offset), at(m.length));
+      const std::string count = countOf(m.names.size(), "переменная", "переменные", "переменных");
+      add(m.offset, m.length, Severity::Note, ProblemKind::UnknownModule,
+          id.empty()
+              ? "неизвестный модуль: " + count + " без общей приставки, как " +
+                    q(first.front() == '"' ? first.substr(1, first.size() - 2) : first)
+              : "неизвестный модуль: " + count + " " +
+                    core::toUtf8(wordPrefix(first.front() == '"' ? first.substr(1) : first)) + "…");
     }
 
     for (std::size_t i = 0; i < defs_.size(); ++i) {
       const AliasDef& def = defs_[i];
       if (firstDef_.at(def.name) != i) continue;
       if (def.name.size() < 2 || (def.name[0] != '+' && def.name[0] != '-')) continue;
+      // "- None -" and the like are no key actions: a key binds "+name" only to a word.
+      if (static_cast<unsigned char>(def.name[1]) <= ' ') continue;
       std::string partner(def.name);
       partner[0] = def.name[0] == '+' ? '-' : '+';
-      if (aliases.find(partner) != aliases.end()) continue;
+      if (knownAlias(partner)) continue;
       add(def.offset, def.length, Severity::Warning, ProblemKind::UnpairedAlias,
           def.name[0] == '+'
               ? "алиас " + q(def.name) + " без парного " + q(partner) +
@@ -578,19 +848,29 @@ CheckResult Checker::finish(std::string_view text) {
     cycles(text);
   }
 
-  const std::vector<Offset> starts = lineStarts(text);
-  for (const Rebind& r : rebinds_)
-    add(r.earlier.offset, r.earlier.length, Severity::Warning, ProblemKind::KeyBoundTwice,
-        "клавиша " + q(r.earlier.key) + " привязана ещё раз в строке " +
-            std::to_string(lineIndexOf(starts, r.later) + 1) + ": эта привязка не действует");
-  std::stable_sort(problems_.begin(), problems_.end(),
-                   [](const Problem& a, const Problem& b) { return a.offset < b.offset; });
-  for (Problem& p : problems_) {
-    const Offset line = lineIndexOf(starts, p.offset);
-    p.line = line + 1;
-    p.column = p.offset - starts[at(line)] + 1;
+  {
+    // Rebinds come in the order of the later bind, the order of the text.
+    LineCounter lines(text);
+    for (const Rebind& r : rebinds_)
+      add(r.earlier.offset, r.earlier.length, Severity::Warning, ProblemKind::KeyBoundTwice,
+          "клавиша " + q(r.earlier.key) + " привязана ещё раз в строке " +
+              std::to_string(lines.lineOf(r.later) + 1) + ": эта привязка не действует");
   }
-  result.problems = std::move(problems_);
+  // In the order of the text, problems at one offset in the order found: sorted by index, so
+  // that a file with many problems does not move their messages about.
+  std::vector<std::uint32_t> order(problems_.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
+  std::stable_sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
+    return problems_[a].offset < problems_[b].offset;
+  });
+  result.problems.reserve(problems_.size());
+  LineCounter lines(text);
+  for (const std::uint32_t i : order) {
+    Problem& p = problems_[i];
+    p.line = lines.lineOf(p.offset) + 1;
+    p.column = p.offset - lines.lineStart() + 1;
+    result.problems.push_back(std::move(p));
+  }
   return result;
 }
 
@@ -603,6 +883,9 @@ bool isLineProblem(ProblemKind kind) {
     case ProblemKind::AliasCycle:
     case ProblemKind::UserinfoTooLong:
     case ProblemKind::KeyBoundTwice:
+    case ProblemKind::WrongSide:
+    case ProblemKind::UnknownModule:
+    case ProblemKind::ExecFailed:
       return false;
     default:
       return true;
@@ -615,10 +898,16 @@ std::size_t CheckResult::errorCount() const {
                     [](const Problem& p) { return p.severity == Severity::Error; }));
 }
 
-std::size_t CheckResult::warningCount() const { return problems.size() - errorCount(); }
+std::size_t CheckResult::warningCount() const {
+  return static_cast<std::size_t>(
+      std::count_if(problems.begin(), problems.end(),
+                    [](const Problem& p) { return p.severity == Severity::Warning; }));
+}
 
-CheckResult checkConfig(std::string_view text, const core::Vocabulary& vocabulary) {
-  Checker checker(vocabulary, false);
+CheckResult checkConfig(std::string_view text, const core::Vocabulary& vocabulary,
+                        const CheckOptions& options) {
+  Checker checker(vocabulary, false, options);
+  checker.setChainAliases(options.chainAliases);
   core::ScriptScanner().scan(text, checker);
   return checker.finish(text);
 }
@@ -627,14 +916,99 @@ CheckResult checkConfig(std::string_view text, const core::KnownWords& words) {
   return checkConfig(text, core::Vocabulary(words));
 }
 
+namespace {
+
+// Checks the one file of a chain, and learns from the others the aliases they define.
+class ChainCheck : public ChainVisitor {
+ public:
+  ChainCheck(Checker& checker, std::string key, const core::NameSet* known)
+      : checker_(checker), key_(std::move(key)) {
+    if (known) aliases_ = *known;
+  }
+  const core::NameSet& aliases() const { return aliases_; }
+
+  void enterFile(const ChainFile& file) override {
+    if (!done_ && !checked_ && chainKey(file.path) == key_) checked_ = &file;
+  }
+  void command(const ChainFile& file, std::string_view script,
+               const core::ScriptCommand& command) override {
+    if (&file == checked_) {
+      checker_.command(script, command);
+      if (command.words.size() == 2 && sameName(command.name(script), "exec")) {
+        current_.offset = command.words[1].start;
+        current_.length = command.words[1].length;
+        current_.target = std::string(command.words[1].text(script));
+      }
+      return;
+    }
+    if (command.words.size() >= 2 && sameName(command.name(script), "alias"))
+      aliases_.emplace(command.words[1].text(script));
+  }
+  void missingFile(const ChainFile& from, const ExecLine& exec, ExecTrouble trouble,
+                   bool quiet) override {
+    if (&from == checked_) checker_.execTrouble(exec, trouble, quiet, false);
+  }
+  void loop(const ChainFile& from, const ExecLine& exec, ExecTrouble trouble) override {
+    if (&from == checked_)
+      checker_.execTrouble(exec, trouble, false, false);
+    else if (checked_ && trouble == ExecTrouble::Loop && chainKey(exec.target) == key_ &&
+             !reported_) {
+      // The loop closes deeper in the chain: it is this file's exec that starts it.
+      checker_.execTrouble(current_, trouble, false, true);
+      reported_ = true;
+    }
+  }
+  void leaveFile(const ChainFile& file) override {
+    if (&file == checked_) {
+      checked_ = nullptr;
+      done_ = true;
+    }
+  }
+
+ private:
+  Checker& checker_;
+  std::string key_;
+  core::NameSet aliases_;
+  const ChainFile* checked_ = nullptr;
+  bool done_ = false;
+  bool reported_ = false;
+  ExecLine current_;
+};
+
+}  // namespace
+
+CheckResult checkInChain(std::string_view text, const std::string& relPath, FileSource& files,
+                         const core::Vocabulary& vocabulary, const CheckOptions& options,
+                         const StartOptions& start) {
+  OverlaySource overlay(files);
+  overlay.set(relPath, text);
+  Checker checker(vocabulary, false, options);
+  ChainCheck chain(checker, chainKey(relPath), options.chainAliases);
+  checker.setChainAliases(&chain.aliases());
+  std::vector<std::string> startFiles = gameStartFiles(
+      overlay, options.kind == ConfigKind::Player ? GameRole::Client : GameRole::DedicatedServer,
+      start);
+  startFiles.push_back(relPath);
+  walkChain(overlay, startFiles, chain);
+  return checker.finish(text);
+}
+
 std::vector<Problem> checkLine(std::string_view line, const core::Vocabulary& vocabulary) {
-  Checker checker(vocabulary, true);
+  Checker checker(vocabulary, true, CheckOptions{});
   core::ScriptScanner().scan(line, checker);
   return checker.finish(line).problems;
 }
 
 std::string_view severityName(Severity severity) {
-  return severity == Severity::Error ? "ошибка" : "предупреждение";
+  switch (severity) {
+    case Severity::Error:
+      return "ошибка";
+    case Severity::Warning:
+      return "предупреждение";
+    case Severity::Note:
+      return "замечание";
+  }
+  return "ошибка";
 }
 
 std::string_view problemKindName(ProblemKind kind) {
@@ -667,8 +1041,14 @@ std::string_view problemKindName(ProblemKind kind) {
       return "userinfo-too-long";
     case ProblemKind::KeyBoundTwice:
       return "key-bound-twice";
-    case ProblemKind::SwitchValue:
-      return "switch-value";
+    case ProblemKind::BadValue:
+      return "bad-value";
+    case ProblemKind::WrongSide:
+      return "wrong-side";
+    case ProblemKind::UnknownModule:
+      return "unknown-module";
+    case ProblemKind::ExecFailed:
+      return "exec-failed";
   }
   return "unknown";
 }

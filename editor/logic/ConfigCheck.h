@@ -26,9 +26,12 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/ConsoleScript.h"
+#include "editor/logic/ExecChain.h"
+#include "editor/logic/FileKind.h"
 
 namespace brindle::editor {
 
@@ -37,7 +40,8 @@ inline constexpr std::size_t kMaxInfoText = 126;      // characters of a setinfo
 inline constexpr std::size_t kMaxUserinfo = 255;      // characters of the user-info string
 inline constexpr std::size_t kMaxCommandLine = 1023;  // characters of one command
 
-enum class Severity : std::uint8_t { Error, Warning };
+// A note tells what the check cannot judge (the words of an add-on no source knows).
+enum class Severity : std::uint8_t { Error, Warning, Note };
 
 enum class ProblemKind : std::uint8_t {
   UnclosedQuote,
@@ -54,7 +58,10 @@ enum class ProblemKind : std::uint8_t {
   SetinfoValue,
   UserinfoTooLong,
   KeyBoundTwice,
-  SwitchValue  // an on/off variable set to something else than 0 or 1
+  BadValue,       // a value outside the range or list the word's source gives
+  WrongSide,      // a server word in a player's config, a client word in a server's
+  UnknownModule,  // the unknown words of one prefix in a plugin's config, as one note
+  ExecFailed      // an exec that runs nothing: no such file, a bad name, a loop
 };
 
 // Problems of these kinds follow from their own line alone; the others need the whole file.
@@ -75,18 +82,53 @@ struct CheckResult {
   core::NameSet aliases;          // the aliases the text defines
 
   std::size_t errorCount() const;
-  std::size_t warningCount() const;
+  std::size_t warningCount() const;  // notes not counted
 };
 
-// Checks a whole config.
-CheckResult checkConfig(std::string_view text, const core::Vocabulary& vocabulary);
+// The closest known word to each unknown word, kept between checks of one document: the live
+// check looks for them again after every pause in typing. Names the vocabulary knows only; the
+// file's aliases are compared at every check.
+struct SuggestionCache {
+  struct Best {
+    std::string name;  // empty: none close enough
+    std::size_t distance = 0;
+    bool tie = false;  // another word as close
+  };
+  std::unordered_map<std::string, Best> words;  // by the lower-case unknown word
+};
+
+struct CheckOptions {
+  ConfigKind kind = ConfigKind::Player;
+  // Aliases that the other files of the exec chain define: known words in this one. Null for
+  // none.
+  const core::NameSet* chainAliases = nullptr;
+  // Whether the game directory is known for sure. When it is only a guess (a file outside any
+  // game's folder), a file that exec names may well be there in the real one: its absence is
+  // not reported.
+  bool gameDirKnown = true;
+  // Where to keep the closest known words between checks; null for none.
+  SuggestionCache* suggestions = nullptr;
+};
+
+// Checks a whole config on its own.
+CheckResult checkConfig(std::string_view text, const core::Vocabulary& vocabulary,
+                        const CheckOptions& options = {});
 CheckResult checkConfig(std::string_view text, const core::KnownWords& words);
+
+// Checks `text`, the file at `relPath` of the game directory that `files` reads, together with
+// the files the game runs around it: those it runs at start for this kind of config (a player's
+// files for a player's config, a server's otherwise) and every file an exec runs. Aliases any of
+// them defines are known here; the execs of `text` that run nothing are reported. The text
+// counts in place of the file on disk.
+CheckResult checkInChain(std::string_view text, const std::string& relPath, FileSource& files,
+                         const core::Vocabulary& vocabulary, const CheckOptions& options,
+                         const StartOptions& start = {});
 
 // The problems of one line that need nothing but the line (isLineProblem): what the editor
 // underlines while the user types. Offsets count from the line's start; line is 1.
 std::vector<Problem> checkLine(std::string_view line, const core::Vocabulary& vocabulary);
 
-// "ошибка" or "предупреждение".
+// "ошибка", "предупреждение" or "замечание".
 std::string_view severityName(Severity severity);
 // A stable name of the kind for machine-readable output: "unclosed-quote", "alias-cycle" ...
 std::string_view problemKindName(ProblemKind kind);

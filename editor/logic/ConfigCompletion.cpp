@@ -23,13 +23,15 @@ bool startsWithNoCase(std::string_view s, std::string_view prefix) {
 }  // namespace
 
 std::vector<Completion> completionsFor(std::string_view prefix, const core::Vocabulary& vocabulary,
-                                       const core::NameSet& aliases, std::size_t limit) {
+                                       const core::NameSet& aliases, std::size_t limit,
+                                       bool serverWords) {
   std::vector<Completion> out;
   const auto& entries = vocabulary.entries();
   auto it = std::lower_bound(
       entries.begin(), entries.end(), prefix,
       [](const core::Vocabulary::Entry& e, std::string_view p) { return lessNoCase(e.name, p); });
   for (; it != entries.end() && startsWithNoCase(it->name, prefix); ++it) {
+    if (!serverWords && it->side == core::WordSide::Server) continue;
     core::TokenKind kind = core::TokenKind::Variable;
     if (it->kind == core::Vocabulary::Kind::Command)
       kind = (it->name[0] == '+' || it->name[0] == '-') ? core::TokenKind::Action

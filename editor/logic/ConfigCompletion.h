@@ -16,9 +16,12 @@ struct Completion {
 };
 
 // Known commands and variables and the file's aliases whose names start with `prefix`, letter
-// case ignored, sorted by name; at most `limit` of them.
+// case ignored, sorted by name; at most `limit` of them. The server's own words only with
+// `serverWords` (a file that looks like a server's or an add-on's config): a player has no use
+// for them.
 std::vector<Completion> completionsFor(std::string_view prefix, const core::Vocabulary& vocabulary,
-                                       const core::NameSet& aliases, std::size_t limit = 500);
+                                       const core::NameSet& aliases, std::size_t limit = 500,
+                                       bool serverWords = true);
 
 // Accepting a completion for the word at the caret (core::wordAt) of a line: the part of the
 // line to replace, the text that replaces it and where the caret goes, all in the line. A

@@ -1,6 +1,5 @@
 #include "editor/logic/ExecChain.h"
 
-#include <deque>
 #include <filesystem>
 #include <set>
 #include <system_error>
@@ -81,7 +80,7 @@ bool quietWhenMissing(std::string_view name) {
 
 DiskSource::DiskSource(std::string gameDir) : gameDir_(std::move(gameDir)) {}
 
-std::optional<std::string> DiskSource::read(const std::string& relPath, bool* unreadable) {
+std::optional<std::string_view> DiskSource::read(const std::string& relPath, bool* unreadable) {
   const std::string key = chainKey(relPath);
   auto it = cache_.find(key);
   if (it == cache_.end()) {
@@ -115,14 +114,14 @@ std::optional<std::string> DiskSource::read(const std::string& relPath, bool* un
   }
   if (unreadable) *unreadable = it->second.unreadable;
   if (!it->second.found || it->second.unreadable) return std::nullopt;
-  return it->second.text;
+  return std::string_view(it->second.text);
 }
 
-void OverlaySource::set(const std::string& relPath, std::string text) {
-  texts_[chainKey(relPath)] = std::move(text);
+void OverlaySource::set(const std::string& relPath, std::string_view text) {
+  texts_[chainKey(relPath)] = text;
 }
 
-std::optional<std::string> OverlaySource::read(const std::string& relPath, bool* unreadable) {
+std::optional<std::string_view> OverlaySource::read(const std::string& relPath, bool* unreadable) {
   if (const auto it = texts_.find(chainKey(relPath)); it != texts_.end()) {
     if (unreadable) *unreadable = false;
     return it->second;
@@ -141,10 +140,8 @@ class Walker {
 
   void start(const std::string& path) {
     bool unreadable = false;
-    std::optional<std::string> text = source_.read(path, &unreadable);
-    if (!text) return;
-    texts_.push_back(std::move(*text));
-    walkFile(path, texts_.back(), 0, false, nullptr);
+    const std::optional<std::string_view> text = source_.read(path, &unreadable);
+    if (text) walkFile(path, *text, 0, false, nullptr);
   }
 
  private:
@@ -212,7 +209,7 @@ class Walker {
     }
     if (conditional && !conditionalDone_.insert(key).second) return;
     bool unreadable = false;
-    std::optional<std::string> text = source_.read(line.target, &unreadable);
+    const std::optional<std::string_view> text = source_.read(line.target, &unreadable);
     if (!text) {
       visitor_.missingFile(from, line, unreadable ? ExecTrouble::Unreadable : ExecTrouble::Missing,
                            !unreadable && quietWhenMissing(line.target));
@@ -222,14 +219,12 @@ class Walker {
       visitor_.loop(from, line, ExecTrouble::TooDeep);
       return;
     }
-    texts_.push_back(std::move(*text));
-    walkFile(line.target, texts_.back(), from.depth + 1, conditional, &from);
+    walkFile(line.target, *text, from.depth + 1, conditional, &from);
   }
 
   FileSource& source_;
   ChainVisitor& visitor_;
   WalkOptions options_;
-  std::deque<std::string> texts_;  // every text read, alive until the walk ends
   std::vector<std::string> running_;
   std::set<std::string> conditionalDone_;
   std::vector<std::unique_ptr<core::ScriptScanner>> scanners_;
@@ -265,7 +260,8 @@ std::vector<std::string> gameStartFiles(FileSource& source, GameRole role,
 
 // ---------------------------------------------------------------- game directories
 
-std::string findGameDir(const std::string& filePath) {
+std::string findGameDir(const std::string& filePath, bool* found) {
+  if (found) *found = true;
   std::error_code ec;
   fs::path file = fs::absolute(core::pathFromUtf8(filePath), ec);
   if (ec) file = core::pathFromUtf8(filePath);
@@ -275,7 +271,16 @@ std::string findGameDir(const std::string& filePath) {
     if (findEntry(dir, "liblist.gam")) return core::utf8Of(dir);
     if (dir == dir.parent_path()) break;
   }
+  if (found) *found = false;
   return core::utf8Of(own);
+}
+
+bool isInside(const std::string& dir, const std::string& filePath) {
+  std::error_code ec;
+  const fs::path file = fs::absolute(core::pathFromUtf8(filePath), ec);
+  const fs::path base = fs::absolute(core::pathFromUtf8(dir), ec);
+  const fs::path rel = file.lexically_relative(base);
+  return !rel.empty() && core::utf8Of(rel).rfind("..", 0) != 0;
 }
 
 std::string relativeToGame(const std::string& gameDir, const std::string& filePath) {

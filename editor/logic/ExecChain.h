@@ -37,8 +37,9 @@ class FileSource {
   virtual ~FileSource() = default;
   // The bytes of the file at `relPath` ('/'-separated, relative to the game directory, letter
   // case ignored), or nothing when there is no such file. `unreadable` is set when the file is
-  // there but cannot be read.
-  virtual std::optional<std::string> read(const std::string& relPath, bool* unreadable) = 0;
+  // there but cannot be read. The text stays valid as long as the source does, until it is told
+  // to forget or replace that file.
+  virtual std::optional<std::string_view> read(const std::string& relPath, bool* unreadable) = 0;
 };
 
 // The files of a game directory on disk. Reads each file once and keeps it, so a walk that
@@ -46,7 +47,7 @@ class FileSource {
 class DiskSource : public FileSource {
  public:
   explicit DiskSource(std::string gameDir);  // UTF-8 path
-  std::optional<std::string> read(const std::string& relPath, bool* unreadable) override;
+  std::optional<std::string_view> read(const std::string& relPath, bool* unreadable) override;
   // Forgets what was read, so that the next walk sees the files as they are now.
   void refresh() { cache_.clear(); }
   const std::string& gameDir() const { return gameDir_; }
@@ -66,12 +67,14 @@ class DiskSource : public FileSource {
 class OverlaySource : public FileSource {
  public:
   explicit OverlaySource(FileSource& base) : base_(base) {}
-  void set(const std::string& relPath, std::string text);
-  std::optional<std::string> read(const std::string& relPath, bool* unreadable) override;
+  // The file at `relPath` reads as `text`, which the caller keeps alive and unchanged while the
+  // overlay is in use (the editor's document, the file the command line checks).
+  void set(const std::string& relPath, std::string_view text);
+  std::optional<std::string_view> read(const std::string& relPath, bool* unreadable) override;
 
  private:
   FileSource& base_;
-  std::map<std::string, std::string> texts_;  // by lower-case relative path
+  std::map<std::string, std::string_view> texts_;  // by chainKey
 };
 
 // A file of the chain while it is being walked.
@@ -183,8 +186,11 @@ std::vector<std::string> gameStartFiles(FileSource& source, GameRole role,
 
 // The game directory of a config file on the command line: the nearest folder above the file
 // (its own folder first) that holds liblist.gam or is named cstrike (letter case ignored); the
-// file's own folder when there is none. Paths are UTF-8.
-std::string findGameDir(const std::string& filePath);
+// file's own folder when there is none (then `found`, when given, is set to false). Paths are
+// UTF-8.
+std::string findGameDir(const std::string& filePath, bool* found = nullptr);
+// Whether `filePath` lies inside `dir` (at any depth).
+bool isInside(const std::string& dir, const std::string& filePath);
 // The path of `filePath` relative to `gameDir` with '/' separators; the file name alone when the
 // file is not inside it.
 std::string relativeToGame(const std::string& gameDir, const std::string& filePath);

@@ -33,11 +33,13 @@ QString kindText(core::TokenKind kind) {
 
 CompletionPopup::CompletionPopup(ui::CfgEdit* edit,
                                  std::shared_ptr<const core::Vocabulary> vocabulary,
-                                 std::function<const core::NameSet&()> aliases)
+                                 std::function<const core::NameSet&()> aliases,
+                                 std::function<bool()> serverWords)
     : QTreeWidget(edit),
       edit_(edit),
       vocabulary_(std::move(vocabulary)),
-      aliases_(std::move(aliases)) {
+      aliases_(std::move(aliases)),
+      serverWords_(std::move(serverWords)) {
   setObjectName(QStringLiteral("CompletionPopup"));
   setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
   setAttribute(Qt::WA_ShowWithoutActivating);
@@ -88,7 +90,8 @@ bool CompletionPopup::refresh(bool explicitRequest) {
     dismiss();
     return false;
   }
-  completions_ = completionsFor(prefix, *vocabulary_, aliases_());
+  completions_ =
+      completionsFor(prefix, *vocabulary_, aliases_(), 500, !serverWords_ || serverWords_());
   const std::string whole = line.substr(static_cast<std::size_t>(w.textStart),
                                         static_cast<std::size_t>(w.textEnd - w.textStart));
   // Nothing to offer, or only the very word that is already written.

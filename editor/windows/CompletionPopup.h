@@ -28,8 +28,11 @@ class CompletionPopup : public QTreeWidget {
   static constexpr int kVisibleRows = 10;
 
   // `aliases` gives the document's aliases (from the last check).
+  // `serverWords` tells whether the document looks like a server's or an add-on's config, whose
+  // completion offers the server's words too.
   CompletionPopup(ui::CfgEdit* edit, std::shared_ptr<const core::Vocabulary> vocabulary,
-                  std::function<const core::NameSet&()> aliases);
+                  std::function<const core::NameSet&()> aliases,
+                  std::function<bool()> serverWords = {});
 
   // Opens the list for the word at the caret; an explicit request also opens it on an empty
   // word. Returns whether it is shown.
@@ -52,6 +55,7 @@ class CompletionPopup : public QTreeWidget {
   ui::CfgEdit* edit_;
   std::shared_ptr<const core::Vocabulary> vocabulary_;
   std::function<const core::NameSet&()> aliases_;
+  std::function<bool()> serverWords_;
   std::vector<Completion> completions_;
   bool typed_ = false;
 };

@@ -25,7 +25,8 @@ ConfigTools::ConfigTools(ui::CfgEdit* edit, const core::KnownWords& words,
       problems_(new ProblemWindow(edit, toolParent)),
       completion_(new CompletionPopup(
           edit, vocabulary_,
-          [this]() -> const core::NameSet& { return highlighter_->fileAliases(); })),
+          [this]() -> const core::NameSet& { return highlighter_->fileAliases(); },
+          [this] { return kind_ != ConfigKind::Player; })),
       pause_(new QTimer(this)) {
   setObjectName(QStringLiteral("ConfigTools"));
   pause_->setSingleShot(true);
@@ -36,7 +37,13 @@ ConfigTools::ConfigTools(ui::CfgEdit* edit, const core::KnownWords& words,
   // aliases count as known words.
   connect(edit_, &QPlainTextEdit::blockCountChanged, pause_, qOverload<>(&QTimer::start));
   viewport_->installEventFilter(this);
+  connect(problems_.data(), &ProblemWindow::kindChosen, this, &ConfigTools::setKind);
   pause_->start();
+}
+
+void ConfigTools::setKind(ConfigKind kind) {
+  chosenKind_ = kind;
+  checkNow();
 }
 
 ConfigTools::~ConfigTools() {
@@ -47,6 +54,7 @@ ConfigTools::~ConfigTools() {
 ProblemWindow* ConfigTools::problemWindow() const { return problems_.data(); }
 
 void ConfigTools::checkConfig() {
+  disk_.reset();  // the files around the document may have changed since the last command
   checkNow();
   if (!placed_) {
     // The first time, over the lower part of the editor, where it hides little.
@@ -61,7 +69,29 @@ void ConfigTools::checkConfig() {
 
 void ConfigTools::checkNow() {
   pause_->stop();
-  result_ = editor::checkConfig(edit_->getText(), *vocabulary_);
+  const std::string text = edit_->getText();
+  const DocumentPlace place = place_ ? place_() : DocumentPlace{};
+  if (place.path != lastPath_) {  // another file: its own kind, its own game directory
+    lastPath_ = place.path;
+    chosenKind_.reset();
+    disk_.reset();
+  }
+  CheckOptions options;
+  options.suggestions = &suggestions_;
+  options.kind = chosenKind_ ? *chosenKind_ : guessConfigKind(place.path, text, vocabulary_.get());
+  kind_ = options.kind;
+  if (place.path.empty()) {
+    result_ = editor::checkConfig(text, *vocabulary_, options);
+  } else {
+    // The game directory the user chose when the file lies in it, else the one around the file.
+    bool known = true;
+    std::string game = place.gameDir;
+    if (game.empty() || !isInside(game, place.path)) game = findGameDir(place.path, &known);
+    options.gameDirKnown = known;
+    if (!disk_ || disk_->gameDir() != game) disk_ = std::make_unique<DiskSource>(game);
+    result_ = checkInChain(text, relativeToGame(game, place.path), *disk_, *vocabulary_, options);
+  }
+  if (problems_) problems_->setKind(kind_, !chosenKind_);
   highlighter_->setFileAliases(result_.aliases);
   highlighter_->setProblems(result_.problems);
   if (problems_) problems_->setProblems(result_.problems);
@@ -84,9 +114,18 @@ QString ConfigTools::hoverText(const QPoint& point) const {
     const std::string word = line.substr(static_cast<std::size_t>(w.textStart),
                                          static_cast<std::size_t>(w.textEnd - w.textStart));
     const std::string text = word.empty() ? std::string() : explain_(word);
-    if (!text.empty())
+    if (!text.empty()) {
       parts << QStringLiteral("<b>%1</b> — %2")
                    .arg(ui::toQ(word).toHtmlEscaped(), ui::toQ(text).trimmed().toHtmlEscaped());
+    } else if (const core::WordInfo* info = wordInfo(w.token.kind, word)) {
+      // A word without an explanation of ours: where it comes from, and its values when its
+      // source gives them.
+      std::string origin = core::Vocabulary::originText(*info);
+      if (!info->values.empty()) origin += "; значения: " + info->values.describe();
+      parts << QStringLiteral("<b>%1</b> — %2")
+                   .arg(ui::toQ(word).toHtmlEscaped(),
+                        QString::fromStdString(origin).toHtmlEscaped());
+    }
   }
   // Problems under the point, from the last check.
   const core::Offset offset = edit_->offsetOf(block.position() + position);
@@ -99,6 +138,13 @@ QString ConfigTools::hoverText(const QPoint& point) const {
   if (parts.isEmpty()) return {};
   return QStringLiteral("<p style='white-space:pre-wrap'>%1</p>")
       .arg(parts.join(QStringLiteral("<br>")));
+}
+
+const core::WordInfo* ConfigTools::wordInfo(core::TokenKind kind, std::string_view word) const {
+  if (kind != core::TokenKind::Command && kind != core::TokenKind::Variable &&
+      kind != core::TokenKind::Action)
+    return nullptr;
+  return vocabulary_->lookup(word).info;
 }
 
 bool ConfigTools::eventFilter(QObject* watched, QEvent* event) {

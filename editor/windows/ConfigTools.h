@@ -7,11 +7,14 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/ConsoleScript.h"
 #include "editor/logic/ConfigCheck.h"
+#include "editor/logic/ExecChain.h"
+#include "editor/logic/FileKind.h"
 
 class QPoint;
 class QTimer;
@@ -30,6 +33,13 @@ class ProblemWindow;
 // The explanation of a word (CP1251), as "О&пределить" shows it; empty when there is none.
 using ExplanationLookup = std::function<std::string(std::string_view word)>;
 
+// Where the document lives: its file (UTF-8, empty while untitled) and the game directory the
+// user chose (the cstrike folder; empty when none was chosen).
+struct DocumentPlace {
+  std::string path;
+  std::string gameDir;
+};
+
 class ConfigTools : public QObject {
   Q_OBJECT
 
@@ -43,6 +53,14 @@ class ConfigTools : public QObject {
               QWidget* toolParent);
   ~ConfigTools() override;
 
+  // Tells where the document lives, asked at every check: the check then follows the files the
+  // game runs around it (aliases they define are known, execs that run nothing are reported)
+  // and judges the file by its kind, guessed from its name and content unless the user chose
+  // one in the problem window.
+  void setPlaceLookup(std::function<DocumentPlace()> place) { place_ = std::move(place); }
+  // The kind the last check judged the document as.
+  ConfigKind kind() const { return kind_; }
+  void setKind(ConfigKind kind);  // as the user's choice
   // "Инструменты → Проверить конфиг" (F7): checks the document now and shows the problems.
   void checkConfig();
   // The check that otherwise runs after a pause in typing: updates the highlighting and the
@@ -51,7 +69,8 @@ class ConfigTools : public QObject {
   const CheckResult& lastResult() const { return result_; }
 
   // What the tooltip says about the character at a point of the editor's viewport: the word's
-  // explanation and the problems found there. Empty when there is nothing to say.
+  // explanation (for a word without one, its origin from the word base) and the problems found
+  // there. Empty when there is nothing to say.
   QString hoverText(const QPoint& viewportPoint) const;
 
   ConfigHighlighter* highlighter() const { return highlighter_; }
@@ -63,6 +82,9 @@ class ConfigTools : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The word base's entry of a command or variable word; null for other tokens.
+  const core::WordInfo* wordInfo(core::TokenKind kind, std::string_view word) const;
+
   ui::CfgEdit* edit_;
   QWidget* viewport_;  // kept: events may still come while the editor is being destroyed
   std::shared_ptr<const core::Vocabulary> vocabulary_;
@@ -73,6 +95,13 @@ class ConfigTools : public QObject {
   CompletionPopup* completion_;
   QTimer* pause_;
   CheckResult result_;
+  std::function<DocumentPlace()> place_;
+  std::string lastPath_;
+  std::optional<ConfigKind> chosenKind_;  // the user's choice for the current file
+  ConfigKind kind_ = ConfigKind::Player;
+  std::unique_ptr<DiskSource> disk_;
+  SuggestionCache suggestions_;  // closest known words, kept while the vocabulary stays  // the
+                                 // game directory's files, read once per check command
 };
 
 }  // namespace brindle::editor

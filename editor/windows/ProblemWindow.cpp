@@ -1,5 +1,7 @@
 #include "editor/windows/ProblemWindow.h"
 
+#include <QComboBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QStyle>
@@ -27,6 +29,31 @@ ProblemWindow::ProblemWindow(ui::CfgEdit* edit, QWidget* parent)
   layout->setContentsMargins(2, 2, 2, 2);
   layout->setSpacing(2);
 
+  auto* kindRow = new QHBoxLayout;
+  auto* kindLabel = new QLabel(QStringLiteral("Вид файла:"), this);
+  kindLabel->setObjectName(QStringLiteral("ConfigKindLabel"));
+  kind_ = new QComboBox(this);
+  kind_->setObjectName(QStringLiteral("ConfigKindBox"));
+  for (const ConfigKind k : {ConfigKind::Player, ConfigKind::Server, ConfigKind::Plugin}) {
+    const std::string_view text = configKindText(k);
+    kind_->addItem(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                   static_cast<int>(k));
+  }
+  kind_->setToolTip(
+      QStringLiteral("Слово чужой стороны проверка отмечает по виду файла: переменная сервера "
+                     "в конфиге игрока, переменная клиента в конфиге сервера"));
+  kindLabel->setBuddy(kind_);
+  kindNote_ = new QLabel(this);
+  kindNote_->setObjectName(QStringLiteral("ConfigKindNote"));
+  kindRow->addWidget(kindLabel);
+  kindRow->addWidget(kind_);
+  kindRow->addWidget(kindNote_, 1);
+  layout->addLayout(kindRow);
+  connect(kind_, &QComboBox::activated, this, [this](int index) {
+    kindNote_->clear();
+    Q_EMIT kindChosen(static_cast<ConfigKind>(kind_->itemData(index).toInt()));
+  });
+
   list_ = new QTreeWidget(this);
   list_->setObjectName(QStringLiteral("ProblemList"));
   list_->setColumnCount(3);
@@ -49,19 +76,33 @@ ProblemWindow::ProblemWindow(ui::CfgEdit* edit, QWidget* parent)
   setProblems({});
 }
 
+void ProblemWindow::setKind(ConfigKind kind, bool guessed) {
+  kind_->setCurrentIndex(kind_->findData(static_cast<int>(kind)));
+  kindNote_->setText(guessed ? QStringLiteral("(по имени и содержимому файла)") : QString());
+}
+
+ConfigKind ProblemWindow::kind() const {
+  return static_cast<ConfigKind>(kind_->currentData().toInt());
+}
+
 void ProblemWindow::setProblems(const std::vector<Problem>& problems) {
   const QIcon error = style()->standardIcon(QStyle::SP_MessageBoxCritical);
   const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+  const QIcon note = style()->standardIcon(QStyle::SP_MessageBoxInformation);
   list_->setUpdatesEnabled(false);
   list_->clear();
   QList<QTreeWidgetItem*> items;
   std::size_t errors = 0;
+  std::size_t notes = 0;
   for (const Problem& p : problems) {
     if (p.severity == Severity::Error) ++errors;
+    if (p.severity == Severity::Note) ++notes;
     if (static_cast<std::size_t>(items.size()) >= kMaxRows) continue;
     auto* item = new QTreeWidgetItem(
         {QString::number(p.line), QString::number(p.column), QString::fromStdString(p.message)});
-    item->setIcon(0, p.severity == Severity::Error ? error : warning);
+    item->setIcon(0, p.severity == Severity::Error     ? error
+                     : p.severity == Severity::Warning ? warning
+                                                       : note);
     item->setToolTip(2, QString::fromStdString(p.message));
     item->setData(0, kOffsetRole, QVariant::fromValue<qlonglong>(p.offset));
     item->setData(0, kLengthRole, QVariant::fromValue<qlonglong>(p.length));
@@ -70,10 +111,11 @@ void ProblemWindow::setProblems(const std::vector<Problem>& problems) {
   list_->addTopLevelItems(items);
   list_->setUpdatesEnabled(true);
 
-  const std::size_t warnings = problems.size() - errors;
+  const std::size_t warnings = problems.size() - errors - notes;
   QString summary =
       problems.empty() ? QStringLiteral("Ошибок не найдено")
                        : QStringLiteral("Ошибок: %1, предупреждений: %2").arg(errors).arg(warnings);
+  if (notes > 0) summary += QStringLiteral(", замечаний: %1").arg(notes);
   if (problems.size() > kMaxRows) summary += QStringLiteral(" (показаны первые %1)").arg(kMaxRows);
   summary_->setText(summary);
 }

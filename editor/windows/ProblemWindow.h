@@ -1,13 +1,15 @@
 #pragma once
 // The tool window of the config checks: one row per problem with its line, column and message;
-// a double click (or Enter) on a row puts the editor's caret at the problem. It stays on top,
-// like the program's other tool windows.
+// a double click (or Enter) on a row puts the editor's caret at the problem. Above the list,
+// what kind of config the document is checked as (a player's, a server's, a plugin's), which the
+// user may change. It stays on top, like the program's other tool windows.
 #include <QWidget>
 #include <vector>
 
 #include "core/TextBuffer.h"
 #include "editor/logic/ConfigCheck.h"
 
+class QComboBox;
 class QLabel;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -28,8 +30,14 @@ class ProblemWindow : public QWidget {
   explicit ProblemWindow(ui::CfgEdit* edit, QWidget* parent = nullptr);
 
   void setProblems(const std::vector<Problem>& problems);
+  // The kind of config the check judged the document as; `guessed` when the program took it
+  // from the file's name and content rather than from the user.
+  void setKind(ConfigKind kind, bool guessed);
+  ConfigKind kind() const;
 
  Q_SIGNALS:
+  // The user chose what kind of config the document is.
+  void kindChosen(ConfigKind kind);
   // A row was activated; the caret already stands at the problem.
   void problemActivated(core::Offset offset, core::Offset length);
 
@@ -37,6 +45,8 @@ class ProblemWindow : public QWidget {
   void activate(QTreeWidgetItem* item);
 
   ui::CfgEdit* edit_;
+  QComboBox* kind_;
+  QLabel* kindNote_;
   QTreeWidget* list_;
   QLabel* summary_;
 };

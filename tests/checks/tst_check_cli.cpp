@@ -1,6 +1,7 @@
 // brindle-cli check: the output format, JSON, exit codes, folders and wildcards.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "support/RunCommand.h"
@@ -53,11 +54,15 @@ TEST(CliCheck, JsonCarriesTheSameProblems) {
   const auto r = run("--format json " + dir.file("a.cfg"));
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out.front(), '[');
-  EXPECT_NE(r.out.find("{\"file\": \"" + dir.file("a.cfg") +
-                       "\", \"line\": 1, \"column\": 6, "
-                       "\"length\": 1, \"severity\": \"error\", \"kind\": \"bad-key-name\", "
-                       "\"message\": \"«A» — не имя клавиши: буквы пишутся строчными, «a»\"}"),
-            std::string::npos)
+  EXPECT_NE(
+      r.out.find(
+          "{\"file\": \"" + dir.file("a.cfg") +
+          "\", \"line\": 1, \"column\": 6, "
+          "\"length\": 1, \"severity\": \"error\", \"kind\": \"bad-key-name\", "
+          "\"message\": \"«A» — не имя клавиши: имя из одного символа игра сравнивает с учётом "
+          "регистра, а клавиша этой буквы называется «a»; такая привязка не "
+          "сработает\"}"),
+      std::string::npos)
       << r.out;
   EXPECT_EQ(run("--format=json " + dir.file("a.cfg")).out, r.out);
   dir.write("ok.cfg", "echo fine\r\n");
@@ -66,15 +71,61 @@ TEST(CliCheck, JsonCarriesTheSameProblems) {
 
 TEST(CliCheck, FoldersAndWildcardsForAServersConfigs) {
   TempDir dir;
-  dir.write("cstrike/server.cfg", "mp_friendlyfire 2\r\n");
+  dir.write("cstrike/server.cfg", "sv_alltalk 9\r\n");
   dir.write("cstrike/Listen.CFG", "sv_gravity 800\r\n");
   dir.write("cstrike/notes.txt", "bind MOUSE9 x\r\n");
   const auto folder = run(dir.file("cstrike"));
   EXPECT_EQ(folder.status, 0);
-  EXPECT_NE(folder.out.find("server.cfg:1:17: предупреждение"), std::string::npos) << folder.out;
+  EXPECT_NE(folder.out.find("server.cfg:1:12: предупреждение"), std::string::npos) << folder.out;
   EXPECT_EQ(folder.out.find("notes.txt"), std::string::npos);
   // A wildcard the shell passed on unexpanded (as the Windows shell does).
   const auto quoted = run("'" + dir.file("cstrike") + "/*.cfg'");
   EXPECT_EQ(quoted.out, folder.out);
   EXPECT_EQ(run("'" + dir.file("cstrike") + "/*.none'").status, 2);
+}
+
+TEST(CliCheck, KindsGameDirectoriesEncodingsAndMissingData) {
+  TempDir dir;
+  // A client variable does nothing in a server's config: by the name, or with --kind.
+  dir.write("cstrike/server.cfg", "cl_lw 1\r\nexec gone.cfg\r\nexec sub/here.cfg\r\n");
+  dir.write("cstrike/sub/here.cfg", "alias x y\r\n");
+  dir.write("cstrike/mine.cfg", "cl_lw 1\r\n");
+  const auto server = run(dir.file("cstrike/server.cfg"));
+  EXPECT_NE(server.out.find("server.cfg:1:1: предупреждение: «cl_lw» — переменная клиента"),
+            std::string::npos)
+      << server.out;
+  // The game directory is the cstrike folder: exec names files relative to it.
+  EXPECT_NE(server.out.find("server.cfg:2:6: предупреждение: файла «gone.cfg» нет"),
+            std::string::npos);
+  EXPECT_EQ(server.out.find("here.cfg"), std::string::npos);
+  EXPECT_EQ(run(dir.file("cstrike/mine.cfg")).out, "");
+  EXPECT_EQ(run("--kind server " + dir.file("cstrike/mine.cfg")).out,
+            run("--kind=server " + dir.file("cstrike/mine.cfg")).out);
+  EXPECT_NE(run("--kind server " + dir.file("cstrike/mine.cfg")).out, "");
+  EXPECT_EQ(run("--kind admin " + dir.file("cstrike/mine.cfg")).status, 2);
+  // --game sets the directory; outside any game's folder a missing file is no finding.
+  dir.write("loose/server.cfg", "exec here.cfg\r\n");
+  EXPECT_EQ(run(dir.file("loose/server.cfg")).out, "");
+  EXPECT_NE(run("--game " + dir.file("cstrike") + " " + dir.file("loose/server.cfg")).out, "");
+  EXPECT_EQ(run("--game " + dir.file("sub") + " " + dir.file("loose/server.cfg")).status, 2);
+
+  // UTF-8 (with or without a byte-order mark) and CP1251 read alike: columns in characters.
+  dir.write("utf8.cfg",
+            "\xEF\xBB\xBF// \xD0\xBA\xD0\xBE\xD0\xBD\xD1\x84\xD0\xB8\xD0\xB3\r\n"
+            "echo \xD0\xBF\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82; nosuch\r\n");
+  dir.write("cp1251.cfg",
+            "// \xEA\xEE\xED\xF4\xE8\xE3\r\necho \xEF\xF0\xE8\xE2\xE5\xF2; nosuch\r\n");
+  const std::string utf8 = run(dir.file("utf8.cfg")).out;
+  const std::string cp1251 = run(dir.file("cp1251.cfg")).out;
+  EXPECT_NE(utf8.find("utf8.cfg:2:14: предупреждение"), std::string::npos) << utf8;
+  EXPECT_EQ(utf8.substr(utf8.find(':')), cp1251.substr(cp1251.find(':')));
+
+  // A program copied without its data says what is missing instead of checking.
+  const std::string alone = dir.file("alone/brindle-cli");
+  dir.write("alone/brindle-cli", "");
+  std::filesystem::copy_file(BRINDLE_CLI, alone, std::filesystem::copy_options::overwrite_existing);
+  const auto r = brindle::test::runCommand(alone + " check " + dir.file("cstrike/mine.cfg"));
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find("words/engine.tsv"), std::string::npos) << r.err;
 }

@@ -35,7 +35,6 @@ std::string readAll(const fs::path& p) {
 const core::Vocabulary& shippedVocabulary() {
   static const core::Vocabulary v = [] {
     core::KnownWords w = dictionary::readKnownWords(BRINDLE_DATA_DIR "/");
-    for (const auto key : binds::kKeyNames) w.keyNames.emplace_back(key);
     return core::Vocabulary(w);
   }();
   return v;
@@ -43,7 +42,10 @@ const core::Vocabulary& shippedVocabulary() {
 
 std::string problemsText(const std::string& input) {
   std::string out;
-  for (const editor::Problem& p : editor::checkConfig(input, shippedVocabulary()).problems)
+  // Each config is checked as what its content says it is: a server's or a player's.
+  editor::CheckOptions options;
+  options.kind = editor::guessConfigKind("", input, &shippedVocabulary());
+  for (const editor::Problem& p : editor::checkConfig(input, shippedVocabulary(), options).problems)
     out += std::to_string(p.line) + ":" + std::to_string(p.column) + ": " +
            std::string(editor::severityName(p.severity)) + ": " + p.message + "\n";
   return out;

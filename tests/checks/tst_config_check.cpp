@@ -17,7 +17,6 @@ core::Vocabulary vocabulary() {
   w.commands = {"bind", "unbind",  "unbindall", "alias", "setinfo", "wait",  "echo",  "say",
                 "fov",  "+attack", "-attack",   "+jump", "-jump",   "+duck", "-duck", "quit"};
   w.variables = {"sensitivity", "name", "cl_bob", "cl_lw", "rate"};
-  w.switches = {"cl_lw", "hud_fastswitch"};
   w.keyNames = {"MOUSE1", "SPACE", "F1", "a", "b", "'"};
   return core::Vocabulary(w);
 }
@@ -66,6 +65,17 @@ TEST(ConfigCheck, UnknownWordsCountTheFilesAliasesAsKnown) {
             (Lines{"1:18 unknown-word", "2:16 unknown-word"}));
   // A "-" word whose "+" alias exists is the pair check's business.
   EXPECT_EQ(found("alias +jd +jump\r\nbind a +jd; -jd"), Lines{"1:7 unpaired-alias"});
+  // The engine skips a UTF-8 byte-order mark at the start of a file.
+  EXPECT_EQ(found("\xEF\xBB\xBFsensitivity 2"), Lines{});
+  EXPECT_EQ(found("\xEF\xBB\xBFnosuch 2"), Lines{"1:4 unknown-word"});
+  // A name is offered only when it alone is closest, never across "+"/"-" or from a word that
+  // starts with another sign.
+  EXPECT_EQ(problems("+jmup")[0].message,
+            "неизвестная команда или переменная «+jmup»; может быть, «+jump»?");
+  EXPECT_EQ(problems("/jump")[0].message,
+            "неизвестная команда или переменная «/jump»: комментарий начинается с двух «/», а не "
+            "с одной");
+  EXPECT_EQ(problems("nate 1")[0].message, "неизвестная команда или переменная «nate»");
   // An alias the game refuses to create stays unknown.
   const std::string name32(32, 'n');
   EXPECT_EQ(found("alias " + name32 + " echo\r\n" + name32),
@@ -83,7 +93,8 @@ TEST(ConfigCheck, KeyNamesTheGameAccepts) {
   EXPECT_EQ(found("bind mouse1 +attack; bind space +jump; bind ' say"), Lines{});
   EXPECT_EQ(found("bind MOUSE9 +attack"), Lines{"1:6 bad-key-name"});
   EXPECT_EQ(problems("bind A +jump")[0].message,
-            "«A» — не имя клавиши: буквы пишутся строчными, «a»");
+            "«A» — не имя клавиши: имя из одного символа игра сравнивает с учётом регистра, а "
+            "клавиша этой буквы называется «a»; такая привязка не сработает");
   EXPECT_EQ(found("unbind KP_BOGUS"), Lines{"1:8 bad-key-name"});
   EXPECT_EQ(found("bind \"\" +jump"), Lines{"1:6 bad-key-name"});
   EXPECT_EQ(found("bind; unbind"), Lines{});  // listing, not binding
@@ -105,6 +116,11 @@ TEST(ConfigCheck, AliasesThatCallEachOtherWithoutWaitFreezeTheGame) {
   EXPECT_EQ(found("alias loop \"echo hi; wait; loop\""), Lines{});
   // A wait after the call is never reached.
   EXPECT_EQ(found("alias loop \"loop; wait\""), Lines{"1:7 alias-cycle"});
+  // A wait reached through another alias ends the frame as well, wherever that alias is.
+  EXPECT_EQ(found("alias w2 \"wait; wait\"\r\nalias w3 w2\r\n"
+                  "alias loop \"+attack; w3; -attack; w3; loop\""),
+            Lines{});
+  EXPECT_EQ(found("alias w2 wait\r\nalias loop \"loop; w2\""), Lines{"2:7 alias-cycle"});
   // Toggles redefine an alias inside another: no call, no cycle.
   EXPECT_EQ(
       found("alias zt z1\r\nalias z1 \"fov 40; alias zt z2\"\r\nalias z2 \"fov 90; alias zt z1\""),
@@ -121,6 +137,33 @@ TEST(ConfigCheck, AliasesThatCallEachOtherWithoutWaitFreezeTheGame) {
   ASSERT_EQ(p.size(), 1u);
   EXPECT_NE(p[0].message.find("…"), std::string::npos);
   EXPECT_LT(p[0].message.size(), 300u);
+}
+
+TEST(ConfigCheck, AddOnsWordsGetOneNotePerUnknownPrefix) {
+  const std::string text =
+      "csdm_active 1\r\ncsdm_mode 2\r\nCSDM_ACTIVE 0\r\nfoo_x 1\r\nsv_bogus 1\r\nplain 1";
+  auto out = [&](ConfigKind kind) {
+    CheckOptions o;
+    o.kind = kind;
+    Lines lines;
+    for (const Problem& p : checkConfig(text, vocabulary(), o).problems)
+      lines.push_back(std::to_string(p.line) + " " + std::string(severityName(p.severity)) + ": " +
+                      p.message);
+    return lines;
+  };
+  // In a plugin's config every unknown word is the add-on's.
+  EXPECT_EQ(out(ConfigKind::Plugin),
+            (Lines{"1 замечание: неизвестный модуль: 2 переменные csdm_…",
+                   "4 замечание: неизвестный модуль: 1 переменная foo_…",
+                   "5 замечание: неизвестный модуль: 1 переменная sv_…",
+                   "6 замечание: неизвестный модуль: 1 переменная без общей приставки, как "
+                   "«plain»"}));
+  // In a server's, those of a prefix no stock word has; a stock prefix stays a misspelling.
+  EXPECT_EQ(out(ConfigKind::Server),
+            (Lines{"1 замечание: неизвестный модуль: 2 переменные csdm_…",
+                   "4 замечание: неизвестный модуль: 1 переменная foo_…",
+                   "5 предупреждение: неизвестная команда или переменная «sv_bogus»",
+                   "6 предупреждение: неизвестная команда или переменная «plain»"}));
 }
 
 TEST(ConfigCheck, AliasNamesTheGameRefuses) {
@@ -167,12 +210,38 @@ TEST(ConfigCheck, AKeyBoundTwiceKeepsOnlyTheLaterBind) {
   EXPECT_EQ(found("bind a quit\r\nbind b quit"), Lines{});
 }
 
-TEST(ConfigCheck, OnOffVariablesTakeZeroOrOne) {
-  EXPECT_EQ(found("cl_lw 1; cl_lw \"0\"; cl_lw 1.0; hud_fastswitch 0"), Lines{});
-  EXPECT_EQ(found("cl_lw 2"), Lines{"1:7 switch-value"});
-  EXPECT_EQ(problems("hud_fastswitch \"\"")[0].message,
-            "«hud_fastswitch» принимает только 0 или 1, а не «»");
-  EXPECT_EQ(found("cl_lw"), Lines{});  // asks for the value
+TEST(ConfigCheck, ValuesAndSidesComeFromTheWordBase) {
+  core::KnownWords w;
+  w.commands = {"kick"};
+  w.base = {
+      {"sv_alltalk", false, true, "engine", core::WordSide::Server, core::ValueRule::parse("0..5")},
+      {"mp_friendlyfire", false, true, "game", core::WordSide::Server, {}},
+      {"sv_aim", false, true, "engine", core::WordSide::Server, {}},
+      {"cl_lw", false, true, "engine", core::WordSide::Client, {}},
+      {"fps_max", false, true, "engine", core::WordSide::Both, {}}};
+  const core::Vocabulary v(w);
+  auto kinds = [&](std::string_view text, ConfigKind kind) {
+    CheckOptions o;
+    o.kind = kind;
+    Lines out;
+    for (const Problem& p : checkConfig(text, v, o).problems)
+      out.push_back(std::to_string(p.line) + " " + std::string(problemKindName(p.kind)));
+    return out;
+  };
+  // Only a source's range or list judges a value; there is no guess from the explanations.
+  const std::string values = "sv_alltalk 3\r\nsv_alltalk 6\r\nsv_aim 2\r\nsv_alltalk";
+  EXPECT_EQ(kinds(values, ConfigKind::Server), (Lines{"2 bad-value"}));
+  EXPECT_EQ(checkConfig("sv_alltalk 6", v, CheckOptions{ConfigKind::Server, nullptr, true})
+                .problems[0]
+                .message,
+            "«sv_alltalk»: значение «6» вне допустимых (от 0 до 5)");
+  // A variable of the other side: the game's server rules in a player's config (the engine's
+  // own server variables the player's game keeps and writes itself), the client's in a
+  // server's.
+  const std::string sides = "mp_friendlyfire 1\r\nsv_aim 0\r\ncl_lw 1\r\nfps_max 100\r\nkick x";
+  EXPECT_EQ(kinds(sides, ConfigKind::Player), (Lines{"1 wrong-side"}));
+  EXPECT_EQ(kinds(sides, ConfigKind::Server), (Lines{"3 wrong-side"}));
+  EXPECT_EQ(kinds(sides, ConfigKind::Plugin), (Lines{"3 wrong-side"}));
 }
 
 TEST(ConfigCheck, QuotesNulBytesAndOverlongCommands) {
@@ -186,20 +255,20 @@ TEST(ConfigCheck, QuotesNulBytesAndOverlongCommands) {
 
 TEST(ConfigCheck, TheLineChecksOfTheHighlighter) {
   const core::Vocabulary v = vocabulary();
-  const std::string line = "bind MOUSE9 +jd; cl_lw 5; alias +jd echo; nosuch";
+  const std::string line = "bind MOUSE9 +jd; bind A x; alias +jd echo; nosuch";
   std::vector<std::string> kinds;
   for (const Problem& p : checkLine(line, v)) {
     EXPECT_TRUE(isLineProblem(p.kind));
     kinds.emplace_back(problemKindName(p.kind));
   }
-  EXPECT_EQ(kinds, (std::vector<std::string>{"bad-key-name", "switch-value"}));
+  EXPECT_EQ(kinds, (std::vector<std::string>{"bad-key-name", "bad-key-name"}));
   for (const ProblemKind k :
        {ProblemKind::UnknownWord, ProblemKind::UnpairedAlias, ProblemKind::AliasCycle,
         ProblemKind::UserinfoTooLong, ProblemKind::KeyBoundTwice})
     EXPECT_FALSE(isLineProblem(k));
   // The whole check finds those and more, and the aliases the file defines.
   const CheckResult r = checkConfig(line, v);
-  EXPECT_EQ(r.errorCount(), 1u);
+  EXPECT_EQ(r.errorCount(), 2u);
   EXPECT_EQ(r.warningCount(), 3u);
   EXPECT_EQ(r.aliases, (core::NameSet{"+jd"}));
 }

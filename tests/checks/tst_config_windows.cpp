@@ -1,6 +1,7 @@
 // The editor's knowledge of configs through its windows: highlighting formats and colours,
 // the problem window and jumping to a problem, the live check, completion and the hover
 // explanation; and that none of it touches the text, its undo history or its offsets.
+#include <QComboBox>
 #include <QLabel>
 #include <QScrollBar>
 #include <QShortcut>
@@ -30,9 +31,13 @@ core::KnownWords testWords() {
   core::KnownWords w;
   w.commands = {"bind",    "unbind",  "alias", "setinfo", "wait",  "echo",  "quit",
                 "+attack", "-attack", "+jump", "-jump",   "+duck", "-duck", "say"};
-  w.variables = {"sensitivity", "cl_bob", "cl_bobcycle", "hud_fastswitch", "name"};
-  w.switches = {"hud_fastswitch"};
+  w.variables = {"sensitivity", "cl_bob", "cl_bobcycle", "name"};
   w.keyNames = {"MOUSE1", "MOUSE2", "SPACE", "CTRL", "a", "b", "F1"};
+  w.base = {{"hud_fastswitch", false, true, "client", core::WordSide::Client,
+             core::ValueRule::parse("0..1")},
+            {"sv_gravity", false, true, "engine", core::WordSide::Server, {}},
+            {"mp_round_infinite", false, true, "regamedll", core::WordSide::Server,
+             core::ValueRule::parse("0..1")}};
   return w;
 }
 
@@ -238,6 +243,18 @@ class TestConfigWindows : public QObject {
     QCOMPARE(list->topLevelItem(2)->text(2).left(10), QStringLiteral("незакрытая"));
     QCOMPARE(w->findChild<QLabel*>(QStringLiteral("ProblemSummary"))->text(),
              QStringLiteral("Ошибок: 2, предупреждений: 1"));
+    // The kind the file is judged as, guessed; choosing another checks again.
+    auto* kind = w->findChild<QComboBox*>(QStringLiteral("ConfigKindBox"));
+    QVERIFY(kind);
+    QCOMPARE(kind->currentText(), QStringLiteral("конфиг игрока"));
+    QVERIFY(!w->findChild<QLabel*>(QStringLiteral("ConfigKindNote"))->text().isEmpty());
+    kind->setCurrentIndex(1);
+    Q_EMIT kind->activated(1);
+    QCOMPARE(r.tools->kind(), editor::ConfigKind::Server);
+    QCOMPARE(list->topLevelItemCount(), 4);  // hud_fastswitch: the server does not read it
+    QVERIFY(w->findChild<QLabel*>(QStringLiteral("ConfigKindNote"))->text().isEmpty());
+    r.tools->setKind(editor::ConfigKind::Player);
+    QCOMPARE(list->topLevelItemCount(), 3);
 
     // A double click puts the caret at the problem: line 3, column 16.
     QSignalSpy jumped(w, &editor::ProblemWindow::problemActivated);
@@ -298,6 +315,18 @@ class TestConfigWindows : public QObject {
     QCOMPARE(r.edit->getText(), std::string("echo ok\r\nse"));
   }
 
+  void serverWordsAreOfferedOnlyInAServersConfig() {
+    Rig r("echo ok\r\n");
+    editor::CompletionPopup* popup = r.tools->completion();
+    r.edit->setSelStart(r.edit->textLength());
+    typeText(r.edit, QStringLiteral("sv"));
+    QVERIFY(!popup->isVisible());
+    r.tools->setKind(editor::ConfigKind::Server);
+    typeText(r.edit, QStringLiteral("_"));
+    QTRY_VERIFY(popup->isVisible());
+    QCOMPARE(popup->topLevelItem(0)->text(0), QStringLiteral("sv_gravity"));
+  }
+
   void completionInsideABindAndByCtrlSpace() {
     Rig r("alias myjump +jump\r\nbind a \"\"");
     editor::CompletionPopup* popup = r.tools->completion();
@@ -342,7 +371,7 @@ class TestConfigWindows : public QObject {
   }
 
   void hoverExplainsTheWordUnderTheMouse() {
-    Rig r("cl_bob 0.01\r\nbind MOUSE9 quit\r\n");
+    Rig r("cl_bob 0.01\r\nbind MOUSE9 quit\r\nmp_round_infinite 1\r\n");
     const QRect first = r.edit->cursorRect(QTextCursor(r.edit->document()));
     const QString text = r.tools->hoverText(first.center() + QPoint(3, 0));
     QVERIFY2(text.contains(QStringLiteral("Амплитуда покачивания")), qPrintable(text));
@@ -353,6 +382,12 @@ class TestConfigWindows : public QObject {
     c.setPosition(c.position() + 6);
     const QString bad = r.tools->hoverText(r.edit->cursorRect(c).center() + QPoint(2, 0));
     QVERIFY2(bad.contains(QStringLiteral("не имя клавиши")), qPrintable(bad));
+    // A word without an explanation: where it comes from.
+    c.setPosition(r.edit->document()->findBlockByNumber(2).position() + 2);
+    const QString origin = r.tools->hoverText(r.edit->cursorRect(c).center() + QPoint(2, 0));
+    QVERIFY2(
+        origin.contains(QStringLiteral("переменная сервера, ReGameDLL_CS; значения: от 0 до 1")),
+        qPrintable(origin));
     // Nothing to tell over a plain value.
     c.setPosition(r.edit->document()->firstBlock().position() + 8);
     QCOMPARE(r.tools->hoverText(r.edit->cursorRect(c).center() + QPoint(2, 0)), QString());

@@ -54,8 +54,7 @@ std::vector<Cmd> commandsOf(std::string_view text) {
 Vocabulary testVocabulary() {
   KnownWords w;
   w.commands = {"bind", "unbind", "alias", "echo", "wait", "+attack", "-attack", "say"};
-  w.variables = {"sensitivity", "cl_bob"};
-  w.switches = {"hud_fastswitch"};
+  w.variables = {"sensitivity", "cl_bob", "hud_fastswitch"};
   w.keyNames = {"MOUSE1", "SPACE", "a", "'", ";"};
   return Vocabulary(w);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/FileIO.h"
+#include "editor/logic/ConfigCheck.h"
 #include "editor/logic/ExecChain.h"
 #include "support/TempDir.h"
 
@@ -20,11 +21,11 @@ namespace {
 class MemorySource : public FileSource {
  public:
   std::map<std::string, std::string> files;  // by chainKey
-  std::optional<std::string> read(const std::string& relPath, bool* unreadable) override {
+  std::optional<std::string_view> read(const std::string& relPath, bool* unreadable) override {
     if (unreadable) *unreadable = false;
     const auto it = files.find(chainKey(relPath));
     if (it == files.end()) return std::nullopt;
-    return it->second;
+    return std::string_view(it->second);
   }
 };
 
@@ -143,4 +144,25 @@ TEST(ExecChain, GuardsDepthAndFindsFilesOnDiskWithoutRegardToCase) {
   client.files["valve.rc"] = "exec config.cfg";
   EXPECT_EQ(gameStartFiles(client, GameRole::ListenServer),
             (Events{"valve.rc", "config.cfg", "game_init.cfg", "game.cfg", "listenserver.cfg"}));
+}
+
+TEST(ExecChain, TheChecksKnowTheChainsAliasesAndReportTheTextsExecs) {
+  core::KnownWords w;
+  w.commands = {"bind", "alias", "exec", "+voicerecord", "-voicerecord"};
+  w.keyNames = {"v"};
+  const core::Vocabulary v(w);
+  MemorySource src;
+  // The game runs config.cfg at start, which runs userconfig.cfg.
+  src.files["config.cfg"] = "exec userconfig.cfg\r\n";
+  src.files["userconfig.cfg"] = "alias +vs +voicerecord\r\nalias -vs -voicerecord\r\n";
+  src.files["b.cfg"] = "exec autoexec.cfg";
+  src.files["autoexec.cfg"] = "on disk, not checked";
+  const std::string text =
+      "bind v +vs\r\nexec nothere.cfg\r\nexec b.cfg\r\nexec autoexec\r\nexec game.cfg\r\n+vs";
+  std::vector<std::string> out;
+  for (const Problem& p : checkInChain(text, "autoexec.cfg", src, v, CheckOptions{}).problems)
+    out.push_back(std::to_string(p.line) + ":" + std::to_string(p.column) + " " +
+                  std::string(problemKindName(p.kind)));
+  // game.cfg is one of the files the game looks for without a word.
+  EXPECT_EQ(out, (Events{"2:6 exec-failed", "3:6 exec-failed", "4:6 exec-failed"}));
 }

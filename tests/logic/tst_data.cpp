@@ -202,7 +202,7 @@ TEST(ShippedData, EveryTextFileIsCp1251WithCrLfBreaks) {
   int checked = 0;
   // The program reads these folders as CP1251. (The help pages are HTML opened by a browser,
   // which follows the character set they declare, so they are not checked here.)
-  for (const char* top : {"dlls", "stage"}) {
+  for (const char* top : {"dlls", "stage", "words"}) {
     const fs::path root = fs::path(kData) / top;
     if (!fs::exists(root)) continue;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {

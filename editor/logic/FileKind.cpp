@@ -1,0 +1,151 @@
+#include "editor/logic/FileKind.h"
+
+#include <algorithm>
+#include <array>
+#include <unordered_map>
+
+namespace brindle::editor {
+
+namespace {
+
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+std::string lowered(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = lowerAscii(c);
+  return out;
+}
+
+// Prefixes of the engine's, the client's and the game's own words: a file full of them is no
+// plugin's config.
+constexpr std::array<std::string_view, 24> kStockPrefixes = {
+    "sv_",    "mp_",  "cl_",  "hud_", "gl_",   "r_", "s_",  "m_",   "con_", "net_", "scr_",  "vid_",
+    "voice_", "bot_", "joy_", "sys_", "host_", "v_", "fs_", "hpk_", "d_",   "ex_",  "spec_", "sp_"};
+
+// Words of a server's config that have no sv_/mp_ prefix.
+constexpr std::array<std::string_view, 12> kServerWords = {
+    "hostname",      "rcon_password",  "pausable",     "motdfile",
+    "log",           "decalfrequency", "edgefriction", "allow_spectators",
+    "servercfgfile", "mapcyclefile",   "maxplayers",   "banid"};
+
+// The file name and the folders of a path, lower case.
+struct PathParts {
+  std::string name;
+  std::string folders;  // with '/' separators and a trailing '/'
+};
+PathParts partsOf(std::string_view path) {
+  std::string p = lowered(path);
+  std::replace(p.begin(), p.end(), '\\', '/');
+  const std::size_t slash = p.rfind('/');
+  if (slash == std::string::npos) return {p, ""};
+  return {p.substr(slash + 1), "/" + p.substr(0, slash + 1)};
+}
+
+class Counter : public core::ScriptVisitor {
+ public:
+  explicit Counter(const core::Vocabulary* vocabulary) : vocabulary_(vocabulary) {}
+  std::size_t total = 0;
+  std::size_t server = 0;
+  std::unordered_map<std::string, std::size_t> prefixes;
+
+  void command(std::string_view script, const core::ScriptCommand& cmd) override {
+    if (cmd.depth != 0 || cmd.words.empty()) return;
+    const std::string_view name = cmd.name(script);
+    if (core::sameName(name, "exec") || core::sameName(name, "echo")) return;
+    ++total;
+    const std::string_view prefix = wordPrefix(name);
+    const bool serverWord =
+        core::sameName(prefix, "sv_") || core::sameName(prefix, "mp_") ||
+        std::any_of(kServerWords.begin(), kServerWords.end(),
+                    [&](std::string_view w) { return core::sameName(w, name); }) ||
+        (vocabulary_ && vocabulary_->lookup(name).side == core::WordSide::Server);
+    if (serverWord) {
+      ++server;
+      return;
+    }
+    if (prefix.empty() || isStockPrefix(prefix)) return;
+    if (vocabulary_ && (vocabulary_->isCommand(name) || vocabulary_->isVariable(name)) &&
+        !core::sameName(prefix, "amx_") && !core::sameName(prefix, "amxx_"))
+      return;
+    ++prefixes[lowered(prefix)];
+  }
+
+ private:
+  const core::Vocabulary* vocabulary_;
+};
+
+}  // namespace
+
+std::string_view wordPrefix(std::string_view word) {
+  const std::size_t underscore = word.find('_', 1);
+  if (underscore == std::string_view::npos || underscore + 1 >= word.size()) return {};
+  for (std::size_t i = 0; i < underscore; ++i) {
+    const auto c = static_cast<unsigned char>(word[i]);
+    if (!((c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z'))) return {};
+  }
+  return word.substr(0, underscore + 1);
+}
+
+bool isStockPrefix(std::string_view prefix) {
+  return std::any_of(kStockPrefixes.begin(), kStockPrefixes.end(),
+                     [&](std::string_view p) { return core::sameName(p, prefix); });
+}
+
+ConfigKind guessConfigKind(std::string_view path, std::string_view text,
+                           const core::Vocabulary* vocabulary) {
+  const PathParts parts = partsOf(path);
+  for (const std::string_view name : {"server.cfg", "listenserver.cfg", "game.cfg", "game_init.cfg",
+                                      "rehlds.cfg", "listip.cfg", "banned.cfg"})
+    if (parts.name == name) return ConfigKind::Server;
+  if (parts.name == "amxx.cfg" || parts.folders.find("/addons/") != std::string::npos)
+    return ConfigKind::Plugin;
+  for (const std::string_view name : {"config.cfg", "autoexec.cfg", "userconfig.cfg", "valve.rc"})
+    if (parts.name == name) return ConfigKind::Player;
+
+  // What the file sets shows in its first lines: a long file is judged by its first 64 KB.
+  constexpr std::size_t kSample = 64 * 1024;
+  if (text.size() > kSample) {
+    const std::size_t cut = text.find_first_of("\r\n", kSample);
+    text = text.substr(0, cut);
+  }
+  Counter counter(vocabulary);
+  core::ScriptScanner().scan(text, counter);
+  if (counter.total == 0) return ConfigKind::Player;
+  if (counter.server * 2 > counter.total) return ConfigKind::Server;
+  std::size_t top = 0;
+  for (const auto& [prefix, count] : counter.prefixes) top = std::max(top, count);
+  if (top * 2 > counter.total) return ConfigKind::Plugin;
+  return ConfigKind::Player;
+}
+
+std::string_view configKindName(ConfigKind kind) {
+  switch (kind) {
+    case ConfigKind::Player:
+      return "player";
+    case ConfigKind::Server:
+      return "server";
+    case ConfigKind::Plugin:
+      return "plugin";
+  }
+  return "player";
+}
+
+std::optional<ConfigKind> configKindFromName(std::string_view name) {
+  for (const ConfigKind kind : {ConfigKind::Player, ConfigKind::Server, ConfigKind::Plugin})
+    if (configKindName(kind) == name) return kind;
+  return std::nullopt;
+}
+
+std::string_view configKindText(ConfigKind kind) {
+  switch (kind) {
+    case ConfigKind::Player:
+      return "конфиг игрока";
+    case ConfigKind::Server:
+      return "конфиг сервера";
+    case ConfigKind::Plugin:
+      return "конфиг плагина";
+  }
+  return "конфиг игрока";
+}
+
+}  // namespace brindle::editor
