@@ -51,7 +51,8 @@ TEST_F(BackupFixture, OverwritesKeepThePreviousVersionButNotTheSettingsOrNewFile
   ASSERT_TRUE(writeFileAtomic(cfg, "two\r\n").ok);  // the same text: no second copy
   ASSERT_TRUE(writeLinesAtomic(cfg, {"three"}).ok);
   EXPECT_EQ(contents(cfg), (Contents{"two\r\n", "one\r\n"}));
-  EXPECT_EQ(store->folder(), dir.file("prog/backups"));
+  EXPECT_EQ(std::filesystem::path(store->folder()),
+            std::filesystem::path(dir.file("prog/backups")));
   EXPECT_EQ(store->backedUpFiles(),
             (Contents{std::filesystem::weakly_canonical(cfg).make_preferred().string()}));
 
