@@ -108,3 +108,29 @@ TEST(ApplyAndSave, WritesOnlyWhenSomethingChangedAndNeverHalfway) {
   s = applyAndSave(texts, chosen, chosen, path);
   EXPECT_FALSE(s.written);
 }
+
+TEST(ApplyToOtherFile, OnlyTheChangedRowsGoIntoTheOtherFileWhichKeepsTheRest) {
+  TempDir dir;
+  const std::string config = dir.write("config.cfg", "sensitivity \"2\"\r\nrate \"25000\"\r\n");
+  WizardTexts texts;
+  chooseFile(texts, dir.path(), "config.cfg", "");
+  const SettingsReading reading = runLoadingPass(texts, {}, false).settings;
+  SettingsValues chosen = reading.values;
+  chosen[Field::Sensitivity] = "3.5";
+
+  // A missing file is created with the changed row alone; config.cfg is not touched.
+  const std::string user = dir.file("userconfig.cfg");
+  SaveResult s = applyToOtherFile(reading.values, chosen, user);
+  EXPECT_TRUE(s.ok && s.written);
+  EXPECT_EQ(dir.read("userconfig.cfg"), "sensitivity \"3.5\"\r\n");
+  EXPECT_EQ(dir.read("config.cfg"), "sensitivity \"2\"\r\nrate \"25000\"\r\n");
+
+  // An existing file keeps its other lines and its line ends; nothing changed writes nothing.
+  dir.write("userconfig.cfg", "bind \"w\" \"+forward\"\nsensitivity 1\n");
+  s = applyToOtherFile(reading.values, chosen, user);
+  EXPECT_TRUE(s.ok && s.written);
+  EXPECT_EQ(dir.read("userconfig.cfg"), "bind \"w\" \"+forward\"\nsensitivity 3.5\n");
+  s = applyToOtherFile(chosen, chosen, user);
+  EXPECT_TRUE(s.ok);
+  EXPECT_FALSE(s.written);
+}

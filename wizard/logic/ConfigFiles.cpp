@@ -89,4 +89,36 @@ SaveResult applyAndSave(WizardTexts& texts, const SettingsValues& loaded,
   return s;
 }
 
+SaveResult applyToOtherFile(const SettingsValues& loaded, const SettingsValues& chosen,
+                            const std::string& path, GameVersion version) {
+  SaveResult s;
+  WizardText text;
+  if (core::pathExists(path)) {
+    const core::ReadResult r = core::readFile(path);
+    if (!r.ok) {
+      s.error = r.error;
+      return s;
+    }
+    if (looksBinary(r.data)) {
+      s.error = "Файл \"" + path + "\" не похож на текстовый конфиг: настройки в него не записаны.";
+      return s;
+    }
+    text.loadFileText(r.data);
+  }
+  text.setModified(false);
+  applySettings(text, loaded, chosen, version);
+  if (!text.modified()) {
+    s.ok = true;
+    return s;
+  }
+  const core::WriteResult w = core::writeFileAtomic(path, text.fileText());
+  if (!w.ok) {
+    s.error = w.error;
+    return s;
+  }
+  s.ok = true;
+  s.written = true;
+  return s;
+}
+
 }  // namespace brindle::wizard

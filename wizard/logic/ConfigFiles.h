@@ -50,6 +50,13 @@ SaveResult applyAndSave(WizardTexts& texts, const SettingsValues& loaded,
                         const SettingsValues& chosen, const std::string& path,
                         GameVersion version = kDefaultGameVersion);
 
+// Writes the rows whose fields differ between `loaded` and `chosen` into another config file,
+// `path`, leaving the rest of that file as it is (a missing file is created). The wizard uses it
+// when config.cfg must not be written while the game runs: the game runs userconfig.cfg after
+// config.cfg, so the changed settings still count.
+SaveResult applyToOtherFile(const SettingsValues& loaded, const SettingsValues& chosen,
+                            const std::string& path, GameVersion version = kDefaultGameVersion);
+
 // Why "Создать" refuses a name (UTF-8), or nothing: a new config is made in the directory shown,
 // so a name with a folder in it ('/', '\\', "..") or a NUL byte is refused, as the library
 // manager refuses it.

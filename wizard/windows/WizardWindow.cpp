@@ -16,6 +16,7 @@
 #include "ui/Codec.h"
 #include "ui/DriveList.h"
 #include "ui/FileListBox.h"
+#include "ui/GameRunning.h"
 #include "ui/MessageBoxes.h"
 #include "wizard/windows/NewConfigDialog.h"
 #include "wizard/windows/SettingsPages.h"
@@ -384,6 +385,22 @@ bool WizardWindow::applySettings() {
     showPage(refused->page);
     ui::showError(this, ui::fromUtf8(refused->message));
     return false;
+  }
+  // The game writes its config.cfg when it quits: while it runs, the changed settings may go to
+  // userconfig.cfg, which the game runs after config.cfg.
+  const std::optional<std::string> target =
+      ui::confirmGameConfigWrite(this, chosen_.path, ui::toUtf8(startupGameDirectory_));
+  if (!target) return false;
+  if (*target != chosen_.path) {
+    const SaveResult other = applyToOtherFile(loaded_, chosen, *target, gameVersion());
+    if (!other.ok) {
+      ui::showError(this, ui::fromUtf8(other.error));
+      return false;
+    }
+    loaded_ = chosen;
+    ui::showPlain(this, u8("Настройки записаны в %1.").arg(ui::fromUtf8(*target)));
+    refreshPreview();
+    return true;
   }
   const SaveResult saved = applyAndSave(texts_, loaded_, chosen, chosen_.path, gameVersion());
   if (saved.ok) {
