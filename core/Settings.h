@@ -37,7 +37,7 @@ enum class Setting {
   GameConfirmed,  // 1 once a game directory was chosen with "ОК"
   GameDirectory,
   WizardGameVersion,  // 15 or 16: the game version whose forms the wizard writes
-  BackupsPerFile,  // how many backups of each file are kept
+  BackupsPerFile,     // how many backups of each file are kept
 };
 
 struct SettingKey {
