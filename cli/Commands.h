@@ -14,8 +14,11 @@ int mapcycle(const std::vector<std::string>& args);
 int buyscript(const std::vector<std::string>& args);
 int settings(const std::vector<std::string>& args);
 int effective(const std::vector<std::string>& args, const char* argv0);
-// Draws the keyboard picture; in a build without Qt it says so and fails.
+// Runs brindle-keyboard beside the executable, which draws the keyboard picture; in a build
+// without Qt it says so and fails.
 int keyboard(const std::vector<std::string>& args, const char* argv0);
+// The drawing itself, in brindle-keyboard.
+int drawKeyboard(const std::vector<std::string>& args, const char* argv0);
 
 // Directory of the running executable, with a trailing separator.
 std::string programDirectory(const char* argv0);

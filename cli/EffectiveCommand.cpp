@@ -8,11 +8,8 @@
 
 #include "cli/Commands.h"
 #include "cli/Effective.h"
-#include "core/ConsoleScript.h"
 #include "core/Cp1251.h"
 #include "core/FileIO.h"
-#include "dictionary/logic/KnownWords.h"
-#include "overview/logic/Keyboard.h"
 
 namespace brindle::cli {
 namespace {
@@ -75,19 +72,6 @@ std::string textReport(const editor::EffectiveConfig& c) {
 }
 
 }  // namespace
-
-editor::EffectiveConfig effectiveOfDirectory(const std::string& dir, const char* argv0) {
-  const core::Vocabulary vocabulary(dictionary::readKnownWords(programDirectory(argv0)));
-  editor::EffectiveOptions options;
-  options.isCommand = [&vocabulary](std::string_view name) {
-    const core::Vocabulary::Known k = vocabulary.lookup(name);
-    return k.command && !k.variable;
-  };
-  options.isKey = overview::isEngineKeyName;
-  editor::DiskSource disk(dir);
-  const std::vector<std::string> start = editor::gameStartFiles(disk, editor::GameRole::Client);
-  return editor::computeEffective(disk, start, options);
-}
 
 int effective(const std::vector<std::string>& args, const char* argv0) {
   std::string dir;

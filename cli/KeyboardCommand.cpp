@@ -1,6 +1,6 @@
-// brindle-cli keyboard: the picture of a game directory's effective binds as a PNG file, drawn
-// by the keyboard window's own painter. It needs Qt's image classes but no display: the
-// offscreen platform is used unless another is asked for.
+// The picture of a game directory's effective binds as a PNG file, drawn by the keyboard
+// window's own painter (brindle-keyboard, run by brindle-cli keyboard). It needs Qt's image
+// classes but no display: the offscreen platform is used unless another is asked for.
 #include <QBuffer>
 #include <QByteArray>
 #include <QGuiApplication>
@@ -18,7 +18,7 @@
 
 namespace brindle::cli {
 
-int keyboard(const std::vector<std::string>& args, const char* argv0) {
+int drawKeyboard(const std::vector<std::string>& args, const char* argv0) {
   std::string dir;
   std::string png;
   int width = 1600;
@@ -58,6 +58,9 @@ int keyboard(const std::vector<std::string>& args, const char* argv0) {
   const overview::KeyFaces faces = overview::keyFaces(config);
 
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Qt's own notes about the platform (a missing runtime folder when run as root, say) are no
+  // business of this command's user: only its own messages reach the standard error.
+  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
   int argc = 1;
   char name[] = "brindle-cli";
   char* argv[] = {name, nullptr};

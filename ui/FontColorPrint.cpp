@@ -165,8 +165,9 @@ std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) {
   return dialog.selectedColor();
 }
 
-bool printText(QWidget* parent, const QString& text, const QFont& font, const QString& jobTitle) {
-  QPrinter printer(QPrinter::HighResolution);
+// The print dialog, or the test's scripted answer: whether to print, with `printer` set up.
+bool confirmPrint(QPrinter& printer, QWidget* parent, const QString& jobTitle,
+                  const QString& text) {
   printer.setDocName(jobTitle);
   printer.setCreator(jobTitle);
   if (g_dialogs) {
@@ -176,21 +177,39 @@ bool printText(QWidget* parent, const QString& text, const QFont& font, const QS
     if (!pdf) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(*pdf);
-  } else {
-    QPrintDialog dialog(&printer, parent);
-    dialog.setObjectName(QStringLiteral("PrintDialog1"));
-    dialog.setWindowTitle(QStringLiteral("Печать"));
-    // The whole text is printed: no selection or page range, but a printer or a PDF file.
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
-                      QAbstractPrintDialog::PrintCollateCopies);
-    proposePdfFile(dialog, jobTitle);
-    if (dialog.exec() != QDialog::Accepted) return false;
+    return true;
   }
+  QPrintDialog dialog(&printer, parent);
+  dialog.setObjectName(QStringLiteral("PrintDialog1"));
+  dialog.setWindowTitle(QStringLiteral("Печать"));
+  // The whole document is printed: no selection or page range, but a printer or a PDF file.
+  dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
+                    QAbstractPrintDialog::PrintCollateCopies);
+  proposePdfFile(dialog, jobTitle);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool printText(QWidget* parent, const QString& text, const QFont& font, const QString& jobTitle) {
+  QPrinter printer(QPrinter::HighResolution);
+  if (!confirmPrint(printer, parent, jobTitle, text)) return false;
   QTextDocument document;
   document.setDefaultFont(font);
   document.setPlainText(text);
   document.setMetaInformation(QTextDocument::DocumentTitle, jobTitle);
   document.print(&printer);
+  return true;
+}
+
+bool printPicture(QWidget* parent, const std::function<void(QPainter&, const QRectF&)>& paint,
+                  const QString& jobTitle) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageOrientation(QPageLayout::Landscape);
+  if (!confirmPrint(printer, parent, jobTitle, QString())) return false;
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  paint(painter, QRectF(printer.pageRect(QPrinter::DevicePixel)
+                            .translated(-printer.pageRect(QPrinter::DevicePixel).topLeft())));
+  painter.end();
   return true;
 }
 

@@ -6,10 +6,15 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
 class QWidget;
+
+class QPainter;
+class QPrinter;
+class QRectF;
 
 namespace brindle::ui {
 
@@ -24,6 +29,9 @@ std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial);
 // Shows the print dialog and prints `text` when the user confirms. Returns whether it printed.
 // Printing to a file proposes "<jobTitle>.pdf", the characters a file name cannot hold replaced.
 bool printText(QWidget* parent, const QString& text, const QFont& font, const QString& jobTitle);
+// The same for a picture on one landscape page: `paint` draws it into the page's rectangle.
+bool printPicture(QWidget* parent, const std::function<void(QPainter&, const QRectF&)>& paint,
+                  const QString& jobTitle);
 
 // Colours of the windowing layer's settings, laid out 0x00BBGGRR.
 int colorToBgr(const QColor& c);
@@ -57,7 +65,8 @@ class ScriptedCommonDialogs {
  private:
   friend std::optional<FontChoice> chooseFont(QWidget*, const FontChoice&);
   friend std::optional<QColor> chooseColor(QWidget*, const QColor&);
-  friend bool printText(QWidget*, const QString&, const QFont&, const QString&);
+  // The print dialog step that printText and printPicture share.
+  friend bool confirmPrint(QPrinter&, QWidget*, const QString&, const QString&);
 
   std::vector<std::optional<FontChoice>> fonts_;
   std::vector<std::optional<QColor>> colors_;

@@ -243,6 +243,8 @@ void MainWindow::buildToolBar() {
       {"ToolButton19", Tool::MetaBinds, "Вставка Metabinds", &MainWindow::insertMetaBinds},
       separator,
       {"ToolButton13", Tool::Wizard, "Мастер настройки конфига", &MainWindow::openWizard},
+      // "<<Нажми" stands here, pointing at the wizard; the buttons after it follow it.
+      {"Label5", Tool::New, nullptr, nullptr},
       separator,
       {"EffectiveButton", Tool::Effective, "Итоговая конфигурация (F8)",
        &MainWindow::showEffectiveConfig},
@@ -255,6 +257,13 @@ void MainWindow::buildToolBar() {
   for (const ToolCommand& b : buttons) {
     if (b.name == nullptr) {
       toolBar_->addSeparator();
+      continue;
+    }
+    if (std::string_view(b.name) == "Label5") {
+      auto* press = new QLabel(QStringLiteral("<<Нажми"), toolBar_);
+      press->setObjectName(QStringLiteral("Label5"));
+      press->setContentsMargins(4, 0, 4, 0);
+      toolBar_->addWidget(press);
       continue;
     }
     auto* button = new QToolButton(toolBar_);
@@ -275,10 +284,6 @@ void MainWindow::buildToolBar() {
     }
     toolBar_->addWidget(button);
   }
-  auto* press = new QLabel(QStringLiteral("<<Нажми"), toolBar_);
-  press->setObjectName(QStringLiteral("Label5"));
-  press->setContentsMargins(4, 0, 4, 0);
-  toolBar_->addWidget(press);
 }
 
 // ================================================================================ game

@@ -66,6 +66,8 @@ void MainWindow::hideOverviewWindows() {
 
 void MainWindow::showEffectiveConfig() {
   overview::EffectiveWindow* w = effectiveWindow();
+  // Files may have changed on disk since the window last looked (the wizard writes some).
+  if (!w->isVisible()) overview_->invalidate();
   w->show();
   w->raise();
   w->activateWindow();
@@ -73,6 +75,7 @@ void MainWindow::showEffectiveConfig() {
 
 void MainWindow::showKeyboard() {
   overview::KeyboardWindow* w = keyboardWindow();
+  if (!w->isVisible()) overview_->invalidate();
   w->show();
   w->raise();
   w->activateWindow();

@@ -37,11 +37,17 @@ until_visible() {
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 
 : > "$work/bare.txt"; : > "$work/brindle.txt"
+# How busy the machine is matters: other work stretches both programs' times unevenly.
+echo "before: $(cut -d' ' -f1-3 /proc/loadavg) (load averages over 1, 5, 15 minutes; $(nproc) cores)"
 for ((i = 1; i <= runs; i++)); do
   b=$(until_visible bare-qt "$work/bare")
   m=$(until_visible 'Brindle for' "$work/brindle")
   echo "run $i: bare $b ms, Brindle $m ms"
   echo "$b" >> "$work/bare.txt"; echo "$m" >> "$work/brindle.txt"
 done
+echo "after: $(cut -d' ' -f1-3 /proc/loadavg)"
 bare=$(median < "$work/bare.txt"); brindle=$(median < "$work/brindle.txt")
+# Each run's own ratio, too: side by side, the two runs of a pair share the machine's state.
+ratio=$(paste "$work/brindle.txt" "$work/bare.txt" | awk '{printf "%.3f\n", $1 / $2}' | median)
+echo "median of the per-run ratios: $ratio"
 echo "median: bare $bare ms, Brindle $brindle ms, ratio $(awk -v a="$brindle" -v b="$bare" 'BEGIN {printf "%.2f", a / b}')"

@@ -64,6 +64,9 @@ ValuePanel::ValuePanel(ui::EditorHost* host, DictionaryContext* context, QWidget
   tip.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
   tip.setColor(QPalette::Text, tip.color(QPalette::ToolTipText));
   entries_->setPalette(tip);
+  // An entry can be dragged onto a key of the keyboard window, which binds it there.
+  entries_->setDragEnabled(true);
+  entries_->setDragDropMode(QAbstractItemView::DragOnly);
   // The hint goes to the main window's status bar, not into a tooltip.
   entries_->installEventFilter(this);
   layout->addWidget(entries_, 1);

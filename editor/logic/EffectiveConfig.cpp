@@ -499,6 +499,8 @@ EffectiveConfig computeEffectiveOfText(const std::string& path, std::string_view
 }
 
 std::string keySpelling(std::string_view name) {
+  // ';' cannot be typed in a bind line unquoted; the engine names the key SEMICOLON as well.
+  if (name == ";") return "SEMICOLON";
   std::string out(name);
   if (out.size() == 1) {
     out[0] = lowerAscii(out[0]);

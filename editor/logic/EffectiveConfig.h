@@ -118,7 +118,8 @@ EffectiveConfig computeEffective(FileSource& source, const std::vector<std::stri
 EffectiveConfig computeEffectiveOfText(const std::string& path, std::string_view text,
                                        const EffectiveOptions& options = {});
 
-// A key name in the engine's spelling: names of one character lower case, the others upper.
+// A key name in the engine's spelling: names of one character lower case, the others upper;
+// ";" is SEMICOLON, the key's other name.
 std::string keySpelling(std::string_view name);
 
 // "config.cfg:88".

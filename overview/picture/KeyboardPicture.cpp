@@ -134,11 +134,22 @@ void KeyboardPicture::paint(QPainter& painter, const QRectF& target, const QStri
     const QFontMetricsF fm(captionFont);
     const QRectF text = inner.adjusted(0, fm.height() * 1.05, 0, 0);
     QString caption = fromCp1251(kf.caption);
-    // Each line elided to the key's width; as many lines as fit.
-    QStringList lines = caption.split(QLatin1Char('\n'));
+    // Lines too wide for the key are broken where they no longer fit (commands have no spaces
+    // to break at); as many lines as the key holds, the last one elided.
     const int fit = std::max(1, static_cast<int>(text.height() / fm.lineSpacing()));
+    QStringList lines;
+    for (const QString& part : caption.split(QLatin1Char('\n'))) {
+      QString rest = part.trimmed();
+      while (!rest.isEmpty() && lines.size() < fit) {
+        qsizetype n = rest.size();
+        while (n > 1 && fm.horizontalAdvance(rest.left(n)) > text.width()) --n;
+        lines << rest.left(n);
+        rest = rest.mid(n);
+      }
+      if (!rest.isEmpty() && !lines.isEmpty())
+        lines.back() = fm.elidedText(lines.back() + rest, Qt::ElideRight, text.width());
+    }
     while (lines.size() > fit) lines.removeLast();
-    for (QString& line : lines) line = fm.elidedText(line.trimmed(), Qt::ElideRight, text.width());
     painter.drawText(text, Qt::AlignLeft | Qt::AlignTop, lines.join(QLatin1Char('\n')));
   }
 

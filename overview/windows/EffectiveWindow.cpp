@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -145,6 +146,8 @@ void EffectiveWindow::refresh() {
   stale_ = false;
   const editor::EffectiveConfig& config = model_->whole();
   const auto fill = [](QTreeWidget* table, const std::vector<editor::EffectiveEntry>& entries) {
+    // Typing in the editor lists everything again: the rows stay where the user scrolled.
+    const int scrolled = table->verticalScrollBar()->value();
     table->setUpdatesEnabled(false);
     table->clear();
     QList<QTreeWidgetItem*> rows;
@@ -152,6 +155,7 @@ void EffectiveWindow::refresh() {
     for (const editor::EffectiveEntry& e : entries) rows.append(entryRow(e));
     table->addTopLevelItems(rows);
     table->expandAll();
+    table->verticalScrollBar()->setValue(scrolled);
     table->setUpdatesEnabled(true);
   };
   fill(variables_, config.variables);

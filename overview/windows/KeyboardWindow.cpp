@@ -9,8 +9,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -22,6 +20,7 @@
 #include "ui/CfgEdit.h"
 #include "ui/Codec.h"
 #include "ui/EditorHost.h"
+#include "ui/FontColorPrint.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ToolWindow.h"
 
@@ -181,7 +180,13 @@ KeyboardWindow::KeyboardWindow(OverviewModel* model, ui::EditorHost* host, QWidg
   });
   connect(model_, &OverviewModel::changed, this, [this] {
     stale_ = true;
-    if (isVisible()) refresh();
+    if (isVisible()) {
+      refresh();
+    } else {
+      // The faces point into the configuration the model has just let go.
+      faces_.clear();
+      view_->setFaces(&faces_, QString());
+    }
   });
 }
 
@@ -306,14 +311,14 @@ bool KeyboardWindow::exportPng() {
   return true;
 }
 
-void KeyboardWindow::print() {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setPageOrientation(QPageLayout::Landscape);
-  QPrintDialog dialog(&printer, this);
-  dialog.setWindowTitle(QStringLiteral("Печать клавиатуры"));
-  if (dialog.exec() != QDialog::Accepted) return;
-  QPainter painter(&printer);
-  KeyboardPicture(&faces_).paint(painter, QRectF(printer.pageRect(QPrinter::DevicePixel)), title());
+bool KeyboardWindow::print() {
+  const QString heading = title();
+  return ui::printPicture(
+      this,
+      [this, &heading](QPainter& painter, const QRectF& page) {
+        KeyboardPicture(&faces_).paint(painter, page, heading);
+      },
+      QStringLiteral("Клавиатура"));
 }
 
 }  // namespace brindle::overview

@@ -73,7 +73,8 @@ class KeyboardWindow : public QWidget {
   void bindInDocument(const QString& key, const QString& command);
   // Asks for a file name and writes the picture there as PNG; false when cancelled or failed.
   bool exportPng();
-  void print();
+  // Prints the picture on one landscape page; false when cancelled.
+  bool print();
   // The hover text of a key: the chain of its binds, files and lines, the explanation.
   QString keyDetails(const std::string& key);
   KeyboardView* view() const { return view_; }

@@ -81,16 +81,6 @@ void OverviewModel::invalidate() {
   Q_EMIT changed();
 }
 
-bool OverviewModel::readsFile(const QString& path) {
-  const QString dir = hooks_.gameDirectory ? hooks_.gameDirectory() : QString();
-  if (dir.isEmpty()) return false;
-  const std::string rel = editor::chainKey(
-      editor::relativeToGame(ui::toUtf8(QDir::cleanPath(dir)), ui::toUtf8(QDir::cleanPath(path))));
-  for (const std::string& f : whole().files)
-    if (editor::chainKey(f) == rel) return true;
-  return false;
-}
-
 QString OverviewModel::absolutePath(const std::string& relPath) const {
   if (gameDir_.isEmpty()) return ui::fromUtf8(relPath);
   return ui::fromUtf8(core::resolveDataPath(core::withSeparator(ui::toUtf8(gameDir_)), relPath));

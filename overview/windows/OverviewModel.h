@@ -46,8 +46,6 @@ class OverviewModel : public QObject {
   // The files or the document changed: the next question computes afresh; changed() tells
   // the windows.
   void invalidate();
-  // Whether a saved file is one the whole configuration reads.
-  bool readsFile(const QString& path);
   // The absolute path of a file of the chain (its letter case as on disk), for opening it.
   QString absolutePath(const std::string& relPath) const;
   void openAt(const std::string& relPath, int line) const;

@@ -20,6 +20,7 @@
 #include "overview/windows/EffectiveWindow.h"
 #include "overview/windows/KeyboardWindow.h"
 #include "support/Controls.h"
+#include "ui/FontColorPrint.h"
 #include "ui/MessageBoxes.h"
 #include "windows/app/AppFixture.h"
 
@@ -151,8 +152,8 @@ class TestOverviewWindows : public QObject {
     QCOMPARE(f_->memo()->getText(), std::string("echo hi\r\n"));
   }
 
-  // The picture saved as PNG; brindle-cli draws it from the same directory too.
-  void pngExport() {
+  // The picture saved as PNG and printed; brindle-cli draws it from the same directory too.
+  void pngExportAndPrint() {
     auto* k = keyboard();
     const QString path = QString::fromStdString(f_->dir.file("binds"));
     answers_->chooseFile({true, path, std::nullopt});
@@ -160,6 +161,13 @@ class TestOverviewWindows : public QObject {
     QImage saved(path + QStringLiteral(".png"));
     QVERIFY(!saved.isNull());
     QCOMPARE(saved.width(), 1600);
+
+    brindle::ui::ScriptedCommonDialogs dialogs;
+    const QString pdf = QString::fromStdString(f_->dir.file("binds.pdf"));
+    dialogs.answerPrint(pdf);
+    control<QPushButton>(k, "PrintButton")->click();
+    QCOMPARE(dialogs.printRequests().size(), 1u);
+    QVERIFY(QFileInfo(pdf).size() > 1000);
 
     const QString cliPng = QString::fromStdString(f_->dir.file("cli.png"));
     QProcess cli;
