@@ -1000,7 +1000,9 @@ CheckResult checkInChain(std::string_view text, const std::string& relPath, File
       start);
   startFiles.push_back(relPath);
   walkChain(overlay, startFiles, chain);
-  return checker.finish(text);
+  CheckResult result = checker.finish(text);
+  for (const std::string& name : chain.aliases()) result.aliases.insert(name);
+  return result;
 }
 
 std::vector<Problem> checkLine(std::string_view line, const core::Vocabulary& vocabulary) {

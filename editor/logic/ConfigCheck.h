@@ -79,7 +79,7 @@ struct Problem {
 
 struct CheckResult {
   std::vector<Problem> problems;  // in the order of the text
-  core::NameSet aliases;          // the aliases the text defines
+  core::NameSet aliases;          // the aliases the text defines (checkInChain: and its chain)
 
   std::size_t errorCount() const;
   std::size_t warningCount() const;  // notes not counted

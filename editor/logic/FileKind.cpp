@@ -41,33 +41,37 @@ PathParts partsOf(std::string_view path) {
   return {p.substr(slash + 1), "/" + p.substr(0, slash + 1)};
 }
 
+// Counts the words that tell a side: the server's (sv_, mp_ … or the vocabulary's server words),
+// the client's (bind, the vocabulary's client words), and the unknown words of each add-on
+// prefix. Aliases, wait, say and the like tell nothing.
 class Counter : public core::ScriptVisitor {
  public:
   explicit Counter(const core::Vocabulary* vocabulary) : vocabulary_(vocabulary) {}
-  std::size_t total = 0;
   std::size_t server = 0;
+  std::size_t client = 0;
+  std::size_t addOn = 0;
   std::unordered_map<std::string, std::size_t> prefixes;
 
   void command(std::string_view script, const core::ScriptCommand& cmd) override {
     if (cmd.depth != 0 || cmd.words.empty()) return;
     const std::string_view name = cmd.name(script);
-    if (core::sameName(name, "exec") || core::sameName(name, "echo")) return;
-    ++total;
     const std::string_view prefix = wordPrefix(name);
-    const bool serverWord =
-        core::sameName(prefix, "sv_") || core::sameName(prefix, "mp_") ||
-        std::any_of(kServerWords.begin(), kServerWords.end(),
-                    [&](std::string_view w) { return core::sameName(w, name); }) ||
-        (vocabulary_ && vocabulary_->lookup(name).side == core::WordSide::Server);
-    if (serverWord) {
-      ++server;
+    const core::Vocabulary::Known known =
+        vocabulary_ ? vocabulary_->lookup(name) : core::Vocabulary::Known{};
+    const bool amx = core::sameName(prefix, "amx_") || core::sameName(prefix, "amxx_");
+    if (!prefix.empty() && !isStockPrefix(prefix) && (amx || (!known.command && !known.variable))) {
+      ++addOn;
+      ++prefixes[lowered(prefix)];
       return;
     }
-    if (prefix.empty() || isStockPrefix(prefix)) return;
-    if (vocabulary_ && (vocabulary_->isCommand(name) || vocabulary_->isVariable(name)) &&
-        !core::sameName(prefix, "amx_") && !core::sameName(prefix, "amxx_"))
-      return;
-    ++prefixes[lowered(prefix)];
+    if (core::sameName(prefix, "sv_") || core::sameName(prefix, "mp_") ||
+        std::any_of(kServerWords.begin(), kServerWords.end(),
+                    [&](std::string_view w) { return core::sameName(w, name); }) ||
+        known.side == core::WordSide::Server)
+      ++server;
+    else if (core::sameName(name, "bind") || core::sameName(name, "unbind") ||
+             known.side == core::WordSide::Client)
+      ++client;
   }
 
  private:
@@ -110,11 +114,11 @@ ConfigKind guessConfigKind(std::string_view path, std::string_view text,
   }
   Counter counter(vocabulary);
   core::ScriptScanner().scan(text, counter);
-  if (counter.total == 0) return ConfigKind::Player;
-  if (counter.server * 2 > counter.total) return ConfigKind::Server;
   std::size_t top = 0;
   for (const auto& [prefix, count] : counter.prefixes) top = std::max(top, count);
-  if (top * 2 > counter.total) return ConfigKind::Plugin;
+  if (top >= 2 && top * 2 > counter.server + counter.client + counter.addOn)
+    return ConfigKind::Plugin;
+  if (counter.server > counter.client) return ConfigKind::Server;
   return ConfigKind::Player;
 }
 

@@ -17,9 +17,10 @@ enum class ConfigKind : std::uint8_t { Player, Server, Plugin };
 // - server.cfg, listenserver.cfg, game.cfg, game_init.cfg and the like are the server's; a file
 //   in an add-on's folder (addons/…) or amxx.cfg is a plugin's; config.cfg, autoexec.cfg,
 //   userconfig.cfg and valve.rc are the player's;
-// - otherwise a file whose commands are mostly server words (sv_, mp_ … or words the vocabulary
-//   knows as the server's) is a server's, one whose commands mostly share one prefix that no
-//   stock word has (csdm_, pug_ …) is a plugin's, and anything else is a player's.
+// - otherwise a file whose commands mostly share one prefix that no stock word has (csdm_,
+//   pug_ …) is a plugin's, one with more server words (sv_, mp_ … or words the vocabulary knows
+//   as the server's) than client words (bind, the client's variables) a server's, and anything
+//   else a player's. Aliases, wait, say and words of no side count for neither.
 // `path` may be empty (a new document); `vocabulary` may be null.
 ConfigKind guessConfigKind(std::string_view path, std::string_view text,
                            const core::Vocabulary* vocabulary);

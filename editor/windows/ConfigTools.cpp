@@ -83,10 +83,14 @@ void ConfigTools::checkNow() {
   if (place.path.empty()) {
     result_ = editor::checkConfig(text, *vocabulary_, options);
   } else {
-    // The game directory the user chose when the file lies in it, else the one around the file.
+    // The game directory around the file (its cstrike folder, or the one with liblist.gam);
+    // without one, the directory the user chose when the file lies in it.
     bool known = true;
-    std::string game = place.gameDir;
-    if (game.empty() || !isInside(game, place.path)) game = findGameDir(place.path, &known);
+    std::string game = findGameDir(place.path, &known);
+    if (!known && !place.gameDir.empty() && isInside(place.gameDir, place.path)) {
+      game = place.gameDir;
+      known = true;
+    }
     options.gameDirKnown = known;
     if (!disk_ || disk_->gameDir() != game) disk_ = std::make_unique<DiskSource>(game);
     result_ = checkInChain(text, relativeToGame(game, place.path), *disk_, *vocabulary_, options);

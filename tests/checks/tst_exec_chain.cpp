@@ -10,6 +10,7 @@
 #include "core/FileIO.h"
 #include "editor/logic/ConfigCheck.h"
 #include "editor/logic/ExecChain.h"
+#include "editor/logic/FileKind.h"
 #include "support/TempDir.h"
 
 using namespace brindle;
@@ -165,4 +166,24 @@ TEST(ExecChain, TheChecksKnowTheChainsAliasesAndReportTheTextsExecs) {
                   std::string(problemKindName(p.kind)));
   // game.cfg is one of the files the game looks for without a word.
   EXPECT_EQ(out, (Events{"2:6 exec-failed", "3:6 exec-failed", "4:6 exec-failed"}));
+}
+
+TEST(FileKind, ByNameAndFolderElseByWhatTheFileSets) {
+  core::KnownWords w;
+  w.base = {{"sv_restart", false, true, "game", core::WordSide::Server, {}},
+            {"cl_bob", false, true, "client", core::WordSide::Client, {}},
+            {"amx_mode", false, true, "amxmodx", core::WordSide::Server, {}}};
+  const core::Vocabulary v(w);
+  const std::string server = "mp_startmoney 800\nsv_restart 1\nwt800;wt800\nwait;wait;wait\nsay x";
+  EXPECT_EQ(guessConfigKind("cstrike/config.cfg", server, &v), ConfigKind::Player);
+  EXPECT_EQ(guessConfigKind("cstrike/listenserver.cfg", "", &v), ConfigKind::Server);
+  EXPECT_EQ(guessConfigKind("Addons/AMXModX/configs/x.cfg", "", &v), ConfigKind::Plugin);
+  EXPECT_EQ(guessConfigKind("cstrike\\amxx.cfg", "", &v), ConfigKind::Plugin);
+  EXPECT_EQ(guessConfigKind("k.cfg", server, &v), ConfigKind::Server);
+  EXPECT_EQ(guessConfigKind("", "bind a +jump\ncl_bob 0\nsv_restart 1", &v), ConfigKind::Player);
+  EXPECT_EQ(guessConfigKind("", "csdm_active 1\ncsdm_x 2\nsv_restart 1", &v), ConfigKind::Plugin);
+  EXPECT_EQ(guessConfigKind("", "amx_mode 1\namx_x 2", &v), ConfigKind::Plugin);
+  EXPECT_EQ(guessConfigKind("", "", nullptr), ConfigKind::Player);
+  EXPECT_EQ(configKindFromName("server"), ConfigKind::Server);
+  EXPECT_EQ(configKindFromName("admin"), std::nullopt);
 }
