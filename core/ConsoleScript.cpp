@@ -577,4 +577,14 @@ WordAt wordAt(std::string_view line, Offset position, const Vocabulary& vocabula
   return finder.result;
 }
 
+std::string firstCommandOf(std::string_view value) {
+  std::size_t i = 0;
+  while (i < value.size() && (value[i] == ' ' || value[i] == '\t' || value[i] == '"')) ++i;
+  std::size_t j = i;
+  while (j < value.size() && value[j] != ' ' && value[j] != '\t' && value[j] != ';' &&
+         value[j] != '"')
+    ++j;
+  return std::string(value.substr(i, j - i));
+}
+
 }  // namespace brindle::core

@@ -289,6 +289,10 @@ void classifyCommand(std::string_view script, const ScriptCommand& command,
 std::vector<ScriptToken> tokenize(std::string_view text, const Vocabulary& vocabulary,
                                   const NameSet* aliases);
 
+// The first command of a bind's or alias's value as the key shows it: its first word, up to a
+// blank, a ';' or a quote ("+jump" of "+jump; wait").
+std::string firstCommandOf(std::string_view value);
+
 // The aliases a text defines anywhere, also in the values of other aliases and binds.
 NameSet definedAliases(std::string_view text);
 

@@ -108,4 +108,17 @@ std::string trim(std::string_view s) {
   return std::string(s.substr(first, last - first + 1));
 }
 
+std::string asciiLower(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = asciiLower(c);
+  return out;
+}
+
+std::string asciiUpper(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+  return out;
+}
+
 }  // namespace brindle::core

@@ -33,4 +33,10 @@ std::string baseName(std::string_view path);
 
 std::string trim(std::string_view s);
 
+// ASCII letters in lower or upper case; other bytes (Cyrillic letters of CP1251 among them) stay.
+// Names of commands, variables and keys are ASCII, and the console compares them so.
+inline char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+std::string asciiLower(std::string_view s);
+std::string asciiUpper(std::string_view s);
+
 }  // namespace brindle::core

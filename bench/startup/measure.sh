@@ -12,7 +12,7 @@ trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 
 g++ -O2 -fPIC "$here/bare_window.cpp" $(pkg-config --cflags --libs Qt6Widgets) -o "$work/bare"
 # A program directory of its own, with a game directory already chosen.
-cp -r "$root/build/brindle" "$root/build/dlls" "$root/build/help" "$work/"
+cp -r "$root/build/brindle" "$root/build/dlls" "$root/build/help" "$root/build/words" "$work/"
 printf '[Game]\r\ndadir=1\r\nCatalog=%s\r\n' "$root/examples/cstrike" > "$work/Zarurud.INI"
 
 export DISPLAY=:77

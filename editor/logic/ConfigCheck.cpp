@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "core/Cp1251.h"
+#include "core/Text.h"
 
 namespace brindle::editor {
 
@@ -41,11 +42,7 @@ inline unsigned char lowerAscii(char c) {
   return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + 32) : u;
 }
 
-std::string lowered(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = static_cast<char>(lowerAscii(c));
-  return out;
-}
+std::string lowered(std::string_view s) { return core::asciiLower(s); }
 
 template <std::size_t N>
 bool isOneOf(std::string_view name, const std::array<std::string_view, N>& names) {

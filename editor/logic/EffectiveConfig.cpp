@@ -6,18 +6,15 @@
 #include <unordered_map>
 
 #include "core/ConsoleScript.h"
+#include "core/Text.h"
 
 namespace brindle::editor {
 namespace {
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+using core::asciiLower;
 char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 
-std::string lowered(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = lowerAscii(c);
-  return out;
-}
+std::string lowered(std::string_view s) { return core::asciiLower(s); }
 
 std::string_view wordText(std::string_view script, const core::ScriptCommand& command,
                           std::size_t i) {
@@ -247,16 +244,7 @@ class EffectiveBuilder : public ChainVisitor {
     });
   }
 
-  // The first command of a bind's value: its first word, up to a ';'.
-  static std::string firstCommand(std::string_view value) {
-    std::size_t i = 0;
-    while (i < value.size() && (value[i] == ' ' || value[i] == '\t' || value[i] == '"')) ++i;
-    std::size_t j = i;
-    while (j < value.size() && value[j] != ' ' && value[j] != '\t' && value[j] != ';' &&
-           value[j] != '"')
-      ++j;
-    return std::string(value.substr(i, j - i));
-  }
+  static std::string firstCommand(std::string_view value) { return core::firstCommandOf(value); }
 
   // "alias NAME" or "bind KEY": the alias or bind whose value holds the command.
   static std::string holderOf(std::string_view script, const core::ScriptCommand& command) {
@@ -503,7 +491,7 @@ std::string keySpelling(std::string_view name) {
   if (name == ";") return "SEMICOLON";
   std::string out(name);
   if (out.size() == 1) {
-    out[0] = lowerAscii(out[0]);
+    out[0] = asciiLower(out[0]);
   } else {
     for (char& c : out) c = upperAscii(c);
   }

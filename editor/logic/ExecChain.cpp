@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "core/FileIO.h"
+#include "core/Text.h"
 
 namespace brindle::editor {
 
@@ -12,13 +13,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+using core::asciiLower;
 
-std::string lowered(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = lowerAscii(c);
-  return out;
-}
+std::string lowered(std::string_view s) { return core::asciiLower(s); }
 
 // A file or folder of `dir` whose name is `name` without regard to letter case: the game's
 // file system on Windows finds "Config.CFG" for "config.cfg".

@@ -4,17 +4,15 @@
 #include <array>
 #include <unordered_map>
 
+#include "core/Text.h"
+
 namespace brindle::editor {
 
 namespace {
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+using core::asciiLower;
 
-std::string lowered(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = lowerAscii(c);
-  return out;
-}
+std::string lowered(std::string_view s) { return core::asciiLower(s); }
 
 // Prefixes of the engine's, the client's and the game's own words: a file full of them is no
 // plugin's config.

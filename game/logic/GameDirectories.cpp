@@ -6,6 +6,7 @@
 
 #include "core/DataPaths.h"
 #include "core/FileIO.h"
+#include "core/Text.h"
 #include "game/logic/Vdf.h"
 
 #ifdef _WIN32
@@ -75,7 +76,7 @@ bool isWindowsPath(std::string_view p) {
          p[1] == ':' && (p[2] == '\\' || p[2] == '/');
 }
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+using core::asciiLower;
 #endif
 
 // The libraries of one Steam: its own folder and those its library lists name. Steam keeps the
@@ -196,7 +197,7 @@ std::optional<std::string> libraryPathOnThisSystem(const std::string& written,
   std::string rest = written.substr(3);
   for (char& c : rest)
     if (c == '\\') c = '/';
-  const char drive = lowerAscii(written[0]);
+  const char drive = asciiLower(written[0]);
   if (!winePrefix.empty()) {
     const std::string device = join(winePrefix, std::string("dosdevices/") + drive + ":");
     if (core::directoryExists(device)) return join(device, rest);

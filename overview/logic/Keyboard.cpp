@@ -4,20 +4,18 @@
 #include <array>
 #include <iterator>
 
+#include "core/Text.h"
+
 namespace brindle::overview {
 namespace {
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+using core::asciiLower;
 
-std::string lowered(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = lowerAscii(c);
-  return out;
-}
+std::string lowered(std::string_view s) { return core::asciiLower(s); }
 
 bool sameName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return lowerAscii(x) == lowerAscii(y);
+           return asciiLower(x) == asciiLower(y);
          });
 }
 
@@ -235,16 +233,6 @@ bool isEngineKeyName(std::string_view name) {
     return n[prefix.size()] != '0' && v >= 1 && v <= last;
   };
   return numbered("joy", 4) || numbered("aux", 32);
-}
-
-std::string firstCommandOf(std::string_view value) {
-  std::size_t i = 0;
-  while (i < value.size() && (value[i] == ' ' || value[i] == '\t' || value[i] == '"')) ++i;
-  std::size_t j = i;
-  while (j < value.size() && value[j] != ' ' && value[j] != '\t' && value[j] != ';' &&
-         value[j] != '"')
-    ++j;
-  return std::string(value.substr(i, j - i));
 }
 
 KeyRole roleOf(std::string_view value, std::string_view aliasValue) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/ConsoleScript.h"
 #include "editor/logic/EffectiveConfig.h"
 
 namespace brindle::overview {
@@ -54,6 +55,6 @@ struct KeyFace {
 std::map<std::string, KeyFace, std::less<>> keyFaces(const editor::EffectiveConfig& config);
 
 // The value's first command ("+jump" of "+jump; wait").
-std::string firstCommandOf(std::string_view value);
+using core::firstCommandOf;
 
 }  // namespace brindle::overview

@@ -359,18 +359,4 @@ void WizardTexts::collectUsedKeys(std::string_view prefix, std::vector<std::stri
   }
 }
 
-std::string asciiLower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
-
-std::string asciiUpper(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return out;
-}
-
 }  // namespace brindle::wizard

@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Text.h"
 #include "core/TextBuffer.h"
 
 namespace brindle::wizard {
@@ -154,7 +155,7 @@ class WizardTexts {
 };
 
 // ASCII letters in lower and upper case (key and command names are ASCII).
-std::string asciiLower(std::string_view s);
-std::string asciiUpper(std::string_view s);
+using core::asciiLower;
+using core::asciiUpper;
 
 }  // namespace brindle::wizard
