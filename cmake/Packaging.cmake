@@ -27,6 +27,13 @@ file(RELATIVE_PATH brindle_data_from_bin "/${CMAKE_INSTALL_BINDIR}"
   "/${CMAKE_INSTALL_DATADIR}/brindle")
 target_compile_definitions(brindle_core PRIVATE
   BRINDLE_INSTALLED_DATA_DIR="${brindle_data_from_bin}")
+# The sound output module's folder, likewise (a private library: not where the loader looks).
+file(RELATIVE_PATH brindle_module_from_bin "/${CMAKE_INSTALL_BINDIR}"
+  "/${CMAKE_INSTALL_LIBDIR}/brindle")
+if(TARGET brindle_sound)
+  target_compile_definitions(brindle_ui PRIVATE
+    BRINDLE_INSTALLED_MODULE_DIR="${brindle_module_from_bin}")
+endif()
 
 # The program's icon (the one its windows show) is drawn from its SVG at build time by a small
 # tool of ours: PNG files for the desktop, a .ico for the Windows executable. The tool runs on
@@ -53,6 +60,7 @@ if(BRINDLE_INSTALL_PORTABLE)
   install(TARGETS brindle-cli RUNTIME DESTINATION .)
   if(TARGET brindle)
     install(TARGETS brindle RUNTIME DESTINATION .)
+    install(TARGETS brindle_sound LIBRARY DESTINATION . RUNTIME DESTINATION .)
   endif()
   install(DIRECTORY data/ DESTINATION .)
   install(FILES LICENSE DESTINATION .)
@@ -62,6 +70,7 @@ endif()
 install(TARGETS brindle-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET brindle)
   install(TARGETS brindle RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(TARGETS brindle_sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/brindle)
 endif()
 install(DIRECTORY data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/brindle)
 

@@ -1,11 +1,19 @@
 #include "ui/SoundPlayer.h"
 
-#include <QSoundEffect>
-#include <QUrl>
+#include <QCoreApplication>
+#include <QLibrary>
+#include <QStringList>
 #include <cstdint>
 
 #include "core/FileIO.h"
 #include "ui/Codec.h"
+#include "ui/SoundOutput.h"
+
+// The folder of the sound module in the installed layout, relative to the program's folder (set
+// by the build from the install directories).
+#ifndef BRINDLE_INSTALLED_MODULE_DIR
+#define BRINDLE_INSTALLED_MODULE_DIR "../lib/brindle"
+#endif
 
 namespace brindle::ui {
 
@@ -24,6 +32,24 @@ std::uint32_t le32(const std::string& b, std::size_t at) {
 std::uint16_t le16(const std::string& b, std::size_t at) {
   return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
                                     static_cast<unsigned char>(b[at + 1]) << 8);
+}
+
+// The module's entry point, looked up once per process: beside the program (the portable layout
+// and the build directory), then in the installed layout's library folder. The library stays
+// loaded. Null when neither place has a module with the entry point.
+BrindleSoundCreate soundModule() {
+  static const BrindleSoundCreate create = [] {
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QStringList places = {programDir,
+                                programDir + QStringLiteral("/" BRINDLE_INSTALLED_MODULE_DIR)};
+    for (const QString& dir : places) {
+      QLibrary module(dir + QStringLiteral("/brindle_sound"));
+      if (auto f = reinterpret_cast<BrindleSoundCreate>(module.resolve(BRINDLE_SOUND_CREATE)))
+        return f;
+    }
+    return BrindleSoundCreate{};
+  }();
+  return create;
 }
 
 }  // namespace
@@ -59,11 +85,18 @@ QString waveProblem(const std::string& bytes) {
   return haveFormat ? QStringLiteral("в файле нет звука") : QStringLiteral("нет описания формата");
 }
 
-SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent), effect_(new QSoundEffect(this)) {
-  connect(effect_, &QSoundEffect::statusChanged, this, &SoundPlayer::onStatusChanged);
-}
+SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {}
 
-SoundPlayer::~SoundPlayer() { effect_->disconnect(this); }
+SoundPlayer::~SoundPlayer() { delete output_; }
+
+SoundOutput* SoundPlayer::output() {
+  if (!outputTried_) {
+    outputTried_ = true;
+    if (const BrindleSoundCreate create = soundModule())
+      output_ = create(&SoundPlayer::onOutputError, this);
+  }
+  return output_;
+}
 
 bool SoundPlayer::open(const std::string& path) {
   close();
@@ -84,33 +117,42 @@ bool SoundPlayer::open(const std::string& path) {
   path_ = path;
   open_ = true;
   error_.clear();
-  effect_->setSource(QUrl::fromLocalFile(fromUtf8(path)));
+  // The output gets the file when it exists; the first play creates it.
+  if (output_) output_->setFile(path_.c_str());
   return true;
 }
 
 void SoundPlayer::close() {
-  if (effect_->isPlaying()) effect_->stop();
-  effect_->setSource(QUrl());
+  if (output_) {
+    if (output_->isPlaying()) output_->stop();
+    output_->setFile("");
+  }
   path_.clear();
   open_ = false;
 }
 
 void SoundPlayer::play() {
-  if (open_) effect_->play();
+  if (!open_) return;
+  const bool fresh = !outputTried_;
+  SoundOutput* out = output();
+  if (!out) return;
+  if (fresh) out->setFile(path_.c_str());
+  out->play();
 }
 
 void SoundPlayer::stop() {
-  // QSoundEffect always starts a play from the beginning, so stopping also rewinds.
-  if (open_) effect_->stop();
+  // The output always starts a play from the beginning, so stopping also rewinds.
+  if (open_ && output_) output_->stop();
 }
 
-bool SoundPlayer::isPlaying() const { return open_ && effect_->isPlaying(); }
+bool SoundPlayer::isPlaying() const { return open_ && output_ && output_->isPlaying(); }
 
-void SoundPlayer::onStatusChanged() {
-  if (!open_ || effect_->status() != QSoundEffect::Error) return;
-  close();
-  error_ = QStringLiteral("звук не воспроизводится");
-  Q_EMIT failed(error_);
+void SoundPlayer::onOutputError(void* player) {
+  auto* self = static_cast<SoundPlayer*>(player);
+  if (!self->open_) return;
+  self->close();
+  self->error_ = QStringLiteral("звук не воспроизводится");
+  Q_EMIT self->failed(self->error_);
 }
 
 }  // namespace brindle::ui
