@@ -13,6 +13,8 @@ trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 g++ -O2 -fPIC "$here/bare_window.cpp" $(pkg-config --cflags --libs Qt6Widgets) -o "$work/bare"
 # A program directory of its own, with a game directory already chosen.
 cp -r "$root/build/brindle" "$root/build/dlls" "$root/build/help" "$root/build/words" "$work/"
+# The sound module too, though a start does not load it.
+cp "$root"/build/brindle_sound.* "$work/" 2>/dev/null || true
 printf '[Game]\r\ndadir=1\r\nCatalog=%s\r\n' "$root/examples/cstrike" > "$work/Zarurud.INI"
 
 export DISPLAY=:77
