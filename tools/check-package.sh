@@ -41,6 +41,10 @@ if [ "$status" -gt 1 ]; then
 fi
 HOME="$work/home" "$cli" explain bind | grep -q "bind" ||
   { echo "check-package: brindle-cli explain found no explanation" >&2; exit 1; }
+# The keyboard picture: brindle-cli hands it to brindle-keyboard beside it.
+env -u DISPLAY HOME="$work/home" "$cli" keyboard examples/cstrike --png "$work/keyboard.png" ||
+  { echo "check-package: brindle-cli keyboard drew no picture" >&2; exit 1; }
+test -s "$work/keyboard.png"
 
 # The program starts, shows its main window and ends by itself; its settings (if it writes
 # any) go to the user's folder, never beside the binary.
