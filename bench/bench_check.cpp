@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/RealLines.h"
 #include "core/ConsoleScript.h"
 #include "core/FileIO.h"
 #include "dictionary/logic/KnownWords.h"
@@ -45,30 +46,7 @@ std::string makeConfig(std::size_t bytes) {
 
 // One million lines, each a line of one of the real-world configs, drawn with a fixed seed.
 const std::string& realLines() {
-  static const std::string text = [] {
-    std::vector<std::string> lines;
-    for (const auto& e : std::filesystem::recursive_directory_iterator(BRINDLE_REALWORLD)) {
-      if (e.path().extension() != ".cfg") continue;
-      const std::string data = core::readFile(e.path().string()).data;
-      std::size_t start = 0;
-      while (start < data.size()) {
-        std::size_t end = data.find('\n', start);
-        if (end == std::string::npos) end = data.size();
-        std::string line = data.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) lines.push_back(std::move(line));
-        start = end + 1;
-      }
-    }
-    std::mt19937 pick(15);
-    std::uniform_int_distribution<std::size_t> any(0, lines.size() - 1);
-    std::string out;
-    for (int i = 0; i < 1000000; ++i) {
-      out += lines[any(pick)];
-      out += "\r\n";
-    }
-    return out;
-  }();
+  static const std::string text = bench::realLines(1000000);
   return text;
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/RealLines.h"
 #include "core/FileIO.h"
 #include "dictionary/logic/KnownWords.h"
 #include "editor/windows/ConfigHighlighter.h"
@@ -21,30 +22,8 @@ using namespace brindle;
 
 namespace {
 
-std::string realLines(int count) {
-  std::vector<std::string> lines;
-  for (const auto& e : std::filesystem::recursive_directory_iterator(BRINDLE_REALWORLD)) {
-    if (e.path().extension() != ".cfg") continue;
-    const std::string data = core::readFile(e.path().string()).data;
-    std::size_t start = 0;
-    while (start < data.size()) {
-      std::size_t end = data.find('\n', start);
-      if (end == std::string::npos) end = data.size();
-      std::string line = data.substr(start, end - start);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (!line.empty()) lines.push_back(std::move(line));
-      start = end + 1;
-    }
-  }
-  std::mt19937 pick(15);
-  std::uniform_int_distribution<std::size_t> any(0, lines.size() - 1);
-  std::string out;
-  for (int i = 0; i < count; ++i) out += lines[any(pick)] + "\r\n";
-  return out;
-}
-
 void BM_KeyPressToUnderlines(benchmark::State& state) {
-  const std::string text = realLines(10000);
+  const std::string text = bench::realLines(10000);
   ui::CfgEdit edit;
   edit.resize(900, 700);
   QWidget toolParent;

@@ -43,13 +43,13 @@ NAME_RE = re.compile(r"^[A-Za-z0-9_+\-.@!#$%&*~]+$")
 class Source:
     """One checkout: repository, folder, commit, and the files words came from."""
 
-    def __init__(self, spec, repo=None):
+    def __init__(self, argument, repo=None):
         if repo is None:
-            repo, _, rest = spec.partition("=")
+            repo, _, rest = argument.partition("=")
             if not rest:
-                sys.exit(f"source {spec!r}: write OWNER/NAME=PATH[@COMMIT]")
+                sys.exit(f"source {argument!r}: write OWNER/NAME=PATH[@COMMIT]")
         else:
-            rest = spec
+            rest = argument
         path, _, commit = rest.partition("@")
         self.repo = repo
         self.path = path
@@ -722,8 +722,8 @@ def main():
     if src["amxmodx"]:
         gather_amxmodx(src["amxmodx"], words)
     plugins = []
-    for spec in a.plugin:
-        name, _, rest = spec.partition("=")
+    for argument in a.plugin:
+        name, _, rest = argument.partition("=")
         s = Source(rest)
         plugins.append(s)
         gather_plugin(name, s, words)
