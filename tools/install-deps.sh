@@ -4,7 +4,7 @@
 # the tools that build the Debian package and check it and its desktop files.
 set -eu
 packages="cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 libjpeg-dev
-  libgtest-dev libbenchmark-dev fonts-dejavu-core qt6-translations-l10n clang-format
+  libgtest-dev libbenchmark-dev nlohmann-json3-dev fonts-dejavu-core qt6-translations-l10n clang-format
   g++-mingw-w64-x86-64-posix wine64 googletest
   gzip dpkg-dev fakeroot file lintian desktop-file-utils appstream"
 missing=""
