@@ -705,7 +705,10 @@ def main():
            for k in ("rehlds", "regamedll", "halflife", "metamod", "amxmodx", "xash",
                      "cs16client")}
     # The lists of classic names carry their evidence per name; the header names the folder.
-    ref = Source(os.path.relpath(a.reference).replace(os.sep, "/") + "=" + a.reference +
+    # Named relative to this checkout, wherever the script is run from.
+    top = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    ref = Source(os.path.relpath(os.path.abspath(a.reference), top).replace(os.sep, "/") + "=" +
+                 a.reference +
                  "@(evidence per name inside)")
     words = Words()
     if src["rehlds"]:
