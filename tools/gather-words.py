@@ -21,7 +21,7 @@ checkouts with the sources the shipped files came from.
 
 Rows: name, kind (cmd|var|key), origin, side (client|server|both), values (empty, MIN..MAX
 with either end open, or a|b|c). Files: keys.tsv, engine.tsv, client.tsv, game.tsv, rehlds.tsv,
-regamedll.tsv, metamod.tsv, amxmodx.tsv, plugins.tsv.
+regamedll.tsv, metamod.tsv, amxmodx.tsv, hltv.tsv, plugins.tsv.
 """
 
 import argparse
@@ -31,7 +31,7 @@ import subprocess
 import sys
 from collections import defaultdict
 
-ORIGINS = ["engine", "client", "game", "rehlds", "regamedll", "metamod", "amxmodx"]
+ORIGINS = ["engine", "client", "game", "rehlds", "regamedll", "metamod", "amxmodx", "hltv"]
 FILE_OF_ORIGIN = {o: o + ".tsv" for o in ORIGINS}
 SIDE_BITS = {"client": 1, "server": 2, "both": 3}
 SIDE_NAMES = {1: "client", 2: "server", 3: "both"}
@@ -235,6 +235,29 @@ def gather_rehlds(src, words):
                    or name.startswith("sv_rehlds_"))
             words.add(name, kind, "rehlds" if own else "engine", rehlds_side(rel, name), src,
                       rel)
+
+
+HLTV_COMMAND = re.compile(r"\bRegisterCommand\s*\(\s*\"([^\"\n]+)\"|"
+                          r"\{\s*\"([A-Za-z_][\w]*)\"\s*,\s*CMD_ID_\w+")
+
+
+def gather_hltv(src, words):
+    """The relay proxy (HLTV) and the demo player of the game client, from ReHLDS's HLTV/
+    folder: the commands each module registers (System::RegisterCommand with a literal name, or
+    its table of { "name", CMD_ID_... } rows). The demo player runs inside the game client; the
+    other modules make up the relay program, which reads its own hltv.cfg. A name the engine or
+    the game already has keeps that origin: the relay's "name" or "status" is no new word."""
+    for rel in src.files("rehlds/HLTV", (".cpp",)):
+        code = strip_comments(src.read(rel))
+        # The demo player's commands and those a spectator's client sends to the relay
+        # (ProxyClient, BaseClient) are typed at the client; the rest at the relay.
+        side = ("client" if rel.startswith("rehlds/HLTV/DemoPlayer/")
+                or rel.endswith(("/ProxyClient.cpp", "/BaseClient.cpp")) else "server")
+        for m in HLTV_COMMAND.finditer(code):
+            name = m.group(1) or m.group(2)
+            if words.has(name):
+                continue
+            words.add(name, "cmd", "hltv", side, src, rel)
 
 
 def rehlds_side(rel, name):
@@ -730,6 +753,9 @@ def main():
         s = Source(rest)
         plugins.append(s)
         gather_plugin(name, s, words)
+    # Last: a relay word counts only where no other source knows the name.
+    if src["rehlds"]:
+        gather_hltv(src["rehlds"], words)
 
     os.makedirs(a.out, exist_ok=True)
     by_file = defaultdict(list)
@@ -744,6 +770,7 @@ def main():
               "regamedll.tsv": "Words that only the maintained game library ReGameDLL_CS adds.",
               "metamod.tsv": "Words of Metamod.",
               "amxmodx.tsv": "Words of AMX Mod X: its core and its stock plugins.",
+              "hltv.tsv": "Words of the relay proxy (HLTV) and the client's demo player.",
               "plugins.tsv": "Words of common public server plugins (origin plugin:<name>)."}
     for file, title in titles.items():
         rows = by_file.get(file, [])
