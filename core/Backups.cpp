@@ -66,6 +66,30 @@ std::pair<std::string, std::string> splitName(const std::string& name) {
   return {name.substr(0, dot), name.substr(dot)};
 }
 
+// A file name may have 255 bytes. A backup adds a time stamp to its file's name and is written
+// under a temporary name longer still, so long names are cut short here: the folder's hash of
+// the full path keeps the files apart, and path.txt keeps the whole name.
+constexpr std::size_t kKeptNameBytes = 80;
+
+std::string shortened(std::string name) {
+  if (name.size() <= kKeptNameBytes) return name;
+  std::size_t cut = kKeptNameBytes;
+  while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;  // UTF-8
+  name.resize(cut);
+  return name;
+}
+
+// The stem and extension of the backups of a file: its own, the stem cut short; a long
+// "extension" is part of the stem.
+std::pair<std::string, std::string> backupParts(const std::string& name) {
+  auto [stem, ext] = splitName(name);
+  if (ext.size() > 16) {
+    stem = name;
+    ext.clear();
+  }
+  return {shortened(stem), ext};
+}
+
 struct Civil {
   int year, month, day, hour, minute, second, millis;
 };
@@ -136,29 +160,40 @@ BackupStore::BackupStore(std::string folder, BackupLimits limits, Clock clock)
 
 std::string BackupStore::folderOf(const std::string& original) const {
   const std::string key = keyOf(canonicalOf(original));
-  return utf8Of(pathFromUtf8(folder_) / pathFromUtf8(baseName(key) + "-" + hex16(fnv1a(key))));
+  return utf8Of(pathFromUtf8(folder_) /
+                pathFromUtf8(shortened(baseName(key)) + "-" + hex16(fnv1a(key))));
 }
 
 std::vector<BackupEntry> BackupStore::entriesIn(const std::string& fileFolder) const {
   std::vector<BackupEntry> out;
   const ReadResult source = readFile(utf8Of(pathFromUtf8(fileFolder) / kPathFile));
   if (!source.ok) return out;
+  // path.txt holds the path and the line break written after it; a name may itself end in one.
   std::string original = source.data;
-  while (!original.empty() && (original.back() == '\n' || original.back() == '\r'))
-    original.pop_back();
+  if (!original.empty() && original.back() == '\n') original.pop_back();
   if (original.empty()) return out;
-  const auto [stem, ext] = splitName(baseName(original));
+  const std::string name0 = baseName(original);
+  const auto [stem, ext] = backupParts(name0);
+  // Backups taken before long names were cut short carry the whole stem.
+  const std::string fullStem = splitName(name0).first;
   std::error_code ec;
   for (fs::directory_iterator it(pathFromUtf8(fileFolder), ec), end; !ec && it != end;
        it.increment(ec)) {
     std::error_code e2;
     if (!it->is_regular_file(e2)) continue;
     const std::string name = utf8Of(it->path().filename());
-    if (name.size() != stem.size() + 1 + kStampLength + ext.size() ||
-        name.compare(0, stem.size() + 1, stem + "_") != 0 ||
-        name.compare(name.size() - ext.size(), ext.size(), ext) != 0)
-      continue;
-    const auto when = parseStamp(std::string_view(name).substr(stem.size() + 1, kStampLength));
+    const auto stampAfter = [&](const std::string& s, const std::string& e) -> std::size_t {
+      if (name.size() != s.size() + 1 + kStampLength + e.size() ||
+          name.compare(0, s.size() + 1, s + "_") != 0 ||
+          name.compare(name.size() - e.size(), e.size(), e) != 0)
+        return std::string::npos;
+      return s.size() + 1;
+    };
+    std::size_t at = stampAfter(stem, ext);
+    if (at == std::string::npos && fullStem != stem)
+      at = stampAfter(fullStem, splitName(name0).second);
+    if (at == std::string::npos) continue;
+    const auto when = parseStamp(std::string_view(name).substr(at, kStampLength));
     if (!when) continue;
     out.push_back(BackupEntry{utf8Of(it->path()), original, *when, it->file_size(e2)});
   }
@@ -219,7 +254,7 @@ WriteResult BackupStore::keepBefore(const std::string& original,
   // if the clock went back.
   std::int64_t when = clock_();
   if (!existing.empty()) when = std::max(when, existing.front().timeMs + 1);
-  const auto [stem, ext] = splitName(baseName(canonical));
+  const auto [stem, ext] = backupParts(baseName(canonical));
   std::string file;
   for (;; ++when) {
     file = utf8Of(pathFromUtf8(fileFolder) / pathFromUtf8(stem + "_" + stampOf(when) + ext));

@@ -61,8 +61,11 @@ std::error_code ReplacementFile::create(const std::filesystem::path& target) {
   }
   std::random_device rd;
   const std::filesystem::path dir = target.parent_path().empty() ? "." : target.parent_path();
+  // The temporary name must stay within the 255 bytes of a name: a long name is cut short.
+  std::string base = target.filename().string();
+  if (base.size() > 200) base.resize(200);
   for (int attempt = 0; attempt < 16; ++attempt) {
-    temp_ = dir / ("." + target.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
+    temp_ = dir / ("." + base + ".tmp" + std::to_string(rd() % 1000000));
     const int fd = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd >= 0) {
       handle_ = fd;

@@ -103,8 +103,14 @@ std::error_code ReplacementFile::create(const std::filesystem::path& target) {
     return std::make_error_code(std::errc::permission_denied);
   std::random_device rd;
   const std::filesystem::path dir = target.parent_path().empty() ? L"." : target.parent_path();
+  // The temporary name must stay within the 255 characters of a name: a long name is cut.
+  std::wstring base = target.filename().wstring();
+  if (base.size() > 200) {
+    base.resize(200);
+    if (base.back() >= 0xD800 && base.back() <= 0xDBFF) base.pop_back();  // half a pair
+  }
   for (int attempt = 0; attempt < 16; ++attempt) {
-    temp_ = dir / (L"." + target.filename().wstring() + L".tmp" + std::to_wstring(rd() % 1000000));
+    temp_ = dir / (L"." + base + L".tmp" + std::to_wstring(rd() % 1000000));
     const HANDLE h = ::CreateFileW(temp_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE) {

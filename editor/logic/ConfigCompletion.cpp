@@ -2,18 +2,27 @@
 
 #include <algorithm>
 
+#include "core/Text.h"
+
 namespace brindle::editor {
 
 namespace {
 
-inline unsigned char lowerAscii(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + 32) : u;
+bool lessNoCase(std::string_view a, std::string_view b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(core::asciiLower(x)) <
+           static_cast<unsigned char>(core::asciiLower(y));
+  });
 }
 
-bool lessNoCase(std::string_view a, std::string_view b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [](char x, char y) { return lowerAscii(x) < lowerAscii(y); });
+// The characters the console makes words of their own outside quotes (COM_Parse,
+// rehlds/engine/common.cpp).
+bool standsAlone(char c) { return std::string_view("{}()',:").find(c) != std::string_view::npos; }
+
+// Whether a character joins the word next to it: anything but a blank, the ';' that ends a
+// command, a quote (a quoted word ends at its closing quote) and the characters that stand alone.
+bool joins(char c) {
+  return static_cast<unsigned char>(c) > ' ' && c != ';' && c != '"' && !standsAlone(c);
 }
 
 bool startsWithNoCase(std::string_view s, std::string_view prefix) {
@@ -49,17 +58,34 @@ std::vector<Completion> completionsFor(std::string_view prefix, const core::Voca
   return out;
 }
 
-CompletionEdit completionEdit(const core::WordAt& word, const Completion& completion) {
+CompletionEdit completionEdit(std::string_view line, core::Offset caret, const core::WordAt& word,
+                              const Completion& completion) {
   CompletionEdit edit;
   edit.start = word.textStart;
   edit.end = word.textEnd;
-  edit.text = completion.word;
-  edit.caret = edit.start + static_cast<core::Offset>(edit.text.size());
   const bool quotedWord = word.found && word.token.quoted;
+  if (word.found && !quotedWord && word.textEnd - word.textStart == 1 &&
+      static_cast<std::size_t>(word.textStart) < line.size() &&
+      standsAlone(line[static_cast<std::size_t>(word.textStart)])) {
+    // "(" is no prefix of a command: the new word goes beside it.
+    edit.start = edit.end = caret <= word.textStart ? word.textStart : word.textEnd;
+  }
+  const auto charAt = [&line](core::Offset at) {
+    return at >= 0 && static_cast<std::size_t>(at) < line.size()
+               ? line[static_cast<std::size_t>(at)]
+               : ' ';
+  };
+  const std::string& w = completion.word;
+  const bool spaceBefore = !w.empty() && joins(w.front()) && joins(charAt(edit.start - 1));
+  if (spaceBefore) edit.text = " ";
+  edit.text += w;
+  edit.caret = edit.start + static_cast<core::Offset>(edit.text.size());
   if (completion.kind == core::TokenKind::Variable && word.endOfCommand && !word.insideQuotes &&
       !quotedWord) {
     edit.text += " \"\"";
     edit.caret = edit.start + static_cast<core::Offset>(edit.text.size()) - 1;
+  } else if (!w.empty() && joins(w.back()) && joins(charAt(edit.end))) {
+    edit.text += ' ';
   }
   return edit;
 }

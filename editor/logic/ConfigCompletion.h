@@ -27,12 +27,17 @@ std::vector<Completion> completionsFor(std::string_view prefix, const core::Voca
 // line to replace, the text that replaces it and where the caret goes, all in the line. A
 // variable that ends its command gets ` ""` with the caret between the quotes, as the
 // dictionary inserts variables; inside the quoted value of an alias or bind it gets nothing.
+// The inserted word stays a word of its own, as the tokenizer splits the line: a blank is put
+// between it and a neighbour it would otherwise join ("+attack" before "x" of "(x"), and a
+// one-character word of its own at the caret ("(", ":") is kept, the word going before it or
+// after it, by the caret.
 struct CompletionEdit {
   core::Offset start = 0;
   core::Offset end = 0;
   std::string text;
   core::Offset caret = 0;
 };
-CompletionEdit completionEdit(const core::WordAt& word, const Completion& completion);
+CompletionEdit completionEdit(std::string_view line, core::Offset caret, const core::WordAt& word,
+                              const Completion& completion);
 
 }  // namespace brindle::editor

@@ -146,9 +146,11 @@ void CompletionPopup::acceptCurrent() {
     return;
   }
   const Completion chosen = completions_[static_cast<std::size_t>(index)];
-  const core::WordAt w = caretWord();
+  std::string line;
+  const core::WordAt w = caretWord(&line);
+  const auto caret = static_cast<core::Offset>(edit_->textCursor().positionInBlock());
   dismiss();
-  const CompletionEdit e = completionEdit(w, chosen);
+  const CompletionEdit e = completionEdit(line, caret, w, chosen);
   QTextCursor c = edit_->textCursor();
   const int base = c.block().position();
   c.beginEditBlock();

@@ -353,6 +353,21 @@ class TestConfigWindows : public QObject {
     QVERIFY(!popup->isVisible());
   }
 
+  void completedWordStaysAWordOfItsOwn() {
+    // "(" is a word of its own for the console, no prefix of the word offered before it.
+    Rig r("(x");
+    editor::CompletionPopup* popup = r.tools->completion();
+    r.edit->setSelStart(0);
+    QTest::keyClick(r.edit, Qt::Key_Space, Qt::ControlModifier);
+    QVERIFY(popup->isVisible());
+    QTest::keyClick(r.edit, Qt::Key_Return);
+    const std::string text = r.edit->getText();
+    QVERIFY(text.size() > 2 && text.substr(text.size() - 2) == "(x");
+    const core::Vocabulary vocabulary(testWords());
+    const std::vector<core::ScriptToken> tokens = core::tokenize(text, vocabulary, nullptr);
+    QCOMPARE(tokens.size(), std::size_t(3));  // the word, "(" and "x"
+  }
+
   void editorKeysStayTheEditorsWithoutAList() {
     Rig r("echo ok");
     editor::CompletionPopup* popup = r.tools->completion();

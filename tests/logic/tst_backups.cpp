@@ -86,6 +86,33 @@ TEST_F(BackupFixture, FilesOfOneNameInTwoFoldersKeepSeparateBackups) {
 #endif
 }
 
+TEST_F(BackupFixture, LongNamesAndNamesEndingInALineBreakAreSavedAndKept) {
+  // 250 bytes of name (125 Cyrillic letters): the save, its backup and its temporary name fit.
+  std::string longName;
+  for (int i = 0; i < 121; ++i) longName += "\xd1\x8f";
+  longName += ".cfg";
+  std::vector<std::string> names{longName};
+#ifndef _WIN32
+  names.push_back("odd.cfg\n");
+#endif
+  for (const std::string& name : names) {
+    const std::string cfg = dir.write("game/" + name, "one\r\n");
+    ASSERT_TRUE(writeFileAtomic(cfg, "two\r\n").ok) << name;
+    ASSERT_TRUE(writeFileAtomic(cfg, "three\r\n").ok) << name;
+    EXPECT_EQ(dir.read("game/" + name), "three\r\n");
+    EXPECT_EQ(contents(cfg), (Contents{"two\r\n", "one\r\n"})) << name;
+    const std::vector<BackupEntry> kept = store->backupsOf(cfg);
+    ASSERT_FALSE(kept.empty());
+    EXPECT_EQ(std::filesystem::path(kept.front().original).filename(),
+              std::filesystem::path(cfg).filename());
+  }
+  EXPECT_EQ(store->backedUpFiles().size(), names.size());
+  // Rotation counts them like any other file.
+  store->setLimits(BackupLimits{1, kBackupTotalBytes});
+  ASSERT_TRUE(writeFileAtomic(dir.file("game/" + names.back()), "four\r\n").ok);
+  EXPECT_EQ(contents(dir.file("game/" + names.back())), (Contents{"three\r\n"}));
+}
+
 TEST_F(BackupFixture, ABackupThatCannotBeWrittenStopsTheOverwrite) {
   const std::string cfg = dir.write("game/config.cfg", "precious\r\n");
   dir.write("prog/backups", "a file where the folder should be");
