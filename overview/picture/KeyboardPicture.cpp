@@ -134,22 +134,8 @@ void KeyboardPicture::paint(QPainter& painter, const QRectF& target, const QStri
     const QFontMetricsF fm(captionFont);
     const QRectF text = inner.adjusted(0, fm.height() * 1.05, 0, 0);
     QString caption = fromCp1251(kf.caption);
-    // Lines too wide for the key are broken where they no longer fit (commands have no spaces
-    // to break at); as many lines as the key holds, the last one elided.
     const int fit = std::max(1, static_cast<int>(text.height() / fm.lineSpacing()));
-    QStringList lines;
-    for (const QString& part : caption.split(QLatin1Char('\n'))) {
-      QString rest = part.trimmed();
-      while (!rest.isEmpty() && lines.size() < fit) {
-        qsizetype n = rest.size();
-        while (n > 1 && fm.horizontalAdvance(rest.left(n)) > text.width()) --n;
-        lines << rest.left(n);
-        rest = rest.mid(n);
-      }
-      if (!rest.isEmpty() && !lines.isEmpty())
-        lines.back() = fm.elidedText(lines.back() + rest, Qt::ElideRight, text.width());
-    }
-    while (lines.size() > fit) lines.removeLast();
+    const QStringList lines = captionLines(caption, fm, text.width(), fit);
     painter.drawText(text, Qt::AlignLeft | Qt::AlignTop, lines.join(QLatin1Char('\n')));
   }
 
@@ -203,6 +189,47 @@ const KeyCap* KeyboardPicture::keyAt(const QRectF& target, QPointF point) const 
 
 QRectF KeyboardPicture::keyRect(const QRectF& target, const KeyCap& key) {
   return capRect(frameFor(target), key);
+}
+
+QStringList captionLines(const QString& caption, const QFontMetricsF& metrics, qreal width,
+                         int maxLines) {
+  const QChar ellipsis(0x2026);
+  const auto fits = [&](const QString& s) { return metrics.horizontalAdvance(s) <= width; };
+  QStringList lines;
+  for (const QString& part : caption.split(QLatin1Char('\n'))) {
+    // Pieces that a line may end after: "+forward;", " echo", " 4092".
+    QStringList pieces;
+    QString piece;
+    for (const QChar c : part.trimmed()) {
+      if (c.isSpace() && !piece.trimmed().isEmpty()) {
+        pieces << piece;
+        piece.clear();
+      }
+      piece += c;
+      if (c == QLatin1Char(';')) {
+        pieces << piece;
+        piece.clear();
+      }
+    }
+    if (!piece.trimmed().isEmpty()) pieces << piece;
+    QString line;
+    for (const QString& p : pieces) {
+      if (!line.isEmpty() && fits(line + p)) {
+        line += p;
+        continue;
+      }
+      if (!line.isEmpty()) lines << line;
+      line = p.trimmed();
+      if (!fits(line)) line = metrics.elidedText(line, Qt::ElideRight, width);
+    }
+    if (!line.isEmpty()) lines << line;
+  }
+  if (lines.size() > maxLines) {
+    lines = lines.mid(0, maxLines);
+    QString& last = lines.back();
+    if (!last.endsWith(ellipsis)) last = metrics.elidedText(last + ellipsis, Qt::ElideRight, width);
+  }
+  return lines;
 }
 
 QImage renderKeyboard(const KeyFaces& faces, const QString& title, int width) {

@@ -3,9 +3,11 @@
 // it does, the marks for keys bound in several files or overridden, and a legend. Uses the Qt
 // image classes only (no widgets), so the keyboard window and brindle-cli draw the same picture.
 #include <QColor>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <map>
 #include <string>
 #include <string_view>
@@ -38,6 +40,12 @@ class KeyboardPicture {
  private:
   const KeyFaces* faces_;
 };
+
+// The lines of a key's caption in `width` pixels and at most `maxLines` lines: lines break at
+// blanks and after ';', never inside a word or a number; a word wider than the key, and the last
+// line when the caption has more, end in "…".
+QStringList captionLines(const QString& caption, const QFontMetricsF& metrics, qreal width,
+                         int maxLines);
 
 // The picture as an image `width` pixels wide (at least 600), on white.
 QImage renderKeyboard(const KeyFaces& faces, const QString& title, int width = 1600);
