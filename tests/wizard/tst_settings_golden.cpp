@@ -3,8 +3,8 @@
 // an empty file is an untouched apply) and the expected file after the apply. A folder may also
 // hold reading.txt, the expected reading of the input (as brindle-cli prints it), warnings.txt,
 // the expected messages, refused.txt, the rows whose choice must be refused (one "row=value" a
-// line, each refused with a message and not written), and game.txt, "1.5" for a case of CS 1.5
-// (CS 1.6 otherwise).
+// line, rows other than those chosen, each refused with a message and not written), and game.txt,
+// "1.5" for a case of CS 1.5 (CS 1.6 otherwise).
 #include <gtest/gtest.h>
 
 #include <algorithm>
