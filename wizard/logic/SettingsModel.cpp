@@ -178,7 +178,7 @@ void showFlag(SettingsReading& out, Field f, const std::string& text) {
     return;
   }
   if (const auto n = gameNumber(text))
-    out.values[f] = static_cast<long long>(*n) != 0 ? "1" : "0";
+    out.values[f] = std::fabs(*n) >= 1 ? "1" : "0";  // atoi: the whole part, of any size
   else
     out.fileValues[static_cast<std::size_t>(f)] = text;
 }
