@@ -122,6 +122,18 @@ TEST(CliSettings, TheEnginesLargestRateAndACommentLikeName) {
   EXPECT_NE(settings(shellQuoted(path)).out.find("name=//x\n"), std::string::npos);
 }
 
+// A choice the game would not read back after the write is an error, and the file stays: no line
+// after an alias undoes the crosshair colour change the alias runs.
+TEST(CliSettings, AChoiceTheGameWouldNotReadBackIsNotSaved) {
+  TempDir dir;
+  const std::string original = "alias setup \"adjust_crosshair\"\r\nsetup\r\n";
+  const std::string path = dir.write("a.cfg", original);
+  const CommandResult r = settings(shellQuoted(path) + " --set adjust_crosshair=0");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("adjust_crosshair: "), std::string::npos) << r.err;
+  EXPECT_EQ(dir.read("a.cfg"), original);
+}
+
 // A file-size limit of 0 needs the POSIX shell; the Windows build tests failed saves in the
 // file layer.
 #ifndef _WIN32

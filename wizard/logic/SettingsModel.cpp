@@ -819,6 +819,22 @@ int applySettings(WizardText& text, const SettingsValues& loaded, const Settings
   return written;
 }
 
+std::optional<Refusal> unreadChoice(const WizardText& text, const SettingsValues& loaded,
+                                    const SettingsValues& chosen, GameVersion version) {
+  const SettingsReading reread = readSettings(text, version);
+  for (const FieldInfo& info : kFields) {
+    if (loaded[info.field] == chosen[info.field]) continue;
+    const Checked<std::string> checked = checkValue(info.field, chosen[info.field]);
+    if (!checked || reread.values[info.field] == *checked.value) continue;
+    return Refusal{info.field, info.page,
+                   std::string(info.name) +
+                       ": выбранное значение не записано: игра прочитала бы из файла другое "
+                       "(его задаёт команда, которую запускает алиас файла). Исправьте это в "
+                       "редакторе; файл не изменён."};
+  }
+  return std::nullopt;
+}
+
 // ================================================================================ colours
 
 std::optional<Rgb> parseColour(std::string_view value, std::string* badText) {
