@@ -181,7 +181,7 @@ std::string chooseValue(SettingsValues& values, Field field, std::string_view va
 // A number as the game reads a variable: blanks around it, an optional sign, digits with an
 // optional decimal point; "0.000000" is 0. None for any other text.
 std::optional<double> gameNumber(std::string_view text);
-// The shortest text of a number ("2.5", "20").
+// The shortest text of a number, as the game prints it: "2.5", "20", "100000" (never "1e+05").
 std::string numberText(double value);
 
 // A player name as shown (UTF-8): the bytes as UTF-8 when they are valid UTF-8 with non-ASCII
