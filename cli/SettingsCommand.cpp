@@ -50,7 +50,8 @@ void settingsHelp() {
       "      только изменённые строки, файл сохраняется целиком или не меняется вовсе;\n"
       "      значение, которое нельзя записать, отклоняется (код выхода 1)\n"
       "  --game 1.6 (по умолчанию): рука - cl_righthand, авто-помощь и меню -\n"
-      "      setinfo \"_ah\" и setinfo \"_vgui_menus\"; --game 1.5: lefthand, ah, vgui_menus\n"
+      "      setinfo \"_ah\" или _ah, setinfo \"_vgui_menus\" или _vgui_menus (решает\n"
+      "      более поздняя строка); --game 1.5: lefthand, ah, vgui_menus\n"
       "\n"
       "Строки (ROW) и их значения:\n%s",
       rows.c_str());

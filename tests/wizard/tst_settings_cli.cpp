@@ -63,8 +63,9 @@ TEST(CliSettings, EveryChoiceIsWrittenOrRefusedAndBadInputChangesNothing) {
     EXPECT_NE(r.err, "") << bad;
   }
   // A value the row cannot write: refused with a message naming the row, exit 1.
-  for (const char* bad : {"sensitivity=1000", "radar=2", "con_color=1,2,3", "'name=a\"b'",
-                          "name=", "sensitivity=", "mp_c4timer=2.5", "sensitivity=x"}) {
+  for (const char* bad :
+       {"sensitivity=20000", "rate=100001", "radar=2", "con_color=1,2,3", "'name=a\"b'",
+        "name=", "sensitivity=", "mp_c4timer=2.5", "sensitivity=x"}) {
     const CommandResult r = settings(shellQuoted(path) + " --set " + bad);
     EXPECT_EQ(r.status, 1) << bad;
     EXPECT_NE(r.err.find(std::string(bad).substr(bad[0] == '\'' ? 1 : 0, 4)), std::string::npos)
@@ -101,6 +102,36 @@ TEST(CliSettings, EveryChoiceIsWrittenOrRefusedAndBadInputChangesNothing) {
   const CommandResult help = settings("--help");
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("mp_startmoney  800..16000"), std::string::npos);
+  EXPECT_NE(help.out.find("rate  0..100000\n"), std::string::npos) << help.out;
+}
+
+// The engine takes a rate up to 100000: it is read back as written, never in exponent form, and
+// set from the command line; a name that would start a comment is written in quotes.
+TEST(CliSettings, TheEnginesLargestRateAndACommentLikeName) {
+  TempDir dir;
+  const std::string path = dir.write("a.cfg", "rate \"100000\"\r\nname Player\r\n");
+  const CommandResult read = settings(shellQuoted(path));
+  EXPECT_EQ(read.status, 0) << read.err;
+  EXPECT_NE(read.out.find("\nrate=100000\n"), std::string::npos) << read.out;
+
+  const CommandResult set = settings(shellQuoted(path) + " --set rate=20000 'name=//x'");
+  EXPECT_EQ(set.status, 0) << set.err;
+  EXPECT_EQ(dir.read("a.cfg"), "rate \"20000\"\r\nname \"//x\"\r\n");
+  EXPECT_EQ(settings(shellQuoted(path) + " --set rate=100000").status, 0);
+  EXPECT_EQ(dir.read("a.cfg"), "rate \"100000\"\r\nname \"//x\"\r\n");
+  EXPECT_NE(settings(shellQuoted(path)).out.find("name=//x\n"), std::string::npos);
+}
+
+// A choice the game would not read back after the write is an error, and the file stays: no line
+// after an alias undoes the crosshair colour change the alias runs.
+TEST(CliSettings, AChoiceTheGameWouldNotReadBackIsNotSaved) {
+  TempDir dir;
+  const std::string original = "alias setup \"adjust_crosshair\"\r\nsetup\r\n";
+  const std::string path = dir.write("a.cfg", original);
+  const CommandResult r = settings(shellQuoted(path) + " --set adjust_crosshair=0");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("adjust_crosshair: "), std::string::npos) << r.err;
+  EXPECT_EQ(dir.read("a.cfg"), original);
 }
 
 // A file-size limit of 0 needs the POSIX shell; the Windows build tests failed saves in the

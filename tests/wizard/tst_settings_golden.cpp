@@ -3,14 +3,16 @@
 // an empty file is an untouched apply) and the expected file after the apply. A folder may also
 // hold reading.txt, the expected reading of the input (as brindle-cli prints it), warnings.txt,
 // the expected messages, refused.txt, the rows whose choice must be refused (one "row=value" a
-// line, each refused with a message and not written), and game.txt, "1.5" for a case of CS 1.5
-// (CS 1.6 otherwise).
+// line, rows other than those chosen, each refused with a message and not written), and game.txt,
+// "1.5" for a case of CS 1.5 (CS 1.6 otherwise).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "core/ConsoleScript.h"
 #include "core/Cp1251.h"
 #include "core/Text.h"
 #include "wizard/logic/LoadingPass.h"
@@ -105,5 +107,125 @@ TEST_P(Golden, ApplyingTheChoicesGivesTheExpectedFile) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, Golden, testing::ValuesIn(caseNames()),
                          [](const auto& test) { return test.param; });
+
+}  // namespace
+
+// Every row reads back what it wrote: each field is set to a value the loaded text does not hold,
+// the text is read again through the same reading, and the field shows that value while every
+// other field shows what it showed before. No line that holds none of the row's settings changes,
+// byte for byte; lines the apply adds hold only the row's settings.
+namespace {
+
+// The names a row's settings go by (for `setinfo`, its key), beyond the field's own name.
+std::vector<std::string> rowNames(Field f) {
+  switch (f) {
+    case Field::Lefthand:
+      return {"cl_righthand", "lefthand"};
+    case Field::AutoHelp:
+      return {"_ah", "ah"};
+    case Field::VguiMenus:
+      return {"_vgui_menus", "vgui_menus"};
+    case Field::Radar:
+      return {"drawradar", "hideradar"};
+    case Field::NetGraph:
+    case Field::NetGraphPosition:
+      return {"net_graph", "net_graphpos"};
+    case Field::Bob:
+      return {"cl_bob", "cl_bobup", "cl_bobcycle"};
+    case Field::TimeLimit:
+    case Field::MaxRounds:
+      return {"mp_timelimit", "mp_maxrounds"};
+    case Field::LimitTeams:
+      return {"mp_limitteams", "mp_autoteambalance"};
+    default:
+      return {std::string(fieldInfo(f).name)};
+  }
+}
+
+// The commands of a line as word lists, without those that set one of `names`.
+std::vector<std::vector<std::string>> otherCommands(const std::string& line,
+                                                    const std::vector<std::string>& names) {
+  std::vector<std::vector<std::string>> out;
+  for (const ConsoleCommand& c : consoleCommands(line)) {
+    const bool setinfo = brindle::core::sameName(c.name(), "setinfo") && c.words.size() > 1;
+    const std::string& name = setinfo ? c.words[1].text : c.name();
+    if (std::any_of(names.begin(), names.end(),
+                    [&](const std::string& n) { return brindle::core::sameName(n, name); }))
+      continue;
+    auto& words = out.emplace_back();
+    for (const ConsoleWord& w : c.words) words.push_back(w.text);
+  }
+  return out;
+}
+
+// A value of the field that the loaded text does not show, and that the row takes.
+std::string otherValue(Field f, const std::string& shown) {
+  const FieldInfo& info = fieldInfo(f);
+  std::vector<std::string> candidates;
+  switch (info.kind) {
+    case FieldKind::Text:
+      candidates = {"a b//c;d", "Other"};
+      break;
+    case FieldKind::Switch:
+      for (const char c : info.choices) candidates.emplace_back(1, c);
+      break;
+    case FieldKind::Number:
+      candidates = {numberText(info.maximum), numberText(info.minimum)};
+      break;
+    case FieldKind::Colour:
+      candidates = {"1 2 3", "4 5 6"};
+      break;
+  }
+  for (const std::string& c : candidates)
+    if (c != shown && checkValue(f, c)) return c;
+  ADD_FAILURE() << info.name << ": no other value";
+  return shown;
+}
+
+TEST(SettingsRoundTrip, EveryRowReadsBackWhatItWrote) {
+  const std::string glued =
+      "sensitivity:2; name Player // me\r\n"
+      "\"zoom_sensitivity_ratio\" :1; rate 25000.000000\r\n"
+      "setinfo \"_ah\" \"0\"; _ah 1 ;setinfo \"_vgui_menus\" 0\r\n"
+      "scr_conspeed 600//x\r\n"
+      "mp_c4timer\"35\";mp_freezetime \"6\"//c\r\n"
+      "drawradar; cl_bob 0.01 ; hud_fastswitch \"1\"//c\r\n"
+      "alias setup \"max_shells 50; net_graph 3\"; setup\r\n"
+      "mp_timelimit 20 mp_maxrounds\r\n"
+      "lefthand 1; echo \"sensitivity 5\"\r\n";
+  const std::string inputs[] = {slurp(kGolden / "02_every_row_present/input.cfg"), "", glued};
+  for (const GameVersion version : {GameVersion::Cs16, GameVersion::Cs15}) {
+    for (const std::string& input : inputs) {
+      WizardText loaded;
+      loaded.loadFileText(input);
+      const SettingsReading reading = readSettings(loaded, version);
+      for (const FieldInfo& info : allFields()) {
+        SettingsValues chosen = reading.values;
+        const std::string value = otherValue(info.field, reading.values[info.field]);
+        ASSERT_EQ(chooseValue(chosen, info.field, value), "") << info.name;
+        WizardText text = loaded;
+        EXPECT_EQ(applySettings(text, reading.values, chosen, version), 1) << info.name;
+
+        const std::string trace = std::string(info.name) + "=" + value + " in\n" + input;
+        const SettingsReading reread = readSettings(text, version);
+        for (const FieldInfo& other : allFields())
+          EXPECT_EQ(reread.values[other.field], chosen[other.field])
+              << other.name << " after " << trace << "\ngave\n"
+              << text.fileText();
+
+        const std::vector<std::string> names = rowNames(info.field);
+        const std::vector<std::string> before = loaded.lines(), after = text.lines();
+        ASSERT_GE(after.size(), before.size()) << trace;
+        for (std::size_t i = 0; i < after.size(); ++i) {
+          const std::string& was = i < before.size() ? before[i] : std::string();
+          if (was == after[i]) continue;
+          EXPECT_EQ(otherCommands(after[i], names), otherCommands(was, names))
+              << "line " << i << " after " << trace << "\ngave\n"
+              << text.fileText();
+        }
+      }
+    }
+  }
+}
 
 }  // namespace

@@ -93,6 +93,53 @@ TEST(ConsoleCommands, ARewriteKeepsTheFormAndARemovalTheRestOfTheLine) {
   EXPECT_EQ(text.at(2), "");
 }
 
+// A new value never runs into the words around it, and a value that would not reach the console
+// as one word unquoted gets quotes; after the rewrite the line tokenizes to the same commands with
+// the new value. A line that cannot keep its other commands is left alone.
+TEST(ConsoleCommands, ARewrittenValueStaysOneWordApartFromItsNeighbours) {
+  struct Case {
+    const char* line;
+    const char* name;
+    const char* value;
+    const char* expected;  // null: refused, the line unchanged
+  };
+  const Case cases[] = {
+      {"sensitivity:2", "sensitivity", "3", "sensitivity 3 2"},
+      {"sensitivity :1", "sensitivity", "1", "sensitivity 1 1"},
+      {"sensitivity 2:", "sensitivity", "3", "sensitivity 3:"},
+      {"\"sensitivity\"2", "sensitivity", "3", "\"sensitivity\"3"},
+      {"\"sensitivity\"\"2\"x", "sensitivity", "3", "\"sensitivity\"\"3\"x"},
+      {"name \"a\"b", "name", "New", "name \"New\"b"},
+      {"name a\"b\"", "name", "New", "name New"},
+      {"name Player // me", "name", "//x", "name \"//x\" // me"},
+      {"name Player", "name", "a;b", "name \"a;b\""},
+      {"name Player", "name", "a\tb", "name \"a\tb\""},
+      {"name Player", "name", "x:y", "name \"x:y\""},
+      {"name Player", "name", "", "name \"\""},
+      {"name x\"y; sensitivity 5", "name", "New", "name New sensitivity 5"},
+      // The quote kept "z;w" one word; without it the ';' would end the command.
+      {"name x\"y z;w", "name", "New", nullptr},
+  };
+  for (const Case& c : cases) {
+    WizardText text({c.line});
+    const auto commands = consoleCommands(text.text());
+    const auto setting = lastSetting(commands, c.name);
+    ASSERT_TRUE(setting) << c.line;
+    const bool written = rewriteValue(text, *setting, c.value);
+    EXPECT_EQ(written, c.expected != nullptr) << c.line;
+    EXPECT_EQ(text.at(0), c.expected ? c.expected : c.line) << c.line;
+    if (!c.expected) continue;
+    const auto reread = consoleCommands(text.text());
+    const auto after = lastSetting(reread, c.name);
+    ASSERT_TRUE(after) << text.at(0);
+    EXPECT_EQ(after->value().text, c.value) << text.at(0);
+  }
+  // A command replaced before a comment glued to its last quoted word keeps the comment apart.
+  WizardText radar({"\"drawradar\"// on"});
+  EXPECT_TRUE(replaceCommand(radar, consoleCommands(radar.text()).front(), "hideradar"));
+  EXPECT_EQ(radar.at(0), "hideradar // on");
+}
+
 TEST(ReadBoundKey, TakesTheFirstBindWithAKey) {
   WizardTexts t = textsOf(
       "bind \"\" \"+jump\"\r\n"

@@ -298,6 +298,13 @@ class TestWizardWindow : public QObject {
     control<brindle::ui::SpinField>(w_, "SpinEdit5")->stepBy(1);
     click(*w_, "Button8");
     QCOMPARE(contents("b.cfg"), "sensitivity \"2\"\r\nrate \"100\"\r\n");
+    // The field takes the engine's largest rate, and the page shows it as written.
+    typeInto(*w_, "SpinEdit5", QStringLiteral("100000"));
+    click(*w_, "Button8");
+    QCOMPARE(contents("b.cfg"), "sensitivity \"2\"\r\nrate \"100000\"\r\n");
+    while (w_->currentPage() > 0) click(*w_, "Button3");
+    load("b.cfg");
+    QCOMPARE(spinText(*w_, "SpinEdit5"), QStringLiteral("100000"));
   }
 
   void theGamesOwnConfigOpensItsAutoexec() {

@@ -84,6 +84,10 @@ SaveResult applyAndSave(WizardTexts& texts, const SettingsValues& loaded,
                         GameVersion version) {
   const WizardText before = texts.working;
   applySettings(texts.working, loaded, chosen, version);
+  if (const auto unread = unreadChoice(texts.working, loaded, chosen, version)) {
+    texts.working = before;
+    return SaveResult{false, false, unread->message};
+  }
   SaveResult s = saveWorkingText(texts, path);
   if (!s.ok) texts.working = before;
   return s;
@@ -107,6 +111,10 @@ SaveResult applyToOtherFile(const SettingsValues& loaded, const SettingsValues& 
   }
   text.setModified(false);
   applySettings(text, loaded, chosen, version);
+  if (const auto unread = unreadChoice(text, loaded, chosen, version)) {
+    s.error = unread->message;
+    return s;
+  }
   if (!text.modified()) {
     s.ok = true;
     return s;

@@ -133,9 +133,8 @@ bool assignKey(WizardTexts& texts, KeyState& state, std::size_t action, std::str
            core::sameName(c.words[1].text, previous) &&
            core::sameName(c.script(texts.working.text()), unquoted(command));
   });
-  if (old != all.end())
-    replaceCommand(texts.working, *old, line);
-  else
+  // A line that cannot take the new bind in place (replaceCommand) gets it on a line of its own.
+  if (old == all.end() || !replaceCommand(texts.working, *old, line))
     texts.working.appendLine(line);
   // The previous key is free only once no bind of it is left.
   if (!previous.empty() && !stillBound(texts, previous)) {

@@ -16,6 +16,25 @@ namespace {
 
 using K = FieldKind;
 
+// The ranges of the number rows are those the game keeps. Where the game clamps a variable, the
+// row takes what the game keeps and refuses the rest; the sources:
+// - sensitivity 0.01-10000: IN_GetMouseSensitivity, cl_dll/inputw32.cpp of
+//   github.com/ValveSoftware/halflife.
+// - mp_roundtime 1-9 minutes, mp_freezetime 0-60, mp_c4timer 10-90, mp_limitteams 0-20:
+//   CHalfLifeMultiplay::ReadMultiplayCvars, regamedll/dlls/multiplay_gamerules.cpp of
+//   github.com/s1lentq/ReGameDLL_CS (the game's own clamps, kept there outside REGAMEDLL_ADD).
+// - sv_restartround 0-60 seconds: CHalfLifeMultiplay::CheckRestartRound, same file.
+// - mp_buytime from 0.25 minutes: MIN_BUY_TIME (15 seconds) in regamedll/dlls/player.h, applied
+//   in CBasePlayer::CanPlayerBuy (player.cpp).
+// - mp_startmoney 800-16000: CheckStartMoney, regamedll/dlls/client.cpp.
+// - mp_timelimit, mp_maxrounds, mp_winlimit: the game only raises a negative value to 0 (same
+//   file as the round time); the upper ends are the page's.
+// - rate up to 100000: MAX_RATE in rehlds/engine/net.h of github.com/rehlds/ReHLDS, the most
+//   SV_ExtractFromUserinfo (rehlds/engine/sv_main.cpp) takes; the server raises a rate under
+//   MIN_RATE (1000) to it, so 0 ("Никакое" in the connection list) stays a choice.
+// - zoom_sensitivity_ratio (cl_dll/hud.cpp), scr_conspeed, fastsprites, max_smokepuffs,
+//   max_shells, r_decals, mp_hostagepenalty: no public source bounds them; the ranges are the
+//   page's.
 constexpr std::array<FieldInfo, kFieldCount> kFields = {{
     {Field::Name, 1, 1, "name", K::Text},
     {Field::Lefthand, 2, 1, "lefthand", K::Switch, 0, 0, "01"},
@@ -41,27 +60,27 @@ constexpr std::array<FieldInfo, kFieldCount> kFields = {{
     {Field::FastSwitch, 21, 3, "hud_fastswitch", K::Switch, 0, 0, "01"},
     {Field::WaterAmp, 22, 3, "gl_wateramp", K::Switch, 0, 0, "01"},
     {Field::MouseFilter, 23, 3, "m_filter", K::Switch, 0, 0, "01"},
-    {Field::Sensitivity, 24, 3, "sensitivity", K::Number, 0, 999, {}, true},
+    {Field::Sensitivity, 24, 3, "sensitivity", K::Number, 0.01, 10000, {}, true},
     {Field::ZoomSensitivity, 25, 3, "zoom_sensitivity_ratio", K::Number, 0, 999, {}, true},
     {Field::ConsoleSpeed, 26, 3, "scr_conspeed", K::Number, 0, 9999, {}, true},
     {Field::RoundTime, 27, 4, "mp_roundtime", K::Number, 1, 9, {}, true},
-    {Field::C4Timer, 28, 4, "mp_c4timer", K::Number, 1, 90},
+    {Field::C4Timer, 28, 4, "mp_c4timer", K::Number, 10, 90},
     {Field::FreezeTime, 29, 4, "mp_freezetime", K::Number, 0, 60},
     {Field::TimeLimit, 30, 4, "mp_timelimit", K::Number, 0, 99, {}, true},
     {Field::MaxRounds, 30, 4, "mp_maxrounds", K::Number, 0, 200},
-    {Field::BuyTime, 31, 4, "mp_buytime", K::Number, 0, 99, {}, true},
-    {Field::RestartRound, 32, 4, "sv_restartround", K::Number, 0, 500},
+    {Field::BuyTime, 31, 4, "mp_buytime", K::Number, 0.25, 99, {}, true},
+    {Field::RestartRound, 32, 4, "sv_restartround", K::Number, 0, 60},
     {Field::WinLimit, 33, 4, "mp_winlimit", K::Number, 0, 99},
     {Field::FriendlyFire, 34, 5, "mp_friendlyfire", K::Switch, 0, 0, "01"},
     {Field::AutoKick, 35, 5, "mp_autokick", K::Switch, 0, 0, "01"},
-    {Field::LimitTeams, 36, 5, "mp_limitteams", K::Number, 0, 15},
+    {Field::LimitTeams, 36, 5, "mp_limitteams", K::Number, 0, 20},
     {Field::HostagePenalty, 37, 5, "mp_hostagepenalty", K::Number, 0, 20},
     {Field::ForceChaseCam, 38, 5, "mp_forcechasecam", K::Switch, 0, 0, "012"},
     {Field::FadeToBlack, 39, 6, "mp_fadetoblack", K::Switch, 0, 0, "01"},
     {Field::Flashlight, 40, 6, "mp_flashlight", K::Switch, 0, 0, "01"},
     {Field::Footsteps, 41, 6, "mp_footsteps", K::Switch, 0, 0, "01"},
     {Field::StartMoney, 42, 6, "mp_startmoney", K::Number, 800, 16000},
-    {Field::Rate, 43, 7, "rate", K::Number, 0, 99999},
+    {Field::Rate, 43, 7, "rate", K::Number, 0, 100000},
 }};
 
 constexpr std::string_view kSettingsSection = "Wizard";
@@ -159,7 +178,7 @@ void showFlag(SettingsReading& out, Field f, const std::string& text) {
     return;
   }
   if (const auto n = gameNumber(text))
-    out.values[f] = static_cast<long long>(*n) != 0 ? "1" : "0";
+    out.values[f] = std::fabs(*n) >= 1 ? "1" : "0";  // atoi: the whole part, of any size
   else
     out.fileValues[static_cast<std::size_t>(f)] = text;
 }
@@ -191,10 +210,8 @@ class Writer {
     const auto all = commands();
     std::vector<RunCommand> run;
     const auto s = last(all, form, run);
-    if (s && s->direct)
-      rewriteValue(text_, *s, value);
-    else
-      text_.appendLine(line(form, value));
+    // A value the line cannot take in place (see rewriteValue) is set by a line after it.
+    if (!s || !s->direct || !rewriteValue(text_, *s, value)) text_.appendLine(line(form, value));
   }
   void set(std::string_view name, std::string_view value) { set(Form{false, name}, value); }
 
@@ -204,9 +221,7 @@ class Writer {
     const auto all = commands();
     std::vector<RunCommand> run;
     const auto s = last(all, old, run);
-    if (!s || !s->direct) return false;
-    replaceCommand(text_, *s->command, line(form, value));
-    return true;
+    return s && s->direct && replaceCommand(text_, *s->command, line(form, value));
   }
 
   static std::string line(const Form& form, std::string_view value) {
@@ -320,33 +335,45 @@ void writeHand(Writer& w, const FieldInfo& f, const SettingsValues& v) {
 // Auto-help and the menu style. The CS 1.6 server reads the user info keys "_ah" and
 // "_vgui_menus" (CBasePlayer::SetPrefsFromUserinfo in regamedll/dlls/player.cpp of
 // github.com/s1lentq/ReGameDLL_CS: a value that is not empty is taken with atoi() and tested for
-// not 0; an empty or missing key means on), and the game writes them itself as
-// `setinfo "_ah" "1"`; CS 1.5 read ah and vgui_menus.
+// not 0; an empty or missing key means on). The CS 1.6 client keeps both as archived user info
+// variables, and setting such a variable sets the user info key of its name (Cvar_DirectSet,
+// FCVAR_USERINFO, in rehlds/engine/cvar.cpp of github.com/rehlds/ReHLDS): so `setinfo "_ah" "0"`
+// and `_ah "1"` set one key, and the later line decides. The game writes `setinfo "_ah" "1"`
+// itself. CS 1.5 read ah and vgui_menus.
+template <bool kMenus>
+std::array<Form, 2> userFlagForms() {
+  const std::string_view key = kMenus ? "_vgui_menus" : "_ah";
+  return {Form{true, key}, Form{false, key}};
+}
+template <bool kMenus>
+std::array<Form, 3> oldUserFlagForms() {
+  const std::string_view key = kMenus ? "_vgui_menus" : "_ah";
+  const std::string_view name = kMenus ? "vgui_menus" : "ah";
+  return {Form{true, name}, Form{false, name}, Form{false, key}};
+}
 template <bool kMenus>
 void readUserFlag(const Reader& r, const FieldInfo& f, SettingsReading& out) {
-  const std::string_view key = kMenus ? "_vgui_menus" : "_ah";
   if (r.version() == GameVersion::Cs16) {
-    if (const auto v = r.setinfo(key)) {
+    const auto forms = userFlagForms<kMenus>();
+    if (const auto v = latestOf(r, {forms[0], forms[1]})) {
       setFound(out, f.field, true);
-      showFlag(out, f.field, *v);
+      showFlag(out, f.field, v->value);
       return;
     }
   }
-  const std::string_view name = kMenus ? "vgui_menus" : "ah";
-  readForms(r, f, out, std::array<Form, 3>{Form{true, name}, Form{false, name}, Form{false, key}});
+  readForms(r, f, out, oldUserFlagForms<kMenus>());
 }
 template <bool kMenus>
 void writeUserFlag(Writer& w, const FieldInfo& f, const SettingsValues& v) {
-  const std::string_view key = kMenus ? "_vgui_menus" : "_ah";
-  const std::string_view name = kMenus ? "vgui_menus" : "ah";
-  if (w.version() == GameVersion::Cs15)
-    return writeForms(w, f, v,
-                      std::array<Form, 3>{Form{true, name}, Form{false, name}, Form{false, key}});
-  const Form form{true, key};
-  if (w.present(form)) return w.set(form, v[f.field]);
+  if (w.version() == GameVersion::Cs15) return writeForms(w, f, v, oldUserFlagForms<kMenus>());
+  const auto forms = userFlagForms<kMenus>();
   const Reader r(w.text(), w.version());
-  const auto old = latestOf(r, {Form{true, name}, Form{false, name}, Form{false, key}});
-  if (!old || !w.convert(old->form, form, v[f.field])) w.set(form, v[f.field]);
+  if (const auto current = latestOf(r, {forms[0], forms[1]}))
+    return w.set(current->form, v[f.field]);
+  // An old form the game no longer reads becomes the one it reads, in its place.
+  const auto previous = oldUserFlagForms<kMenus>();
+  const auto old = latestOf(r, {previous[0], previous[1]});
+  if (!old || !w.convert(old->form, forms[0], v[f.field])) w.set(forms[0], v[f.field]);
 }
 
 void readMapDescription(const Reader& r, const FieldInfo& f, SettingsReading& out) {
@@ -389,10 +416,7 @@ void writeRadar(Writer& w, const FieldInfo& f, const SettingsValues& v) {
     if (core::sameName(c.name(), want) && c.words.size() == 1) return;
     // The radar command the game runs last becomes the wanted one where it stands; one run from
     // an alias is followed by a line of the wanted word.
-    if (r->direct)
-      replaceCommand(w.text(), c, want);
-    else
-      w.text().appendLine(want);
+    if (!r->direct || !replaceCommand(w.text(), c, want)) w.text().appendLine(want);
     return;
   }
   w.text().appendLine(want);
@@ -653,8 +677,12 @@ std::optional<double> gameNumber(std::string_view text) {
 }
 
 std::string numberText(double value) {
-  char buffer[64];
-  const auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
+  // The shortest digits that read back as the same number, never in exponent form: the console
+  // reads a value with atof, and the game writes what it was given ("100000", not "1e+05").
+  // 1100 characters hold any double in positional form.
+  char buffer[1100];
+  const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+  if (r.ec != std::errc()) return {};
   return std::string(buffer, r.ptr);
 }
 
@@ -705,8 +733,14 @@ Checked<std::string> checkValue(Field field, std::string_view value) {
   using Result = Checked<std::string>;
   const FieldInfo& info = fieldInfo(field);
   const std::string name(info.name);
-  if (value.find_first_of("\"\r\n") != std::string_view::npos)
-    return Result::refused(name + ": значение не может содержать кавычки и переводы строк");
+  // The console takes a value in quotes up to the next quote and a command up to the line's end
+  // (COM_Parse, Cbuf_Execute in rehlds/engine), so no value it reads can hold either.
+  if (value.find('"') != std::string_view::npos)
+    return Result::refused(name +
+                           ": значение не может содержать кавычку (\"): консоль закончит "
+                           "значение на ней, и остаток строки станет отдельными словами");
+  if (value.find_first_of("\r\n") != std::string_view::npos)
+    return Result::refused(name + ": значение не может содержать перевод строки");
   switch (info.kind) {
     case K::Text:
       if (value.empty()) return Result::refused(name + ": имя не может быть пустым");
@@ -783,6 +817,22 @@ int applySettings(WizardText& text, const SettingsValues& loaded, const Settings
     ++written;
   }
   return written;
+}
+
+std::optional<Refusal> unreadChoice(const WizardText& text, const SettingsValues& loaded,
+                                    const SettingsValues& chosen, GameVersion version) {
+  const SettingsReading reread = readSettings(text, version);
+  for (const FieldInfo& info : kFields) {
+    if (loaded[info.field] == chosen[info.field]) continue;
+    const Checked<std::string> checked = checkValue(info.field, chosen[info.field]);
+    if (!checked || reread.values[info.field] == *checked.value) continue;
+    return Refusal{info.field, info.page,
+                   std::string(info.name) +
+                       ": выбранное значение не записано: игра прочитала бы из файла другое "
+                       "(его задаёт команда, которую запускает алиас файла). Исправьте это в "
+                       "редакторе; файл не изменён."};
+  }
+  return std::nullopt;
 }
 
 // ================================================================================ colours

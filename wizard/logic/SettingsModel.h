@@ -165,6 +165,13 @@ std::optional<Refusal> refusalOf(const SettingsValues& loaded, const SettingsVal
 int applySettings(WizardText& text, const SettingsValues& loaded, const SettingsValues& chosen,
                   GameVersion version = kDefaultGameVersion);
 
+// The first changed row that the text, read again as the game runs it, does not show as chosen:
+// a write the game would not read back (an adjust_crosshair that only an alias of the file runs,
+// which no later line undoes). Such an apply must not be saved as if it had been written.
+std::optional<Refusal> unreadChoice(const WizardText& text, const SettingsValues& loaded,
+                                    const SettingsValues& chosen,
+                                    GameVersion version = kDefaultGameVersion);
+
 // A choice made as the page's control would make it: checks the value against the field's kind
 // and range and applies the control's own handler (a map change by time clears the one by rounds
 // and back). `value` is CP1251; a decimal comma is taken as a point. The error is UTF-8.
@@ -174,7 +181,7 @@ std::string chooseValue(SettingsValues& values, Field field, std::string_view va
 // A number as the game reads a variable: blanks around it, an optional sign, digits with an
 // optional decimal point; "0.000000" is 0. None for any other text.
 std::optional<double> gameNumber(std::string_view text);
-// The shortest text of a number ("2.5", "20").
+// The shortest text of a number, as the game prints it: "2.5", "20", "100000" (never "1e+05").
 std::string numberText(double value);
 
 // A player name as shown (UTF-8): the bytes as UTF-8 when they are valid UTF-8 with non-ASCII

@@ -49,6 +49,52 @@ bool splitsUnquoted(char c) {
          c == '(' || c == ')' || c == '\'' || c == ',' || c == ':';
 }
 
+// Whether a value needs quotes to reach the console as one word: an empty value, one with a
+// character that splits an unquoted word, and one with "//", which starts a comment where a word
+// starts (COM_Parse in rehlds/engine/common.cpp).
+bool needsQuotes(std::string_view value) {
+  return value.empty() || value.find("//") != std::string_view::npos ||
+         std::any_of(value.begin(), value.end(), splitsUnquoted);
+}
+
+// A word that ends where the next begins whatever follows: a quoted word that is closed, or one
+// of the characters the tokenizer takes as a word of its own ({ } ( ) ' , :).
+bool endsOnItsOwn(const ConsoleWord& w) {
+  if (w.quoted) return w.closed;
+  return w.text.size() == 1 &&
+         std::string_view("{}()',:").find(w.text[0]) != std::string_view::npos;
+}
+// A word that starts a new word whatever stands before it: one of { } ( ) ' , : (a quote glued
+// to a word is part of that word).
+bool startsOnItsOwn(const ConsoleWord& w) { return !w.quoted && endsOnItsOwn(w); }
+
+// The words of every command of one line, as the console splits them (a line break ends every
+// command, so a line is tokenized on its own).
+std::vector<std::vector<std::string>> lineWords(std::string_view line, Offset replacedStart = -1,
+                                                std::string_view replacement = {}) {
+  std::vector<std::vector<std::string>> out;
+  for (const ConsoleCommand& c : consoleCommands(line)) {
+    auto& words = out.emplace_back();
+    for (const ConsoleWord& w : c.words)
+      words.push_back(w.start == replacedStart ? std::string(replacement) : w.text);
+  }
+  return out;
+}
+
+// Replaces `length` bytes at `from` of line `index` by `written` when the line then tokenizes to
+// `expected`; false, with the text unchanged, when it would not.
+bool replaceChecked(WizardText& text, std::size_t index, std::size_t from, std::size_t length,
+                    std::string_view written,
+                    const std::vector<std::vector<std::string>>& expected) {
+  const Offset lineStart = text.lineOffset(index);
+  std::string line = text.at(index);
+  if (from + length > line.size()) return false;
+  line.replace(from, length, written);
+  if (lineWords(line) != expected) return false;
+  text.replaceRange(lineStart + static_cast<Offset>(from), static_cast<Offset>(length), written);
+  return true;
+}
+
 class Collector : public core::ScriptVisitor {
  public:
   explicit Collector(std::string_view text) : text_(text) {}
@@ -284,12 +330,28 @@ std::optional<SettingLine> lastSetinfo(const std::vector<RunCommand>& run, std::
   return findLast(run, ofRun, key, true);
 }
 
-void rewriteValue(WizardText& text, const SettingLine& setting, std::string_view value) {
+bool rewriteValue(WizardText& text, const SettingLine& setting, std::string_view value) {
+  const ConsoleCommand& command = *setting.command;
   const ConsoleWord& word = setting.value();
-  bool quote = word.quoted || value.empty();
-  for (const char c : value) quote = quote || splitsUnquoted(c);
+  const bool quote = word.quoted || needsQuotes(value);
   std::string written = quote ? "\"" + std::string(value) + "\"" : std::string(value);
-  text.replaceRange(word.start, word.length, written);
+  // The words around the value stay apart: a blank goes between the value and a neighbour it
+  // touches where the two would otherwise run into one word ("sensitivity:2" set to 3 is
+  // "sensitivity 3 2", not "sensitivity32").
+  if (setting.valueWord > 0) {
+    const ConsoleWord& before = command.words[setting.valueWord - 1];
+    if (before.start + before.length == word.start && !endsOnItsOwn(before))
+      written.insert(0, 1, ' ');
+  }
+  if (setting.valueWord + 1 < command.words.size()) {
+    const ConsoleWord& after = command.words[setting.valueWord + 1];
+    if (after.start == word.start + word.length && !quote && !startsOnItsOwn(after)) written += ' ';
+  }
+  const std::size_t index = command.line;
+  const auto lineStart = text.lineOffset(index);
+  const auto from = static_cast<std::size_t>(word.start - lineStart);
+  return replaceChecked(text, index, from, static_cast<std::size_t>(word.length), written,
+                        lineWords(text.at(index), word.start - lineStart, value));
 }
 
 void removeCommand(WizardText& text, const ConsoleCommand& command, bool keepLine) {
@@ -317,8 +379,29 @@ void removeCommand(WizardText& text, const ConsoleCommand& command, bool keepLin
   text.replaceRange(lineStart, static_cast<Offset>(line.size()), rest);
 }
 
-void replaceCommand(WizardText& text, const ConsoleCommand& command, std::string_view replacement) {
-  text.replaceRange(command.start(), command.end() - command.start(), replacement);
+bool replaceCommand(WizardText& text, const ConsoleCommand& command, std::string_view replacement) {
+  const std::size_t index = command.line;
+  const Offset lineStart = text.lineOffset(index);
+  const std::string line = text.at(index);
+  const auto from = static_cast<std::size_t>(command.start() - lineStart);
+  const auto to = static_cast<std::size_t>(command.end() - lineStart);
+  // What the line holds afterwards: its other commands as they were, this one as the
+  // replacement tokenizes.
+  std::vector<std::vector<std::string>> expected;
+  for (const ConsoleCommand& c : consoleCommands(line)) {
+    if (c.start() + lineStart != command.start()) {
+      auto& words = expected.emplace_back();
+      for (const ConsoleWord& w : c.words) words.push_back(w.text);
+      continue;
+    }
+    for (auto& words : lineWords(replacement)) expected.push_back(std::move(words));
+  }
+  std::string written(replacement);
+  // A comment glued to the command's last quoted word stays a comment after an unquoted end.
+  if (to < line.size() && line[to] != ';' && static_cast<unsigned char>(line[to]) > ' ' &&
+      !written.empty() && written.back() != '"')
+    written += ' ';
+  return replaceChecked(text, index, from, to - from, written, expected);
 }
 
 // ================================================================================ key scans

@@ -122,16 +122,21 @@ std::optional<SettingLine> lastSetting(const std::vector<RunCommand>& run, std::
 std::optional<SettingLine> lastSetinfo(const std::vector<RunCommand>& run, std::string_view key);
 
 // The value word rewritten in the line's own form: a quoted value stays quoted; an unquoted one
-// stays unquoted unless the new value is empty or holds a blank or a character that would split
-// it (then it gets quotes).
-void rewriteValue(WizardText& text, const SettingLine& setting, std::string_view value);
+// stays unquoted unless the new value is empty or holds a blank, "//" or a character that would
+// split it (then it gets quotes). The words around the value stay apart. The line is changed only
+// when it then tokenizes to the same commands with the new value; false when it would not (a
+// quote glued inside the old value that kept a ';' from ending the command), and the text is
+// left as it was.
+bool rewriteValue(WizardText& text, const SettingLine& setting, std::string_view value);
 
 // Deletes a command from its line with the ';' that joins it to a neighbour. A line left with
 // nothing but blanks is deleted, or, with `keepLine`, left empty.
 void removeCommand(WizardText& text, const ConsoleCommand& command, bool keepLine = false);
 
-// Replaces a command's script (its words) by `replacement`, leaving the rest of its line.
-void replaceCommand(WizardText& text, const ConsoleCommand& command, std::string_view replacement);
+// Replaces a command's script (its words) by `replacement`, leaving the rest of its line. The line
+// is changed only when its other commands then tokenize as before and this one as the
+// replacement does; false, with the text unchanged, otherwise.
+bool replaceCommand(WizardText& text, const ConsoleCommand& command, std::string_view replacement);
 
 // ------------------------------------------------------------------ the wizard's two texts
 

@@ -434,7 +434,8 @@ void SettingsPages::buildConnectionPage(QWidget* page) {
   for (const char* text : kConnectionTexts) connection_->addItem(u8(text));
   connection_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   connection_->setCurrentIndex(0);
-  ownRate_ = new ui::SpinField(0, 99999, 100, frame);
+  ownRate_ = new ui::SpinField(static_cast<int>(fieldInfo(Field::Rate).minimum),
+                               static_cast<int>(fieldInfo(Field::Rate).maximum), 100, frame);
   ownRate_->setObjectName(QStringLiteral("SpinEdit5"));
   ownRate_->setText(QStringLiteral("0"));
   ownRate_->setFractions(true);
