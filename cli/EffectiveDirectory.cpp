@@ -26,7 +26,9 @@ editor::EffectiveConfig effectiveOfDirectory(const std::string& dir, const char*
   };
   options.isKey = [&vocabulary](std::string_view name) { return vocabulary.bindsKey(name); };
   if (known.missing.empty() && !known.variables.empty())
-    options.isVariable = [&vocabulary](std::string_view name) { return vocabulary.isVariable(name); };
+    options.isVariable = [&vocabulary](std::string_view name) {
+      return vocabulary.isVariable(name);
+    };
   editor::DiskSource disk(dir);
   const std::vector<std::string> start = editor::gameStartFiles(disk, editor::GameRole::Client);
   return editor::computeEffective(disk, start, options);

@@ -51,8 +51,8 @@ ParsedScript parseScript(std::string_view text) {
   // The words and commands no longer move: point the spans and parents at them.
   for (std::size_t i = 0; i < out.commands.size(); ++i) {
     const Collect::Pending& p = collect.pending[i];
-    out.commands[i].words = std::span<const core::ScriptWord>(out.words.data() + p.firstWord,
-                                                              p.wordCount);
+    out.commands[i].words =
+        std::span<const core::ScriptWord>(out.words.data() + p.firstWord, p.wordCount);
     if (p.parent >= 0) out.commands[i].parent = &out.commands[static_cast<std::size_t>(p.parent)];
   }
   return out;
@@ -103,10 +103,10 @@ struct ConsoleRunner::Frame {
   Script* script = nullptr;
   std::size_t next = 0;
   bool isFile = false;
-  ChainFile chainFile;           // a file's frame
-  std::string_view originFile;   // an alias's frame: the command that started it
+  ChainFile chainFile;          // a file's frame
+  std::string_view originFile;  // an alias's frame: the command that started it
   int originLine = 0;
-  std::string alias;             // an alias's frame: its name
+  std::string alias;  // an alias's frame: its name
 };
 
 namespace {
@@ -125,8 +125,8 @@ bool builtinCommand(std::string_view name) {
 // Alias names Cmd_Alias_f refuses in Counter-Strike, besides variables and long names.
 bool refusedAliasName(std::string_view name) {
   if (name.size() >= 32) return true;  // MAX_ALIAS_NAME
-  for (const std::string_view n : {"cl_autobuy", "cl_rebuy", "gl_ztrick", "gl_ztrick_old",
-                                   "gl_d3dflip"})
+  for (const std::string_view n :
+       {"cl_autobuy", "cl_rebuy", "gl_ztrick", "gl_ztrick_old", "gl_d3dflip"})
     if (named(name, n)) return true;
   return false;
 }
@@ -296,9 +296,9 @@ void ConsoleRunner::execute(Frame& frame, const core::ScriptCommand& command) {
       const std::string_view keyName = command.words[1].text(rc.script);
       if (options_.bindsKey && !options_.bindsKey(keyName)) return;
       const core::ScriptRange range = core::nestedScript(rc.script, command);
-      Script& value = scriptOf(lexical, rc.script.substr(static_cast<std::size_t>(range.start),
-                                                         static_cast<std::size_t>(range.end -
-                                                                                  range.start)));
+      Script& value =
+          scriptOf(lexical, rc.script.substr(static_cast<std::size_t>(range.start),
+                                             static_cast<std::size_t>(range.end - range.start)));
       const std::string key = core::keySpelling(keyName);
       const auto [it, added] = bindIndex_.emplace(key, binds_.size());
       if (added) binds_.push_back(Bind{key, nullptr, {}, 0});
@@ -326,8 +326,8 @@ void ConsoleRunner::execute(Frame& frame, const core::ScriptCommand& command) {
     return;
   }
   // A +/- name that is no alias is a button command of the game.
-  rc.role = !name.empty() && (name[0] == '+' || name[0] == '-') ? RunRole::Command
-                                                                 : RunRole::Variable;
+  rc.role =
+      !name.empty() && (name[0] == '+' || name[0] == '-') ? RunRole::Command : RunRole::Variable;
   handler_.command(rc);
 }
 
@@ -409,8 +409,7 @@ void ConsoleRunner::defineAlias(const RanCommand& at, bool play) {
   }
   playAliases_[std::string(name)].push_back(&script);
   if (playUsed_.count(name) != 0)
-    playScript(script, "alias " + std::string(name), lexical.path,
-               lexical.lineOf(script.base));
+    playScript(script, "alias " + std::string(name), lexical.path, lexical.lineOf(script.base));
 }
 
 // ---------------------------------------------------------------- play
@@ -499,7 +498,7 @@ void ConsoleRunner::runPlay() {
         usePlayName(name);
       } else {
         rc.role = !name.empty() && (name[0] == '+' || name[0] == '-') ? RunRole::Command
-                                                                       : RunRole::Variable;
+                                                                      : RunRole::Variable;
         handler_.command(rc);
       }
     }

@@ -88,9 +88,9 @@ struct RanCommand {
   std::span<const std::string> via;  // the aliases it runs inside, outermost first
   std::string_view holder;           // play: "bind KEY", "alias NAME" or "exec FILE"
   RunRole role = RunRole::Command;
-  bool direct = true;    // a command of a file's text itself, not of an alias's value
-  bool startup = true;   // run at start; false: what pressing a key runs
-  bool defined = true;   // AliasDefinition: the name was accepted
+  bool direct = true;   // a command of a file's text itself, not of an alias's value
+  bool startup = true;  // run at start; false: what pressing a key runs
+  bool defined = true;  // AliasDefinition: the name was accepted
   // Where the command starts in its file's text.
   core::Offset offset() const { return base + command->start; }
   std::string_view name() const { return command->name(script); }
@@ -158,8 +158,7 @@ class ConsoleRunner {
   bool isCommand(std::string_view name) const;
   Script* aliasValue(std::string_view name) const;
   void defineAlias(const RanCommand& at, bool play);
-  void playScript(Script& script, std::string holder, std::string_view originFile,
-                  int originLine);
+  void playScript(Script& script, std::string holder, std::string_view originFile, int originLine);
   void usePlayName(std::string_view name);
   void bindForPlay(const std::string& key, Script& value, std::string_view file, int line);
 

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <set>
 #include <unordered_map>
-
-#include <nlohmann/json.hpp>
 
 #include "core/ConsoleScript.h"
 #include "core/Text.h"
@@ -29,10 +28,9 @@ template <typename List>
 auto findIn(List& list, EntryKind kind, std::string_view name) -> decltype(&list.front()) {
   const std::string wanted(kind == EntryKind::Key ? core::keySpelling(name) : std::string(name));
   const std::string low = lowered(wanted);
-  auto it = std::lower_bound(list.begin(), list.end(), low,
-                             [](const EffectiveEntry& e, const std::string& n) {
-                               return lowered(e.name) < n;
-                             });
+  auto it = std::lower_bound(
+      list.begin(), list.end(), low,
+      [](const EffectiveEntry& e, const std::string& n) { return lowered(e.name) < n; });
   for (; it != list.end() && lowered(it->name) == low; ++it)
     if (!exactNames(kind) || it->name == wanted) return &*it;
   return nullptr;
@@ -106,7 +104,7 @@ class EntryTable {
 std::string joined(std::span<const std::string> via) {
   std::string out;
   for (const std::string& v : via) {
-    if (!out.empty()) out += " → ";
+    if (!out.empty()) out += " > ";  // the names are CP1251: an ASCII separator
     out += v;
   }
   return out;
@@ -216,8 +214,7 @@ class EffectiveBuilder : public RunHandler {
   }
 
   static std::string_view word(const RanCommand& rc, std::size_t i) {
-    return i < rc.command->words.size() ? rc.command->words[i].text(rc.script)
-                                        : std::string_view();
+    return i < rc.command->words.size() ? rc.command->words[i].text(rc.script) : std::string_view();
   }
 
   // A command taking effect at start.
@@ -237,7 +234,8 @@ class EffectiveBuilder : public RunHandler {
         return;
       case RunRole::Variable:
         if (argc < 2) {
-          if (!knownVariable(name)) result_.unknownWords.push_back(UnknownWord{at, std::string(name)});
+          if (!knownVariable(name))
+            result_.unknownWords.push_back(UnknownWord{at, std::string(name)});
           return;  // prints the value
         }
         if (!knownVariable(name)) {
@@ -445,9 +443,9 @@ std::string problemText(const ChainProblem& p,
       return "exec не примет такое имя " + target;
     case ChainProblem::Kind::Loop:
     case ChainProblem::Kind::OverBudget:
-      return chainTroubleText(p.kind == ChainProblem::Kind::Loop ? ExecTrouble::Loop
-                                                                 : ExecTrouble::OverBudget,
-                              p.exec, convert(p.target));
+      return chainTroubleText(
+          p.kind == ChainProblem::Kind::Loop ? ExecTrouble::Loop : ExecTrouble::OverBudget, p.exec,
+          convert(p.target));
     case ChainProblem::Kind::UnknownKey:
       return "игра не знает такой клавиши " + target;
     case ChainProblem::Kind::BadAlias:

@@ -38,7 +38,7 @@ struct Assignment {
   SourceLine at;
   std::string value;      // the variable's value, or the command text of a key or alias
   std::string removedBy;  // "unbind", "unbindall", "unaliasall" when this line removed it
-  // The aliases whose values the line ran, outermost first ("setup → inner"), when the line
+  // The aliases whose values the line ran, outermost first ("setup > inner"), when the line
   // is a command of an alias run at start.
   std::string via;
 
@@ -113,12 +113,12 @@ struct Clearing {
 };
 
 struct EffectiveConfig {
-  std::vector<std::string> files;         // every file run at start, in the order the game runs them
-  std::vector<std::string> playFiles;     // files only a key press runs (exec in a bind)
+  std::vector<std::string> files;      // every file run at start, in the order the game runs them
+  std::vector<std::string> playFiles;  // files only a key press runs (exec in a bind)
   std::vector<EffectiveEntry> variables;  // sorted by name, letter case ignored
   std::vector<EffectiveEntry> keys;
   std::vector<EffectiveEntry> aliases;
-  std::vector<EffectiveEntry> setinfo;  // user-info keys
+  std::vector<EffectiveEntry> setinfo;    // user-info keys
   std::vector<RuntimeChange> duringPlay;  // in the order of the files, then of the lines
   std::vector<ChainProblem> problems;
   std::vector<Clearing> clearings;

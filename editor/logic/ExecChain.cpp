@@ -6,8 +6,8 @@
 #include <unordered_map>
 
 #include "core/FileIO.h"
-#include "editor/logic/ConsoleRun.h"
 #include "core/Text.h"
+#include "editor/logic/ConsoleRun.h"
 
 namespace brindle::editor {
 
@@ -130,8 +130,8 @@ std::optional<std::string_view> OverlaySource::read(const std::string& relPath, 
 
 // ---------------------------------------------------------------- budgets
 
-ChainBudget ChainAccount::enterFile(const std::string& key, std::size_t bytes,
-                                    std::size_t commands, std::size_t* limit) {
+ChainBudget ChainAccount::enterFile(const std::string& key, std::size_t bytes, std::size_t commands,
+                                    std::size_t* limit) {
   if (seen_.insert(key).second) {
     distinctBytes_ += bytes;
     distinctCommands_ += commands;

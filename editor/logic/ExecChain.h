@@ -106,9 +106,9 @@ enum class ExecTrouble : std::uint8_t {
 // The budgets of one run of a chain (see ChainAccount).
 enum class ChainBudget : std::uint8_t {
   None,
-  Files,     // runs of files, start files and every exec that runs one
-  Bytes,     // bytes of the files run, each run counted
-  Commands   // commands run, those of alias values and of files run by exec among them
+  Files,    // runs of files, start files and every exec that runs one
+  Bytes,    // bytes of the files run, each run counted
+  Commands  // commands run, those of alias values and of files run by exec among them
 };
 
 // An `exec` line that ran, or tried to run, a file.
@@ -157,7 +157,6 @@ class ChainAccount {
 // target runs, rather than by the target itself.
 std::string chainTroubleText(ExecTrouble trouble, const ExecLine& exec, std::string_view target,
                              bool through = false);
-
 
 class ChainVisitor {
  public:
