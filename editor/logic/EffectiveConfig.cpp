@@ -124,7 +124,7 @@ class EffectiveBuilder : public RunHandler {
 
   void enterFile(const ChainFile& file) override {
     std::vector<std::string>& list = file.conditional ? result_.playFiles : result_.files;
-    if (std::find(list.begin(), list.end(), file.path) == list.end()) list.push_back(file.path);
+    if (listed_[file.conditional ? 1 : 0].insert(file.path).second) list.push_back(file.path);
   }
 
   void command(const RanCommand& rc) override {
@@ -163,9 +163,8 @@ class EffectiveBuilder : public RunHandler {
 
   EffectiveConfig finish() {
     // Files that also run at start are no play-only files.
-    std::erase_if(result_.playFiles, [&](const std::string& f) {
-      return std::find(result_.files.begin(), result_.files.end(), f) != result_.files.end();
-    });
+    std::erase_if(result_.playFiles,
+                  [&](const std::string& f) { return listed_[0].count(f) != 0; });
     // Keys resolved one level through the aliases as they stand at the end.
     for (EffectiveEntry& key : keys_.take()) {
       if (key.present()) {
@@ -181,10 +180,12 @@ class EffectiveBuilder : public RunHandler {
     result_.aliases = aliases_.take();
     result_.setinfo = setinfo_.take();
     // The changes of play in the order of the files, then of the lines.
-    std::vector<std::string> order = result_.files;
-    order.insert(order.end(), result_.playFiles.begin(), result_.playFiles.end());
+    std::unordered_map<std::string, std::size_t> order;
+    for (const std::string& f : result_.files) order.emplace(f, order.size());
+    for (const std::string& f : result_.playFiles) order.emplace(f, order.size());
     const auto rank = [&order](const std::string& f) {
-      return std::find(order.begin(), order.end(), f) - order.begin();
+      const auto it = order.find(f);
+      return it == order.end() ? order.size() : it->second;
     };
     std::stable_sort(result_.duringPlay.begin(), result_.duringPlay.end(),
                      [&](const RuntimeChange& a, const RuntimeChange& b) {
@@ -320,6 +321,7 @@ class EffectiveBuilder : public RunHandler {
   EntryTable setinfo_{EntryKind::Setinfo, true};
   std::vector<std::string> playUnbound_;
   bool playClearsKeys_ = false;
+  std::set<std::string> listed_[2];  // the files listed at start, and in play
 };
 
 std::string inQuotes(std::string_view s) {
