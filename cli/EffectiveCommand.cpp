@@ -20,40 +20,28 @@ bool put(const std::string& text) {
   return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
 }
 
-const char* problemText(editor::ChainProblem::Kind kind) {
-  using Kind = editor::ChainProblem::Kind;
-  switch (kind) {
-    case Kind::Missing:
-      return "нет файла";
-    case Kind::Unreadable:
-      return "файл не читается";
-    case Kind::BadName:
-      return "exec не примет такое имя";
-    case Kind::Loop:
-      return "цикл exec: файл уже выполняется";
-    case Kind::TooDeep:
-      return "слишком глубокая цепочка exec";
-    case Kind::UnknownKey:
-      return "игра не знает такой клавиши";
-  }
-  return "";
-}
-
 std::string textReport(const editor::EffectiveConfig& c) {
   std::string out = "Файлы, в порядке выполнения:\n";
   for (const std::string& f : c.files) out += "  " + f + "\n";
-  for (const editor::ChainProblem& p : c.problems) {
-    out += "  " + editor::lineText(p.at) + ": " + problemText(p.kind) + " \"" + utf8(p.target) +
-           "\"" + (p.quiet ? " (игра молча пропускает)" : "") + "\n";
-  }
+  for (const editor::ChainProblem& p : c.problems)
+    out += "  " + editor::lineText(p.at) + ": " + editor::problemText(p, utf8) + "\n";
   for (const editor::Clearing& k : c.clearings)
     out += "  " + editor::lineText(k.at) + ": " + k.command +
            " убрал назначений: " + std::to_string(k.removed) + "\n";
+  if (!c.playFiles.empty()) {
+    out += "\nФайлы, которые выполняет только нажатие клавиши:\n";
+    for (const std::string& f : c.playFiles) out += "  " + f + "\n";
+  }
   const struct {
     const char* title;
     const std::vector<editor::EffectiveEntry>* list;
-  } sections[] = {{"Переменные", &c.variables}, {"Клавиши", &c.keys}, {"Алиасы", &c.aliases}};
+    bool always;
+  } sections[] = {{"Переменные", &c.variables, true},
+                  {"Клавиши", &c.keys, true},
+                  {"Алиасы", &c.aliases, true},
+                  {"setinfo", &c.setinfo, false}};
   for (const auto& s : sections) {
+    if (!s.always && s.list->empty()) continue;
     out += std::string("\n") + s.title + ":\n";
     for (const editor::EffectiveEntry& e : *s.list)
       out += "  " + editor::describeEntry(e, utf8) + "\n";
@@ -61,12 +49,18 @@ std::string textReport(const editor::EffectiveConfig& c) {
   if (!c.duringPlay.empty()) {
     out += "\nМеняется во время игры:\n";
     for (const editor::RuntimeChange& r : c.duringPlay) {
-      const char* kind = r.kind == editor::EntryKind::Key     ? "bind "
-                         : r.kind == editor::EntryKind::Alias ? "alias "
-                                                              : "";
+      const char* kind = r.kind == editor::EntryKind::Key       ? "bind "
+                         : r.kind == editor::EntryKind::Alias   ? "alias "
+                         : r.kind == editor::EntryKind::Setinfo ? "setinfo "
+                                                                : "";
       out += "  " + std::string(kind) + utf8(r.name) + " = " + utf8(r.value) + "  (" +
              editor::lineText(r.at) + ", " + utf8(r.holder) + ")\n";
     }
+  }
+  if (!c.unknownWords.empty()) {
+    out += "\nСлова, которых игра не знает (строка ничего не задаёт):\n";
+    for (const editor::UnknownWord& u : c.unknownWords)
+      out += "  " + utf8(u.name) + "  (" + editor::lineText(u.at) + ")\n";
   }
   return out;
 }
@@ -81,7 +75,7 @@ int effective(const std::vector<std::string>& args, const char* argv0) {
   bool one = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--format" || a == "--var" || a == "--key" || a == "--alias") {
+    if (a == "--format" || a == "--var" || a == "--key" || a == "--alias" || a == "--setinfo") {
       if (i + 1 >= args.size()) {
         std::fprintf(stderr, "brindle-cli effective: после %s нужно значение\n", a.c_str());
         return 2;
@@ -91,15 +85,17 @@ int effective(const std::vector<std::string>& args, const char* argv0) {
         format = v;
       } else {
         if (one) {
-          std::fputs("brindle-cli effective: укажите только одно из --var, --key, --alias\n",
-                     stderr);
+          std::fputs(
+              "brindle-cli effective: укажите только одно из --var, --key, --alias, --setinfo\n",
+              stderr);
           return 2;
         }
         one = true;
         name = v;
-        kind = a == "--var"   ? editor::EntryKind::Variable
-               : a == "--key" ? editor::EntryKind::Key
-                              : editor::EntryKind::Alias;
+        kind = a == "--var"     ? editor::EntryKind::Variable
+               : a == "--key"   ? editor::EntryKind::Key
+               : a == "--alias" ? editor::EntryKind::Alias
+                                : editor::EntryKind::Setinfo;
       }
     } else if (dir.empty() && a.rfind("--", 0) != 0) {
       dir = a;
@@ -135,7 +131,8 @@ int effective(const std::vector<std::string>& args, const char* argv0) {
     single.files = config.files;
     (kind == editor::EntryKind::Variable ? single.variables
      : kind == editor::EntryKind::Key    ? single.keys
-                                         : single.aliases)
+     : kind == editor::EntryKind::Alias  ? single.aliases
+                                         : single.setinfo)
         .push_back(*e);
     return put(editor::effectiveJson(single, utf8)) && std::fflush(stdout) == 0 ? 0 : 2;
   }

@@ -7,7 +7,6 @@
 #include "cli/Effective.h"
 #include "core/ConsoleScript.h"
 #include "dictionary/logic/KnownWords.h"
-#include "overview/logic/Keyboard.h"
 
 namespace brindle::cli {
 
@@ -25,7 +24,11 @@ editor::EffectiveConfig effectiveOfDirectory(const std::string& dir, const char*
     const core::Vocabulary::Known k = vocabulary.lookup(name);
     return k.command && !k.variable;
   };
-  options.isKey = overview::isEngineKeyName;
+  options.isKey = [&vocabulary](std::string_view name) { return vocabulary.bindsKey(name); };
+  if (known.missing.empty() && !known.variables.empty())
+    options.isVariable = [&vocabulary](std::string_view name) {
+      return vocabulary.isVariable(name);
+    };
   editor::DiskSource disk(dir);
   const std::vector<std::string> start = editor::gameStartFiles(disk, editor::GameRole::Client);
   return editor::computeEffective(disk, start, options);

@@ -6,6 +6,8 @@
 #include <optional>
 #include <unordered_map>
 
+#include "core/Text.h"
+
 namespace brindle::core {
 
 namespace {
@@ -290,6 +292,35 @@ bool Vocabulary::isKeyName(std::string_view key) const {
 }
 
 bool Vocabulary::isEngineKey(std::string_view key) const { return isKeyName(key); }
+
+bool Vocabulary::bindsKey(std::string_view key) const {
+  if (key.size() == 1) {
+    // Codes from 0x80 are negative chars in the engine and index no key.
+    const auto c = static_cast<unsigned char>(key[0]);
+    return c > 0 && c < 0x80;
+  }
+  return isKeyName(key);
+}
+
+std::string keySpelling(std::string_view name) {
+  if (name.size() == 1) {
+    switch (name[0]) {
+      case ';':
+        return "SEMICOLON";
+      case ' ':
+        return "SPACE";
+      case '\t':
+        return "TAB";
+      case '\r':
+        return "ENTER";
+      case '\x1b':
+        return "ESCAPE";
+      default:
+        return std::string(name);
+    }
+  }
+  return asciiUpper(name);
+}
 
 std::string Vocabulary::originName(std::string_view origin) {
   static constexpr std::pair<std::string_view, std::string_view> kNames[] = {

@@ -143,6 +143,10 @@ class Vocabulary {
   // (Key_StringToKeynum): a name of one character is that character, exactly as written, so
   // "p" is a key and "P" is none; a longer name compares without regard to case ("mouse4").
   bool isEngineKey(std::string_view key) const;
+  // Whether `bind` takes the name at all (Key_StringToKeynum): every name of one character is
+  // a key code of its own, exactly as written ("P" binds a code no keyboard sends, "p" the p
+  // key); a longer name must be one of the key table's, letter case ignored.
+  bool bindsKey(std::string_view key) const;
 
   // The origin of a word in Russian (UTF-8): "переменная сервера, ReGameDLL_CS",
   // "команда AMX Mod X", "переменная плагина CSDM".
@@ -180,6 +184,14 @@ class Vocabulary {
   std::vector<bool> singleKeys_ = std::vector<bool>(256, false);
   std::vector<Entry> entries_;
 };
+
+// The spelling under which the program keeps a key, so that two names of one key code are one
+// entry (Key_StringToKeynum, engine/client/input/in_keys.c of github.com/FWGS/xash3d-fwgs at
+// 633203e1; the classic engine's client reads key names the same way): a name of one character
+// is that character's code exactly as written ("P" stays "P", another key than "p"), except the
+// codes the key table also names (";" is SEMICOLON, " " SPACE, a tab TAB); a longer name
+// compares without regard to case and is kept upper case, as the table writes it.
+std::string keySpelling(std::string_view name);
 
 // ---------------------------------------------------------------- commands and words
 

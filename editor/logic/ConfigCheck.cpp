@@ -744,13 +744,11 @@ void Checker::execTrouble(const ExecLine& exec, ExecTrouble trouble, bool quiet,
       return;
     case ExecTrouble::Loop:
       add(exec.offset, exec.length, Severity::Error, ProblemKind::ExecFailed,
-          through ? "файлы, которые запускает " + name +
-                        ", снова запускают этот файл: игра будет выполнять их по кругу"
-                  : "файл запускает сам себя: игра будет выполнять его по кругу");
+          chainTroubleText(trouble, exec, core::toUtf8(exec.target), through));
       return;
     case ExecTrouble::TooDeep:
       add(exec.offset, exec.length, Severity::Warning, ProblemKind::ExecFailed,
-          "цепочка exec за " + name + " слишком длинная: дальше проверка её не прослеживает");
+          chainTroubleText(trouble, exec, core::toUtf8(exec.target), through));
       return;
   }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <set>
 #include <unordered_map>
 
@@ -11,31 +12,41 @@
 namespace brindle::editor {
 namespace {
 
-using core::asciiLower;
-char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-
 std::string lowered(std::string_view s) { return core::asciiLower(s); }
 
-std::string_view wordText(std::string_view script, const core::ScriptCommand& command,
-                          std::size_t i) {
-  return i < command.words.size() ? command.words[i].text(script) : std::string_view();
+// Entries sort by name without regard to case; names that differ only in case ("P", "p") by
+// their bytes.
+bool nameOrder(const EffectiveEntry& a, const EffectiveEntry& b) {
+  const std::string la = lowered(a.name);
+  const std::string lb = lowered(b.name);
+  return la != lb ? la < lb : a.name < b.name;
 }
 
-// The value of a bind or alias: the rest of the line after its name.
-std::string valueOf(std::string_view script, const core::ScriptCommand& command) {
-  const core::ScriptRange range = core::nestedScript(script, command);
-  if (!range.present) return {};
-  return std::string(script.substr(static_cast<std::size_t>(range.start),
-                                   static_cast<std::size_t>(range.end - range.start)));
+bool exactNames(EntryKind kind) { return kind == EntryKind::Key || kind == EntryKind::Setinfo; }
+
+template <typename List>
+auto findIn(List& list, EntryKind kind, std::string_view name) -> decltype(&list.front()) {
+  const std::string wanted(kind == EntryKind::Key ? core::keySpelling(name) : std::string(name));
+  const std::string low = lowered(wanted);
+  auto it = std::lower_bound(
+      list.begin(), list.end(), low,
+      [](const EffectiveEntry& e, const std::string& n) { return lowered(e.name) < n; });
+  for (; it != list.end() && lowered(it->name) == low; ++it)
+    if (!exactNames(kind) || it->name == wanted) return &*it;
+  return nullptr;
 }
 
-// Names of one table of entries, letter case ignored, in the order they first appeared.
+// Names of one table of entries, in the order they first appeared. Variables and aliases ignore
+// letter case; keys (by core::keySpelling) and user-info keys compare exactly.
 class EntryTable {
  public:
-  explicit EntryTable(EntryKind kind) : kind_(kind) {}
+  EntryTable(EntryKind kind, bool exact) : kind_(kind), exact_(exact) {}
 
+  std::string keyOf(std::string_view name) const {
+    return exact_ ? std::string(name) : lowered(name);
+  }
   EffectiveEntry& at(std::string_view name) {
-    const std::string key = lowered(name);
+    const std::string key = keyOf(name);
     const auto found = index_.find(key);
     if (found != index_.end()) return entries_[found->second];
     index_.emplace(key, entries_.size());
@@ -45,7 +56,7 @@ class EntryTable {
     return e;
   }
   EffectiveEntry* find(std::string_view name) {
-    const auto found = index_.find(lowered(name));
+    const auto found = index_.find(keyOf(name));
     return found == index_.end() ? nullptr : &entries_[found->second];
   }
   // Sets the entry; returns whether it was absent (never set, or removed) before.
@@ -78,67 +89,53 @@ class EntryTable {
   }
   std::vector<EffectiveEntry> take() {
     std::vector<EffectiveEntry> out = std::move(entries_);
-    std::sort(out.begin(), out.end(), [](const EffectiveEntry& a, const EffectiveEntry& b) {
-      return lowered(a.name) < lowered(b.name);
-    });
+    std::sort(out.begin(), out.end(), nameOrder);
     return out;
   }
 
  private:
   EntryKind kind_;
+  bool exact_;
   std::vector<EffectiveEntry> entries_;
   std::unordered_map<std::string, std::size_t> index_;
   std::vector<std::ptrdiff_t> live_;
 };
 
-// Line numbers of the commands of one file, counted forward as the commands come in order.
-struct LineCursor {
-  const ChainFile* file = nullptr;
-  std::string_view text;
-  std::size_t pos = 0;
-  int line = 1;
-
-  int lineOf(core::Offset offset) {
-    const auto to =
-        std::min(static_cast<std::size_t>(std::max<core::Offset>(offset, 0)), text.size());
-    if (to < pos) return line;  // never happens for commands in order
-    line += static_cast<int>(std::count(text.begin() + static_cast<std::ptrdiff_t>(pos),
-                                        text.begin() + static_cast<std::ptrdiff_t>(to), '\n'));
-    pos = to;
-    return line;
+std::string joined(std::span<const std::string> via) {
+  std::string out;
+  for (const std::string& v : via) {
+    if (!out.empty()) out += " > ";  // the names are CP1251: an ASCII separator
+    out += v;
   }
-};
+  return out;
+}
 
-constexpr int kMaxAliasDepth = 16;
-
-class EffectiveBuilder : public ChainVisitor {
+class EffectiveBuilder : public RunHandler {
  public:
   explicit EffectiveBuilder(const EffectiveOptions& options) : options_(options) {}
 
+  RunOptions runOptions() const {
+    RunOptions r;
+    r.isCommand = options_.isCommand;
+    r.isVariable = options_.isVariable;
+    r.bindsKey = options_.isKey;
+    return r;
+  }
+
   void enterFile(const ChainFile& file) override {
-    cursors_.push_back(LineCursor{&file, file.text, 0, 1});
-    if (std::find(filesSeen_.begin(), filesSeen_.end(), file.path) == filesSeen_.end())
-      filesSeen_.push_back(file.path);
-  }
-  void leaveFile(const ChainFile& file) override {
-    if (!cursors_.empty() && cursors_.back().file == &file) cursors_.pop_back();
+    std::vector<std::string>& list = file.conditional ? result_.playFiles : result_.files;
+    if (listed_[file.conditional ? 1 : 0].insert(file.path).second) list.push_back(file.path);
   }
 
-  void command(const ChainFile& file, std::string_view script,
-               const core::ScriptCommand& command) override {
-    if (command.empty()) return;
-    const SourceLine at{file.path, cursorOf(file).lineOf(command.start)};
-    if (command.depth > 0) {
-      runtime(at, script, command, holderOf(script, command));
-    } else if (file.conditional) {
-      runtime(at, script, command, "exec " + file.path);
-    } else {
-      apply(at, script, command, {}, 0);
-    }
+  void command(const RanCommand& rc) override {
+    if (rc.startup)
+      start(rc);
+    else
+      play(rc);
   }
 
-  void missingFile(const ChainFile& from, const ExecLine& exec, ExecTrouble trouble,
-                   bool quiet) override {
+  void trouble(const RanCommand& at, const ExecLine& exec, ExecTrouble trouble,
+               bool quiet) override {
     ChainProblem p;
     switch (trouble) {
       case ExecTrouble::Unreadable:
@@ -147,31 +144,31 @@ class EffectiveBuilder : public ChainVisitor {
       case ExecTrouble::Missing:
         p.kind = ChainProblem::Kind::Missing;
         break;
+      case ExecTrouble::Loop:
+        p.kind = ChainProblem::Kind::Loop;
+        break;
+      case ExecTrouble::OverBudget:
+        p.kind = ChainProblem::Kind::OverBudget;
+        break;
       default:
         p.kind = ChainProblem::Kind::BadName;
         break;
     }
-    p.at = SourceLine{from.path, cursorOf(from).lineOf(exec.offset)};
+    p.at = SourceLine{std::string(at.file), at.line};
     p.target = exec.target;
     p.quiet = quiet;
-    result_.problems.push_back(std::move(p));
-  }
-
-  void loop(const ChainFile& from, const ExecLine& exec, ExecTrouble trouble) override {
-    ChainProblem p;
-    p.kind =
-        trouble == ExecTrouble::TooDeep ? ChainProblem::Kind::TooDeep : ChainProblem::Kind::Loop;
-    p.at = SourceLine{from.path, cursorOf(from).lineOf(exec.offset)};
-    p.target = exec.target;
+    p.exec = exec;
     result_.problems.push_back(std::move(p));
   }
 
   EffectiveConfig finish() {
-    result_.files = std::move(filesSeen_);
+    // Files that also run at start are no play-only files.
+    std::erase_if(result_.playFiles,
+                  [&](const std::string& f) { return listed_[0].count(f) != 0; });
     // Keys resolved one level through the aliases as they stand at the end.
     for (EffectiveEntry& key : keys_.take()) {
       if (key.present()) {
-        const std::string first = firstCommand(key.decisive().value);
+        const std::string first = core::firstCommandOf(key.decisive().value);
         if (const EffectiveEntry* a = aliases_.find(first); a != nullptr && a->present()) {
           key.alias = a->name;
           key.aliasValue = a->decisive().value;
@@ -181,231 +178,157 @@ class EffectiveBuilder : public ChainVisitor {
     }
     result_.variables = variables_.take();
     result_.aliases = aliases_.take();
-    dropStartOnlyAliases();
-    for (const RuntimeChange& c : result_.duringPlay) {
-      auto& list = c.kind == EntryKind::Variable ? result_.variables
-                   : c.kind == EntryKind::Key    ? result_.keys
-                                                 : result_.aliases;
-      const std::string name = lowered(c.name);
-      const auto it = std::lower_bound(
-          list.begin(), list.end(), name,
-          [](const EffectiveEntry& e, const std::string& n) { return lowered(e.name) < n; });
-      if (it != list.end() && lowered(it->name) == name) it->changesDuringPlay = true;
-    }
+    result_.setinfo = setinfo_.take();
+    // The changes of play in the order of the files, then of the lines.
+    std::unordered_map<std::string, std::size_t> order;
+    for (const std::string& f : result_.files) order.emplace(f, order.size());
+    for (const std::string& f : result_.playFiles) order.emplace(f, order.size());
+    const auto rank = [&order](const std::string& f) {
+      const auto it = order.find(f);
+      return it == order.end() ? order.size() : it->second;
+    };
+    std::stable_sort(result_.duringPlay.begin(), result_.duringPlay.end(),
+                     [&](const RuntimeChange& a, const RuntimeChange& b) {
+                       const auto ra = rank(a.at.file);
+                       const auto rb = rank(b.at.file);
+                       return ra != rb ? ra < rb : a.at.line < b.at.line;
+                     });
+    for (const RuntimeChange& c : result_.duringPlay) mark(c.kind, c.name);
+    if (playClearsKeys_)
+      for (EffectiveEntry& k : result_.keys) k.changesDuringPlay = true;
+    for (const std::string& k : playUnbound_) mark(EntryKind::Key, k);
     return std::move(result_);
   }
 
-  LineCursor& cursorOf(const ChainFile& file) {
-    for (auto it = cursors_.rbegin(); it != cursors_.rend(); ++it)
-      if (it->file == &file) return *it;
-    cursors_.push_back(LineCursor{&file, file.text, 0, 1});
-    return cursors_.back();
-  }
-
-  void scanText(const ChainFile& file, std::string_view text) {
-    struct Forward : core::ScriptVisitor {
-      EffectiveBuilder* self;
-      const ChainFile* file;
-      void command(std::string_view script, const core::ScriptCommand& c) override {
-        self->command(*file, script, c);
-      }
-    } forward;
-    forward.self = this;
-    forward.file = &file;
-    core::ScriptScanner scanner;
-    scanner.scan(text, forward);
-  }
-
  private:
-  // An alias that a file runs at start and that no bind or alias value ever names is a
-  // start-up script, not something a key press runs: its commands are no changes during play.
-  void dropStartOnlyAliases() {
-    if (ranAtStart_.empty()) return;
-    std::set<std::string> named;
-    const auto collect = [&named](const std::vector<EffectiveEntry>& list) {
-      for (const EffectiveEntry& e : list)
-        for (const Assignment& a : e.history) {
-          std::size_t i = 0;
-          const std::string_view v = a.value;
-          while (i <= v.size()) {
-            std::size_t end = v.find(';', i);
-            if (end == std::string_view::npos) end = v.size();
-            named.insert(lowered(firstCommand(v.substr(i, end - i))));
-            i = end + 1;
-          }
-        }
-    };
-    collect(result_.keys);
-    collect(result_.aliases);
-    std::erase_if(result_.duringPlay, [&](const RuntimeChange& c) {
-      if (c.holder.rfind("alias ", 0) != 0) return false;
-      const std::string alias = lowered(c.holder.substr(6));
-      return ranAtStart_.count(alias) != 0 && named.count(alias) == 0;
-    });
+  void mark(EntryKind kind, const std::string& name) {
+    std::vector<EffectiveEntry>& list = kind == EntryKind::Variable ? result_.variables
+                                        : kind == EntryKind::Key    ? result_.keys
+                                        : kind == EntryKind::Alias  ? result_.aliases
+                                                                    : result_.setinfo;
+    if (EffectiveEntry* e = findIn(list, kind, name)) e->changesDuringPlay = true;
   }
-
-  static std::string firstCommand(std::string_view value) { return core::firstCommandOf(value); }
-
-  // "alias NAME" or "bind KEY": the alias or bind whose value holds the command.
-  static std::string holderOf(std::string_view script, const core::ScriptCommand& command) {
-    const core::ScriptCommand* p = command.parent;
-    if (p == nullptr || p->words.size() < 2) return {};
-    std::string holder = lowered(wordText(script, *p, 0));
-    holder += ' ';
-    holder += lowered(holder) == "bind " ? keySpelling(wordText(script, *p, 1))
-                                         : std::string(wordText(script, *p, 1));
-    return holder;
-  }
-
-  std::string keyName(std::string_view name) const { return keySpelling(name); }
 
   bool validKey(std::string_view name) const { return !options_.isKey || options_.isKey(name); }
+  bool knownVariable(std::string_view name) const {
+    return !options_.isVariable || options_.isVariable(name);
+  }
 
-  bool isCommand(std::string_view name) const {
-    if (!name.empty() && (name[0] == '+' || name[0] == '-')) return true;
-    return options_.isCommand && options_.isCommand(name);
+  static std::string_view word(const RanCommand& rc, std::size_t i) {
+    return i < rc.command->words.size() ? rc.command->words[i].text(rc.script) : std::string_view();
   }
 
   // A command taking effect at start.
-  void apply(const SourceLine& at, std::string_view script, const core::ScriptCommand& command,
-             const std::string& via, int aliasDepth) {
-    const std::string name = lowered(wordText(script, command, 0));
-    const std::size_t argc = command.words.size();
-    if (name == "bind") {
+  void start(const RanCommand& rc) {
+    const SourceLine at{std::string(rc.originFile), rc.originLine};
+    const std::string via = joined(rc.via);
+    const std::string_view name = rc.name();
+    const std::size_t argc = rc.command->words.size();
+    switch (rc.role) {
+      case RunRole::AliasDefinition:
+        if (!rc.defined) {
+          result_.problems.push_back(
+              ChainProblem{ChainProblem::Kind::BadAlias, at, std::string(word(rc, 1)), false, {}});
+          return;
+        }
+        aliases_.set(word(rc, 1), Assignment{at, valueOf(rc), {}, via});
+        return;
+      case RunRole::Variable:
+        if (argc < 2) {
+          if (!knownVariable(name))
+            result_.unknownWords.push_back(UnknownWord{at, std::string(name)});
+          return;  // prints the value
+        }
+        if (!knownVariable(name)) {
+          result_.unknownWords.push_back(UnknownWord{at, std::string(name)});
+          return;
+        }
+        variables_.set(name, Assignment{at, std::string(word(rc, 1)), {}, via});
+        return;
+      case RunRole::Command:
+        break;
+      default:
+        return;
+    }
+    if (core::sameName(name, "bind")) {
       if (argc < 3) return;  // prints the bind, or the usage
-      const std::string_view key = wordText(script, command, 1);
+      const std::string_view key = word(rc, 1);
       if (!validKey(key)) {
         result_.problems.push_back(
-            ChainProblem{ChainProblem::Kind::UnknownKey, at, std::string(key), false});
+            ChainProblem{ChainProblem::Kind::UnknownKey, at, std::string(key), false, {}});
         return;
       }
-      keys_.set(keyName(key), Assignment{at, valueOf(script, command), {}, via});
-    } else if (name == "unbind") {
-      if (argc >= 2) keys_.remove(keyName(wordText(script, command, 1)), at, "unbind");
-    } else if (name == "unbindall") {
+      keys_.set(keySpelling(key), Assignment{at, valueOf(rc), {}, via});
+    } else if (core::sameName(name, "unbind")) {
+      if (argc >= 2) keys_.remove(keySpelling(word(rc, 1)), at, "unbind");
+    } else if (core::sameName(name, "unbindall")) {
       result_.clearings.push_back(Clearing{at, "unbindall", keys_.removeAll(at, "unbindall")});
-    } else if (name == "alias") {
-      if (argc < 3) return;
-      const std::string_view alias = wordText(script, command, 1);
-      aliases_.set(alias, Assignment{at, valueOf(script, command), {}, via});
-    } else if (name == "unaliasall") {
-      result_.clearings.push_back(Clearing{at, "unaliasall", aliases_.removeAll(at, "unaliasall")});
-    } else if (name == "exec") {
-      // followed by the chain
-    } else if (EffectiveEntry* a = aliases_.find(name); a != nullptr && a->present()) {
-      runAlias(at, *a, aliasDepth);
-    } else if (!isCommand(name) && argc >= 2) {
-      variables_.set(wordText(script, command, 0),
-                     Assignment{at, std::string(wordText(script, command, 1)), {}, via});
+    } else if (core::sameName(name, "setinfo")) {
+      if (argc >= 3) setinfo_.set(word(rc, 1), Assignment{at, std::string(word(rc, 2)), {}, via});
     }
   }
 
-  // An alias run by a line at start: its value's commands take effect at that line.
-  void runAlias(const SourceLine& at, const EffectiveEntry& alias, int depth) {
-    if (depth >= kMaxAliasDepth) return;
-    if (std::find(running_.begin(), running_.end(), lowered(alias.name)) != running_.end())
-      return;  // an alias running itself: the console would never finish
-    running_.push_back(lowered(alias.name));
-    ranAtStart_.insert(lowered(alias.name));
-    const std::string body = alias.decisive().value;  // the entry may move while it runs
-    const std::string via = alias.name;
-    struct Runner : core::ScriptVisitor {
-      EffectiveBuilder* self;
-      const SourceLine* at;
-      const std::string* via;
-      int depth;
-      void command(std::string_view script, const core::ScriptCommand& c) override {
-        if (c.depth == 0 && !c.empty()) self->apply(*at, script, c, *via, depth);
-      }
-    } runner;
-    runner.self = this;
-    runner.at = &at;
-    runner.via = &via;
-    runner.depth = depth + 1;
-    core::ScriptScanner scanner;
-    scanner.scan(body, runner);
-    running_.pop_back();
-  }
-
-  // A command inside the value of an alias or bind, or of a file only such a value runs.
-  void runtime(const SourceLine& at, std::string_view script, const core::ScriptCommand& command,
-               std::string holder) {
-    const std::string name = lowered(wordText(script, command, 0));
-    const std::size_t argc = command.words.size();
+  // A command a key press reaches.
+  void play(const RanCommand& rc) {
+    const std::string_view name = rc.name();
+    const std::size_t argc = rc.command->words.size();
     RuntimeChange c;
-    c.at = at;
-    c.holder = std::move(holder);
-    if (name == "bind" && argc >= 3) {
-      c.kind = EntryKind::Key;
-      c.name = keyName(wordText(script, command, 1));
-      c.value = valueOf(script, command);
-    } else if (name == "alias" && argc >= 3) {
+    c.at = SourceLine{std::string(rc.file), rc.line};
+    c.holder = std::string(rc.holder);
+    if (rc.role == RunRole::AliasDefinition) {
+      if (!rc.defined) return;
       c.kind = EntryKind::Alias;
-      c.name = std::string(wordText(script, command, 1));
-      c.value = valueOf(script, command);
-    } else if (name == "bind" || name == "alias" || name == "exec" || name == "unbind" ||
-               name == "unbindall" || name == "unaliasall" || isCommand(name) || argc < 2) {
-      return;
-    } else if (command.depth > 0 && aliases_.find(name) != nullptr) {
-      return;  // runs another alias
-    } else {
+      c.name = std::string(word(rc, 1));
+      c.value = valueOf(rc);
+    } else if (rc.role == RunRole::Variable) {
+      if (argc < 2 || !knownVariable(name)) return;
       c.kind = EntryKind::Variable;
-      c.name = std::string(wordText(script, command, 0));
-      c.value = std::string(wordText(script, command, 1));
+      c.name = std::string(name);
+      c.value = std::string(word(rc, 1));
+    } else if (rc.role == RunRole::Command && core::sameName(name, "bind") && argc >= 3) {
+      if (!validKey(word(rc, 1))) return;
+      c.kind = EntryKind::Key;
+      c.name = keySpelling(word(rc, 1));
+      c.value = valueOf(rc);
+    } else if (rc.role == RunRole::Command && core::sameName(name, "setinfo") && argc >= 3) {
+      c.kind = EntryKind::Setinfo;
+      c.name = std::string(word(rc, 1));
+      c.value = std::string(word(rc, 2));
+    } else if (rc.role == RunRole::Command && core::sameName(name, "unbind") && argc >= 2) {
+      playUnbound_.push_back(keySpelling(word(rc, 1)));
+      return;
+    } else if (rc.role == RunRole::Command && core::sameName(name, "unbindall")) {
+      playClearsKeys_ = true;
+      return;
+    } else {
+      return;
     }
     result_.duringPlay.push_back(std::move(c));
   }
 
+  static std::string valueOf(const RanCommand& rc) {
+    const core::ScriptRange range = core::nestedScript(rc.script, *rc.command);
+    if (!range.present) return {};
+    return std::string(rc.script.substr(static_cast<std::size_t>(range.start),
+                                        static_cast<std::size_t>(range.end - range.start)));
+  }
+
   const EffectiveOptions& options_;
   EffectiveConfig result_;
-  EntryTable variables_{EntryKind::Variable};
-  EntryTable keys_{EntryKind::Key};
-  EntryTable aliases_{EntryKind::Alias};
-  std::vector<LineCursor> cursors_;
-  std::vector<std::string> filesSeen_;
-  std::vector<std::string> running_;
-  std::set<std::string> ranAtStart_;
+  EntryTable variables_{EntryKind::Variable, false};
+  EntryTable keys_{EntryKind::Key, true};
+  EntryTable aliases_{EntryKind::Alias, false};
+  EntryTable setinfo_{EntryKind::Setinfo, true};
+  std::vector<std::string> playUnbound_;
+  bool playClearsKeys_ = false;
+  std::set<std::string> listed_[2];  // the files listed at start, and in play
 };
 
-std::string quoted(std::string_view s) {
+std::string inQuotes(std::string_view s) {
   std::string out = "\"";
   out += s;
   out += '"';
   return out;
-}
-
-void jsonString(std::string& out, std::string_view s) {
-  out += '"';
-  for (const char ch : s) {
-    const auto c = static_cast<unsigned char>(ch);
-    switch (ch) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        if (c < 0x20) {
-          static const char* const hex = "0123456789abcdef";
-          out += "\\u00";
-          out += hex[c >> 4];
-          out += hex[c & 15];
-        } else {
-          out += ch;
-        }
-    }
-  }
-  out += '"';
 }
 
 const char* problemKind(ChainProblem::Kind k) {
@@ -418,10 +341,12 @@ const char* problemKind(ChainProblem::Kind k) {
       return "bad-name";
     case ChainProblem::Kind::Loop:
       return "loop";
-    case ChainProblem::Kind::TooDeep:
-      return "too-deep";
+    case ChainProblem::Kind::OverBudget:
+      return "over-budget";
     case ChainProblem::Kind::UnknownKey:
       return "unknown-key";
+    case ChainProblem::Kind::BadAlias:
+      return "bad-alias";
   }
   return "";
 }
@@ -434,6 +359,22 @@ const char* kindName(EntryKind k) {
       return "key";
     case EntryKind::Alias:
       return "alias";
+    case EntryKind::Setinfo:
+      return "setinfo";
+  }
+  return "";
+}
+
+const char* budgetName(ChainBudget b) {
+  switch (b) {
+    case ChainBudget::Files:
+      return "files";
+    case ChainBudget::Bytes:
+      return "bytes";
+    case ChainBudget::Commands:
+      return "commands";
+    case ChainBudget::None:
+      break;
   }
   return "";
 }
@@ -453,49 +394,66 @@ const std::vector<EffectiveEntry>& EffectiveConfig::entries(EntryKind kind) cons
       return keys;
     case EntryKind::Alias:
       return aliases;
-    default:
-      return variables;
+    case EntryKind::Setinfo:
+      return setinfo;
+    case EntryKind::Variable:
+      break;
   }
+  return variables;
 }
 
 const EffectiveEntry* EffectiveConfig::find(EntryKind kind, std::string_view name) const {
-  const std::vector<EffectiveEntry>& list = entries(kind);
-  const std::string wanted = lowered(kind == EntryKind::Key ? keySpelling(name) : name);
-  const auto it = std::lower_bound(
-      list.begin(), list.end(), wanted,
-      [](const EffectiveEntry& e, const std::string& n) { return lowered(e.name) < n; });
-  return it != list.end() && lowered(it->name) == wanted ? &*it : nullptr;
+  return findIn(entries(kind), kind, name);
 }
+
+namespace {
+
+EffectiveConfig run(FileSource* source, const std::vector<std::string>& startFiles,
+                    const std::string* path, std::string_view text,
+                    const EffectiveOptions& options) {
+  EffectiveBuilder builder(options);
+  ConsoleRunner runner(source, builder, builder.runOptions());
+  if (path != nullptr)
+    runner.runText(*path, text);
+  else
+    runner.runStart(startFiles);
+  runner.runPlay();
+  return builder.finish();
+}
+
+}  // namespace
 
 EffectiveConfig computeEffective(FileSource& source, const std::vector<std::string>& startFiles,
                                  const EffectiveOptions& options) {
-  EffectiveBuilder builder(options);
-  walkChain(source, startFiles, builder);
-  return builder.finish();
+  return run(&source, startFiles, nullptr, {}, options);
 }
 
 EffectiveConfig computeEffectiveOfText(const std::string& path, std::string_view text,
                                        const EffectiveOptions& options) {
-  EffectiveBuilder builder(options);
-  ChainFile file;
-  file.path = path;
-  file.text = text;
-  builder.enterFile(file);
-  builder.scanText(file, text);
-  builder.leaveFile(file);
-  return builder.finish();
+  return run(nullptr, {}, &path, text, options);
 }
 
-std::string keySpelling(std::string_view name) {
-  // ';' cannot be typed in a bind line unquoted; the engine names the key SEMICOLON as well.
-  if (name == ";") return "SEMICOLON";
-  std::string out(name);
-  if (out.size() == 1) {
-    out[0] = asciiLower(out[0]);
-  } else {
-    for (char& c : out) c = upperAscii(c);
+std::string problemText(const ChainProblem& p,
+                        const std::function<std::string(std::string_view)>& convert) {
+  const std::string target = "\"" + convert(p.target) + "\"";
+  switch (p.kind) {
+    case ChainProblem::Kind::Missing:
+      return "нет файла " + target + (p.quiet ? " (игра молча пропускает)" : "");
+    case ChainProblem::Kind::Unreadable:
+      return "файл не читается " + target;
+    case ChainProblem::Kind::BadName:
+      return "exec не примет такое имя " + target;
+    case ChainProblem::Kind::Loop:
+    case ChainProblem::Kind::OverBudget:
+      return chainTroubleText(
+          p.kind == ChainProblem::Kind::Loop ? ExecTrouble::Loop : ExecTrouble::OverBudget, p.exec,
+          convert(p.target));
+    case ChainProblem::Kind::UnknownKey:
+      return "игра не знает такой клавиши " + target;
+    case ChainProblem::Kind::BadAlias:
+      return "игра не создаст алиас с таким именем " + target;
   }
-  return out;
+  return {};
 }
 
 std::string lineText(const SourceLine& at) { return at.file + ":" + std::to_string(at.line); }
@@ -518,7 +476,7 @@ std::string describeEntry(const EffectiveEntry& entry,
       const Assignment& a = entry.history[i];
       if (i > 0) out += ", ";
       out += lineText(a.at) + " ";
-      out += a.removed() ? a.removedBy : quoted(convert(a.value));
+      out += a.removed() ? a.removedBy : inQuotes(convert(a.value));
       if (!a.via.empty()) out += " (алиас " + convert(a.via) + ")";
     }
   }
@@ -529,101 +487,86 @@ std::string describeEntry(const EffectiveEntry& entry,
 
 std::string effectiveJson(const EffectiveConfig& config,
                           const std::function<std::string(std::string_view)>& convert) {
-  std::string out = "{\n  \"files\": [";
-  for (std::size_t i = 0; i < config.files.size(); ++i) {
-    if (i > 0) out += ", ";
-    jsonString(out, convert(config.files[i]));
-  }
-  out += "]";
+  using nlohmann::ordered_json;
   const auto assignment = [&](const Assignment& a) {
-    out += "{\"file\": ";
-    jsonString(out, convert(a.at.file));
-    out += ", \"line\": " + std::to_string(a.at.line);
-    if (a.removed()) {
-      out += ", \"removedBy\": ";
-      jsonString(out, a.removedBy);
-    } else {
-      out += ", \"value\": ";
-      jsonString(out, convert(a.value));
-    }
-    if (!a.via.empty()) {
-      out += ", \"alias\": ";
-      jsonString(out, convert(a.via));
-    }
-    out += "}";
+    ordered_json j;
+    j["file"] = convert(a.at.file);
+    j["line"] = a.at.line;
+    if (a.removed())
+      j["removedBy"] = a.removedBy;
+    else
+      j["value"] = convert(a.value);
+    if (!a.via.empty()) j["alias"] = convert(a.via);
+    return j;
   };
-  for (const EntryKind kind : {EntryKind::Variable, EntryKind::Key, EntryKind::Alias}) {
-    out += kind == EntryKind::Variable ? ",\n  \"variables\": ["
-           : kind == EntryKind::Key    ? ",\n  \"keys\": ["
-                                       : ",\n  \"aliases\": [";
-    bool first = true;
+  const auto names = [&](const std::vector<std::string>& list) {
+    ordered_json j = ordered_json::array();
+    for (const std::string& f : list) j.push_back(convert(f));
+    return j;
+  };
+  ordered_json out;
+  out["files"] = names(config.files);
+  out["playFiles"] = names(config.playFiles);
+  for (const EntryKind kind :
+       {EntryKind::Variable, EntryKind::Key, EntryKind::Alias, EntryKind::Setinfo}) {
+    ordered_json list = ordered_json::array();
     for (const EffectiveEntry& e : config.entries(kind)) {
-      out += first ? "\n    " : ",\n    ";
-      first = false;
-      out += "{\"name\": ";
-      jsonString(out, convert(e.name));
-      out += ", \"decisive\": ";
-      assignment(e.decisive());
-      out += ", \"overrides\": [";
-      for (std::size_t i = 0; i + 1 < e.history.size(); ++i) {
-        if (i > 0) out += ", ";
-        assignment(e.history[i]);
-      }
-      out += "]";
+      ordered_json j;
+      j["name"] = convert(e.name);
+      j["decisive"] = assignment(e.decisive());
+      ordered_json overrides = ordered_json::array();
+      for (std::size_t i = 0; i + 1 < e.history.size(); ++i)
+        overrides.push_back(assignment(e.history[i]));
+      j["overrides"] = std::move(overrides);
       if (!e.alias.empty()) {
-        out += ", \"alias\": ";
-        jsonString(out, convert(e.alias));
-        out += ", \"aliasValue\": ";
-        jsonString(out, convert(e.aliasValue));
+        j["alias"] = convert(e.alias);
+        j["aliasValue"] = convert(e.aliasValue);
       }
-      if (e.changesDuringPlay) out += ", \"changesDuringPlay\": true";
-      out += "}";
+      if (e.changesDuringPlay) j["changesDuringPlay"] = true;
+      list.push_back(std::move(j));
     }
-    out += first ? "]" : "\n  ]";
+    out[kind == EntryKind::Variable ? "variables"
+        : kind == EntryKind::Key    ? "keys"
+        : kind == EntryKind::Alias  ? "aliases"
+                                    : "setinfo"] = std::move(list);
   }
-  out += ",\n  \"duringPlay\": [";
-  for (std::size_t i = 0; i < config.duringPlay.size(); ++i) {
-    const RuntimeChange& c = config.duringPlay[i];
-    out += i > 0 ? ",\n    " : "\n    ";
-    out += "{\"kind\": \"";
-    out += kindName(c.kind);
-    out += "\", \"name\": ";
-    jsonString(out, convert(c.name));
-    out += ", \"value\": ";
-    jsonString(out, convert(c.value));
-    out += ", \"holder\": ";
-    jsonString(out, convert(c.holder));
-    out += ", \"file\": ";
-    jsonString(out, convert(c.at.file));
-    out += ", \"line\": " + std::to_string(c.at.line) + "}";
+  ordered_json play = ordered_json::array();
+  for (const RuntimeChange& c : config.duringPlay)
+    play.push_back({{"kind", kindName(c.kind)},
+                    {"name", convert(c.name)},
+                    {"value", convert(c.value)},
+                    {"holder", convert(c.holder)},
+                    {"file", convert(c.at.file)},
+                    {"line", c.at.line}});
+  out["duringPlay"] = std::move(play);
+  ordered_json problems = ordered_json::array();
+  for (const ChainProblem& p : config.problems) {
+    ordered_json j = {{"kind", problemKind(p.kind)},
+                      {"target", convert(p.target)},
+                      {"file", convert(p.at.file)},
+                      {"line", p.at.line}};
+    if (p.quiet) j["quiet"] = true;
+    if (p.kind == ChainProblem::Kind::OverBudget) {
+      j["budget"] = budgetName(p.exec.budget);
+      j["limit"] = p.exec.budgetLimit;
+    }
+    j["message"] = problemText(p, convert);
+    problems.push_back(std::move(j));
   }
-  out += config.duringPlay.empty() ? "]" : "\n  ]";
-  out += ",\n  \"problems\": [";
-  for (std::size_t i = 0; i < config.problems.size(); ++i) {
-    const ChainProblem& p = config.problems[i];
-    out += i > 0 ? ",\n    " : "\n    ";
-    out += "{\"kind\": \"";
-    out += problemKind(p.kind);
-    out += "\", \"target\": ";
-    jsonString(out, convert(p.target));
-    out += ", \"file\": ";
-    jsonString(out, convert(p.at.file));
-    out += ", \"line\": " + std::to_string(p.at.line);
-    if (p.quiet) out += ", \"quiet\": true";
-    out += "}";
-  }
-  out += config.problems.empty() ? "]" : "\n  ]";
-  out += ",\n  \"clearings\": [";
-  for (std::size_t i = 0; i < config.clearings.size(); ++i) {
-    const Clearing& c = config.clearings[i];
-    out += i > 0 ? ", " : "";
-    out += "{\"command\": \"" + c.command + "\", \"file\": ";
-    jsonString(out, convert(c.at.file));
-    out += ", \"line\": " + std::to_string(c.at.line) +
-           ", \"removed\": " + std::to_string(c.removed) + "}";
-  }
-  out += "]\n}\n";
-  return out;
+  out["problems"] = std::move(problems);
+  ordered_json clearings = ordered_json::array();
+  for (const Clearing& c : config.clearings)
+    clearings.push_back({{"command", c.command},
+                         {"file", convert(c.at.file)},
+                         {"line", c.at.line},
+                         {"removed", c.removed}});
+  out["clearings"] = std::move(clearings);
+  ordered_json unknown = ordered_json::array();
+  for (const UnknownWord& u : config.unknownWords)
+    unknown.push_back(
+        {{"name", convert(u.name)}, {"file", convert(u.at.file)}, {"line", u.at.line}});
+  out["unknownWords"] = std::move(unknown);
+  return out.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";
 }
 
 }  // namespace brindle::editor

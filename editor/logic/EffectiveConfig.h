@@ -5,14 +5,14 @@
 // binds). Built as a visitor of the exec chain, so the game's start order and the engine's exec
 // rules are the chain's.
 //
-// The console's rules followed here (rehlds/engine/cmd.cpp and cvar.cpp of
-// github.com/dreamstalker/rehlds): a line runs a command when its first word names one, else an
-// alias when one has that name, else sets the variable of that name to its first argument
-// (Cmd_ExecuteString, Cvar_Command). Variable and alias names ignore letter case; so do key
-// names. `bind KEY VALUE` and `alias NAME VALUE` keep the rest of the line as their value; a bind
-// or alias with no value only prints. An alias run by a line of a file at start runs its value
-// right there; the commands inside the value of a bind or of an alias that no file runs at start
-// take effect only when a key is pressed.
+// The console is run by the one runner (ConsoleRun.h), which holds the engine's order: a command
+// runs where it stands, an exec runs its file right there, an alias its value right there;
+// names are looked up as a command, then an alias, then a variable. What the start files run,
+// through every alias and exec, is the start; what a key runs when pressed, and everything that
+// reaches, is play ("меняется во время игры"). `bind KEY VALUE` and `alias NAME VALUE` keep
+// the rest of the line as their value; `bind KEY` alone only prints. Variable and alias names
+// ignore letter case; key names follow core::keySpelling; user-info keys (setinfo) compare
+// exactly (Info_ValueForKey in rehlds/engine/info.cpp compares with Q_strcmp).
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/logic/ConsoleRun.h"
 #include "editor/logic/ExecChain.h"
 
 namespace brindle::editor {
@@ -30,24 +31,27 @@ struct SourceLine {
   int line = 0;      // from 1
 };
 
-enum class EntryKind : std::uint8_t { Variable, Key, Alias };
+enum class EntryKind : std::uint8_t { Variable, Key, Alias, Setinfo };
 
 // One line that set an entry, or removed it.
 struct Assignment {
   SourceLine at;
   std::string value;      // the variable's value, or the command text of a key or alias
   std::string removedBy;  // "unbind", "unbindall", "unaliasall" when this line removed it
-  std::string via;        // the alias whose value the line ran, when an alias ran at start
+  // The aliases whose values the line ran, outermost first ("setup > inner"), when the line
+  // is a command of an alias run at start.
+  std::string via;
 
   bool removed() const { return !removedBy.empty(); }
 };
 
 struct EffectiveEntry {
   EntryKind kind = EntryKind::Variable;
-  std::string name;  // as the deciding line spelled it; keys in the engine's spelling
+  // As the deciding line spelled it; keys by core::keySpelling ("P" and "p" are two keys).
+  std::string name;
   // Every line that set or removed it, in the order the game ran them: back() decides.
   std::vector<Assignment> history;
-  // An alias or bind changes it again during play (see EffectiveConfig::runtime).
+  // Something a key press reaches (a bind, the aliases and files it runs) changes it again.
   bool changesDuringPlay = false;
   // Keys: the alias the bind's first command runs, and that alias's value (one level), as the
   // aliases stand at the end; empty when the first command is no alias.
@@ -60,8 +64,8 @@ struct EffectiveEntry {
   std::size_t fileCount() const;
 };
 
-// A line inside the value of an alias or bind that sets something, or a file that only such a
-// value runs: it takes effect only when a key is pressed ("меняется во время игры").
+// A command that a key press reaches and that sets something: it takes effect only when the key
+// is pressed ("меняется во время игры").
 struct RuntimeChange {
   SourceLine at;
   EntryKind kind = EntryKind::Variable;
@@ -70,16 +74,38 @@ struct RuntimeChange {
   std::string holder;  // "alias NAME", "bind KEY", or "exec NAME" for a file run that way
 };
 
-// A file the chain tries to run but cannot, or a bind of a key name the engine does not know.
-struct ChainProblem {
-  enum class Kind : std::uint8_t { Missing, Unreadable, BadName, Loop, TooDeep, UnknownKey };
-  Kind kind = Kind::Missing;
-  SourceLine at;       // the exec or bind line
-  std::string target;  // the file or key named
-  bool quiet = false;  // the game looks for this file without a word when it is missing
+// A command of the start whose first word the game knows neither as a command, an alias nor a
+// variable: it sets nothing (the client hands it to the server it is on, Cmd_ForwardToServer).
+struct UnknownWord {
+  SourceLine at;
+  std::string name;
 };
 
-// An unbindall or unaliasall that took effect, and how many binds or aliases it removed.
+// A file the chain tries to run but cannot, a budget that stopped the run, an alias name the
+// game refuses, or a bind of a key name the engine does not know.
+struct ChainProblem {
+  enum class Kind : std::uint8_t {
+    Missing,
+    Unreadable,
+    BadName,
+    Loop,
+    OverBudget,
+    UnknownKey,
+    BadAlias,
+    TooDeep = OverBudget  // the former name
+  };
+  Kind kind = Kind::Missing;
+  SourceLine at;       // the exec, bind or alias line; the command that did not run
+  std::string target;  // the file, key or alias named
+  bool quiet = false;  // the game looks for this file without a word when it is missing
+  ExecLine exec;       // OverBudget: which budget, and its size
+};
+// The problem in Russian (UTF-8), the file or key named converted by `convert`:
+//   нет файла "scripts/buy.cfg"
+std::string problemText(const ChainProblem& problem,
+                        const std::function<std::string(std::string_view)>& convert);
+
+// An unbindall that took effect, and how many binds it removed.
 struct Clearing {
   SourceLine at;
   std::string command;
@@ -87,13 +113,16 @@ struct Clearing {
 };
 
 struct EffectiveConfig {
-  std::vector<std::string> files;         // every file run, in the order the game starts them
+  std::vector<std::string> files;      // every file run at start, in the order the game runs them
+  std::vector<std::string> playFiles;  // files only a key press runs (exec in a bind)
   std::vector<EffectiveEntry> variables;  // sorted by name, letter case ignored
   std::vector<EffectiveEntry> keys;
   std::vector<EffectiveEntry> aliases;
-  std::vector<RuntimeChange> duringPlay;
+  std::vector<EffectiveEntry> setinfo;    // user-info keys
+  std::vector<RuntimeChange> duringPlay;  // in the order of the files, then of the lines
   std::vector<ChainProblem> problems;
   std::vector<Clearing> clearings;
+  std::vector<UnknownWord> unknownWords;
 
   const std::vector<EffectiveEntry>& entries(EntryKind kind) const;
   // The entry of that name (letter case ignored), or null.
@@ -104,9 +133,13 @@ struct EffectiveOptions {
   // Whether a name is a console command rather than a variable: a line starting with a
   // command sets no variable. Names it does not know are taken for variables.
   std::function<bool(std::string_view)> isCommand;
-  // Whether `bind` accepts a key name (letter case ignored), and the engine's spelling of it;
-  // without it every name is accepted and spelled as written.
+  // Whether `bind` accepts a key name (core::Vocabulary::bindsKey); without it every name is
+  // accepted. Keys are spelled by core::keySpelling either way.
   std::function<bool(std::string_view)> isKey;
+  // Whether a name is a variable of the game: then a word that is no command, alias or variable
+  // sets nothing and is listed among unknownWords. Without it every such word is taken for a
+  // variable.
+  std::function<bool(std::string_view)> isVariable;
 };
 
 // The effective configuration of the files `startFiles` run, following every exec. Linear in
@@ -114,13 +147,12 @@ struct EffectiveOptions {
 EffectiveConfig computeEffective(FileSource& source, const std::vector<std::string>& startFiles,
                                  const EffectiveOptions& options = {});
 
-// One file alone, its execs not followed: what the file itself sets.
+// One file alone, its execs not followed: what the file itself sets, and what its binds reach.
 EffectiveConfig computeEffectiveOfText(const std::string& path, std::string_view text,
                                        const EffectiveOptions& options = {});
 
-// A key name in the engine's spelling: names of one character lower case, the others upper;
-// ";" is SEMICOLON, the key's other name.
-std::string keySpelling(std::string_view name);
+// A key name in the spelling the configuration keeps (core::keySpelling).
+using core::keySpelling;
 
 // "config.cfg:88".
 std::string lineText(const SourceLine& at);

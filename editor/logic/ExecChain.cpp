@@ -3,9 +3,11 @@
 #include <filesystem>
 #include <set>
 #include <system_error>
+#include <unordered_map>
 
 #include "core/FileIO.h"
 #include "core/Text.h"
+#include "editor/logic/ConsoleRun.h"
 
 namespace brindle::editor {
 
@@ -126,56 +128,134 @@ std::optional<std::string_view> OverlaySource::read(const std::string& relPath, 
   return base_.read(relPath, unreadable);
 }
 
+// ---------------------------------------------------------------- budgets
+
+ChainBudget ChainAccount::enterFile(const std::string& key, std::size_t bytes, std::size_t commands,
+                                    std::size_t* limit) {
+  if (seen_.insert(key).second) {
+    distinctBytes_ += bytes;
+    distinctCommands_ += commands;
+  }
+  const std::size_t runs = kFileRunsBase + kPerDistinct * seen_.size();
+  if (fileRuns_ + 1 > runs) {
+    if (limit) *limit = runs;
+    return ChainBudget::Files;
+  }
+  const std::size_t byteLimit = kBytesBase + kPerDistinct * distinctBytes_;
+  if (bytesRun_ + bytes > byteLimit) {
+    if (limit) *limit = byteLimit;
+    return ChainBudget::Bytes;
+  }
+  ++fileRuns_;
+  bytesRun_ += bytes;
+  return ChainBudget::None;
+}
+
+bool ChainAccount::runCommand(std::size_t* limit) {
+  const std::size_t most = kCommandsBase + kPerDistinct * distinctCommands_;
+  if (commandsRun_ + 1 > most) {
+    if (limit) *limit = most;
+    return false;
+  }
+  ++commandsRun_;
+  return true;
+}
+
+std::string chainTroubleText(ExecTrouble trouble, const ExecLine& exec, std::string_view target,
+                             bool through) {
+  const std::string name = "«" + std::string(target) + "»";
+  if (trouble == ExecTrouble::Loop)
+    return through ? "файлы, которые запускает " + name +
+                         ", снова запускают этот файл: игра будет выполнять их по кругу"
+                   : "файл " + name + " уже выполняется: игра будет выполнять его по кругу";
+  const std::string limit = std::to_string(exec.budgetLimit);
+  switch (exec.budget) {
+    case ChainBudget::Files:
+      return "цепочка exec превысила предел запусков файлов (" + limit + "): " + name +
+             " и всё после него не прослежено";
+    case ChainBudget::Bytes:
+      return "цепочка exec превысила предел объёма выполненных файлов (" + limit +
+             " байт): " + name + " и всё после него не прослежено";
+    case ChainBudget::Commands:
+      return "выполнено команд больше предела (" + limit +
+             "): алиасы или exec запускают друг друга слишком много раз, дальше не прослежено";
+    case ChainBudget::None:
+      break;
+  }
+  return "цепочка exec за " + name + " не прослежена";
+}
+
 // ---------------------------------------------------------------- the walk
 
 namespace {
 
+// Walks the chain with a stack of its own, one frame per running file, so that a chain of
+// thousands of nested files costs no call stack.
 class Walker {
  public:
   Walker(FileSource& source, ChainVisitor& visitor, const WalkOptions& options)
       : source_(source), visitor_(visitor), options_(options) {}
 
   void start(const std::string& path) {
+    if (stopped_) return;
     bool unreadable = false;
     const std::optional<std::string_view> text = source_.read(path, &unreadable);
-    if (text) walkFile(path, *text, 0, false, nullptr);
+    if (!text) return;
+    const ParsedScript& parsed = parse(path, *text);
+    std::size_t limit = 0;
+    if (account_.enterFile(chainKey(path), text->size(), parsed.topLevel, &limit) !=
+        ChainBudget::None)
+      return;
+    push(path, *text, parsed, false, nullptr);
+    run();
   }
 
  private:
-  // Hands the commands of one file on and follows its execs.
-  class FileScan : public core::ScriptVisitor {
-   public:
-    FileScan(Walker& walker, const ChainFile& file) : walker_(walker), file_(file) {}
-    void command(std::string_view script, const core::ScriptCommand& command) override {
-      walker_.visitor_.command(file_, script, command);
-      if (command.words.empty() || !core::sameName(command.name(script), "exec")) return;
-      walker_.exec(file_, script, command);
-    }
-
-   private:
-    Walker& walker_;
-    const ChainFile& file_;
+  struct Frame {
+    ChainFile file;
+    const ParsedScript* parsed = nullptr;
+    std::size_t next = 0;
+    std::string key;
   };
 
-  void walkFile(const std::string& path, std::string_view text, int depth, bool conditional,
-                const ChainFile* parent) {
-    ChainFile file;
-    file.path = path;
-    file.text = text;
-    file.depth = depth;
-    file.conditional = conditional;
-    file.parent = parent;
-    ++entered_;
+  const ParsedScript& parse(const std::string& path, std::string_view text) {
     const std::string key = chainKey(path);
-    running_.push_back(key);
-    visitor_.enterFile(file);
-    // A scanner keeps its word buffers while it scans, so every level of the chain has its own.
-    while (scanners_.size() <= static_cast<std::size_t>(depth))
-      scanners_.push_back(std::make_unique<core::ScriptScanner>());
-    FileScan scan(*this, file);
-    scanners_[static_cast<std::size_t>(depth)]->scan(text, scan);
-    visitor_.leaveFile(file);
-    running_.pop_back();
+    auto it = parsed_.find(key);
+    if (it == parsed_.end() || it->second.first != text.data())
+      it = parsed_.insert_or_assign(key, std::make_pair(text.data(), parseScript(text))).first;
+    return it->second.second;
+  }
+
+  void push(const std::string& path, std::string_view text, const ParsedScript& parsed,
+            bool conditional, const ChainFile* parent) {
+    auto frame = std::make_unique<Frame>();
+    frame->file.path = path;
+    frame->file.text = text;
+    frame->file.depth = parent == nullptr ? 0 : parent->depth + 1;
+    frame->file.conditional = conditional;
+    frame->file.parent = parent;
+    frame->parsed = &parsed;
+    frame->key = chainKey(path);
+    ++running_[frame->key];
+    visitor_.enterFile(frame->file);
+    frames_.push_back(std::move(frame));
+  }
+
+  void run() {
+    while (!frames_.empty()) {
+      Frame& f = *frames_.back();
+      if (stopped_ || f.next >= f.parsed->commands.size()) {
+        visitor_.leaveFile(f.file);
+        const auto it = running_.find(f.key);
+        if (it != running_.end() && --it->second == 0) running_.erase(it);
+        frames_.pop_back();
+        continue;
+      }
+      const core::ScriptCommand& command = f.parsed->commands[f.next++];
+      visitor_.command(f.file, f.file.text, command);
+      if (!command.words.empty() && core::sameName(command.name(f.file.text), "exec"))
+        exec(f.file, f.file.text, command);
+    }
   }
 
   void exec(const ChainFile& from, std::string_view script, const core::ScriptCommand& command) {
@@ -197,9 +277,7 @@ class Walker {
       return;
     }
     const std::string key = chainKey(line.target);
-    bool running = false;
-    for (const std::string& k : running_) running = running || k == key;
-    if (running) {
+    if (running_.count(key) != 0) {
       // A key press that runs a file again is no loop of the start.
       if (!conditional) visitor_.loop(from, line, ExecTrouble::Loop);
       return;
@@ -212,20 +290,28 @@ class Walker {
                            !unreadable && quietWhenMissing(line.target));
       return;
     }
-    if (from.depth + 1 > kMaxExecDepth || entered_ >= kMaxChainFiles) {
-      visitor_.loop(from, line, ExecTrouble::TooDeep);
+    const ParsedScript& parsed = parse(line.target, *text);
+    std::size_t limit = 0;
+    const ChainBudget over = account_.enterFile(key, text->size(), parsed.topLevel, &limit);
+    if (over != ChainBudget::None) {
+      line.budget = over;
+      line.budgetLimit = limit;
+      visitor_.loop(from, line, ExecTrouble::OverBudget);
+      stopped_ = true;
       return;
     }
-    walkFile(line.target, *text, from.depth + 1, conditional, &from);
+    push(line.target, *text, parsed, conditional, &from);
   }
 
   FileSource& source_;
   ChainVisitor& visitor_;
   WalkOptions options_;
-  std::vector<std::string> running_;
+  ChainAccount account_;
+  bool stopped_ = false;
+  std::vector<std::unique_ptr<Frame>> frames_;
+  std::unordered_map<std::string, int> running_;
   std::set<std::string> conditionalDone_;
-  std::vector<std::unique_ptr<core::ScriptScanner>> scanners_;
-  std::size_t entered_ = 0;
+  std::unordered_map<std::string, std::pair<const char*, ParsedScript>> parsed_;
 };
 
 }  // namespace

@@ -18,13 +18,18 @@
 //   rest of the file that ran it (depth first). A UTF-8 byte-order mark at its start is skipped
 //   (the REHLDS_FIXES block of Cmd_Exec_f; the scanner skips it, see core/ConsoleScript).
 // The engine has no guard against a file that runs itself: it fills its command buffer over and
-// over. The walk stops such a loop and reports it, and it stops at a depth no sane chain reaches.
+// over. The walk stops such a loop and reports it. The engine has no depth limit either; what
+// bounds it is its command buffer of 16,384 bytes (MAX_CMD_BUFFER, Cbuf_InsertTextLines). The
+// walk instead keeps budgets linear in what it reads (ChainAccount): file runs and bytes run,
+// each a fixed base plus a multiple of the distinct files read, so a chain that runs the same
+// files over and over stops at a bound whatever its shape, and every legal chain runs whole.
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "core/ConsoleScript.h"
@@ -86,14 +91,6 @@ struct ChainFile {
   const ChainFile* parent = nullptr;  // the file whose exec ran it, null for a start file
 };
 
-// An `exec` line that ran, or tried to run, a file.
-struct ExecLine {
-  core::Offset offset = 0;  // the exec command's argument (or its name when it has none)
-  core::Offset length = 0;
-  std::string target;        // the file name as the console reads it
-  bool conditional = false;  // inside the value of an alias or bind
-};
-
 enum class ExecTrouble : std::uint8_t {
   Missing,     // no such file; the game prints "couldn't exec" (quiet is set for the few names
                // the game looks for silently)
@@ -102,8 +99,64 @@ enum class ExecTrouble : std::uint8_t {
   BadPath,     // '\', ':', '~', "..", or a leading '/'
   Usage,       // not exactly one argument
   Loop,        // the file is already running: it would run itself over and over
-  TooDeep      // the chain of execs is deeper than kMaxExecDepth, or runs too many files
+  OverBudget,  // a budget of the chain ran out (ExecLine::budget tells which): not followed
+  TooDeep = OverBudget  // the former name
 };
+
+// The budgets of one run of a chain (see ChainAccount).
+enum class ChainBudget : std::uint8_t {
+  None,
+  Files,    // runs of files, start files and every exec that runs one
+  Bytes,    // bytes of the files run, each run counted
+  Commands  // commands run, those of alias values and of files run by exec among them
+};
+
+// An `exec` line that ran, or tried to run, a file.
+struct ExecLine {
+  core::Offset offset = 0;  // the exec command's argument (or its name when it has none)
+  core::Offset length = 0;
+  std::string target;        // the file name as the console reads it
+  bool conditional = false;  // inside the value of an alias or bind
+  // OverBudget: the budget that ran out, and its size at that moment.
+  ChainBudget budget = ChainBudget::None;
+  std::size_t budgetLimit = 0;
+};
+
+// The budgets, each linear in what the run reads: a fixed base plus a multiple of what the
+// distinct files read hold. One account serves a whole run: walkChain counts files and bytes,
+// the console runner (ConsoleRun.h) commands too, so that `check` and `effective` stop a chain
+// at the same exec.
+class ChainAccount {
+ public:
+  static constexpr std::size_t kFileRunsBase = 16384;
+  static constexpr std::size_t kBytesBase = std::size_t{1} << 20;
+  static constexpr std::size_t kCommandsBase = 16384;
+  static constexpr std::size_t kPerDistinct = 16;  // runs allowed per distinct file, byte, command
+
+  // A run of the file `key` (chainKey) of `bytes` bytes and `commands` commands. Counts it and
+  // returns ChainBudget::None, or returns the budget it would exceed (and its size through
+  // `limit`) without counting it.
+  ChainBudget enterFile(const std::string& key, std::size_t bytes, std::size_t commands,
+                        std::size_t* limit);
+  // One command run: false (and the budget's size through `limit`) when it would exceed the
+  // command budget.
+  bool runCommand(std::size_t* limit);
+  std::size_t commandsRun() const { return commandsRun_; }
+
+ private:
+  std::unordered_set<std::string> seen_;  // keys of the distinct files read
+  std::size_t distinctBytes_ = 0;
+  std::size_t distinctCommands_ = 0;
+  std::size_t fileRuns_ = 0;
+  std::size_t bytesRun_ = 0;
+  std::size_t commandsRun_ = 0;
+};
+
+// The message (UTF-8) for a loop or a budget that stops a chain, the same in every report.
+// `target` is the file name of the exec (UTF-8); `through`: a loop closed by files that the
+// target runs, rather than by the target itself.
+std::string chainTroubleText(ExecTrouble trouble, const ExecLine& exec, std::string_view target,
+                             bool through = false);
 
 class ChainVisitor {
  public:
@@ -126,7 +179,8 @@ class ChainVisitor {
     (void)trouble;
     (void)quiet;
   }
-  // An exec of a file that is already running (Loop) or one too deep (TooDeep); not followed.
+  // An exec of a file that is already running (Loop), or one over a budget (OverBudget, with
+  // exec.budget); not followed.
   virtual void loop(const ChainFile& from, const ExecLine& exec, ExecTrouble trouble) {
     (void)from;
     (void)exec;
@@ -134,9 +188,6 @@ class ChainVisitor {
   }
   virtual void leaveFile(const ChainFile& file) { (void)file; }
 };
-
-inline constexpr int kMaxExecDepth = 32;
-inline constexpr std::size_t kMaxChainFiles = 4096;  // files entered in one walk
 
 struct WalkOptions {
   // Follow also the execs in the values of aliases and binds (files that run when the user

@@ -9,20 +9,12 @@
 namespace brindle::overview {
 namespace {
 
-using core::asciiLower;
-
 std::string lowered(std::string_view s) { return core::asciiLower(s); }
-
-bool sameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return asciiLower(x) == asciiLower(y);
-         });
-}
 
 // A full-size US keyboard: function row, main block, the six keys above the arrows, the arrows,
 // the keypad; then the mouse. Keys the game cannot bind (Windows keys, Print Screen, Scroll
-// Lock, Num Lock, the menu key) are drawn without a name. The letter keys are bound by their
-// lower-case letter, ';' by the name SEMICOLON, since ';' ends a command.
+// Lock, Num Lock, the menu key) are drawn without a name. Names are in core::keySpelling's
+// form: the letter keys send their lower-case letter, ';' is SEMICOLON.
 constexpr std::array kLayout = {
     // function row
     KeyCap{"ESCAPE", "Esc", 0, 0, 4, 4},
@@ -210,29 +202,10 @@ int layoutWidth() { return 114; }
 int layoutHeight() { return 26; }
 
 const KeyCap* findKeyCap(std::string_view name) {
-  const std::string_view wanted = name == ";" ? std::string_view("SEMICOLON") : name;
+  const std::string wanted = core::keySpelling(name);
   for (const KeyCap& k : kLayout)
-    if (!k.name.empty() && sameName(k.name, wanted)) return &k;
+    if (!k.name.empty() && k.name == wanted) return &k;
   return nullptr;
-}
-
-bool isEngineKeyName(std::string_view name) {
-  if (name.size() == 1) return static_cast<unsigned char>(name[0]) > ' ' && name[0] != '"';
-  if (findKeyCap(name) != nullptr) return true;
-  // Joystick and auxiliary buttons: named keys of the engine that no keyboard has (the key
-  // table of Valve's public/keydefs.h numbering, K_JOY1..K_JOY4 and K_AUX1..K_AUX32).
-  const std::string n = lowered(name);
-  const auto numbered = [&](std::string_view prefix, int last) {
-    if (n.rfind(prefix, 0) != 0 || n.size() == prefix.size() || n.size() > prefix.size() + 2)
-      return false;
-    int v = 0;
-    for (std::size_t i = prefix.size(); i < n.size(); ++i) {
-      if (n[i] < '0' || n[i] > '9') return false;
-      v = v * 10 + (n[i] - '0');
-    }
-    return n[prefix.size()] != '0' && v >= 1 && v <= last;
-  };
-  return numbered("joy", 4) || numbered("aux", 32);
 }
 
 KeyRole roleOf(std::string_view value, std::string_view aliasValue) {

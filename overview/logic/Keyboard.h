@@ -1,7 +1,9 @@
 #pragma once
 // The keyboard picture's content, Qt-free: where every key the game's `bind` accepts sits on a
 // real keyboard (a full-size US layout with function keys and keypad, and a five-button mouse
-// with a wheel), and what each key ends up doing in an effective configuration.
+// with a wheel), and what each key ends up doing in an effective configuration. Which names are
+// keys is the key table's (data/words/keys.tsv, core::Vocabulary::bindsKey); the layout only
+// places them, and a test holds it to the table.
 #include <cstdint>
 #include <map>
 #include <span>
@@ -28,12 +30,9 @@ std::span<const KeyCap> keyboardLayout();
 // The picture's size in quarters of a key width.
 int layoutWidth();
 int layoutHeight();
-// The key of that engine name (letter case ignored), or null.
+// The key a name given to `bind` stands for, or null: by core::keySpelling, so "p" and "P" are
+// two keys and only "p" is on the keyboard; "mouse4" and "MOUSE4" are one.
 const KeyCap* findKeyCap(std::string_view name);
-
-// Whether `bind` accepts the key name (letter case ignored): the engine's named keys (those of
-// the picture, JOY1..JOY4, AUX1..AUX32) and any single printable character.
-bool isEngineKeyName(std::string_view name);
 
 // What a bound key does, by its command: the picture gives every kind a colour.
 enum class KeyRole : std::uint8_t { Unbound, Movement, Weapons, Buy, RadioChat, Other };

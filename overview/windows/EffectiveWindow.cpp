@@ -109,6 +109,7 @@ EffectiveWindow::EffectiveWindow(OverviewModel* model, QWidget* parent)
       newTable(tabs_, "VariableTable", {QStringLiteral("Переменная"), value, where, overrides});
   keys_ = newTable(tabs_, "KeyTable", {QStringLiteral("Клавиша"), value, where, overrides});
   aliases_ = newTable(tabs_, "AliasTable", {QStringLiteral("Алиас"), value, where, overrides});
+  setinfo_ = newTable(tabs_, "SetinfoTable", {QStringLiteral("Ключ"), value, where, overrides});
   duringPlay_ = newTable(tabs_, "DuringPlayTable",
                          {QStringLiteral("Имя"), value, where, QStringLiteral("Выполняется из")});
   files_ = newTable(tabs_, "ChainTable",
@@ -118,6 +119,7 @@ EffectiveWindow::EffectiveWindow(OverviewModel* model, QWidget* parent)
   tabs_->addTab(variables_, QStringLiteral("Переменные"));
   tabs_->addTab(keys_, QStringLiteral("Клавиши"));
   tabs_->addTab(aliases_, QStringLiteral("Алиасы"));
+  tabs_->addTab(setinfo_, QStringLiteral("setinfo"));
   tabs_->addTab(duringPlay_, QStringLiteral("Меняется во время игры"));
   tabs_->addTab(files_, QStringLiteral("Файлы"));
   layout->addWidget(tabs_, 1);
@@ -128,7 +130,7 @@ EffectiveWindow::EffectiveWindow(OverviewModel* model, QWidget* parent)
   layout->addWidget(summary_);
 
   connect(filter_, &QLineEdit::textChanged, this, &EffectiveWindow::applyFilter);
-  for (QTreeWidget* t : {variables_, keys_, aliases_, duringPlay_, files_})
+  for (QTreeWidget* t : {variables_, keys_, aliases_, setinfo_, duringPlay_, files_})
     connect(t, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item, int) { activate(item); });
   connect(model_, &OverviewModel::changed, this, [this] {
@@ -161,6 +163,7 @@ void EffectiveWindow::refresh() {
   fill(variables_, config.variables);
   fill(keys_, config.keys);
   fill(aliases_, config.aliases);
+  fill(setinfo_, config.setinfo);
 
   duringPlay_->clear();
   for (const editor::RuntimeChange& c : config.duringPlay) {
@@ -177,30 +180,19 @@ void EffectiveWindow::refresh() {
     place(row, at);
     files_->addTopLevelItem(row);
   }
+  for (const std::string& f : config.playFiles) {
+    auto* row = new QTreeWidgetItem(
+        {ui::fromUtf8(f), QStringLiteral("выполняется при нажатии клавиши"), QString()});
+    editor::SourceLine at{f, 1};
+    place(row, at);
+    files_->addTopLevelItem(row);
+  }
   std::size_t troubles = 0;
   for (const editor::ChainProblem& p : config.problems) {
-    QString state;
-    switch (p.kind) {
-      case editor::ChainProblem::Kind::Missing:
-        state = p.quiet ? QStringLiteral("нет файла (игра молча пропускает)")
-                        : QStringLiteral("нет файла");
-        break;
-      case editor::ChainProblem::Kind::Unreadable:
-        state = QStringLiteral("файл не читается");
-        break;
-      case editor::ChainProblem::Kind::BadName:
-        state = QStringLiteral("exec не примет такое имя");
-        break;
-      case editor::ChainProblem::Kind::Loop:
-        state = QStringLiteral("цикл exec: файл уже выполняется");
-        break;
-      case editor::ChainProblem::Kind::TooDeep:
-        state = QStringLiteral("слишком глубокая цепочка exec");
-        break;
-      case editor::ChainProblem::Kind::UnknownKey:
-        state = QStringLiteral("игра не знает такой клавиши");
-        break;
-    }
+    // The file or key named shows in the first column; the text names it again, as the
+    // command line prints it.
+    const QString state = ui::fromUtf8(editor::problemText(
+        p, [](std::string_view cp1251) { return ui::toUtf8(ui::toQ(cp1251)); }));
     if (!p.quiet) ++troubles;
     auto* row = new QTreeWidgetItem({ui::toQ(p.target), state, lineOf(p.at)});
     row->setForeground(1, QColor(0xa0, 0x20, 0x20));
@@ -235,7 +227,7 @@ void EffectiveWindow::refresh() {
 
 void EffectiveWindow::applyFilter() {
   const QString text = filter_->text().trimmed();
-  for (QTreeWidget* t : {variables_, keys_, aliases_, duringPlay_}) {
+  for (QTreeWidget* t : {variables_, keys_, aliases_, setinfo_, duringPlay_}) {
     for (int i = 0; i < t->topLevelItemCount(); ++i) {
       QTreeWidgetItem* row = t->topLevelItem(i);
       const bool shown = text.isEmpty() || row->text(0).contains(text, Qt::CaseInsensitive) ||

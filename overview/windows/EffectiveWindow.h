@@ -38,6 +38,7 @@ class EffectiveWindow : public QWidget {
   QTreeWidget* variables_;
   QTreeWidget* keys_;
   QTreeWidget* aliases_;
+  QTreeWidget* setinfo_;
   QTreeWidget* duringPlay_;
   QTreeWidget* files_;
   QLabel* summary_;

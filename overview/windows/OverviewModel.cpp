@@ -19,14 +19,18 @@ OverviewModel::~OverviewModel() = default;
 const editor::EffectiveOptions& OverviewModel::options() {
   if (!options_) {
     // The dictionary's lists tell commands from variables; read once, when first needed.
-    vocabulary_ = std::make_unique<core::Vocabulary>(dictionary::readKnownWords(programDir_));
+    const core::KnownWords known = dictionary::readKnownWords(programDir_);
+    vocabulary_ = std::make_unique<core::Vocabulary>(known);
     options_ = std::make_unique<editor::EffectiveOptions>();
     const core::Vocabulary* v = vocabulary_.get();
     options_->isCommand = [v](std::string_view name) {
       const core::Vocabulary::Known k = v->lookup(name);
       return k.command && !k.variable;
     };
-    options_->isKey = isEngineKeyName;
+    options_->isKey = [v](std::string_view name) { return v->bindsKey(name); };
+    // Without the word lists every unknown word counts as a variable.
+    if (known.missing.empty() && !known.variables.empty())
+      options_->isVariable = [v](std::string_view name) { return v->isVariable(name); };
   }
   return *options_;
 }

@@ -2,11 +2,12 @@
 // prints for it (expected.txt) and single-name questions with their answers (queries.txt:
 // arguments TAB answer). One folder per behaviour: overrides across files, missing files, an
 // exec loop, unbindall and unaliasall in a later file, binds resolved through aliases and
-// what only a key press changes.
+// what only a key press changes, key names by their letter case, setinfo and lone CR breaks.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "support/RunCommand.h"
@@ -61,13 +62,16 @@ TEST(EffectiveGolden, JsonAndUnknownNames) {
   const fs::path game = fs::path(BRINDLE_EFFECTIVE_GOLDEN) / "overrides" / "game";
   const brindle::test::CommandResult json = effective(game, {"--format", "json"});
   EXPECT_EQ(json.status, 0);
-  EXPECT_NE(
-      json.out.find("{\"name\": \"sensitivity\", \"decisive\": {\"file\": \"userconfig.cfg\", "
-                    "\"line\": 12, \"value\": \"2.5\"}, \"overrides\": [{\"file\": "
-                    "\"autoexec.cfg\", \"line\": 3, \"value\": \"1.5\"}, {\"file\": "
-                    "\"config.cfg\", \"line\": 88, \"value\": \"3\"}]}"),
-      std::string::npos)
-      << json.out;
+  const nlohmann::json j = nlohmann::json::parse(json.out);
+  const nlohmann::json* sensitivity = nullptr;
+  for (const nlohmann::json& v : j.at("variables"))
+    if (v.at("name") == "sensitivity") sensitivity = &v;
+  ASSERT_NE(sensitivity, nullptr) << json.out;
+  EXPECT_EQ(sensitivity->at("decisive"),
+            nlohmann::json({{"file", "userconfig.cfg"}, {"line", 12}, {"value", "2.5"}}));
+  ASSERT_EQ(sensitivity->at("overrides").size(), 2u);
+  EXPECT_EQ(sensitivity->at("overrides")[1].at("line"), 88);
+  EXPECT_TRUE(j.at("setinfo").is_array());
   EXPECT_EQ(effective(game, {"--var", "no_such_var"}).status, 1);
   EXPECT_EQ(effective(game / "nowhere", {}).status, 2);
   EXPECT_EQ(effective(game, {"--var", "a", "--key", "b"}).status, 2);

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <string>
 
+#include "binds/logic/KeyNames.h"
+#include "core/ConsoleScript.h"
 #include "editor/logic/EffectiveConfig.h"
 #include "overview/logic/Keyboard.h"
 
@@ -13,29 +15,42 @@ namespace {
 using brindle::overview::KeyCap;
 
 TEST(KeyboardLayout, EveryEngineKeyHasAPlaceAndNoKeysOverlap) {
-  // Every named key of the engine's key table has its place, but the joystick and auxiliary
-  // buttons, which no keyboard or mouse has.
+  // The key table is the one rule: every named key of it has its place, but the joystick and
+  // auxiliary buttons, which no keyboard or mouse has; every place names a key of the table, in
+  // the table's spelling; and the bind dialog offers keys of the table only.
   std::ifstream table(BRINDLE_DATA_DIR "/words/keys.tsv");
   ASSERT_TRUE(table.good());
-  int named = 0;
+  brindle::core::KnownWords words;
   for (std::string line; std::getline(table, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    const std::string name = line.substr(0, line.find('\t'));
-    if (line.empty() || line[0] == '#' || name.size() < 2) continue;
-    EXPECT_TRUE(brindle::overview::isEngineKeyName(name)) << name;
-    if (name.rfind("JOY", 0) == 0 || name.rfind("AUX", 0) == 0) continue;
+    if (line.empty() || line[0] == '#') continue;
+    words.keyNames.push_back(line.substr(0, line.find('\t')));
+  }
+  const brindle::core::Vocabulary keys(words);
+  int named = 0;
+  for (const std::string& name : words.keyNames) {
+    EXPECT_TRUE(keys.bindsKey(name)) << name;
+    if (name.size() < 2 || name.rfind("JOY", 0) == 0 || name.rfind("AUX", 0) == 0) continue;
     EXPECT_NE(brindle::overview::findKeyCap(name), nullptr) << name;
     ++named;
   }
   EXPECT_GE(named, 50);
-  // The unshifted characters of the main block and keypad, in either spelling or case.
-  for (const char* n :
-       {"a", "M", "0", "-", "=", "`", "\\", "[", "]", ";", "'", ",", ".", "/", "*", "kp_slash"}) {
-    EXPECT_NE(brindle::overview::findKeyCap(n), nullptr) << n;
-    EXPECT_TRUE(brindle::overview::isEngineKeyName(n)) << n;
+  for (const KeyCap& cap : brindle::overview::keyboardLayout()) {
+    if (cap.name.empty()) continue;
+    EXPECT_TRUE(keys.isEngineKey(cap.name)) << cap.name;
+    EXPECT_EQ(brindle::core::keySpelling(cap.name), cap.name);
   }
+  for (const std::string_view name : brindle::binds::kKeyNames)
+    EXPECT_TRUE(keys.isEngineKey(name)) << name;
+  // One-character names are key codes exactly as written; longer names ignore case.
+  EXPECT_NE(brindle::overview::findKeyCap("p"), nullptr);
+  EXPECT_EQ(brindle::overview::findKeyCap("P"), nullptr);
+  EXPECT_TRUE(keys.bindsKey("P"));
+  EXPECT_FALSE(keys.isEngineKey("P"));
+  EXPECT_EQ(brindle::overview::findKeyCap("kp_slash"), brindle::overview::findKeyCap("KP_SLASH"));
+  EXPECT_EQ(brindle::overview::findKeyCap(";"), brindle::overview::findKeyCap("semicolon"));
   for (const char* n : {"JOY5", "AUX0", "AUX33", "MOUSE6", "NOSUCHKEY", ""})
-    EXPECT_FALSE(brindle::overview::isEngineKeyName(n)) << n;
+    EXPECT_FALSE(keys.bindsKey(n)) << n;
 
   const auto caps = brindle::overview::keyboardLayout();
   for (std::size_t i = 0; i < caps.size(); ++i) {
@@ -67,8 +82,7 @@ TEST(KeyboardLayout, RolesAndFaces) {
 
   const std::string text =
       "alias +jd \"+jump; +duck\"\r\nbind mouse4 +jd\r\nbind q lastinv\r\nunbind q\r\n";
-  const brindle::editor::EffectiveConfig c = brindle::editor::computeEffectiveOfText(
-      "a.cfg", text, {{}, brindle::overview::isEngineKeyName});
+  const brindle::editor::EffectiveConfig c = brindle::editor::computeEffectiveOfText("a.cfg", text);
   const auto faces = brindle::overview::keyFaces(c);
   ASSERT_EQ(faces.count("MOUSE4"), 1u);
   EXPECT_EQ(faces.at("MOUSE4").caption, "+jd\n+jump");

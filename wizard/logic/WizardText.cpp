@@ -6,6 +6,7 @@
 
 #include "core/ConsoleScript.h"
 #include "core/Text.h"
+#include "editor/logic/ConsoleRun.h"
 
 namespace brindle::wizard {
 namespace {
@@ -261,28 +262,30 @@ std::vector<ConsoleCommand> consoleCommands(std::string_view text) {
 
 namespace {
 
-// Runs `commands` into `out`; `line` and `direct` describe the text's command that ran them.
-void run(const std::vector<ConsoleCommand>& commands, std::size_t line, bool direct, int depth,
-         core::NameSet& running,
-         std::unordered_map<std::string, const ConsoleCommand*, core::NoCaseHash,
-                            core::NoCaseEqual>& aliases,
-         std::vector<RunCommand>& out) {
-  constexpr std::size_t kMostRun = 100000;  // aliases that run each other stop somewhere
-  for (const ConsoleCommand& c : commands) {
-    if (out.size() >= kMostRun) return;
-    const std::size_t at = direct ? c.line : line;
-    out.push_back(RunCommand{&c, at, direct});
-    if (core::sameName(c.name(), "alias")) {
-      if (c.words.size() >= 3) aliases[c.words[1].text] = &c;
-      continue;
-    }
-    const auto alias = aliases.find(c.name());
-    if (alias == aliases.end() || depth >= 16 || running.count(c.name()) != 0) continue;
-    running.insert(c.name());
-    run(alias->second->value, at, false, depth + 1, running, aliases, out);
-    running.erase(c.name());
+// Hands the commands the console runs on, as the wizard's commands of the text: every command
+// of a text and of an alias value is one of the text, found by where its first word starts.
+class RunCollector : public editor::RunHandler {
+ public:
+  explicit RunCollector(const std::vector<ConsoleCommand>& commands) { index(commands); }
+  void command(const editor::RanCommand& rc) override {
+    const auto it = byStart_.find(rc.base + rc.command->words.front().start);
+    if (it == byStart_.end()) return;  // deeper than the wizard keeps values
+    // An alias's value runs right after the command of the text that ran it.
+    if (rc.direct) line_ = it->second->line;
+    out.push_back(RunCommand{it->second, line_, rc.direct});
   }
-}
+  std::vector<RunCommand> out;
+
+ private:
+  void index(const std::vector<ConsoleCommand>& commands) {
+    for (const ConsoleCommand& c : commands) {
+      byStart_.emplace(c.start(), &c);
+      index(c.value);
+    }
+  }
+  std::unordered_map<Offset, const ConsoleCommand*> byStart_;
+  std::size_t line_ = 0;
+};
 
 template <typename Item, typename Command>
 std::optional<SettingLine> findLast(const std::vector<Item>& items, Command commandOf,
@@ -306,13 +309,26 @@ std::pair<const ConsoleCommand*, bool> ofRun(const RunCommand& r) { return {r.co
 }  // namespace
 
 std::vector<RunCommand> runOrder(const std::vector<ConsoleCommand>& commands) {
-  std::vector<RunCommand> out;
-  out.reserve(commands.size());
-  core::NameSet running;
-  std::unordered_map<std::string, const ConsoleCommand*, core::NoCaseHash, core::NoCaseEqual>
-      aliases;
-  run(commands, 0, true, 0, running, aliases, out);
-  return out;
+  // The console's own runner: commands in the engine's order, alias values right where they
+  // run, with its command budget; no exec is followed. It reads a text: the commands' words put
+  // back where they stood (a quoted word holds the values of aliases and binds whole), a line
+  // break before each command.
+  std::string text;
+  for (const ConsoleCommand& c : commands) {
+    const auto start = static_cast<std::size_t>(c.start());
+    const auto end = static_cast<std::size_t>(c.end());
+    if (text.size() < end + 1) text.resize(end + 1, ' ');
+    if (start > 0) text[start - 1] = '\n';
+    for (const ConsoleWord& w : c.words) {
+      std::string raw = w.quoted ? "\"" + w.text + (w.closed ? "\"" : "") : w.text;
+      raw.resize(static_cast<std::size_t>(w.length), ' ');
+      text.replace(static_cast<std::size_t>(w.start), raw.size(), raw);
+    }
+  }
+  RunCollector collector(commands);
+  editor::ConsoleRunner runner(nullptr, collector);
+  runner.runText("", text);
+  return std::move(collector.out);
 }
 
 std::optional<SettingLine> lastSetting(const std::vector<ConsoleCommand>& commands,
