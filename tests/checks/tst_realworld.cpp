@@ -147,9 +147,19 @@ TEST(RealWorld, NoFalseReportReturnsAndEveryTrueOneStays) {
     } else {
       const auto& [repo, path] = origin.at(file);
       const std::string root = gameRootOf(path);
+      const std::string rel = path.substr(root.size());
+      RepositorySource& source = repositories[repo + ":" + root];
+      // The set's files of its folder stand beside it, as on the disk it was published on.
+      std::string folder = chainKey(rel.substr(0, rel.rfind('/') + 1));
+      if (!folder.empty()) folder += '/';
+      std::vector<std::string> beside;
+      for (const auto& [key, local] : source.files)
+        if (key.rfind(folder, 0) == 0 && key.find('/', folder.size()) == std::string::npos &&
+            key != chainKey(rel))
+          beside.push_back(key);
       options.gameDirKnown = false;
-      result = checkInChain(text, path.substr(root.size()), repositories[repo + ":" + root],
-                            vocabulary, options);
+      options.folderFiles = &beside;
+      result = checkInChain(text, rel, source, vocabulary, options);
     }
     for (const Problem& p : result.problems) {
       std::string word = firstQuoted(p.message);
