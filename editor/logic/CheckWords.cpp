@@ -170,8 +170,8 @@ void Checker::equalsSign(std::string_view script, const ScriptCommand& cmd) {
   const std::string_view value = words.size() >= 3 ? words[2].text(script) : std::string_view();
   add(words[0].start, words[1].end() - words[0].start, Severity::Warning, ProblemKind::EqualsSign,
       q(name) + ": консоль возьмёт значением «=»" + (value.empty() ? "" : ", а не " + q(value)) +
-          "; «=» между именем и значением не пишется: " +
-          q(std::string(name) + " " + std::string(value)));
+          "; «=» между именем и значением не пишется" +
+          (value.empty() ? "" : ": " + q(std::string(name) + " " + std::string(value))));
 }
 
 void Checker::unknownWords(std::string_view text, const core::NameSet& aliases) {
@@ -264,11 +264,12 @@ void Checker::unknownWords(std::string_view text, const core::NameSet& aliases) 
       const std::string_view before = trimmed(word.substr(0, glued));
       const bool knownBefore = vocabulary_.isCommand(before) || vocabulary_.isVariable(before) ||
                                knownAlias(before, aliases);
-      v.message = plain + (word[glued] == '"'
-                               ? ": перед кавычкой нужен пробел, без него игра читает кавычку "
-                                 "как часть слова"
-                               : ": кавычки внутри кавычек игра не различает, значение "
-                                 "разорвалось на части");
+      v.message = plain + (word[glued] != '"' ? ": кавычки внутри кавычек игра не различает, "
+                                                "значение разорвалось на части"
+                           : glued + 1 == word.size()
+                               ? ": лишняя кавычка, игра читает её как часть слова"
+                               : ": перед кавычкой нужен пробел, без него игра читает кавычку "
+                                 "как часть слова");
       if (knownBefore) v.message += " (имелось в виду " + q(before) + "?)";
     } else if (const std::string s = suggestion(word, aliases); !s.empty()) {
       v.message = plain + "; может быть, " + q(s) + "?";
