@@ -1,6 +1,7 @@
 // The check of one file of an exec chain: the chain's other files tell which aliases exist, and
 // the execs of the file that run nothing are reported (ExecChain.h has the engine's rules).
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <system_error>
 
@@ -58,8 +59,10 @@ namespace {
 
 using check::Checker;
 
-// Files beside the checked one that the game could run.
+// Files beside the checked one that are read for their aliases, and the largest of them: a file
+// of aliases is small, and a folder of downloads is not read whole.
 constexpr std::size_t kMaxFilesBeside = 64;
+constexpr std::uintmax_t kMaxBytesBeside = 256 * 1024;
 
 // The .cfg and .rc files in the folder of `relPath`, when `files` reads a folder on disk; by name,
 // at most kMaxFilesBeside.
@@ -76,7 +79,7 @@ std::vector<std::string> filesBeside(FileSource& files, const std::string& relPa
            it(core::pathFromUtf8(disk->gameDir() + "/" + folder), error),
        end;
        !error && it != end; it.increment(error)) {
-    if (!it->is_regular_file(error)) continue;
+    if (!it->is_regular_file(error) || it->file_size(error) > kMaxBytesBeside || error) continue;
     const std::string name = core::utf8Of(it->path().filename());
     const std::string lower = core::asciiLower(name);
     const bool script = (lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".cfg") == 0) ||
@@ -160,15 +163,13 @@ CheckResult checkInChain(std::string_view text, const std::string& relPath, File
       overlay, options.kind == ConfigKind::Player ? GameRole::Client : GameRole::DedicatedServer,
       start);
   startFiles.push_back(relPath);
+  walkChain(overlay, startFiles, chain);
   // Where the game directory is only a guess, the files beside this one may be those the real
   // one runs at start (a published userconfig.cfg beside the file it binds the aliases of):
-  // they are walked after it, for the aliases they define.
-  if (!options.gameDirKnown) {
-    const std::vector<std::string> beside =
-        options.folderFiles ? *options.folderFiles : filesBeside(files, relPath);
-    startFiles.insert(startFiles.end(), beside.begin(), beside.end());
-  }
-  walkChain(overlay, startFiles, chain);
+  // when the file uses words it does not define, they are walked after it for their aliases.
+  if (!options.gameDirKnown && checker.hasUnknownWords())
+    walkChain(overlay, options.folderFiles ? *options.folderFiles : filesBeside(files, relPath),
+              chain);
   CheckResult result = checker.finish(text);
   for (const std::string& name : chain.aliases()) result.aliases.insert(name);
   return result;

@@ -67,6 +67,8 @@ class Checker : public core::ScriptVisitor {
   void execTrouble(const ExecLine& exec, ExecTrouble trouble, bool quiet, bool through);
   CheckResult finish(std::string_view text);
   void setChainAliases(const core::NameSet* aliases) { chainAliases_ = aliases; }
+  // Whether a command word of the text is no known command or variable (maybe an alias).
+  bool hasUnknownWords() const { return !candidates_.empty(); }
   // Looks at the whole text before its commands come: whether the game wrote it, whether it is a
   // console script at all. False for a file in a plugin's own format, which has its one note
   // then and whose commands are not to be checked.

@@ -224,7 +224,7 @@ void Checker::unknownWords(std::string_view text, const core::NameSet& aliases) 
     // The game writes into config.cfg the archived variables the running client registered
     // (Host_WriteConfiguration, Cvar_WriteVariables): a variable line there that no source knows
     // is one of another client build.
-    if (gameWritten_ && c.depth == 0 && c.words >= 2 && letters) {
+    if (gameWritten_ && c.depth == 0 && c.words >= 2 && (letters || word[0] == '_')) {
       if (!buildFirst) buildFirst = &c;
       if (buildNames.emplace(word).second && buildExamples.size() < kBuildExamples)
         buildExamples.push_back(word);

@@ -20,6 +20,7 @@
 
 #include "core/Cp1251.h"
 #include "core/FileIO.h"
+#include "core/Text.h"
 #include "dictionary/logic/KnownWords.h"
 #include "editor/logic/ConfigCheck.h"
 
@@ -50,8 +51,7 @@ std::string readText(const std::string& path) { return core::readFile(path).data
 // The game directory a repository's files share: the path up to its cstrike folder, or the
 // file's own folder.
 std::string gameRootOf(const std::string& repoPath) {
-  std::string lower = repoPath;
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string lower = core::asciiLower(repoPath);
   const std::size_t at = lower.rfind("cstrike/");
   if (at != std::string::npos && (at == 0 || lower[at - 1] == '/'))
     return repoPath.substr(0, at + 8);
