@@ -101,8 +101,12 @@ Offset ownFormatStart(std::string_view text, const core::Vocabulary& vocabulary)
   // read twice.
   constexpr std::size_t kLines = 400;
   std::size_t own = 0;      // "[section]" and "key = value" lines
-  std::size_t console = 0;  // any other line that is not a comment
+  std::size_t foreign = 0;  // lines that start with no console-like word: "KEY 1", "-1,0,2"
+  std::size_t console = 0;  // lines that start like a console command
+  std::size_t hashComments = 0;
+  std::size_t slashComments = 0;
   Offset first = -1;
+  Offset firstForeign = -1;
   std::size_t seen = 0;
   for (std::size_t from = 0; from < text.size() && seen < kLines;) {
     std::size_t end = text.find_first_of("\r\n", from);
@@ -112,32 +116,49 @@ Offset ownFormatStart(std::string_view text, const core::Vocabulary& vocabulary)
     from = end + 1;
     if (start == 0 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
     line = trimmed(line);
-    if (line.empty() || line.substr(0, 2) == "//") continue;
+    if (line.empty()) continue;
     ++seen;
-    if (line[0] == '#' || line[0] == ';') continue;  // a comment of such a file
-    bool shape = false;
-    if (line.front() == '[' && line.back() == ']') {
-      shape = true;
-    } else {
-      std::size_t k = 0;
-      while (k < line.size() && isKeyChar(line[k])) ++k;
-      const std::string_view key = line.substr(0, k);
-      while (k < line.size() && isBlank(line[k])) ++k;
-      // A console word before the '=' makes a console line written wrong, not another format.
-      shape = !key.empty() && k < line.size() && line[k] == '=' &&
-              !(line.size() > k + 1 && line[k + 1] == '=') && !vocabulary.isCommand(key) &&
-              !vocabulary.isVariable(key);
+    const auto offset = static_cast<Offset>(
+        start + static_cast<std::size_t>(line.data() - text.substr(start).data()));
+    if (line.substr(0, 2) == "//") {
+      ++slashComments;
+      continue;
     }
+    if (line[0] == '#' || line[0] == ';') {  // a comment of such a file
+      ++hashComments;
+      continue;
+    }
+    std::size_t k = 0;
+    while (k < line.size() && isKeyChar(line[k])) ++k;
+    const std::string_view key = line.substr(0, k);
+    const bool consoleWord = vocabulary.isCommand(key) || vocabulary.isVariable(key);
+    while (k < line.size() && isBlank(line[k])) ++k;
+    // A console word before the '=' makes a console line written wrong, not another format.
+    const bool shape = (line.front() == '[' && line.back() == ']') ||
+                       (!key.empty() && k < line.size() && line[k] == '=' &&
+                        !(line.size() > k + 1 && line[k + 1] == '=') && !consoleWord);
+    // Console words are written in lower case ("sv_gravity", "+attack", "_cl_autowepswitch");
+    // an upper-case key or a line of numbers is no command of the console.
+    const auto c0 = static_cast<unsigned char>(line[0]);
+    const auto c1 = line.size() > 1 ? static_cast<unsigned char>(line[1]) : 0;
+    const bool consoleLike = consoleWord || (c0 >= 'a' && c0 <= 'z') || c0 == '_' || c0 == '"' ||
+                             ((c0 == '+' || c0 == '-') && c1 >= 'a' && c1 <= 'z');
     if (shape) {
       ++own;
-      if (first < 0)
-        first = static_cast<Offset>(
-            start + static_cast<std::size_t>(line.data() - text.substr(start).data()));
+      if (first < 0) first = offset;
+    } else if (!consoleLike) {
+      ++foreign;
+      if (firstForeign < 0) firstForeign = offset;
     } else {
       ++console;
     }
   }
-  return own >= 2 && own > console ? first : -1;
+  // Mostly "[section]" and "key = value" lines.
+  if (own >= 2 && own > console + foreign) return first;
+  // '#' comments all through, never "//", and lines no console command starts like.
+  if (hashComments >= 3 && slashComments == 0 && own + foreign >= 2 && own + foreign > console)
+    return first >= 0 && (firstForeign < 0 || first < firstForeign) ? first : firstForeign;
+  return -1;
 }
 
 // A variable of the other side does nothing where this config runs. A player's config runs in

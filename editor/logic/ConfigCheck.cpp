@@ -73,8 +73,8 @@ bool Checker::begin(std::string_view text) {
     const std::size_t end = text.find_first_of("\r\n", at(start));
     add(start, static_cast<Offset>((end == std::string_view::npos ? text.size() : end) - at(start)),
         Severity::Note, ProblemKind::OwnFormat,
-        "файл плагина в своём формате, не скрипт консоли: строки «[раздел]» и «ключ = значение» "
-        "читает сам плагин, поэтому проверка их не разбирает");
+        "файл плагина в своём формате, не скрипт консоли: его строки читает сам плагин, "
+        "поэтому проверка их не разбирает");
     return false;
   }
   gameWritten_ = options_.kind == ConfigKind::Player && isGameWritten(text);

@@ -135,6 +135,14 @@ TEST(ConfigCheck, AConsoleScriptTakesTheEqualsSignAsTheValue) {
   const std::string own = "# settings\r\n[main]\r\nspeed = 2\r\nmode=fast\r\nbind a +jump";
   EXPECT_EQ(found(own), Lines{"2:1 own-format"});
   EXPECT_EQ(problems(own)[0].severity, Severity::Note);
+  // '#' comments all through and lines no console command starts like: a bot's own table.
+  EXPECT_EQ(found("# skill 0-19\r\n#\r\n# delays\r\nMIN_DELAY 0.8\r\nMAX_DELAY 1.0\r\n"
+                  "[NORMAL]\r\n-1,0,2"),
+            Lines{"4:1 own-format"});
+  // A script with '#' for comments stays a script: each '#' line is a finding.
+  EXPECT_EQ(
+      found("# binds\r\n# jump\r\n# duck\r\nbind a +jump\r\nMIN_DELAY 1"),
+      (Lines{"1:1 unknown-word", "2:1 unknown-word", "3:1 unknown-word", "5:1 unknown-word"}));
   // A console word before the '=' is a console line written wrong.
   EXPECT_EQ(found("sensitivity = 2\r\nname = x\r\n[a]"),
             (Lines{"1:1 equals-sign", "2:1 equals-sign", "3:1 unknown-word"}));
