@@ -51,9 +51,11 @@ class LineCounter {
 // `exec userconfig.cfg` last.
 bool isGameWritten(std::string_view text);
 
-// Whether the text is no console script but a file a server plugin reads in its own format:
-// most of its lines are "[section]" and "key = value" lines, with '#' or ';' comments. Where
-// such a line starts, for the one note; -1 when the text is a console script.
+// Whether the text is no console script but a file read in its own format, by a server plugin
+// or by the game's options dialog: most of its lines are "[section]", "key = value" or the
+// braces of a block, or it has '#' or ';' comments all through and lines no console command
+// starts like ("KEY 1", "-1,0,2"). Where such a line starts, for the one note; -1 when the text
+// is a console script.
 // Keys that are a console word count as console lines (a "sensitivity = 2" mistake).
 Offset ownFormatStart(std::string_view text, const core::Vocabulary& vocabulary);
 

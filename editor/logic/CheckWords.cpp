@@ -134,7 +134,11 @@ Offset ownFormatStart(std::string_view text, const core::Vocabulary& vocabulary)
     const bool consoleWord = vocabulary.isCommand(key) || vocabulary.isVariable(key);
     while (k < line.size() && isBlank(line[k])) ++k;
     // A console word before the '=' makes a console line written wrong, not another format.
-    const bool shape = (line.front() == '[' && line.back() == ']') ||
+    // "[section]", "key = value", and the braces of a block ("{ NUMBER 0 1 }" in the options
+    // dialog's description of its settings, user.cfg and settings.cfg): no console script has
+    // a command named "{".
+    const bool shape = (line.front() == '[' && line.back() == ']') || line.front() == '{' ||
+                       line.front() == '}' ||
                        (!key.empty() && k < line.size() && line[k] == '=' &&
                         !(line.size() > k + 1 && line[k + 1] == '=') && !consoleWord);
     // Console words are written in lower case ("sv_gravity", "+attack", "_cl_autowepswitch");

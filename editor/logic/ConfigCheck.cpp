@@ -73,8 +73,8 @@ bool Checker::begin(std::string_view text) {
     const std::size_t end = text.find_first_of("\r\n", at(start));
     add(start, static_cast<Offset>((end == std::string_view::npos ? text.size() : end) - at(start)),
         Severity::Note, ProblemKind::OwnFormat,
-        "файл плагина в своём формате, не скрипт консоли: его строки читает сам плагин, "
-        "поэтому проверка их не разбирает");
+        "файл в своём формате, не скрипт консоли: его читает плагин или меню настроек игры, а "
+        "не консоль, поэтому проверка его строки не разбирает");
     return false;
   }
   gameWritten_ = options_.kind == ConfigKind::Player && isGameWritten(text);

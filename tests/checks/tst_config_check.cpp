@@ -139,6 +139,10 @@ TEST(ConfigCheck, AConsoleScriptTakesTheEqualsSignAsTheValue) {
   EXPECT_EQ(found("# skill 0-19\r\n#\r\n# delays\r\nMIN_DELAY 0.8\r\nMAX_DELAY 1.0\r\n"
                   "[NORMAL]\r\n-1,0,2"),
             Lines{"4:1 own-format"});
+  // The options dialog's description of its settings (user.cfg, settings.cfg).
+  EXPECT_EQ(found("VERSION 1.0\r\nDESCRIPTION INFO_OPTIONS\r\n{\r\n\t\"cl_bob\"\r\n\t{\r\n"
+                  "\t\t\"#Bob\"\r\n\t\t{ BOOL }\r\n\t\t{ \"1\" }\r\n\t}\r\n}"),
+            Lines{"3:1 own-format"});
   // A script with '#' for comments stays a script: each '#' line is a finding.
   EXPECT_EQ(
       found("# binds\r\n# jump\r\n# duck\r\nbind a +jump\r\nMIN_DELAY 1"),
