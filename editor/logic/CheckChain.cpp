@@ -167,6 +167,12 @@ CheckResult checkInChain(std::string_view text, const std::string& relPath, File
   // Where the game directory is only a guess, the files beside this one may be those the real
   // one runs at start (a published userconfig.cfg beside the file it binds the aliases of):
   // when the file uses words it does not define, they are walked after it for their aliases.
+  // The game writes config.cfg itself and ends it with "exec userconfig.cfg"
+  // (Host_WriteConfiguration, rehlds/engine/host.cpp): a game directory published without its
+  // config.cfg still runs userconfig.cfg at start.
+  if (options.kind == ConfigKind::Player && checker.hasUnknownWords() &&
+      !overlay.read("config.cfg", nullptr))
+    walkChain(overlay, {"userconfig.cfg"}, chain);
   if (!options.gameDirKnown && checker.hasUnknownWords())
     walkChain(overlay, options.folderFiles ? *options.folderFiles : filesBeside(files, relPath),
               chain);

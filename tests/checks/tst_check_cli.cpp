@@ -114,6 +114,11 @@ TEST(CliCheck, KindsGameDirectoriesEncodingsAndMissingData) {
   const std::string keys = run(dir.file("published/keys.cfg")).out;
   EXPECT_EQ(keys.find("buy_ak"), std::string::npos) << keys;
   EXPECT_NE(keys.find("«buy_m4» неизвестна клиенту"), std::string::npos) << keys;
+  // In a game folder published without the config.cfg the game writes, userconfig.cfg still runs
+  // at start: that config.cfg ends with "exec userconfig.cfg".
+  dir.write("cstrike/userconfig.cfg", "alias buy_ak \"buy; menuselect 4\"\r\n");
+  dir.write("cstrike/keys.cfg", "bind F1 buy_ak\r\n");
+  EXPECT_EQ(run(dir.file("cstrike/keys.cfg")).out, "");
   EXPECT_EQ(run("--game " + dir.file("sub") + " " + dir.file("loose/server.cfg")).status, 2);
 
   // UTF-8 (with or without a byte-order mark) and CP1251 read alike: columns in characters.
