@@ -7,6 +7,7 @@
 // A player's unknown word is therefore a note, and a warning only where it is a likely
 // misspelling of a known word. A server has nobody to hand such a word to: there it is a warning.
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 #include "core/Text.h"
@@ -100,13 +101,16 @@ Offset ownFormatStart(std::string_view text, const core::Vocabulary& vocabulary)
   // The shape is judged on the first lines: a plugin's file is short, and a long script is not
   // read twice.
   constexpr std::size_t kLines = 400;
-  std::size_t own = 0;      // "[section]" and "key = value" lines
-  std::size_t foreign = 0;  // lines that start with no console-like word: "KEY 1", "-1,0,2"
-  std::size_t console = 0;  // lines that start like a console command
+  std::size_t own = 0;       // "[section]", "key = value" and braces
+  std::size_t data = 0;      // lines that start with no word at all: "-1,0,2", "341 -869 51"
+  std::size_t upper = 0;     // lines that start with an unknown upper-case word: "MIN_DELAY 0.8"
+  std::size_t console = 0;   // lines that start like a console command
+  std::size_t sections = 0;  // "[section]" lines, counted among the own ones too
   std::size_t hashComments = 0;
   std::size_t slashComments = 0;
-  Offset first = -1;
-  Offset firstForeign = -1;
+  Offset first = -1;  // of the own lines
+  Offset firstData = -1;
+  Offset firstUpper = -1;
   std::size_t seen = 0;
   for (std::size_t from = 0; from < text.size() && seen < kLines;) {
     std::size_t end = text.find_first_of("\r\n", from);
@@ -141,27 +145,45 @@ Offset ownFormatStart(std::string_view text, const core::Vocabulary& vocabulary)
                        line.front() == '}' ||
                        (!key.empty() && k < line.size() && line[k] == '=' &&
                         !(line.size() > k + 1 && line[k + 1] == '=') && !consoleWord);
-    // Console words are written in lower case ("sv_gravity", "+attack", "_cl_autowepswitch");
-    // an upper-case key or a line of numbers is no command of the console.
+    // A line that starts with no word (a number, a sign before a number, punctuation) is no
+    // command of the console; an upper-case unknown word may be a plugin's variable
+    // ("ChickenVision 90") or a key of the plugin's own table ("MIN_DELAY 0.8").
     const auto c0 = static_cast<unsigned char>(line[0]);
-    const auto c1 = line.size() > 1 ? static_cast<unsigned char>(line[1]) : 0;
-    const bool consoleLike = consoleWord || (c0 >= 'a' && c0 <= 'z') || c0 == '_' || c0 == '"' ||
-                             ((c0 == '+' || c0 == '-') && c1 >= 'a' && c1 <= 'z');
+    const auto c1 =
+        line.size() > 1 ? static_cast<unsigned char>(line[1]) : static_cast<unsigned char>(0);
+    const auto letter = [](unsigned char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; };
+    const bool word = consoleWord || letter(c0) || c0 == '_' || c0 == '"' || c0 >= 0x80 ||
+                      ((c0 == '+' || c0 == '-' || c0 == '/') && letter(c1));
+    if (line.front() == '[' && line.back() == ']') ++sections;
     if (shape) {
       ++own;
       if (first < 0) first = offset;
-    } else if (!consoleLike) {
-      ++foreign;
-      if (firstForeign < 0) firstForeign = offset;
+    } else if (!word) {
+      ++data;
+      if (firstData < 0) firstData = offset;
+    } else if (!consoleWord && c0 >= 'A' && c0 <= 'Z') {
+      ++upper;
+      if (firstUpper < 0) firstUpper = offset;
     } else {
       ++console;
     }
   }
-  // Mostly "[section]" and "key = value" lines.
-  if (own >= 2 && own > console + foreign) return first;
-  // '#' comments all through, never "//", and lines no console command starts like.
-  if (hashComments >= 3 && slashComments == 0 && own + foreign >= 2 && own + foreign > console)
-    return first >= 0 && (firstForeign < 0 || first < firstForeign) ? first : firstForeign;
+  const auto earliest = [](std::initializer_list<Offset> offsets) {
+    Offset out = -1;
+    for (const Offset o : offsets)
+      if (o >= 0 && (out < 0 || o < out)) out = o;
+    return out;
+  };
+  // Mostly "[section]", "key = value" and braces.
+  if (own >= 2 && own > console + upper + data) return first;
+  // '#' comments all through, never "//", and lines no lower-case console word starts.
+  if (hashComments >= 3 && slashComments == 0 && own + data + upper >= 2 &&
+      own + data + upper > console)
+    return earliest({first, firstData, firstUpper});
+  // Sections with '#' or ';' comments: an ini file whatever its lines (a bot's chat phrases).
+  if (sections >= 2 && hashComments >= 3) return earliest({first, firstData, firstUpper});
+  // Twice as many lines without a word as lines with one (a table of numbers).
+  if (own + data >= 3 && own + data > 2 * (console + upper)) return earliest({first, firstData});
   return -1;
 }
 

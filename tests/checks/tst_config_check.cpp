@@ -139,6 +139,11 @@ TEST(ConfigCheck, AConsoleScriptTakesTheEqualsSignAsTheValue) {
   EXPECT_EQ(found("# skill 0-19\r\n#\r\n# delays\r\nMIN_DELAY 0.8\r\nMAX_DELAY 1.0\r\n"
                   "[NORMAL]\r\n-1,0,2"),
             Lines{"4:1 own-format"});
+  // Sections and ';' comments: an ini file whatever its lines; a table of numbers.
+  EXPECT_EQ(found("; chat\r\n;\r\n;\r\n[KILLED]\r\nSorry, %v.\r\nsee you\r\n[DIED]\r\nOuch\r\nok"),
+            Lines{"4:1 own-format"});
+  EXPECT_EQ(found("-2198 -538 179 8\r\n-1675 -298 179 6\r\n341 -869 51 5"),
+            Lines{"1:1 own-format"});
   // The options dialog's description of its settings (user.cfg, settings.cfg).
   EXPECT_EQ(found("VERSION 1.0\r\nDESCRIPTION INFO_OPTIONS\r\n{\r\n\t\"cl_bob\"\r\n\t{\r\n"
                   "\t\t\"#Bob\"\r\n\t\t{ BOOL }\r\n\t\t{ \"1\" }\r\n\t}\r\n}"),
