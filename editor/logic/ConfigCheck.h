@@ -70,7 +70,7 @@ enum class ProblemKind : std::uint8_t {
   ExecFailed,     // an exec that runs nothing: no such file, a bad name, a loop
   EqualsSign,     // "name = value" or "name=value": the console takes no '='
   ClientBuild,    // variables of another client build in a config.cfg the game wrote, as one note
-  OwnFormat       // a plugin's file in its own format, no console script: one note
+  OwnFormat       // a file a plugin or the options dialog reads in its own format: one note
 };
 
 // Problems of these kinds follow from their own line alone; the others need the whole file.
@@ -118,8 +118,9 @@ struct CheckOptions {
   // Where to keep the closest known words between checks; null for none.
   SuggestionCache* suggestions = nullptr;
   // checkInChain with the game directory not known: the files beside the checked one (paths
-  // relative to the same folder as its relPath), whose aliases count. Null: the .cfg and .rc
-  // files of its folder when the source is a DiskSource.
+  // relative to the game directory, as relPath), whose aliases count when the file uses words it
+  // does not define. Null: the small .cfg and .rc files of its folder when the source is a
+  // DiskSource.
   const std::vector<std::string>* folderFiles = nullptr;
 };
 
