@@ -21,7 +21,13 @@
 //   runs.
 // - Key_StringToKeynum (engine/client/keys.c of github.com/FWGS/xash3d-fwgs): a one-character
 //   key name is that character exactly, so "A" names no key of the keyboard; longer names
-//   compare without regard to letter case.
+//   compare without regard to letter case. The keyboard sends letters in lower case, so a bind of
+//   "P" binds a code no key sends.
+// - Cmd_ExecuteString (cmd.cpp): a word that is no command, alias or variable goes to the server
+//   by Cmd_ForwardToServer when the client is connected; a server's plugins may know it. So in a
+//   player's config an unknown word is only a note, unless one known word is clearly closest.
+// - Cvar_Command (rehlds/engine/cvar.cpp) sets a variable to its first argument: in
+//   "sensitivity = 2" that is "=".
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -61,7 +67,10 @@ enum class ProblemKind : std::uint8_t {
   BadValue,       // a value outside the range or list the word's source gives
   WrongSide,      // a server word in a player's config, a client word in a server's
   UnknownModule,  // the unknown words of one prefix in a plugin's config, as one note
-  ExecFailed      // an exec that runs nothing: no such file, a bad name, a loop
+  ExecFailed,     // an exec that runs nothing: no such file, a bad name, a loop
+  EqualsSign,     // "name = value" or "name=value": the console takes no '='
+  ClientBuild,    // variables of another client build in a config.cfg the game wrote, as one note
+  OwnFormat       // a file a plugin or the options dialog reads in its own format: one note
 };
 
 // Problems of these kinds follow from their own line alone; the others need the whole file.
@@ -108,6 +117,11 @@ struct CheckOptions {
   bool gameDirKnown = true;
   // Where to keep the closest known words between checks; null for none.
   SuggestionCache* suggestions = nullptr;
+  // checkInChain with the game directory not known: the files beside the checked one (paths
+  // relative to the game directory, as relPath), whose aliases count when the file uses words it
+  // does not define. Null: the small .cfg and .rc files of its folder when the source is a
+  // DiskSource.
+  const std::vector<std::string>* folderFiles = nullptr;
 };
 
 // Checks a whole config on its own.
@@ -117,8 +131,9 @@ CheckResult checkConfig(std::string_view text, const core::KnownWords& words);
 
 // Checks `text`, the file at `relPath` of the game directory that `files` reads, together with
 // the files the game runs around it: those it runs at start for this kind of config (a player's
-// files for a player's config, a server's otherwise) and every file an exec runs. Aliases any of
-// them defines are known here; the execs of `text` that run nothing are reported. The text
+// files for a player's config, a server's otherwise) and every file an exec runs, and, when the
+// game directory is only a guess, the files beside it (CheckOptions::folderFiles). Aliases any
+// of them defines are known here; the execs of `text` that run nothing are reported. The text
 // counts in place of the file on disk.
 CheckResult checkInChain(std::string_view text, const std::string& relPath, FileSource& files,
                          const core::Vocabulary& vocabulary, const CheckOptions& options,

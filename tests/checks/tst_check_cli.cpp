@@ -55,13 +55,13 @@ TEST(CliCheck, JsonCarriesTheSameProblems) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out.front(), '[');
   EXPECT_NE(
-      r.out.find(
-          "{\"file\": \"" + dir.file("a.cfg") +
-          "\", \"line\": 1, \"column\": 6, "
-          "\"length\": 1, \"severity\": \"error\", \"kind\": \"bad-key-name\", "
-          "\"message\": \"«A» — не имя клавиши: имя из одного символа игра сравнивает с учётом "
-          "регистра, а клавиша этой буквы называется «a»; такая привязка не "
-          "сработает\"}"),
+      r.out.find("{\"file\": \"" + dir.file("a.cfg") +
+                 "\", \"line\": 1, \"column\": 6, "
+                 "\"length\": 1, \"severity\": \"error\", \"kind\": \"bad-key-name\", "
+                 "\"message\": \"«A» — клавиша, которой нет на клавиатуре: имя из одного символа "
+                 "игра берёт как код этого символа, а клавиатура посылает строчные буквы, так что "
+                 "клавиша «a» останется с прежней привязкой; вероятно, имелась в виду клавиша "
+                 "«a»\"}"),
       std::string::npos)
       << r.out;
   EXPECT_EQ(run("--format=json " + dir.file("a.cfg")).out, r.out);
@@ -107,6 +107,18 @@ TEST(CliCheck, KindsGameDirectoriesEncodingsAndMissingData) {
   dir.write("loose/server.cfg", "exec here.cfg\r\n");
   EXPECT_EQ(run(dir.file("loose/server.cfg")).out, "");
   EXPECT_NE(run("--game " + dir.file("cstrike") + " " + dir.file("loose/server.cfg")).out, "");
+  // Outside any game's folder, the aliases of the files beside a file count: a published
+  // userconfig.cfg beside the binds that use its aliases.
+  dir.write("published/userconfig.cfg", "alias buy_ak \"buy; menuselect 4\"\r\n");
+  dir.write("published/keys.cfg", "bind F1 buy_ak\r\nbind F2 buy_m4\r\n");
+  const std::string keys = run(dir.file("published/keys.cfg")).out;
+  EXPECT_EQ(keys.find("buy_ak"), std::string::npos) << keys;
+  EXPECT_NE(keys.find("«buy_m4» неизвестна клиенту"), std::string::npos) << keys;
+  // In a game folder published without the config.cfg the game writes, userconfig.cfg still runs
+  // at start: that config.cfg ends with "exec userconfig.cfg".
+  dir.write("cstrike/userconfig.cfg", "alias buy_ak \"buy; menuselect 4\"\r\n");
+  dir.write("cstrike/keys.cfg", "bind F1 buy_ak\r\n");
+  EXPECT_EQ(run(dir.file("cstrike/keys.cfg")).out, "");
   EXPECT_EQ(run("--game " + dir.file("sub") + " " + dir.file("loose/server.cfg")).status, 2);
 
   // UTF-8 (with or without a byte-order mark) and CP1251 read alike: columns in characters.
@@ -117,7 +129,7 @@ TEST(CliCheck, KindsGameDirectoriesEncodingsAndMissingData) {
             "// \xEA\xEE\xED\xF4\xE8\xE3\r\necho \xEF\xF0\xE8\xE2\xE5\xF2; nosuch\r\n");
   const std::string utf8 = run(dir.file("utf8.cfg")).out;
   const std::string cp1251 = run(dir.file("cp1251.cfg")).out;
-  EXPECT_NE(utf8.find("utf8.cfg:2:14: предупреждение"), std::string::npos) << utf8;
+  EXPECT_NE(utf8.find("utf8.cfg:2:14: замечание"), std::string::npos) << utf8;
   // Compared from after the file name: a Windows path has a drive colon of its own.
   EXPECT_EQ(utf8.substr(utf8.find(".cfg:")), cp1251.substr(cp1251.find(".cfg:")));
 

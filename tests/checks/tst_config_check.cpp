@@ -14,8 +14,9 @@ namespace {
 
 core::Vocabulary vocabulary() {
   core::KnownWords w;
-  w.commands = {"bind", "unbind",  "unbindall", "alias", "setinfo", "wait",  "echo",  "say",
-                "fov",  "+attack", "-attack",   "+jump", "-jump",   "+duck", "-duck", "quit"};
+  w.commands = {"bind",  "unbind", "unbindall", "alias",   "setinfo", "wait",
+                "echo",  "say",    "fov",       "+attack", "-attack", "+jump",
+                "-jump", "+duck",  "-duck",     "quit",    "exec"};
   w.variables = {"sensitivity", "name", "cl_bob", "cl_lw", "rate"};
   w.keyNames = {"MOUSE1", "SPACE", "F1", "a", "b", "'"};
   return core::Vocabulary(w);
@@ -75,13 +76,113 @@ TEST(ConfigCheck, UnknownWordsCountTheFilesAliasesAsKnown) {
   EXPECT_EQ(problems("/jump")[0].message,
             "неизвестная команда или переменная «/jump»: комментарий начинается с двух «/», а не "
             "с одной");
-  EXPECT_EQ(problems("nate 1")[0].message, "неизвестная команда или переменная «nate»");
-  // A name that differs only in its underscores is another game's, not a misspelling.
-  EXPECT_EQ(problems("clbob 1")[0].message, "неизвестная команда или переменная «clbob»");
   // An alias the game refuses to create stays unknown.
   const std::string name32(32, 'n');
   EXPECT_EQ(found("alias " + name32 + " echo\r\n" + name32),
             (Lines{"1:7 alias-name-too-long", "2:1 unknown-word"}));
+}
+
+TEST(ConfigCheck, APlayersUnknownWordGoesToTheServer) {
+  auto out = [](std::string_view text, ConfigKind kind = ConfigKind::Player) {
+    CheckOptions o;
+    o.kind = kind;
+    Lines lines;
+    for (const Problem& p : checkConfig(text, vocabulary(), o).problems)
+      lines.push_back(std::to_string(p.line) + " " + std::string(severityName(p.severity)) + ": " +
+                      p.message);
+    return lines;
+  };
+  // A note, once per word (letter case ignored), wherever it stands.
+  EXPECT_EQ(out("bind a vipmenu\r\nbind b \"/cp\"\r\nalias m \"VIPMENU; podbotmenu\"\r\nvipmenu"),
+            (Lines{"1 замечание: «vipmenu» неизвестна клиенту: уйдёт на сервер, если там есть "
+                   "такой плагин",
+                   "2 замечание: «/cp» неизвестна клиенту: уйдёт на сервер, если там есть такой "
+                   "плагин",
+                   "3 замечание: «podbotmenu» неизвестна клиенту: уйдёт на сервер, если там есть "
+                   "такой плагин"}));
+  // A warning where one known word alone is close: one change up to nine characters, each
+  // line that does nothing. Two words as close ("nate": name, rate), a short word, or names
+  // that differ only in their underscores (another game's) are no misspelling.
+  const Lines close = out("sensitivty 1\r\nnate 1\r\nfox 1\r\nclbob 1\r\nsensitivty 2");
+  ASSERT_EQ(close.size(), 5u);
+  for (const std::size_t i : {0u, 4u})
+    EXPECT_EQ(close[i].substr(close[i].find(' ') + 1),
+              "предупреждение: неизвестная команда или переменная «sensitivty»; может быть, "
+              "«sensitivity»?");
+  for (const std::size_t i : {1u, 2u, 3u})
+    EXPECT_NE(close[i].find("замечание"), std::string::npos) << close[i];
+  // Words written wrong whatever the server has: "+" of a command without that form, a quote
+  // or a blank inside a word, a known name glued to its value with '='.
+  EXPECT_EQ(
+      out("bind a +say\r\necho\"hi\"\r\nsensitivity=2"),
+      (Lines{"1 предупреждение: «+say» — у команды «say» нет формы с «+»: игра её не выполнит",
+             "2 предупреждение: неизвестная команда или переменная «echo\"hi\"»: перед "
+             "кавычкой нужен пробел, без него игра читает кавычку как часть слова "
+             "(имелось в виду «echo»?)",
+             "3 предупреждение: «sensitivity=2» — для консоли одно слово: между именем и "
+             "значением нужен пробел, а «=» не пишется"}));
+  // A server has nobody to hand the word to.
+  EXPECT_EQ(out("vipmenu", ConfigKind::Server),
+            Lines{"1 предупреждение: неизвестная команда или переменная «vipmenu»"});
+}
+
+TEST(ConfigCheck, AConsoleScriptTakesTheEqualsSignAsTheValue) {
+  EXPECT_EQ(problems("sensitivity = 2")[0].message,
+            "«sensitivity»: консоль возьмёт значением «=», а не «2»; «=» между именем и значением "
+            "не пишется: «sensitivity 2»");
+  EXPECT_EQ(found("sensitivity = 2\r\nbind a +jump"), Lines{"1:1 equals-sign"});
+  // Mostly "[section]" and "key = value" lines: a plugin's own format, one note.
+  const std::string own = "# settings\r\n[main]\r\nspeed = 2\r\nmode=fast\r\nbind a +jump";
+  EXPECT_EQ(found(own), Lines{"2:1 own-format"});
+  EXPECT_EQ(problems(own)[0].severity, Severity::Note);
+  // '#' comments all through and lines no console command starts like: a bot's own table.
+  EXPECT_EQ(found("# skill 0-19\r\n#\r\n# delays\r\nMIN_DELAY 0.8\r\nMAX_DELAY 1.0\r\n"
+                  "[NORMAL]\r\n-1,0,2"),
+            Lines{"4:1 own-format"});
+  // Sections and ';' comments: an ini file whatever its lines; a table of numbers.
+  EXPECT_EQ(found("; chat\r\n;\r\n;\r\n[KILLED]\r\nSorry, %v.\r\nsee you\r\n[DIED]\r\nOuch\r\nok"),
+            Lines{"4:1 own-format"});
+  EXPECT_EQ(found("-2198 -538 179 8\r\n-1675 -298 179 6\r\n341 -869 51 5"),
+            Lines{"1:1 own-format"});
+  // The options dialog's description of its settings (user.cfg, settings.cfg).
+  EXPECT_EQ(found("VERSION 1.0\r\nDESCRIPTION INFO_OPTIONS\r\n{\r\n\t\"cl_bob\"\r\n\t{\r\n"
+                  "\t\t\"#Bob\"\r\n\t\t{ BOOL }\r\n\t\t{ \"1\" }\r\n\t}\r\n}"),
+            Lines{"3:1 own-format"});
+  // A script with '#' for comments stays a script: each '#' line is a finding.
+  EXPECT_EQ(
+      found("# binds\r\n# jump\r\n# duck\r\nbind a +jump\r\nMIN_DELAY 1"),
+      (Lines{"1:1 unknown-word", "2:1 unknown-word", "3:1 unknown-word", "5:1 unknown-word"}));
+  // A console word before the '=' is a console line written wrong.
+  EXPECT_EQ(found("sensitivity = 2\r\nname = x\r\n[a]"),
+            (Lines{"1:1 equals-sign", "2:1 equals-sign", "3:1 unknown-word"}));
+}
+
+TEST(ConfigCheck, AConfigTheGameWroteHasOneNoteForAnotherBuildsVariables) {
+  const std::string header =
+      "// This file is overwritten whenever you change your user settings in the game.\r\n";
+  const std::string body =
+      "unbindall\r\nbind a \"+jump\"\r\nbind b \"podbotmenu\"\r\ncl_shadows \"1\"\r\n"
+      "gl_dither \"1\"\r\ncl_shadows \"0\"\r\nsensitivty \"2\"\r\nsensitivity \"2\"\r\n"
+      "exec userconfig.cfg\r\n";
+  const Lines expected{
+      "3 замечание: «podbotmenu» неизвестна клиенту: уйдёт на сервер, если там "
+      "есть такой плагин",
+      "4 замечание: переменные другой сборки клиента: 3, например «cl_shadows», "
+      "«gl_dither», «sensitivty»; игра записала их сама, эта сборка их не знает"};
+  auto out = [](std::string_view text) {
+    Lines lines;
+    for (const Problem& p : checkConfig(text, vocabulary()).problems)
+      lines.push_back(std::to_string(p.line) + " " + std::string(severityName(p.severity)) + ": " +
+                      p.message);
+    return lines;
+  };
+  // By its shape alone, and by its header (the lines move down by one).
+  EXPECT_EQ(out(body), expected);
+  Lines moved = expected;
+  for (std::string& l : moved) l[0] = static_cast<char>(l[0] + 1);
+  EXPECT_EQ(out(header + body), moved);
+  // Without that shape each is a word of its own.
+  EXPECT_EQ(out(body.substr(body.find("bind a"))).size(), 4u);
 }
 
 TEST(ConfigCheck, TextAfterASemicolonInACommentRuns) {
@@ -94,9 +195,11 @@ TEST(ConfigCheck, TextAfterASemicolonInACommentRuns) {
 TEST(ConfigCheck, KeyNamesTheGameAccepts) {
   EXPECT_EQ(found("bind mouse1 +attack; bind space +jump; bind ' say"), Lines{});
   EXPECT_EQ(found("bind MOUSE9 +attack"), Lines{"1:6 bad-key-name"});
+  // A one-letter name is that character's code; the keyboard sends letters in lower case.
   EXPECT_EQ(problems("bind A +jump")[0].message,
-            "«A» — не имя клавиши: имя из одного символа игра сравнивает с учётом регистра, а "
-            "клавиша этой буквы называется «a»; такая привязка не сработает");
+            "«A» — клавиша, которой нет на клавиатуре: имя из одного символа игра берёт как код "
+            "этого символа, а клавиатура посылает строчные буквы, так что клавиша «a» останется "
+            "с прежней привязкой; вероятно, имелась в виду клавиша «a»");
   EXPECT_EQ(found("unbind KP_BOGUS"), Lines{"1:8 bad-key-name"});
   EXPECT_EQ(found("bind \"\" +jump"), Lines{"1:6 bad-key-name"});
   EXPECT_EQ(found("bind; unbind"), Lines{});  // listing, not binding
@@ -271,6 +374,6 @@ TEST(ConfigCheck, TheLineChecksOfTheHighlighter) {
   // The whole check finds those and more, and the aliases the file defines.
   const CheckResult r = checkConfig(line, v);
   EXPECT_EQ(r.errorCount(), 2u);
-  EXPECT_EQ(r.warningCount(), 3u);
+  EXPECT_EQ(r.warningCount(), 1u);  // the unpaired "+jd"; "nosuch" and "x" are notes
   EXPECT_EQ(r.aliases, (core::NameSet{"+jd"}));
 }

@@ -20,6 +20,7 @@
 
 #include "core/Cp1251.h"
 #include "core/FileIO.h"
+#include "core/Text.h"
 #include "dictionary/logic/KnownWords.h"
 #include "editor/logic/ConfigCheck.h"
 
@@ -50,8 +51,7 @@ std::string readText(const std::string& path) { return core::readFile(path).data
 // The game directory a repository's files share: the path up to its cstrike folder, or the
 // file's own folder.
 std::string gameRootOf(const std::string& repoPath) {
-  std::string lower = repoPath;
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string lower = core::asciiLower(repoPath);
   const std::size_t at = lower.rfind("cstrike/");
   if (at != std::string::npos && (at == 0 || lower[at - 1] == '/'))
     return repoPath.substr(0, at + 8);
@@ -147,9 +147,19 @@ TEST(RealWorld, NoFalseReportReturnsAndEveryTrueOneStays) {
     } else {
       const auto& [repo, path] = origin.at(file);
       const std::string root = gameRootOf(path);
+      const std::string rel = path.substr(root.size());
+      RepositorySource& source = repositories[repo + ":" + root];
+      // The set's files of its folder stand beside it, as on the disk it was published on.
+      std::string folder = chainKey(rel.substr(0, rel.rfind('/') + 1));
+      if (!folder.empty()) folder += '/';
+      std::vector<std::string> beside;
+      for (const auto& [key, local] : source.files)
+        if (key.rfind(folder, 0) == 0 && key.find('/', folder.size()) == std::string::npos &&
+            key != chainKey(rel))
+          beside.push_back(key);
       options.gameDirKnown = false;
-      result = checkInChain(text, path.substr(root.size()), repositories[repo + ":" + root],
-                            vocabulary, options);
+      options.folderFiles = &beside;
+      result = checkInChain(text, rel, source, vocabulary, options);
     }
     for (const Problem& p : result.problems) {
       std::string word = firstQuoted(p.message);
