@@ -20,8 +20,6 @@ int effective(const std::vector<std::string>& args, const char* argv0);
 // without Qt it says so and fails.
 int keyboard(const std::vector<std::string>& args, const char* argv0);
 int gamedir(const std::vector<std::string>& args);
-// The drawing itself, in brindle-keyboard.
-int drawKeyboard(const std::vector<std::string>& args, const char* argv0);
 
 // Directory of the running executable, with a trailing separator.
 std::string programDirectory(const char* argv0);

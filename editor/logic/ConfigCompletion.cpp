@@ -2,19 +2,13 @@
 
 #include <algorithm>
 
+#include "core/Text.h"
+
 namespace brindle::editor {
 
 namespace {
 
-inline unsigned char lowerAscii(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + 32) : u;
-}
-
-bool lessNoCase(std::string_view a, std::string_view b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [](char x, char y) { return lowerAscii(x) < lowerAscii(y); });
-}
+using core::asciiLessNoCase;
 
 bool startsWithNoCase(std::string_view s, std::string_view prefix) {
   return s.size() >= prefix.size() && core::sameName(s.substr(0, prefix.size()), prefix);
@@ -27,9 +21,10 @@ std::vector<Completion> completionsFor(std::string_view prefix, const core::Voca
                                        bool serverWords) {
   std::vector<Completion> out;
   const auto& entries = vocabulary.entries();
-  auto it = std::lower_bound(
-      entries.begin(), entries.end(), prefix,
-      [](const core::Vocabulary::Entry& e, std::string_view p) { return lessNoCase(e.name, p); });
+  auto it = std::lower_bound(entries.begin(), entries.end(), prefix,
+                             [](const core::Vocabulary::Entry& e, std::string_view p) {
+                               return asciiLessNoCase(e.name, p);
+                             });
   for (; it != entries.end() && startsWithNoCase(it->name, prefix); ++it) {
     if (!serverWords && it->side == core::WordSide::Server) continue;
     core::TokenKind kind = core::TokenKind::Variable;
@@ -43,8 +38,9 @@ std::vector<Completion> completionsFor(std::string_view prefix, const core::Voca
     if (vocabulary.isCommand(alias) || vocabulary.isVariable(alias)) continue;
     out.push_back({alias, core::TokenKind::AliasName});
   }
-  std::sort(out.begin(), out.end(),
-            [](const Completion& a, const Completion& b) { return lessNoCase(a.word, b.word); });
+  std::sort(out.begin(), out.end(), [](const Completion& a, const Completion& b) {
+    return asciiLessNoCase(a.word, b.word);
+  });
   if (out.size() > limit) out.resize(limit);
   return out;
 }

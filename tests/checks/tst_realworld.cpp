@@ -22,6 +22,7 @@
 #include "core/FileIO.h"
 #include "dictionary/logic/KnownWords.h"
 #include "editor/logic/ConfigCheck.h"
+#include "editor/logic/DocumentContext.h"
 
 using namespace brindle;
 using namespace brindle::editor;

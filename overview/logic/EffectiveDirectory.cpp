@@ -1,0 +1,36 @@
+#include "overview/logic/EffectiveDirectory.h"
+
+#include "dictionary/logic/KnownWords.h"
+#include "editor/logic/DocumentContext.h"
+#include "overview/logic/Keyboard.h"
+
+namespace brindle::overview {
+
+editor::EffectiveOptions effectiveOptions(const core::Vocabulary& vocabulary) {
+  editor::EffectiveOptions options;
+  options.isCommand = [&vocabulary](std::string_view name) {
+    const core::Vocabulary::Known k = vocabulary.lookup(name);
+    return k.command && !k.variable;
+  };
+  options.isKey = isEngineKeyName;
+  return options;
+}
+
+editor::EffectiveConfig effectiveOfGame(editor::FileSource& source,
+                                        const core::Vocabulary& vocabulary) {
+  const std::vector<std::string> start = editor::gameStartFiles(source, editor::GameRole::Client);
+  return editor::computeEffective(source, start, effectiveOptions(vocabulary));
+}
+
+DirectoryConfig effectiveOfDirectory(const std::string& dir, const std::string& programDir) {
+  DirectoryConfig out;
+  const core::KnownWords known = dictionary::readKnownWords(programDir);
+  out.wordsMissing = !known.missing.empty() || known.commands.empty();
+  const core::Vocabulary vocabulary(known);
+  out.gameDir = editor::resolveGameDir(dir);
+  editor::DiskSource disk(out.gameDir);
+  out.config = effectiveOfGame(disk, vocabulary);
+  return out;
+}
+
+}  // namespace brindle::overview

@@ -1,0 +1,34 @@
+#pragma once
+// The effective configuration of a game directory as the overview shows it: the files the
+// game's client runs at start in its order, every exec they run, and the dictionary's lists to
+// tell commands from variables. The overview windows, `brindle-cli effective` and
+// brindle-keyboard all read a game directory through here.
+#include <string>
+
+#include "core/ConsoleScript.h"
+#include "editor/logic/EffectiveConfig.h"
+#include "editor/logic/ExecChain.h"
+
+namespace brindle::overview {
+
+// How the effective configuration tells commands from variables and knows the keys. Keeps a
+// reference to `vocabulary`, which must outlive the options.
+editor::EffectiveOptions effectiveOptions(const core::Vocabulary& vocabulary);
+
+// The configuration the game's client ends up with from the files of `source`.
+editor::EffectiveConfig effectiveOfGame(editor::FileSource& source,
+                                        const core::Vocabulary& vocabulary);
+
+struct DirectoryConfig {
+  std::string gameDir;  // the game directory read (see editor::resolveGameDir)
+  editor::EffectiveConfig config;
+  // The dictionary's lists were missing beside the program: commands cannot be told from
+  // variables, every unknown name reads as a variable.
+  bool wordsMissing = false;
+};
+
+// The same for the game directory `dir` (UTF-8: the mod folder, or the game's folder that holds
+// cstrike/) with the dictionary of the program directory `programDir`.
+DirectoryConfig effectiveOfDirectory(const std::string& dir, const std::string& programDir);
+
+}  // namespace brindle::overview
