@@ -98,7 +98,7 @@ void ConfigTools::checkNow() {
       disk_ = std::make_unique<DiskSource>(context_.gameDir);
     result_ = checkInChain(text, context_.relPath, *disk_, *vocabulary_, options);
   }
-  if (problems_) problems_->setKind(kind_, !chosenKind_);
+  if (problems_) problems_->setContext(context_);
   highlighter_->setFileAliases(result_.aliases);
   highlighter_->setProblems(result_.problems);
   if (problems_) problems_->setProblems(result_.problems);
