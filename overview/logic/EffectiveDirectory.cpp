@@ -17,9 +17,9 @@ editor::EffectiveOptions effectiveOptions(const core::Vocabulary& vocabulary) {
 }
 
 editor::EffectiveConfig effectiveOfGame(editor::FileSource& source,
-                                        const core::Vocabulary& vocabulary) {
+                                        const editor::EffectiveOptions& options) {
   const std::vector<std::string> start = editor::gameStartFiles(source, editor::GameRole::Client);
-  return editor::computeEffective(source, start, effectiveOptions(vocabulary));
+  return editor::computeEffective(source, start, options);
 }
 
 DirectoryConfig effectiveOfDirectory(const std::string& dir, const std::string& programDir) {
@@ -29,7 +29,7 @@ DirectoryConfig effectiveOfDirectory(const std::string& dir, const std::string& 
   const core::Vocabulary vocabulary(known);
   out.gameDir = editor::resolveGameDir(dir);
   editor::DiskSource disk(out.gameDir);
-  out.config = effectiveOfGame(disk, vocabulary);
+  out.config = effectiveOfGame(disk, effectiveOptions(vocabulary));
   return out;
 }
 

@@ -15,9 +15,10 @@ namespace brindle::overview {
 // reference to `vocabulary`, which must outlive the options.
 editor::EffectiveOptions effectiveOptions(const core::Vocabulary& vocabulary);
 
-// The configuration the game's client ends up with from the files of `source`.
+// The configuration the game's client ends up with from the files of `source`: its start files
+// in the game's order and every exec they run.
 editor::EffectiveConfig effectiveOfGame(editor::FileSource& source,
-                                        const core::Vocabulary& vocabulary);
+                                        const editor::EffectiveOptions& options);
 
 struct DirectoryConfig {
   std::string gameDir;  // the game directory read (see editor::resolveGameDir)

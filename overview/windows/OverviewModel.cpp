@@ -57,8 +57,7 @@ const editor::EffectiveConfig& OverviewModel::whole() {
     text = hooks_.documentText();
     overlay.set(place.relPath, text);
   }
-  options();
-  whole_ = effectiveOfGame(overlay, *vocabulary_);
+  whole_ = effectiveOfGame(overlay, options());
   return *whole_;
 }
 
