@@ -41,7 +41,8 @@ PathParts partsOf(std::string_view path) {
 
 // What the name and the folder say, when they say anything: the files the game and its server
 // run by these names (see gameStartFiles in ExecChain.h), and the folder the server's add-ons
-// live in (Metamod loads them from addons/; metamod/src/metamod.cpp, the default plugins.ini).
+// live in (Metamod reads its list of them from the game directory's addons/metamod/plugins.ini:
+// PLUGINS_INI in Metamod's metamod.h).
 std::optional<ConfigKind> hintOf(std::string_view path) {
   const PathParts parts = partsOf(path);
   for (const std::string_view name : {"server.cfg", "listenserver.cfg", "game.cfg", "game_init.cfg",
@@ -133,8 +134,8 @@ ConfigKind guessConfigKind(std::string_view path, std::string_view text,
   std::array<std::size_t, 3> score = {counter.client, counter.server, counter.addOn + top};
   const std::size_t total = score[0] + score[1] + score[2];
   // The name and the folder weigh as much as a third of what the file sets, and never less than
-  // two words: a server.cfg that binds a key stays the server's, a config.cfg full of server
-  // variables the player's, but a file whose every line says otherwise is what it says.
+  // two words: a server.cfg that binds a key stays the server's, a config.cfg with a few server
+  // variables the player's, but a file whose lines all say otherwise is what they say.
   const std::optional<ConfigKind> hint = hintOf(path);
   if (hint) score[static_cast<std::size_t>(*hint)] += 2 + total / 3;
   const std::size_t all = score[0] + score[1] + score[2];
