@@ -56,11 +56,14 @@ bool isModFolder(const fs::path& dir) {
   return core::fileExists(core::resolveDataPath(core::utf8Of(dir), "liblist.gam"));
 }
 
-// A relative path with '/' separators, in UTF-8.
-std::string slashed(const fs::path& rel) {
-  std::string text = core::utf8Of(rel);
+// A path as text, in UTF-8 with '/' separators on every system (Windows takes them as well, and
+// the paths read alike in messages and tests).
+std::string slashed(const fs::path& p) {
+  std::string text = core::utf8Of(p);
+#ifdef _WIN32
   for (char& c : text)
     if (c == '\\') c = '/';
+#endif
   return text;
 }
 
@@ -69,21 +72,21 @@ std::string slashed(const fs::path& rel) {
 std::string resolveGameDir(const std::string& dir) {
   if (dir.empty()) return dir;
   const fs::path d = plainAbsolute(dir);
-  if (isModFolder(d)) return core::utf8Of(d);
-  const std::string child = core::resolveDataPath(core::utf8Of(d), "cstrike");
-  if (core::directoryExists(child)) return core::utf8Of(core::pathFromUtf8(child));
-  return core::utf8Of(d);
+  if (isModFolder(d)) return slashed(d);
+  const std::string child = core::resolveDataPath(slashed(d), "cstrike");
+  if (core::directoryExists(child)) return slashed(core::pathFromUtf8(child));
+  return slashed(d);
 }
 
 std::string findGameDir(const std::string& filePath, bool* found) {
   if (found) *found = true;
   const fs::path own = plainAbsolute(filePath).parent_path();
   for (fs::path dir = own; !dir.empty(); dir = dir.parent_path()) {
-    if (isModFolder(dir)) return core::utf8Of(dir);
+    if (isModFolder(dir)) return slashed(dir);
     if (dir == dir.parent_path()) break;
   }
   if (found) *found = false;
-  return core::utf8Of(own);
+  return slashed(own);
 }
 
 bool isInside(const std::string& dir, const std::string& filePath) {
