@@ -3,14 +3,15 @@
 // as JSON. Each file is checked as what it is (a player's, a server's or a plugin's config,
 // guessed or given with --kind) together with the files the game runs around it, found in its
 // game directory (the nearest folder above it that holds liblist.gam or is named cstrike, else
-// its own folder; --game sets it). Files in UTF-8 are read as such, anything else as CP1251.
-// Exit code: 2 when a file could not be read or the program's word data is missing, else 1 when
-// an error was found, else 0.
+// its own folder; --game sets it: the mod folder or the game's folder that holds cstrike/). Files
+// in UTF-8 are read as such, anything else as CP1251. Exit code: 2 when a file could not be read or
+// the program's word data is missing, else 1 when an error was found, else 0.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,8 +20,10 @@
 #include "core/ConsoleScript.h"
 #include "core/Cp1251.h"
 #include "core/FileIO.h"
+#include "core/Text.h"
 #include "dictionary/logic/KnownWords.h"
 #include "editor/logic/ConfigCheck.h"
+#include "editor/logic/DocumentContext.h"
 #include "editor/logic/ExecChain.h"
 #include "editor/logic/FileKind.h"
 
@@ -91,10 +94,11 @@ bool hasWildcard(const std::string& s) { return s.find_first_of("*?") != std::st
 
 // '*' and '?' over one path component, letter case ignored as on the game's file system.
 bool matches(std::string_view pattern, std::string_view name) {
-  auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+  using core::asciiLower;
   std::size_t p = 0, n = 0, star = std::string_view::npos, mark = 0;
   while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == '?' || lower(pattern[p]) == lower(name[n]))) {
+    if (p < pattern.size() &&
+        (pattern[p] == '?' || asciiLower(pattern[p]) == asciiLower(name[n]))) {
       ++p;
       ++n;
     } else if (p < pattern.size() && pattern[p] == '*') {
@@ -135,22 +139,19 @@ std::vector<std::string> filesOf(const std::string& arg) {
   return out;
 }
 
-std::string jsonString(std::string_view s) {
-  std::string out = "\"";
-  for (const char c : s) {
-    const auto u = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (u < 0x20) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04x", u);
-      out += buf;
-    } else {
-      out += c;
-    }
+// One problem as a JSON object on one line, its keys in a fixed order and written
+// `"key": value, ...`, as tools reading the output expect. Bytes that are not UTF-8 (a word of a
+// CP1251 file quoted in a message) become U+FFFD: the output stays valid JSON.
+std::string jsonObject(const nlohmann::ordered_json& object) {
+  constexpr auto kReplace = nlohmann::ordered_json::error_handler_t::replace;
+  std::string out = "{";
+  for (auto it = object.begin(); it != object.end(); ++it) {
+    if (it != object.begin()) out += ", ";
+    out += nlohmann::ordered_json(it.key()).dump(-1, ' ', false, kReplace);
+    out += ": ";
+    out += it.value().dump(-1, ' ', false, kReplace);
   }
-  return out + "\"";
+  return out + "}";
 }
 
 bool write(const std::string& s) { return std::fwrite(s.data(), 1, s.size(), stdout) == s.size(); }
@@ -261,37 +262,42 @@ int check(const std::vector<std::string>& args, const char* argv0) {
         text = bom ? std::string(kBom) + core::fromUtf8(std::string_view(text).substr(kBom.size()))
                    : core::fromUtf8(text);
       }
-      bool known = true;
-      const std::string game = gameDir.empty() ? editor::findGameDir(file, &known) : gameDir;
-      const std::string relPath = editor::relativeToGame(game, file);
+      editor::ContextRequest request;
+      request.chosenGameDir = gameDir;
+      request.forceChosen = !gameDir.empty();
+      request.kind = kind;
+      const editor::DocumentContext context =
+          editor::documentContext(file, text, &vocabulary, request);
       editor::CheckOptions options;
-      options.kind = kind ? *kind : editor::guessConfigKind(relPath, text, &vocabulary);
-      options.gameDirKnown = known;
-      editor::DiskSource disk(game);
-      editor::CheckResult result = editor::checkInChain(text, relPath, disk, vocabulary, options);
+      options.kind = context.kind;
+      options.gameDirKnown = context.gameDirKnown;
+      editor::DiskSource disk(context.gameDir);
+      editor::CheckResult result =
+          editor::checkInChain(text, context.relPath, disk, vocabulary, options);
       if (bom)
         for (editor::Problem& p : result.problems)
           if (p.line == 1 && p.column > 3) p.column -= 3;  // the mark is no character to see
       errors = errors || result.errorCount() > 0;
       // Written in pieces: a file with very many problems never holds all its output at once.
       std::string out;
-      const std::string jsonFile = json ? jsonString(file) : std::string();
       for (const editor::Problem& p : result.problems) {
         if (out.size() > (1u << 16)) {
           ok = ok && write(out);
           out.clear();
         }
         if (json) {
-          out += first ? "\n  {" : ",\n  {";
+          out += first ? "\n  " : ",\n  ";
           first = false;
-          out += "\"file\": " + jsonFile + ", \"line\": " + std::to_string(p.line) +
-                 ", \"column\": " + std::to_string(p.column) +
-                 ", \"length\": " + std::to_string(p.length) + ", \"severity\": " +
-                 jsonString(p.severity == editor::Severity::Error     ? "error"
-                            : p.severity == editor::Severity::Warning ? "warning"
-                                                                      : "note") +
-                 ", \"kind\": " + jsonString(editor::problemKindName(p.kind)) +
-                 ", \"message\": " + jsonString(p.message) + "}";
+          const std::string_view severity = p.severity == editor::Severity::Error     ? "error"
+                                            : p.severity == editor::Severity::Warning ? "warning"
+                                                                                      : "note";
+          out += jsonObject({{"file", file},
+                             {"line", p.line},
+                             {"column", p.column},
+                             {"length", p.length},
+                             {"severity", severity},
+                             {"kind", editor::problemKindName(p.kind)},
+                             {"message", p.message}});
         } else {
           out += file;
           out += ':';

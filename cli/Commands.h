@@ -19,9 +19,7 @@ int effective(const std::vector<std::string>& args, const char* argv0);
 // Runs brindle-keyboard beside the executable, which draws the keyboard picture; in a build
 // without Qt it says so and fails.
 int keyboard(const std::vector<std::string>& args, const char* argv0);
-int gamedir(const std::vector<std::string>& args);
-// The drawing itself, in brindle-keyboard.
-int drawKeyboard(const std::vector<std::string>& args, const char* argv0);
+int gamedir(const std::vector<std::string>& args, const char* argv0);
 
 // Directory of the running executable, with a trailing separator.
 std::string programDirectory(const char* argv0);

@@ -15,9 +15,12 @@ namespace {
 
 constexpr const char* kCheckUsage =
     "Использование:\n"
-    "  brindle-cli check [--format text|json] FILE...\n"
+    "  brindle-cli check [--format text|json] [--kind player|server|plugin]\n"
+    "                    [--game ПАПКА_ИГРЫ] FILE...\n"
     "Проверяет конфиги (файлы, папки или шаблоны имён) и печатает найденные ошибки и\n"
     "предупреждения в виде FILE:LINE:COLUMN: ошибка|предупреждение: текст, или JSON.\n"
+    "Каталог игры файла — ближайшая папка над ним с liblist.gam или с именем cstrike;\n"
+    "--game задаёт его: папка cstrike или папка игры, в которой лежит cstrike.\n"
     "Код возврата 0, если ошибок нет, 1, если они есть, 2, если файл не читается.\n";
 
 constexpr const char* kCleanUsage =
@@ -44,8 +47,9 @@ constexpr const char* kMetabindUsage =
 constexpr const char* kEffectiveUsage =
     "Использование:\n"
     "  brindle-cli effective DIR [--format text|json] [--var NAME | --key NAME | --alias NAME]\n"
-    "Итоговая конфигурация каталога игры DIR (папки cstrike): файлы, которые игра выполняет\n"
-    "при запуске, в её порядке, и все exec в них; для каждой переменной, клавиши и алиаса -\n"
+    "Итоговая конфигурация каталога игры DIR (папки cstrike или папки игры, в которой она\n"
+    "лежит): файлы, которые игра выполняет при запуске, в её порядке, и все exec в них;\n"
+    "для каждой переменной, клавиши и алиаса -\n"
     "значение, которое остаётся, строка, которая его задаёт, и строки, которые она\n"
     "переопределяет. С --var, --key или --alias печатается одно имя с его историей.\n"
     "Код возврата 1, если имя нигде не задано, 2 при ошибке в аргументах.\n";
@@ -53,7 +57,8 @@ constexpr const char* kEffectiveUsage =
 constexpr const char* kKeyboardUsage =
     "Использование:\n"
     "  brindle-cli keyboard DIR --png FILE [--width PIXELS]\n"
-    "Рисует клавиатуру с итоговыми привязками клавиш каталога игры DIR в файл PNG.\n";
+    "Рисует клавиатуру с итоговыми привязками клавиш каталога игры DIR (папки cstrike или\n"
+    "папки игры, в которой она лежит) в файл PNG.\n";
 
 void commandsUsage(std::FILE* to) {
   std::fputs(
@@ -70,7 +75,7 @@ void commandsUsage(std::FILE* to) {
       "  brindle-cli restore FILE [N]             восстановить файл из копии N (1 — новая)\n"
       "  brindle-cli effective DIR [--var NAME | --key NAME] итоговая конфигурация каталога игры\n"
       "  brindle-cli keyboard DIR --png FILE      картинка клавиатуры с привязками\n"
-      "  brindle-cli gamedir                      найденные каталоги игры\n"
+      "  brindle-cli gamedir [FILE...]            каталоги игры: найденные или файлов\n"
       "  brindle-cli COMMAND --help               справка по команде\n",
       to);
 }
@@ -140,7 +145,7 @@ int main(int argc, char** argv) {
     if (help) return std::fputs(kKeyboardUsage, stdout) < 0 ? 1 : 0;
     return brindle::cli::keyboard(args, argv[0]);
   }
-  if (command == "gamedir") return brindle::cli::gamedir(args);
+  if (command == "gamedir") return brindle::cli::gamedir(args, argv[0]);
   if (command == "-h" || command == "--help") {
     commandsUsage(stdout);
     return 0;

@@ -20,11 +20,6 @@ inline bool isSingle(char c) {
   return c == '{' || c == '}' || c == '(' || c == ')' || c == '\'' || c == ',' || c == ':';
 }
 
-inline unsigned char lowerAscii(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + 32) : u;
-}
-
 inline std::size_t at(Offset o) { return static_cast<std::size_t>(o); }
 
 // Whether any of the eight bytes of `x` is `b`.
@@ -41,7 +36,7 @@ inline bool hasByte(std::uint64_t x, unsigned char b) {
 std::size_t NoCaseHash::operator()(std::string_view s) const noexcept {
   std::size_t h = 14695981039346656037ull;
   for (const char c : s) {
-    h ^= lowerAscii(c);
+    h ^= static_cast<unsigned char>(asciiLower(c));
     h *= 1099511628211ull;
   }
   return h;
@@ -237,11 +232,8 @@ Vocabulary::Vocabulary(const KnownWords& words) {
     while (table_[i].key != 0) i = (i + 1) & mask_;
     table_[i] = {static_cast<std::uint32_t>(h >> 32), static_cast<std::uint32_t>(keys_.size())};
   }
-  std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
-    return std::lexicographical_compare(
-        a.name.begin(), a.name.end(), b.name.begin(), b.name.end(),
-        [](char x, char y) { return lowerAscii(x) < lowerAscii(y); });
-  });
+  std::sort(entries_.begin(), entries_.end(),
+            [](const Entry& a, const Entry& b) { return asciiLessNoCase(a.name, b.name); });
 }
 
 std::uint64_t Vocabulary::hashOf(std::string_view name) {

@@ -35,6 +35,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "core/Text.h"
 #include "core/TextBuffer.h"
 
 namespace brindle::core {
@@ -56,9 +57,7 @@ using NameSet = std::unordered_set<std::string, NoCaseHash, NoCaseEqual>;
 inline bool sameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto x = static_cast<unsigned char>(a[i]);
-    const auto y = static_cast<unsigned char>(b[i]);
-    if (x != y && ((x | 0x20) != (y | 0x20) || (x | 0x20) < 'a' || (x | 0x20) > 'z')) return false;
+    if (a[i] != b[i] && asciiLower(a[i]) != asciiLower(b[i])) return false;
   }
   return true;
 }

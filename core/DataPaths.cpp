@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "core/FileIO.h"
+#include "core/Text.h"
 
 namespace brindle::core {
 namespace {
@@ -24,8 +25,7 @@ std::vector<std::string> entries(const std::string& dir) {
 bool asciiEqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    if (fold(a[i]) != fold(b[i])) return false;
+    if (asciiLower(a[i]) != asciiLower(b[i])) return false;
   }
   return true;
 }

@@ -1,23 +1,23 @@
 #pragma once
-// Finding a running game. The game writes its config.cfg when it quits, so an edit made to that
-// file meanwhile is lost; the program warns when a game process runs the chosen game
-// directory. A game process is hl_linux, or hl.exe run natively on Windows or under Wine or
-// Proton (there the process is Wine's, with the Windows path of hl.exe as its command line).
+// The running processes, as far as this user may see them: their programs, command lines,
+// working folders, and for programs run by Wine where its drives lie. Which of them is the
+// game is for the game's subsystem to tell (game/logic/GameProcesses.h).
 //
-// The list of processes comes from a ProcessSource: /proc on Linux (its root can be a folder a
-// test makes), the toolhelp snapshot on Windows; a test may put a fake source in its place.
-#include <optional>
+// The list comes from a ProcessSource: /proc on Linux (its root can be a folder a test makes),
+// the toolhelp snapshot on Windows; a test may put a fake source in its place.
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace brindle::core {
 
 struct ProcessInfo {
   long pid = 0;
-  std::string exe;                // the executable's full path, when known
+  std::string exe;                // the executable's path, when known (its name alone on Windows)
   std::vector<std::string> args;  // the command line, program first, when known
   std::string cwd;                // the working directory, when known
-  // For Wine processes (from the process's environment): where the Windows drives are.
+  // For a program run by Wine (its command line names a Windows path): the prefix that holds
+  // its drives, from the process's environment (WINEPREFIX, else ~/.wine).
   std::string winePrefix;
 };
 
@@ -39,23 +39,20 @@ class ProcFsSource : public ProcessSource {
   std::string root_;
 };
 
-// The system's processes: /proc on Linux, the toolhelp snapshot on Windows (executable paths
+// The system's processes: /proc on Linux, the toolhelp snapshot on Windows (executable names
 // only: Windows does not show other processes' command lines or folders cheaply).
 const ProcessSource& systemProcesses();
+// The source in use: the system's, or the one a ProcessSourceOverride put in its place.
+const ProcessSource& currentProcesses();
 
-// The game processes among `processes` that run `gameDir`, the game's mod folder (".../
-// Half-Life/cstrike"): their program lies in its parent folder (or that is their working
-// folder) and they run that mod ("-game cstrike"; without -game the game runs "valve").
-std::vector<ProcessInfo> gameProcessesFor(const std::vector<ProcessInfo>& processes,
-                                          const std::string& gameDir);
-// The same for the current source (the system's, or a test's).
-bool gameRunsIn(const std::string& gameDir);
+// The full path of a process's executable, when the system tells it (on Windows, where the
+// snapshot names the program only); empty otherwise.
+std::string executablePath(long pid);
 
-// Whether `path` is the config.cfg of `gameDir`, the file the game rewrites when it quits
-// (the name without regard to letter case, as the game finds it).
-bool isGameConfig(const std::string& path, const std::string& gameDir);
+// Whether a path is written the Windows way with a drive letter ("C:\…", "z:/…").
+bool isDrivePath(std::string_view path);
 
-// While an object of this class lives, gameRunsIn() asks `source` instead of the system.
+// While an object of this class lives, currentProcesses() is `source` instead of the system's.
 class ProcessSourceOverride {
  public:
   explicit ProcessSourceOverride(const ProcessSource& source);

@@ -1,5 +1,7 @@
 #include "core/Text.h"
 
+#include <algorithm>
+
 namespace brindle::core {
 
 std::vector<std::string> splitLines(std::string_view text) {
@@ -119,6 +121,12 @@ std::string asciiUpper(std::string_view s) {
   for (char& c : out)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
   return out;
+}
+
+bool asciiLessNoCase(std::string_view a, std::string_view b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(asciiLower(x)) < static_cast<unsigned char>(asciiLower(y));
+  });
 }
 
 }  // namespace brindle::core

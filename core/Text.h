@@ -36,6 +36,9 @@ std::string trim(std::string_view s);
 // ASCII letters in lower or upper case; other bytes (Cyrillic letters of CP1251 among them) stay.
 // Names of commands, variables and keys are ASCII, and the console compares them so.
 inline char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+inline bool isAsciiLetter(char c) { return asciiLower(c) >= 'a' && asciiLower(c) <= 'z'; }
+// Whether `a` sorts before `b` with ASCII letters compared without regard to case.
+bool asciiLessNoCase(std::string_view a, std::string_view b);
 std::string asciiLower(std::string_view s);
 std::string asciiUpper(std::string_view s);
 

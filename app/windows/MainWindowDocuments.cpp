@@ -5,10 +5,10 @@
 #include "app/windows/MainWindow.h"
 #include "core/Backups.h"
 #include "editor/windows/RestoreWindow.h"
+#include "game/windows/GameRunning.h"
 #include "ui/CfgEdit.h"
 #include "ui/Codec.h"
 #include "ui/FontColorPrint.h"
-#include "ui/GameRunning.h"
 #include "ui/MessageBoxes.h"
 
 namespace brindle::app {
@@ -129,7 +129,7 @@ void MainWindow::save() { session_.save(); }
 void MainWindow::saveAs() { session_.saveAs(); }
 
 std::optional<std::string> MainWindow::confirmWrite(const std::string& path) {
-  return ui::confirmGameConfigWrite(this, path, ui::toUtf8(gameDirectory()));
+  return game::confirmGameConfigWrite(this, path, ui::toUtf8(gameDirectory()));
 }
 
 editor::RestoreWindow* MainWindow::restoreWindow() {

@@ -8,12 +8,7 @@ namespace brindle::editor {
 
 namespace {
 
-bool lessNoCase(std::string_view a, std::string_view b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return static_cast<unsigned char>(core::asciiLower(x)) <
-           static_cast<unsigned char>(core::asciiLower(y));
-  });
-}
+using core::asciiLessNoCase;
 
 // The characters the console makes words of their own outside quotes (COM_Parse,
 // rehlds/engine/common.cpp).
@@ -36,9 +31,10 @@ std::vector<Completion> completionsFor(std::string_view prefix, const core::Voca
                                        bool serverWords) {
   std::vector<Completion> out;
   const auto& entries = vocabulary.entries();
-  auto it = std::lower_bound(
-      entries.begin(), entries.end(), prefix,
-      [](const core::Vocabulary::Entry& e, std::string_view p) { return lessNoCase(e.name, p); });
+  auto it = std::lower_bound(entries.begin(), entries.end(), prefix,
+                             [](const core::Vocabulary::Entry& e, std::string_view p) {
+                               return asciiLessNoCase(e.name, p);
+                             });
   for (; it != entries.end() && startsWithNoCase(it->name, prefix); ++it) {
     if (!serverWords && it->side == core::WordSide::Server) continue;
     core::TokenKind kind = core::TokenKind::Variable;
@@ -52,8 +48,9 @@ std::vector<Completion> completionsFor(std::string_view prefix, const core::Voca
     if (vocabulary.isCommand(alias) || vocabulary.isVariable(alias)) continue;
     out.push_back({alias, core::TokenKind::AliasName});
   }
-  std::sort(out.begin(), out.end(),
-            [](const Completion& a, const Completion& b) { return lessNoCase(a.word, b.word); });
+  std::sort(out.begin(), out.end(), [](const Completion& a, const Completion& b) {
+    return asciiLessNoCase(a.word, b.word);
+  });
   if (out.size() > limit) out.resize(limit);
   return out;
 }

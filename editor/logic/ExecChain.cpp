@@ -341,41 +341,4 @@ std::vector<std::string> gameStartFiles(FileSource& source, GameRole role,
   return files;
 }
 
-// ---------------------------------------------------------------- game directories
-
-std::string findGameDir(const std::string& filePath, bool* found) {
-  if (found) *found = true;
-  std::error_code ec;
-  fs::path file = fs::absolute(core::pathFromUtf8(filePath), ec);
-  if (ec) file = core::pathFromUtf8(filePath);
-  const fs::path own = file.parent_path();
-  for (fs::path dir = own; !dir.empty(); dir = dir.parent_path()) {
-    if (core::sameName(core::utf8Of(dir.filename()), "cstrike")) return core::utf8Of(dir);
-    if (findEntry(dir, "liblist.gam")) return core::utf8Of(dir);
-    if (dir == dir.parent_path()) break;
-  }
-  if (found) *found = false;
-  return core::utf8Of(own);
-}
-
-bool isInside(const std::string& dir, const std::string& filePath) {
-  std::error_code ec;
-  const fs::path file = fs::absolute(core::pathFromUtf8(filePath), ec);
-  const fs::path base = fs::absolute(core::pathFromUtf8(dir), ec);
-  const fs::path rel = file.lexically_relative(base);
-  return !rel.empty() && core::utf8Of(rel).rfind("..", 0) != 0;
-}
-
-std::string relativeToGame(const std::string& gameDir, const std::string& filePath) {
-  std::error_code ec;
-  const fs::path file = fs::absolute(core::pathFromUtf8(filePath), ec);
-  const fs::path dir = fs::absolute(core::pathFromUtf8(gameDir), ec);
-  const fs::path rel = file.lexically_relative(dir);
-  std::string text = core::utf8Of(rel);
-  if (rel.empty() || text.rfind("..", 0) == 0) return core::utf8Of(file.filename());
-  for (char& c : text)
-    if (c == '\\') c = '/';
-  return text;
-}
-
 }  // namespace brindle::editor

@@ -235,15 +235,4 @@ struct StartOptions {
 std::vector<std::string> gameStartFiles(FileSource& source, GameRole role,
                                         const StartOptions& options = {});
 
-// The game directory of a config file on the command line: the nearest folder above the file
-// (its own folder first) that holds liblist.gam or is named cstrike (letter case ignored); the
-// file's own folder when there is none (then `found`, when given, is set to false). Paths are
-// UTF-8.
-std::string findGameDir(const std::string& filePath, bool* found = nullptr);
-// Whether `filePath` lies inside `dir` (at any depth).
-bool isInside(const std::string& dir, const std::string& filePath);
-// The path of `filePath` relative to `gameDir` with '/' separators; the file name alone when the
-// file is not inside it.
-std::string relativeToGame(const std::string& gameDir, const std::string& filePath);
-
 }  // namespace brindle::editor

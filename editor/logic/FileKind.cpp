@@ -26,10 +26,10 @@ constexpr std::array<std::string_view, 12> kServerWords = {
     "log",           "decalfrequency", "edgefriction", "allow_spectators",
     "servercfgfile", "mapcyclefile",   "maxplayers",   "banid"};
 
-// The file name and the folders of a path, lower case.
+// The file name and the folders of a path relative to the game directory, lower case.
 struct PathParts {
   std::string name;
-  std::string folders;  // with '/' separators and a trailing '/'
+  std::string folders;  // with '/' separators, a leading and a trailing '/'
 };
 PathParts partsOf(std::string_view path) {
   std::string p = lowered(path);
@@ -39,16 +39,38 @@ PathParts partsOf(std::string_view path) {
   return {p.substr(slash + 1), "/" + p.substr(0, slash + 1)};
 }
 
-// Counts the words that tell a side: the server's (sv_, mp_ … or the vocabulary's server words),
-// the client's (bind, the vocabulary's client words), and the unknown words of each add-on
-// prefix. Aliases, wait, say and the like tell nothing.
+// What the name and the folder say, when they say anything: the files the game and its server
+// run by these names (see gameStartFiles in ExecChain.h), and the folder the server's add-ons
+// live in (Metamod reads its list of them from the game directory's addons/metamod/plugins.ini:
+// PLUGINS_INI in Metamod's metamod.h).
+std::optional<ConfigKind> hintOf(std::string_view path) {
+  const PathParts parts = partsOf(path);
+  for (const std::string_view name : {"server.cfg", "listenserver.cfg", "game.cfg", "game_init.cfg",
+                                      "rehlds.cfg", "listip.cfg", "banned.cfg"})
+    if (parts.name == name) return ConfigKind::Server;
+  if (parts.name == "amxx.cfg" || parts.folders.find("/addons/") != std::string::npos)
+    return ConfigKind::Plugin;
+  for (const std::string_view name : {"config.cfg", "autoexec.cfg", "userconfig.cfg", "valve.rc"})
+    if (parts.name == name) return ConfigKind::Player;
+  return std::nullopt;
+}
+
+// Whether a word comes from a server add-on rather than the engine, the client or the game.
+bool pluginOrigin(std::string_view origin) {
+  return origin == "amxmodx" || origin == "metamod" || origin.rfind("plugin:", 0) == 0;
+}
+
+// Counts the words that tell a side: the client's (bind, the client's words), the server's (the
+// engine's and the game's server words, sv_ and mp_ names) and an add-on's (the words of
+// Metamod, AMX Mod X and server plugins, and unknown words of a prefix no stock word has).
+// Aliases, wait, say and the words both sides read tell nothing.
 class Counter : public core::ScriptVisitor {
  public:
   explicit Counter(const core::Vocabulary* vocabulary) : vocabulary_(vocabulary) {}
   std::size_t server = 0;
   std::size_t client = 0;
-  std::size_t addOn = 0;
-  std::unordered_map<std::string, std::size_t> prefixes;
+  std::size_t addOn = 0;                                  // known words of add-ons
+  std::unordered_map<std::string, std::size_t> prefixes;  // unknown words by add-on prefix
 
   void command(std::string_view script, const core::ScriptCommand& cmd) override {
     if (cmd.depth != 0 || cmd.words.empty()) return;
@@ -57,19 +79,21 @@ class Counter : public core::ScriptVisitor {
     const core::Vocabulary::Known known =
         vocabulary_ ? vocabulary_->lookup(name) : core::Vocabulary::Known{};
     const bool amx = core::sameName(prefix, "amx_") || core::sameName(prefix, "amxx_");
-    if (!prefix.empty() && !isStockPrefix(prefix) && (amx || (!known.command && !known.variable))) {
+    if ((known.info && pluginOrigin(known.info->origin)) || (amx && !known.info)) {
       ++addOn;
-      ++prefixes[lowered(prefix)];
       return;
     }
-    if (core::sameName(prefix, "sv_") || core::sameName(prefix, "mp_") ||
-        std::any_of(kServerWords.begin(), kServerWords.end(),
-                    [&](std::string_view w) { return core::sameName(w, name); }) ||
-        known.side == core::WordSide::Server)
-      ++server;
-    else if (core::sameName(name, "bind") || core::sameName(name, "unbind") ||
-             known.side == core::WordSide::Client)
+    if (core::sameName(name, "bind") || core::sameName(name, "unbind") ||
+        known.side == core::WordSide::Client) {
       ++client;
+    } else if (known.side == core::WordSide::Server || core::sameName(prefix, "sv_") ||
+               core::sameName(prefix, "mp_") ||
+               std::any_of(kServerWords.begin(), kServerWords.end(),
+                           [&](std::string_view w) { return core::sameName(w, name); })) {
+      ++server;
+    } else if (!known.command && !known.variable && !prefix.empty() && !isStockPrefix(prefix)) {
+      ++prefixes[lowered(prefix)];
+    }
   }
 
  private:
@@ -83,7 +107,7 @@ std::string_view wordPrefix(std::string_view word) {
   if (underscore == std::string_view::npos || underscore + 1 >= word.size()) return {};
   for (std::size_t i = 0; i < underscore; ++i) {
     const auto c = static_cast<unsigned char>(word[i]);
-    if (!((c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z'))) return {};
+    if (!((c >= '0' && c <= '9') || core::isAsciiLetter(word[i]))) return {};
   }
   return word.substr(0, underscore + 1);
 }
@@ -95,15 +119,6 @@ bool isStockPrefix(std::string_view prefix) {
 
 ConfigKind guessConfigKind(std::string_view path, std::string_view text,
                            const core::Vocabulary* vocabulary) {
-  const PathParts parts = partsOf(path);
-  for (const std::string_view name : {"server.cfg", "listenserver.cfg", "game.cfg", "game_init.cfg",
-                                      "rehlds.cfg", "listip.cfg", "banned.cfg"})
-    if (parts.name == name) return ConfigKind::Server;
-  if (parts.name == "amxx.cfg" || parts.folders.find("/addons/") != std::string::npos)
-    return ConfigKind::Plugin;
-  for (const std::string_view name : {"config.cfg", "autoexec.cfg", "userconfig.cfg", "valve.rc"})
-    if (parts.name == name) return ConfigKind::Player;
-
   // What the file sets shows in its first lines: a long file is judged by its first 64 KB.
   constexpr std::size_t kSample = 64 * 1024;
   if (text.size() > kSample) {
@@ -112,11 +127,25 @@ ConfigKind guessConfigKind(std::string_view path, std::string_view text,
   }
   Counter counter(vocabulary);
   core::ScriptScanner().scan(text, counter);
+  // Unknown words of one add-on prefix are that add-on's; unknown words of many prefixes are no
+  // one add-on's (a client build of its own writes such variables into a player's config.cfg).
   std::size_t top = 0;
   for (const auto& [prefix, count] : counter.prefixes) top = std::max(top, count);
-  if (top >= 2 && top * 2 > counter.server + counter.client + counter.addOn)
-    return ConfigKind::Plugin;
-  if (counter.server > counter.client) return ConfigKind::Server;
+  std::array<std::size_t, 3> score = {counter.client, counter.server, counter.addOn + top};
+  const std::size_t total = score[0] + score[1] + score[2];
+  // The name and the folder weigh as much as a third of what the file sets, and never less than
+  // two words: a server.cfg that binds a key stays the server's, a config.cfg with a few server
+  // variables the player's, but a file whose lines all say otherwise is what they say.
+  const std::optional<ConfigKind> hint = hintOf(path);
+  if (hint) score[static_cast<std::size_t>(*hint)] += 2 + total / 3;
+  const std::size_t all = score[0] + score[1] + score[2];
+  const auto player = score[static_cast<std::size_t>(ConfigKind::Player)];
+  const auto server = score[static_cast<std::size_t>(ConfigKind::Server)];
+  const auto plugin = score[static_cast<std::size_t>(ConfigKind::Plugin)];
+  // One word is no evidence: a player's file with one bot variable stays a player's.
+  if (plugin >= 2 && plugin * 2 > all) return ConfigKind::Plugin;
+  if (server >= 2 && server > player && server >= plugin) return ConfigKind::Server;
+  if (plugin >= 2 && plugin > player) return ConfigKind::Plugin;
   return ConfigKind::Player;
 }
 

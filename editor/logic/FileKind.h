@@ -13,15 +13,19 @@ namespace brindle::editor {
 
 enum class ConfigKind : std::uint8_t { Player, Server, Plugin };
 
-// The kind by the file's name and folder, else by what it sets:
-// - server.cfg, listenserver.cfg, game.cfg, game_init.cfg and the like are the server's; a file
-//   in an add-on's folder (addons/…) or amxx.cfg is a plugin's; config.cfg, autoexec.cfg,
-//   userconfig.cfg and valve.rc are the player's;
-// - otherwise a file whose commands mostly share one prefix that no stock word has (csdm_,
-//   pug_ …) is a plugin's, one with more server words (sv_, mp_ … or words the vocabulary knows
-//   as the server's) than client words (bind, the client's variables) a server's, and anything
-//   else a player's. Aliases, wait, say and words of no side count for neither.
-// `path` may be empty (a new document); `vocabulary` may be null.
+// The kind by what the file does, with its name and folder as hints:
+// - the words of its lines count for a side: the client's (bind, the words the vocabulary knows
+//   as the client's), the server's (sv_, mp_ and the words it knows as the server's) and an
+//   add-on's (the words of Metamod, AMX Mod X and server plugins, and unknown words of one
+//   prefix no stock word has: csdm_, pug_ …). Aliases, wait, say and the words both sides read
+//   count for neither;
+// - the name or folder (server.cfg, listenserver.cfg, game.cfg … the server's; amxx.cfg and
+//   anything under addons/ an add-on's; config.cfg, autoexec.cfg, userconfig.cfg, valve.rc the
+//   player's) adds to its side a third of the words counted, and at least two;
+// - a side needs two words to win, an add-on's more than half of them; anything else is a
+//   player's.
+// `path` is relative to the game directory (DocumentContext works it out): the folders above the
+// game directory say nothing. It may be empty (a new document); `vocabulary` may be null.
 ConfigKind guessConfigKind(std::string_view path, std::string_view text,
                            const core::Vocabulary* vocabulary);
 

@@ -76,26 +76,29 @@ void ConfigTools::checkNow() {
     chosenKind_.reset();
     disk_.reset();
   }
+  // The game directory around the file (its cstrike folder, or the one with liblist.gam);
+  // without one, the directory the user chose when the file lies in it. Found again when the
+  // file or the chosen directory changes, or when the user asks for a check.
+  if (!disk_ || place.gameDir != lastGameDir_) {
+    lastGameDir_ = place.gameDir;
+    ContextRequest request;
+    request.chosenGameDir = place.gameDir;
+    context_ = locateDocument(place.path, request);
+  }
+  judgeDocument(context_, text, vocabulary_.get(), chosenKind_);
+  kind_ = context_.kind;
   CheckOptions options;
   options.suggestions = &suggestions_;
-  options.kind = chosenKind_ ? *chosenKind_ : guessConfigKind(place.path, text, vocabulary_.get());
-  kind_ = options.kind;
+  options.kind = kind_;
   if (place.path.empty()) {
     result_ = editor::checkConfig(text, *vocabulary_, options);
   } else {
-    // The game directory around the file (its cstrike folder, or the one with liblist.gam);
-    // without one, the directory the user chose when the file lies in it.
-    bool known = true;
-    std::string game = findGameDir(place.path, &known);
-    if (!known && !place.gameDir.empty() && isInside(place.gameDir, place.path)) {
-      game = place.gameDir;
-      known = true;
-    }
-    options.gameDirKnown = known;
-    if (!disk_ || disk_->gameDir() != game) disk_ = std::make_unique<DiskSource>(game);
-    result_ = checkInChain(text, relativeToGame(game, place.path), *disk_, *vocabulary_, options);
+    options.gameDirKnown = context_.gameDirKnown;
+    if (!disk_ || disk_->gameDir() != context_.gameDir)
+      disk_ = std::make_unique<DiskSource>(context_.gameDir);
+    result_ = checkInChain(text, context_.relPath, *disk_, *vocabulary_, options);
   }
-  if (problems_) problems_->setKind(kind_, !chosenKind_);
+  if (problems_) problems_->setContext(context_);
   highlighter_->setFileAliases(result_.aliases);
   highlighter_->setProblems(result_.problems);
   if (problems_) problems_->setProblems(result_.problems);

@@ -13,6 +13,7 @@
 
 #include "core/ConsoleScript.h"
 #include "editor/logic/ConfigCheck.h"
+#include "editor/logic/DocumentContext.h"
 #include "editor/logic/ExecChain.h"
 #include "editor/logic/FileKind.h"
 
@@ -60,6 +61,8 @@ class ConfigTools : public QObject {
   void setPlaceLookup(std::function<DocumentPlace()> place) { place_ = std::move(place); }
   // The kind the last check judged the document as.
   ConfigKind kind() const { return kind_; }
+  // Where the last check found the document: its game directory, its path there, its kind.
+  const DocumentContext& context() const { return context_; }
   void setKind(ConfigKind kind);  // as the user's choice
   // "Инструменты → Проверить конфиг" (F7): checks the document now and shows the problems.
   void checkConfig();
@@ -97,11 +100,12 @@ class ConfigTools : public QObject {
   CheckResult result_;
   std::function<DocumentPlace()> place_;
   std::string lastPath_;
+  std::string lastGameDir_;
   std::optional<ConfigKind> chosenKind_;  // the user's choice for the current file
   ConfigKind kind_ = ConfigKind::Player;
-  std::unique_ptr<DiskSource> disk_;
-  SuggestionCache suggestions_;  // closest known words, kept while the vocabulary stays  // the
-                                 // game directory's files, read once per check command
+  DocumentContext context_;
+  std::unique_ptr<DiskSource> disk_;  // the game directory's files, read once per check command
+  SuggestionCache suggestions_;       // closest known words, kept while the vocabulary stays
 };
 
 }  // namespace brindle::editor

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "ui/CfgEdit.h"
+#include "ui/Codec.h"
 
 namespace brindle::editor {
 
@@ -49,6 +50,10 @@ ProblemWindow::ProblemWindow(ui::CfgEdit* edit, QWidget* parent)
   kindRow->addWidget(kind_);
   kindRow->addWidget(kindNote_, 1);
   layout->addLayout(kindRow);
+  place_ = new QLabel(this);
+  place_->setObjectName(QStringLiteral("ConfigPlace"));
+  place_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(place_);
   connect(kind_, &QComboBox::activated, this, [this](int index) {
     kindNote_->clear();
     Q_EMIT kindChosen(static_cast<ConfigKind>(kind_->itemData(index).toInt()));
@@ -76,9 +81,18 @@ ProblemWindow::ProblemWindow(ui::CfgEdit* edit, QWidget* parent)
   setProblems({});
 }
 
-void ProblemWindow::setKind(ConfigKind kind, bool guessed) {
-  kind_->setCurrentIndex(kind_->findData(static_cast<int>(kind)));
-  kindNote_->setText(guessed ? QStringLiteral("(по имени и содержимому файла)") : QString());
+void ProblemWindow::setContext(const DocumentContext& context) {
+  kind_->setCurrentIndex(kind_->findData(static_cast<int>(context.kind)));
+  kindNote_->setText(context.kindGuessed ? QStringLiteral("(по содержимому и имени файла)")
+                                         : QString());
+  if (context.gameDir.empty())
+    place_->setText(QStringLiteral("Файл не сохранён: проверяется только его текст"));
+  else if (!context.gameDirKnown)
+    place_->setText(QStringLiteral("Каталог игры не найден: exec ищет файлы в папке %1")
+                        .arg(ui::fromUtf8(context.gameDir)));
+  else
+    place_->setText(QStringLiteral("Каталог игры: %1, файл: %2")
+                        .arg(ui::fromUtf8(context.gameDir), ui::fromUtf8(context.relPath)));
 }
 
 ConfigKind ProblemWindow::kind() const {

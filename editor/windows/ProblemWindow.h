@@ -8,6 +8,7 @@
 
 #include "core/TextBuffer.h"
 #include "editor/logic/ConfigCheck.h"
+#include "editor/logic/DocumentContext.h"
 
 class QComboBox;
 class QLabel;
@@ -30,9 +31,9 @@ class ProblemWindow : public QWidget {
   explicit ProblemWindow(ui::CfgEdit* edit, QWidget* parent = nullptr);
 
   void setProblems(const std::vector<Problem>& problems);
-  // The kind of config the check judged the document as; `guessed` when the program took it
-  // from the file's name and content rather than from the user.
-  void setKind(ConfigKind kind, bool guessed);
+  // Where the check found the document and what it judged it as: the kind (guessed from the
+  // file's content and name, or the user's) and the game directory whose files it followed.
+  void setContext(const DocumentContext& context);
   ConfigKind kind() const;
 
  Q_SIGNALS:
@@ -47,6 +48,7 @@ class ProblemWindow : public QWidget {
   ui::CfgEdit* edit_;
   QComboBox* kind_;
   QLabel* kindNote_;
+  QLabel* place_;
   QTreeWidget* list_;
   QLabel* summary_;
 };

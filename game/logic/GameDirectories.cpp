@@ -6,8 +6,10 @@
 
 #include "core/DataPaths.h"
 #include "core/FileIO.h"
+#include "core/ProcessScan.h"
 #include "core/Text.h"
 #include "game/logic/Vdf.h"
+#include "game/logic/WinePaths.h"
 
 #ifdef _WIN32
 #ifndef WIN32_LEAN_AND_MEAN
@@ -71,12 +73,6 @@ std::string environmentVariable(const char* name) {
   return v ? std::string(v) : std::string();
 }
 
-bool isWindowsPath(std::string_view p) {
-  return p.size() >= 3 && ((p[0] >= 'A' && p[0] <= 'Z') || (p[0] >= 'a' && p[0] <= 'z')) &&
-         p[1] == ':' && (p[2] == '\\' || p[2] == '/');
-}
-
-using core::asciiLower;
 #endif
 
 // The libraries of one Steam: its own folder and those its library lists name. Steam keeps the
@@ -193,18 +189,8 @@ std::optional<std::string> libraryPathOnThisSystem(const std::string& written,
   (void)winePrefix;
   return written;
 #else
-  if (!isWindowsPath(written)) return written;
-  std::string rest = written.substr(3);
-  for (char& c : rest)
-    if (c == '\\') c = '/';
-  const char drive = asciiLower(written[0]);
-  if (!winePrefix.empty()) {
-    const std::string device = join(winePrefix, std::string("dosdevices/") + drive + ":");
-    if (core::directoryExists(device)) return join(device, rest);
-  }
-  // Wine maps z: to the root of the file system unless told otherwise.
-  if (drive == 'z') return "/" + rest;
-  return std::nullopt;
+  if (!core::isDrivePath(written)) return written;
+  return pathOfDrivePath(written, winePrefix);
 #endif
 }
 

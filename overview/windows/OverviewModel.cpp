@@ -1,12 +1,12 @@
 #include "overview/windows/OverviewModel.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include "core/ConsoleScript.h"
 #include "core/DataPaths.h"
 #include "dictionary/logic/KnownWords.h"
-#include "overview/logic/Keyboard.h"
+#include "editor/logic/DocumentContext.h"
+#include "overview/logic/EffectiveDirectory.h"
 #include "ui/Codec.h"
 
 namespace brindle::overview {
@@ -21,32 +21,30 @@ const editor::EffectiveOptions& OverviewModel::options() {
     // The dictionary's lists tell commands from variables; read once, when first needed.
     const core::KnownWords known = dictionary::readKnownWords(programDir_);
     vocabulary_ = std::make_unique<core::Vocabulary>(known);
-    options_ = std::make_unique<editor::EffectiveOptions>();
-    const core::Vocabulary* v = vocabulary_.get();
-    options_->isCommand = [v](std::string_view name) {
-      const core::Vocabulary::Known k = v->lookup(name);
-      return k.command && !k.variable;
-    };
-    options_->isKey = [v](std::string_view name) { return v->bindsKey(name); };
-    // Without the word lists every unknown word counts as a variable.
-    if (known.missing.empty() && !known.variables.empty())
-      options_->isVariable = [v](std::string_view name) { return v->isVariable(name); };
+    options_ = std::make_unique<editor::EffectiveOptions>(
+        effectiveOptions(*vocabulary_, wordsComplete(known)));
   }
   return *options_;
 }
 
-std::string OverviewModel::documentName() const {
+editor::DocumentContext OverviewModel::documentPlace() const {
   const QString path = hooks_.documentPath ? hooks_.documentPath() : QString();
   if (path.isEmpty()) return {};
-  const QString dir = hooks_.gameDirectory ? hooks_.gameDirectory() : QString();
-  if (dir.isEmpty()) return ui::toUtf8(QFileInfo(path).fileName());
-  return editor::relativeToGame(ui::toUtf8(QDir::cleanPath(dir)),
-                                ui::toUtf8(QDir::cleanPath(QFileInfo(path).absoluteFilePath())));
+  // The document counts as a file of the program's game directory: named relative to it when
+  // it lies there, by its file name when not.
+  editor::ContextRequest request;
+  request.chosenGameDir = hooks_.gameDirectory ? ui::toUtf8(hooks_.gameDirectory()) : std::string();
+  request.forceChosen = !request.chosenGameDir.empty();
+  return editor::locateDocument(ui::toUtf8(path), request);
 }
+
+std::string OverviewModel::documentName() const { return documentPlace().relPath; }
 
 const editor::EffectiveConfig& OverviewModel::whole() {
   if (whole_) return *whole_;
-  gameDir_ = hooks_.gameDirectory ? hooks_.gameDirectory() : QString();
+  const QString chosen = hooks_.gameDirectory ? hooks_.gameDirectory() : QString();
+  gameDir_ =
+      chosen.isEmpty() ? QString() : ui::fromUtf8(editor::resolveGameDir(ui::toUtf8(chosen)));
   if (gameDir_.isEmpty() || !QFileInfo(gameDir_).isDir()) {
     whole_.emplace();
     return *whole_;
@@ -54,19 +52,14 @@ const editor::EffectiveConfig& OverviewModel::whole() {
   editor::DiskSource disk(ui::toUtf8(gameDir_));
   editor::OverlaySource overlay(disk);
   // The open document counts with the text the user sees, when it is a file of the game
-  // directory (relativeToGame gives the bare file name for a file outside it).
-  const QString path = hooks_.documentPath ? hooks_.documentPath() : QString();
+  // directory.
+  const editor::DocumentContext place = documentPlace();
   std::string text;  // outlives the walk: the overlay reads it in place
-  if (!path.isEmpty() && hooks_.documentText) {
-    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    const QString dir = QDir::cleanPath(QFileInfo(gameDir_).absoluteFilePath());
-    if (absolute.startsWith(dir + QLatin1Char('/'), Qt::CaseInsensitive)) {
-      text = hooks_.documentText();
-      overlay.set(documentName(), text);
-    }
+  if (place.insideGame && hooks_.documentText) {
+    text = hooks_.documentText();
+    overlay.set(place.relPath, text);
   }
-  const std::vector<std::string> start = editor::gameStartFiles(overlay, editor::GameRole::Client);
-  whole_ = editor::computeEffective(overlay, start, options());
+  whole_ = effectiveOfGame(overlay, options());
   return *whole_;
 }
 

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "editor/logic/DocumentContext.h"
 #include "editor/logic/EffectiveConfig.h"
 
 namespace brindle::core {
@@ -38,7 +39,8 @@ class OverviewModel : public QObject {
   const editor::EffectiveConfig& whole();
   // What the open document sets by itself.
   const editor::EffectiveConfig& document();
-  // The game directory the last `whole()` read; empty when none is chosen.
+  // The game directory the last `whole()` read (the chosen one, or its cstrike/ when the user
+  // chose the game's folder); empty when none is chosen.
   const QString& gameDirectory() const { return gameDir_; }
   // The document's name relative to the game directory, or its file name outside it.
   std::string documentName() const;
@@ -58,6 +60,8 @@ class OverviewModel : public QObject {
 
  private:
   const editor::EffectiveOptions& options();
+  // Where the open document lies, as a file of the program's game directory.
+  editor::DocumentContext documentPlace() const;
 
   OverviewHooks hooks_;
   std::string programDir_;

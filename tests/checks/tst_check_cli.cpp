@@ -120,6 +120,9 @@ TEST(CliCheck, KindsGameDirectoriesEncodingsAndMissingData) {
   dir.write("cstrike/keys.cfg", "bind F1 buy_ak\r\n");
   EXPECT_EQ(run(dir.file("cstrike/keys.cfg")).out, "");
   EXPECT_EQ(run("--game " + dir.file("sub") + " " + dir.file("loose/server.cfg")).status, 2);
+  // --game may name the game's folder, which holds cstrike/.
+  EXPECT_EQ(run("--game " + dir.path() + " " + dir.file("loose/server.cfg")).out,
+            run("--game " + dir.file("cstrike") + " " + dir.file("loose/server.cfg")).out);
 
   // UTF-8 (with or without a byte-order mark) and CP1251 read alike: columns in characters.
   dir.write("utf8.cfg",

@@ -15,6 +15,7 @@
 #include "editor/windows/ConfigHighlighter.h"
 #include "editor/windows/ConfigTools.h"
 #include "editor/windows/ProblemWindow.h"
+#include "support/TempDir.h"
 #include "ui/CfgEdit.h"
 #include "ui/Codec.h"
 
@@ -266,6 +267,18 @@ class TestConfigWindows : public QObject {
     QCOMPARE(r.edit->caretPos().line, Offset(2));
     QCOMPARE(r.edit->caretPos().column, Offset(15));
     QCOMPARE(r.edit->selLength(), Offset(0));
+
+    // Where the check found the document: an unsaved one has no game directory; a saved one
+    // that nothing around names a game lies in the game directory the user chose.
+    auto* place = w->findChild<QLabel*>(QStringLiteral("ConfigPlace"));
+    QVERIFY(place->text().contains(QStringLiteral("не сохранён")));
+    const brindle::test::TempDir dir;
+    const std::string file = dir.write("games/mod/cfg/mine.cfg", "");
+    r.tools->setPlaceLookup([&] { return editor::DocumentPlace{file, dir.file("games/mod")}; });
+    r.tools->checkNow();
+    QCOMPARE(r.tools->context().relPath, std::string("cfg/mine.cfg"));
+    QVERIFY(place->text().contains(QStringLiteral("cfg/mine.cfg")));
+    r.tools->setPlaceLookup({});
   }
 
   void theCheckRunsAfterAPauseInTyping() {

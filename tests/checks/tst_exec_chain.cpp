@@ -10,6 +10,7 @@
 
 #include "core/FileIO.h"
 #include "editor/logic/ConfigCheck.h"
+#include "editor/logic/DocumentContext.h"
 #include "editor/logic/ExecChain.h"
 #include "editor/logic/FileKind.h"
 #include "support/TempDir.h"

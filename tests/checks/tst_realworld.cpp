@@ -23,6 +23,7 @@
 #include "core/Text.h"
 #include "dictionary/logic/KnownWords.h"
 #include "editor/logic/ConfigCheck.h"
+#include "editor/logic/DocumentContext.h"
 
 using namespace brindle;
 using namespace brindle::editor;

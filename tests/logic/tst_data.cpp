@@ -207,9 +207,7 @@ TEST(ShippedData, EveryTextFileIsCp1251WithCrLfBreaks) {
     if (!fs::exists(root)) continue;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
       if (!entry.is_regular_file()) continue;
-      std::string ext = entry.path().extension().string();
-      std::transform(ext.begin(), ext.end(), ext.begin(),
-                     [](char c) { return static_cast<char>(std::tolower(c)); });
+      const std::string ext = core::asciiLower(entry.path().extension().string());
       if (ext == ".jpg" || ext == ".jpeg" || ext == ".png" || ext == ".bmp" || ext == ".gif")
         continue;
       const std::string where = fs::relative(entry.path(), kData).string();

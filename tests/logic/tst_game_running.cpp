@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "core/ProcessScan.h"
+#include "game/logic/GameProcesses.h"
 #include "support/TempDir.h"
 
 #ifdef _WIN32
@@ -21,6 +22,7 @@
 #endif
 
 using namespace brindle::core;
+using namespace brindle::game;
 using brindle::test::TempDir;
 namespace fs = std::filesystem;
 

@@ -12,11 +12,11 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "game/windows/GameRunning.h"
 #include "ui/CfgEdit.h"
 #include "ui/Codec.h"
 #include "ui/DriveList.h"
 #include "ui/FileListBox.h"
-#include "ui/GameRunning.h"
 #include "ui/MessageBoxes.h"
 #include "wizard/windows/NewConfigDialog.h"
 #include "wizard/windows/SettingsPages.h"
@@ -389,7 +389,7 @@ bool WizardWindow::applySettings() {
   // The game writes its config.cfg when it quits: while it runs, the changed settings may go to
   // userconfig.cfg, which the game runs after config.cfg.
   const std::optional<std::string> target =
-      ui::confirmGameConfigWrite(this, chosen_.path, ui::toUtf8(startupGameDirectory_));
+      game::confirmGameConfigWrite(this, chosen_.path, ui::toUtf8(startupGameDirectory_));
   if (!target) return false;
   if (*target != chosen_.path) {
     const SaveResult other = applyToOtherFile(loaded_, chosen, *target, gameVersion());

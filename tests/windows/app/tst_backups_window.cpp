@@ -8,7 +8,7 @@
 #include "core/Backups.h"
 #include "core/ProcessScan.h"
 #include "editor/windows/RestoreWindow.h"
-#include "ui/GameRunning.h"
+#include "game/windows/GameRunning.h"
 #include "ui/MessageBoxes.h"
 #include "windows/app/AppFixture.h"
 
@@ -71,7 +71,7 @@ class TestBackupsWindow : public QObject {
     answers_->answer(Answer::Yes);  // to userconfig.cfg
     w()->save();
     QCOMPARE(answers_->boxes().size(), std::size_t(1));
-    QVERIFY(answers_->boxes()[0].text.startsWith(QString::fromUtf8(ui::kGameRunningText)));
+    QVERIFY(answers_->boxes()[0].text.startsWith(QString::fromUtf8(game::kGameRunningText)));
     QCOMPARE(answers_->boxes()[0].buttons, ui::Buttons::YesNoCancel);
     QCOMPARE(f_->dir.read("hl/cstrike/config.cfg"), std::string("name \"a\"\r\n"));
     QCOMPARE(f_->dir.read("hl/cstrike/userconfig.cfg"),

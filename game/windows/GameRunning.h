@@ -7,7 +7,7 @@
 
 class QWidget;
 
-namespace brindle::ui {
+namespace brindle::game {
 
 // The question's first sentences, exactly as the user reads them.
 inline constexpr const char* kGameRunningText =
@@ -20,4 +20,4 @@ inline constexpr const char* kGameRunningText =
 std::optional<std::string> confirmGameConfigWrite(QWidget* parent, const std::string& path,
                                                   const std::string& gameDir);
 
-}  // namespace brindle::ui
+}  // namespace brindle::game
