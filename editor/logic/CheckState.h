@@ -58,6 +58,11 @@ bool isGameWritten(std::string_view text);
 // is a console script.
 // Keys that are a console word count as console lines (a "sensitivity = 2" mistake).
 Offset ownFormatStart(std::string_view text, const core::Vocabulary& vocabulary);
+// Whether the text is the configuration of a relay proxy (hltv.cfg) by its commands.
+bool isRelayConfig(std::string_view text, const core::Vocabulary& vocabulary);
+// Where the first of the lines starting with '#' is, in a file that comments with '#' all
+// through (at least three such lines, never "//"); -1 otherwise.
+Offset hashCommentStart(std::string_view text);
 
 class Checker : public core::ScriptVisitor {
  public:
@@ -131,6 +136,11 @@ class Checker : public core::ScriptVisitor {
   const CheckOptions options_;
   const core::NameSet* chainAliases_ = nullptr;
   bool gameWritten_ = false;
+  // A plugin's file that comments with '#' all through: the plugin reads it and skips them.
+  bool hashComments_ = false;
+  // The configuration of a relay proxy (hltv.cfg): a program of its own, with its own words
+  // and some of the client's (HLTV/Proxy/src/Proxy.cpp of ReHLDS registers name, rate …).
+  bool relay_ = false;
   std::vector<Problem> problems_;
 
   std::vector<AliasDef> defs_;

@@ -70,31 +70,107 @@ bool isKeyChar(char c) {
 
 }  // namespace
 
+namespace {
+
+// The lines of a text with something on them, blanks trimmed, a UTF-8 byte-order mark skipped.
+template <typename F>
+void forEachLine(std::string_view text, std::size_t limit, F&& f) {
+  for (std::size_t from = 0; from < text.size() && from < limit;) {
+    std::size_t end = text.find_first_of("\r\n", from);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(from, end - from);
+    const std::size_t start = from;
+    from = end + 1;
+    if (start == 0 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
+    line = trimmed(line);
+    if (!line.empty() && !f(line, start)) break;
+  }
+}
+
+bool isComment(std::string_view line) { return line.substr(0, 2) == "//"; }
+
+// A line as Cvar_WriteVariables and Key_WriteBindings write it (rehlds/engine/cvar.cpp,
+// "%s \"%s\""; the client's bindings "bind \"%s\" \"%s\""): a name, a blank, a quoted value.
+bool writtenByTheGame(std::string_view line) {
+  const std::size_t blank = line.find(' ');
+  if (blank == std::string_view::npos || blank == 0) return false;
+  std::string_view rest = line.substr(blank + 1);
+  if (line.substr(0, blank) == "bind") {
+    if (rest.size() < 2 || rest.front() != '"') return false;
+    const std::size_t close = rest.find('"', 1);
+    if (close == std::string_view::npos || close + 1 >= rest.size()) return false;
+    rest = rest.substr(close + 1);
+    if (rest.front() != ' ') return false;
+    rest.remove_prefix(1);
+  }
+  return rest.size() >= 2 && rest.front() == '"' && rest.back() == '"' &&
+         rest.find('"', 1) == rest.size() - 1;
+}
+
+}  // namespace
+
 bool isGameWritten(std::string_view text) {
   // The first line Host_WriteConfiguration writes.
   constexpr std::string_view kHeader =
       "// This file is overwritten whenever you change your user settings in the game.";
   if (text.substr(0, 1024).find(kHeader) != std::string_view::npos) return true;
-  // Its shape: "unbindall" before the binds, "exec userconfig.cfg" at the end.
+  // Its shape: "exec userconfig.cfg" last (comments after it aside), and before it either
+  // "unbindall" first or the lines the game writes, nearly all of them: other client builds
+  // write their own header and keep the rest.
   std::string_view first;
-  for (std::size_t from = 0; from < text.size() && from < 4096;) {
-    std::size_t end = text.find_first_of("\r\n", from);
-    if (end == std::string_view::npos) end = text.size();
-    const std::string_view line = trimmed(text.substr(from, end - from));
-    from = end + 1;
-    if (line.empty() || line.substr(0, 2) == "//" || line == "\xEF\xBB\xBF") continue;
-    first = line.substr(0, 3) == "\xEF\xBB\xBF" ? trimmed(line.substr(3)) : line;
-    break;
-  }
-  if (!sameName(first, "unbindall")) return false;
-  std::string_view last = trimmed(text);
-  if (const std::size_t br = last.find_last_of("\r\n"); br != std::string_view::npos)
-    last = trimmed(last.substr(br + 1));
+  std::size_t lines = 0;
+  std::size_t written = 0;
+  std::string_view last;
+  forEachLine(text, text.size(), [&](std::string_view line, std::size_t) {
+    if (isComment(line)) return true;
+    if (first.empty()) first = line;
+    ++lines;
+    if (writtenByTheGame(line)) ++written;
+    last = line;
+    return true;
+  });
   if (last.size() < 5 || !sameName(last.substr(0, 5), "exec ")) return false;
   std::string_view target = trimmed(last.substr(5));
   if (target.size() >= 2 && target.front() == '"' && target.back() == '"')
     target = target.substr(1, target.size() - 2);
-  return sameName(target, "userconfig.cfg");
+  if (!sameName(target, "userconfig.cfg")) return false;
+  return sameName(first, "unbindall") || (lines >= 20 && written * 10 >= lines * 9);
+}
+
+bool isRelayConfig(std::string_view text, const core::Vocabulary& vocabulary) {
+  // Two of the relay's own commands (origin hltv, read by the proxy, not a game server) among
+  // the first lines tell its configuration.
+  std::size_t relay = 0;
+  std::size_t seen = 0;
+  forEachLine(text, 64 * 1024, [&](std::string_view line, std::size_t) {
+    if (isComment(line)) return true;
+    std::size_t k = 0;
+    while (k < line.size() && static_cast<unsigned char>(line[k]) > ' ' && line[k] != ';') ++k;
+    const core::Vocabulary::Known known = vocabulary.lookup(line.substr(0, k));
+    if (known.info && known.info->origin == "hltv" && known.side == core::WordSide::Server) ++relay;
+    return relay < 2 && ++seen < 200;
+  });
+  return relay >= 2;
+}
+
+Offset hashCommentStart(std::string_view text) {
+  std::size_t hashes = 0;
+  bool slashes = false;
+  Offset first = -1;
+  forEachLine(text, text.size(), [&](std::string_view line, std::size_t start) {
+    if (isComment(line)) {
+      slashes = true;
+      return false;
+    }
+    if (line[0] == '#') {
+      if (first < 0)
+        first = static_cast<Offset>(
+            start + static_cast<std::size_t>(line.data() - text.substr(start).data()));
+      ++hashes;
+    }
+    return true;
+  });
+  return !slashes && hashes >= 3 ? first : -1;
 }
 
 Offset ownFormatStart(std::string_view text, const core::Vocabulary& vocabulary) {
@@ -141,10 +217,16 @@ Offset ownFormatStart(std::string_view text, const core::Vocabulary& vocabulary)
     // "[section]", "key = value", and the braces of a block ("{ NUMBER 0 1 }" in the options
     // dialog's description of its settings, user.cfg and settings.cfg): no console script has
     // a command named "{".
+    // A table's "Event Name = (...)" has its '=' further on, before any quote.
+    const std::size_t equals = line.find('=', k);
+    const bool laterEquals = !key.empty() && !consoleWord && k > 0 && k < line.size() &&
+                             equals != std::string_view::npos && line.find('"') > equals &&
+                             line.find("//") > equals;
     const bool shape = (line.front() == '[' && line.back() == ']') || line.front() == '{' ||
                        line.front() == '}' ||
                        (!key.empty() && k < line.size() && line[k] == '=' &&
-                        !(line.size() > k + 1 && line[k + 1] == '=') && !consoleWord);
+                        !(line.size() > k + 1 && line[k + 1] == '=') && !consoleWord) ||
+                       laterEquals;
     // A line that starts with no word (a number, a sign before a number, punctuation) is no
     // command of the console; an upper-case unknown word may be a plugin's variable
     // ("ChickenVision 90") or a key of the plugin's own table ("MIN_DELAY 0.8").
@@ -197,6 +279,7 @@ void Checker::side(std::string_view name, const core::Vocabulary::Known& known,
                    const ScriptWord& w) {
   if (!known.info) return;
   const std::string_view origin = known.info->origin;
+  if (relay_) return;  // the relay registers name, rate and the like itself
   if (options_.kind == ConfigKind::Player) {
     if (known.side != core::WordSide::Server || origin == "engine") return;
     add(w.start, w.length, Severity::Warning, ProblemKind::WrongSide,
@@ -248,6 +331,7 @@ void Checker::unknownWords(std::string_view text, const core::NameSet& aliases) 
   std::vector<std::string_view> buildExamples;
   for (const Candidate& c : candidates_) {
     const std::string_view word = text.substr(at(c.textOffset), at(c.textLength));
+    if (hashComments_ && c.depth == 0 && word[0] == '#') continue;
     if (knownAlias(word, aliases)) continue;
     if (word.size() > 1 && (word[0] == '+' || word[0] == '-')) {
       std::string partner(word);
@@ -271,7 +355,10 @@ void Checker::unknownWords(std::string_view text, const core::NameSet& aliases) 
     // The game writes into config.cfg the archived variables the running client registered
     // (Host_WriteConfiguration, Cvar_WriteVariables): a variable line there that no source knows
     // is one of another client build.
-    if (gameWritten_ && c.depth == 0 && c.words >= 2 && (letters || word[0] == '_')) {
+    const bool nameChars = std::all_of(word.begin(), word.end(), [](char ch) {
+      return core::isAsciiLetter(ch) || (ch >= '0' && ch <= '9') || ch == '_' || ch == '.';
+    });
+    if (gameWritten_ && c.depth == 0 && c.words >= 2 && nameChars) {
       if (!buildFirst) buildFirst = &c;
       if (buildNames.emplace(word).second && buildExamples.size() < kBuildExamples)
         buildExamples.push_back(word);

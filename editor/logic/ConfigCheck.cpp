@@ -78,6 +78,20 @@ bool Checker::begin(std::string_view text) {
     return false;
   }
   gameWritten_ = options_.kind == ConfigKind::Player && isGameWritten(text);
+  relay_ = !lineOnly_ && isRelayConfig(text, vocabulary_);
+  // A plugin that reads its file itself and hands the other lines to the console skips the
+  // lines it takes for comments; the console never sees them.
+  if (options_.kind == ConfigKind::Plugin && !lineOnly_) {
+    if (const Offset start = hashCommentStart(text); start >= 0) {
+      hashComments_ = true;
+      const std::size_t end = text.find_first_of("\r\n", at(start));
+      add(start,
+          static_cast<Offset>((end == std::string_view::npos ? text.size() : end) - at(start)),
+          Severity::Note, ProblemKind::OwnFormat,
+          "строки с «#» — комментарии плагина: файл читает сам плагин и пропускает их; "
+          "консоль таких комментариев не знает");
+    }
+  }
   return true;
 }
 
