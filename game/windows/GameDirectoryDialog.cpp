@@ -63,13 +63,14 @@ GameDirectoryDialog::GameDirectoryDialog(QWidget* parent) : QDialog(parent) {
   chooseFrame();
 
   // Until a directory is set the list shows the process's working directory.
-  setDirectory(QDir::currentPath());
+  directories_->setDirectory(QDir::currentPath());
 }
 
 QString GameDirectoryDialog::directory() const { return directories_->directory(); }
 
 void GameDirectoryDialog::setDirectory(const QString& directory) {
   directories_->setDirectory(directory);
+  directorySet_ = true;
 }
 
 void GameDirectoryDialog::setSearch(Search search) {
@@ -93,6 +94,11 @@ void GameDirectoryDialog::refreshFound() {
   }
   foundBox_->setEnabled(!found_.empty());
   foundBox_->setCurrentIndex(0);
+  // The one directory found is the one to confirm, unless a directory was set already.
+  if (found_.size() == 1 && !directorySet_) {
+    foundBox_->setCurrentIndex(1);
+    directories_->setDirectory(foundBox_->itemData(1).toString());
+  }
 }
 
 void GameDirectoryDialog::foundChosen(int index) {
@@ -102,6 +108,7 @@ void GameDirectoryDialog::foundChosen(int index) {
 
 void GameDirectoryDialog::confirm() {
   mayClose_ = true;
+  directorySet_ = true;
   Q_EMIT confirmed(directory());
   accept();
   // Hidden now: the frame can change before the dialog is shown again.

@@ -68,6 +68,7 @@ class GameDirectoryDialog : public QDialog {
   QComboBox* foundBox_;
   Search search_;
   std::vector<FoundGameDirectory> found_;
+  bool directorySet_ = false;          // by setDirectory or a found directory chosen
   ui::DriveComboBox* drives_;          // DriveComboBox1
   ui::DirectoryListBox* directories_;  // DirectoryListBox1
   QLabel* caption_;

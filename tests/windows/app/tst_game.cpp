@@ -222,6 +222,19 @@ class TestGame : public QObject {
     QCOMPARE(box->count(), 1);
     QVERIFY(!box->isEnabled());
     QVERIFY(box->itemText(0).contains(QStringLiteral("не найден")));
+    // The only directory found is selected, so OK confirms it; a directory set stays.
+    brindle::game::GameDirectoryDialog first;
+    first.setSearch([&steam] {
+      return std::vector<brindle::game::FoundGameDirectory>{{steam, "Steam"}};
+    });
+    QCOMPARE(first.directory(), q(steam));
+    QCOMPARE(control<QComboBox>(&first, "FoundGameDirectories")->currentIndex(), 1);
+    brindle::game::GameDirectoryDialog stored;
+    stored.setDirectory(q(wine));
+    stored.setSearch([&steam] {
+      return std::vector<brindle::game::FoundGameDirectory>{{steam, "Steam"}};
+    });
+    QCOMPARE(stored.directory(), q(wine));
   }
 
   void secondaryWindowsCannotBeMinimisedOrMaximised() {
