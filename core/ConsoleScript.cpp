@@ -610,4 +610,13 @@ std::string firstCommandOf(std::string_view value) {
   return std::string(value.substr(i, j - i));
 }
 
+bool isUserinfoVariable(std::string_view name) {
+  static constexpr std::string_view kNames[] = {
+      "name",  "model", "rate", "topcolor",    "bottomcolor",      "cl_updaterate",
+      "cl_lw", "cl_lc", "_ah",  "_vgui_menus", "_cl_autowepswitch"};
+  for (const std::string_view n : kNames)
+    if (sameName(n, name)) return true;
+  return false;
+}
+
 }  // namespace brindle::core

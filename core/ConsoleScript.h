@@ -62,6 +62,15 @@ inline bool sameName(std::string_view a, std::string_view b) {
   return true;
 }
 
+// Whether a variable of the game client lives in the user-info string (FCVAR_USERINFO): setting
+// it sets the user-info key of its name, as `setinfo` does (Cvar_DirectSet in
+// rehlds/engine/cvar.cpp), so the later of `NAME value` and `setinfo NAME value` decides. The
+// engine's own (name, model, rate, topcolor, bottomcolor, cl_updaterate, cl_lw, cl_lc: those
+// Info_IsKeyImportant of rehlds/engine/info.cpp keeps) and the 1.6 client's archived ones that
+// the game library reads from the user info (_ah, _vgui_menus, _cl_autowepswitch:
+// CBasePlayer::SetPrefsFromUserinfo in regamedll/dlls/player.cpp of ReGameDLL_CS).
+bool isUserinfoVariable(std::string_view name);
+
 // Which side reads a word: the game client (a player's config), the server (server.cfg and the
 // configs of its add-ons), or both.
 enum class WordSide : std::uint8_t { Unknown, Client, Server, Both };

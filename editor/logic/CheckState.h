@@ -124,7 +124,7 @@ class Checker : public core::ScriptVisitor {
   // CheckUserinfo.cpp
   void setinfo(std::string_view script, const core::ScriptCommand& cmd);
   void userinfo(std::string_view key, std::string_view value, const core::ScriptCommand& cmd);
-  static bool isUserinfoVariable(std::string_view name);
+  static bool isImportantKey(std::string_view name);
   // CheckWords.cpp
   void side(std::string_view name, const core::Vocabulary::Known& known, const core::ScriptWord& w);
   void equalsSign(std::string_view script, const core::ScriptCommand& cmd);

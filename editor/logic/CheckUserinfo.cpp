@@ -15,15 +15,15 @@ using core::ScriptWord;
 
 namespace {
 
-// Variables whose values live in the user-info string beside the setinfo keys; when the string
-// is full, the game makes room for them by dropping setinfo keys (Info_IsKeyImportant).
-constexpr std::array<std::string_view, 8> kUserinfoVariables = {
+// The keys the game keeps when the user-info string is full, dropping setinfo keys to make room
+// for them (Info_IsKeyImportant, rehlds/engine/info.cpp).
+constexpr std::array<std::string_view, 8> kImportantKeys = {
     "name", "model", "rate", "topcolor", "bottomcolor", "cl_updaterate", "cl_lw", "cl_lc"};
 
 }  // namespace
 
-bool Checker::isUserinfoVariable(std::string_view name) {
-  return std::any_of(kUserinfoVariables.begin(), kUserinfoVariables.end(),
+bool Checker::isImportantKey(std::string_view name) {
+  return std::any_of(kImportantKeys.begin(), kImportantKeys.end(),
                      [&](std::string_view n) { return core::sameName(n, name); });
 }
 
@@ -73,7 +73,7 @@ void Checker::userinfo(std::string_view key, std::string_view value, const Scrip
   const std::size_t pair = 2 + key.size() + value.size();  // "\key\value"
   if (infoLength_ + pair > kMaxUserinfo) {
     infoReported_ = true;
-    const bool important = isUserinfoVariable(key);
+    const bool important = isImportantKey(key);
     const auto& w = cmd.words;
     add(w.front().start, w.back().end() - w.front().start, Severity::Error,
         ProblemKind::UserinfoTooLong,

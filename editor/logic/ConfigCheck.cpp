@@ -202,7 +202,7 @@ void Checker::command(std::string_view script, const ScriptCommand& cmd) {
               q(name) + ": значение " + q(value) + " вне допустимых (" +
                   known.info->values.describe() + ")");
       }
-      if (depth == 0 && isUserinfoVariable(name)) userinfo(name, words[1].text(script), cmd);
+      if (depth == 0 && core::isUserinfoVariable(name)) userinfo(name, words[1].text(script), cmd);
     }
   }
 }

@@ -244,6 +244,13 @@ class EffectiveBuilder : public RunHandler {
           return;
         }
         variables_.set(name, Assignment{at, std::string(word(rc, 1)), {}, via});
+        // A user-info variable sets the user-info key of its (registered, lower-case) name too:
+        // where a setinfo line set that key before, this line decides it now.
+        if (core::isUserinfoVariable(name)) {
+          const std::string key = core::asciiLower(name);
+          if (const EffectiveEntry* e = setinfo_.find(key); e != nullptr && e->present())
+            setinfo_.set(key, Assignment{at, std::string(word(rc, 1)), {}, via});
+        }
         return;
       case RunRole::Command:
         break;
