@@ -103,10 +103,11 @@ std::error_code ReplacementFile::create(const std::filesystem::path& target) {
     return std::make_error_code(std::errc::permission_denied);
   std::random_device rd;
   const std::filesystem::path dir = target.parent_path().empty() ? L"." : target.parent_path();
-  // The temporary name must stay within the 255 characters of a name: a long name is cut.
+  // The temporary name must stay within the 255 characters of a name, and within the 255 bytes
+  // of one in UTF-8 where Wine keeps the files on a Linux file system: a long name is cut.
   std::wstring base = target.filename().wstring();
-  if (base.size() > 200) {
-    base.resize(200);
+  if (base.size() > 60) {
+    base.resize(60);
     if (base.back() >= 0xD800 && base.back() <= 0xDBFF) base.pop_back();  // half a pair
   }
   for (int attempt = 0; attempt < 16; ++attempt) {

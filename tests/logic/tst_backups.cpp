@@ -97,7 +97,8 @@ TEST_F(BackupFixture, LongNamesAndNamesEndingInALineBreakAreSavedAndKept) {
 #endif
   for (const std::string& name : names) {
     const std::string cfg = dir.write("game/" + name, "one\r\n");
-    ASSERT_TRUE(writeFileAtomic(cfg, "two\r\n").ok) << name;
+    const WriteResult first = writeFileAtomic(cfg, "two\r\n");
+    ASSERT_TRUE(first.ok) << name << ": " << first.error;
     ASSERT_TRUE(writeFileAtomic(cfg, "three\r\n").ok) << name;
     EXPECT_EQ(dir.read("game/" + name), "three\r\n");
     EXPECT_EQ(contents(cfg), (Contents{"two\r\n", "one\r\n"})) << name;
