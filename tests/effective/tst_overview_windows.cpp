@@ -17,6 +17,7 @@
 #include <filesystem>
 
 #include "binds/windows/BindDialog.h"
+#include "overview/picture/KeyboardPicture.h"
 #include "overview/windows/EffectiveWindow.h"
 #include "overview/windows/KeyboardWindow.h"
 #include "support/Controls.h"
@@ -115,6 +116,26 @@ class TestOverviewWindows : public QObject {
     QCOMPARE(caption(k, "x"), QStringLiteral("+reload"));
     QCOMPARE(caption(k, "MOUSE4"), QString());
     QVERIFY(k->keyDetails("x").contains(QStringLiteral("config.cfg:4")));
+  }
+
+  // Captions break at blanks and after ';' only; a word too wide for the key ends in "…".
+  void captionsBreakBetweenWords() {
+    const QFontMetricsF fm(QFont(QStringLiteral("DejaVu Sans"), 9));
+    const qreal width = std::max(fm.horizontalAdvance(QStringLiteral("+forward;")),
+                                 fm.horizontalAdvance(QStringLiteral("echo 4092"))) +
+                        1;
+    const QStringList lines = brindle::overview::captionLines(
+        QStringLiteral("+forward; echo 4092 +moveleftandright"), fm, width, 3);
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines[0], QStringLiteral("+forward;"));
+    QCOMPARE(lines[1], QStringLiteral("echo 4092"));
+    QVERIFY(lines[2].endsWith(QChar(0x2026)));
+    QVERIFY(QStringLiteral("+moveleftandright").startsWith(lines[2].chopped(1)));
+    // More lines than the key holds: the last one shown ends in "…".
+    const QStringList two = brindle::overview::captionLines(
+        QStringLiteral("a; b; c; d"), fm, fm.horizontalAdvance(QStringLiteral("a;")) + 1, 2);
+    QCOMPARE(two.size(), 2);
+    QVERIFY(two[1].endsWith(QChar(0x2026)));
   }
 
   // A click opens the bind dialog with the key chosen; its "ОК" writes the bind line.
