@@ -13,16 +13,7 @@ using namespace brindle;
 
 namespace {
 
-class MemorySource : public editor::FileSource {
- public:
-  std::map<std::string, std::string> files;
-  std::optional<std::string_view> read(const std::string& relPath, bool* unreadable) override {
-    if (unreadable) *unreadable = false;
-    const auto found = files.find(editor::chainKey(relPath));
-    if (found == files.end()) return std::nullopt;
-    return found->second;
-  }
-};
+using brindle::editor::MemorySource;
 
 std::string aliasFanOut() {
   std::string text = "alias a12 \"fps_max 100\"\r\n";

@@ -14,17 +14,7 @@ using namespace brindle;
 
 namespace {
 
-// Files held in memory, so that the benchmark measures the walk and not the disk.
-class MemorySource : public editor::FileSource {
- public:
-  std::map<std::string, std::string> files;
-  std::optional<std::string_view> read(const std::string& relPath, bool* unreadable) override {
-    if (unreadable) *unreadable = false;
-    const auto found = files.find(editor::chainKey(relPath));
-    if (found == files.end()) return std::nullopt;
-    return found->second;
-  }
-};
+using brindle::editor::MemorySource;
 
 MemorySource makeDirectory(int fileCount, int linesPerFile) {
   MemorySource source;

@@ -79,6 +79,13 @@ bool quietWhenMissing(std::string_view name) {
 
 DiskSource::DiskSource(std::string gameDir) : gameDir_(std::move(gameDir)) {}
 
+std::optional<std::string_view> MemorySource::read(const std::string& relPath, bool* unreadable) {
+  if (unreadable) *unreadable = false;
+  const auto found = files.find(chainKey(relPath));
+  if (found == files.end()) return std::nullopt;
+  return std::string_view(found->second);
+}
+
 std::optional<std::string_view> DiskSource::read(const std::string& relPath, bool* unreadable) {
   const std::string key = chainKey(relPath);
   auto it = cache_.find(key);

@@ -47,6 +47,19 @@ class FileSource {
   virtual std::optional<std::string_view> read(const std::string& relPath, bool* unreadable) = 0;
 };
 
+std::string chainKey(std::string_view relPath);
+
+// Files held in memory, by their chain key: the fuzzing harnesses, the tests and the benchmarks
+// build game directories this way.
+class MemorySource : public FileSource {
+ public:
+  std::map<std::string, std::string> files;  // by chainKey
+  void add(std::string_view relPath, std::string text) {
+    files[chainKey(relPath)] = std::move(text);
+  }
+  std::optional<std::string_view> read(const std::string& relPath, bool* unreadable) override;
+};
+
 // The files of a game directory on disk. Reads each file once and keeps it, so a walk that
 // meets a file again, or a later walk over the same source, does not read the disk again.
 class DiskSource : public FileSource {

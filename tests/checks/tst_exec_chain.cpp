@@ -20,17 +20,7 @@ using namespace brindle::editor;
 
 namespace {
 
-// A source over texts held in memory.
-class MemorySource : public FileSource {
- public:
-  std::map<std::string, std::string> files;  // by chainKey
-  std::optional<std::string_view> read(const std::string& relPath, bool* unreadable) override {
-    if (unreadable) *unreadable = false;
-    const auto it = files.find(chainKey(relPath));
-    if (it == files.end()) return std::nullopt;
-    return std::string_view(it->second);
-  }
-};
+using editor::MemorySource;
 
 // Writes down what the walk hands out: "> file", "file: command", "missing ...", "< file".
 class Recorder : public ChainVisitor {

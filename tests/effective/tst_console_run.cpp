@@ -15,19 +15,10 @@
 
 namespace {
 
+using brindle::editor::MemorySource;
+
 using namespace brindle;
 using editor::ChainProblem;
-
-class MemorySource : public editor::FileSource {
- public:
-  std::map<std::string, std::string> files;
-  std::optional<std::string_view> read(const std::string& relPath, bool* unreadable) override {
-    if (unreadable) *unreadable = false;
-    const auto it = files.find(editor::chainKey(relPath));
-    if (it == files.end()) return std::nullopt;
-    return std::string_view(it->second);
-  }
-};
 
 std::string plain(std::string_view s) { return std::string(s); }
 
