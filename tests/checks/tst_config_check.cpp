@@ -37,6 +37,17 @@ std::vector<Problem> problems(std::string_view text) {
 
 using Lines = std::vector<std::string>;
 
+// "LINE severity: message" of every problem of a text checked as a config of that kind.
+Lines messages(std::string_view text, ConfigKind kind) {
+  CheckOptions o;
+  o.kind = kind;
+  Lines lines;
+  for (const Problem& p : checkConfig(text, vocabulary(), o).problems)
+    lines.push_back(std::to_string(p.line) + " " + std::string(severityName(p.severity)) + ": " +
+                    p.message);
+  return lines;
+}
+
 }  // namespace
 
 TEST(ConfigCheck, ProblemsCarryOffsetLineAndColumn) {
@@ -84,13 +95,7 @@ TEST(ConfigCheck, UnknownWordsCountTheFilesAliasesAsKnown) {
 
 TEST(ConfigCheck, APlayersUnknownWordGoesToTheServer) {
   auto out = [](std::string_view text, ConfigKind kind = ConfigKind::Player) {
-    CheckOptions o;
-    o.kind = kind;
-    Lines lines;
-    for (const Problem& p : checkConfig(text, vocabulary(), o).problems)
-      lines.push_back(std::to_string(p.line) + " " + std::string(severityName(p.severity)) + ": " +
-                      p.message);
-    return lines;
+    return messages(text, kind);
   };
   // A note, once per word (letter case ignored), wherever it stands.
   EXPECT_EQ(out("bind a vipmenu\r\nbind b \"/cp\"\r\nalias m \"VIPMENU; podbotmenu\"\r\nvipmenu"),
@@ -247,15 +252,7 @@ TEST(ConfigCheck, AliasesThatCallEachOtherWithoutWaitFreezeTheGame) {
 TEST(ConfigCheck, AddOnsWordsGetOneNotePerUnknownPrefix) {
   const std::string text =
       "csdm_active 1\r\ncsdm_mode 2\r\nCSDM_ACTIVE 0\r\nfoo_x 1\r\nsv_bogus 1\r\nplain 1";
-  auto out = [&](ConfigKind kind) {
-    CheckOptions o;
-    o.kind = kind;
-    Lines lines;
-    for (const Problem& p : checkConfig(text, vocabulary(), o).problems)
-      lines.push_back(std::to_string(p.line) + " " + std::string(severityName(p.severity)) + ": " +
-                      p.message);
-    return lines;
-  };
+  auto out = [&](ConfigKind kind) { return messages(text, kind); };
   // In a plugin's config every unknown word is the add-on's.
   EXPECT_EQ(out(ConfigKind::Plugin),
             (Lines{"1 замечание: неизвестный модуль: 2 переменные csdm_…",
