@@ -348,11 +348,17 @@ std::string Vocabulary::originText(const WordInfo& info) {
 // ---------------------------------------------------------------- scanning
 
 void ScriptScanner::scan(std::string_view text, ScriptVisitor& visitor) {
-  const auto n = static_cast<Offset>(text.size());
   // A UTF-8 byte-order mark at the start is no command: Cmd_Exec_f skips it before the text runs
   // ("if (configContents[0] == char(0xEF) && configContents[1] == char(0xBB) && ...", the
   // REHLDS_FIXES block of rehlds/engine/cmd.cpp).
-  Offset pos = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+  const Offset pos = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+  scanLines(text, pos, static_cast<Offset>(text.size()), visitor);
+}
+
+void ScriptScanner::scanLines(std::string_view text, Offset from, Offset to,
+                              ScriptVisitor& visitor) {
+  const Offset n = std::min(to, static_cast<Offset>(text.size()));
+  Offset pos = from;
   while (true) {
     Offset lineEnd = pos;
     while (lineEnd + 8 <= n) {  // eight bytes at a time while none breaks the line

@@ -255,6 +255,10 @@ class ScriptScanner {
   static constexpr int kMaxDepth = 4;
 
   void scan(std::string_view text, ScriptVisitor& visitor);
+  // The whole lines from `from` (a line's start) up to `to` (a line's end or the text's end):
+  // commands never run over a line break, so a long text can be read a block of lines at a
+  // time. Offsets stay those of `text`; a byte-order mark is not skipped here.
+  void scanLines(std::string_view text, Offset from, Offset to, ScriptVisitor& visitor);
 
  private:
   void scanRange(std::string_view text, Offset from, Offset to, int depth,

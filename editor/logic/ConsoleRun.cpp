@@ -44,17 +44,33 @@ class Collect : public core::ScriptVisitor {
 
 }  // namespace
 
-ParsedScript parseScript(std::string_view text) {
-  ParsedScript out;
-  Collect collect(out);
-  core::ScriptScanner().scan(text, collect);
-  // The words and commands no longer move: point the spans and parents at them.
+namespace {
+
+// The spans and parents point into the vectors once they no longer move.
+void settle(ParsedScript& out, const std::vector<Collect::Pending>& pending) {
   for (std::size_t i = 0; i < out.commands.size(); ++i) {
-    const Collect::Pending& p = collect.pending[i];
+    const Collect::Pending& p = pending[i];
     out.commands[i].words =
         std::span<const core::ScriptWord>(out.words.data() + p.firstWord, p.wordCount);
     if (p.parent >= 0) out.commands[i].parent = &out.commands[static_cast<std::size_t>(p.parent)];
   }
+}
+
+}  // namespace
+
+ParsedScript parseScript(std::string_view text) {
+  ParsedScript out;
+  Collect collect(out);
+  core::ScriptScanner().scan(text, collect);
+  settle(out, collect.pending);
+  return out;
+}
+
+ParsedScript parseLines(std::string_view text, core::Offset from, core::Offset to) {
+  ParsedScript out;
+  Collect collect(out);
+  core::ScriptScanner().scanLines(text, from, to, collect);
+  settle(out, collect.pending);
   return out;
 }
 

@@ -54,6 +54,8 @@ struct ParsedScript {
   std::size_t topLevel = 0;  // commands of depth 0 with words
 };
 ParsedScript parseScript(std::string_view text);
+// The commands of the whole lines from `from` to `to` of `text` (ScriptScanner::scanLines).
+ParsedScript parseLines(std::string_view text, core::Offset from, core::Offset to);
 
 // The lines of a text: a CR LF, a lone CR and a lone LF each end one, as the tokenizer reads them.
 class LineIndex {

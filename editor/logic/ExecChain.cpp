@@ -208,40 +208,53 @@ class Walker {
     bool unreadable = false;
     const std::optional<std::string_view> text = source_.read(path, &unreadable);
     if (!text) return;
-    const ParsedScript& parsed = parse(path, *text);
     std::size_t limit = 0;
-    if (account_.enterFile(chainKey(path), text->size(), parsed.topLevel, &limit) !=
-        ChainBudget::None)
-      return;
-    push(path, *text, parsed, false, nullptr);
+    // The walk runs no command: only the files and bytes are counted.
+    if (account_.enterFile(chainKey(path), text->size(), 0, &limit) != ChainBudget::None) return;
+    push(path, *text, false, nullptr);
     run();
   }
 
  private:
+  // A running file, read a block of lines at a time: a file of many megabytes is never held as
+  // commands all at once.
   struct Frame {
     ChainFile file;
-    const ParsedScript* parsed = nullptr;
-    std::size_t next = 0;
+    ParsedScript block;
+    std::size_t next = 0;  // in block.commands
+    core::Offset pos = 0;  // where the next block starts
     std::string key;
+
+    bool readBlock() {
+      const auto n = static_cast<core::Offset>(file.text.size());
+      if (pos >= n) return false;
+      constexpr core::Offset kBlock = 64 * 1024;
+      core::Offset end = std::min(n, pos + kBlock);
+      while (end < n && file.text[static_cast<std::size_t>(end)] != '\n' &&
+             file.text[static_cast<std::size_t>(end)] != '\r')
+        ++end;
+      block = parseLines(file.text, pos, end);
+      next = 0;
+      const auto byteAt = [this](core::Offset o) { return file.text[static_cast<std::size_t>(o)]; };
+      pos = end;
+      if (pos < n && byteAt(pos) == '\r' && pos + 1 < n && byteAt(pos + 1) == '\n')
+        pos += 2;
+      else if (pos < n)
+        ++pos;  // a lone CR or LF
+      return true;
+    }
   };
 
-  const ParsedScript& parse(const std::string& path, std::string_view text) {
-    const std::string key = chainKey(path);
-    auto it = parsed_.find(key);
-    if (it == parsed_.end() || it->second.first != text.data())
-      it = parsed_.insert_or_assign(key, std::make_pair(text.data(), parseScript(text))).first;
-    return it->second.second;
-  }
-
-  void push(const std::string& path, std::string_view text, const ParsedScript& parsed,
-            bool conditional, const ChainFile* parent) {
+  void push(const std::string& path, std::string_view text, bool conditional,
+            const ChainFile* parent) {
     auto frame = std::make_unique<Frame>();
     frame->file.path = path;
     frame->file.text = text;
     frame->file.depth = parent == nullptr ? 0 : parent->depth + 1;
     frame->file.conditional = conditional;
     frame->file.parent = parent;
-    frame->parsed = &parsed;
+    // A UTF-8 byte-order mark at the start is no command (ScriptScanner::scan).
+    frame->pos = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
     frame->key = chainKey(path);
     ++running_[frame->key];
     visitor_.enterFile(frame->file);
@@ -251,14 +264,15 @@ class Walker {
   void run() {
     while (!frames_.empty()) {
       Frame& f = *frames_.back();
-      if (stopped_ || f.next >= f.parsed->commands.size()) {
+      if (!stopped_ && f.next >= f.block.commands.size() && f.readBlock()) continue;
+      if (stopped_ || f.next >= f.block.commands.size()) {
         visitor_.leaveFile(f.file);
         const auto it = running_.find(f.key);
         if (it != running_.end() && --it->second == 0) running_.erase(it);
         frames_.pop_back();
         continue;
       }
-      const core::ScriptCommand& command = f.parsed->commands[f.next++];
+      const core::ScriptCommand& command = f.block.commands[f.next++];
       visitor_.command(f.file, f.file.text, command);
       if (!command.words.empty() && core::sameName(command.name(f.file.text), "exec"))
         exec(f.file, f.file.text, command);
@@ -297,9 +311,8 @@ class Walker {
                            !unreadable && quietWhenMissing(line.target));
       return;
     }
-    const ParsedScript& parsed = parse(line.target, *text);
     std::size_t limit = 0;
-    const ChainBudget over = account_.enterFile(key, text->size(), parsed.topLevel, &limit);
+    const ChainBudget over = account_.enterFile(key, text->size(), 0, &limit);
     if (over != ChainBudget::None) {
       line.budget = over;
       line.budgetLimit = limit;
@@ -307,7 +320,7 @@ class Walker {
       stopped_ = true;
       return;
     }
-    push(line.target, *text, parsed, conditional, &from);
+    push(line.target, *text, conditional, &from);
   }
 
   FileSource& source_;
@@ -318,7 +331,6 @@ class Walker {
   std::vector<std::unique_ptr<Frame>> frames_;
   std::unordered_map<std::string, int> running_;
   std::set<std::string> conditionalDone_;
-  std::unordered_map<std::string, std::pair<const char*, ParsedScript>> parsed_;
 };
 
 }  // namespace
