@@ -23,7 +23,7 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithD
 cmake --build "$build" --target brindle_fuzz
 
 if [ "$1" = "--test" ]; then
-  exec ctest --test-dir "$build" -L fuzz --output-on-failure -j "$(nproc)"
+  exec ctest --test-dir "$build/tests/fuzz" --output-on-failure -j "$(nproc)"
 fi
 
 seconds=$1
