@@ -5,8 +5,11 @@
 #  2. builds the Qt-free core, the logic tests and brindle-cli for Windows with MinGW-w64
 #     (build-windows/) and runs the logic tests under Wine;
 #  3. runs every test again in a build with AddressSanitizer, LeakSanitizer and
-#     UndefinedBehaviorSanitizer (build-sanitize/).
-# Every build treats compiler warnings as errors.
+#     UndefinedBehaviorSanitizer (build-sanitize/);
+#  4. builds the fuzz targets with clang (build-fuzz/) and runs each over a fixed number of
+#     inputs from its seeds (tools/run-fuzz.sh --test).
+# Every build treats compiler warnings as errors (the fuzz build: in the fuzz targets themselves;
+# the libraries there are gated by the GCC builds above).
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -34,3 +37,5 @@ cmake --build build-sanitize
 LSAN_OPTIONS="suppressions=$root/tools/lsan.supp:print_suppressions=0" \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)"
+
+tools/run-fuzz.sh --test
