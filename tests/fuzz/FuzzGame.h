@@ -10,20 +10,14 @@
 
 namespace brindle::fuzz {
 
-class MemorySource : public editor::FileSource {
+// The program's in-memory source, counting its reads.
+class MemorySource : public editor::MemorySource {
  public:
-  std::map<std::string, std::string> files;  // by chainKey
   std::size_t reads = 0;
 
-  void add(const std::string& path, std::string_view text) {
-    files[editor::chainKey(path)] = std::string(text);
-  }
   std::optional<std::string_view> read(const std::string& relPath, bool* unreadable) override {
     ++reads;
-    if (unreadable) *unreadable = false;
-    const auto it = files.find(editor::chainKey(relPath));
-    if (it == files.end()) return std::nullopt;
-    return std::string_view(it->second);
+    return editor::MemorySource::read(relPath, unreadable);
   }
   std::size_t totalBytes() const {
     std::size_t n = 0;
@@ -45,7 +39,7 @@ inline MemorySource gameDirectory(std::string_view input) {
   MemorySource source;
   const auto parts = splitParts(input, kGameFiles);
   for (std::size_t i = 0; i < parts.size(); ++i)
-    if (!parts[i].empty()) source.add(kGameFileNames[i], parts[i]);
+    if (!parts[i].empty()) source.add(kGameFileNames[i], std::string(parts[i]));
   return source;
 }
 

@@ -70,7 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const editor::CheckResult chain = editor::checkInChain(text, path, dir, words, options);
   requireSound(chain, text);
-  FUZZ_REQUIRE(dir.reads <= 4 * (editor::kMaxChainFiles + fuzz::kGameFiles));
+  FUZZ_REQUIRE(dir.reads <= 4 * (editor::ChainAccount::kFileRunsBase +
+                                 (editor::ChainAccount::kPerDistinct + 1) * fuzz::kGameFiles));
 
   // The line checks agree with the whole check of a player's config, line by line (a NUL byte
   // ends what the game reads of a file, so such files are left out).

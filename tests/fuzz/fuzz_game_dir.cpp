@@ -1,7 +1,8 @@
 // The exec chain and the whole configuration of a generated game directory: the walk keeps to
-// its depth and file limits and never leaves a file open, and the configuration records work in
-// proportion to the text the walk runs (each command a few entries, however its aliases call
-// each other). Its JSON form is valid JSON.
+// its budget of files and never leaves a file open, and the configuration records work in
+// proportion to the text of the directory (each command run a few entries, and the commands run
+// within the runner's budget, however aliases and execs call each other). Its JSON form is valid
+// JSON.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <nlohmann/json.hpp>
@@ -26,7 +27,7 @@ struct Walk : editor::ChainVisitor {
     ++entered;
     ++open;
     bytes += f.text.size() + 1;
-    FUZZ_REQUIRE(f.depth >= 0 && f.depth <= editor::kMaxExecDepth);
+    FUZZ_REQUIRE(f.depth >= 0);
     FUZZ_REQUIRE((f.depth == 0) == (f.parent == nullptr));
   }
   void leaveFile(const editor::ChainFile&) override {
@@ -47,12 +48,19 @@ struct Walk : editor::ChainVisitor {
 
 std::size_t recorded(const editor::EffectiveConfig& c) {
   std::size_t n = c.duringPlay.size() + c.problems.size() + c.clearings.size();
-  for (const auto* list : {&c.variables, &c.keys, &c.aliases})
+  for (const auto* list : {&c.variables, &c.keys, &c.aliases, &c.setinfo})
     for (const editor::EffectiveEntry& e : *list) {
       FUZZ_REQUIRE(!e.history.empty());
       n += e.history.size();
     }
   return n;
+}
+
+// Entries the whole configuration may record for `bytes` bytes of distinct text: a few per
+// command, for at most the commands its budget lets run.
+std::size_t mostRecorded(std::size_t bytes) {
+  using Account = editor::ChainAccount;
+  return 8 * (Account::kCommandsBase + Account::kPerDistinct * bytes) + 64;
 }
 
 }  // namespace
@@ -78,7 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Walk startOnly;
   editor::walkChain(dir, startFiles, startOnly, walkOptions);
   FUZZ_REQUIRE(startOnly.open == 0);
-  FUZZ_REQUIRE(walk.entered <= editor::kMaxChainFiles + startFiles.size());
+  FUZZ_REQUIRE(walk.entered <= editor::ChainAccount::kFileRunsBase +
+                                   editor::ChainAccount::kPerDistinct * dir.files.size() +
+                                   startFiles.size());
   const auto levels = static_cast<std::size_t>(core::ScriptScanner::kMaxDepth + 1);
   FUZZ_REQUIRE(walk.commands <= 2 * levels * walk.bytes);
   FUZZ_REQUIRE(walk.troubles <= walk.commands);
@@ -87,9 +97,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.isCommand = [&words](std::string_view name) { return words.isCommand(name); };
   options.isKey = [&words](std::string_view name) { return words.isEngineKey(name); };
   const editor::EffectiveConfig config = editor::computeEffective(dir, startFiles, options);
-  // Each command the walk runs sets or removes a few entries; an alias run at start counts as
-  // its commands, so aliases that call each other many times over must not multiply the work.
-  FUZZ_REQUIRE(recorded(config) <= 8 * walk.bytes + 64);
+  // Each command run sets or removes a few entries; an alias run at start counts as its
+  // commands, so aliases that call each other many times over must not multiply the work.
+  FUZZ_REQUIRE(recorded(config) <= mostRecorded(dir.totalBytes() + dir.files.size()));
   FUZZ_REQUIRE(config.files.size() <= walk.entered);
 
   const std::string json =
@@ -103,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!dir.files.empty()) {
     const auto& [path, text] = *dir.files.begin();
     const editor::EffectiveConfig own = editor::computeEffectiveOfText(path, text, options);
-    FUZZ_REQUIRE(recorded(own) <= 8 * (text.size() + 1) + 64);
+    FUZZ_REQUIRE(recorded(own) <= mostRecorded(text.size() + 1));
   }
   return 0;
 }

@@ -83,9 +83,6 @@ constexpr std::array<FieldInfo, kFieldCount> kFields = {{
     {Field::Rate, 43, 7, "rate", K::Number, 0, 100000},
 }};
 
-constexpr std::string_view kSettingsSection = "Wizard";
-constexpr std::string_view kSettingsKey = "GameVersion";
-
 // ------------------------------------------------------------------ reading
 
 // What the rules read from: the commands of the text as the game runs them, the values of the

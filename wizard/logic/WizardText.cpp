@@ -11,8 +11,6 @@
 namespace brindle::wizard {
 namespace {
 
-constexpr Offset kBreak = 2;  // CR LF inside the buffer
-
 std::string_view breakOf(LineEnd end) {
   switch (end) {
     case LineEnd::Lf:
