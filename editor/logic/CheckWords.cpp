@@ -116,24 +116,35 @@ bool isGameWritten(std::string_view text) {
   if (text.substr(0, 1024).find(kHeader) != std::string_view::npos) return true;
   // Its shape: "exec userconfig.cfg" last (comments after it aside), and before it either
   // "unbindall" first or the lines the game writes, nearly all of them: other client builds
-  // write their own header and keep the rest.
-  std::string_view first;
-  std::size_t lines = 0;
-  std::size_t written = 0;
+  // write their own header and keep the rest. The last line is looked at first, so that a text
+  // of another shape costs nothing more.
   std::string_view last;
-  forEachLine(text, text.size(), [&](std::string_view line, std::size_t) {
-    if (isComment(line)) return true;
-    if (first.empty()) first = line;
-    ++lines;
-    if (writtenByTheGame(line)) ++written;
-    last = line;
-    return true;
-  });
+  for (std::size_t end = text.size(); end > 0 && last.empty();) {
+    const std::size_t br = text.find_last_of("\r\n", end - 1);
+    const std::size_t from = br == std::string_view::npos ? 0 : br + 1;
+    const std::string_view line = trimmed(text.substr(from, end - from));
+    if (!line.empty() && !isComment(line)) last = line;
+    if (br == std::string_view::npos) break;
+    end = br;
+  }
   if (last.size() < 5 || !sameName(last.substr(0, 5), "exec ")) return false;
   std::string_view target = trimmed(last.substr(5));
   if (target.size() >= 2 && target.front() == '"' && target.back() == '"')
     target = target.substr(1, target.size() - 2);
   if (!sameName(target, "userconfig.cfg")) return false;
+  std::string_view first;
+  std::size_t lines = 0;
+  std::size_t written = 0;
+  forEachLine(text, text.size(), [&](std::string_view line, std::size_t) {
+    if (isComment(line)) return true;
+    if (first.empty()) {
+      first = line;
+      if (sameName(first, "unbindall")) return false;
+    }
+    ++lines;
+    if (writtenByTheGame(line)) ++written;
+    return true;
+  });
   return sameName(first, "unbindall") || (lines >= 20 && written * 10 >= lines * 9);
 }
 
@@ -147,7 +158,8 @@ bool isRelayConfig(std::string_view text, const core::Vocabulary& vocabulary) {
     std::size_t k = 0;
     while (k < line.size() && static_cast<unsigned char>(line[k]) > ' ' && line[k] != ';') ++k;
     const core::Vocabulary::Known known = vocabulary.lookup(line.substr(0, k));
-    if (known.info && known.info->origin == "hltv" && known.side == core::WordSide::Server) ++relay;
+    if (known.info && known.info->origin == "hltv" && known.side == core::WordSide::Server)
+      ++relay;
     return relay < 2 && ++seen < 200;
   });
   return relay >= 2;
