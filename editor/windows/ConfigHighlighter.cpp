@@ -104,18 +104,21 @@ void ConfigHighlighter::setProblems(const std::vector<Problem>& problems) {
     }
   }
   haveFileProblems_ = false;
+  // The problems come in the order of the text: the blocks are walked along with them.
+  QTextBlock b = doc->begin();
   for (const Problem& p : problems) {
     // Unknown words are marked by their kind as the line is highlighted.
     if (isLineProblem(p.kind) || p.kind == ProblemKind::UnknownWord) continue;
-    const int pos = edit_->positionOf(p.offset);
-    QTextBlock b = doc->findBlock(pos);
+    const int line = static_cast<int>(p.line) - 1;
+    if (!b.isValid() || b.blockNumber() > line) b = doc->findBlockByNumber(line);
+    while (b.isValid() && b.blockNumber() < line) b = b.next();
     if (!b.isValid()) continue;
     LineData* d = lineData(b);
     if (!d) {
       d = new LineData;
       b.setUserData(d);
     }
-    const int start = pos - b.position();
+    const int start = std::clamp(static_cast<int>(p.column) - 1, 0, std::max(b.length() - 1, 0));
     const auto length = static_cast<int>(std::min<core::Offset>(p.length, b.length() - 1 - start));
     d->marks.push_back({start, std::max(length, 1), p.severity});
     d->generation = 0;
