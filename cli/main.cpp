@@ -46,12 +46,14 @@ constexpr const char* kMetabindUsage =
 
 constexpr const char* kEffectiveUsage =
     "Использование:\n"
-    "  brindle-cli effective DIR [--format text|json] [--var NAME | --key NAME | --alias NAME]\n"
+    "  brindle-cli effective DIR [--format text|json]\n"
+    "                       [--var NAME | --key NAME | --alias NAME | --setinfo KEY]\n"
     "Итоговая конфигурация каталога игры DIR (папки cstrike или папки игры, в которой она\n"
     "лежит): файлы, которые игра выполняет при запуске, в её порядке, и все exec в них;\n"
-    "для каждой переменной, клавиши и алиаса -\n"
+    "для каждой переменной, клавиши, алиаса и ключа setinfo -\n"
     "значение, которое остаётся, строка, которая его задаёт, и строки, которые она\n"
-    "переопределяет. С --var, --key или --alias печатается одно имя с его историей.\n"
+    "переопределяет. С --var, --key, --alias или --setinfo печатается одно имя с его\n"
+    "историей. Имя клавиши из одного символа игра берёт как есть: «P» — не клавиша «p».\n"
     "Код возврата 1, если имя нигде не задано, 2 при ошибке в аргументах.\n";
 
 constexpr const char* kKeyboardUsage =
