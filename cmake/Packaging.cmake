@@ -104,7 +104,10 @@ configure_file(packaging/changelog ${brindle_out}/changelog @ONLY)
 brindle_gzip(brindle_changelog ${brindle_out}/changelog ${brindle_out}/changelog.gz)
 configure_file(packaging/brindle.1.in ${brindle_out}/brindle.1 @ONLY)
 brindle_gzip(brindle_man ${brindle_out}/brindle.1 ${brindle_out}/brindle.1.gz)
-set(brindle_packaging_outputs ${brindle_changelog} ${brindle_man})
+configure_file(packaging/brindle-keyboard.1.in ${brindle_out}/brindle-keyboard.1 @ONLY)
+brindle_gzip(brindle_keyboard_man ${brindle_out}/brindle-keyboard.1
+  ${brindle_out}/brindle-keyboard.1.gz)
+set(brindle_packaging_outputs ${brindle_changelog} ${brindle_man} ${brindle_keyboard_man})
 
 # brindle-cli's manual page is made from its own --help texts.
 if(NOT CMAKE_CROSSCOMPILING)
@@ -119,6 +122,9 @@ endif()
 
 install(FILES packaging/copyright ${brindle_changelog} DESTINATION ${brindle_docdir})
 install(FILES ${brindle_man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+if(TARGET brindle-keyboard)
+  install(FILES ${brindle_keyboard_man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
 install(FILES packaging/brindle-cli.bash-completion
   DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME brindle-cli)
 
