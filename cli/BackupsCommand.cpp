@@ -71,7 +71,10 @@ int restore(const std::vector<std::string>& args) {
     const std::string& n = args[1];
     if (n.empty() || n.size() > 6 || n.find_first_not_of("0123456789") != std::string::npos ||
         std::stoul(n) == 0)
-      return fail("restore", 2, "номер копии \"" + n + "\" — не число от 1");
+      return fail("restore", 2,
+                  "номер копии \"" + n +
+                      "\": копии нумеруются с 1 (1 — самая новая), как их "
+                      "показывает brindle-cli backups FILE");
     number = std::stoul(n);
   }
   const std::shared_ptr<core::BackupStore> store = core::installedBackups();

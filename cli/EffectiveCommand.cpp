@@ -111,8 +111,11 @@ int effective(const std::vector<std::string>& args, const char* argv0) {
   }
   std::error_code ec;
   if (dir.empty() || !std::filesystem::is_directory(core::pathFromUtf8(dir), ec)) {
-    std::fprintf(stderr, "brindle-cli effective: укажите каталог игры (папку cstrike)%s%s\n",
-                 dir.empty() ? "" : ": нет каталога ", dir.c_str());
+    const char* why = dir.empty() ? ""
+                      : core::fileExists(dir) ? ": это файл, а нужен каталог, в котором он лежит, "
+                                              : ": нет каталога ";
+    std::fprintf(stderr, "brindle-cli effective: укажите каталог игры (папку cstrike)%s%s\n", why,
+                 dir.c_str());
     return 2;
   }
   const editor::EffectiveConfig config = effectiveOfDirectory(dir, argv0);

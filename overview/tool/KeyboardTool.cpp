@@ -29,6 +29,9 @@ int drawKeyboard(const QStringList& args) {
   int width = 1600;
   for (qsizetype i = 0; i < args.size(); ++i) {
     const QString& a = args[i];
+    if ((a == QStringLiteral("--png") || a == QStringLiteral("--width")) && i + 1 == args.size())
+      return fail(a == QStringLiteral("--png") ? "после --png нужно имя файла PNG"
+                                               : "после --width нужна ширина в точках");
     if ((a == QStringLiteral("--png") || a == QStringLiteral("--width")) && i + 1 < args.size()) {
       if (a == QStringLiteral("--png")) {
         png = args[++i].toStdString();
@@ -47,7 +50,9 @@ int drawKeyboard(const QStringList& args) {
     std::fputs("Использование: brindle-cli keyboard DIR --png FILE [--width PIXELS]\n", stderr);
     return 2;
   }
-  if (!brindle::core::directoryExists(dir)) return fail("нет каталога " + dir);
+  if (!brindle::core::directoryExists(dir))
+    return fail(brindle::core::fileExists(dir) ? dir + " — это файл, а нужен каталог игры"
+                                               : "нет каталога " + dir);
   const brindle::overview::DirectoryConfig read = brindle::overview::effectiveOfDirectory(
       dir, QCoreApplication::applicationDirPath().toStdString());
   if (read.wordsMissing)

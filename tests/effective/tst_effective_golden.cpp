@@ -74,6 +74,15 @@ TEST(EffectiveGolden, JsonAndUnknownNames) {
   EXPECT_TRUE(j.at("setinfo").is_array());
   EXPECT_EQ(effective(game, {"--var", "no_such_var"}).status, 1);
   EXPECT_EQ(effective(game / "nowhere", {}).status, 2);
+  // A file where the game directory goes: the message says it wants the directory.
+  const brindle::test::CommandResult file = effective(game / "config.cfg", {});
+  EXPECT_EQ(file.status, 2);
+  EXPECT_NE(file.err.find("это файл"), std::string::npos) << file.err;
+  const brindle::test::CommandResult noPng =
+      brindle::test::runProgram(BRINDLE_CLI, {"keyboard", game.string(), "--png"});
+  EXPECT_EQ(noPng.status, 2);
+  if (noPng.err.find("без Qt") == std::string::npos)  // a build that draws pictures
+    EXPECT_NE(noPng.err.find("имя файла PNG"), std::string::npos) << noPng.err;
   EXPECT_EQ(effective(game, {"--var", "a", "--key", "b"}).status, 2);
 }
 

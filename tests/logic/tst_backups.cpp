@@ -257,5 +257,8 @@ TEST(BackupsCli, CommandsThatOverwriteKeepBackupsThatListAndRestore) {
 
   EXPECT_EQ(runProgram(cli, {"restore", cfg, "9"}).status, 2);
   EXPECT_EQ(runProgram(cli, {"restore", cfg, "x"}).status, 2);
+  const auto zero = runProgram(cli, {"restore", cfg, "0"});
+  EXPECT_EQ(zero.status, 2);
+  EXPECT_NE(zero.err.find("нумеруются с 1"), std::string::npos) << zero.err;
   EXPECT_EQ(runProgram(cli, {"backups", dir.file("none.cfg")}).status, 1);
 }
