@@ -81,8 +81,9 @@ TEST(EffectiveGolden, JsonAndUnknownNames) {
   const brindle::test::CommandResult noPng =
       brindle::test::runProgram(BRINDLE_CLI, {"keyboard", game.string(), "--png"});
   EXPECT_EQ(noPng.status, 2);
-  if (noPng.err.find("без Qt") == std::string::npos)  // a build that draws pictures
+  if (noPng.err.find("без Qt") == std::string::npos) {  // a build that draws pictures
     EXPECT_NE(noPng.err.find("имя файла PNG"), std::string::npos) << noPng.err;
+  }
   EXPECT_EQ(effective(game, {"--var", "a", "--key", "b"}).status, 2);
 }
 
