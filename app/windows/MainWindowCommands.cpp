@@ -54,9 +54,10 @@ QString utf8(const char* text) { return text ? QString::fromUtf8(text) : QString
 }  // namespace
 
 void MainWindow::editAction(const char* slot) {
-  // The standard edit actions work on whichever text control has the focus.
+  // The standard edit actions work on whichever text control has the focus; with the focus on
+  // anything else (a list of the value panel, a button) they work on the document.
   QWidget* w = QApplication::focusWidget();
-  if (w == nullptr) w = memo_;
+  if (w == nullptr || w->metaObject()->indexOfMethod(QByteArray(slot) + "()") < 0) w = memo_;
   QMetaObject::invokeMethod(w, slot);
 }
 

@@ -3,6 +3,7 @@
 // hints in the status bar.
 #include <QAction>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QStatusTipEvent>
 #include <QToolButton>
@@ -84,6 +85,17 @@ class TestMainTools : public QObject {
     QCOMPARE(memo()->selStart(), 12);
     QVERIFY(memo()->modified());
     memo()->undo();
+    QCOMPARE(f_->text(), dirty);
+    // The menu's undo reaches the document with the focus in a list of the value panel too.
+    click(w()->findChild<QLabel*>(QStringLiteral("Label4")));
+    QListWidget* list = f_->app->valuePanel->findChild<QListWidget*>();
+    QVERIFY(list != nullptr);
+    f_->app->valuePanel->show();
+    f_->app->valuePanel->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f_->app->valuePanel));
+    list->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(list));
+    control<QAction>(w(), "Undo1")->trigger();
     QCOMPARE(f_->text(), dirty);
   }
 
