@@ -6,6 +6,7 @@
 
 #include "app/windows/HelpPages.h"
 #include "support/TempDir.h"
+#include "ui/MessageBoxes.h"
 
 using namespace brindle;
 using namespace brindle::app;
@@ -31,6 +32,18 @@ class TestHelpPages : public QObject {
     QVERIFY(recorded.urls()[0].isLocalFile());
     QCOMPARE(recorded.urls()[1].fileName(), QStringLiteral("faq.html"));
     QVERIFY(::chdir("/") == 0);
+  }
+
+  void withNoBrowserTheMessageGivesThePath() {
+    brindle::test::TempDir program;
+    const std::string page = program.write("help/help.html", "<html></html>");
+    RecordedUrls recorded;
+    recorded.setOpens(false);
+    brindle::ui::ScriptedAnswers answers;
+    brindle::app::openHelpPage(program.path(), QStringLiteral("help.html"));
+    QCOMPARE(answers.boxes().size(), std::size_t(1));
+    QVERIFY(answers.boxes()[0].text.contains(
+        QDir::toNativeSeparators(QFileInfo(QString::fromStdString(page)).absoluteFilePath())));
   }
 
   void aMissingPageOrFolderDoesNothing() {
