@@ -15,6 +15,8 @@
 #include <filesystem>
 
 #include "core/Cp1251.h"
+#include "core/ProcessScan.h"
+#include "game/windows/GameRunning.h"
 #include "support/Controls.h"
 #include "support/TempDir.h"
 #include "ui/CfgEdit.h"
@@ -62,6 +64,20 @@ void typeInto(QWidget& w, const char* name, const QString& typed) {
   QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClicks(field, typed);
 }
+
+// A game process running the folder `dir` as its game directory.
+class GameRunningIn : public brindle::core::ProcessSource {
+ public:
+  explicit GameRunningIn(const std::filesystem::path& dir) : dir_(dir) {}
+  std::vector<brindle::core::ProcessInfo> processes() const override {
+    const std::string root = dir_.parent_path().string();
+    return {brindle::core::ProcessInfo{
+        7, root + "/hl_linux", {"./hl_linux", "-game", dir_.filename().string()}, root, {}}};
+  }
+
+ private:
+  std::filesystem::path dir_;
+};
 
 }  // namespace
 
@@ -260,6 +276,22 @@ class TestWizardWindow : public QObject {
     typeInto(*w_, "SpinEdit6", QStringLiteral("3"));
     apply();
     QVERIFY(dir_->read("config.cfg").starts_with("sensitivity \"3\"\r\n"));
+  }
+
+  // The question comes whenever the game runs the file's directory, also when the program
+  // started without a game directory (the first run after the first start).
+  void theGameRunningItsDirectoryIsAskedAbout() {
+    open("sensitivity \"3\"\r\n");
+    const GameRunningIn game(std::filesystem::path(dir_->path()));
+    const brindle::core::ProcessSourceOverride running(game);
+    load();
+    control<QLineEdit>(w_, "Edit1")->setText(QStringLiteral("Newbie"));
+    ScriptedAnswers answers;
+    answers.answer(brindle::ui::Answer::Cancel);
+    apply();
+    QCOMPARE(answers.boxes().size(), std::size_t(1));
+    QVERIFY(answers.boxes()[0].text.contains(QString::fromUtf8(brindle::game::kGameRunningText)));
+    QCOMPARE(contents("config.cfg"), QStringLiteral("sensitivity \"3\"\r\n"));
   }
 
   void customColourComesFromTheColourDialog() {

@@ -1,6 +1,7 @@
 #include "wizard/windows/WizardWindow.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
@@ -387,9 +388,10 @@ bool WizardWindow::applySettings() {
     return false;
   }
   // The game writes its config.cfg when it quits: while it runs, the changed settings may go to
-  // userconfig.cfg, which the game runs after config.cfg.
-  const std::optional<std::string> target =
-      game::confirmGameConfigWrite(this, chosen_.path, ui::toUtf8(startupGameDirectory_));
+  // userconfig.cfg, which the game runs after config.cfg. The question is asked for whatever
+  // game directory the file lies in, whether or not the program started with it.
+  const std::optional<std::string> target = game::confirmGameConfigWrite(
+      this, chosen_.path, ui::toUtf8(QFileInfo(ui::fromUtf8(chosen_.path)).absolutePath()));
   if (!target) return false;
   if (*target != chosen_.path) {
     const SaveResult other = applyToOtherFile(loaded_, chosen, *target, gameVersion());
