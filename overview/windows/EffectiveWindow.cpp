@@ -59,14 +59,10 @@ QTreeWidgetItem* entryRow(const editor::EffectiveEntry& e) {
   }
   QString where = lineOf(last.at);
   if (!last.via.empty()) where += QStringLiteral(" (алиас %1)").arg(ui::toQ(last.via));
-  auto* row =
-      new QTreeWidgetItem({ui::toQ(e.name), value, where, overridden.join(QStringLiteral("; "))});
+  auto* row = new QTreeWidgetItem(
+      {ui::toQ(e.name), value, where, overridden.join(QStringLiteral("; ")),
+       e.changesDuringPlay ? QStringLiteral("меняется во время игры") : QString()});
   place(row, last.at);
-  if (e.changesDuringPlay) {
-    row->setText(3, row->text(3).isEmpty()
-                        ? QStringLiteral("меняется во время игры")
-                        : row->text(3) + QStringLiteral("; меняется во время игры"));
-  }
   if (!e.present()) row->setForeground(1, QColor(0x90, 0x20, 0x20));
   const QColor grey(0x90, 0x90, 0x90);
   for (std::size_t i = e.history.size() - 1; i-- > 0;) {
@@ -76,7 +72,7 @@ QTreeWidgetItem* entryRow(const editor::EffectiveEntry& e) {
     auto* child =
         new QTreeWidgetItem({QString(), valueText(a), at, QStringLiteral("переопределено")});
     place(child, a.at);
-    for (int c = 0; c < 4; ++c) child->setForeground(c, grey);
+    for (int c = 0; c < 5; ++c) child->setForeground(c, grey);
     row->addChild(child);
   }
   return row;
@@ -99,17 +95,27 @@ EffectiveWindow::EffectiveWindow(OverviewModel* model, QWidget* parent)
   filter_->setPlaceholderText(QStringLiteral("Фильтр: часть имени или значения"));
   filter_->setClearButtonEnabled(true);
   layout->addWidget(filter_);
+  // The order the files ran in: what the table assumes the game does at start.
+  startOrder_ = new QLabel(this);
+  startOrder_->setObjectName(QStringLiteral("StartOrderLabel"));
+  startOrder_->setWordWrap(true);
+  startOrder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(startOrder_);
 
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(QStringLiteral("EffectiveTabs"));
   const QString overrides = QStringLiteral("Переопределяет");
   const QString where = QStringLiteral("Файл:строка");
   const QString value = QStringLiteral("Значение");
-  variables_ =
-      newTable(tabs_, "VariableTable", {QStringLiteral("Переменная"), value, where, overrides});
-  keys_ = newTable(tabs_, "KeyTable", {QStringLiteral("Клавиша"), value, where, overrides});
-  aliases_ = newTable(tabs_, "AliasTable", {QStringLiteral("Алиас"), value, where, overrides});
-  setinfo_ = newTable(tabs_, "SetinfoTable", {QStringLiteral("Ключ"), value, where, overrides});
+  const QString play = QStringLiteral("Во время игры");
+  variables_ = newTable(tabs_, "VariableTable",
+                        {QStringLiteral("Переменная"), value, where, overrides, play});
+  keys_ = newTable(tabs_, "KeyTable", {QStringLiteral("Клавиша"), value, where, overrides, play});
+  aliases_ =
+      newTable(tabs_, "AliasTable", {QStringLiteral("Алиас"), value, where, overrides, play});
+  setinfo_ =
+      newTable(tabs_, "SetinfoTable", {QStringLiteral("Ключ"), value, where, overrides, play});
+  for (QTreeWidget* t : {variables_, keys_, aliases_, setinfo_}) t->setColumnWidth(3, 170);
   duringPlay_ = newTable(tabs_, "DuringPlayTable",
                          {QStringLiteral("Имя"), value, where, QStringLiteral("Выполняется из")});
   files_ = newTable(tabs_, "ChainTable",
@@ -208,6 +214,13 @@ void EffectiveWindow::refresh() {
     files_->addTopLevelItem(row);
   }
 
+  // Long texts of the files tab are shown whole: the columns take their width, the table scrolls.
+  for (int c = 0; c < 3; ++c) files_->resizeColumnToContents(c);
+  QStringList order;
+  for (const std::string& f : config.files) order << ui::fromUtf8(f);
+  startOrder_->setText(order.isEmpty() ? QString()
+                                       : QStringLiteral("Порядок выполнения при запуске: ") +
+                                             order.join(QStringLiteral(" → ")));
   if (model_->gameDirectory().isEmpty()) {
     summary_->setText(
         QStringLiteral("Каталог игры не выбран (Инструменты → Сменить каталог игры)."));

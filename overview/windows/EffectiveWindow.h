@@ -41,6 +41,7 @@ class EffectiveWindow : public QWidget {
   QTreeWidget* setinfo_;
   QTreeWidget* duringPlay_;
   QTreeWidget* files_;
+  QLabel* startOrder_ = nullptr;
   QLabel* summary_;
   bool stale_ = true;
 };

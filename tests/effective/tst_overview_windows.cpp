@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QDropEvent>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -94,6 +95,13 @@ class TestOverviewWindows : public QObject {
     QTRY_COMPARE(f_->panel(2), QString::fromStdString(game_ + "/autoexec.cfg"));
     QCOMPARE(f_->memo()->caretPos().line, 10);
     QCOMPARE(f_->memo()->line(10), std::string("setup"));
+
+    // The window says the order it took, and what a key press changes has a column of its own.
+    QVERIFY(control<QLabel>(window, "StartOrderLabel")
+                ->text()
+                .contains(QStringLiteral("autoexec.cfg → config.cfg")));
+    QCOMPARE(table->headerItem()->text(4), QStringLiteral("Во время игры"));
+    QVERIFY(!row->text(3).contains(QStringLiteral("во время игры")));
 
     // The tab of files lists the chain and the unknown key.
     auto* files = control<QTreeWidget>(window, "ChainTable");
