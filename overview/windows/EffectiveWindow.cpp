@@ -85,7 +85,7 @@ EffectiveWindow::EffectiveWindow(OverviewModel* model, QWidget* parent)
   ui::setTitledFrame(this, Qt::Tool, ui::TitleButtons::Close, Qt::WindowStaysOnTopHint);
   setObjectName(QStringLiteral("EffectiveWindow"));
   setWindowTitle(QStringLiteral("Итоговая конфигурация"));
-  resize(720, 480);
+  resize(860, 480);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
