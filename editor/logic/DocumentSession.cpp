@@ -1,14 +1,71 @@
 #include "editor/logic/DocumentSession.h"
 
+#include "core/ConsoleScript.h"
 #include "core/FileIO.h"
+#include "core/LineDiff.h"
 #include "core/Text.h"
 #include "core/TextBuffer.h"
+#include "editor/logic/ExecChain.h"
 
 namespace brindle::editor {
 
 void DocumentSession::setFileName(std::string name) {
   fileName_ = std::move(name);
   host_.fileNameChanged(fileName_);
+}
+
+std::string changedSettings(std::string_view onDisk, std::string_view text) {
+  // Whether a line would clear what the other file has or run the files again.
+  const auto unwanted = [](const std::string& line) {
+    struct Finder : core::ScriptVisitor {
+      bool found = false;
+      void command(std::string_view script, const core::ScriptCommand& c) override {
+        if (c.depth != 0 || c.empty()) return;
+        const std::string_view name = c.name(script);
+        if (core::sameName(name, "unbindall") || core::sameName(name, "unaliasall")) found = true;
+        if (core::sameName(name, "exec") && c.words.size() >= 2) {
+          const std::string target = chainKey(c.words[1].text(script));
+          if (target == "config.cfg" || target == "userconfig.cfg") found = true;
+        }
+      }
+    } finder;
+    core::ScriptScanner().scan(line, finder);
+    return finder.found;
+  };
+  std::string out;
+  for (const core::DiffLine& d : core::lineDiff(onDisk, text)) {
+    if (d.kind != core::DiffLine::Kind::Added || d.text.empty() || unwanted(d.text)) continue;
+    out += d.text;
+    out += "\r\n";
+  }
+  return out;
+}
+
+bool DocumentSession::carryTo(const std::string& original, const std::string& target) {
+  const core::ReadResult disk = core::readFile(original, core::kMaxDocumentBytes);
+  const std::string changed = changedSettings(
+      disk.ok ? std::string_view(disk.data) : std::string_view(), host_.buffer().getText());
+  std::string kept;
+  if (core::fileExists(target)) {
+    const core::ReadResult r = core::readFile(target, core::kMaxDocumentBytes);
+    if (!r.ok) {
+      host_.showError(r.error);
+      return false;
+    }
+    kept = r.data;
+    // The file's own lines stay as they are; the settings go after its last line.
+    if (!kept.empty() && kept.back() != '\n' && kept.back() != '\r') kept += "\r\n";
+  }
+  const core::WriteResult w = core::writeFileAtomic(target, kept + changed);
+  if (!w.ok) {
+    host_.showError(w.error);
+    return false;
+  }
+  host_.buffer().setModified(false);
+  if (!load(target)) return false;
+  host_.buffer().setModified(false);
+  setFileName(target);
+  return true;
 }
 
 bool DocumentSession::load(const std::string& path) {
@@ -104,7 +161,7 @@ bool DocumentSession::save() {
   }
   const std::optional<std::string> target = host_.confirmWrite(fileName_);
   if (!target) return false;
-  if (*target == fileName_ ? !writeTo(fileName_) : !writeAs(*target)) return false;
+  if (*target == fileName_ ? !writeTo(fileName_) : !carryTo(fileName_, *target)) return false;
   host_.buffer().setModified(false);
   host_.progress(Progress::Saved);
   return true;
@@ -131,8 +188,10 @@ bool DocumentSession::writeAs(const std::string& target) {
 bool DocumentSession::saveAs() {
   host_.progress(Progress::Saving);
   std::optional<std::string> target = host_.chooseSavePath(saveTitle_);
-  if (target) target = host_.confirmWrite(*target);
-  const bool written = target && writeAs(*target);
+  std::optional<std::string> confirmed;
+  if (target) confirmed = host_.confirmWrite(*target);
+  const bool written =
+      confirmed && (*confirmed == *target ? writeAs(*target) : carryTo(*target, *confirmed));
   saveTitle_ = "Сохранить как";
   host_.progress(Progress::SaveAsEnded);
   return written;

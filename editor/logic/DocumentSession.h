@@ -52,6 +52,12 @@ class DocumentHost {
   virtual std::optional<std::string> confirmWrite(const std::string& path) { return path; }
 };
 
+// The lines of `text` that `onDisk` does not have, to be carried into another file the game runs
+// later (userconfig.cfg, which config.cfg runs at its end): what the user changed, in order,
+// without the lines that would clear or loop there (unbindall, unaliasall, an exec of config.cfg
+// or userconfig.cfg). Each ends with CR LF.
+std::string changedSettings(std::string_view onDisk, std::string_view text);
+
 class DocumentSession {
  public:
   explicit DocumentSession(DocumentHost& host) : host_(host) {}
@@ -92,6 +98,9 @@ class DocumentSession {
   // Writes the document to `target` (asking before it replaces another file) and makes it the
   // document's file.
   bool writeAs(const std::string& target);
+  // For a config.cfg the running game will overwrite: carries the settings the document changes
+  // against `original` on disk into `target` (userconfig.cfg) and opens that file.
+  bool carryTo(const std::string& original, const std::string& target);
   void reset(std::string_view templateText);
   void setFileName(std::string name);
 

@@ -67,15 +67,22 @@ class TestBackupsWindow : public QObject {
   void savingConfigWhileTheGameRunsOffersUserconfig() {
     const FakeGame game(f_->dir.file("hl"));
     const core::ProcessSourceOverride running(game);
+    f_->dir.write("hl/cstrike/userconfig.cfg", "alias mine \"say hi\"\r\nbind k mine");
     editConfig();
+    // Lines that would clear or loop are never carried.
+    QTest::keyClick(f_->memo(), Qt::Key_Return);
+    QTest::keyClicks(f_->memo(), QStringLiteral("unbindall"));
+    QTest::keyClick(f_->memo(), Qt::Key_Return);
+    QTest::keyClicks(f_->memo(), QStringLiteral("exec userconfig.cfg"));
     answers_->answer(Answer::Yes);  // to userconfig.cfg
     w()->save();
     QCOMPARE(answers_->boxes().size(), std::size_t(1));
     QVERIFY(answers_->boxes()[0].text.startsWith(QString::fromUtf8(game::kGameRunningText)));
     QCOMPARE(answers_->boxes()[0].buttons, ui::Buttons::YesNoCancel);
     QCOMPARE(f_->dir.read("hl/cstrike/config.cfg"), std::string("name \"a\"\r\n"));
+    // Only the changed setting goes there; the player's own lines stay as they were.
     QCOMPARE(f_->dir.read("hl/cstrike/userconfig.cfg"),
-             std::string("name \"a\"\r\nrate 25000\r\n"));
+             std::string("alias mine \"say hi\"\r\nbind k mine\r\nrate 25000\r\n"));
     QCOMPARE(w()->currentFileName(), q(f_->dir.file("hl/cstrike/userconfig.cfg")));
     QVERIFY(!f_->memo()->modified());
     // userconfig.cfg is no config.cfg: saved without a question.
