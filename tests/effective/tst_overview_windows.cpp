@@ -84,6 +84,12 @@ class TestOverviewWindows : public QObject {
     QCOMPARE(row->text(1), QStringLiteral("1"));
     QCOMPARE(row->text(2), QStringLiteral("config.cfg:2"));
     QCOMPARE(row->childCount(), 1);
+    // The window says the order it took, and what a key press changes has a column of its own.
+    QVERIFY(control<QLabel>(window, "StartOrderLabel")
+                ->text()
+                .contains(QStringLiteral("autoexec.cfg → config.cfg")));
+    QCOMPARE(table->headerItem()->text(4), QStringLiteral("Во время игры"));
+    QVERIFY(!row->text(3).contains(QStringLiteral("во время игры")));
 
     // The overridden line: "cl_righthand 0" run by the alias setup, autoexec.cfg line 11.
     QTreeWidgetItem* overridden = row->child(0);
@@ -95,13 +101,6 @@ class TestOverviewWindows : public QObject {
     QTRY_COMPARE(f_->panel(2), QString::fromStdString(game_ + "/autoexec.cfg"));
     QCOMPARE(f_->memo()->caretPos().line, 10);
     QCOMPARE(f_->memo()->line(10), std::string("setup"));
-
-    // The window says the order it took, and what a key press changes has a column of its own.
-    QVERIFY(control<QLabel>(window, "StartOrderLabel")
-                ->text()
-                .contains(QStringLiteral("autoexec.cfg → config.cfg")));
-    QCOMPARE(table->headerItem()->text(4), QStringLiteral("Во время игры"));
-    QVERIFY(!row->text(3).contains(QStringLiteral("во время игры")));
 
     // The tab of files lists the chain and the unknown key.
     auto* files = control<QTreeWidget>(window, "ChainTable");
