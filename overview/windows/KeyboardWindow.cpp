@@ -13,6 +13,7 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include "core/ConsoleScript.h"
 #include "core/FileIO.h"
 #include "core/Insertion.h"
 #include "dictionary/logic/Explanations.h"
@@ -268,20 +269,48 @@ QString KeyboardWindow::keyDetails(const std::string& key) {
   return out;
 }
 
+namespace {
+
+// The last bind of `key` among the document's own commands (the one the game keeps), by the
+// engine's key rule (core::keySpelling): where its command starts and ends.
+struct CommandRange {
+  core::Offset start = -1;
+  core::Offset end = -1;
+};
+CommandRange lastBindOf(std::string_view text, const std::string& key) {
+  struct Finder : core::ScriptVisitor {
+    std::string spelling;
+    CommandRange found;
+    void command(std::string_view script, const core::ScriptCommand& c) override {
+      if (c.depth != 0 || c.words.size() < 2 || !core::sameName(c.name(script), "bind")) return;
+      if (core::keySpelling(c.words[1].text(script)) != spelling) return;
+      found = {c.words.front().start, c.words.back().end()};
+    }
+  } finder;
+  finder.spelling = core::keySpelling(key);
+  core::ScriptScanner().scan(text, finder);
+  return finder.found;
+}
+
+}  // namespace
+
 void KeyboardWindow::bindInDocument(const QString& key, const QString& command) {
   if (host_ == nullptr || host_->memo() == nullptr) return;
   ui::CfgEdit* memo = host_->memo();
-  // The bind dialog's line for the key at the caret, the command in place of its empty value:
-  // one replacement, so one undo step.
-  const core::Insertion insertion = core::insertionFor(
-      core::InsertKind::Bind, static_cast<long>(memo->caretPos().column), ui::fromQ(key));
-  std::string text = insertion.text;
-  const std::string value = ui::fromQ(command);
-  if (insertion.caretBack && !text.empty())
-    text.insert(text.size() - 1, value);
-  else
-    text += value;
-  memo->replaceSel(text);
+  // The key's bind in the document is replaced, that command alone; without one, the bind goes
+  // on a line of its own at the end. Wherever the caret is: one replacement, one undo step.
+  const std::string bind = "bind \"" + ui::fromQ(key) + "\" \"" + ui::fromQ(command) + "\"";
+  const std::string text = memo->getText();
+  const CommandRange existing = lastBindOf(text, ui::fromQ(key));
+  if (existing.start >= 0) {
+    memo->setSelStart(existing.start);
+    memo->setSelLength(existing.end - existing.start);
+    memo->replaceSel(bind);
+  } else {
+    const bool breakFirst = !text.empty() && text.back() != '\n' && text.back() != '\r';
+    memo->setSelStart(memo->textLength());
+    memo->replaceSel((breakFirst ? "\r\n" : "") + bind);
+  }
   if (QWidget* main = host_->hostWindow()) main->activateWindow();
   memo->setFocus();
 }

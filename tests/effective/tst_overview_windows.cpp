@@ -178,6 +178,25 @@ class TestOverviewWindows : public QObject {
     QTRY_COMPARE(caption(k, "g"), QStringLiteral("+attack2"));
     f_->memo()->undo();
     QCOMPARE(f_->memo()->getText(), std::string("echo hi\r\n"));
+
+    // The key's own bind is replaced, that command alone, wherever the caret stands; a line
+    // with no break at its end gets one first.
+    f_->memo()->loadText("cl_dynamiccrosshair \"0\"\r\nbind g +jump; echo x\r\nname a");
+    f_->memo()->setSelStart(24);  // the end of the first line
+    const auto dropAgain = [&] {
+      QDragEnterEvent enterAgain(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+      QCoreApplication::sendEvent(view, &enterAgain);
+      QDropEvent another(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+      QCoreApplication::sendEvent(view, &another);
+    };
+    dropAgain();
+    QCOMPARE(
+        QString::fromStdString(f_->memo()->getText()),
+        QStringLiteral("cl_dynamiccrosshair \"0\"\r\nbind \"g\" \"+attack2\"; echo x\r\nname a"));
+    f_->memo()->loadText("cl_dynamiccrosshair \"0\"");
+    dropAgain();
+    QCOMPARE(f_->memo()->getText(),
+             std::string("cl_dynamiccrosshair \"0\"\r\nbind \"g\" \"+attack2\""));
   }
 
   // The picture saved as PNG and printed; brindle-cli draws it from the same directory too.
